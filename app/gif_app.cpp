@@ -1,0 +1,66 @@
+#include "app/gif_app.h"
+
+#include <wx/image.h>
+#include <wx/log.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/crash_report.h"
+#include "app/domain_option.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "app/trace.h"
+#include "mainwindow/gif_frame.h"
+
+GifApp::GifApp()
+{
+    wxHandleFatalExceptions(true);
+}
+
+bool GifApp::OnInit()
+{
+    if (!wxApp::OnInit())
+        return false;
+
+    m_appLocale.reset();
+    m_appLocale = std::make_unique<wxLocale>();
+    {
+        // Machines without an English system locale still run in English; the toolkit's
+        // complaint about it must not reach the user.
+        wxLogNull noLog;
+        m_appLocale->Init(wxLANGUAGE_ENGLISH, wxLOCALE_LOAD_DEFAULT);
+    }
+    wxLocale::AddCatalogLookupPathPrefix("m_locale_");
+    m_appLocale->AddCatalog("ui");
+
+    wxLogNull noLog;
+    wxInitAllImageHandlers();
+    wxXmlResource::Get()->InitAllHandlers();
+    LoadThemes(GetThemesDir());
+
+    const wxString optionPath = GetOptionFilePath();
+    Trace(optionPath.utf8_str());
+    g_domainOption = new DomainOption(optionPath);
+    LoadDomainOption();
+
+    m_mainFrame = CreateMainWindow();
+    if (!m_mainFrame) {
+        wxLog::FlushActive();
+        fprintf(stderr, "zoruvede: the window layout (%s) can't be loaded\n",
+                static_cast<const char*>(GetThemesDir().utf8_str()));
+        return false;
+    }
+    m_mainFrame->Show();
+    return true;
+}
+
+int GifApp::OnExit()
+{
+    delete g_domainOption;
+    g_domainOption = nullptr;
+    return 0;
+}
+
+void GifApp::OnFatalException()
+{
+    GenerateCrashReport();
+}

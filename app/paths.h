@@ -1,0 +1,22 @@
+// Where the program's files live. The installation keeps bin/ beside Themes/, Language/
+// and option.cfg; per-user settings live in a folder inside the user's documents.
+#pragma once
+
+#include <wx/string.h>
+
+// The directory that holds bin/: the program path with "\" turned into "/", cut before
+// its last "/" twice. Empty when a cut finds no "/".
+wxString AppBaseDirFromProgramPath(const wxString& programPath);
+// The base directory of the running program.
+wxString GetAppBaseDir();
+// The user's documents folder ("" when unknown), with "\" turned into "/".
+wxString GetDocumentsFolder();
+// documents + "/<maker> files/<product>", creating both levels (errors are ignored).
+wxString UserDataDirIn(const wxString& documentsFolder);
+// The per-user data directory, created on every call.
+wxString GetUserDataDir();
+wxString GetOptionFilePath();
+wxString GetLanguageFilePath();
+wxString GetThemesDir();
+// Shows the folder in the desktop's file manager.
+void OpenFolderInExplorer(const wxString& path);

@@ -1,0 +1,12 @@
+list(APPEND CORE_SOURCES
+  app/trace.cpp
+  app/atomic_file.cpp
+  app/product.cpp
+  app/paths.cpp
+  app/domain_option.cpp
+  app/language_setting.cpp
+  app/update_event.cpp)
+list(APPEND UI_SOURCES
+  app/gif_app.cpp
+  app/crash_report.cpp
+  app/startup.cpp)

@@ -1,0 +1,3 @@
+#include "app/update_event.h"
+
+wxDEFINE_EVENT(wxEVT_UPDATE_CHECK_RESULT, wxCommandEvent);

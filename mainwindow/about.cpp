@@ -1,0 +1,4 @@
+// The about box.
+#include "mainwindow/gif_frame.h"
+
+void GifFrame::OnAbout(wxCommandEvent&) {}

@@ -1,0 +1,215 @@
+#include "mainwindow/gif_frame.h"
+
+#include <wx/icon.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/progdlg.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/paths.h"
+#include "app/product.h"
+#include "app/trace.h"
+#include "app/update_event.h"
+#include "app/language_setting.h"
+#include "src/window/thread_update_event.h"
+
+wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
+    EVT_CLOSE(GifFrame::OnClose)
+    wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
+                     wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
+    EVT_THREAD_UPDATE(ID_IMAGE_LOADED, GifFrame::OnImageLoaded)
+    EVT_THREAD_UPDATE(ID_GIF_FRAME_SAVED, GifFrame::WorkSaveAsGifThreadUpdate)
+wxEND_EVENT_TABLE()
+
+namespace {
+const int kTimerId = 1;
+const int kInsertImageId = 0;
+}
+
+GifFrame::GifFrame() : m_pathChooser(MakeDialogPathChooser()) {}
+
+GifFrame::~GifFrame()
+{
+    m_timer.Stop();
+}
+
+void GifFrame::SetPathChooser(std::unique_ptr<PathChooser> chooser)
+{
+    m_pathChooser = std::move(chooser);
+}
+
+int GifFrame::FrameCount() const
+{
+    // The frame strip joins the window in the next step; until then there are no frames.
+    return 0;
+}
+
+void GifFrame::InitFrame()
+{
+    m_language = ReadLanguageSetting();
+    ApplyLanguage(m_language);
+
+    BuildMenuBar();
+
+    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, XRCID("m_tool_play"));
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, XRCID("m_tool_delete"));
+    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
+    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
+
+    m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
+    m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
+    m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
+
+    auto* stripSizer = new wxBoxSizer(wxHORIZONTAL);
+    m_panel_top->SetSizer(stripSizer);
+    wxWindow* strip = new wxPanel(m_panel_top, wxID_ANY, wxDefaultPosition, m_panel_top->GetSize());
+    stripSizer->Add(strip, 1, wxEXPAND, 0);
+    strip->SetBackgroundColour(wxColour(176, 223, 227, 255));
+
+    m_panel_down->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+
+    m_timer.SetOwner(this, kTimerId);
+
+    m_spinctrl_delay = XRCCTRL(*this, "m_spinctrl_delay", wxSpinCtrl);
+    m_spinctrl_width = XRCCTRL(*this, "m_spinctrl_width", wxSpinCtrl);
+    m_spinctrl_height = XRCCTRL(*this, "m_spinctrl_height", wxSpinCtrl);
+    m_spinctrl_delay->Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this);
+    m_spinctrl_width->Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this);
+    m_spinctrl_height->Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this);
+    m_splitter3->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &GifFrame::OnChangeSplitterWindow, this);
+
+    m_staticText_delay = XRCCTRL(*this, "m_staticText_delay", wxStaticText);
+    m_staticText_sec = XRCCTRL(*this, "m_staticText_sec", wxStaticText);
+    m_staticText_gif = XRCCTRL(*this, "m_staticText_gif", wxStaticText);
+    m_staticText_width = XRCCTRL(*this, "m_staticText_width", wxStaticText);
+    m_staticText_wpx = XRCCTRL(*this, "m_staticText_wpx", wxStaticText);
+    m_staticText_height = XRCCTRL(*this, "m_staticText_height", wxStaticText);
+    m_staticText_hpx = XRCCTRL(*this, "m_staticText_hpx", wxStaticText);
+    SetLabels();
+
+    m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);
+    const int widths[] = {200, 400, -1};
+    m_statusBar1->SetFieldsCount(3, widths);
+
+    m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
+
+    DisableFrameTools();
+
+    m_baseWidth = m_baseHeight = 0;
+    m_playIndex = m_loopCount = m_loopsPlayed = 0;
+    m_savedDelay = m_savedWidth = m_savedHeight = m_savedCount = 0;
+    m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
+
+    const wxString iconPath = GetAppBaseDir() + "/Themes/application.ico";
+    Trace(iconPath.utf8_str());
+    {
+        wxLogNull noLog;
+        wxIcon icon;
+        if (icon.LoadFile(iconPath, wxBITMAP_TYPE_ICO))
+            SetIcon(icon);
+    }
+
+    SetTitle(GetProductName());
+    m_playing = false;
+}
+
+void GifFrame::SetLabels()
+{
+    m_staticText_delay->SetLabel(_("Delay ") + ":");
+    m_staticText_sec->SetLabel("1/100" + _("sec "));
+    m_staticText_gif->SetLabel(_("GIF") + ":");
+    m_staticText_width->SetLabel(_("Width") + ":");
+    m_staticText_wpx->SetLabel(_("px"));
+    m_staticText_height->SetLabel(_("Height") + ":");
+    m_staticText_hpx->SetLabel(_("px"));
+    if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
+        sizer->Layout();
+}
+
+namespace {
+wxString WithShortcut(const wxString& label, const char* shortcut)
+{
+    return label + "\t" + shortcut;
+}
+}
+
+void GifFrame::BuildMenuBar()
+{
+    m_menubar = new wxMenuBar();
+
+    m_menuFile = new wxMenu();
+    m_itemSave = m_menuFile->Append(wxID_ANY, _("Save"));
+    m_itemSaveAs = m_menuFile->Append(wxID_ANY, _("Save As"));
+    m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("Open Project"));
+    m_itemSaveProject = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project"), "Ctrl+S"));
+    m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("Exit"), "Ctrl+Q"));
+
+    m_menuFrame = new wxMenu();
+    m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Add Image"), "Ctrl+Ins"));
+    m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Delete"), "Ctrl+Del"));
+    m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("Clear All"));
+
+    m_menuAnimation = new wxMenu();
+    m_itemRunAnimation =
+        m_menuAnimation->Append(wxID_ANY, WithShortcut(_("Run animation"), "Ctrl+P"));
+    m_itemLoopCount = m_menuAnimation->Append(wxID_ANY, _("Loop Count"));
+
+    m_menuHelp = new wxMenu();
+    m_itemHelp = m_menuHelp->Append(wxID_ANY, _("Help"));
+    m_menuLanguage = new wxMenu();
+    size_t languageCount = 0;
+    const MenuLanguage* languages = MenuLanguages(&languageCount);
+    for (size_t i = 0; i < languageCount; ++i) {
+        m_languageItems[i] = m_menuLanguage->AppendCheckItem(
+            languages[i].id, wxString::FromUTF8(languages[i].label));
+        Bind(wxEVT_MENU, &GifFrame::OnLanguage, this, languages[i].id);
+    }
+    if (wxMenuItem* current = m_menuLanguage->FindItem(m_language))
+        current->Check(true);
+    m_menuHelp->AppendSubMenu(m_menuLanguage, _("Language"));
+    m_itemSupport = m_menuHelp->Append(wxID_ANY, _("Support"));
+    m_itemCheckUpdate = m_menuHelp->Append(wxID_ANY, _("Check for Update"));
+    m_itemAbout = m_menuHelp->Append(wxID_ANY, _("About"));
+
+    m_menubar->Append(m_menuFile, _("File"));
+    m_menubar->Append(m_menuFrame, _("Frame"));
+    m_menubar->Append(m_menuAnimation, _("Animation"));
+    m_menubar->Append(m_menuHelp, _("Help"));
+
+    Bind(wxEVT_MENU, &GifFrame::OnSaveAnimator, this, m_itemSave->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_itemOpenProject->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveProject, this, m_itemSaveProject->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnExit, this, m_itemExit->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, m_itemAddImage->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, m_itemDelete->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnClearAll, this, m_itemClearAll->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, m_itemRunAnimation->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, m_itemLoopCount->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemHelp->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemSupport->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemCheckUpdate->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnAbout, this, m_itemAbout->GetId());
+
+    // The strip's pop-up menu commands; unbound first so that a rebuilt menu bar never
+    // leaves two bindings for one command.
+    Unbind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
+    Unbind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+
+    // The frame detaches the previous bar without deleting it.
+    wxMenuBar* previous = GetMenuBar();
+    SetMenuBar(m_menubar);
+    delete previous;
+}

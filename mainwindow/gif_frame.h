@@ -1,0 +1,185 @@
+// The main window: the frame list (held by the strip), the canvas and delay controls, the
+// preview, and every user command. The layout comes from the XRC object "MyFrame1"; the
+// window adds menus, bindings, the strip and its state in InitFrame. The command groups
+// live in their own files (frame_editing.cpp, canvas.cpp, preview.cpp, save_gif.cpp,
+// loop_count.cpp, language.cpp, help.cpp, about.cpp, project/project_commands.cpp).
+#pragma once
+
+#include <memory>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "mainwindow/path_chooser.h"
+
+class wxLocale;
+class wxMenu;
+class wxMenuBar;
+class wxMenuItem;
+class wxPanel;
+class wxProgressDialog;
+class wxSpinCtrl;
+class wxSplitterEvent;
+class wxSplitterWindow;
+class wxStaticText;
+class wxStatusBar;
+class wxThreadEvent;
+class wxThumbnailCtrl;
+class wxThumbnailEvent;
+class wxToolBar;
+class wxXmlNode;
+
+class GifFrame : public wxFrame {
+public:
+    GifFrame();
+    ~GifFrame() override;
+
+    // One-time set-up after the XRC load has created the native window and its controls.
+    virtual void InitFrame();
+
+    // The seam through which every command asks for file paths.
+    void SetPathChooser(std::unique_ptr<PathChooser> chooser);
+    PathChooser& GetPathChooser() { return *m_pathChooser; }
+
+    // Creates a new menu bar with every menu and item, binds the items and installs it.
+    void BuildMenuBar();
+    // Switch the commands that need frames on or off as a whole.
+    void EnableFrameTools();
+    void DisableFrameTools();
+    int FrameCount() const;
+
+    // Language storage and locale.
+    int ReadLanguageSetting();
+    void WriteLanguageSetting(int id);
+    void ApplyLanguage(int id);
+    void RelabelControls();
+    void SetLabels();
+
+    // Preview.
+    void StopPreview();
+    void ShowFrame(int index);
+    void SetRunLook();
+    void SetStopLook();
+
+    // Canvas.
+    void UpdateCanvasFromFrames();
+
+    // Save as GIF.
+    void StartGifExport(const wxString& path, int width, int height, const wxString& title);
+
+    // Project files.
+    bool SaveProject();
+    void OpenProject();
+    bool ConfirmClose();
+
+    // Help menu.
+    void CheckForUpdate();
+
+    // Command handlers.
+    void OnSaveAnimator(wxCommandEvent& event);
+    void OnSaveAsAnimator(wxCommandEvent& event);
+    void OnOpenProject(wxCommandEvent& event);
+    void OnSaveProject(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnAddImage(wxCommandEvent& event);
+    void OnInsertImage(wxCommandEvent& event);
+    void OnDelete(wxCommandEvent& event);
+    void OnClearAll(wxCommandEvent& event);
+    void OnThumbnailLeftClick(wxThumbnailEvent& event);
+    void OnThumbnailRightClick(wxThumbnailEvent& event);
+    void OnChangeSplitterWindow(wxSplitterEvent& event);
+    void OnImageLoaded(wxThreadEvent& event);
+    void OnPlayStop(wxCommandEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnLoopCount(wxCommandEvent& event);
+    void OnSetDelay(wxCommandEvent& event);
+    void OnSetWidth(wxCommandEvent& event);
+    void OnSetHeight(wxCommandEvent& event);
+    void OnLanguage(wxCommandEvent& event);
+    void OnWebLink(wxCommandEvent& event);
+    void OnUpdateCheckResult(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
+
+    // Controls found in the layout and the menus built in code.
+    wxSplitterWindow* m_splitter3 = nullptr;
+    wxPanel* m_panel_top = nullptr;
+    wxPanel* m_panel_down = nullptr;
+    wxProgressDialog* m_loadProgress = nullptr;
+    wxProgressDialog* m_saveProgressDialog = nullptr;
+    wxMenuBar* m_menubar = nullptr;
+    wxMenu* m_menuFile = nullptr;
+    wxMenu* m_menuFrame = nullptr;
+    wxMenu* m_menuAnimation = nullptr;
+    wxMenu* m_menuHelp = nullptr;
+    wxMenuItem* m_itemOpenProject = nullptr;
+    wxMenuItem* m_itemSave = nullptr;
+    wxMenuItem* m_itemSaveAs = nullptr;
+    wxMenuItem* m_itemSaveProject = nullptr;
+    wxMenuItem* m_itemExit = nullptr;
+    wxMenuItem* m_itemAddImage = nullptr;
+    wxMenuItem* m_itemDelete = nullptr;
+    wxMenuItem* m_itemClearAll = nullptr;
+    wxMenuItem* m_itemRunAnimation = nullptr;
+    wxMenuItem* m_itemLoopCount = nullptr;
+    wxMenuItem* m_itemHelp = nullptr;
+    wxMenu* m_menuLanguage = nullptr;
+    wxMenuItem* m_itemSupport = nullptr;
+    wxMenuItem* m_itemCheckUpdate = nullptr;
+    wxMenuItem* m_itemAbout = nullptr;
+    wxMenuItem* m_languageItems[7] = {};
+    wxStaticText* m_staticText_delay = nullptr;
+    wxStaticText* m_staticText_sec = nullptr;
+    wxStaticText* m_staticText_gif = nullptr;
+    wxStaticText* m_staticText_width = nullptr;
+    wxStaticText* m_staticText_wpx = nullptr;
+    wxStaticText* m_staticText_height = nullptr;
+    wxStaticText* m_staticText_hpx = nullptr;
+
+    // Snapshot at the last project save or open.
+    int m_savedDelay = 0;
+    int m_savedWidth = 0;
+    int m_savedHeight = 0;
+    int m_savedCount = 0;
+    // Snapshot at the last GIF export.
+    int m_gifSavedCount = 0;
+    int m_gifSavedDelay = 0;
+    int m_gifSavedWidth = 0;
+    int m_gifSavedHeight = 0;
+    // Whether the frame list changed (insert, delete, clear, load) since the last export.
+    bool m_framesChangedSinceGifSave = true;
+
+    wxToolBar* m_toolBar_button = nullptr;
+    wxThumbnailCtrl* m_thumbnails = nullptr;
+    wxTimer m_timer;
+
+    int m_baseWidth = 0;
+    int m_baseHeight = 0;
+    int m_canvasWidth = 0;
+    int m_canvasHeight = 0;
+    wxString m_gifPath;
+    wxString m_gifName;
+    wxString m_projectPath;
+    wxString m_projectName;
+    wxString m_frameName;
+    // Size of the frame last drawn by ShowFrame, kept for the status text of a relabel.
+    wxSize m_frameShownSize;
+    // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
+    int m_shownIndex = -1;
+    int m_playIndex = 0;
+    int m_loopCount = 0;
+    int m_loopsPlayed = 0;
+    int m_language = 0;
+    wxSpinCtrl* m_spinctrl_delay = nullptr;
+    wxSpinCtrl* m_spinctrl_width = nullptr;
+    wxSpinCtrl* m_spinctrl_height = nullptr;
+    wxStatusBar* m_statusBar1 = nullptr;
+    std::unique_ptr<wxLocale> m_locale;
+    bool m_playing = false;
+
+private:
+    std::unique_ptr<PathChooser> m_pathChooser;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,58 @@
+// The interface language: stored per user, applied through the toolkit's locale.
+#include <wx/intl.h>
+#include <wx/log.h>
+
+#include "app/language_setting.h"
+#include "app/paths.h"
+#include "app/product.h"
+#include "mainwindow/gif_frame.h"
+
+int GifFrame::ReadLanguageSetting()
+{
+    return ::ReadLanguageSetting(GetLanguageFilePath());
+}
+
+void GifFrame::WriteLanguageSetting(int id)
+{
+    ::WriteLanguageSetting(GetLanguageFilePath(), id);
+}
+
+void GifFrame::ApplyLanguage(int id)
+{
+    // The previous window locale goes first, which makes the application-wide one current
+    // again; at most one window locale exists at a time.
+    m_locale.reset();
+    m_locale = std::make_unique<wxLocale>();
+    int language = ToToolkitLanguage(id);
+    // A number outside the menu's table keeps the texts in English.
+    if (language == wxLANGUAGE_UNKNOWN)
+        language = wxLANGUAGE_ENGLISH;
+    {
+        // A system without that locale installed makes the toolkit complain; the catalogs
+        // still load, and the user must not see the complaint.
+        wxLogNull noLog;
+        m_locale->Init(language, wxLOCALE_LOAD_DEFAULT);
+    }
+    wxLocale::AddCatalogLookupPathPrefix(GetAppBaseDir() + "/Language");
+    m_locale->AddCatalog("language");
+}
+
+void GifFrame::OnLanguage(wxCommandEvent& event)
+{
+    m_language = event.GetId();
+    WriteLanguageSetting(m_language);
+    ApplyLanguage(m_language);
+    BuildMenuBar();
+    if (FrameCount() > 0)
+        EnableFrameTools();
+    else
+        DisableFrameTools();
+    RelabelControls();
+}
+
+void GifFrame::RelabelControls()
+{
+    SetLabels();
+    UpdateCanvasFromFrames();
+    SetTitle(GetProductName());
+}

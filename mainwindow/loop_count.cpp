@@ -1,0 +1,4 @@
+// The Loop Count command.
+#include "mainwindow/gif_frame.h"
+
+void GifFrame::OnLoopCount(wxCommandEvent&) {}

@@ -1,0 +1,26 @@
+// The one place where the main window asks the user for file paths. The application uses
+// the toolkit's file dialogs; tests replace it, since GTK's native file dialog can't be
+// answered by a test.
+#pragma once
+
+#include <memory>
+
+#include <wx/arrstr.h>
+#include <wx/string.h>
+
+class wxWindow;
+
+class PathChooser {
+public:
+    virtual ~PathChooser() = default;
+    // The chosen existing files, in the dialog's order; empty when cancelled.
+    virtual wxArrayString ChooseFilesToOpen(wxWindow* parent, const wxString& title,
+                                            const wxString& wildcard, bool multiple) = 0;
+    // The chosen path to write; empty when cancelled. The toolkit asks before an existing
+    // file is replaced.
+    virtual wxString ChooseFileToSave(wxWindow* parent, const wxString& title,
+                                      const wxString& wildcard, const wxString& defaultFile) = 0;
+};
+
+// Asks through the toolkit's file dialogs.
+std::unique_ptr<PathChooser> MakeDialogPathChooser();

@@ -1,0 +1,3 @@
+list(APPEND CORE_SOURCES)
+list(APPEND UI_SOURCES
+  project/project_commands.cpp)

@@ -1,0 +1,3 @@
+#include "src/window/thread_update_event.h"
+
+wxDEFINE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);

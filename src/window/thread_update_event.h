@@ -1,0 +1,16 @@
+// The event type both workers use to report to the main window, told apart by id.
+// It is a thread event: wxProgressDialog::Update yields only user-interface events, so a
+// report can't be dispatched inside the handler of the report before it (no re-entrance).
+#pragma once
+
+#include <wx/event.h>
+
+wxDECLARE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);
+
+enum {
+    ID_IMAGE_LOADED = 6,   // the image loader delivered a frame (or ended its batch)
+    ID_GIF_FRAME_SAVED = 10 // the GIF export finished a frame (or ended)
+};
+
+#define EVT_THREAD_UPDATE(id, func) \
+    wx__DECLARE_EVT1(wxEVT_THREAD_UPDATE, id, wxThreadEventHandler(func))

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+#include <wx/menu.h>
+#include <wx/settings.h>
+#include <wx/stopwatch.h>
+#include <wx/panel.h>
+#include <wx/process.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/stattext.h>
+#include <wx/toolbar.h>
+#include <wx/txtstrm.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/language_setting.h"
+#include "app/paths.h"
+#include "app/product.h"
+#include "mainwindow/gif_frame.h"
+#include "support/gui_helpers.h"
+
+namespace {
+// The language the next window starts with.
+void StoreLanguage(const char* bytes)
+{
+    WriteLanguageSetting(GetLanguageFilePath(), 0);
+    wxFFile file(GetLanguageFilePath(), "wb");
+    file.Write(bytes, strlen(bytes));
+}
+
+wxMenuItem* CheckedLanguageItem(GifFrame& frame)
+{
+    for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
+        if (item->IsChecked())
+            return item;
+    return nullptr;
+}
+}
+
+TEST(MainWindow, CommandsThatNeedFramesAreDisabledAtStart)
+{
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    for (wxMenuItem* item : {frame.m_itemSave, frame.m_itemSaveAs, frame.m_itemDelete,
+                             frame.m_itemClearAll, frame.m_itemRunAnimation,
+                             frame.m_itemLoopCount, frame.m_itemSaveProject})
+        EXPECT_FALSE(item->IsEnabled()) << item->GetItemLabelText();
+    EXPECT_FALSE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_delete")));
+    EXPECT_FALSE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play")));
+    EXPECT_FALSE(frame.m_spinctrl_delay->IsEnabled());
+    EXPECT_FALSE(frame.m_spinctrl_width->IsEnabled());
+    EXPECT_FALSE(frame.m_spinctrl_height->IsEnabled());
+
+    EXPECT_TRUE(frame.m_itemAddImage->IsEnabled());
+    EXPECT_TRUE(frame.m_itemOpenProject->IsEnabled());
+    EXPECT_TRUE(frame.m_itemExit->IsEnabled());
+    EXPECT_TRUE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_insert")));
+}
+
+TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
+{
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 4u);
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "File");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(1), "Frame");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Animation");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Help");
+    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 5u);
+    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 3u);
+    EXPECT_EQ(frame.m_menuAnimation->GetMenuItemCount(), 2u);
+    EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
+    EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
+
+    EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save Project\tCtrl+S");
+    EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "Exit\tCtrl+Q");
+    EXPECT_EQ(frame.m_itemAddImage->GetItemLabel(), "Add Image\tCtrl+Ins");
+    EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "Delete\tCtrl+Del");
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Run animation\tCtrl+P");
+    EXPECT_EQ(frame.m_itemLoopCount->GetItemLabel(), "Loop Count");
+
+    const int ids[] = {46, 47, 89, 58, 80, 110, 112};
+    const char* names[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
+    for (int i = 0; i < 7; ++i) {
+        wxMenuItem* item = frame.m_menuLanguage->FindItemByPosition(i);
+        EXPECT_EQ(item->GetId(), ids[i]);
+        EXPECT_TRUE(item->IsCheckable());
+        EXPECT_EQ(item->GetItemLabelText(), wxString::FromUTF8(names[i]));
+    }
+}
+
+TEST(MainWindow, StoredEnglishChecksTheEnglishItem)
+{
+    StoreLanguage("58");
+    MainWindowFixture fixture;
+    wxMenuItem* checked = CheckedLanguageItem(fixture.Frame());
+    ASSERT_NE(checked, nullptr);
+    EXPECT_EQ(checked->GetId(), 58);
+    EXPECT_EQ(fixture.Frame().m_language, 58);
+}
+
+TEST(MainWindow, StoredUnknownLanguageChecksNothingAndKeepsEnglish)
+{
+    StoreLanguage("5");
+    MainWindowFixture fixture;
+    EXPECT_EQ(CheckedLanguageItem(fixture.Frame()), nullptr);
+    EXPECT_EQ(fixture.Frame().m_language, 5);
+    EXPECT_EQ(fixture.Frame().m_itemSave->GetItemLabel(), "Save");
+    StoreLanguage("58");
+}
+
+TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
+{
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    EXPECT_EQ(frame.GetTitle(), GetProductName());
+    EXPECT_EQ(frame.m_statusBar1->GetFieldsCount(), 3);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(0), 200);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(1), 400);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(2), -1);
+
+    EXPECT_EQ(frame.m_staticText_delay->GetLabel(), "Delay :");
+    EXPECT_EQ(frame.m_staticText_sec->GetLabel(), "1/100sec ");
+    EXPECT_EQ(frame.m_staticText_gif->GetLabel(), "GIF:");
+    EXPECT_EQ(frame.m_staticText_width->GetLabel(), "Width:");
+    EXPECT_EQ(frame.m_staticText_height->GetLabel(), "Height:");
+    EXPECT_EQ(frame.m_staticText_wpx->GetLabel(), "px");
+    EXPECT_EQ(frame.m_staticText_hpx->GetLabel(), "px");
+
+    EXPECT_EQ(frame.m_panel_down->GetBackgroundColour(),
+              wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+    ASSERT_EQ(frame.m_panel_top->GetChildren().size(), 1u);
+    EXPECT_EQ(frame.m_panel_top->GetChildren().front()->GetBackgroundColour(),
+              wxColour(176, 223, 227));
+    EXPECT_FALSE(frame.m_playing);
+    EXPECT_EQ(frame.m_loopCount, 0);
+}
+
+TEST(MainWindow, ExitClosesTheWindow)
+{
+    MainWindowFixture fixture;
+    fixture.Command(fixture.Frame().m_itemExit->GetId());
+    WaitFor("the window to close", [&] { return !fixture.Alive(); });
+}
+
+TEST(Startup, PrintsTheOptionPathThenTheIconPath)
+{
+    const wxString program = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede";
+    // The toolkit reports the child's end to its process object later, from the event
+    // loop, so the object must outlive this test's scope until then.
+    struct Child : wxProcess {
+        bool* ended;
+        explicit Child(bool* e) : wxProcess(wxPROCESS_REDIRECT), ended(e) {}
+        void OnTerminate(int, int) override
+        {
+            *ended = true;
+            delete this;
+        }
+    };
+    static bool ended;
+    ended = false;
+    auto* child = new Child(&ended);
+    wxProcess& process = *child;
+    const long pid = wxExecute(program, wxEXEC_ASYNC, child);
+    ASSERT_GT(pid, 0);
+    wxTextInputStream text(*process.GetInputStream());
+    wxArrayString lines;
+    wxStopWatch watch;
+    wxString partial;
+    while (lines.size() < 2 && watch.Time() < 20000) {
+        while (process.IsInputAvailable()) {
+            const wxChar c = text.GetChar();
+            if (c == '\n') {
+                lines.Add(partial);
+                partial.clear();
+            } else if (c) {
+                partial += c;
+            }
+        }
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+    wxProcess::Kill(pid, wxSIGKILL);
+    WaitFor("the program to end", [] { return ended; });
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], wxString(ZORUVEDE_BUILD_DIR) + "/option.cfg");
+    EXPECT_EQ(lines[1], wxString(ZORUVEDE_BUILD_DIR) + "/Themes/application.ico");
+}

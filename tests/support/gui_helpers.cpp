@@ -1,0 +1,90 @@
+#include "support/gui_helpers.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+
+#include "app/startup.h"
+#include "mainwindow/gif_frame.h"
+
+void YieldFor(int ms)
+{
+    wxStopWatch watch;
+    while (watch.Time() < ms) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(5);
+    }
+}
+
+bool WaitFor(const char* what, const std::function<bool()>& done, int timeoutMs)
+{
+    wxStopWatch watch;
+    while (!done()) {
+        if (watch.Time() > timeoutMs) {
+            ADD_FAILURE() << "timed out waiting for " << what;
+            return false;
+        }
+        wxTheApp->Yield(true);
+        wxMilliSleep(2);
+    }
+    return true;
+}
+
+wxArrayString ScriptedPathChooser::ChooseFilesToOpen(wxWindow*, const wxString& title,
+                                                     const wxString& wildcard, bool)
+{
+    titlesAsked.Add(title);
+    wildcardsAsked.Add(wildcard);
+    if (openAnswers.empty()) {
+        ADD_FAILURE() << "unexpected open question: " << title;
+        return wxArrayString();
+    }
+    wxArrayString answer = openAnswers.front();
+    openAnswers.erase(openAnswers.begin());
+    return answer;
+}
+
+wxString ScriptedPathChooser::ChooseFileToSave(wxWindow*, const wxString& title,
+                                               const wxString& wildcard, const wxString&)
+{
+    titlesAsked.Add(title);
+    wildcardsAsked.Add(wildcard);
+    if (saveAnswers.empty()) {
+        ADD_FAILURE() << "unexpected save question: " << title;
+        return wxString();
+    }
+    wxString answer = saveAnswers.front();
+    saveAnswers.erase(saveAnswers.begin());
+    return answer;
+}
+
+MainWindowFixture::MainWindowFixture()
+{
+    m_frame = CreateMainWindow();
+    if (!m_frame.get()) {
+        ADD_FAILURE() << "the main window could not be built from the layout";
+        return;
+    }
+    auto paths = std::make_unique<ScriptedPathChooser>();
+    m_paths = paths.get();
+    m_frame->SetPathChooser(std::move(paths));
+    m_frame->Show();
+    YieldFor(50);
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    if (!m_frame.get())
+        return;
+    m_frame->Destroy();
+    YieldFor(20);
+}
+
+void MainWindowFixture::Command(int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(m_frame);
+    m_frame->GetEventHandler()->ProcessEvent(event);
+    wxTheApp->Yield(true);
+}

@@ -1,0 +1,53 @@
+// Helpers for tests that drive real windows inside the running event loop.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <wx/arrstr.h>
+#include <wx/string.h>
+#include <wx/weakref.h>
+
+#include "mainwindow/path_chooser.h"
+
+#include "mainwindow/gif_frame.h"
+
+// Runs the event loop for about ms milliseconds.
+void YieldFor(int ms);
+// Runs the event loop until done() holds; false (with a test failure naming what) on time-out.
+bool WaitFor(const char* what, const std::function<bool()>& done, int timeoutMs = 10000);
+
+// Answers the window's file questions from queues set by the test; an empty answer is a
+// cancelled dialog. Records the titles it was asked with.
+class ScriptedPathChooser : public PathChooser {
+public:
+    wxArrayString ChooseFilesToOpen(wxWindow*, const wxString& title, const wxString& wildcard,
+                                    bool multiple) override;
+    wxString ChooseFileToSave(wxWindow*, const wxString& title, const wxString& wildcard,
+                              const wxString& defaultFile) override;
+
+    std::vector<wxArrayString> openAnswers;
+    std::vector<wxString> saveAnswers;
+    wxArrayString titlesAsked;
+    wxArrayString wildcardsAsked;
+};
+
+// The real main window, built as start-up builds it, with a scripted path chooser.
+// Destroyed (without questions) when the fixture goes.
+class MainWindowFixture {
+public:
+    MainWindowFixture();
+    ~MainWindowFixture();
+
+    GifFrame& Frame() { return *m_frame; }
+    // False once the window destroyed itself (e.g. after File > Exit).
+    bool Alive() const { return m_frame.get() != nullptr; }
+    ScriptedPathChooser& Paths() { return *m_paths; }
+    // Sends the menu command of the item with that id, as a click on it would.
+    void Command(int id);
+
+private:
+    wxWeakRef<GifFrame> m_frame;
+    ScriptedPathChooser* m_paths = nullptr;
+};
