@@ -1,0 +1,8 @@
+# The frame strip. The layout and selection models need no window and go into the core
+# library, so the unit tests exercise them without a display.
+list(APPEND CORE_SOURCES
+  include/window/thumbnail_grid.cpp
+  include/window/thumbnail_selection.cpp)
+list(APPEND UI_SOURCES
+  include/window/thumbnailctrl.cpp
+  include/window/thumbnailitem.cpp)

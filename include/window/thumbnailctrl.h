@@ -1,0 +1,315 @@
+// The frame strip: a vertically scrolling grid of tiles, one per animation frame, with its
+// items, its notification event and its selection behaviour. GUI thread only: the items hold
+// wxBitmaps, which GTK does not allow off the GUI thread; worker threads may read items
+// through GetCount/GetItem only while the owner keeps the list unchanged.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/dc.h>
+#include <wx/dynarray.h>
+#include <wx/event.h>
+#include <wx/image.h>
+#include <wx/scrolwin.h>
+
+#include "include/window/thumbnail_grid.h"
+#include "include/window/thumbnail_selection.h"
+
+class wxThumbnailCtrl;
+
+// The control's window id; the owner binds the strip's events with it.
+enum { ID_THUMBNAIL_CTRL = 3 };
+
+// Window style flags of the control.
+enum {
+    wxTHUMBCTRL_MULTI_SELECT = 0x10,   // several items may be selected
+    wxTHUMBCTRL_SHOW_FILENAME = 0x20,  // a tile shows its file name above the thumbnail
+    wxTHUMBCTRL_SHOW_LABEL = 0x80      // a tile shows "#n  t.ttsec" below the thumbnail
+};
+
+// Drawing state passed to the items' painting.
+enum {
+    wxTHUMB_DRAW_SELECTED = 1,
+    wxTHUMB_DRAW_CTRL_FOCUSED = 4,  // the control has the keyboard focus
+    wxTHUMB_DRAW_FOCUS_ITEM = 8     // the item is the focus item; only together with 4
+};
+
+// Fits an image into a box, keeping its proportions; never enlarges. Returns an invalid
+// bitmap when a scaled side would be 0 pixels (a 1000 x 3 picture in an 80 x 80 box).
+wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight);
+
+// One tile of the strip. The base item has no picture and refuses to load, so the strip
+// accepts only derived items.
+class wxThumbnailItem : public wxObject {
+public:
+    explicit wxThumbnailItem(const wxString& filename = wxString()) : m_filename(filename) {}
+
+    // Paints the picture into imageRect; returns whether this item paints pictures.
+    virtual bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                           int state);
+    // Paints everything but the picture: tile, pressed or raised edges, caption, frame label
+    // and the dotted focus rectangle. Rectangles are logical (the dc is prepared for the
+    // scroll position); index is the item's position, which the label shows.
+    virtual bool DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
+                           const wxRect& imageRect, int state, int index);
+    // Prepares the item to be shown by ctrl; false refuses the item.
+    virtual bool Load(wxThumbnailCtrl& ctrl, bool force);
+
+    // Source path; for a frame of a GIF file, its frame reference name (path + "_" + frame).
+    wxString m_filename;
+
+private:
+    wxDECLARE_CLASS(wxThumbnailItem);
+    wxDECLARE_NO_COPY_CLASS(wxThumbnailItem);
+};
+
+// A frame made from a decoded image.
+class wxImageThumbnailItem : public wxThumbnailItem {
+public:
+    // Takes ownership of image (which may be null: the item then never gets bitmaps).
+    wxImageThumbnailItem(wxImage* image, int frameIndex, const wxString& path);
+
+    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                   int state) override;
+    // Refuses when m_filename no longer exists. Otherwise makes the full-size bitmap and the
+    // thumbnail, renames a GIF frame to its frame reference name and frees the source image
+    // once the thumbnail exists. An item with a thumbnail is left alone unless force is set.
+    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+
+    // Source image, held until the thumbnail has been made from it.
+    const wxImage* GetSourceImage() const { return m_image.get(); }
+
+    int m_frameIndex;      // 0-based frame of a GIF file, 0 for other files
+    wxBitmap m_thumbnail;  // the only bitmap the strip paints
+    wxBitmap m_bitmap;     // the picture at full size, read by the preview and the export
+
+private:
+    std::unique_ptr<wxImage> m_image;
+
+    wxDECLARE_CLASS(wxImageThumbnailItem);
+};
+
+// Notification of the strip. The control sends it synchronously through its own event
+// handler with its window id; being a command event, it travels up to the parent. The
+// control never looks at a veto.
+class wxThumbnailEvent : public wxNotifyEvent {
+public:
+    wxThumbnailEvent(wxEventType commandType = wxEVT_NULL, int id = 0)
+        : wxNotifyEvent(commandType, id)
+    {
+    }
+
+    wxEvent* Clone() const override { return new wxThumbnailEvent(*this); }
+
+    // The item concerned, -1 for none (Return).
+    int GetIndex() const { return m_index; }
+    void SetIndex(int index) { m_index = index; }
+    // wxTHUMB_SHIFT_DOWN, wxTHUMB_CTRL_DOWN, wxTHUMB_ALT_DOWN.
+    int GetFlags() const { return m_flags; }
+    void SetFlags(int flags) { m_flags = flags; }
+
+private:
+    int m_index = -1;
+    int m_flags = 0;
+
+    wxDECLARE_DYNAMIC_CLASS(wxThumbnailEvent);
+};
+
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_SELECTED, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_DESELECTED, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+
+typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
+#define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
+
+// Static event table entries: EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnX).
+#define EVT_THUMBNAIL_SELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_SELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_DESELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_DESELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_MIDDLE_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MIDDLE_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RIGHT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RIGHT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_DCLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RETURN(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RETURN, id, wxThumbnailEventHandler(fn))
+
+// The strip's items, owned: RemoveAt, Clear and destruction delete them.
+class wxThumbnailItemArray {
+public:
+    wxThumbnailItemArray() = default;
+    wxThumbnailItemArray(const wxThumbnailItemArray&) = delete;
+    wxThumbnailItemArray& operator=(const wxThumbnailItemArray&) = delete;
+
+    size_t size() const { return m_items.size(); }
+    size_t GetCount() const { return m_items.size(); }
+    bool IsEmpty() const { return m_items.empty(); }
+    // uiIndex must be below size().
+    wxThumbnailItem* Item(size_t uiIndex) const { return m_items[uiIndex].get(); }
+    wxThumbnailItem* operator[](size_t uiIndex) const { return Item(uiIndex); }
+
+    void Add(wxThumbnailItem* item) { m_items.emplace_back(item); }
+    // uiIndex must not exceed size().
+    void Insert(wxThumbnailItem* item, size_t uiIndex);
+    // Deletes the item; false (with a debug assertion) when uiIndex is out of range.
+    bool RemoveAt(size_t uiIndex);
+    void Clear() { m_items.clear(); }
+
+private:
+    std::vector<std::unique_ptr<wxThumbnailItem>> m_items;
+};
+
+class wxThumbnailCtrl : public wxScrolledWindow {
+public:
+    wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos = wxDefaultPosition,
+                    const wxSize& size = wxDefaultSize);
+    ~wxThumbnailCtrl() override;
+
+    // Painting of one tile, forwarded to the item; false when index names no item.
+    virtual bool DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state);
+    virtual bool DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
+                               const wxRect& imageRect, int state);
+
+    // Loads item and adds it at the end; delay becomes m_frameDelay. Returns the new index.
+    // When the item refuses to load, returns -1 and the caller still owns item; on success
+    // the control owns it.
+    virtual int Append(wxThumbnailItem* item, int delay);
+    // Same contract, with the ownership in the type: item is released only on success.
+    int Append(std::unique_ptr<wxThumbnailItem>& item, int delay);
+    // Takes item at pos (0 <= pos <= GetCount()) and loads it, keeping it even when loading
+    // fails. Returns pos; a bad pos raises a debug assertion, returns -1 and leaves item to
+    // the caller.
+    virtual int Insert(wxThumbnailItem* item, int pos);
+    virtual void Clear();
+    virtual void Delete(int index);
+    virtual int GetCount() const { return static_cast<int>(m_items.size()); }
+    // Moves through the items as a click would select them; false when there are no items.
+    virtual bool NavigateByKey(int keyCode, int flags);
+
+    // The item at index, still owned by the control; null for a bad index.
+    wxThumbnailItem* GetItem(int index) const;
+
+    // Suspend scrollbar updates and painting during a batch of list changes; they nest, and
+    // the last EndUpdate relays out and repaints once.
+    void BeginUpdate() { ++m_freezeCount; }
+    void EndUpdate();
+
+    bool GetRowCol(int item, const wxSize& clientSize, int& row, int& col) const;
+    // transform true: client (scrolled) coordinates; false: logical. False, with rect
+    // untouched, for a bad index.
+    bool GetItemRect(int n, wxRect& rect, bool transform = true) const;
+    bool GetItemRectImage(int n, wxRect& rect, bool transform = true) const;
+
+    // Selection without notifications.
+    void Select(int n, bool select = true);
+    void SelectAll();
+    void SetFocusItem(int item);
+    bool IsSelected(int n) const { return m_selection.IsSelected(n); }
+    int GetAnchor() const { return m_selection.Anchor(); }
+    int GetLastSelected() const { return m_selection.LastSelected(); }
+    int GetFocusItem() const { return m_selection.FocusItem(); }
+
+    // The selection change of a click or key, followed by one SELECTED or DESELECTED event
+    // per reported item.
+    void UpdateSelection(int n, int flags);
+    // The item under a client point; false for the spacing and blank areas.
+    bool HitTestItem(const wxPoint& pt, int& index) const;
+    // Scrolls the item wholly into view; backward prefers its top over its bottom.
+    void ScrollToItem(int index, bool backward = false);
+
+    void UpdateScrollbars();
+    // Grows the paint buffer to size (default: the client size); it never shrinks.
+    bool EnsureBuffer(const wxSize& size = wxDefaultSize);
+    void ComputeItemSize();
+    void FillBackground(wxDC& dc);
+    // Paints the background and the tiles meeting update (client coordinates) into a dc
+    // prepared for the scroll position, as if the control had the keyboard focus or not.
+    // The paint handler uses it, and so can anything that wants a picture of the strip.
+    void PaintContent(wxDC& dc, const wxRegion& update, bool focused);
+
+    ThumbnailGrid Grid() const;
+
+    int GetThumbnailWidth() const { return m_thumbnailWidth; }
+    int GetThumbnailHeight() const { return m_thumbnailHeight; }
+    int GetItemWidth() const { return m_itemWidth; }
+    int GetItemHeight() const { return m_itemHeight; }
+    int GetSpacing() const { return m_spacing; }
+    int GetMargin() const { return m_margin; }
+    int GetTextHeight() const { return m_textHeight; }
+    const wxColour& GetFocusedSelectionColour() const { return m_focusedSelectionColour; }
+    const wxColour& GetUnfocusedSelectionColour() const { return m_unfocusedSelectionColour; }
+    const wxColour& GetUnselectedColour() const { return m_unselectedColour; }
+    const wxColour& GetFocusRectColour() const { return m_focusRectColour; }
+    const wxColour& GetLabelColour() const { return m_labelColour; }
+    const wxBitmap& GetBufferBitmap() const { return m_bufferBitmap; }
+
+    // Delay of every frame in hundredths of a second, shown in the labels; the owner writes
+    // it when the user changes the delay and it shows at the next repaint.
+    int m_frameDelay = 0;
+
+private:
+    wxThumbnailItemArray m_items;
+    ThumbnailSelection m_selection;
+
+public:
+    // Selected indices in the order they were added; read by the owner. Changing it directly
+    // bypasses repainting.
+    wxArrayInt& m_selections = m_selection.Indices();
+    // While above 0 the control neither recomputes scrollbars nor repaints.
+    int m_freezeCount = 0;
+
+protected:
+    wxSize DoGetBestSize() const override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnEraseBackground(wxEraseEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnFocusChange(wxFocusEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnMiddleDown(wxMouseEvent& event);
+    void OnLeftDClick(wxMouseEvent& event);
+    void OnChar(wxKeyEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
+    void OnUpdateSelectAll(wxUpdateUIEvent& event);
+
+    // Repaints one tile unless frozen; ignores -1.
+    void RefreshItem(int index);
+    // Repaints the tiles whose selection or focus differs between the two states.
+    void RefreshChanged(const wxArrayInt& before, int focusBefore);
+    void SendEvent(wxEventType type, int index, int flags);
+    // Scrollbars and a full repaint after a list change, unless frozen.
+    void FinishListChange();
+    int ViewStartY() const;
+    void ScrollToUnit(int unit);
+
+    int m_itemWidth = -1;
+    int m_itemHeight = -1;
+    int m_thumbnailWidth = 80;
+    int m_thumbnailHeight = 80;
+    int m_spacing = 3;
+    int m_margin = 3;
+    int m_textHeight = 0;
+    wxColour m_focusedSelectionColour{140, 140, 140};
+    wxColour m_unfocusedSelectionColour{175, 175, 175};
+    wxColour m_unselectedColour;
+    wxColour m_focusRectColour{100, 80, 80};
+    wxColour m_labelColour{0, 0, 200};
+    wxBitmap m_bufferBitmap;
+
+    wxDECLARE_CLASS(wxThumbnailCtrl);
+    wxDECLARE_EVENT_TABLE();
+    wxDECLARE_NO_COPY_CLASS(wxThumbnailCtrl);
+};

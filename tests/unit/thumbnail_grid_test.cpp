@@ -1,0 +1,178 @@
+// Tile layout of the frame strip, on plain numbers: 80 x 80 thumbnails, margin and spacing 3,
+// a 13-pixel text line, so a tile is 86 x 118 and a cell 89 x 121.
+#include <gtest/gtest.h>
+#include <wx/defs.h>
+
+#include "include/window/thumbnail_grid.h"
+
+namespace {
+
+ThumbnailGrid LabelGrid()
+{
+    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, true);
+    return ThumbnailGrid(item.x, item.y, 80, 80, 3, 13, true);
+}
+
+}  // namespace
+
+TEST(ThumbnailGrid, TileSizeGrowsByOneTextLineWithTheLabel)
+{
+    EXPECT_EQ(wxSize(86, 118), ThumbnailGrid::ItemSize(80, 80, 3, 13, true));
+    EXPECT_EQ(wxSize(86, 102), ThumbnailGrid::ItemSize(80, 80, 3, 13, false));
+}
+
+TEST(ThumbnailGrid, NarrowClientStillShowsOneColumn)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    EXPECT_EQ(1, grid.Columns(0));
+    EXPECT_EQ(1, grid.Columns(50));
+    EXPECT_EQ(1, grid.Columns(177));
+    EXPECT_EQ(2, grid.Columns(178));
+    EXPECT_EQ(3, grid.Columns(300));
+}
+
+TEST(ThumbnailGrid, ItemsFillRowsLeftToRightThenDownward)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    EXPECT_EQ(wxRect(3, 3, 86, 118), grid.ItemRect(0, 300));
+    EXPECT_EQ(wxRect(181, 3, 86, 118), grid.ItemRect(2, 300));
+    EXPECT_EQ(wxRect(92, 124, 86, 118), grid.ItemRect(4, 300));
+    // One column: every item starts a new row.
+    EXPECT_EQ(wxRect(3, 366, 86, 118), grid.ItemRect(3, 60));
+}
+
+TEST(ThumbnailGrid, ThumbnailBoxSitsBetweenCaptionAndLabel)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    // Margin + text line + margin above the box, the same below it.
+    EXPECT_EQ(wxRect(6, 22, 80, 80), grid.ImageRect(wxRect(3, 3, 86, 118)));
+    // Works on scrolled rectangles too.
+    EXPECT_EQ(wxRect(6, -8, 80, 80), grid.ImageRect(wxRect(3, -27, 86, 118)));
+
+    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, false);
+    const ThumbnailGrid noLabel(item.x, item.y, 80, 80, 3, 13, false);
+    // Without the label line the box moves up by half a line: (102 - 80) / 2 - 13 / 2.
+    EXPECT_EQ(wxRect(6, 8, 80, 80), noLabel.ImageRect(wxRect(3, 3, 86, 102)));
+}
+
+TEST(ThumbnailGrid, ScrollRangeReachesTheBottomOfTheLastRow)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    EXPECT_EQ(0, grid.ContentHeight(0, 300));
+    EXPECT_EQ(0, grid.ScrollUnits(0, 300));
+    // Ten items in three columns: 4 rows, 3 + 4 * 121 = 487 pixels.
+    EXPECT_EQ(487, grid.ContentHeight(10, 300));
+    // 49 units, not 48: 480 pixels would hide the last row's bottom edge and label.
+    EXPECT_EQ(49, grid.ScrollUnits(10, 300));
+    EXPECT_EQ(37, grid.ScrollUnits(9, 300));  // 3 + 3 * 121 = 366
+}
+
+TEST(ThumbnailGrid, ViewStartIsClampedWhenContentShrinks)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    // 487 pixels in a 200-pixel view: the last start that shows the bottom is 29 (290..490).
+    EXPECT_EQ(29, grid.ClampStart(40, 10, 300, 200));
+    EXPECT_EQ(12, grid.ClampStart(12, 10, 300, 200));
+    // After deleting down to one row the content fits: back to the top.
+    EXPECT_EQ(0, grid.ClampStart(29, 3, 300, 200));
+    EXPECT_EQ(0, grid.ClampStart(29, 0, 300, 200));
+}
+
+TEST(ThumbnailGrid, HitTestMissesSpacingBlankAreaAndBeyondLastItem)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    EXPECT_EQ(0, grid.HitTest(wxPoint(3, 3), 0, 10, 300));
+    EXPECT_EQ(0, grid.HitTest(wxPoint(88, 120), 0, 10, 300));
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(90, 50), 0, 10, 300));   // between columns 0 and 1
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(50, 122), 0, 10, 300));  // between rows 0 and 1
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(50, 1), 0, 10, 300));    // top spacing
+    // Right of the last column, also where further rows follow (no wrap into the next row).
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(285, 50), 0, 10, 300));
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(275, 150), 0, 10, 300));
+    // Row 3 holds only item 9: the places of 10 and 11 are empty, as is everything below.
+    EXPECT_EQ(9, grid.HitTest(wxPoint(10, 400), 0, 10, 300));
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(100, 400), 0, 10, 300));
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(10, 500), 0, 10, 300));
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(10, 10), 0, 0, 300));
+}
+
+TEST(ThumbnailGrid, HitTestFollowsTheScrollPosition)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    // Scrolled by 130 pixels, client y 10 is logical y 140: row 1.
+    EXPECT_EQ(4, grid.HitTest(wxPoint(100, 10), 130, 10, 300));
+    // Client y 0 at 120 pixels is the spacing below row 0.
+    EXPECT_EQ(-1, grid.HitTest(wxPoint(100, 2), 120, 10, 300));
+}
+
+TEST(ThumbnailGrid, ScrollTargetShowsTheWholeTile)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    const wxSize view(300, 200);
+    EXPECT_EQ(-1, grid.ScrollTarget(0, 0, view, false));  // in view already
+    // Item 9 spans 366..484: start 29 shows 290..490, its bottom included (28 would not).
+    EXPECT_EQ(29, grid.ScrollTarget(9, 0, view, false));
+    EXPECT_EQ(29, grid.ScrollTarget(9, 0, view, true));
+    // Item 0 above the view: back to its top.
+    EXPECT_EQ(0, grid.ScrollTarget(0, 29, view, false));
+    EXPECT_EQ(0, grid.ScrollTarget(0, 29, view, true));
+}
+
+TEST(ThumbnailGrid, TileTallerThanViewShowsTopBackwardAndBottomForward)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    const wxSize view(300, 100);
+    // Item 3 spans 124..242; the view 130..230 cuts both ends.
+    EXPECT_EQ(15, grid.ScrollTarget(3, 13, view, false));
+    EXPECT_EQ(12, grid.ScrollTarget(3, 13, view, true));
+}
+
+TEST(ThumbnailGrid, ItemsInBandCoverEveryTileThatMeetsIt)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    int first = 0, last = 0;
+    grid.ItemsInBand(0, 200, 10, 300, first, last);  // rows 0 and 1
+    EXPECT_EQ(0, first);
+    EXPECT_GE(last, 5);
+    grid.ItemsInBand(300, 310, 10, 300, first, last);  // inside row 2 only
+    EXPECT_LE(first, 6);
+    EXPECT_GE(last, 8);
+    grid.ItemsInBand(400, 900, 10, 300, first, last);
+    EXPECT_LE(first, 9);
+    EXPECT_EQ(9, last);
+    grid.ItemsInBand(0, 200, 0, 300, first, last);
+    EXPECT_LT(last, first);
+}
+
+TEST(ThumbnailGrid, ArrowsStopAtTheEndsAndPagesLandOnTheLastItem)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    const wxSize view(300, 250);  // 3 columns, 2 full rows: a page is 6 items
+    EXPECT_EQ(5, grid.NavigationTarget(WXK_RIGHT, 4, 10, view));
+    EXPECT_EQ(3, grid.NavigationTarget(WXK_LEFT, 4, 10, view));
+    EXPECT_EQ(7, grid.NavigationTarget(WXK_DOWN, 4, 10, view));
+    EXPECT_EQ(1, grid.NavigationTarget(WXK_UP, 4, 10, view));
+    EXPECT_EQ(0, grid.NavigationTarget(WXK_HOME, 4, 10, view));
+    EXPECT_EQ(9, grid.NavigationTarget(WXK_END, 4, 10, view));
+    EXPECT_EQ(7, grid.NavigationTarget(WXK_PAGEDOWN, 1, 10, view));
+    EXPECT_EQ(9, grid.NavigationTarget(WXK_PAGEDOWN, 4, 10, view));  // past the end
+    EXPECT_EQ(0, grid.NavigationTarget(WXK_PAGEUP, 4, 10, view));
+    EXPECT_EQ(1, grid.NavigationTarget(WXK_PAGEUP, 7, 10, view));
+
+    EXPECT_EQ(-1, grid.NavigationTarget(WXK_RIGHT, 9, 10, view));
+    EXPECT_EQ(-1, grid.NavigationTarget(WXK_DOWN, 7, 10, view));  // last row
+    EXPECT_EQ(-1, grid.NavigationTarget(WXK_LEFT, 0, 10, view));
+    EXPECT_EQ(-1, grid.NavigationTarget(WXK_UP, 2, 10, view));
+    EXPECT_EQ(-1, grid.NavigationTarget('a', 4, 10, view));
+    // A view lower than one tile still pages by one row.
+    EXPECT_EQ(7, grid.NavigationTarget(WXK_PAGEDOWN, 4, 10, wxSize(300, 50)));
+}
+
+TEST(ThumbnailGrid, BackwardKeysAreUpLeftHomeAndPageUp)
+{
+    for (int key : {WXK_UP, WXK_LEFT, WXK_HOME, WXK_PAGEUP})
+        EXPECT_TRUE(ThumbnailGrid::IsBackwardKey(key)) << key;
+    for (int key : {WXK_DOWN, WXK_RIGHT, WXK_END, WXK_PAGEDOWN})
+        EXPECT_FALSE(ThumbnailGrid::IsBackwardKey(key)) << key;
+    EXPECT_FALSE(ThumbnailGrid::IsNavigationKey(WXK_RETURN));
+}
