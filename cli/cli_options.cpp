@@ -1,0 +1,148 @@
+#include "cli_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A whole decimal number in [low, high]; no sign, no spaces, no trailing text.
+bool ParseNumber(const std::string& text, long low, long high, long& value)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return value >= low && value <= high;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height)
+{
+    const size_t x = text.find_first_of("xX");
+    long w = 0, h = 0;
+    if (x == std::string::npos || !ParseNumber(text.substr(0, x), 1, 65535, w) ||
+        !ParseNumber(text.substr(x + 1), 1, 65535, h))
+        return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+} // namespace
+
+const char* CliUsage()
+{
+    return "usage: zoruvede-cli [--delay N] [--size WxH] [-q] [--verbose] -o OUT.gif INPUT...\n"
+           "Writes the input images as an animated GIF that loops forever.\n"
+           "  -o, --output OUT.gif  the file to write (replaced only when the export succeeds)\n"
+           "  --delay N             delay between frames in hundredths of a second, 0-65535 "
+           "(default 10)\n"
+           "  --size WxH            canvas size in pixels, 1-65535 each (default: from the "
+           "frames)\n"
+           "  -q, --quiet           no progress bar\n"
+           "  --verbose             write the trace lines to standard output\n"
+           "  --threads N           frames prepared at once, 1-64 (default: one per processor)\n"
+           "  --reducer NAME        direct (default) or bmp; both give the same bytes\n"
+           "  -h, --help            this text\n"
+           "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n";
+}
+
+bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
+{
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg, value;
+        bool hasValue = false;
+        const size_t eq = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            hasValue = true;
+        }
+        const auto needValue = [&]() -> bool {
+            if (hasValue)
+                return true;
+            if (i + 1 >= argc) {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+            return true;
+        };
+
+        if (name == "-h" || name == "--help") {
+            options.help = true;
+        } else if (name == "-q" || name == "--quiet") {
+            options.quiet = true;
+        } else if (name == "--verbose") {
+            options.verbose = true;
+        } else if (name == "-o" || name == "--output") {
+            if (!needValue())
+                return false;
+            if (value.empty()) {
+                error = "the output name is empty";
+                return false;
+            }
+            options.output = value;
+        } else if (name == "--delay") {
+            long delay = 0;
+            if (!needValue())
+                return false;
+            if (!ParseNumber(value, 0, 65535, delay)) {
+                error = "bad --delay \"" + value + "\": expected a whole number from 0 to 65535";
+                return false;
+            }
+            options.delay = static_cast<int>(delay);
+        } else if (name == "--size") {
+            if (!needValue())
+                return false;
+            if (!ParseSize(value, options.width, options.height)) {
+                error = "bad --size \"" + value +
+                        "\": expected WIDTHxHEIGHT, each from 1 to 65535 (e.g. 640x480)";
+                return false;
+            }
+        } else if (name == "--threads") {
+            long threads = 0;
+            if (!needValue())
+                return false;
+            if (!ParseNumber(value, 1, 64, threads)) {
+                error = "bad --threads \"" + value + "\": expected a whole number from 1 to 64";
+                return false;
+            }
+            options.threads = static_cast<int>(threads);
+        } else if (name == "--reducer") {
+            if (!needValue())
+                return false;
+            if (value == "direct")
+                options.reducer = PaletteReducer::Direct;
+            else if (value == "bmp")
+                options.reducer = PaletteReducer::BmpPass;
+            else {
+                error = "bad --reducer \"" + value + "\": expected direct or bmp";
+                return false;
+            }
+        } else {
+            error = "unknown option " + name;
+            return false;
+        }
+    }
+    if (options.help)
+        return true;
+    if (options.output.empty()) {
+        error = "no output file given (-o OUT.gif)";
+        return false;
+    }
+    if (options.inputs.empty()) {
+        error = "no input images given";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,25 @@
+// The command line of zoruvede-cli.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "src/window/palette.h"
+
+struct CliOptions {
+    std::string output;
+    std::vector<std::string> inputs;
+    int delay = 10;              // hundredths of a second
+    int width = 0, height = 0;   // 0: derived from the frames
+    bool quiet = false;
+    bool verbose = false;
+    bool help = false;
+    int threads = 0;
+    PaletteReducer reducer = PaletteReducer::Direct;
+};
+
+// Parses argv[1..]. False with error (one line, without the program name) on bad usage.
+bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
+
+// The usage text, ending with a newline.
+const char* CliUsage();

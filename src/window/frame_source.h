@@ -1,0 +1,40 @@
+// Where an export takes its frames from: a list held in memory, or files decoded on demand.
+#pragma once
+
+#include <vector>
+
+#include <wx/image.h>
+#include <wx/string.h>
+
+class FrameSource {
+public:
+    virtual ~FrameSource() = default;
+    // The number of frames; fixed before the first Frame call.
+    virtual int Count() const = 0;
+    // Frame index into frame. The exporter asks for 0, 1, ..., Count() - 1, each once and one
+    // call at a time, though not always from the same thread. On failure, false and error is
+    // a sentence naming the input and the reason.
+    virtual bool Frame(int index, wxImage& frame, wxString& error) = 0;
+};
+
+// Frames held in memory. The images must not share their data with images used elsewhere
+// (pass copies made with wxImage::Copy): the toolkit's reference counts are not atomic and the
+// frames are read on worker threads. Each frame is released once it has been handed out.
+class ImageListFrameSource : public FrameSource {
+public:
+    explicit ImageListFrameSource(std::vector<wxImage> frames) : m_frames(std::move(frames)) {}
+    int Count() const override { return static_cast<int>(m_frames.size()); }
+    bool Frame(int index, wxImage& frame, wxString& error) override
+    {
+        if (index < 0 || index >= Count()) {
+            error = wxString::Format("there is no frame %d", index + 1);
+            return false;
+        }
+        frame = m_frames[index];
+        m_frames[index] = wxImage();
+        return true;
+    }
+
+private:
+    std::vector<wxImage> m_frames;
+};

@@ -1,0 +1,58 @@
+// The whole export of an animation to a GIF file: every frame is fitted into the canvas,
+// reduced to a palette and written, in order. The application's Save and the command-line
+// exporter both run it, so the same frames, delay and canvas give the same bytes.
+#pragma once
+
+#include <vector>
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/stream.h>
+#include <wx/string.h>
+
+#include "src/window/frame_source.h"
+#include "src/window/palette.h"
+
+// Receives the progress of an export, on the thread that runs it.
+class ExportProgressSink {
+public:
+    virtual ~ExportProgressSink() = default;
+    // After frame i (0-based) of n has been written: percent = floor(100 * (i + 1) / n), so the
+    // last report is exactly 100. Not called after a failure.
+    virtual void Progress(int percent) = 0;
+    // Asked before each frame; true ends the export as a failure and keeps nothing.
+    virtual bool StopRequested() { return false; }
+};
+
+struct GifExportOptions {
+    wxSize canvas;          // every frame's size in the file; 1..65535 each way
+    int delay = 10;         // hundredths of a second between frames
+    PaletteReducer reducer = PaletteReducer::Direct;
+    // Frames prepared (decoded, composed, reduced) at once on worker threads while the
+    // current one is written; 0 picks one per processor, 1 works on the calling thread only.
+    // The bytes are the same for every value.
+    int threads = 0;
+};
+
+struct GifExportResult {
+    bool ok = false;
+    // A sentence naming the file (output or input) and the reason; empty on success.
+    wxString error;
+};
+
+// Writes the animation to stream (through g_gifOutputStream). The stream is not closed.
+// On failure the stream holds a partial file.
+GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
+                                  const GifExportOptions& options,
+                                  ExportProgressSink* sink = nullptr);
+
+// Writes the animation to outputPath through a temporary file beside it that replaces the
+// target only when every frame and the trailer were written; after a failure an existing
+// file at outputPath is untouched and no partial file is left.
+GifExportResult ExportGif(FrameSource& frames, const wxString& outputPath,
+                          const GifExportOptions& options, ExportProgressSink* sink = nullptr);
+
+// The same for frames held in memory; see ImageListFrameSource for why they must be copies
+// that share nothing with the caller's images.
+GifExportResult ExportGif(std::vector<wxImage> frames, const wxString& outputPath,
+                          const GifExportOptions& options, ExportProgressSink* sink = nullptr);

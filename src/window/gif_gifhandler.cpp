@@ -1,0 +1,136 @@
+#include "src/window/gif_gifhandler.h"
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/strconv.h>
+
+#include "src/window/gif_blocks.h"
+#include "src/window/palette_lookup.h"
+
+wxOutputStream* g_gifOutputStream = nullptr;
+
+namespace {
+
+// A write counts only when the stream reports the full length.
+bool WriteAll(wxOutputStream& stream, const void* data, size_t size)
+{
+    return stream.Write(data, size).LastWrite() == size;
+}
+
+template <typename Bytes>
+bool WriteBlock(wxOutputStream& stream, const Bytes& bytes)
+{
+    return WriteAll(stream, bytes.data(), bytes.size());
+}
+
+std::string CommentBytes(const wxImage& image)
+{
+    const wxString comment = image.GetOption(wxIMAGE_OPTION_GIF_COMMENT);
+    // The current locale's multibyte encoding, as the format has no declared one; text that
+    // doesn't convert gives no bytes.
+    const wxCharBuffer converted = comment.mb_str(wxConvLibc);
+    return std::string(converted.data() ? converted.data() : "", converted.length());
+}
+
+} // namespace
+
+void MyGifHandler::ReleaseHashTable()
+{
+    // The base allocates the table in InitHashTable with a plain `new GifHashTableType()`, but
+    // its type is complete only inside the toolkit's source and the base's destructor never
+    // frees it. That type is a plain array of 32-bit words, trivially destructible and without
+    // its own operator new or delete, so releasing the storage with the global deallocation
+    // function is exactly what a delete-expression on the complete type does, and is defined
+    // behaviour even though the type is incomplete here (`delete` on it would only warn).
+    if (m_hashTable) {
+        ::operator delete(static_cast<void*>(m_hashTable));
+        m_hashTable = nullptr;
+    }
+}
+
+bool MyGifHandler::WriteImageData(wxOutputStream& stream, const unsigned char* indices,
+                                  int width, int height)
+{
+    if (!InitHashTable()) {
+        wxLogError(_("Couldn't initialize GIF hash table."));
+        return false;
+    }
+    // The toolkit's compressor resets its code width to 9 bits on every clear code, as if the
+    // minimum code size were 8, so 8 is the only size that decodes correctly, whatever the
+    // table size. It ends the image data (last code, end code, rest of the bits and the block
+    // terminator) only while compressing a row when the pixel count is 0, so the count starts
+    // at height x even width and drops by the even width before each row: 0 before the last.
+    bool ok = SetupCompress(&stream, 8);
+    const int evenWidth = width + (width % 2);
+    m_pixelCount = height * evenWidth;
+    for (int y = 0; ok && y < height; ++y) {
+        m_pixelCount -= evenWidth;
+        ok = CompressLine(&stream, indices + static_cast<size_t>(y) * width, width);
+    }
+    ReleaseHashTable();
+    // The compressor ignores the result of its last write, the block terminator.
+    return ok && stream.IsOk();
+}
+
+bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
+                              const GifPaletteTable& palette, int colourCount,
+                              int transparentIndex)
+{
+    wxOutputStream* stream = g_gifOutputStream;
+    if (!stream || !image.IsOk() || colourCount <= 0 || colourCount > 256)
+        return false;
+    const int width = image.GetWidth();
+    const int height = image.GetHeight();
+    if (width <= 0 || height <= 0 || width > kGifMaxDimension || height > kGifMaxDimension)
+        return false;
+
+    // Every pixel is mapped before anything is written, so a colour outside the palette (more
+    // than the palette's colours) refuses the frame instead of writing a wrong pixel.
+    const size_t pixels = static_cast<size_t>(width) * height;
+    std::unique_ptr<unsigned char[]> indices(new (std::nothrow) unsigned char[pixels]);
+    if (!indices)
+        return false;
+    const PaletteLookup lookup(palette.data(), colourCount);
+    if (lookup.Map(image.GetData(), static_cast<long>(pixels), indices.get()) >= 0)
+        return false;
+
+    bool ok = true;
+    if (first)
+        ok = WriteBlock(*stream, GifHeader()) &&
+             WriteBlock(*stream, LogicalScreenDescriptor(width, height, colourCount)) &&
+             WriteBlock(*stream, ColourTable(palette.data(), colourCount)) &&
+             WriteBlock(*stream, LoopingExtension());
+
+    if (ok && image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) &&
+        !image.GetOption(wxIMAGE_OPTION_GIF_COMMENT).empty())
+        ok = WriteBlock(*stream, CommentExtension(CommentBytes(image)));
+
+    ok = ok &&
+         WriteBlock(*stream, GraphicControlExtension(delayMilliseconds, transparentIndex)) &&
+         WriteBlock(*stream, ImageDescriptor(width, height, first, colourCount));
+    if (ok && !first)
+        ok = WriteBlock(*stream, ColourTable(palette.data(), colourCount));
+    if (!ok)
+        return false;
+    return WriteImageData(*stream, indices.get(), width, height);
+}
+
+bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
+                  int frameCount, int frameIndex)
+{
+    GifPaletteTable palette;
+    int colourCount = 0;
+    int transparentIndex = -1;
+    bool ok = ExtractGifPalette(image, palette, colourCount, transparentIndex) &&
+              handler.DoSaveFile(image, frameIndex == 0, delayMilliseconds, palette,
+                                 colourCount, transparentIndex);
+    if (ok && frameIndex + 1 == frameCount) {
+        const uint8_t trailer = kGifTrailer;
+        ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
+    }
+    return ok;
+}

@@ -1,0 +1,41 @@
+// The animated GIF writer: one call per frame, in order, into one open output stream.
+// The LZW coding is the toolkit's (wxGIFHandler's protected compressor); every other byte of
+// the file is laid out here (see gif_blocks.h).
+#pragma once
+
+#include <wx/imaggif.h>
+#include <wx/stream.h>
+
+#include "src/window/palette.h"
+
+// Every byte of the writer goes to this stream. The exporter points it at its output before
+// frame 0; the writer neither creates nor closes it. One export at a time uses it.
+extern wxOutputStream* g_gifOutputStream;
+
+class MyGifHandler : public wxGIFHandler {
+public:
+    MyGifHandler() = default;
+    ~MyGifHandler() override = default;
+
+    // Writes one frame to g_gifOutputStream: for the first frame also the header, the logical
+    // screen descriptor, the global colour table (palette) and the looping extension; then the
+    // comment extension (when the image has a "GifComment"), the graphic control extension,
+    // the image descriptor, the local colour table (not for the first frame) and the image
+    // data. image is RGB and every pixel must be one of palette's first colourCount entries;
+    // otherwise, or when the size can't be held by a GIF, nothing is written and the result is
+    // false. After that, the first failed write makes it return false; what was written stays.
+    bool DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
+                    const GifPaletteTable& palette, int colourCount, int transparentIndex);
+
+private:
+    bool WriteImageData(wxOutputStream& stream, const unsigned char* indices, int width,
+                        int height);
+    void ReleaseHashTable();
+};
+
+// Writes frame frameIndex (0-based) of frameCount: the palette comes from the image
+// (ExtractGifPalette); the last frame also writes the trailer. True when everything of this
+// frame, and for the last frame the trailer, was written. An image without a palette writes
+// nothing and gives false; a failed last frame writes no trailer.
+bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
+                  int frameCount, int frameIndex);

@@ -1,0 +1,118 @@
+#include "src/window/input_frames.h"
+
+#include "src/window/image_decode.h"
+
+wxString InputError(const wxString& path, const wxString& reason)
+{
+    return wxString::Format("can't read \"%s\": %s", path, reason);
+}
+
+InputFileFrames::InputFileFrames(std::vector<wxString> paths)
+{
+    for (wxString& path : paths) {
+        Input input;
+        input.path = std::move(path);
+        input.gif = IsGifPath(input.path);
+        m_inputs.push_back(std::move(input));
+    }
+}
+
+InputFileFrames::~InputFileFrames() = default;
+
+bool InputFileFrames::Scan(bool withSizes, wxString& error)
+{
+    m_count = 0;
+    m_sizes.clear();
+    for (Input& input : m_inputs) {
+        wxString reason;
+        if (input.gif) {
+            GifFrameReader reader;
+            if (!reader.Open(input.path, &reason)) {
+                error = InputError(input.path, reason);
+                return false;
+            }
+            input.frames = static_cast<int>(reader.Count());
+            if (withSizes)
+                for (unsigned i = 0; i < reader.Count(); ++i) {
+                    wxImage image;
+                    if (!reader.Frame(i, image)) {
+                        error = InputError(input.path,
+                                           wxString::Format("frame %u can't be decoded", i + 1));
+                        return false;
+                    }
+                    m_sizes.push_back(image.GetSize());
+                }
+        } else if (withSizes) {
+            std::vector<wxImage> frames;
+            if (!DecodeImageFile(input.path, frames, &reason)) {
+                error = InputError(input.path, reason);
+                return false;
+            }
+            input.frames = 1;
+            m_sizes.push_back(frames.front().GetSize());
+        } else {
+            if (!CheckReadable(input.path, &reason)) {
+                error = InputError(input.path, reason);
+                return false;
+            }
+            input.frames = 1;
+        }
+        m_count += input.frames;
+    }
+    m_position = 0;
+    m_input = 0;
+    m_inInput = 0;
+    m_gif.reset();
+    return true;
+}
+
+bool InputFileFrames::Frame(int index, wxImage& frame, wxString& error)
+{
+    if (index != m_position || index >= m_count) {
+        error = wxString::Format("frame %d was asked for out of order", index + 1);
+        return false;
+    }
+    ++m_position;
+    return NextFrame(frame, error);
+}
+
+bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
+{
+    while (m_input < m_inputs.size() && m_inInput >= m_inputs[m_input].frames) {
+        ++m_input;
+        m_inInput = 0;
+        m_gif.reset();
+    }
+    if (m_input >= m_inputs.size()) {
+        error = "there are fewer frames than counted";
+        return false;
+    }
+    const Input& input = m_inputs[m_input];
+    const int inInput = m_inInput++;
+    wxString reason;
+    if (input.gif) {
+        if (!m_gif) {
+            m_gif = std::make_unique<GifFrameReader>();
+            if (!m_gif->Open(input.path, &reason)) {
+                error = InputError(input.path, reason);
+                return false;
+            }
+        }
+        if (!m_gif->Frame(static_cast<unsigned>(inInput), frame)) {
+            error = InputError(input.path,
+                               wxString::Format("frame %d can't be decoded", inInput + 1));
+            return false;
+        }
+        // The last frame of this file has been handed out; its decoded data can go.
+        if (inInput + 1 >= input.frames)
+            m_gif.reset();
+        return true;
+    }
+    std::vector<wxImage> frames;
+    if (!DecodeImageFile(input.path, frames, &reason)) {
+        error = InputError(input.path, reason);
+        return false;
+    }
+    frame = frames.front();
+    return true;
+}

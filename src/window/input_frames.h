@@ -1,0 +1,50 @@
+// The frames of a list of input files, decoded one file at a time while they are written, so
+// that an export holds only a few frames whatever their number.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <wx/gdicmn.h>
+
+#include "src/window/frame_source.h"
+
+class GifFrameReader;
+
+class InputFileFrames : public FrameSource {
+public:
+    explicit InputFileFrames(std::vector<wxString> paths);
+    ~InputFileFrames() override;
+
+    // Finds how many frames each input gives: one per picture, every frame of a GIF path.
+    // withSizes decodes every input to learn the frames' sizes (for the default canvas);
+    // without it pictures are only checked to be readable and decoded when written. On
+    // failure, false with error naming the file and the reason.
+    bool Scan(bool withSizes, wxString& error);
+    // The size of every frame, in order; filled by Scan(true).
+    const std::vector<wxSize>& FrameSizes() const { return m_sizes; }
+
+    int Count() const override { return m_count; }
+    bool Frame(int index, wxImage& frame, wxString& error) override;
+
+private:
+    struct Input {
+        wxString path;
+        bool gif = false;
+        int frames = 0;
+    };
+
+    bool NextFrame(wxImage& frame, wxString& error);
+
+    std::vector<Input> m_inputs;
+    std::vector<wxSize> m_sizes;
+    int m_count = 0;
+    // The position of the next frame: the input and the frame within it.
+    int m_position = 0;
+    size_t m_input = 0;
+    int m_inInput = 0;
+    std::unique_ptr<GifFrameReader> m_gif;
+};
+
+// The message for an input that can't be used.
+wxString InputError(const wxString& path, const wxString& reason);

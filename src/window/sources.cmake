@@ -1,0 +1,11 @@
+# GIF encoding and the export pipeline: image data only, no windows, so all of it is core.
+list(APPEND CORE_SOURCES
+  src/window/canvas_size.cpp
+  src/window/compose_frame.cpp
+  src/window/gif_blocks.cpp
+  src/window/gif_export.cpp
+  src/window/gif_gifhandler.cpp
+  src/window/image_decode.cpp
+  src/window/input_frames.cpp
+  src/window/palette.cpp
+  src/window/palette_lookup.cpp)
