@@ -28,10 +28,11 @@ int ModifierFlags(const wxKeyboardState& state)
     return flags;
 }
 
-// Only vertical scrolling ever happens, so the window gets the vertical scrollbar only.
-// wxWANTS_CHARS: without it the arrow keys can be taken for focus navigation before the
-// control sees them on GTK. Full repaint on resize: a width change re-flows every tile.
-const long kStyle = wxVSCROLL | wxBORDER_SUNKEN | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE |
+// Only vertical scrolling ever happens, and GTK shows a vertical scrollbar only for wxVSCROLL
+// (with wxHSCROLL alone the strip scrolls by wheel and keys but never shows a bar). The
+// navigation keys reach wxEVT_CHAR on GTK without wxWANTS_CHARS, so Tab is left to the
+// parent's traversal. Full repaint on resize: a change of width re-flows every tile.
+const long kStyle = wxVSCROLL | wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE |
                     wxTHUMBCTRL_MULTI_SELECT | wxTHUMBCTRL_SHOW_FILENAME |
                     wxTHUMBCTRL_SHOW_LABEL;
 
@@ -118,14 +119,6 @@ int wxThumbnailCtrl::Append(wxThumbnailItem* item, int delay)
     m_items.Add(item);
     m_selection.ItemAppended();
     FinishListChange();
-    return index;
-}
-
-int wxThumbnailCtrl::Append(std::unique_ptr<wxThumbnailItem>& item, int delay)
-{
-    const int index = Append(item.get(), delay);
-    if (index != -1)
-        item.release();
     return index;
 }
 

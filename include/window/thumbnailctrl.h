@@ -186,7 +186,14 @@ public:
     // the control owns it.
     virtual int Append(wxThumbnailItem* item, int delay);
     // Same contract, with the ownership in the type: item is released only on success.
-    int Append(std::unique_ptr<wxThumbnailItem>& item, int delay);
+    template <class Item>
+    int Append(std::unique_ptr<Item>& item, int delay)
+    {
+        const int index = Append(static_cast<wxThumbnailItem*>(item.get()), delay);
+        if (index != -1)
+            item.release();
+        return index;
+    }
     // Takes item at pos (0 <= pos <= GetCount()) and loads it, keeping it even when loading
     // fails. Returns pos; a bad pos raises a debug assertion, returns -1 and leaves item to
     // the caller.

@@ -1,6 +1,7 @@
 // The strip's items and its notification event.
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/graphics.h>
 #include <wx/log.h>
 
 #include "app/trace.h"
@@ -111,8 +112,16 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     if (state & wxTHUMB_DRAW_FOCUS_ITEM) {
         dc.SetPen(wxPen(ctrl.GetFocusRectColour(), 1, wxPENSTYLE_DOT));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        // Cairo-backed dcs (GTK 3) antialias the dots into half-tone smears across two
+        // pixels; a focus rectangle wants crisp dots.
+        wxGraphicsContext* gc = dc.GetGraphicsContext();
+        const wxAntialiasMode mode = gc ? gc->GetAntialiasMode() : wxANTIALIAS_DEFAULT;
+        if (gc)
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
         dc.DrawRectangle(imageRect.x - 1, imageRect.y - 1, imageRect.width + 2,
                          imageRect.height + 2);
+        if (gc)
+            gc->SetAntialiasMode(mode);
     }
     return true;
 }

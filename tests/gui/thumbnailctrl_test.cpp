@@ -1,0 +1,504 @@
+// The frame strip in a real window: items, painting (checked on rendered pixels), scrolling,
+// selection by mouse and keys, and the notifications with their order.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/file.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/uiaction.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "support/assert_catcher.h"
+#include "support/gui_helpers.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+
+namespace {
+
+struct Note {
+    wxEventType type;
+    int index;
+    int flags;
+    bool operator==(const Note& o) const
+    {
+        return type == o.type && index == o.index && flags == o.flags;
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const Note& n)
+{
+    return os << "{type " << n.type << ", index " << n.index << ", flags " << n.flags << "}";
+}
+
+// Not copies of the event types: those are set during static initialisation of another file.
+#define kSel wxEVT_THUMBCTRL_SELECTED
+#define kDesel wxEVT_THUMBCTRL_DESELECTED
+const wxColour kBackground(176, 223, 227);
+
+class ThumbnailCtrlTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"a.png", "anim.gif", "ANIM.GIF", "noext"})
+            wxFile(m_dir.File(name), wxFile::write).Write("x", 1);
+        // As in the main window: the strip alone in a tab-traversal panel, with a focusable
+        // sibling outside it, so that arrow keys could be taken for navigation.
+        m_frame = new wxFrame(nullptr, wxID_ANY, "strip");
+        m_frame->SetClientSize(320, 460);
+        auto* panel = new wxPanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(320, 420));
+        m_ctrl = new wxThumbnailCtrl(panel, wxDefaultPosition, panel->GetSize());
+        auto* strip = new wxBoxSizer(wxHORIZONTAL);
+        strip->Add(m_ctrl, 1, wxEXPAND);
+        panel->SetSizer(strip);
+        auto* column = new wxBoxSizer(wxVERTICAL);
+        column->Add(panel, 1, wxEXPAND);
+        column->Add(new wxSpinCtrl(m_frame, wxID_ANY), 0);
+        m_frame->SetSizer(column);
+        m_ctrl->SetBackgroundColour(kBackground);
+        for (const auto& type : {wxEVT_THUMBCTRL_SELECTED, wxEVT_THUMBCTRL_DESELECTED,
+                                 wxEVT_THUMBCTRL_LEFT_CLICK,
+                                 wxEVT_THUMBCTRL_MIDDLE_CLICK, wxEVT_THUMBCTRL_RIGHT_CLICK,
+                                 wxEVT_THUMBCTRL_LEFT_DCLICK, wxEVT_THUMBCTRL_RETURN})
+            m_frame->Bind(type, [this](wxThumbnailEvent& e) {
+                EXPECT_EQ(ID_THUMBNAIL_CTRL, e.GetId());
+                m_notes.push_back({e.GetEventType(), e.GetIndex(), e.GetFlags()});
+            });
+        m_frame->Show();
+        YieldFor(50);
+    }
+
+    void TearDown() override
+    {
+        m_frame->Destroy();
+        wxYield();
+    }
+
+    wxImageThumbnailItem* NewItem(const wxImage& image, const char* name = "a.png",
+                                  int frame = 0)
+    {
+        return new wxImageThumbnailItem(new wxImage(image), frame, m_dir.File(name));
+    }
+
+    void AppendItems(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const int index = m_ctrl->GetCount();
+            ASSERT_EQ(index, m_ctrl->Append(NewItem(GradientImage(40, 30, i)), 10));
+        }
+        wxYield();
+    }
+
+    void Mouse(wxEventType type, int index, int flags = 0, wxPoint offset = wxPoint(20, 20))
+    {
+        wxRect r;
+        ASSERT_TRUE(m_ctrl->GetItemRect(index, r));
+        wxMouseEvent event(type);
+        event.SetPosition(r.GetPosition() + offset);
+        event.SetShiftDown(flags & wxTHUMB_SHIFT_DOWN);
+        event.SetControlDown(flags & wxTHUMB_CTRL_DOWN);
+        event.SetEventObject(m_ctrl);
+        m_ctrl->GetEventHandler()->ProcessEvent(event);
+        wxYield();
+    }
+
+    // Returns whether the control let the key go on.
+    bool Key(int code, int flags = 0)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = code;
+        event.SetShiftDown(flags & wxTHUMB_SHIFT_DOWN);
+        event.SetControlDown(flags & wxTHUMB_CTRL_DOWN);
+        event.SetEventObject(m_ctrl);
+        m_ctrl->GetEventHandler()->ProcessEvent(event);
+        wxYield();
+        return event.GetSkipped();
+    }
+
+    std::vector<int> Selection() const
+    {
+        return std::vector<int>(m_ctrl->m_selections.begin(), m_ctrl->m_selections.end());
+    }
+
+    // What the paint handler draws for the whole client area.
+    wxImage Snapshot(bool focused)
+    {
+        const wxSize size = m_ctrl->GetClientSize();
+        wxBitmap bitmap(size);
+        wxMemoryDC dc(bitmap);
+        m_ctrl->PrepareDC(dc);
+        m_ctrl->PaintContent(dc, wxRegion(0, 0, size.x, size.y), focused);
+        dc.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
+    }
+
+    static wxColour Pixel(const wxImage& img, int x, int y)
+    {
+        return wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y));
+    }
+
+    bool Scrollable() const { return m_ctrl->GetVirtualSize().y > m_ctrl->GetClientSize().y; }
+
+    wxRect ItemRect(int index)
+    {
+        wxRect r;
+        m_ctrl->GetItemRect(index, r);
+        return r;
+    }
+
+    TempDir m_dir;
+    wxFrame* m_frame = nullptr;
+    wxThumbnailCtrl* m_ctrl = nullptr;
+    std::vector<Note> m_notes;
+};
+
+}  // namespace
+
+TEST(ThumbnailItem, ScaleToFitShrinksIntoTheBoxAndNeverEnlarges)
+{
+    wxBitmap wide = ScaleToFit(SolidImage(160, 40, 255, 0, 0), 80, 80);
+    EXPECT_EQ(wxSize(80, 20), wide.GetSize());
+    EXPECT_EQ(wxSize(50, 30), ScaleToFit(SolidImage(50, 30, 0, 0, 0), 80, 80).GetSize());
+    EXPECT_EQ(wxSize(40, 80), ScaleToFit(SolidImage(100, 200, 0, 0, 0), 80, 80).GetSize());
+    // Too thin to show: no thumbnail, and no toolkit assertion on the way.
+    EXPECT_FALSE(ScaleToFit(SolidImage(1000, 3, 0, 0, 0), 80, 80).IsOk());
+}
+
+TEST_F(ThumbnailCtrlTest, GifFrameNamedOnceCapitalisedNameKeptSourceFreed)
+{
+    auto* frame = NewItem(SolidImage(160, 40, 255, 0, 0), "anim.gif", 3);
+    ASSERT_EQ(0, m_ctrl->Append(frame, 10));
+    EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
+    EXPECT_TRUE(frame->Load(*m_ctrl, false));
+    EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
+    EXPECT_EQ(nullptr, frame->GetSourceImage());
+    EXPECT_EQ(wxSize(160, 40), frame->m_bitmap.GetSize());
+    EXPECT_EQ(wxSize(80, 20), frame->m_thumbnail.GetSize());
+
+    auto* caps = NewItem(SolidImage(10, 10, 0, 0, 0), "ANIM.GIF", 2);
+    ASSERT_EQ(1, m_ctrl->Append(caps, 10));
+    EXPECT_EQ(m_dir.File("ANIM.GIF"), caps->m_filename);
+}
+
+TEST_F(ThumbnailCtrlTest, SliverPictureKeepsFullBitmapWithoutThumbnail)
+{
+    auto* item = NewItem(SolidImage(1000, 3, 0, 0, 255));
+    ASSERT_EQ(0, m_ctrl->Append(item, 0));
+    EXPECT_FALSE(item->m_thumbnail.IsOk());
+    EXPECT_EQ(wxSize(1000, 3), item->m_bitmap.GetSize());
+    EXPECT_NE(nullptr, item->GetSourceImage());  // freed with the item
+    Snapshot(true);  // paints the tile without a picture
+}
+
+TEST_F(ThumbnailCtrlTest, RefusedItemStaysWithTheCallerInsertedOneIsKept)
+{
+    auto missing = std::make_unique<wxImageThumbnailItem>(new wxImage(SolidImage(8, 8, 0, 0, 0)),
+                                                          0, m_dir.File("gone.png"));
+    EXPECT_EQ(-1, m_ctrl->Append(missing, 10));
+    EXPECT_NE(nullptr, missing.get());
+    wxThumbnailItem plain(m_dir.File("a.png"));
+    EXPECT_EQ(-1, m_ctrl->Append(&plain, 10));
+    EXPECT_EQ(0, m_ctrl->GetCount());
+
+    // Insert keeps an item whose file is gone; it shows its tile only.
+    EXPECT_EQ(0, m_ctrl->Insert(missing.release(), 0));
+    EXPECT_EQ(1, m_ctrl->GetCount());
+    Snapshot(false);
+}
+
+TEST_F(ThumbnailCtrlTest, BadIndicesAssertAndChangeNothing)
+{
+    AppendItems(2);
+    m_ctrl->Select(1);
+    AssertCatcher caught;
+    wxRect rect(1, 2, 3, 4);
+    int row = 7, col = 7;
+    EXPECT_EQ(nullptr, m_ctrl->GetItem(2));
+    EXPECT_EQ(nullptr, m_ctrl->GetItem(-1));
+    EXPECT_FALSE(m_ctrl->GetItemRect(2, rect));
+    EXPECT_FALSE(m_ctrl->GetItemRectImage(-3, rect, false));
+    EXPECT_EQ(wxRect(1, 2, 3, 4), rect);
+    EXPECT_FALSE(m_ctrl->GetRowCol(5, m_ctrl->GetClientSize(), row, col));
+    EXPECT_EQ(7, row);
+    m_ctrl->Select(2);
+    m_ctrl->SetFocusItem(-1);
+    m_ctrl->Delete(2);
+    m_ctrl->Delete(-1);
+    ASSERT_EQ(9u, caught.Count());
+    const auto cond = [&](size_t i) { return caught.Caught()[i].cond; };
+    for (size_t i : {0, 1, 2, 3, 5})
+        EXPECT_EQ("n < GetCount()", cond(i)) << i;
+    EXPECT_EQ("item < GetCount()", cond(4));
+    EXPECT_EQ("item < GetCount()", cond(6));
+    for (size_t i : {7, 8}) {
+        // The toolkit's own wxCHECK_MSG quotes the condition.
+        EXPECT_NE(std::string::npos, cond(i).find("uiIndex < size()")) << cond(i);
+        EXPECT_EQ("bad index in wxThumbnailItemArray::RemoveAt()", caught.Caught()[i].msg);
+    }
+    EXPECT_EQ(2, m_ctrl->GetCount());
+    EXPECT_EQ(std::vector<int>({1}), Selection());
+    EXPECT_EQ(1, m_ctrl->GetFocusItem());
+}
+
+TEST_F(ThumbnailCtrlTest, TileColoursEdgesAndFocusRectangleFollowState)
+{
+    AppendItems(3);
+    m_ctrl->Select(1);
+    const wxRect r = ItemRect(1), u = ItemRect(0);
+    wxRect box;
+    m_ctrl->GetItemRectImage(1, box);
+    const int midX = r.x + r.width / 2, midY = r.y + r.height / 2;
+
+    const wxImage focused = Snapshot(true);
+    EXPECT_EQ(wxColour(140, 140, 140), Pixel(focused, r.x + 1, midY));
+    EXPECT_EQ(*wxBLACK, Pixel(focused, midX, r.y));  // pressed in: dark top and left
+    EXPECT_EQ(*wxBLACK, Pixel(focused, r.x, midY));
+    EXPECT_EQ(*wxWHITE, Pixel(focused, midX, r.GetBottom()));
+    EXPECT_EQ(*wxWHITE, Pixel(focused, r.GetRight(), midY));
+    EXPECT_EQ(m_ctrl->GetUnselectedColour(), Pixel(focused, u.x + 1, midY));
+    EXPECT_EQ(*wxWHITE, Pixel(focused, u.x + u.width / 2, u.y));  // raised
+    EXPECT_EQ(*wxBLACK, Pixel(focused, u.x + u.width / 2, u.GetBottom()));
+    EXPECT_EQ(kBackground, Pixel(focused, 1, 1));
+    int dots = 0;
+    for (int x = box.x - 1; x <= box.GetRight() + 1; ++x)
+        dots += Pixel(focused, x, box.y - 1) == m_ctrl->GetFocusRectColour();
+    EXPECT_GT(dots, 10);
+    EXPECT_LT(dots, box.width);  // dotted, not solid
+
+    // Without the keyboard: the lighter selection colour and no focus rectangle.
+    const wxImage unfocused = Snapshot(false);
+    EXPECT_EQ(wxColour(175, 175, 175), Pixel(unfocused, r.x + 1, midY));
+    for (int x = box.x - 1; x <= box.GetRight() + 1; ++x)
+        ASSERT_NE(m_ctrl->GetFocusRectColour(), Pixel(unfocused, x, box.y - 1));
+}
+
+TEST_F(ThumbnailCtrlTest, ThumbnailCentredInItsBox)
+{
+    ASSERT_EQ(0, m_ctrl->Append(NewItem(SolidImage(160, 40, 255, 0, 0)), 0));
+    wxRect box;
+    m_ctrl->GetItemRectImage(0, box);
+    const wxImage img = Snapshot(false);
+    const wxColour red(255, 0, 0);
+    EXPECT_NE(red, Pixel(img, box.x + 40, box.y + 29));
+    EXPECT_EQ(red, Pixel(img, box.x + 40, box.y + 30));
+    EXPECT_EQ(red, Pixel(img, box.x, box.y + 49));
+    EXPECT_EQ(red, Pixel(img, box.GetRight(), box.y + 40));
+    EXPECT_NE(red, Pixel(img, box.x + 40, box.y + 50));
+}
+
+TEST_F(ThumbnailCtrlTest, LabelShowsFrameNumberAndStartTimeAtPaintTime)
+{
+    AppendItems(5);
+    ASSERT_EQ(5, m_ctrl->Append(NewItem(SolidImage(8, 8, 0, 0, 0), "noext"), 10));
+    m_ctrl->m_frameDelay = 10;
+    const wxImage img = Snapshot(false);
+    const int m = m_ctrl->GetMargin();
+    auto labelBox = [&](int index) {
+        const wxRect r = ItemRect(index);
+        const int d = (r.height - m_ctrl->GetThumbnailHeight()) / 2;
+        return wxRect(r.x + m, r.y + r.height - d + m, r.width - 2 * m, d - 2 * m);
+    };
+    // The same text drawn the same way must give the same pixels.
+    const wxRect box = labelBox(4);
+    wxBitmap expected(box.GetSize());
+    {
+        wxMemoryDC dc(expected);
+        dc.SetBackground(wxBrush(m_ctrl->GetUnselectedColour()));
+        dc.Clear();
+        dc.SetFont(m_ctrl->GetFont());
+        dc.SetTextForeground(m_ctrl->GetLabelColour());
+        dc.DrawText("#5  0.40sec", 0, 0);
+    }
+    EXPECT_TRUE(SamePixels(expected.ConvertToImage(), img.GetSubImage(box)));
+    // A name without extension gets no label: the box is plain tile colour.
+    const wxImage none = img.GetSubImage(labelBox(5));
+    EXPECT_TRUE(SamePixels(SolidImage(none.GetWidth(), none.GetHeight(),
+                                      m_ctrl->GetUnselectedColour().Red(),
+                                      m_ctrl->GetUnselectedColour().Green(),
+                                      m_ctrl->GetUnselectedColour().Blue()),
+                           none));
+}
+
+TEST_F(ThumbnailCtrlTest, FrozenControlNeitherRepaintsNorRescrollsUntilLastEndUpdate)
+{
+    int paints = 0;
+    m_ctrl->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+        ++paints;
+        e.Skip();
+    });
+    YieldFor(50);
+    paints = 0;
+    m_ctrl->BeginUpdate();
+    m_ctrl->BeginUpdate();
+    AppendItems(30);
+    m_ctrl->Insert(NewItem(SolidImage(8, 8, 0, 0, 0)), 3);
+    m_ctrl->Delete(0);
+    m_ctrl->EndUpdate();
+    YieldFor(100);
+    EXPECT_EQ(0, paints);
+    EXPECT_FALSE(Scrollable());
+    m_ctrl->EndUpdate();
+    WaitFor("a repaint after the last EndUpdate", [&] { return paints > 0; });
+    EXPECT_TRUE(Scrollable());
+}
+
+TEST_F(ThumbnailCtrlTest, ScrollingShowsWholeTileAndClampsAfterDeletion)
+{
+    EXPECT_FALSE(Scrollable());
+    AppendItems(40);
+    const ThumbnailGrid grid = m_ctrl->Grid();
+    const wxSize client = m_ctrl->GetClientSize();
+    EXPECT_EQ(grid.ScrollUnits(40, client.x), m_ctrl->GetScrollRange(wxVERTICAL));
+    m_ctrl->ScrollToItem(39);
+    wxYield();
+    EXPECT_GT(m_ctrl->GetViewStart().y, 0);
+    EXPECT_LE(ItemRect(39).GetBottom(), m_ctrl->GetClientSize().y - 1);
+    while (m_ctrl->GetCount() > 2)
+        m_ctrl->Delete(m_ctrl->GetCount() - 1);
+    wxYield();
+    EXPECT_EQ(0, m_ctrl->GetViewStart().y);
+}
+
+TEST_F(ThumbnailCtrlTest, BufferGrowsButNeverShrinks)
+{
+    EXPECT_TRUE(m_ctrl->EnsureBuffer(wxSize(900, 700)));
+    EXPECT_TRUE(m_ctrl->EnsureBuffer(wxSize(100, 100)));
+    EXPECT_FALSE(m_ctrl->EnsureBuffer(wxSize(0, 10)));
+    EXPECT_EQ(wxSize(900, 700), m_ctrl->GetBufferBitmap().GetSize());
+}
+
+TEST_F(ThumbnailCtrlTest, ClicksSelectAndNotifyInOrder)
+{
+    AppendItems(10);
+    m_ctrl->Select(1);
+    m_ctrl->Select(3);
+    Mouse(wxEVT_LEFT_DOWN, 5);
+    const Note click{wxEVT_THUMBCTRL_LEFT_CLICK, 5, 0};
+    EXPECT_EQ(std::vector<Note>({{kDesel, 1, 0}, {kDesel, 3, 0}, {kSel, 5, 0}, click}),
+              m_notes);
+    m_notes.clear();
+    Mouse(wxEVT_LEFT_DOWN, 8, wxTHUMB_SHIFT_DOWN);
+    EXPECT_EQ(std::vector<int>({5, 6, 7, 8}), Selection());
+    EXPECT_EQ(5u, m_notes.size());
+    EXPECT_EQ((Note{wxEVT_THUMBCTRL_LEFT_CLICK, 8, wxTHUMB_SHIFT_DOWN}), m_notes.back());
+    m_notes.clear();
+    Mouse(wxEVT_LEFT_DOWN, 6, wxTHUMB_CTRL_DOWN);
+    EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
+    EXPECT_EQ((Note{kDesel, 6, 0}), m_notes.front());
+
+    // Right click moves only the focus; middle and double clicks only notify.
+    m_notes.clear();
+    Mouse(wxEVT_RIGHT_DOWN, 2);
+    Mouse(wxEVT_MIDDLE_DOWN, 4);
+    Mouse(wxEVT_LEFT_DCLICK, 7);
+    EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
+    EXPECT_EQ(2, m_ctrl->GetFocusItem());
+    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RIGHT_CLICK, 2, 0},
+                                 {wxEVT_THUMBCTRL_MIDDLE_CLICK, 4, 0},
+                                 {wxEVT_THUMBCTRL_LEFT_DCLICK, 7, 0}}),
+              m_notes);
+
+    // Spacing between tiles and the blank area right of the last column hit nothing.
+    m_notes.clear();
+    const int cell = m_ctrl->GetItemWidth() + m_ctrl->GetSpacing();
+    Mouse(wxEVT_LEFT_DOWN, 0, 0, wxPoint(m_ctrl->GetItemWidth() + 1, 20));
+    Mouse(wxEVT_LEFT_DOWN, 0, 0, wxPoint(m_ctrl->Grid().Columns(m_ctrl->GetClientSize().x) * cell, 20));
+    EXPECT_TRUE(m_notes.empty());
+    EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
+}
+
+TEST_F(ThumbnailCtrlTest, KeysNavigateAndSelectLikeClicks)
+{
+    AppendItems(10);
+    const int perRow = m_ctrl->Grid().Columns(m_ctrl->GetClientSize().x);
+    // No focus and no last selection: any key selects item 0.
+    EXPECT_FALSE(Key(WXK_END));
+    EXPECT_EQ(std::vector<int>({0}), Selection());
+    EXPECT_EQ(std::vector<Note>({{kSel, 0, 0}}), m_notes);
+    Key(WXK_RIGHT);
+    Key(WXK_DOWN);
+    EXPECT_EQ(std::vector<int>({1 + perRow}), Selection());
+    Key(WXK_END);
+    m_notes.clear();
+    Key(WXK_RIGHT);
+    Key(WXK_DOWN);
+    EXPECT_TRUE(m_notes.empty());
+    Key(WXK_HOME);
+    Key(WXK_PAGEDOWN);
+    EXPECT_GT(m_ctrl->GetFocusItem(), 0);
+    Key(WXK_PAGEUP);
+    EXPECT_EQ(0, m_ctrl->GetFocusItem());
+    // Control toggles the neighbour and moves the focus; Shift extends from the anchor.
+    Key(WXK_RIGHT, wxTHUMB_CTRL_DOWN);
+    EXPECT_EQ(std::vector<int>({0, 1}), Selection());
+    EXPECT_EQ(1, m_ctrl->GetFocusItem());
+    Key(WXK_RIGHT, wxTHUMB_SHIFT_DOWN);
+    EXPECT_EQ(std::vector<int>({1, 2}), Selection());
+    // Return names no item even with a focus item; other keys go on.
+    m_notes.clear();
+    EXPECT_FALSE(Key(WXK_RETURN, wxTHUMB_SHIFT_DOWN));
+    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RETURN, -1, wxTHUMB_SHIFT_DOWN}}), m_notes);
+    EXPECT_TRUE(Key('a'));
+    // PageDown past the end lands on the last item and scrolls it into view.
+    Key(WXK_PAGEDOWN);
+    Key(WXK_PAGEDOWN);
+    Key(WXK_PAGEDOWN);
+    EXPECT_EQ(std::vector<int>({9}), Selection());
+    EXPECT_LE(ItemRect(9).GetBottom(), m_ctrl->GetClientSize().y - 1);
+}
+
+TEST_F(ThumbnailCtrlTest, SelectAllCommandSelectsSilentlyWhenThereAreItems)
+{
+    wxUpdateUIEvent update(wxID_SELECTALL);
+    m_ctrl->GetEventHandler()->ProcessEvent(update);
+    EXPECT_FALSE(update.GetEnabled());
+    AppendItems(4);
+    wxUpdateUIEvent again(wxID_SELECTALL);
+    m_ctrl->GetEventHandler()->ProcessEvent(again);
+    EXPECT_TRUE(again.GetEnabled());
+    wxCommandEvent command(wxEVT_MENU, wxID_SELECTALL);
+    m_ctrl->GetEventHandler()->ProcessEvent(command);
+    EXPECT_EQ(std::vector<int>({0, 1, 2, 3}), Selection());
+    EXPECT_EQ(3, m_ctrl->GetFocusItem());
+    EXPECT_TRUE(m_notes.empty());
+}
+
+TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)
+{
+    AppendItems(12);
+    const int perRow = m_ctrl->Grid().Columns(m_ctrl->GetClientSize().x);
+    const int page = std::min(11, perRow * m_ctrl->Grid().PageRows(m_ctrl->GetClientSize().y));
+    wxUIActionSimulator sim;
+    sim.MouseMove(m_ctrl->ClientToScreen(ItemRect(1).GetPosition() + wxPoint(20, 20)));
+    sim.MouseClick();
+    WaitFor("the click", [&] { return !m_notes.empty(); });
+    EXPECT_EQ(std::vector<int>({1}), Selection());
+    const struct {
+        int key;
+        int modifiers;
+        std::vector<int> selection;
+    } steps[] = {
+        {WXK_RIGHT, 0, {2}},
+        {WXK_DOWN, 0, {2 + perRow}},
+        {WXK_LEFT, 0, {1 + perRow}},
+        {WXK_UP, 0, {1}},
+        {WXK_END, 0, {11}},
+        {WXK_HOME, 0, {0}},
+        {WXK_PAGEDOWN, 0, {page}},
+        {WXK_PAGEUP, 0, {0}},
+        {WXK_RIGHT, wxMOD_CONTROL, {0, 1}},
+    };
+    for (const auto& step : steps) {
+        sim.Char(step.key, step.modifiers);
+        WaitFor("a navigation key", [&] { return Selection() == step.selection; }, 3000);
+        EXPECT_EQ(step.selection, Selection()) << "key " << step.key;
+    }
+    m_notes.clear();
+    sim.Char(WXK_RETURN);
+    WaitFor("Return", [&] { return !m_notes.empty(); }, 3000);
+    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RETURN, -1, 0}}), m_notes);
+}
