@@ -1,11 +1,218 @@
-// Adding, inserting, deleting and clearing frames.
-#include "mainwindow/gif_frame.h"
+// Adding, inserting, deleting and clearing frames; the strip's clicks and pop-up menu.
+#include <algorithm>
+#include <functional>
 
-void GifFrame::OnAddImage(wxCommandEvent&) {}
-void GifFrame::OnInsertImage(wxCommandEvent&) {}
-void GifFrame::OnDelete(wxCommandEvent&) {}
-void GifFrame::OnClearAll(wxCommandEvent&) {}
-void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent&) {}
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&) {}
-void GifFrame::OnChangeSplitterWindow(wxSplitterEvent&) {}
-void GifFrame::OnImageLoaded(wxThreadEvent&) {}
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/progdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+
+#include "app/product.h"
+#include "app/trace.h"
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "src/window/image_decode.h"
+#include "src/window/image_load_thread.h"
+
+namespace {
+// The pattern part also takes the upper-case and .jpeg spellings that Linux file names use.
+wxString ImageWildcard()
+{
+    return _("Image files ") +
+           "(*.png;*.jpg;*bmp;*.gif)|*.png;*.jpg;*.jpeg;*.bmp;*.gif;"
+           "*.PNG;*.JPG;*.JPEG;*.BMP;*.GIF";
+}
+
+// Calls add for every frame that path decodes to, in order, as the loader would read it.
+void DecodeFramesOf(const wxString& path, const std::function<void(wxImage*, int)>& add)
+{
+    wxLogNull noLog;
+    if (IsGifPath(path)) {
+        GifFrameReader reader;
+        if (!reader.Open(path, nullptr))
+            return;
+        for (unsigned j = 0; j < reader.Count(); ++j) {
+            auto image = std::make_unique<wxImage>();
+            if (reader.Frame(j, *image) && image->IsOk())
+                add(image.release(), static_cast<int>(j));
+        }
+        return;
+    }
+    auto image = std::make_unique<wxImage>();
+    if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
+        add(image.release(), 0);
+}
+}
+
+void GifFrame::OnAddImage(wxCommandEvent&)
+{
+    StopPreview();
+    const wxArrayString paths =
+        GetPathChooser().ChooseFilesToOpen(this, _("Add Image Files"), ImageWildcard(), true);
+    if (paths.empty())
+        return;
+    if (StartImageLoad(paths))
+        EnableFrameTools();
+}
+
+bool GifFrame::StartImageLoad(const wxArrayString& entries)
+{
+    m_loader = std::make_unique<ImageLoadThread>(this, entries);
+    if (m_loader->Run() != wxTHREAD_NO_ERROR) {
+        m_loader.reset();
+        wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
+                     GetProductName(), wxOK | wxICON_ERROR, this);
+        return false;
+    }
+    m_framesChangedSinceGifSave = true;
+    m_loadProgress = new wxProgressDialog(
+        _("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
+        wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+    return true;
+}
+
+void GifFrame::OnImageLoaded(wxThreadEvent& event)
+{
+    Trace("ThreadUpdate");
+    if (const LoadedImagePtr image = LoadedImageOf(event)) {
+        std::unique_ptr<wxThumbnailItem> item(new wxImageThumbnailItem(
+            new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
+        m_thumbnails->Append(item, m_spinctrl_delay->GetValue());
+    }
+    if (event.GetInt() == 100)
+        FinishImageLoad();
+    else if (m_loadProgress)
+        m_loadProgress->Update(event.GetInt());
+}
+
+void GifFrame::FinishImageLoad()
+{
+    if (m_loader) {
+        // The loader has queued its last event and is returning from its body.
+        m_loader->Wait();
+        m_loader.reset();
+    }
+    UpdateCanvasFromFrames();
+    if (FrameCount() > 0) {
+        ShowFrame(0);
+        EnableFrameTools();
+    } else {
+        DisableFrameTools();
+    }
+    if (m_loadProgress) {
+        m_loadProgress->Destroy();
+        m_loadProgress = nullptr;
+    }
+    if (FrameCount() == 0)
+        wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
+                     wxOK | wxICON_INFORMATION, this);
+}
+
+void GifFrame::StopWorkers()
+{
+    if (m_loader) {
+        m_loader->RequestStop();
+        m_loader->Wait();
+        m_loader.reset();
+    }
+    if (m_loadProgress) {
+        m_loadProgress->Destroy();
+        m_loadProgress = nullptr;
+    }
+}
+
+void GifFrame::OnInsertImage(wxCommandEvent&)
+{
+    StopPreview();
+    const wxArrayString paths =
+        GetPathChooser().ChooseFilesToOpen(this, _("Insert Image Files"), ImageWildcard(), true);
+    if (paths.empty())
+        return;
+    const wxArrayInt& selection = m_thumbnails->m_selections;
+    // Without a selection the frames go to the end.
+    const int at = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
+    int inserted = 0;
+    m_thumbnails->BeginUpdate();
+    for (const wxString& path : paths)
+        DecodeFramesOf(path, [&](wxImage* image, int frame) {
+            m_thumbnails->Insert(new wxImageThumbnailItem(image, frame, path), at + inserted);
+            ++inserted;
+        });
+    m_thumbnails->EndUpdate();
+    if (inserted > 0) {
+        m_framesChangedSinceGifSave = true;
+        if (m_shownIndex >= at)
+            m_shownIndex += inserted;
+    }
+    UpdateCanvasFromFrames();
+    if (FrameCount() > 0)
+        EnableFrameTools();
+}
+
+void GifFrame::OnDelete(wxCommandEvent&)
+{
+    StopPreview();
+    if (FrameCount() == 0)
+        return;
+    const wxArrayInt& selection = m_thumbnails->m_selections;
+    if (selection.empty() || selection[0] < 0)
+        return;
+    std::vector<int> doomed(selection.begin(), selection.end());
+    std::sort(doomed.begin(), doomed.end(), std::greater<int>());
+
+    wxMessageDialog question(this, _("Are you sure you want to delete selected image(s)?"),
+                             _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
+    if (question.ShowModal() == wxID_YES) {
+        // Highest first, so that no deletion shifts an index still to be deleted.
+        m_thumbnails->BeginUpdate();
+        for (int index : doomed)
+            m_thumbnails->Delete(index);
+        m_thumbnails->EndUpdate();
+        m_framesChangedSinceGifSave = true;
+        ClearPreview();
+    }
+    m_statusBar1->SetStatusText(wxEmptyString, 1);
+    UpdateCanvasFromFrames();
+    if (FrameCount() == 0)
+        DisableFrameTools();
+}
+
+void GifFrame::OnClearAll(wxCommandEvent&)
+{
+    StopPreview();
+    DisableFrameTools();
+    m_thumbnails->Clear();
+    m_framesChangedSinceGifSave = true;
+    UpdateCanvasFromFrames();
+    m_statusBar1->SetStatusText(wxEmptyString, 1);
+    ClearPreview();
+}
+
+void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
+{
+    StopPreview();
+    wxMenu menu;
+    menu.Append(0, _("&Insert Image") + "\tCtrl+Ins", wxEmptyString);
+    menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del", wxEmptyString);
+    PopupMenu(&menu);
+}
+
+void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent& event)
+{
+    if (FrameCount() == 0)
+        return;
+    StopPreview();
+    ShowFrame(event.GetIndex());
+}
+
+void GifFrame::OnChangeSplitterWindow(wxSplitterEvent& event)
+{
+    Trace("OnChangeSplitterWindow");
+    const wxArrayInt& selection = m_thumbnails->m_selections;
+    if (!selection.empty() && selection[0] >= 0)
+        ShowFrame(selection[0]);
+    event.Skip();
+}

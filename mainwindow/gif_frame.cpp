@@ -20,9 +20,13 @@
 #include "app/trace.h"
 #include "app/update_event.h"
 #include "app/language_setting.h"
+#include "include/window/thumbnailctrl.h"
+#include "src/window/image_load_thread.h"
 #include "src/window/thread_update_event.h"
 
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
+    EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
+    EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
     EVT_CLOSE(GifFrame::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
@@ -40,6 +44,11 @@ GifFrame::GifFrame() : m_pathChooser(MakeDialogPathChooser()) {}
 GifFrame::~GifFrame()
 {
     m_timer.Stop();
+    StopWorkers();
+    // Items paint through the strip's members; the strip goes before anything it reads.
+    if (m_thumbnails)
+        m_thumbnails->Destroy();
+    m_thumbnails = nullptr;
 }
 
 void GifFrame::SetPathChooser(std::unique_ptr<PathChooser> chooser)
@@ -49,8 +58,7 @@ void GifFrame::SetPathChooser(std::unique_ptr<PathChooser> chooser)
 
 int GifFrame::FrameCount() const
 {
-    // The frame strip joins the window in the next step; until then there are no frames.
-    return 0;
+    return m_thumbnails ? m_thumbnails->GetCount() : 0;
 }
 
 void GifFrame::InitFrame()
@@ -72,11 +80,15 @@ void GifFrame::InitFrame()
 
     auto* stripSizer = new wxBoxSizer(wxHORIZONTAL);
     m_panel_top->SetSizer(stripSizer);
-    wxWindow* strip = new wxPanel(m_panel_top, wxID_ANY, wxDefaultPosition, m_panel_top->GetSize());
-    stripSizer->Add(strip, 1, wxEXPAND, 0);
-    strip->SetBackgroundColour(wxColour(176, 223, 227, 255));
+    m_thumbnails = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
+    stripSizer->Add(m_thumbnails, 1, wxEXPAND, 0);
+    m_thumbnails->SetBackgroundColour(wxColour(176, 223, 227, 255));
 
-    m_panel_down->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
+    // GTK themes give the tooltip colour some transparency; the preview wants it solid, or
+    // every redraw would darken what was under it.
+    const wxColour info = wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
+    m_panel_down->SetBackgroundColour(wxColour(info.Red(), info.Green(), info.Blue()));
+    m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);
 
     m_timer.SetOwner(this, kTimerId);
 

@@ -12,6 +12,9 @@
 
 #include "mainwindow/path_chooser.h"
 
+class ImageLoadThread;
+class wxDC;
+class wxImageThumbnailItem;
 class wxLocale;
 class wxMenu;
 class wxMenuBar;
@@ -60,6 +63,23 @@ public:
     void ShowFrame(int index);
     void SetRunLook();
     void SetStopLook();
+    // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel.
+    void DrawPreview(wxDC& dc, int index);
+    // Erases the preview panel to its background.
+    void ClearPreview();
+    // Status field 1: the name and size of the frame shown last, in the current language.
+    wxString FrameStatusText() const;
+
+    // Frames.
+    // The frame item at index, or null.
+    wxImageThumbnailItem* FrameItem(int index) const;
+    // Starts decoding entries (paths or frame reference names) in the background, under the
+    // loading progress dialog. False (after telling the user) when the loader can't start.
+    bool StartImageLoad(const wxArrayString& entries);
+    // Whether a load is running (its progress dialog is open).
+    bool IsLoading() const { return m_loadProgress != nullptr; }
+    // Stops and waits for the background workers; queued results are dropped.
+    void StopWorkers();
 
     // Canvas.
     void UpdateCanvasFromFrames();
@@ -101,6 +121,7 @@ public:
     void OnUpdateCheckResult(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
+    void OnPreviewPaint(wxPaintEvent& event);
 
     // Controls found in the layout and the menus built in code.
     wxSplitterWindow* m_splitter3 = nullptr;
@@ -178,8 +199,12 @@ public:
     std::unique_ptr<wxLocale> m_locale;
     bool m_playing = false;
 
+
 private:
+    void FinishImageLoad();
+
     std::unique_ptr<PathChooser> m_pathChooser;
+    std::unique_ptr<ImageLoadThread> m_loader;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,6 +1,7 @@
 // The interface language: stored per user, applied through the toolkit's locale.
 #include <wx/intl.h>
 #include <wx/log.h>
+#include <wx/statusbr.h>
 
 #include "app/language_setting.h"
 #include "app/paths.h"
@@ -53,6 +54,7 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
 void GifFrame::RelabelControls()
 {
     SetLabels();
+    m_statusBar1->SetStatusText(FrameStatusText(), 1);
     UpdateCanvasFromFrames();
     SetTitle(GetProductName());
 }

@@ -1,9 +1,144 @@
-// The animation preview in the lower panel.
+// The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <wx/dcclient.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/paths.h"
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
 
-void GifFrame::StopPreview() {}
-void GifFrame::ShowFrame(int) {}
-void GifFrame::SetRunLook() {}
-void GifFrame::SetStopLook() {}
-void GifFrame::OnPlayStop(wxCommandEvent&) {}
-void GifFrame::OnTimer(wxTimerEvent&) {}
+namespace {
+void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, const char* shortcut)
+{
+    wxLogNull noLog;
+    const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
+    frame.m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
+    frame.m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
+}
+}
+
+void GifFrame::SetRunLook()
+{
+    SetPlayLook(*this, "play.png", _("Run animation"), "Ctrl+P");
+}
+
+void GifFrame::SetStopLook()
+{
+    SetPlayLook(*this, "stop.png", _("Stop animation"), "Ctrl+T");
+}
+
+void GifFrame::StopPreview()
+{
+    m_timer.Stop();
+    m_playIndex = 0;
+    SetRunLook();
+    m_playing = false;
+}
+
+void GifFrame::OnPlayStop(wxCommandEvent&)
+{
+    if (!m_playing) {
+        if (FrameCount() == 0)
+            return;
+        // The delay is in hundredths of a second.
+        m_timer.Start(m_spinctrl_delay->GetValue() * 10, wxTIMER_CONTINUOUS);
+        SetStopLook();
+        m_playing = true;
+    } else {
+        m_timer.Stop();
+        m_playIndex = 0;
+        SetRunLook();
+        m_playing = false;
+    }
+}
+
+void GifFrame::OnTimer(wxTimerEvent&)
+{
+    const int n = FrameCount();
+    if (n == 0) {
+        StopPreview();
+        return;
+    }
+    ShowFrame(m_playIndex);
+    ++m_playIndex;
+    if (m_playIndex < n)
+        return;
+    ++m_loopsPlayed;
+    if (m_loopsPlayed == m_loopCount) {
+        m_timer.Stop();
+        m_loopsPlayed = 0;
+        SetRunLook();
+        m_playing = false;
+    }
+    m_playIndex = 0;
+}
+
+wxImageThumbnailItem* GifFrame::FrameItem(int index) const
+{
+    if (!m_thumbnails || index < 0 || index >= m_thumbnails->GetCount())
+        return nullptr;
+    return wxDynamicCast(m_thumbnails->GetItem(index), wxImageThumbnailItem);
+}
+
+void GifFrame::DrawPreview(wxDC& dc, int index)
+{
+    dc.SetBackground(wxBrush(m_panel_down->GetBackgroundColour()));
+    dc.Clear();
+    const wxImageThumbnailItem* item = FrameItem(index);
+    // A frame whose picture could not be prepared has no bitmap and draws nothing.
+    if (!item || !item->m_bitmap.IsOk())
+        return;
+    const wxBitmap& bitmap = item->m_bitmap;
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), bitmap.GetSize());
+    if (place.GetSize() == bitmap.GetSize()) {
+        dc.DrawBitmap(bitmap, place.GetPosition(), true);
+        return;
+    }
+    if (place.width <= 0 || place.height <= 0)
+        return;
+    const wxImage scaled =
+        bitmap.ConvertToImage().Scale(place.width, place.height, wxIMAGE_QUALITY_NORMAL);
+    dc.DrawBitmap(wxBitmap(scaled), place.GetPosition(), true);
+}
+
+void GifFrame::ShowFrame(int index)
+{
+    const wxImageThumbnailItem* item = FrameItem(index);
+    if (!item)
+        return;
+    m_shownIndex = index;
+    // Painted through the panel's paint handler, which also redraws it when exposed.
+    m_panel_down->Refresh(false);
+    m_panel_down->Update();
+    m_frameShownSize = item->m_bitmap.IsOk() ? item->m_bitmap.GetSize() : wxSize(0, 0);
+    m_frameName = wxFileNameFromPath(item->m_filename);
+    m_statusBar1->SetStatusText(FrameStatusText(), 1);
+}
+
+wxString GifFrame::FrameStatusText() const
+{
+    const wxString format = "%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") +
+                            ":%d " + _("px");
+    return wxString::Format(format, m_frameName, m_frameShownSize.GetWidth(),
+                            m_frameShownSize.GetHeight());
+}
+
+void GifFrame::OnPreviewPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(m_panel_down);
+    // The panel shows the frame drawn last again when it is exposed or resized.
+    DrawPreview(dc, m_shownIndex);
+}
+
+void GifFrame::ClearPreview()
+{
+    m_shownIndex = -1;
+    m_panel_down->Refresh();
+}

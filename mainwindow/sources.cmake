@@ -1,5 +1,8 @@
 list(APPEND CORE_SOURCES
-  src/window/thread_update_event.cpp)
+  src/window/thread_update_event.cpp
+  src/window/frame_reference.cpp
+  src/window/image_load_thread.cpp
+  mainwindow/canvas_math.cpp)
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp
@@ -8,6 +11,7 @@ list(APPEND UI_SOURCES
   mainwindow/canvas.cpp
   mainwindow/preview.cpp
   mainwindow/loop_count.cpp
+  mainwindow/loop_count_dialog.cpp
   mainwindow/save_gif.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp

@@ -16,6 +16,7 @@
 #include "app/language_setting.h"
 #include "app/paths.h"
 #include "app/product.h"
+#include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "support/gui_helpers.h"
 
@@ -127,11 +128,13 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     EXPECT_EQ(frame.m_staticText_wpx->GetLabel(), "px");
     EXPECT_EQ(frame.m_staticText_hpx->GetLabel(), "px");
 
+    const wxColour info = wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
     EXPECT_EQ(frame.m_panel_down->GetBackgroundColour(),
-              wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK));
-    ASSERT_EQ(frame.m_panel_top->GetChildren().size(), 1u);
-    EXPECT_EQ(frame.m_panel_top->GetChildren().front()->GetBackgroundColour(),
-              wxColour(176, 223, 227));
+              wxColour(info.Red(), info.Green(), info.Blue()));
+    ASSERT_NE(frame.m_thumbnails, nullptr);
+    EXPECT_EQ(frame.m_thumbnails->GetParent(), frame.m_panel_top);
+    EXPECT_EQ(frame.m_thumbnails->GetId(), 3);
+    EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(), wxColour(176, 223, 227));
     EXPECT_FALSE(frame.m_playing);
     EXPECT_EQ(frame.m_loopCount, 0);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/menu.h>
+#include <wx/spinctrl.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
@@ -87,4 +89,21 @@ void MainWindowFixture::Command(int id)
     event.SetEventObject(m_frame);
     m_frame->GetEventHandler()->ProcessEvent(event);
     wxTheApp->Yield(true);
+}
+
+void MainWindowFixture::AddImages(const wxArrayString& paths)
+{
+    m_paths->openAnswers.push_back(paths);
+    Command(m_frame->m_itemAddImage->GetId());
+    WaitFor("the images to load", [&] { return !m_frame->IsLoading(); }, 30000);
+    YieldFor(20);
+}
+
+void MainWindowFixture::Edit(wxSpinCtrl* control, int value)
+{
+    control->SetValue(value);
+    wxCommandEvent event(wxEVT_TEXT, control->GetId());
+    event.SetEventObject(control);
+    event.SetString(wxString::Format("%d", value));
+    control->GetEventHandler()->ProcessEvent(event);
 }

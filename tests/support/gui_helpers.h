@@ -11,6 +11,8 @@
 
 #include "mainwindow/path_chooser.h"
 
+class wxSpinCtrl;
+
 #include "mainwindow/gif_frame.h"
 
 // Runs the event loop for about ms milliseconds.
@@ -46,6 +48,10 @@ public:
     ScriptedPathChooser& Paths() { return *m_paths; }
     // Sends the menu command of the item with that id, as a click on it would.
     void Command(int id);
+    // Frame > Add Image with these paths chosen, waiting until the load has ended.
+    void AddImages(const wxArrayString& paths);
+    // Types value into a spin control, as the user would (a text change event follows).
+    void Edit(wxSpinCtrl* control, int value);
 
 private:
     wxWeakRef<GifFrame> m_frame;

@@ -5,6 +5,8 @@
 
 #include <wx/imaggif.h>
 #include <wx/anidecod.h>
+#include <wx/palette.h>
+#include <wx/quantize.h>
 #include <wx/image.h>
 #include <wx/wfstream.h>
 
@@ -59,8 +61,17 @@ bool WriteImage(const wxImage& img, const wxString& path, wxBitmapType type)
 bool WriteAnimatedGif(const wxString& path, const wxImage* frames, int count)
 {
     wxImageArray images;
-    for (int i = 0; i < count; ++i)
-        images.Add(frames[i]);
+    // The toolkit's animation writer wants frames of one size that carry a palette.
+    for (int i = 0; i < count; ++i) {
+        wxImage quantised;
+        wxPalette* palette = nullptr;
+        if (!wxQuantize::Quantize(frames[i], quantised, &palette, 256, nullptr,
+                                  wxQUANTIZE_FILL_DESTINATION_IMAGE))
+            return false;
+        quantised.SetPalette(*palette);
+        delete palette;
+        images.Add(quantised);
+    }
     wxFileOutputStream out(path);
     if (!out.IsOk())
         return false;

@@ -12,7 +12,8 @@ wxImage GradientImage(int w, int h, int seed = 0);
 wxImage PhotoLikeImage(int w, int h, int seed);
 // Writes img to path in the given format; returns false on failure.
 bool WriteImage(const wxImage& img, const wxString& path, wxBitmapType type);
-// Writes an animated GIF with the given frames through the toolkit's own writer.
+// Writes an animated GIF with the given frames (all of one size) through the toolkit's own
+// writer.
 bool WriteAnimatedGif(const wxString& path, const wxImage* frames, int count);
 // True when both images have the same size and the same RGB bytes.
 bool SamePixels(const wxImage& a, const wxImage& b);

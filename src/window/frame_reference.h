@@ -1,0 +1,13 @@
+// Frame reference names: "<path of a GIF>_<frame number>" names one frame of a GIF file in
+// item names, project files and the loader's list, wherever a plain path could stand.
+#pragma once
+
+#include <wx/string.h>
+
+// name + "_" + frame, as a GIF frame's item is named.
+wxString MakeFrameReferenceName(const wxString& gifPath, int frame);
+// The frame number of a frame reference name: a name ending in ".gif_" followed by one or
+// more decimal digits, with something before the ".gif". -1 for any other name.
+int GetGifFrameIndex(const wxString& name);
+// The GIF path of a frame reference name; any other name unchanged.
+wxString StripGifFrameSuffix(const wxString& name);

@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/testing.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "mainwindow/loop_count_dialog.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+template <>
+class wxExpectModal<LoopCountDialog> : public wxExpectModalBase<LoopCountDialog> {
+public:
+    explicit wxExpectModal(std::function<int(LoopCountDialog*)> act) : m_act(std::move(act)) {}
+
+protected:
+    int OnInvoked(LoopCountDialog* dialog) const override { return m_act(dialog); }
+
+private:
+    std::function<int(LoopCountDialog*)> m_act;
+};
+
+namespace {
+wxArrayString Paths(std::initializer_list<wxString> paths)
+{
+    wxArrayString out;
+    for (const wxString& p : paths)
+        out.Add(p);
+    return out;
+}
+
+wxArrayString FrameNames(GifFrame& frame)
+{
+    wxArrayString names;
+    for (int i = 0; i < frame.FrameCount(); ++i)
+        names.Add(wxFileNameFromPath(frame.FrameItem(i)->m_filename));
+    return names;
+}
+
+bool FrameToolsEnabled(GifFrame& frame)
+{
+    return frame.m_itemSave->IsEnabled() && frame.m_itemDelete->IsEnabled() &&
+           frame.m_itemRunAnimation->IsEnabled() && frame.m_spinctrl_width->IsEnabled() &&
+           frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play"));
+}
+
+bool FrameToolsDisabled(GifFrame& frame)
+{
+    return !frame.m_itemSave->IsEnabled() && !frame.m_itemDelete->IsEnabled() &&
+           !frame.m_itemRunAnimation->IsEnabled() && !frame.m_spinctrl_width->IsEnabled() &&
+           !frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play"));
+}
+
+// Loads five 10 x 10 frames named f0.png .. f4.png.
+void AddFiveFrames(MainWindowFixture& fixture, const TempDir& dir)
+{
+    wxArrayString paths;
+    for (int i = 0; i < 5; ++i)
+        paths.Add(WritePicture(dir, wxString::Format("f%d.png", i).c_str(), 10, 10));
+    fixture.AddImages(paths);
+}
+}
+
+TEST(Frames, AddImageAppendsEveryFormatInDialogOrder)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WriteGif(dir, "anim.gif", 3),
+                             WritePicture(dir, "b.jpg", 40, 30), WritePicture(dir, "c.bmp", 40, 30)}));
+    EXPECT_EQ(FrameNames(frame),
+              Paths({"a.png", "anim.gif_0", "anim.gif_1", "anim.gif_2", "b.jpg", "c.bmp"}));
+    EXPECT_EQ(frame.FrameItem(2)->m_frameIndex, 1);
+    EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Add Image Files");
+    EXPECT_TRUE(FrameToolsEnabled(frame));
+    EXPECT_EQ(frame.m_loadProgress, nullptr);
+    EXPECT_TRUE(frame.IsEnabled());
+    // The last frame shown is frame 0, and the canvas follows the frames.
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (40 * 30)px");
+}
+
+TEST(Frames, CancelledDialogChangesNothing)
+{
+    MainWindowFixture fixture;
+    fixture.AddImages(wxArrayString());
+    EXPECT_EQ(fixture.Frame().FrameCount(), 0);
+    EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
+}
+
+TEST(Frames, LoadOfUnreadableFilesEndsAndSaysSo)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    const wxString broken = dir.File("broken.png");
+    wxFFile(broken, "wb").Write("not a picture", 13);
+    wxTEST_DIALOG(fixture.AddImages(Paths({broken, dir.File("gone.png")})),
+                  wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_EQ(fixture.Frame().FrameCount(), 0);
+    EXPECT_EQ(fixture.Frame().m_loadProgress, nullptr);
+    EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
+}
+
+TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "big.png", 640, 480), WritePicture(dir, "small.png", 320, 240)}));
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 640);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 480);
+
+    fixture.Edit(frame.m_spinctrl_width, 333);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 249);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (333 * 249)px");
+    fixture.Edit(frame.m_spinctrl_height, 100);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 133);
+    EXPECT_EQ(frame.m_canvasWidth, 133);
+    EXPECT_EQ(frame.m_canvasHeight, 100);
+
+    frame.m_gifName = "cat.gif";
+    fixture.Edit(frame.m_spinctrl_width, 320);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "cat.gif (320 * 240)px");
+}
+
+TEST(Frames, CanvasTakesTheFrameThatGrowsEitherSide)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    fixture.AddImages(Paths({WritePicture(dir, "wide.png", 100, 50), WritePicture(dir, "tall.png", 50, 100)}));
+    EXPECT_EQ(fixture.Frame().m_spinctrl_width->GetValue(), 50);
+    EXPECT_EQ(fixture.Frame().m_spinctrl_height->GetValue(), 100);
+}
+
+TEST(Frames, InsertGoesBeforeTheSelectionOrToTheEnd)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    AddFiveFrames(fixture, dir);
+    frame.m_thumbnails->Select(4);
+    fixture.Paths().openAnswers.push_back(
+        Paths({WriteGif(dir, "two.gif", 2), WritePicture(dir, "x.png", 10, 10)}));
+    fixture.Command(0);
+    EXPECT_EQ(FrameNames(frame), Paths({"f0.png", "f1.png", "f2.png", "f3.png", "two.gif_0",
+                                        "two.gif_1", "x.png", "f4.png"}));
+    EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Insert Image Files");
+
+    frame.m_thumbnails->m_selections.clear();
+    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "y.png", 10, 10)}));
+    fixture.Command(0);
+    EXPECT_EQ(FrameNames(frame).Last(), "y.png");
+}
+
+TEST(Frames, InsertIntoAnEmptyStripSwitchesTheFrameCommandsOn)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "x.png", 10, 10)}));
+    fixture.Command(0);
+    EXPECT_EQ(fixture.Frame().FrameCount(), 1);
+    EXPECT_TRUE(FrameToolsEnabled(fixture.Frame()));
+}
+
+TEST(Frames, DeleteRemovesTheSelectedFramesOnlyOnYes)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    AddFiveFrames(fixture, dir);
+    fixture.AddImages(Paths({WritePicture(dir, "f5.png", 10, 10)}));
+    for (int i : {1, 3, 5})
+        frame.m_thumbnails->Select(i);
+
+    wxTEST_DIALOG(fixture.Command(wxID_DELETE), wxExpectModal<wxMessageDialog>(wxID_NO));
+    EXPECT_EQ(frame.FrameCount(), 6);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_EQ(FrameNames(frame), Paths({"f0.png", "f2.png", "f4.png"}));
+    EXPECT_TRUE(FrameToolsEnabled(frame));
+}
+
+TEST(Frames, DeletingTheLastFrameSwitchesTheFrameCommandsOff)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    fixture.AddImages(Paths({WritePicture(dir, "only.png", 10, 10)}));
+    fixture.Frame().m_thumbnails->Select(0);
+    wxTEST_DIALOG(fixture.Command(XRCID("m_tool_delete")), wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_EQ(fixture.Frame().FrameCount(), 0);
+    EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
+}
+
+TEST(Frames, ClearAllEmptiesEverythingWithoutAsking)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    AddFiveFrames(fixture, dir);
+    fixture.Command(frame.m_itemClearAll->GetId());
+    EXPECT_EQ(frame.FrameCount(), 0);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 0);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "");
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    EXPECT_TRUE(FrameToolsDisabled(frame));
+}
+
+TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10), WritePicture(dir, "b.png", 10, 10),
+                             WritePicture(dir, "c.png", 10, 10)}));
+    frame.m_loopCount = 2;
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+    EXPECT_TRUE(frame.m_playing);
+    EXPECT_TRUE(frame.m_timer.IsRunning());
+    EXPECT_EQ(frame.m_timer.GetInterval(), 100);
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Stop animation\tCtrl+T");
+
+    frame.m_timer.Stop();  // the test drives the ticks itself
+    std::vector<int> shown;
+    for (int tick = 0; tick < 6; ++tick) {
+        wxTimerEvent event(frame.m_timer);
+        frame.GetEventHandler()->ProcessEvent(event);
+        shown.push_back(frame.m_shownIndex);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
+    EXPECT_FALSE(frame.m_playing);
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Run animation\tCtrl+P");
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "c.png Width:10px,Height:10 px");
+}
+
+TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
+    fixture.Command(XRCID("m_tool_play"));
+    ASSERT_TRUE(frame.m_playing);
+    fixture.Edit(frame.m_spinctrl_delay, 4);
+    EXPECT_FALSE(frame.m_playing);
+    EXPECT_EQ(frame.m_thumbnails->m_frameDelay, 4);
+    fixture.Command(XRCID("m_tool_play"));
+    EXPECT_EQ(frame.m_timer.GetInterval(), 40);
+    fixture.Command(XRCID("m_tool_play"));
+    EXPECT_FALSE(frame.m_timer.IsRunning());
+}
+
+TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "small.png", 100, 100, *wxRED),
+                             WritePicture(dir, "large.png", 800, 600, *wxBLUE)}));
+    frame.m_panel_down->SetClientSize(400, 300);
+    ASSERT_EQ(frame.m_panel_down->GetClientSize(), wxSize(400, 300));
+    const wxColour background = frame.m_panel_down->GetBackgroundColour();
+
+    wxBitmap canvas(400, 300);
+    wxMemoryDC dc(canvas);
+    frame.DrawPreview(dc, 0);
+    const auto pixel = [&dc](int x, int y) {
+        wxColour c;
+        dc.GetPixel(x, y, &c);
+        return c.GetAsString(wxC2S_HTML_SYNTAX);
+    };
+    const wxString red = wxRED->GetAsString(wxC2S_HTML_SYNTAX);
+    const wxString blue = wxBLUE->GetAsString(wxC2S_HTML_SYNTAX);
+    const wxString back = background.GetAsString(wxC2S_HTML_SYNTAX);
+    EXPECT_EQ(pixel(150, 130), red);
+    EXPECT_EQ(pixel(249, 229), red);
+    EXPECT_EQ(pixel(149, 130), back);
+    EXPECT_EQ(pixel(150, 230), back);
+
+    frame.DrawPreview(dc, 1);
+    EXPECT_EQ(pixel(0, 30), blue);
+    EXPECT_EQ(pixel(399, 299), blue);
+    EXPECT_EQ(pixel(200, 29), back);
+}
+
+TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
+    s_lastLoopCount = 0;
+
+    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+                  wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
+                      EXPECT_TRUE(d->m_radioForever->GetValue());
+                      EXPECT_FALSE(d->m_spinTimes->IsEnabled());
+                      EXPECT_EQ(d->m_spinTimes->GetValue(), 1);
+                      d->m_radioTimes->SetValue(true);
+                      d->m_spinTimes->SetValue(3);
+                      d->ApplyButton(wxID_OK);
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(frame.m_loopCount, 3);
+    EXPECT_EQ(frame.m_loopsPlayed, 0);
+
+    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+                  wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
+                      EXPECT_TRUE(d->m_radioTimes->GetValue());
+                      EXPECT_EQ(d->m_spinTimes->GetValue(), 3);
+                      d->m_spinTimes->SetValue(0);
+                      d->ApplyButton(wxID_OK);
+                      return wxID_OK;
+                  }));
+    EXPECT_EQ(frame.m_loopCount, 0);
+    EXPECT_EQ(s_lastLoopCount, 0);
+}
+
+TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
+    frame.m_loopCount = 2;
+    frame.m_loopsPlayed = 1;
+    s_lastLoopCount = 2;
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+                  wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
+                      d->m_radioForever->SetValue(true);
+                      d->ApplyButton(wxID_CANCEL);
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_EQ(frame.m_loopCount, 2);
+    EXPECT_EQ(frame.m_loopsPlayed, 1);
+    EXPECT_EQ(s_lastLoopCount, 2);
+    EXPECT_FALSE(frame.m_playing);
+}
+
+TEST(Frames, ClosingWhileALoadRunsNeitherCrashesNorLeaks)
+{
+    TempDir dir;
+    wxArrayString paths;
+    for (int i = 0; i < 20; ++i)
+        paths.Add(WritePicture(dir, wxString::Format("p%d.png", i).c_str(), 600, 600));
+    auto fixture = std::make_unique<MainWindowFixture>();
+    fixture->Paths().openAnswers.push_back(paths);
+    // Sent without yielding, so that the load is still running when the window goes.
+    wxCommandEvent add(wxEVT_MENU, fixture->Frame().m_itemAddImage->GetId());
+    fixture->Frame().ProcessWindowEvent(add);
+    EXPECT_TRUE(fixture->Frame().IsLoading());
+    fixture.reset();
+    YieldFor(100);
+}

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+
+#include "src/window/image_load_thread.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+
+namespace {
+struct Report {
+    wxString path;
+    int frame;
+    int percent;
+    wxSize size;
+    int red;
+};
+
+class RecordingSink : public LoadSink {
+public:
+    void Loaded(const wxString& path, int frame, int percent,
+                std::unique_ptr<wxImage> image) override
+    {
+        ASSERT_TRUE(image && image->IsOk());
+        reports.push_back({path, frame, percent, image->GetSize(), image->GetRed(0, 0)});
+    }
+    void Finished() override { ++finished; }
+
+    std::vector<int> Percents() const
+    {
+        std::vector<int> out;
+        for (const Report& r : reports)
+            out.push_back(r.percent);
+        return out;
+    }
+
+    std::vector<Report> reports;
+    int finished = 0;
+};
+
+const auto kNeverStop = [] { return false; };
+
+wxString Png(const TempDir& dir, const char* name, int w = 8, int h = 6)
+{
+    const wxString path = dir.File(name);
+    EXPECT_TRUE(WriteImage(SolidImage(w, h, 200, 10, 10), path, wxBITMAP_TYPE_PNG));
+    return path;
+}
+
+wxString Gif(const TempDir& dir, const char* name, int frames)
+{
+    std::vector<wxImage> images;
+    for (int i = 0; i < frames; ++i)
+        images.push_back(SolidImage(10, 5, static_cast<unsigned char>(40 * i), 0, 0));
+    const wxString path = dir.File(name);
+    EXPECT_TRUE(WriteAnimatedGif(path, images.data(), frames));
+    return path;
+}
+
+void Truncate(const wxString& path, size_t keep)
+{
+    wxFFile in(path, "rb");
+    std::vector<char> bytes(in.Length());
+    in.Read(bytes.data(), bytes.size());
+    in.Close();
+    wxFFile out(path, "wb");
+    out.Write(bytes.data(), std::min(keep, bytes.size()));
+}
+}
+
+TEST(ImageLoader, PlainPicturesReportTheirShareOfTheBatch)
+{
+    TempDir dir;
+    wxArrayString list;
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"})
+        list.Add(Png(dir, name));
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    EXPECT_EQ(sink.Percents(), (std::vector<int>{25, 50, 75, 100}));
+    EXPECT_EQ(sink.finished, 0);
+    EXPECT_EQ(sink.reports[2].path, list[2]);
+}
+
+TEST(ImageLoader, WholeGifFramesReportProgressBeforeTheFile)
+{
+    TempDir dir;
+    wxArrayString one;
+    one.Add(Gif(dir, "five.gif", 5));
+    RecordingSink sink;
+    LoadImageBatch(one, sink, kNeverStop);
+    EXPECT_EQ(sink.Percents(), (std::vector<int>{0, 0, 0, 0, 100}));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(sink.reports[i].frame, i);
+        EXPECT_NEAR(sink.reports[i].red, 40 * i, 8);  // the toolkit quantiser shifts colours a little
+    }
+
+    wxArrayString two;
+    two.Add(Gif(dir, "three.gif", 3));
+    two.Add(Png(dir, "p.png"));
+    RecordingSink sink2;
+    LoadImageBatch(two, sink2, kNeverStop);
+    EXPECT_EQ(sink2.Percents(), (std::vector<int>{0, 0, 0, 100}));
+}
+
+TEST(ImageLoader, FrameReferenceLoadsOnlyThatFrame)
+{
+    TempDir dir;
+    const wxString gif = Gif(dir, "anim.gif", 4);
+    wxArrayString list;
+    list.Add(gif + "_2");
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    ASSERT_EQ(sink.reports.size(), 1u);
+    EXPECT_EQ(sink.reports[0].frame, 2);
+    EXPECT_EQ(sink.reports[0].path, gif);
+    EXPECT_EQ(sink.reports[0].percent, 100);
+    EXPECT_NEAR(sink.reports[0].red, 80, 8);
+}
+
+TEST(ImageLoader, CapitalGifLoadsAsOnePicture)
+{
+    TempDir dir;
+    const wxString gif = Gif(dir, "ANIM.GIF", 3);
+    wxArrayString list;
+    list.Add(gif);
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    ASSERT_EQ(sink.reports.size(), 1u);
+    EXPECT_EQ(sink.reports[0].frame, 0);
+}
+
+TEST(ImageLoader, UnreadableEntriesAreSkippedAndTheBatchStillEnds)
+{
+    TempDir dir;
+    const wxString corruptGif = dir.File("corrupt.gif");
+    {
+        wxFFile f(corruptGif, "wb");
+        f.Write("GIF89a garbage", 14);
+    }
+    const wxString truncatedPng = Png(dir, "cut.png", 64, 64);
+    Truncate(truncatedPng, 40);
+    wxArrayString list;
+    list.Add(Png(dir, "ok.png"));
+    list.Add(dir.File("missing.png"));
+    list.Add(Gif(dir, "frames.gif", 2) + "_9");
+    list.Add(corruptGif);
+    list.Add(truncatedPng);
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    ASSERT_EQ(sink.reports.size(), 1u);
+    EXPECT_EQ(sink.reports[0].percent, 20);
+    EXPECT_EQ(sink.finished, 1) << "a batch whose last entry gives no image must still end";
+}
+
+TEST(ImageLoader, EmptyListSendsNothingAndStopEndsEarly)
+{
+    RecordingSink sink;
+    LoadImageBatch(wxArrayString(), sink, kNeverStop);
+    EXPECT_TRUE(sink.reports.empty());
+    EXPECT_EQ(sink.finished, 0);
+
+    TempDir dir;
+    wxArrayString list;
+    list.Add(Png(dir, "a.png"));
+    list.Add(Png(dir, "b.png"));
+    int calls = 0;
+    LoadImageBatch(list, sink, [&] { return ++calls > 1; });
+    EXPECT_EQ(sink.reports.size(), 1u);
+    EXPECT_EQ(sink.finished, 0);
+}
