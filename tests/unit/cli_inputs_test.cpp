@@ -1,0 +1,125 @@
+// The exporter's inputs: which frames files give, the default canvas, and the messages for
+// inputs that can't be used.
+#include <gtest/gtest.h>
+
+#include <wx/ffile.h>
+#include <wx/wfstream.h>
+
+#include "src/window/canvas_size.h"
+#include "src/window/gif_gifhandler.h"
+#include "src/window/image_decode.h"
+#include "src/window/input_frames.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+#include "unit/gif_test_helpers.h"
+
+using giftest::QuietTrace;
+
+namespace {
+
+TEST(CliCanvas, LargerFrameReplacesBothDimensionsAtOnce)
+{
+    QuietTrace quiet;
+    const struct {
+        std::vector<wxSize> frames;
+        wxSize canvas;
+    } cases[] = {
+        {{wxSize(640, 480), wxSize(320, 240)}, wxSize(640, 480)},
+        {{wxSize(100, 50), wxSize(50, 100)}, wxSize(50, 100)},
+        {{wxSize(50, 100), wxSize(100, 50)}, wxSize(100, 50)},
+        {{wxSize(0, 0), wxSize(30, 20)}, wxSize(30, 20)},
+        {{}, wxSize(0, 0)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CanvasFromFrameSizes(c.frames), c.canvas) << c.frames.size() << " frames";
+}
+
+// Frames that already carry their palette, written unchanged by the writer under test.
+void WriteGif(const wxString& path, const std::vector<wxImage>& frames)
+{
+    wxFileOutputStream out(path);
+    ASSERT_TRUE(out.IsOk());
+    g_gifOutputStream = &out;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        MyGifHandler handler;
+        ASSERT_TRUE(SaveGifFrame(frames[i], handler, 100, static_cast<int>(frames.size()),
+                                 static_cast<int>(i)));
+    }
+    g_gifOutputStream = nullptr;
+}
+
+TEST(CliInputs, GifGivesEveryFrameOtherNamesOnePicture)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    const std::vector<GifRgb> colours = giftest::DistinctColours(3);
+    std::vector<wxImage> gifFrames;
+    for (int f = 0; f < 3; ++f)
+        gifFrames.push_back(giftest::PalettedImage(8, 6, colours, [f](int x, int) { return (x + f) % 3; }));
+    WriteGif(dir.File("anim.gif"), gifFrames);
+    WriteGif(dir.File("ANIM.GIF"), gifFrames);
+    ASSERT_TRUE(WriteImage(GradientImage(20, 10), dir.File("still.png"), wxBITMAP_TYPE_PNG));
+
+    InputFileFrames inputs({dir.File("anim.gif"), dir.File("still.png"), dir.File("ANIM.GIF")});
+    wxString error;
+    ASSERT_TRUE(inputs.Scan(true, error)) << error;
+    EXPECT_EQ(inputs.Count(), 5);
+    EXPECT_EQ(inputs.FrameSizes(), (std::vector<wxSize>{wxSize(8, 6), wxSize(8, 6), wxSize(8, 6),
+                                                        wxSize(20, 10), wxSize(8, 6)}));
+    for (int i = 0; i < inputs.Count(); ++i) {
+        wxImage frame;
+        ASSERT_TRUE(inputs.Frame(i, frame, error)) << error;
+        if (i < 3) {
+            EXPECT_TRUE(SamePixels(frame, gifFrames[i])) << i;
+        }
+    }
+    wxImage extra;
+    EXPECT_FALSE(inputs.Frame(5, extra, error));
+
+    InputFileFrames unsized({dir.File("anim.gif"), dir.File("still.png")});
+    ASSERT_TRUE(unsized.Scan(false, error));
+    EXPECT_EQ(unsized.Count(), 4);
+    EXPECT_TRUE(unsized.FrameSizes().empty());
+}
+
+TEST(CliInputs, UnreadableInputsAreNamedWithTheReason)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    {
+        wxFFile f(dir.File("corrupt.png"), "wb");
+        f.Write("\x89PNG\r\n\x1a\nthis is not an image", 28);
+        wxFFile g(dir.File("corrupt.gif"), "wb");
+        g.Write("GIF89a\x05", 7);
+    }
+    const struct {
+        wxString name;
+        bool withSizes;
+        const char* reason;
+    } cases[] = {{"missing.png", false, "No such file or directory"},
+                 {"missing.gif", true, "No such file or directory"},
+                 {"corrupt.png", true, "damaged"},
+                 {"corrupt.gif", false, "damaged"}};
+    for (const auto& c : cases) {
+        InputFileFrames inputs({dir.File(c.name)});
+        wxString error;
+        EXPECT_FALSE(inputs.Scan(c.withSizes, error)) << c.name;
+        EXPECT_TRUE(error.Contains(dir.File(c.name))) << error;
+        EXPECT_TRUE(error.Contains(c.reason)) << error;
+    }
+
+    // Without sizes a damaged picture is found when its frame is asked for.
+    InputFileFrames late({dir.File("corrupt.png")});
+    wxString error;
+    ASSERT_TRUE(late.Scan(false, error));
+    wxImage frame;
+    EXPECT_FALSE(late.Frame(0, frame, error));
+    EXPECT_TRUE(error.Contains("corrupt.png")) << error;
+
+    std::vector<wxImage> frames;
+    wxString reason;
+    EXPECT_FALSE(DecodeImageFile(dir.Path(), frames, &reason));
+    EXPECT_TRUE(reason.Contains("directory")) << reason;
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+// The byte layout of each GIF block, table by table.
+#include <gtest/gtest.h>
+
+#include "src/window/gif_blocks.h"
+
+namespace {
+
+std::vector<GifRgb> DistinctTable()
+{
+    std::vector<GifRgb> t(256);
+    for (int i = 0; i < 256; ++i)
+        t[i] = {static_cast<unsigned char>(i), 0, 0};
+    return t;
+}
+
+template <typename A>
+std::vector<uint8_t> V(const A& a)
+{
+    return std::vector<uint8_t>(a.begin(), a.end());
+}
+
+TEST(GifBlocks, ColourTableSizeFollowsTheSmallestPowerOfTwo)
+{
+    const struct {
+        int count, bits;
+    } cases[] = {{0, 1},  {1, 1},  {2, 1},  {3, 2},   {4, 2},   {5, 3},   {8, 3},   {9, 4},
+                 {16, 4}, {17, 5}, {32, 5}, {33, 6},  {64, 6},  {65, 7},  {128, 7}, {129, 8},
+                 {256, 8}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ColourTableBits(c.count), c.bits) << "count " << c.count;
+        EXPECT_EQ(ColourTable(DistinctTable().data(), c.count).size(), 3u << c.bits) << c.count;
+    }
+}
+
+TEST(GifBlocks, PackedBytesCarryTableSizeForEveryColourCount)
+{
+    const struct {
+        int count;
+        uint8_t screen, local;
+    } cases[] = {{2, 0x80, 0x80}, {3, 0x91, 0x81}, {5, 0xA2, 0x82}, {256, 0xF7, 0x87}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(LogicalScreenDescriptor(100, 50, c.count)[4], c.screen) << c.count;
+        EXPECT_EQ(ImageDescriptor(100, 50, false, c.count)[9], c.local) << c.count;
+        EXPECT_EQ(ImageDescriptor(100, 50, true, c.count)[9], 0x00) << c.count;
+    }
+}
+
+TEST(GifBlocks, SixteenBitFieldsAreLittleEndian)
+{
+    EXPECT_EQ(V(LogicalScreenDescriptor(0x1234, 0xABCD, 256)),
+              (std::vector<uint8_t>{0x34, 0x12, 0xCD, 0xAB, 0xF7, 0x00, 0x00}));
+    EXPECT_EQ(V(ImageDescriptor(100, 50, false, 256)),
+              (std::vector<uint8_t>{0x2C, 0, 0, 0, 0, 0x64, 0x00, 0x32, 0x00, 0x87}));
+}
+
+TEST(GifBlocks, DelayKeepsItsHighByteAndTruncatesMilliseconds)
+{
+    const struct {
+        int ms;
+        uint8_t low, high;
+    } cases[] = {{7, 0x00, 0x00},          {100, 0x0A, 0x00},  {2560, 0x00, 0x01},
+                 {655350, 0xFF, 0xFF},     {9999999, 0xFF, 0xFF}, {-50, 0x00, 0x00}};
+    for (const auto& c : cases) {
+        const auto gce = GraphicControlExtension(c.ms, -1);
+        EXPECT_EQ(gce[4], c.low) << c.ms;
+        EXPECT_EQ(gce[5], c.high) << c.ms;
+    }
+}
+
+TEST(GifBlocks, TransparentIndexSetsFlagAndIndexByte)
+{
+    EXPECT_EQ(V(GraphicControlExtension(100, 0)),
+              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(V(GraphicControlExtension(100, 200)),
+              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 200, 0x00}));
+    EXPECT_EQ(V(GraphicControlExtension(100, -1)),
+              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00}));
+}
+
+TEST(GifBlocks, ColourTablePadsWithBlackToPowerOfTwo)
+{
+    const GifRgb pal[3] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    EXPECT_EQ(ColourTable(pal, 3), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
+    EXPECT_EQ(ColourTable(pal, 2), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(GifBlocks, LoopingExtensionRepeatsForever)
+{
+    const std::vector<uint8_t> expected = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P',
+                                           'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
+    EXPECT_EQ(V(LoopingExtension()), expected);
+}
+
+TEST(GifBlocks, CommentSplitsIntoFullSubBlocksThenRest)
+{
+    const std::vector<uint8_t> c = CommentExtension(std::string(300, 'x'));
+    ASSERT_EQ(c.size(), 2u + 1 + 255 + 1 + 45 + 1);
+    EXPECT_EQ(c[0], 0x21);
+    EXPECT_EQ(c[1], 0xFE);
+    EXPECT_EQ(c[2], 255);
+    EXPECT_EQ(c[2 + 256], 45);
+    EXPECT_EQ(c.back(), 0x00);
+
+    EXPECT_EQ(CommentExtension(std::string(255, 'y')).size(), 2u + 256 + 1);
+    EXPECT_EQ(CommentExtension(""), (std::vector<uint8_t>{0x21, 0xFE, 0x00}));
+}
+
+} // namespace

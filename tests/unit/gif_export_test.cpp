@@ -1,0 +1,229 @@
+// The export pipeline: progress, identical bytes whatever the threads or reducer, and files
+// that are either complete or not there.
+#include <gtest/gtest.h>
+
+#include <wx/dir.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+
+#include "app/atomic_file.h"
+#include "src/window/compose_frame.h"
+#include "src/window/gif_export.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+#include "unit/gif_test_helpers.h"
+
+using namespace giftest;
+
+namespace {
+
+class RecordingSink : public ExportProgressSink {
+public:
+    void Progress(int percent) override { reports.push_back(percent); }
+    bool StopRequested() override { return stopAfter >= 0 && static_cast<int>(reports.size()) >= stopAfter; }
+    std::vector<int> reports;
+    int stopAfter = -1;
+};
+
+std::vector<wxImage> Frames(int n, const wxSize& size)
+{
+    std::vector<wxImage> frames;
+    for (int i = 0; i < n; ++i)
+        frames.push_back(PhotoLikeImage(size.x + i % 3, size.y, i));
+    return frames;
+}
+
+Bytes ReadFile(const wxString& path)
+{
+    wxFFile f(path, "rb");
+    Bytes b(f.IsOpened() ? f.Length() : 0);
+    if (!b.empty())
+        f.Read(b.data(), b.size());
+    return b;
+}
+
+std::vector<wxString> FilesIn(const wxString& dir)
+{
+    std::vector<wxString> names;
+    wxDir d(dir);
+    wxString name;
+    for (bool more = d.GetFirst(&name, wxEmptyString, wxDIR_FILES | wxDIR_HIDDEN); more; more = d.GetNext(&name))
+        names.push_back(name);
+    return names;
+}
+
+Bytes ExportToMemory(std::vector<wxImage> frames, const GifExportOptions& options)
+{
+    ImageListFrameSource source(std::move(frames));
+    wxMemoryOutputStream out;
+    const GifExportResult r = WriteGifAnimation(source, out, options);
+    EXPECT_TRUE(r.ok) << r.error;
+    return StreamBytes(out);
+}
+
+// A source whose frame `failing` can't be read.
+class BrokenSource : public FrameSource {
+public:
+    BrokenSource(int count, int failing) : m_count(count), m_failing(failing) {}
+    int Count() const override { return m_count; }
+    bool Frame(int index, wxImage& frame, wxString& error) override
+    {
+        if (index == m_failing) {
+            error = "can't read \"broken.png\": damaged";
+            return false;
+        }
+        frame = SolidImage(8, 8, 10, 20, 30);
+        return true;
+    }
+
+private:
+    int m_count, m_failing;
+};
+
+TEST(GifExport, ProgressReportsFloorOfFramesDoneAndEndsAt100)
+{
+    QuietTrace quiet;
+    GifExportOptions options;
+    options.canvas = wxSize(4, 3);
+    for (int n : {1, 3, 200}) {
+        ImageListFrameSource source(Frames(n, wxSize(4, 3)));
+        wxMemoryOutputStream out;
+        RecordingSink sink;
+        ASSERT_TRUE(WriteGifAnimation(source, out, options, &sink).ok);
+        ASSERT_EQ(static_cast<int>(sink.reports.size()), n);
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(sink.reports[i], 100 * (i + 1) / n) << n << " frames, frame " << i;
+    }
+    RecordingSink three;
+    ImageListFrameSource source(Frames(3, wxSize(4, 3)));
+    wxMemoryOutputStream out;
+    WriteGifAnimation(source, out, options, &three);
+    EXPECT_EQ(three.reports, (std::vector<int>{33, 66, 100}));
+}
+
+TEST(GifExport, BytesDoNotDependOnThreadsOrReducer)
+{
+    QuietTrace quiet;
+    GifExportOptions options;
+    options.canvas = wxSize(61, 47);
+    options.delay = 7;
+    const std::vector<wxImage> frames = Frames(7, wxSize(80, 40));
+
+    options.threads = 1;
+    options.reducer = PaletteReducer::BmpPass;
+    const Bytes reference = ExportToMemory(frames, options);
+    options.reducer = PaletteReducer::Direct;
+    for (int threads : {1, 2, 5}) {
+        options.threads = threads;
+        std::vector<wxImage> copies;
+        for (const wxImage& f : frames)
+            copies.push_back(f.Copy());
+        EXPECT_EQ(ExportToMemory(copies, options), reference) << threads << " threads";
+    }
+}
+
+TEST(GifExport, DecodedFramesEqualComposedAndReducedFrames)
+{
+    QuietTrace quiet;
+    GifExportOptions options;
+    options.canvas = wxSize(50, 40);
+    std::vector<wxImage> frames = {PhotoLikeImage(120, 60, 1), SolidImage(10, 10, 0, 255, 0),
+                                   GradientImage(50, 40, 2)};
+    std::vector<wxImage> expected;
+    for (const wxImage& f : frames)
+        expected.push_back(ReduceToPaletteDirect(ComposeFrame(f, options.canvas)));
+    const std::vector<wxImage> decoded = DecodeWithToolkit(ExportToMemory(frames, options));
+    ASSERT_EQ(decoded.size(), expected.size());
+    for (size_t i = 0; i < decoded.size(); ++i)
+        EXPECT_TRUE(SamePixels(decoded[i], expected[i])) << "frame " << i;
+}
+
+TEST(GifExport, FailedFrameLeavesExistingFileAndNoTemporaryFile)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    const wxString target = dir.File("anim.gif");
+    ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    for (int failing : {0, 2, 4}) {
+        for (int threads : {1, 2}) {
+            options.threads = threads;
+            BrokenSource source(5, failing);
+            RecordingSink sink;
+            const GifExportResult r = ExportGif(source, target, options, &sink);
+            EXPECT_FALSE(r.ok);
+            EXPECT_TRUE(r.error.Contains("broken.png")) << r.error;
+            EXPECT_EQ(static_cast<int>(sink.reports.size()), failing);
+            EXPECT_EQ(ReadFile(target), (Bytes{'o', 'l', 'd'}));
+            EXPECT_EQ(FilesIn(dir.Path()), std::vector<wxString>{"anim.gif"});
+        }
+    }
+}
+
+TEST(GifExport, StopRequestKeepsNothing)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    RecordingSink sink;
+    sink.stopAfter = 2;
+    const GifExportResult r = ExportGif(Frames(5, wxSize(8, 8)), dir.File("a.gif"), options, &sink);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(FilesIn(dir.Path()).empty());
+}
+
+TEST(GifExport, NothingToWriteOrBadCanvasIsAnErrorNotAnEmptyFile)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    GifExportResult r = ExportGif(std::vector<wxImage>(), dir.File("empty.gif"), options);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.Contains("empty.gif")) << r.error;
+    options.canvas = wxSize(0, 8);
+    r = ExportGif(Frames(1, wxSize(8, 8)), dir.File("zero.gif"), options);
+    EXPECT_FALSE(r.ok);
+    options.canvas = wxSize(70000, 8);
+    r = ExportGif(Frames(1, wxSize(8, 8)), dir.File("huge.gif"), options);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(FilesIn(dir.Path()).empty());
+}
+
+TEST(GifExport, UnwritableFolderNamesFileAndReason)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    const wxString path = dir.File("missing/anim.gif");
+    const GifExportResult r = ExportGif(Frames(2, wxSize(8, 8)), path, options);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.Contains(path)) << r.error;
+    EXPECT_TRUE(r.error.Contains("No such file or directory")) << r.error;
+}
+
+TEST(GifExport, WrittenFileIsCompleteAndLoops)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    GifExportOptions options;
+    options.canvas = wxSize(30, 20);
+    options.delay = 256;
+    const wxString path = dir.File("ok.gif");
+    ASSERT_TRUE(ExportGif(Frames(3, wxSize(30, 20)), path, options).ok);
+    const Bytes b = ReadFile(path);
+    ASSERT_GT(b.size(), 800u);
+    const size_t loop = 6 + 7 + 768;
+    EXPECT_EQ(b[loop + 15], 0x01);  // loop sub-block id, then count 0: forever
+    EXPECT_EQ(b[loop + 16], 0x00);
+    EXPECT_EQ(b[loop + 17], 0x00);
+    EXPECT_EQ(b[6 + 7 + 768 + 19 + 4], 0x00);  // delay 256 hundredths: 00 01
+    EXPECT_EQ(b[6 + 7 + 768 + 19 + 5], 0x01);
+    EXPECT_EQ(b.back(), 0x3B);
+    EXPECT_EQ(DecodeWithToolkit(b).size(), 3u);
+}
+
+} // namespace
