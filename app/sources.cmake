@@ -1,3 +1,6 @@
+pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
+list(APPEND CORE_LIBS PkgConfig::CURL)
+
 list(APPEND CORE_SOURCES
   app/trace.cpp
   app/atomic_file.cpp
@@ -5,7 +8,10 @@ list(APPEND CORE_SOURCES
   app/paths.cpp
   app/domain_option.cpp
   app/language_setting.cpp
-  app/update_event.cpp)
+  app/update_event.cpp
+  app/update_check.cpp
+  app/about_text.cpp
+  app/crash_message.cpp)
 list(APPEND UI_SOURCES
   app/gif_app.cpp
   app/crash_report.cpp

@@ -1,4 +1,35 @@
 // The about box.
+#include <wx/dialog.h>
+#include <wx/hyperlink.h>
+#include <wx/log.h>
+#include <wx/stattext.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/about_text.h"
+#include "app/domain_option.h"
+#include "app/product.h"
 #include "mainwindow/gif_frame.h"
 
-void GifFrame::OnAbout(wxCommandEvent&) {}
+void GifFrame::OnAbout(wxCommandEvent&)
+{
+    wxLogNull noLog;
+    wxDialog dialog;
+    if (!wxXmlResource::Get()->LoadDialog(&dialog, this, "AboutDialog"))
+        return;
+
+    if (auto* version = XRCCTRL(dialog, "m_static_version_name", wxStaticText))
+        version->SetLabel(AboutVersionLine());
+    if (auto* notice = XRCCTRL(dialog, "m_static_information", wxStaticText))
+        notice->SetLabel(RightsNotice(GetBuildDate()));
+    if (auto* link = XRCCTRL(dialog, "m_hyperlink", wxHyperlinkCtrl)) {
+        const wxString url = g_domainOption ? g_domainOption->m_downloadUrl : wxString();
+        link->SetLabel(url);
+        link->SetURL(url);
+        // The page opens like every other product page, through the window's opener.
+        link->Bind(wxEVT_HYPERLINK, [this](wxHyperlinkEvent& event) { OpenUrl(event.GetURL()); });
+    }
+    // The layout was sized for the placeholder texts.
+    dialog.Fit();
+    dialog.CentreOnParent();
+    dialog.ShowModal();
+}

@@ -5,11 +5,13 @@
 // loop_count.cpp, language.cpp, help.cpp, about.cpp, project/project_commands.cpp).
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include "app/update_check.h"
 #include "mainwindow/path_chooser.h"
 
 class ImageLoadThread;
@@ -199,6 +201,13 @@ public:
     std::unique_ptr<wxLocale> m_locale;
     bool m_playing = false;
 
+    // Help menu: web pages open through m_urlOpener (tests record the address instead of
+    // starting a browser; empty means the default browser), and the update check fetches
+    // in the background, so the window stays usable while the server is slow.
+    using UrlOpener = std::function<void(const wxString& url)>;
+    void OpenUrl(const wxString& url);
+    UrlOpener m_urlOpener;
+    UpdateCheck m_updateCheck{this};
 
 private:
     void FinishImageLoad();
