@@ -1,0 +1,117 @@
+#!/bin/bash
+# zoruvede-cli end to end: exit codes and messages, atomic replacement of the output, and
+# files that the system's GIF tools read as the frames, delay and loop asked for.
+# Usage: cli_export_test.sh <source dir> <build dir>
+set -u
+BUILD=$(cd "${2:?build dir}" && pwd)
+CLI="$BUILD/bin/zoruvede-cli"
+[ -x "$CLI" ] || { echo "zoruvede-cli is not built: $CLI"; exit 1; }
+CONVERT=$(command -v convert-im6.q16 || true)
+GIFSICLE=$(command -v gifsicle || true)
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+passed=0
+failed=0
+
+check() {  # check "what" condition...
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $what"
+        [ -s err ] && sed 's/^/    stderr: /' err
+    fi
+}
+
+run() {  # run args...: sets rc, stdout in out, stderr in err
+    "$CLI" "$@" >out 2>err
+    rc=$?
+}
+
+contains() { grep -q -- "$2" "$1"; }
+
+# Bad usage: status 2 and the usage text.
+run
+check "no arguments gives 2" [ "$rc" -eq 2 ]
+check "no arguments prints usage" contains err "usage: zoruvede-cli"
+for size in 640x 0x10 abc 10x70000 -5x5 10x10x10; do
+    run --size "$size" -o a.gif x.png
+    check "--size $size gives 2" [ "$rc" -eq 2 ]
+    check "--size $size is named" contains err "bad --size"
+done
+run --delay 70000 -o a.gif x.png
+check "delay out of range gives 2" [ "$rc" -eq 2 ]
+run --bogus -o a.gif x.png
+check "unknown option gives 2" [ "$rc" -eq 2 ]
+run x.png
+check "missing -o gives 2" [ "$rc" -eq 2 ]
+run --help
+check "--help succeeds on stdout" [ "$rc" -eq 0 ] && check "--help text" contains out "usage:"
+
+# Inputs that can't be read: status 1, the file and the reason named, no output written.
+run -o none.gif missing.png
+check "missing input gives 1" [ "$rc" -eq 1 ]
+check "missing input is named with the reason" contains err 'missing.png": No such file or directory'
+check "missing input writes nothing" [ ! -e none.gif ]
+printf '\211PNG\r\n\032\nnot really' >corrupt.png
+run -o none.gif corrupt.png
+check "corrupt input gives 1" [ "$rc" -eq 1 ]
+check "corrupt input is named" contains err 'corrupt.png'
+check "stdout stays clean on failure" [ ! -s out ]
+
+if [ -z "$CONVERT" ] || [ -z "$GIFSICLE" ]; then
+    echo "ImageMagick or gifsicle missing: skipping the export checks"
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
+fi
+
+"$CONVERT" -size 64x48 gradient:red-blue a.png
+"$CONVERT" -size 80x40 plasma:fractal -seed 3 b.jpg 2>/dev/null || "$CONVERT" -size 80x40 gradient:green-yellow b.jpg
+"$CONVERT" -size 30x20 xc:red xc:lime xc:blue -loop 0 three.gif
+
+# An existing output survives every failure, and no temporary file is left beside it.
+echo old >keep.gif
+run -o keep.gif a.png missing.png
+check "failed export keeps the old file" [ "$(cat keep.gif)" = old ]
+run --size 20x20 -o keep.gif a.png corrupt.png
+check "late input failure gives 1" [ "$rc" -eq 1 ]
+check "late input failure keeps the old file" [ "$(cat keep.gif)" = old ]
+mkdir -p sub && echo old >sub/keep.gif
+run -o sub/keep.gif --size 20x20 a.png corrupt.png
+check "no temporary file is left" [ "$(ls -A sub)" = keep.gif ]
+touch not-a-folder.gif
+run -o not-a-folder.gif/out.gif a.png
+check "unwritable output folder gives 1" [ "$rc" -eq 1 ]
+check "unwritable output is named" contains err 'not-a-folder.gif/out.gif'
+run -o missing-dir/out.gif a.png
+check "missing output folder gives 1 with reason" [ "$rc" -eq 1 ] && check "reason given" contains err "No such file or directory"
+
+# A successful export: every frame of the GIF input, the delay, looping forever, clean stdout.
+run --delay 25 -o anim.gif a.png three.gif b.jpg
+check "export succeeds" [ "$rc" -eq 0 ]
+check "stdout is empty without --verbose" [ ! -s out ]
+"$GIFSICLE" --info anim.gif >info 2>&1
+check "five frames (the GIF gives all three)" contains info "anim.gif 5 images"
+check "canvas from the frames" contains info "logical screen 80x40"
+check "loops forever" contains info "loop forever"
+check "delay kept" contains info "delay 0.25s"
+"$GIFSICLE" anim.gif -o /dev/null 2>&1 | grep -v -e 'too many colors' -e '--colors' >decode-errors
+check "gifsicle decodes every frame" [ ! -s decode-errors ]
+check "ImageMagick reads five frames" [ "$("$CONVERT" anim.gif -format '%n\n' info: | head -1)" = 5 ]
+
+run -q --delay 25 --threads 1 --reducer bmp -o anim2.gif a.png three.gif b.jpg
+check "threads and reducer give the same bytes" cmp -s anim.gif anim2.gif
+run --size 33x17 -o sized.gif a.png
+"$GIFSICLE" --info sized.gif >info 2>&1
+check "--size sets the canvas" contains info "logical screen 33x17"
+run --verbose -o traced.gif a.png
+check "--verbose writes the trace lines" contains out "thumbnail-3"
+check "replacing a file works" [ "$(head -c 6 keep.gif)" = old ] && run -o keep.gif a.png && check "replaced" [ "$(head -c 6 keep.gif)" = GIF89a ]
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
