@@ -16,6 +16,7 @@
 #include "mainwindow/gif_frame.h"
 #include "src/window/image_decode.h"
 #include "src/window/image_load_thread.h"
+#include "src/window/save_gif_thread.h"
 
 namespace {
 // The pattern part also takes the upper-case and .jpeg spellings that Linux file names use.
@@ -113,6 +114,16 @@ void GifFrame::FinishImageLoad()
 
 void GifFrame::StopWorkers()
 {
+    if (m_saver) {
+        // An unfinished export leaves the previous file as it was.
+        m_saver->RequestStop();
+        m_saver->Wait();
+        m_saver.reset();
+    }
+    if (m_saveProgressDialog) {
+        m_saveProgressDialog->Destroy();
+        m_saveProgressDialog = nullptr;
+    }
     if (m_loader) {
         m_loader->RequestStop();
         m_loader->Wait();

@@ -22,6 +22,7 @@
 #include "app/language_setting.h"
 #include "include/window/thumbnailctrl.h"
 #include "src/window/image_load_thread.h"
+#include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
 
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)

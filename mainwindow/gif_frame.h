@@ -15,6 +15,7 @@
 #include "mainwindow/path_chooser.h"
 
 class ImageLoadThread;
+class WorkSaveAsGifThread;
 class wxDC;
 class wxImageThumbnailItem;
 class wxLocale;
@@ -88,6 +89,8 @@ public:
 
     // Save as GIF.
     void StartGifExport(const wxString& path, int width, int height, const wxString& title);
+    // Whether an export is running (its progress dialog is open).
+    bool IsSaving() const { return m_saveProgressDialog != nullptr; }
 
     // Project files.
     bool SaveProject();
@@ -214,6 +217,7 @@ private:
 
     std::unique_ptr<PathChooser> m_pathChooser;
     std::unique_ptr<ImageLoadThread> m_loader;
+    std::unique_ptr<WorkSaveAsGifThread> m_saver;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -2,7 +2,9 @@ list(APPEND CORE_SOURCES
   src/window/thread_update_event.cpp
   src/window/frame_reference.cpp
   src/window/image_load_thread.cpp
-  mainwindow/canvas_math.cpp)
+  src/window/save_gif_thread.cpp
+  mainwindow/canvas_math.cpp
+  mainwindow/save_rules.cpp)
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp

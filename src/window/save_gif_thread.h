@@ -1,0 +1,50 @@
+// Writing the animation to a GIF file off the GUI thread. The GUI thread hands the thread
+// copies of the frames as image data before it starts (bitmaps, drawing contexts and windows
+// must not be touched off the GUI thread); the thread never reads the strip.
+//
+// Reports are wxEVT_THREAD_UPDATE events with id ID_GIF_FRAME_SAVED: after frame i of n the
+// int is floor(100 * (i + 1) / n), below 100; then exactly one final event with int 100
+// whose payload (GifSaveOutcome) says whether the file is complete and in place, or why not.
+#pragma once
+
+#include <atomic>
+#include <vector>
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+#include <wx/thread.h>
+
+class wxEvtHandler;
+class wxThreadEvent;
+
+struct GifSaveOutcome {
+    bool ok = false;
+    // A sentence naming the file and the reason; empty on success.
+    wxString error;
+};
+
+// The outcome carried by the final report; a failure for any other event.
+GifSaveOutcome GifSaveOutcomeOf(const wxThreadEvent& event);
+
+class WorkSaveAsGifThread : public wxThread {
+public:
+    // frames must share no data with images used elsewhere (see ImageListFrameSource).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
+                        const wxString& outputPath, int delay);
+
+    // Ends the export before the next frame; the target file is left as it was.
+    void RequestStop() { m_stop = true; }
+
+protected:
+    ExitCode Entry() override;
+
+private:
+    wxEvtHandler* m_dest;
+    int m_frameCount = 0;
+    std::vector<wxImage> m_frames;
+    wxSize m_canvasSize;
+    wxString m_outputPath;
+    int m_delay;
+    std::atomic<bool> m_stop{false};
+};

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <wx/dir.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/filefn.h>
+#include <wx/msgdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/testing.h>
+#include <wx/utils.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+wxArrayString Paths(std::initializer_list<wxString> paths)
+{
+    wxArrayString out;
+    for (const wxString& p : paths)
+        out.Add(p);
+    return out;
+}
+
+std::string Bytes(const wxString& path)
+{
+    wxFFile file(path, "rb");
+    if (!file.IsOpened())
+        return std::string();
+    std::string bytes(static_cast<size_t>(file.Length()), '\0');
+    file.Read(bytes.data(), bytes.size());
+    return bytes;
+}
+
+void Mark(const wxString& path)
+{
+    wxFFile(path, "wb").Write("MARK", 4);
+}
+
+// Runs a save command and waits for the export to end.
+void Save(MainWindowFixture& fixture, int commandId)
+{
+    fixture.Command(commandId);
+    WaitFor("the export to end", [&] { return !fixture.Frame().IsSaving(); }, 30000);
+    YieldFor(20);
+}
+
+class SaveGif : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30, *wxRED),
+                                 WritePicture(dir, "b.png", 40, 30, *wxGREEN),
+                                 WritePicture(dir, "c.png", 20, 20, *wxBLUE)}));
+    }
+    GifFrame& Frame() { return fixture.Frame(); }
+    int SaveId() { return Frame().m_itemSave->GetId(); }
+    int SaveAsId() { return Frame().m_itemSaveAs->GetId(); }
+
+    TempDir dir;
+    MainWindowFixture fixture;
+};
+}
+
+TEST_F(SaveGif, FirstSaveAddsTheExtensionButShowsTheTypedName)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("anim"));
+    Save(fixture, SaveId());
+    EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save GIF Files");
+    EXPECT_EQ(fixture.Paths().wildcardsAsked.back(), "Image files (*.gif)|*.gif");
+    EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
+    EXPECT_EQ(Frame().m_gifPath, dir.File("anim.gif"));
+    EXPECT_EQ(Frame().m_gifName, "anim");
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "anim (40 * 30)px");
+    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
+    EXPECT_EQ(Frame().m_gifSavedCount, 3);
+    EXPECT_EQ(Frame().m_gifSavedWidth, 40);
+    EXPECT_TRUE(Frame().IsEnabled());
+}
+
+TEST_F(SaveGif, SecondSaveWithNothingChangedWritesNothing)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
+    Save(fixture, SaveId());
+    Mark(dir.File("anim.gif"));
+    Save(fixture, SaveId());
+    EXPECT_EQ(Bytes(dir.File("anim.gif")), "MARK");
+
+    wxRemoveFile(dir.File("anim.gif"));
+    Save(fixture, SaveId());
+    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a") << "a deleted file is written again";
+}
+
+TEST_F(SaveGif, SaveAfterAWidthChangeWritesTheNewSize)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
+    Save(fixture, SaveId());
+    fixture.Edit(Frame().m_spinctrl_width, 20);
+    Save(fixture, SaveId());
+    const std::string bytes = Bytes(dir.File("anim.gif"));
+    ASSERT_GE(bytes.size(), 10u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 20);  // logical screen width
+    EXPECT_EQ(static_cast<unsigned char>(bytes[8]), 15);  // height kept in proportion
+    EXPECT_EQ(Frame().m_gifSavedWidth, 20);
+}
+
+TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
+    Save(fixture, SaveId());
+    Mark(dir.File("anim.gif"));
+    Frame().m_thumbnails->Select(0);
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "d.png", 40, 30)}));
+    fixture.Command(0);
+    ASSERT_EQ(Frame().FrameCount(), 3);
+    Save(fixture, SaveId());
+    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
+}
+
+TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEndingAndAddsGif)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("x.GIF"));
+    Save(fixture, SaveAsId());
+    EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save As GIF Files");
+    EXPECT_TRUE(wxFileExists(dir.File("x.GIF.gif")));
+    EXPECT_EQ(Frame().m_gifName, "x.GIF.gif");
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "x.GIF.gif (40 * 30)px");
+}
+
+TEST_F(SaveGif, CancelledSaveAsForgetsThePathSoSaveAsksAgain)
+{
+    fixture.Paths().saveAnswers.push_back(dir.File("one.gif"));
+    Save(fixture, SaveId());
+    fixture.Paths().saveAnswers.push_back(wxString());
+    Save(fixture, SaveAsId());
+    EXPECT_EQ(Frame().m_gifPath, "");
+    fixture.Paths().saveAnswers.push_back(dir.File("two.gif"));
+    Save(fixture, SaveId());
+    EXPECT_TRUE(fixture.Paths().saveAnswers.empty());
+    EXPECT_TRUE(wxFileExists(dir.File("two.gif")));
+}
+
+TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
+{
+    const wxString locked = dir.File("locked");
+    wxMkdir(locked);
+    const wxString target = locked + "/anim.gif";
+    Mark(target);
+    chmod(locked.utf8_str(), 0555);
+    if (wxFileName::IsDirWritable(locked)) {
+        chmod(locked.utf8_str(), 0755);
+        GTEST_SKIP() << "running as a user that can write anywhere";
+    }
+    fixture.Paths().saveAnswers.push_back(target);
+    wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
+    chmod(locked.utf8_str(), 0755);
+    EXPECT_EQ(Bytes(target), "MARK");
+    wxArrayString left;
+    EXPECT_EQ(wxDir::GetAllFiles(locked, &left, wxEmptyString, wxDIR_FILES | wxDIR_HIDDEN), 1u);
+}
+
+TEST_F(SaveGif, FailedExportIntoAMissingFolderIsShownAndTheNextSaveTriesAgain)
+{
+    const wxString target = dir.File("gone/anim.gif");
+    fixture.Paths().saveAnswers.push_back(target);
+    wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_FALSE(wxFileExists(target));
+    wxMkdir(dir.File("gone"));
+    Save(fixture, SaveId());
+    EXPECT_TRUE(wxFileExists(target));
+}
+
+TEST_F(SaveGif, SavedFileEqualsTheCommandLineExportByteForByte)
+{
+    fixture.Edit(Frame().m_spinctrl_delay, 7);
+    fixture.Paths().saveAnswers.push_back(dir.File("app.gif"));
+    Save(fixture, SaveId());
+    const wxString cli = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede-cli";
+    wxArrayString output, errors;
+    const long code = wxExecute(cli + " -q --delay 7 --size 40x30 -o " + dir.File("cli.gif") + " " +
+                                    dir.File("a.png") + " " + dir.File("b.png") + " " + dir.File("c.png"),
+                                output, errors, wxEXEC_SYNC);
+    ASSERT_EQ(code, 0) << (errors.empty() ? wxString() : errors[0]);
+    const std::string app = Bytes(dir.File("app.gif"));
+    EXPECT_FALSE(app.empty());
+    EXPECT_TRUE(app == Bytes(dir.File("cli.gif")));
+}

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/event.h>
+#include <wx/filefn.h>
+
+#include "src/window/save_gif_thread.h"
+#include "src/window/thread_update_event.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+#include "mainwindow/save_rules.h"
+
+namespace {
+class Recorder : public wxEvtHandler {
+public:
+    Recorder() { Bind(wxEVT_THREAD_UPDATE, &Recorder::OnReport, this, ID_GIF_FRAME_SAVED); }
+    void OnReport(wxThreadEvent& event)
+    {
+        percents.push_back(event.GetInt());
+        if (event.GetInt() == 100)
+            outcome = GifSaveOutcomeOf(event);
+    }
+    std::vector<int> percents;
+    GifSaveOutcome outcome;
+};
+
+GifSaveOutcome RunExport(Recorder& recorder, std::vector<wxImage> frames, const wxString& path)
+{
+    WorkSaveAsGifThread thread(wxSize(16, 16), &recorder, std::move(frames), path, 10);
+    EXPECT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
+    thread.Wait();
+    wxTheApp->ProcessPendingEvents();
+    return recorder.outcome;
+}
+}
+
+TEST(SaveGifThread, ReportsEachFrameThenOneFinalReportAfterTheFileIsInPlace)
+{
+    TempDir dir;
+    Recorder recorder;
+    std::vector<wxImage> frames = {SolidImage(16, 16, 255, 0, 0), SolidImage(16, 16, 0, 255, 0),
+                                   SolidImage(8, 8, 0, 0, 255)};
+    const GifSaveOutcome outcome = RunExport(recorder, std::move(frames), dir.File("out.gif"));
+    EXPECT_EQ(recorder.percents, (std::vector<int>{33, 66, 100}));
+    EXPECT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_TRUE(wxFileExists(dir.File("out.gif")));
+    wxImage first;
+    EXPECT_TRUE(first.LoadFile(dir.File("out.gif"), wxBITMAP_TYPE_GIF));
+    EXPECT_EQ(first.GetSize(), wxSize(16, 16));
+}
+
+TEST(SaveGifThread, FailureIsReportedWithTheFileAndTheReason)
+{
+    Recorder recorder;
+    const GifSaveOutcome outcome =
+        RunExport(recorder, {SolidImage(4, 4, 1, 2, 3)}, "/nonexistent-folder/out.gif");
+    EXPECT_EQ(recorder.percents.back(), 100);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_NE(outcome.error.Find("/nonexistent-folder/out.gif"), wxNOT_FOUND) << outcome.error;
+}
+
+TEST(SaveRules, ExtensionIsAddedUnlessThePathEndsWithLowerCaseGif)
+{
+    EXPECT_EQ(EnsureGifExtension("/t/anim"), "/t/anim.gif");
+    EXPECT_EQ(EnsureGifExtension("/t/anim.gif"), "/t/anim.gif");
+    EXPECT_EQ(EnsureGifExtension("/t/x.GIF"), "/t/x.GIF.gif");
+}
+
+TEST(SaveRules, SkipOnlyWhenTheFileExistsAndNothingChanged)
+{
+    const GifSaveSnapshot last{3, 10, 640, 480};
+    EXPECT_TRUE(SaveCanBeSkipped(true, last, last, false));
+    EXPECT_FALSE(SaveCanBeSkipped(false, last, last, false));
+    EXPECT_FALSE(SaveCanBeSkipped(true, last, GifSaveSnapshot{3, 10, 320, 480}, false));
+    EXPECT_FALSE(SaveCanBeSkipped(true, last, GifSaveSnapshot{3, 11, 640, 480}, false));
+    EXPECT_FALSE(SaveCanBeSkipped(true, last, last, true))
+        << "a reordered frame list keeps count, delay and size but must be written";
+}
