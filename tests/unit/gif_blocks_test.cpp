@@ -67,42 +67,4 @@ TEST(GifBlocks, DelayKeepsItsHighByteAndTruncatesMilliseconds)
     }
 }
 
-TEST(GifBlocks, TransparentIndexSetsFlagAndIndexByte)
-{
-    EXPECT_EQ(V(GraphicControlExtension(100, 0)),
-              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 0x00, 0x00}));
-    EXPECT_EQ(V(GraphicControlExtension(100, 200)),
-              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x01, 0x0A, 0x00, 200, 0x00}));
-    EXPECT_EQ(V(GraphicControlExtension(100, -1)),
-              (std::vector<uint8_t>{0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00}));
-}
-
-TEST(GifBlocks, ColourTablePadsWithBlackToPowerOfTwo)
-{
-    const GifRgb pal[3] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-    EXPECT_EQ(ColourTable(pal, 3), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0}));
-    EXPECT_EQ(ColourTable(pal, 2), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
-}
-
-TEST(GifBlocks, LoopingExtensionRepeatsForever)
-{
-    const std::vector<uint8_t> expected = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P',
-                                           'E',  '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00};
-    EXPECT_EQ(V(LoopingExtension()), expected);
-}
-
-TEST(GifBlocks, CommentSplitsIntoFullSubBlocksThenRest)
-{
-    const std::vector<uint8_t> c = CommentExtension(std::string(300, 'x'));
-    ASSERT_EQ(c.size(), 2u + 1 + 255 + 1 + 45 + 1);
-    EXPECT_EQ(c[0], 0x21);
-    EXPECT_EQ(c[1], 0xFE);
-    EXPECT_EQ(c[2], 255);
-    EXPECT_EQ(c[2 + 256], 45);
-    EXPECT_EQ(c.back(), 0x00);
-
-    EXPECT_EQ(CommentExtension(std::string(255, 'y')).size(), 2u + 256 + 1);
-    EXPECT_EQ(CommentExtension(""), (std::vector<uint8_t>{0x21, 0xFE, 0x00}));
-}
-
 } // namespace

@@ -122,22 +122,6 @@ TEST(GifExport, BytesDoNotDependOnThreadsOrReducer)
     }
 }
 
-TEST(GifExport, DecodedFramesEqualComposedAndReducedFrames)
-{
-    QuietTrace quiet;
-    GifExportOptions options;
-    options.canvas = wxSize(50, 40);
-    std::vector<wxImage> frames = {PhotoLikeImage(120, 60, 1), SolidImage(10, 10, 0, 255, 0),
-                                   GradientImage(50, 40, 2)};
-    std::vector<wxImage> expected;
-    for (const wxImage& f : frames)
-        expected.push_back(ReduceToPaletteDirect(ComposeFrame(f, options.canvas)));
-    const std::vector<wxImage> decoded = DecodeWithToolkit(ExportToMemory(frames, options));
-    ASSERT_EQ(decoded.size(), expected.size());
-    for (size_t i = 0; i < decoded.size(); ++i)
-        EXPECT_TRUE(SamePixels(decoded[i], expected[i])) << "frame " << i;
-}
-
 TEST(GifExport, FailedFrameLeavesExistingFileAndNoTemporaryFile)
 {
     QuietTrace quiet;
@@ -190,40 +174,6 @@ TEST(GifExport, NothingToWriteOrBadCanvasIsAnErrorNotAnEmptyFile)
     r = ExportGif(Frames(1, wxSize(8, 8)), dir.File("huge.gif"), options);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
-}
-
-TEST(GifExport, UnwritableFolderNamesFileAndReason)
-{
-    QuietTrace quiet;
-    TempDir dir;
-    GifExportOptions options;
-    options.canvas = wxSize(8, 8);
-    const wxString path = dir.File("missing/anim.gif");
-    const GifExportResult r = ExportGif(Frames(2, wxSize(8, 8)), path, options);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.Contains(path)) << r.error;
-    EXPECT_TRUE(r.error.Contains("No such file or directory")) << r.error;
-}
-
-TEST(GifExport, WrittenFileIsCompleteAndLoops)
-{
-    QuietTrace quiet;
-    TempDir dir;
-    GifExportOptions options;
-    options.canvas = wxSize(30, 20);
-    options.delay = 256;
-    const wxString path = dir.File("ok.gif");
-    ASSERT_TRUE(ExportGif(Frames(3, wxSize(30, 20)), path, options).ok);
-    const Bytes b = ReadFile(path);
-    ASSERT_GT(b.size(), 800u);
-    const size_t loop = 6 + 7 + 768;
-    EXPECT_EQ(b[loop + 15], 0x01);  // loop sub-block id, then count 0: forever
-    EXPECT_EQ(b[loop + 16], 0x00);
-    EXPECT_EQ(b[loop + 17], 0x00);
-    EXPECT_EQ(b[6 + 7 + 768 + 19 + 4], 0x00);  // delay 256 hundredths: 00 01
-    EXPECT_EQ(b[6 + 7 + 768 + 19 + 5], 0x01);
-    EXPECT_EQ(b.back(), 0x3B);
-    EXPECT_EQ(DecodeWithToolkit(b).size(), 3u);
 }
 
 } // namespace

@@ -211,15 +211,16 @@ TEST(GifWriter, StreamFailureFailsTheFrameItHitsAndNoLaterOneSucceeds)
     const Layout layout = ThreeFrameLayout(frames);
     ASSERT_EQ(layout.frameEnd.back() + 1, layout.bytes.size());
 
-    // Failing within: the header, the global table, frame 0's image data, frame 1's local
-    // table, frame 2's image data, its block terminator (whose write the toolkit's compressor
-    // doesn't check) and the trailer.
+    // Failing within: the header, the global table, frame 0's image data, its block
+    // terminator (whose write the toolkit's compressor doesn't check), frame 1's local table,
+    // frame 2's image data, its terminator and the trailer.
     const struct {
         size_t limit;
         int failingFrame;
     } cases[] = {{3, 0},
                  {100, 0},
                  {layout.frameEnd[0] - 50, 0},
+                 {layout.frameEnd[0] - 1, 0},
                  {layout.frameEnd[0] + 8 + 10 + 5, 1},
                  {layout.frameEnd[2] - 20, 2},
                  {layout.frameEnd[2] - 1, 2},

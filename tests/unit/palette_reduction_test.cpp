@@ -88,18 +88,6 @@ void DirtyTheHeap(unsigned char pattern)
         std::free(p);
 }
 
-TEST(PaletteReduction, EveryPixelIsAPaletteEntryOfAtMost256)
-{
-    for (wxImage img : VariedImages()) {
-        wxImage source = img.Copy();
-        const wxImage reduced = ReduceToPalette(source);
-        ASSERT_TRUE(reduced.IsOk());
-        EXPECT_EQ(reduced.GetSize(), img.GetSize());
-        EXPECT_FALSE(reduced.HasMask());
-        ExpectEveryPixelInPalette(reduced);
-    }
-}
-
 TEST(PaletteReduction, SourceKeepsGreyRampAndBmpOptionOnEveryCall)
 {
     for (int call = 0; call < 2; ++call) {
@@ -119,6 +107,10 @@ TEST(PaletteReduction, DirectPathMatchesBmpPassPixelsPaletteAndFileBytes)
     for (const wxImage& img : VariedImages()) {
         wxImage source = img.Copy();
         const wxImage reference = ReduceToPalette(source);
+        ASSERT_TRUE(reference.IsOk());
+        EXPECT_EQ(reference.GetSize(), img.GetSize());
+        EXPECT_FALSE(reference.HasMask());
+        ExpectEveryPixelInPalette(reference);
         DirtyTheHeap(0x5A);
         const wxImage direct = ReduceToPaletteDirect(img);
         ASSERT_TRUE(direct.IsOk());
@@ -165,13 +157,6 @@ TEST(PaletteReduction, UnusedEntriesAreBlackNotLeftoverHeapBytes)
         }
 }
 
-TEST(PaletteReduction, InvalidImageGivesInvalidResult)
-{
-    wxImage none;
-    EXPECT_FALSE(ReduceToPalette(none).IsOk());
-    EXPECT_FALSE(ReduceToPaletteDirect(none).IsOk());
-}
-
 TEST(PaletteLookupCache, ReturnsFirstOfRepeatedColoursLikeLinearSearch)
 {
     std::vector<GifRgb> pal = DistinctColours(256);
@@ -205,43 +190,35 @@ Extracted Extract(const wxImage& img)
     return e;
 }
 
-TEST(PaletteExtract, MaskOutsideFullPaletteIsDropped)
-{
-    wxImage img = PalettedImage(2, 2, DistinctColours(256), [](int x, int) { return x; });
-    img.SetMaskColour(1, 2, 3);
-    const Extracted e = Extract(img);
-    EXPECT_TRUE(e.ok);
-    EXPECT_EQ(e.count, 256);
-    EXPECT_EQ(e.transparent, -1);
-}
-
-TEST(PaletteExtract, MaskEqualToSeveralEntriesTakesTheFirst)
+TEST(PaletteExtract, MaskFindsFirstEqualEntryOrIsAppendedOrDropped)
 {
     std::vector<GifRgb> colours = DistinctColours(8);
     colours[2] = colours[5] = {40, 50, 60};
-    wxImage img = PalettedImage(2, 2, colours, [](int x, int) { return x; });
-    img.SetMaskColour(40, 50, 60);
-    const Extracted e = Extract(img);
-    EXPECT_EQ(e.count, 8);
-    EXPECT_EQ(e.transparent, 2);
-}
-
-TEST(PaletteExtract, MaskIsAppendedWhenThereIsRoom)
-{
-    wxImage empty(2, 2);
-    empty.SetPalette(wxPalette(0, nullptr, nullptr, nullptr));
-    empty.SetMaskColour(7, 8, 9);
-    Extracted e = Extract(empty);
-    EXPECT_TRUE(e.ok);
-    EXPECT_EQ(e.count, 1);
-    EXPECT_EQ(e.transparent, 0);
-    EXPECT_TRUE(e.table[0].red == 7 && e.table[0].green == 8 && e.table[0].blue == 9);
-
-    wxImage three = PalettedImage(2, 2, DistinctColours(3), [](int, int) { return 0; });
-    three.SetMaskColour(7, 8, 9);
-    e = Extract(three);
-    EXPECT_EQ(e.count, 4);
-    EXPECT_EQ(e.transparent, 3);
+    const struct {
+        int paletteSize;  // 0, or DistinctColours' count; 8 uses the repeated colour above
+        GifRgb mask;
+        int count, transparent;
+    } cases[] = {{8, {40, 50, 60}, 8, 2},     // equal to entries 2 and 5: the first
+                 {3, {7, 8, 9}, 4, 3},        // not found, room: appended
+                 {0, {7, 8, 9}, 1, 0},        // empty palette: becomes entry 0
+                 {256, {1, 2, 3}, 256, -1}};  // not found, full: dropped
+    for (const auto& c : cases) {
+        wxImage img(2, 2);
+        if (c.paletteSize == 0)
+            img.SetPalette(wxPalette(0, nullptr, nullptr, nullptr));
+        else
+            img = PalettedImage(2, 2, c.paletteSize == 8 ? colours : DistinctColours(c.paletteSize),
+                                [](int x, int) { return x; });
+        img.SetMaskColour(c.mask.red, c.mask.green, c.mask.blue);
+        const Extracted e = Extract(img);
+        EXPECT_TRUE(e.ok);
+        EXPECT_EQ(e.count, c.count) << c.paletteSize;
+        EXPECT_EQ(e.transparent, c.transparent) << c.paletteSize;
+        const GifRgb& t = e.table[c.transparent < 0 ? 0 : c.transparent];
+        if (c.transparent >= 0) {
+            EXPECT_TRUE(t.red == c.mask.red && t.green == c.mask.green && t.blue == c.mask.blue);
+        }
+    }
 }
 
 TEST(PaletteExtract, ImageWithoutPaletteIsRefusedAndOutputsUntouched)
