@@ -15,12 +15,6 @@ ThumbnailGrid LabelGrid()
 
 }  // namespace
 
-TEST(ThumbnailGrid, TileSizeGrowsByOneTextLineWithTheLabel)
-{
-    EXPECT_EQ(wxSize(86, 118), ThumbnailGrid::ItemSize(80, 80, 3, 13, true));
-    EXPECT_EQ(wxSize(86, 102), ThumbnailGrid::ItemSize(80, 80, 3, 13, false));
-}
-
 TEST(ThumbnailGrid, NarrowClientStillShowsOneColumn)
 {
     const ThumbnailGrid grid = LabelGrid();
@@ -166,13 +160,4 @@ TEST(ThumbnailGrid, ArrowsStopAtTheEndsAndPagesLandOnTheLastItem)
     EXPECT_EQ(-1, grid.NavigationTarget('a', 4, 10, view));
     // A view lower than one tile still pages by one row.
     EXPECT_EQ(7, grid.NavigationTarget(WXK_PAGEDOWN, 4, 10, wxSize(300, 50)));
-}
-
-TEST(ThumbnailGrid, BackwardKeysAreUpLeftHomeAndPageUp)
-{
-    for (int key : {WXK_UP, WXK_LEFT, WXK_HOME, WXK_PAGEUP})
-        EXPECT_TRUE(ThumbnailGrid::IsBackwardKey(key)) << key;
-    for (int key : {WXK_DOWN, WXK_RIGHT, WXK_END, WXK_PAGEDOWN})
-        EXPECT_FALSE(ThumbnailGrid::IsBackwardKey(key)) << key;
-    EXPECT_FALSE(ThumbnailGrid::IsNavigationKey(WXK_RETURN));
 }
