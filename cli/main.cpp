@@ -1,7 +1,8 @@
 // zoruvede-cli: exports image files as an animated GIF through the application's own export
 // pipeline, without a window. Exit status: 0 success, 1 an input or the output failed,
-// 2 bad usage. Standard output stays empty unless --verbose asks for the trace lines.
+// 2 bad usage, 130 interrupted. Standard output stays empty unless --verbose asks for the trace lines.
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,6 +23,15 @@
 namespace {
 
 constexpr const char* kProgram = "zoruvede-cli";
+
+// Set by SIGINT or SIGTERM: the export stops before its next frame and, through the atomic
+// writer, leaves neither a partial output nor its temporary file.
+volatile std::sig_atomic_t s_interrupted = 0;
+
+void OnInterrupt(int)
+{
+    s_interrupted = 1;
+}
 
 int Fail(const wxString& message)
 {
@@ -74,10 +84,18 @@ int main(int argc, char** argv)
     exportOptions.reducer = options.reducer;
     exportOptions.threads = options.threads;
 
-    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count());
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count(),
+                    &s_interrupted);
     const GifExportResult result =
         ExportGif(frames, PathArgument(options.output), exportOptions, &bar);
     bar.Finish();
+    if (s_interrupted) {
+        std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
+                     options.output.c_str());
+        return 130;
+    }
     if (!result.ok)
         return Fail(result.error);
     return 0;

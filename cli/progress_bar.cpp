@@ -1,7 +1,8 @@
 #include "progress_bar.h"
 
-ProgressBar::ProgressBar(std::FILE* out, bool enabled, int frames)
-    : m_out(out), m_enabled(enabled), m_frames(frames)
+ProgressBar::ProgressBar(std::FILE* out, bool enabled, int frames,
+                         const volatile std::sig_atomic_t* interrupted)
+    : m_out(out), m_interrupted(interrupted), m_enabled(enabled), m_frames(frames)
 {
     if (m_enabled)
         Draw(0);

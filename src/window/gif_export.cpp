@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include <wx/log.h>
@@ -136,9 +137,15 @@ public:
         : m_source(source), m_options(options), m_count(source.Count()),
           m_window(workers + 1), m_slots(static_cast<size_t>(m_count))
     {
-        for (int i = 0; i < workers; ++i)
-            m_threads.emplace_back([this] { Work(); });
+        // When the system refuses a thread, the ones started still carry the export.
+        try {
+            for (int i = 0; i < workers; ++i)
+                m_threads.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+        }
     }
+
+    bool Running() const { return !m_threads.empty(); }
 
     ~FramePipeline()
     {
@@ -225,8 +232,11 @@ FrameFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
     const int delayMs = std::clamp(options.delay, 0, 0xFFFF) * 10;
     const int workers = WorkerCount(options, count);
     std::unique_ptr<FramePipeline> pipeline;
-    if (workers > 1)
+    if (workers > 1) {
         pipeline = std::make_unique<FramePipeline>(source, options, workers);
+        if (!pipeline->Running())
+            pipeline.reset();
+    }
 
     g_gifOutputStream = &stream;
     for (int i = 0; i < count; ++i) {
