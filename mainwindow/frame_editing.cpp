@@ -68,7 +68,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries)
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
-    m_framesChangedSinceGifSave = true;
+    FramesChanged();
     m_loadProgress = new wxProgressDialog(
         _("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
         wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
@@ -154,7 +154,7 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
         });
     m_thumbnails->EndUpdate();
     if (inserted > 0) {
-        m_framesChangedSinceGifSave = true;
+        FramesChanged();
         if (m_shownIndex >= at)
             m_shownIndex += inserted;
     }
@@ -182,7 +182,7 @@ void GifFrame::OnDelete(wxCommandEvent&)
         for (int index : doomed)
             m_thumbnails->Delete(index);
         m_thumbnails->EndUpdate();
-        m_framesChangedSinceGifSave = true;
+        FramesChanged();
         ClearPreview();
     }
     m_statusBar1->SetStatusText(wxEmptyString, 1);
@@ -196,7 +196,7 @@ void GifFrame::OnClearAll(wxCommandEvent&)
     StopPreview();
     DisableFrameTools();
     m_thumbnails->Clear();
-    m_framesChangedSinceGifSave = true;
+    FramesChanged();
     UpdateCanvasFromFrames();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();

@@ -93,8 +93,12 @@ public:
     bool IsSaving() const { return m_saveProgressDialog != nullptr; }
 
     // Project files.
+    // Writes the project, asking for a path the first time. True once it is on disk.
     bool SaveProject();
+    // Whether the controls or the frame list differ from the last project save or open.
+    bool ProjectChanged() const;
     void OpenProject();
+    // Asks about unsaved changes; true when the window may close.
     bool ConfirmClose();
 
     // Help menu.
@@ -173,8 +177,13 @@ public:
     int m_gifSavedDelay = 0;
     int m_gifSavedWidth = 0;
     int m_gifSavedHeight = 0;
-    // Whether the frame list changed (insert, delete, clear, load) since the last export.
-    bool m_framesChangedSinceGifSave = true;
+    // The frame list's edition: every insert, delete, clear and load moves it on. The GIF
+    // export and the project remember the edition they saved, so that a frame list changed
+    // without a change of count (a frame replaced) still counts as changed.
+    unsigned m_frameListVersion = 1;
+    unsigned m_gifSavedVersion = 0;
+    unsigned m_projectSavedVersion = 0;
+    void FramesChanged() { ++m_frameListVersion; }
 
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnails = nullptr;

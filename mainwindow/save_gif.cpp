@@ -58,7 +58,8 @@ void GifFrame::OnSaveAnimator(wxCommandEvent&)
                                    m_gifSavedHeight};
         const GifSaveSnapshot now{FrameCount(), m_spinctrl_delay->GetValue(),
                                   m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()};
-        if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now, m_framesChangedSinceGifSave))
+        if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now,
+                             m_gifSavedVersion != m_frameListVersion))
             return;
         StartGifExport(m_gifPath, m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue(),
                        "Save GIF Progress Dialog");
@@ -87,7 +88,7 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     m_gifSavedDelay = m_spinctrl_delay->GetValue();
     m_gifSavedWidth = m_spinctrl_width->GetValue();
     m_gifSavedHeight = m_spinctrl_height->GetValue();
-    m_framesChangedSinceGifSave = false;
+    m_gifSavedVersion = m_frameListVersion;
 
     // The thread gets image data of its own: bitmaps and their reference counts stay here.
     std::vector<wxImage> frames;
@@ -107,7 +108,7 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
         m_saver.reset();
         m_saveProgressDialog->Destroy();
         m_saveProgressDialog = nullptr;
-        m_framesChangedSinceGifSave = true;
+        m_gifSavedVersion = 0;
         wxMessageBox(wxString::Format(_("The GIF file %s was not saved: the system could not start the saving thread."), path),
                      GetProductName(), wxOK | wxICON_ERROR, this);
     }
@@ -134,7 +135,7 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     const GifSaveOutcome outcome = GifSaveOutcomeOf(event);
     if (!outcome.ok) {
         // Nothing was written, so the next Save must not think the file is current.
-        m_framesChangedSinceGifSave = true;
+        m_gifSavedVersion = 0;
         wxMessageBox(outcome.error, GetProductName(), wxOK | wxICON_ERROR, this);
     }
 }

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/testing.h>
+
+#include "app/product.h"
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+wxArrayString Paths(std::initializer_list<wxString> paths)
+{
+    wxArrayString out;
+    for (const wxString& p : paths)
+        out.Add(p);
+    return out;
+}
+
+wxArrayString FrameNames(GifFrame& frame)
+{
+    wxArrayString names;
+    for (int i = 0; i < frame.FrameCount(); ++i)
+        names.Add(frame.FrameItem(i)->m_filename);
+    return names;
+}
+
+// Opens the project at path (answering the open dialog) and waits for its frames.
+void Open(MainWindowFixture& fixture, const wxString& path)
+{
+    fixture.Paths().openAnswers.push_back(Paths({path}));
+    fixture.Command(fixture.Frame().m_itemOpenProject->GetId());
+    WaitFor("the project's frames", [&] { return !fixture.Frame().IsLoading(); }, 30000);
+    YieldFor(20);
+}
+
+class Project : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        png1 = WritePicture(dir, "one.png", 40, 30);
+        png2 = WritePicture(dir, "two.png", 40, 30);
+        gif = WriteGif(dir, "a.gif", 3, 40, 30);
+        fixture.AddImages(Paths({png1, png2, gif}));
+    }
+    GifFrame& Frame() { return fixture.Frame(); }
+    void SaveAs(const wxString& path)
+    {
+        fixture.Paths().saveAnswers.push_back(path);
+        fixture.Command(Frame().m_itemSaveProject->GetId());
+    }
+
+    TempDir dir;
+    MainWindowFixture fixture;
+    wxString png1, png2, gif;
+};
+}
+
+TEST_F(Project, SaveAddsTheEndingAndTitlesTheWindow)
+{
+    SaveAs(dir.File("proj"));
+    EXPECT_TRUE(wxFileExists(dir.File("proj.xml")));
+    EXPECT_EQ(Frame().GetTitle(), "proj - " + GetProductName());
+    EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save XML Files");
+    EXPECT_EQ(fixture.Paths().wildcardsAsked.back(), "XML files (*.xml)|*.xml");
+    EXPECT_FALSE(Frame().ProjectChanged());
+
+    // Later saves go to the same file without asking.
+    fixture.Command(Frame().m_itemSaveProject->GetId());
+    EXPECT_TRUE(fixture.Paths().saveAnswers.empty());
+}
+
+TEST_F(Project, ReopeningGivesTheSameFramesDelayAndCanvas)
+{
+    fixture.Edit(Frame().m_spinctrl_delay, 25);
+    SaveAs(dir.File("p.xml"));
+    const wxArrayString saved = FrameNames(Frame());
+    ASSERT_EQ(saved.size(), 5u);
+
+    MainWindowFixture second;
+    second.Paths().openAnswers.push_back(Paths({dir.File("p.xml")}));
+    second.Command(second.Frame().m_itemOpenProject->GetId());
+    WaitFor("the project's frames", [&] { return !second.Frame().IsLoading(); }, 30000);
+    EXPECT_EQ(FrameNames(second.Frame()), saved);
+    EXPECT_EQ(second.Frame().m_spinctrl_delay->GetValue(), 25);
+    EXPECT_EQ(second.Frame().m_spinctrl_width->GetValue(), 40);
+    EXPECT_EQ(second.Frame().GetTitle(), "p - " + GetProductName());
+    EXPECT_EQ(second.Paths().titlesAsked.back(), "Load Xml Files");
+}
+
+TEST_F(Project, UnnamedProjectShowsItsOwnCanvasTextWhileItsFramesLoad)
+{
+    ProjectData data;
+    data.width = 640;
+    data.height = 480;
+    data.delay = 10;
+    for (int i = 0; i < 30; ++i)
+        data.frames.Add(WritePicture(dir, wxString::Format("big%d.png", i).c_str(), 800, 800));
+    ASSERT_TRUE(WriteProjectFile(dir.File("unnamed.xml"), data, nullptr));
+
+    MainWindowFixture other;
+    other.Paths().openAnswers.push_back(Paths({dir.File("unnamed.xml")}));
+    wxCommandEvent open(wxEVT_MENU, other.Frame().m_itemOpenProject->GetId());
+    other.Frame().ProcessWindowEvent(open);
+    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Unititle.gif(640 * 480)px");
+    WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
+    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Untitled.gif (800 * 800)px");
+}
+
+TEST_F(Project, ProjectWhosePathsAreAllMissingSaysSoAndLoadsNothing)
+{
+    ProjectData data;
+    data.frames = Paths({dir.File("gone1.png"), dir.File("gone2.png")});
+    ASSERT_TRUE(WriteProjectFile(dir.File("gone.xml"), data, nullptr));
+    MainWindowFixture other;
+    other.Paths().openAnswers.push_back(Paths({dir.File("gone.xml")}));
+    wxTEST_DIALOG(other.Command(other.Frame().m_itemOpenProject->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("Failed to load XML file!"));
+    EXPECT_EQ(other.Frame().FrameCount(), 0);
+    EXPECT_FALSE(other.Frame().IsLoading());
+}
+
+TEST_F(Project, OpenAsksFirstAndKeepsTheFramesOnCancel)
+{
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_CANCEL));
+    EXPECT_EQ(Frame().FrameCount(), 5);
+
+    // No, then a cancelled open dialog: nothing is lost either.
+    fixture.Paths().openAnswers.push_back(wxArrayString());
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    EXPECT_EQ(Frame().FrameCount(), 5);
+}
+
+TEST_F(Project, OpenWithYesSavesFirstAndStopsWhenTheSaveIsCancelled)
+{
+    fixture.Paths().saveAnswers.push_back(wxString());
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_EQ(Frame().FrameCount(), 5);
+    EXPECT_TRUE(fixture.Paths().openAnswers.empty());
+}
+
+TEST_F(Project, CloseAsksOnlyWhenSomethingChanged)
+{
+    SaveAs(dir.File("p.xml"));
+    fixture.Command(Frame().m_itemExit->GetId());
+    EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
+}
+
+TEST_F(Project, DelayChangedByOneAsksAndCancelKeepsTheWindow)
+{
+    SaveAs(dir.File("p.xml"));
+    fixture.Edit(Frame().m_spinctrl_delay, Frame().m_spinctrl_delay->GetValue() + 1);
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_CANCEL));
+    YieldFor(50);
+    EXPECT_TRUE(fixture.Alive());
+}
+
+TEST_F(Project, YesWithACancelledSaveDialogKeepsTheWindowOpen)
+{
+    fixture.Paths().saveAnswers.push_back(wxString());
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    YieldFor(50);
+    ASSERT_TRUE(fixture.Alive());
+    EXPECT_EQ(Frame().FrameCount(), 5);
+
+    fixture.Paths().saveAnswers.push_back(dir.File("keep.xml"));
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
+    EXPECT_TRUE(wxFileExists(dir.File("keep.xml")));
+}
+
+TEST_F(Project, NoClosesWithoutSaving)
+{
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_NO));
+    EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
+}
+
+TEST_F(Project, FailedSaveIsShownAndNothingCountsAsSaved)
+{
+    SaveAs(dir.File("p.xml"));
+    const std::string before = [&] {
+        wxString text;
+        wxFFile(dir.File("p.xml"), "rb").ReadAll(&text);
+        return text.utf8_string();
+    }();
+    // A folder where the file should be makes the final rename fail.
+    Frame().m_projectPath = dir.File("blocked.xml");
+    wxMkdir(dir.File("blocked.xml"));
+    wxFFile(dir.File("blocked.xml/inside"), "wb").Write("x", 1);
+    fixture.Edit(Frame().m_spinctrl_delay, 99);
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemSaveProject->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_TRUE(Frame().ProjectChanged());
+    EXPECT_EQ(Frame().GetTitle(), "p - " + GetProductName());
+    EXPECT_TRUE(wxDirExists(dir.File("blocked.xml")));
+}
