@@ -1,86 +1,9 @@
-#include <algorithm>
-#include <cstdint>
-#include <map>
-#include <string>
-
 #include <gtest/gtest.h>
+#include <wx/filefn.h>
 #include <wx/translation.h>
 
 #include "app/about_text.h"
 #include "app/product.h"
-
-namespace {
-void PutWord(std::string& out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// The bytes of a compiled catalog (.mo, little-endian, no hash table) holding entries.
-std::string CompiledCatalog(std::map<std::string, std::string> entries)
-{
-    entries[""] = "Content-Type: text/plain; charset=UTF-8\n";
-    const uint32_t count = static_cast<uint32_t>(entries.size());
-    const uint32_t originals = 28, translations = originals + 8 * count;
-    uint32_t offset = translations + 8 * count;
-    std::string header, strings;
-    PutWord(header, 0x950412de);
-    PutWord(header, 0);
-    PutWord(header, count);
-    PutWord(header, originals);
-    PutWord(header, translations);
-    PutWord(header, 0);
-    PutWord(header, offset);
-    std::string originalTable, translationTable;
-    for (int column = 0; column < 2; ++column)
-        for (const auto& entry : entries) { // std::map keeps the keys sorted, as the format asks
-            const std::string& text = column == 0 ? entry.first : entry.second;
-            std::string& table = column == 0 ? originalTable : translationTable;
-            PutWord(table, static_cast<uint32_t>(text.size()));
-            PutWord(table, offset);
-            strings += text;
-            strings.push_back('\0');
-            offset += static_cast<uint32_t>(text.size()) + 1;
-        }
-    return header + originalTable + translationTable + strings;
-}
-
-class MemoryCatalogLoader : public wxTranslationsLoader {
-public:
-    explicit MemoryCatalogLoader(std::string bytes) : m_bytes(std::move(bytes)) {}
-    wxMsgCatalog* LoadCatalog(const wxString& domain, const wxString& lang) override
-    {
-        if (lang != "de")
-            return nullptr;
-        return wxMsgCatalog::CreateFromData(
-            wxScopedCharBuffer::CreateNonOwned(m_bytes.data(), m_bytes.size()), domain);
-    }
-    wxArrayString GetAvailableTranslations(const wxString&) const override
-    {
-        wxArrayString languages;
-        languages.Add("de");
-        return languages;
-    }
-
-private:
-    std::string m_bytes;
-};
-
-// Makes the catalog the translation of every lookup while it lives. Unit tests run without
-// a locale, so there is no earlier translations object to keep.
-class ScopedGermanCatalog {
-public:
-    explicit ScopedGermanCatalog(const std::map<std::string, std::string>& entries)
-    {
-        auto* translations = new wxTranslations();
-        translations->SetLoader(new MemoryCatalogLoader(CompiledCatalog(entries)));
-        translations->SetLanguage("de");
-        translations->AddCatalog("language");
-        wxTranslations::Set(translations);
-    }
-    ~ScopedGermanCatalog() { wxTranslations::Set(nullptr); }
-};
-}
 
 TEST(AboutText, NoticeTakesTheYearOfTheBuildDateNotTheCurrentYear)
 {
@@ -93,13 +16,26 @@ TEST(AboutText, NoticeTakesTheYearOfTheBuildDateNotTheCurrentYear)
 TEST(AboutText, NoticeFollowsTheCatalogWhileVersionLineStaysTheSame)
 {
     const wxString englishVersion = AboutVersionLine();
-    EXPECT_EQ(englishVersion, GetProductName() + " " + GetProductVersion());
+    EXPECT_EQ(englishVersion, "Quorvantel GIF Zoruvede 2.0.31");
 
+    // The German catalog of the build tree; unit tests run without a locale, so there is no
+    // earlier translations object to keep.
     ASSERT_EQ(wxTranslations::Get(), nullptr);
-    ScopedGermanCatalog german({{"Copyright (C)", "Urheberrecht (C)"},
-                                {"All rights reserved.", "Alle Rechte vorbehalten."},
-                                {"%s %s", "%s, Ausgabe %s"}});
-    ASSERT_EQ(wxGetTranslation("All rights reserved."), "Alle Rechte vorbehalten.");
-    EXPECT_EQ(RightsNotice("Apr  2 2020"), "Urheberrecht (C) 2020 Quorvantel. Alle Rechte vorbehalten.");
-    EXPECT_EQ(AboutVersionLine(), englishVersion);
+    const wxString root = wxString(ZORUVEDE_BUILD_DIR) + "/Language";
+    ASSERT_TRUE(wxFileExists(root + "/de/language.mo")) << "build the target zoruvede_data";
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(root);
+    auto* german = new wxTranslations();
+    german->SetLanguage(wxLANGUAGE_GERMAN);
+    german->AddCatalog("language");
+    wxTranslations::Set(german);
+
+    const wxString prefix = wxGetTranslation("Copyright (C)");
+    const wxString suffix = wxGetTranslation("All rights reserved.");
+    const wxString notice = RightsNotice("Apr  2 2020");
+    const wxString version = AboutVersionLine();
+    wxTranslations::Set(nullptr);
+
+    ASSERT_NE(suffix, "All rights reserved.") << "the German catalog lacks the notice";
+    EXPECT_EQ(notice, prefix + " 2020 Quorvantel. " + suffix);
+    EXPECT_EQ(version, englishVersion);
 }
