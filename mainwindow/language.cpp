@@ -48,6 +48,9 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
         EnableFrameTools();
     else
         DisableFrameTools();
+    // The preview keeps running; its command keeps saying that it stops it.
+    if (m_playing)
+        SetStopLook();
     RelabelControls();
 }
 

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+#include <wx/menu.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/stattext.h>
+
+#include "app/language_setting.h"
+#include "app/paths.h"
+#include "app/product.h"
+#include "mainwindow/gif_frame.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+std::string StoredBytes()
+{
+    wxFFile file(GetLanguageFilePath(), "rb");
+    char buffer[16] = {};
+    const size_t n = file.IsOpened() ? file.Read(buffer, sizeof buffer) : 0;
+    return std::string(buffer, n);
+}
+
+void Store(const char* bytes)
+{
+    wxFFile(GetLanguageFilePath(), "wb").Write(bytes, strlen(bytes));
+}
+
+int CheckedLanguage(GifFrame& frame)
+{
+    for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
+        if (item->IsChecked())
+            return item->GetId();
+    return -1;
+}
+
+wxString Utf8(const char* text)
+{
+    return wxString::FromUTF8(text);
+}
+
+// Every test leaves English stored for the tests after it.
+class Language : public testing::Test {
+protected:
+    void TearDown() override { Store("58"); }
+};
+}
+
+TEST_F(Language, FirstStartStoresEnglish)
+{
+    wxRemoveFile(GetLanguageFilePath());
+    MainWindowFixture fixture;
+    EXPECT_EQ(StoredBytes(), "58");
+    EXPECT_EQ(CheckedLanguage(fixture.Frame()), 58);
+    EXPECT_EQ(fixture.Frame().GetMenuBar()->GetMenuLabelText(0), "File");
+}
+
+TEST_F(Language, StoredGermanStartsInGerman)
+{
+    Store("89");
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    EXPECT_EQ(CheckedLanguage(frame), 89);
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "Datei");
+    EXPECT_EQ(frame.m_staticText_width->GetLabel(), "Breite:");
+}
+
+TEST_F(Language, StoredNumberIsReadLikeAnIntegerConversion)
+{
+    Store(" 80abc");
+    MainWindowFixture fixture;
+    EXPECT_EQ(CheckedLanguage(fixture.Frame()), 80);
+    EXPECT_EQ(fixture.Frame().GetMenuBar()->GetMenuLabelText(0), "Fichier");
+}
+
+TEST_F(Language, UnknownStoredNumberChecksNothingUntilAChoiceOverwritesIt)
+{
+    Store("5");
+    MainWindowFixture fixture;
+    EXPECT_EQ(CheckedLanguage(fixture.Frame()), -1);
+    fixture.Command(110);
+    EXPECT_EQ(StoredBytes(), "110");
+    EXPECT_EQ(CheckedLanguage(fixture.Frame()), 110);
+}
+
+TEST_F(Language, EverySwitchRelabelsMenusAndLabelsAtOnce)
+{
+    struct Expected {
+        int id;
+        const char* file;
+        const char* help;
+        const char* width;
+    };
+    const Expected languages[] = {
+        {46, "文件", "帮助", "宽度:"},         {47, "檔案", "說明", "寬度:"},
+        {89, "Datei", "Hilfe", "Breite:"},     {80, "Fichier", "Aide", "Largeur :"},
+        {110, "File", "Aiuto", "Larghezza:"}, {112, "ファイル", "ヘルプ", "幅:"},
+        {58, "File", "Help", "Width:"},
+    };
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    for (const Expected& e : languages) {
+        fixture.Command(e.id);
+        SCOPED_TRACE(e.id);
+        EXPECT_EQ(frame.m_language, e.id);
+        EXPECT_EQ(CheckedLanguage(frame), e.id);
+        EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), Utf8(e.file));
+        EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), Utf8(e.help));
+        EXPECT_EQ(frame.m_staticText_width->GetLabel(), Utf8(e.width));
+        EXPECT_EQ(StoredBytes(), std::to_string(e.id));
+        EXPECT_EQ(frame.GetTitle(), GetProductName());
+    }
+}
+
+TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.Command(89);
+    EXPECT_FALSE(frame.m_itemSave->IsEnabled());
+    EXPECT_FALSE(frame.m_itemRunAnimation->IsEnabled());
+
+    wxArrayString paths;
+    paths.Add(WritePicture(dir, "a.png", 40, 30));
+    fixture.AddImages(paths);
+    frame.SetTitle("proj - " + GetProductName());
+    fixture.Command(frame.m_itemClearAll->GetId());
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    fixture.AddImages(paths);
+    fixture.Command(58);
+    EXPECT_TRUE(frame.m_itemSave->IsEnabled());
+    EXPECT_TRUE(frame.m_itemRunAnimation->IsEnabled());
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (40 * 30)px");
+    EXPECT_EQ(frame.GetTitle(), GetProductName());
+}
+
+TEST_F(Language, SwitchDoesNotStopThePreview)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    wxArrayString paths;
+    paths.Add(WritePicture(dir, "a.png", 10, 10));
+    fixture.AddImages(paths);
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+    fixture.Command(89);
+    EXPECT_TRUE(frame.m_playing);
+    EXPECT_TRUE(frame.m_itemRunAnimation->GetItemLabel().EndsWith("\tCtrl+T"));
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+    EXPECT_FALSE(frame.m_playing);
+}
