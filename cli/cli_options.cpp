@@ -32,6 +32,7 @@ bool ParseSize(const std::string& text, int& width, int& height)
 const char* CliUsage()
 {
     return "usage: zoruvede-cli [--delay N] [--size WxH] [-q] [--verbose] -o OUT.gif INPUT...\n"
+           "       zoruvede-cli [options] -o OUT.gif PROJECT.xml\n"
            "Writes the input images as an animated GIF that loops forever.\n"
            "  -o, --output OUT.gif  the file to write (replaced only when the export succeeds)\n"
            "  --delay N             delay between frames in hundredths of a second, 0-65535 "
@@ -43,7 +44,9 @@ const char* CliUsage()
            "  --threads N           frames prepared at once, 1-64 (default: one per processor)\n"
            "  --reducer NAME        direct (default) or bmp; both give the same bytes\n"
            "  -h, --help            this text\n"
-           "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n";
+           "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n"
+           "A project file (.xml) gives its frames, its delay and its canvas size; --delay and\n"
+           "--size given on the command line take precedence.\n";
 }
 
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
@@ -101,6 +104,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.delay = static_cast<int>(delay);
+            options.delayGiven = true;
         } else if (name == "--size") {
             if (!needValue())
                 return false;

@@ -10,6 +10,7 @@ struct CliOptions {
     std::string output;
     std::vector<std::string> inputs;
     int delay = 10;              // hundredths of a second
+    bool delayGiven = false;     // --delay was on the command line
     int width = 0, height = 0;   // 0: derived from the frames
     bool quiet = false;
     bool verbose = false;

@@ -16,6 +16,7 @@
 #include "app/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
+#include "project/project_file.h"
 #include "src/window/canvas_size.h"
 #include "src/window/gif_export.h"
 #include "src/window/input_frames.h"
@@ -46,6 +47,31 @@ wxString PathArgument(const std::string& arg)
     return path.empty() && !arg.empty() ? wxString::FromUTF8(arg.c_str()) : path;
 }
 
+// Reads the project file that paths holds, as the application opens it, and replaces it by
+// the project's frame sources; the project's delay and canvas apply unless given as options.
+bool ApplyProject(std::vector<wxString>& paths, CliOptions& options)
+{
+    const wxString file = paths[0];
+    const ProjectReading project = ReadProjectFile(file);
+    if (project.stage == ProjectStage::NotRead) {
+        Fail(wxString::Format("can't read \"%s\": not a project file", file));
+        return false;
+    }
+    if (project.stage < ProjectStage::Images || project.sources.empty()) {
+        Fail(wxString::Format("\"%s\" names no image that can be loaded", file));
+        return false;
+    }
+    if (!options.delayGiven)
+        options.delay = project.delay < 0 ? 0 : project.delay > 65535 ? 65535 : project.delay;
+    if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= 65535 &&
+        project.height <= 65535) {
+        options.width = project.width;
+        options.height = project.height;
+    }
+    paths.assign(project.sources.begin(), project.sources.end());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,11 +97,16 @@ int main(int argc, char** argv)
     std::vector<wxString> paths;
     for (const std::string& input : options.inputs)
         paths.push_back(PathArgument(input));
+    const bool project = paths.size() == 1 && paths[0].Lower().EndsWith(".xml");
+    if (project && !ApplyProject(paths, options))
+        return 1;
     const bool deriveCanvas = options.width == 0;
-    InputFileFrames frames(std::move(paths));
+    InputFileFrames frames(std::move(paths), project);
     wxString error;
     if (!frames.Scan(deriveCanvas, error))
         return Fail(error);
+    if (frames.Count() == 0)
+        return Fail("the project's images hold no frame that can be read");
 
     GifExportOptions exportOptions;
     exportOptions.canvas = deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())

@@ -1,5 +1,6 @@
 #include "src/window/input_frames.h"
 
+#include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
 
 wxString InputError(const wxString& path, const wxString& reason)
@@ -7,12 +8,14 @@ wxString InputError(const wxString& path, const wxString& reason)
     return wxString::Format("can't read \"%s\": %s", path, reason);
 }
 
-InputFileFrames::InputFileFrames(std::vector<wxString> paths)
+InputFileFrames::InputFileFrames(std::vector<wxString> paths, bool frameReferences)
 {
     for (wxString& path : paths) {
         Input input;
-        input.path = std::move(path);
+        const int frame = frameReferences ? GetGifFrameIndex(path) : -1;
+        input.path = frame >= 0 ? StripGifFrameSuffix(path) : std::move(path);
         input.gif = IsGifPath(input.path);
+        input.firstFrame = frame;
         m_inputs.push_back(std::move(input));
     }
 }
@@ -31,9 +34,15 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
                 error = InputError(input.path, reason);
                 return false;
             }
-            input.frames = static_cast<int>(reader.Count());
+            const unsigned count = reader.Count();
+            unsigned first = 0;
+            input.frames = static_cast<int>(count);
+            if (input.firstFrame >= 0) {
+                first = static_cast<unsigned>(input.firstFrame);
+                input.frames = first < count ? 1 : 0;
+            }
             if (withSizes)
-                for (unsigned i = 0; i < reader.Count(); ++i) {
+                for (unsigned i = first; i < first + static_cast<unsigned>(input.frames); ++i) {
                     wxImage image;
                     if (!reader.Frame(i, image)) {
                         error = InputError(input.path,
@@ -98,9 +107,10 @@ bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
                 return false;
             }
         }
-        if (!m_gif->Frame(static_cast<unsigned>(inInput), frame)) {
+        const int gifFrame = input.firstFrame >= 0 ? input.firstFrame : inInput;
+        if (!m_gif->Frame(static_cast<unsigned>(gifFrame), frame)) {
             error = InputError(input.path,
-                               wxString::Format("frame %d can't be decoded", inInput + 1));
+                               wxString::Format("frame %d can't be decoded", gifFrame + 1));
             return false;
         }
         // The last frame of this file has been handed out; its decoded data can go.

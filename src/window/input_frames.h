@@ -13,7 +13,10 @@ class GifFrameReader;
 
 class InputFileFrames : public FrameSource {
 public:
-    explicit InputFileFrames(std::vector<wxString> paths);
+    // With frameReferences, a name such as "anim.gif_3" (as project files store them) gives
+    // only that frame of the GIF, and a frame the file doesn't have is skipped, as the
+    // application's loader skips it.
+    explicit InputFileFrames(std::vector<wxString> paths, bool frameReferences = false);
     ~InputFileFrames() override;
 
     // Finds how many frames each input gives: one per picture, every frame of a GIF path.
@@ -32,6 +35,7 @@ private:
         wxString path;
         bool gif = false;
         int frames = 0;
+        int firstFrame = 0;  // the GIF frame of a frame reference name
     };
 
     bool NextFrame(wxImage& frame, wxString& error);

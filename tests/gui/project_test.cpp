@@ -6,6 +6,7 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 #include <wx/testing.h>
+#include <wx/utils.h>
 
 #include "app/product.h"
 #include "include/window/thumbnailctrl.h"
@@ -206,4 +207,28 @@ TEST_F(Project, FailedSaveIsShownAndNothingCountsAsSaved)
     EXPECT_TRUE(Frame().ProjectChanged());
     EXPECT_EQ(Frame().GetTitle(), "p - " + GetProductName());
     EXPECT_TRUE(wxDirExists(dir.File("blocked.xml")));
+}
+
+TEST_F(Project, CommandLineExportOfTheProjectEqualsTheApplicationsSave)
+{
+    fixture.Edit(Frame().m_spinctrl_delay, 13);
+    SaveAs(dir.File("p.xml"));
+    fixture.Paths().saveAnswers.push_back(dir.File("app.gif"));
+    fixture.Command(Frame().m_itemSave->GetId());
+    WaitFor("the export to end", [&] { return !Frame().IsSaving(); }, 30000);
+
+    wxArrayString output, errors;
+    const wxString cli = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede-cli";
+    const long code = wxExecute(cli + " -q -o " + dir.File("cli.gif") + " " + dir.File("p.xml"),
+                                output, errors, wxEXEC_SYNC);
+    ASSERT_EQ(code, 0) << (errors.empty() ? wxString() : errors[0]);
+    wxString app, fromCli;
+    wxFFile(dir.File("app.gif"), "rb").ReadAll(&app, wxConvISO8859_1);
+    wxFFile(dir.File("cli.gif"), "rb").ReadAll(&fromCli, wxConvISO8859_1);
+    EXPECT_FALSE(app.empty());
+    EXPECT_TRUE(app == fromCli) << "frames, delay 13 and the 40 x 30 canvas come from the project";
+
+    const long broken = wxExecute(cli + " -q -o " + dir.File("x.gif") + " " + dir.File("one.png") + ".xml",
+                                  output, errors, wxEXEC_SYNC);
+    EXPECT_EQ(broken, 1);
 }
