@@ -1,0 +1,176 @@
+// Loads N photo-like frames of 640 x 480 into the real main window through Add Image and
+// saves 100 of them through Save, printing wall time and memory; then exports the same files
+// with zoruvede-cli for comparison. Frames are written once into a temporary folder.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/startup.h"
+#include "app/trace.h"
+#include "mainwindow/gif_frame.h"
+
+namespace {
+long ResidentKiB()
+{
+    FILE* f = std::fopen("/proc/self/status", "r");
+    long kib = 0;
+    char line[256];
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmRSS: %ld kB", &kib) == 1)
+            break;
+    if (f)
+        std::fclose(f);
+    return kib;
+}
+
+long PeakKiB()
+{
+    FILE* f = std::fopen("/proc/self/status", "r");
+    long kib = 0;
+    char line[256];
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
+            break;
+    if (f)
+        std::fclose(f);
+    return kib;
+}
+
+wxImage Photo(int seed)
+{
+    wxImage img(640, 480, false);
+    unsigned char* p = img.GetData();
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const double v = std::sin(x * 0.02 + seed) + std::cos(y * 0.03 - seed * 0.5);
+            *p++ = static_cast<unsigned char>(128 + 60 * v + (x ^ y ^ seed) % 16);
+            *p++ = static_cast<unsigned char>(100 + 50 * std::sin(v + y * 0.01));
+            *p++ = static_cast<unsigned char>(90 + (x * 3 + seed * 7) % 120);
+        }
+    return img;
+}
+
+class ListChooser : public PathChooser {
+public:
+    wxArrayString open;
+    wxString save;
+    wxArrayString ChooseFilesToOpen(wxWindow*, const wxString&, const wxString&, bool) override
+    {
+        return open;
+    }
+    wxString ChooseFileToSave(wxWindow*, const wxString&, const wxString&, const wxString&) override
+    {
+        return save;
+    }
+};
+
+void Wait(const std::function<bool()>& done)
+{
+    while (!done()) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(1);
+    }
+}
+
+void Command(GifFrame& frame, int id)
+{
+    wxCommandEvent event(wxEVT_MENU, id);
+    frame.ProcessWindowEvent(event);
+}
+
+int Run(const std::vector<int>& counts)
+{
+    const std::string dir = std::filesystem::temp_directory_path() / "zoruvede-window-bench";
+    std::filesystem::create_directories(dir);
+    int largest = 100;
+    for (int n : counts)
+        largest = std::max(largest, n);
+    // 25 distinct pictures, repeated: decoding cost is the same, disk use stays small.
+    wxArrayString files;
+    for (int i = 0; i < 25; ++i) {
+        const wxString path = wxString::Format("%s/f%02d.jpg", dir, i);
+        if (!wxFileExists(path))
+            Photo(i).SaveFile(path, wxBITMAP_TYPE_JPEG);
+        files.Add(path);
+    }
+    SetTraceEnabled(false);
+    std::printf("%-34s %10s %12s %14s\n", "case", "wall s", "ms/frame", "RSS MiB");
+    for (int n : counts) {
+        GifFrame* frame = CreateMainWindow();
+        auto chooser = std::make_unique<ListChooser>();
+        ListChooser* paths = chooser.get();
+        frame->SetPathChooser(std::move(chooser));
+        frame->Show();
+        for (int i = 0; i < n; ++i)
+            paths->open.Add(files[i % files.size()]);
+        const long before = ResidentKiB();
+        wxStopWatch watch;
+        Command(*frame, frame->m_itemAddImage->GetId());
+        Wait([&] { return !frame->IsLoading(); });
+        const double seconds = watch.Time() / 1000.0;
+        const long after = ResidentKiB();
+        std::printf("load %5d frames through the window %8.2f %12.2f %14.1f  (%.0f KiB/frame)\n", n,
+                    seconds, seconds * 1000 / n, after / 1024.0,
+                    static_cast<double>(after - before) / n);
+        if (n == 100) {
+            paths->save = wxString(dir) + "/window.gif";
+            wxStopWatch save;
+            Command(*frame, frame->m_itemSave->GetId());
+            Wait([&] { return !frame->IsSaving(); });
+            std::printf("save  100 frames through the window %8.2f %12.2f %14.1f\n",
+                        save.Time() / 1000.0, save.Time() / 100.0, ResidentKiB() / 1024.0);
+        }
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+    wxString inputs;
+    for (int i = 0; i < 100; ++i)
+        inputs += " " + files[i % files.size()];
+    wxStopWatch cli;
+    wxArrayString out, err;
+    wxExecute(wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede-cli -q -o " + dir + "/cli.gif" + inputs,
+              out, err, wxEXEC_SYNC);
+    std::printf("save  100 frames through the CLI    %8.2f %12.2f\n", cli.Time() / 1000.0,
+                cli.Time() / 100.0);
+    std::printf("peak RSS of this process: %.1f MiB\n", PeakKiB() / 1024.0);
+    std::filesystem::remove_all(dir);
+    return 0;
+}
+
+class BenchApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        wxInitAllImageHandlers();
+        wxXmlResource::Get()->InitAllHandlers();
+        LoadThemes(wxString(ZORUVEDE_BUILD_DIR) + "/Themes");
+        std::vector<int> counts;
+        for (int i = 1; i < argc; ++i)
+            counts.push_back(std::atoi(argv[i].c_str()));
+        if (counts.empty())
+            counts = {100, 1000};
+        CallAfter([this, counts] {
+            Run(counts);
+            ExitMainLoop();
+        });
+        return true;
+    }
+};
+}
+
+wxIMPLEMENT_APP_NO_MAIN(BenchApp);
+
+int main(int argc, char** argv)
+{
+    return wxEntry(argc, argv);
+}
