@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,30 +21,31 @@
 #include "mainwindow/gif_frame.h"
 
 namespace {
-long ResidentKiB()
+// A "Name:   N kB" line of /proc/self/status, in KiB.
+long StatusKiB(const char* field)
 {
     FILE* f = std::fopen("/proc/self/status", "r");
     long kib = 0;
     char line[256];
+    const size_t length = std::strlen(field);
     while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmRSS: %ld kB", &kib) == 1)
+        if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
+            kib = std::atol(line + length + 1);
             break;
+        }
     if (f)
         std::fclose(f);
     return kib;
 }
 
+long ResidentKiB()
+{
+    return StatusKiB("VmRSS");
+}
+
 long PeakKiB()
 {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    long kib = 0;
-    char line[256];
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
-            break;
-    if (f)
-        std::fclose(f);
-    return kib;
+    return StatusKiB("VmHWM");
 }
 
 wxImage Photo(int seed)

@@ -52,11 +52,7 @@ void GifFrame::OnSetWidth(wxCommandEvent&)
     if (FrameCount() == 0)
         return;
     const int w = m_spinctrl_width->GetValue();
-    const int h = HeightForWidth(w, m_baseWidth, m_baseHeight);
-    m_canvasWidth = w;
-    m_canvasHeight = h;
-    m_spinctrl_height->SetValue(h);
-    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, w, h), 0);
+    SetEditedCanvas(w, HeightForWidth(w, m_baseWidth, m_baseHeight), m_spinctrl_height);
 }
 
 void GifFrame::OnSetHeight(wxCommandEvent&)
@@ -64,10 +60,14 @@ void GifFrame::OnSetHeight(wxCommandEvent&)
     if (FrameCount() == 0)
         return;
     const int h = m_spinctrl_height->GetValue();
-    const int w = WidthForHeight(h, m_baseWidth, m_baseHeight);
+    SetEditedCanvas(WidthForHeight(h, m_baseWidth, m_baseHeight), h, m_spinctrl_width);
+}
+
+void GifFrame::SetEditedCanvas(int w, int h, wxSpinCtrl* follower)
+{
     m_canvasWidth = w;
     m_canvasHeight = h;
-    m_spinctrl_width->SetValue(w);
+    follower->SetValue(follower == m_spinctrl_width ? w : h);
     m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, w, h), 0);
 }
 

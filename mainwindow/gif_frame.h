@@ -86,6 +86,9 @@ public:
 
     // Canvas.
     void UpdateCanvasFromFrames();
+    // A proportion edit's result: the canvas becomes w x h, follower (the control the user
+    // didn't edit) shows its new value, and the canvas text follows.
+    void SetEditedCanvas(int w, int h, wxSpinCtrl* follower);
 
     // Save as GIF.
     void StartGifExport(const wxString& path, int width, int height, const wxString& title);

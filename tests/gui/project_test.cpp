@@ -16,22 +16,6 @@
 #include "support/gui_helpers.h"
 
 namespace {
-wxArrayString Paths(std::initializer_list<wxString> paths)
-{
-    wxArrayString out;
-    for (const wxString& p : paths)
-        out.Add(p);
-    return out;
-}
-
-wxArrayString FrameNames(GifFrame& frame)
-{
-    wxArrayString names;
-    for (int i = 0; i < frame.FrameCount(); ++i)
-        names.Add(frame.FrameItem(i)->m_filename);
-    return names;
-}
-
 // Opens the project at path (answering the open dialog) and waits for its frames.
 void Open(MainWindowFixture& fixture, const wxString& path)
 {

@@ -2,13 +2,33 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/filename.h>
 #include <wx/menu.h>
 #include <wx/spinctrl.h>
 #include <wx/stopwatch.h>
 #include <wx/utils.h>
 
 #include "app/startup.h"
+#include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
+
+wxArrayString Paths(std::initializer_list<wxString> paths)
+{
+    wxArrayString out;
+    for (const wxString& p : paths)
+        out.Add(p);
+    return out;
+}
+
+wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly)
+{
+    wxArrayString names;
+    for (int i = 0; i < frame.FrameCount(); ++i) {
+        const wxString& name = frame.FrameItem(i)->m_filename;
+        names.Add(fileNamesOnly ? wxFileNameFromPath(name) : name);
+    }
+    return names;
+}
 
 void YieldFor(int ms)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,12 @@
 class wxSpinCtrl;
 
 #include "mainwindow/gif_frame.h"
+
+// A list of paths (or names) in the given order.
+wxArrayString Paths(std::initializer_list<wxString> paths);
+// The m_filename of every frame of the window's strip, in order; with fileNamesOnly, the
+// part after the last "/".
+wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly = false);
 
 // Runs the event loop for about ms milliseconds.
 void YieldFor(int ms);
