@@ -42,7 +42,9 @@ const char* CliUsage()
            "  -q, --quiet           no progress bar\n"
            "  --verbose             write the trace lines to standard output\n"
            "  --threads N           frames prepared at once, 1-64 (default: one per processor)\n"
-           "  --reducer NAME        direct (default) or bmp; both give the same bytes\n"
+           "  --quantizer NAME      how frames are reduced to 256 colours: quant (default,\n"
+           "                        best colours), toolkit (the toolkit's quantiser) or bmp\n"
+           "                        (the same bytes as toolkit, through an 8-bit BMP)\n"
            "  -h, --help            this text\n"
            "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n"
            "A project file (.xml) gives its frames, its delay and its canvas size; --delay and\n"
@@ -122,15 +124,18 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.threads = static_cast<int>(threads);
-        } else if (name == "--reducer") {
+        } else if (name == "--quantizer" || name == "--reducer") {
+            // --reducer and its value direct are the earlier names of --quantizer and toolkit.
             if (!needValue())
                 return false;
-            if (value == "direct")
+            if (value == "quant")
+                options.reducer = PaletteReducer::Quant;
+            else if (value == "toolkit" || value == "direct")
                 options.reducer = PaletteReducer::Direct;
             else if (value == "bmp")
                 options.reducer = PaletteReducer::BmpPass;
             else {
-                error = "bad --reducer \"" + value + "\": expected direct or bmp";
+                error = "bad " + name + " \"" + value + "\": expected quant, toolkit or bmp";
                 return false;
             }
         } else {

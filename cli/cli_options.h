@@ -16,7 +16,7 @@ struct CliOptions {
     bool verbose = false;
     bool help = false;
     int threads = 0;
-    PaletteReducer reducer = PaletteReducer::Direct;
+    PaletteReducer reducer = PaletteReducer::Quant;
 };
 
 // Parses argv[1..]. False with error (one line, without the program name) on bad usage.

@@ -27,7 +27,7 @@ public:
 struct GifExportOptions {
     wxSize canvas;          // every frame's size in the file; 1..65535 each way
     int delay = 10;         // hundredths of a second between frames
-    PaletteReducer reducer = PaletteReducer::Direct;
+    PaletteReducer reducer = PaletteReducer::Quant;
     // Frames prepared (decoded, composed, reduced) at once on worker threads while the
     // current one is written; 0 picks one per processor, 1 works on the calling thread only.
     // The bytes are the same for every value.

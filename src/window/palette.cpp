@@ -9,6 +9,7 @@
 #include <wx/quantize.h>
 
 #include "src/window/palette_lookup.h"
+#include "src/window/palette_quant.h"
 
 namespace {
 
@@ -81,9 +82,11 @@ wxImage ReduceWith(PaletteReducer reducer, wxImage& source)
     case PaletteReducer::BmpPass:
         return ReduceToPalette(source);
     case PaletteReducer::Direct:
+        return ReduceToPaletteDirect(source);
+    case PaletteReducer::Quant:
         break;
     }
-    return ReduceToPaletteDirect(source);
+    return ReduceToPaletteQuant(source);
 }
 
 bool ClearUnusedPaletteEntries(wxImage& image)

@@ -15,13 +15,17 @@ struct GifRgb {
 
 using GifPaletteTable = std::array<GifRgb, 256>;
 
-// How a frame is reduced to a palette. Both give the same pixels and the same palette, so the
-// same file bytes; they differ only in speed.
+// How a frame is reduced to a palette.
 enum class PaletteReducer {
-    // The reference: an 8-bit BMP written to memory by the toolkit's codec and read back.
+    // The toolkit's reference: an 8-bit BMP written to memory by the toolkit's codec and read
+    // back.
     BmpPass,
-    // The toolkit's quantiser called directly with the codec's own settings; no BMP.
+    // The toolkit's quantiser called directly with the codec's own settings; no BMP. The same
+    // pixels, palette and file bytes as BmpPass, only faster.
     Direct,
+    // libimagequant, with the frame's own colours kept exactly when there are at most 256 of
+    // them (ReduceToPaletteQuant). Better colours than the toolkit's; the default.
+    Quant,
 };
 
 // The reference reduction. Writes source into memory as an 8-bit BMP (the codec quantises it)
@@ -33,7 +37,9 @@ wxImage ReduceToPalette(wxImage& source);
 // Same pixels and palette as ReduceToPalette, without the BMP, and source is left alone.
 wxImage ReduceToPaletteDirect(const wxImage& source);
 
-// Dispatches on reducer. source is modified only by the BMP pass.
+// Dispatches on reducer. source is modified only by the BMP pass. Every reducer keeps
+// ReduceToPalette's contract: every pixel's colour is an entry of the attached palette, which
+// has at most 256 entries.
 wxImage ReduceWith(PaletteReducer reducer, wxImage& source);
 
 // The toolkit's quantiser leaves the palette entries past the colours it found uninitialised

@@ -8,4 +8,11 @@ list(APPEND CORE_SOURCES
   src/window/image_decode.cpp
   src/window/input_frames.cpp
   src/window/palette.cpp
-  src/window/palette_lookup.cpp)
+  src/window/palette_lookup.cpp
+  src/window/palette_quant.cpp)
+
+# The default palette reducer. libimagequant runs on OpenMP; palette_quant.cpp sets the OpenMP
+# thread count of its calls, so it links the runtime itself (omp.h ships with the compiler).
+pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
+find_package(OpenMP REQUIRED COMPONENTS CXX)
+list(APPEND CORE_LIBS PkgConfig::IMAGEQUANT ${OpenMP_CXX_LIBRARIES})

@@ -104,8 +104,15 @@ check "delay kept" contains info "delay 0.25s"
 check "gifsicle decodes every frame" [ ! -s decode-errors ]
 check "ImageMagick reads five frames" [ "$("$CONVERT" anim.gif -format '%n\n' info: | head -1)" = 5 ]
 
-run -q --delay 25 --threads 1 --reducer bmp -o anim2.gif a.png three.gif b.jpg
-check "threads and reducer give the same bytes" cmp -s anim.gif anim2.gif
+run -q --delay 25 --threads 1 --quantizer quant -o anim2.gif a.png three.gif b.jpg
+check "one thread gives the default bytes" cmp -s anim.gif anim2.gif
+run -q --delay 25 --quantizer toolkit -o toolkit.gif a.png three.gif b.jpg
+run -q --delay 25 --threads 1 --reducer bmp -o bmp.gif a.png three.gif b.jpg
+check "the toolkit's quantiser gives the BMP reference bytes" cmp -s toolkit.gif bmp.gif
+run -q --delay 25 --reducer direct -o direct.gif a.png three.gif b.jpg
+check "--reducer direct is the toolkit's quantiser" cmp -s toolkit.gif direct.gif
+run --quantizer best -o x.gif a.png
+check "unknown quantizer gives 2" [ "$rc" -eq 2 ] && check "it is named" contains err 'bad --quantizer "best"'
 run --size 33x17 -o sized.gif a.png
 "$GIFSICLE" --info sized.gif >info 2>&1
 check "--size sets the canvas" contains info "logical screen 33x17"

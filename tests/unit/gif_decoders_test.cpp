@@ -34,9 +34,11 @@ Animation WriteAnimation(const TempDir& dir)
                                          GradientImage(400, 90, 3), masked};
 
     Animation a;
-    for (const wxImage& f : frames)
-        a.reduced.push_back(ReduceToPaletteDirect(ComposeFrame(f, canvas)));
     GifExportOptions options;
+    for (const wxImage& f : frames) {
+        wxImage composed = ComposeFrame(f, canvas);
+        a.reduced.push_back(ReduceWith(options.reducer, composed));
+    }
     options.canvas = canvas;
     options.delay = 7;
     a.path = dir.File("anim.gif");

@@ -1,0 +1,17 @@
+// The default palette reduction: libimagequant's quantiser for frames with more colours than a
+// GIF colour table holds, and the frame's own colours, unchanged, for those that fit.
+#pragma once
+
+#include <wx/image.h>
+
+// The same contract as ReduceToPalette: an RGB image of source's size, without alpha or mask,
+// whose attached palette (at most 256 entries) holds every pixel's colour.
+// - At most 256 distinct colours: every pixel keeps its colour exactly and the palette lists
+//   those colours in ascending order of 0xRRGGBB; no quantisation, no dithering.
+// - More: libimagequant picks the palette and dithers where that helps.
+// Alpha and a mask colour are ignored: frames arrive composed over black, so the RGB bytes are
+// the picture. The result depends only on source's RGB bytes, never on the calling thread, the
+// number of threads reducing at once or the machine's processors, so exports are reproducible.
+// source is not modified. Returns an invalid image when source is invalid or memory runs out.
+wxImage ReduceToPaletteQuant(const wxImage& source);
+
