@@ -1,0 +1,263 @@
+#!/bin/bash
+# Palette quality side by side: three sets of 60 frames of 640 x 480 (photographs, a screen
+# recording, a synthetic test pattern) exported by zoruvede-cli (its default quantiser, and the
+# toolkit's for reference), ImageMagick's `convert -delay 10 -loop 0` and ffmpeg with a palette
+# per frame (palettegen stats_mode=single, paletteuse new=1). Per set and tool it prints the
+# mean PSNR of the decoded frames against the source frames, wall time, peak memory (maximum
+# resident set) and output size.
+#
+# Usage: bench/quality_bench.sh <build dir> [repetitions]
+#   Wall time and memory are the median of the repetitions (default 3); PSNR and size come from
+#   the last run (every tool's output is the same on each run).
+#   SETS="photos screen pattern" picks the sets; FRAMES_DIR=<dir> keeps the generated frames
+#   there and reuses them on the next run.
+# ImageMagick, ffmpeg and GNU time are installed from Debian when missing (sudo when not root).
+# The source frames are PNG files, so every tool reads exactly the same pixels; the canvas is
+# their size, so the composed frames are the source frames.
+set -eu
+BUILD=$(cd "${1:?usage: quality_bench.sh <build dir> [repetitions]}" && pwd)
+REPS=${2:-3}
+SETS=${SETS:-photos screen pattern}
+CLI="$BUILD/bin/zoruvede-cli"
+[ -x "$CLI" ] || { echo "build zoruvede-cli first: $CLI" >&2; exit 1; }
+
+install_missing() {
+    local missing=()
+    command -v convert >/dev/null && command -v compare >/dev/null || missing+=(imagemagick)
+    command -v ffmpeg >/dev/null || missing+=(ffmpeg)
+    [ -x /usr/bin/time ] || missing+=(time)
+    [ ${#missing[@]} -eq 0 ] && return
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "installing ${missing[*]}" >&2
+    # Through env: sudo does not pass the caller's environment on.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+        --no-install-recommends "${missing[@]}" >&2
+}
+install_missing
+CONVERT=$(command -v convert-im6.q16 || command -v convert)
+COMPARE=$(command -v compare-im6.q16 || command -v compare)
+FFMPEG=$(command -v ffmpeg)
+TIME=/usr/bin/time
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+FRAMES_DIR=${FRAMES_DIR:-$WORK/frames}
+mkdir -p "$FRAMES_DIR"
+
+FONT=DejaVu-Sans
+MONO=DejaVu-Sans-Mono
+"$CONVERT" -list font | grep -q "Font: $MONO\$" || { FONT=Helvetica; MONO=Courier; }
+
+# Photographs: five crops of each of twelve Debian wallpaper photographs (mate-backgrounds);
+# ImageMagick's plasma fractals stand in for missing ones.
+make_photos() {
+    local dir=$1 n=0 photo zoom w h
+    for photo in /usr/share/backgrounds/mate/nature/*.jpg; do
+        [ -e "$photo" ] || continue
+        for zoom in 0 1 2 3 4; do
+            n=$((n + 1))
+            [ "$n" -le 60 ] || break 2
+            w=$((1280 - zoom * 120)) h=$((960 - zoom * 90))
+            "$CONVERT" "$photo" -resize 1280x960^ -gravity center -crop "${w}x${h}+0+0" +repage \
+                -resize '640x480!' "$(printf '%s/f%02d.png' "$dir" "$n")"
+        done
+    done
+    [ "$n" -eq 60 ] || echo "photos: mate-backgrounds missing, $((60 - n)) plasma images" >&2
+    for n in $(seq $((n + 1)) 60); do
+        "$CONVERT" -size 640x480 -seed "$n" plasma:fractal -blur 0x1 \
+            "$(printf '%s/f%02d.png' "$dir" "$n")"
+    done
+}
+
+# A screen recording: an editor window with flat colours, a shaded title bar, anti-aliased
+# text typed line by line, a moving selection and a mouse pointer.
+make_screen() {
+    local dir=$1 i
+    local lines=(
+        "#include <stdio.h>"
+        ""
+        "/* Counts the words of standard input. */"
+        "int main(void)"
+        "{"
+        "    int c, words = 0, inside = 0;"
+        "    while ((c = getchar()) != EOF) {"
+        "        if (c == ' ' || c == '\\\\n' || c == '\\\\t')"
+        "            inside = 0;"
+        "        else if (!inside) {"
+        "            inside = 1;"
+        "            ++words;"
+        "        }"
+        "    }"
+        "    printf(\"%%d words\\\\n\", words);"
+        "    return 0;"
+        "}")
+    "$CONVERT" -size 640x480 xc:'#fbfbfb' \
+        \( -size 640x30 gradient:'#ececec-#cfcfcf' \) -geometry +0+0 -composite \
+        -fill '#ff5f57' -draw 'circle 16,15 21,15' -fill '#febc2e' -draw 'circle 34,15 39,15' \
+        -fill '#28c840' -draw 'circle 52,15 57,15' \
+        -font "$FONT" -pointsize 13 -fill '#333333' -annotate +250+20 'words.c - Editor' \
+        -fill '#252a33' -draw 'rectangle 0,30 159,455' \
+        -fill '#e8e8e8' -draw 'rectangle 160,30 639,52' \
+        -fill '#ffffff' -draw 'rectangle 160,30 279,52' \
+        -fill '#222222' -annotate +172+46 'words.c' -fill '#777777' -annotate +292+46 'notes.md' \
+        -fill '#0b6bcb' -draw 'rectangle 0,456 639,479' \
+        -fill white -annotate +10+472 'main  *  UTF-8  *  C' \
+        -fill '#c8ccd4' -annotate +14+70 'PROJECT' \
+        -fill '#9da5b4' -annotate +24+95 'Makefile' -annotate +24+117 'README.md' \
+        -annotate +24+139 'notes.md' -annotate +24+161 'words.c' -annotate +24+183 'words.h' \
+        -fill '#eeeeee' -draw 'rectangle 160,53 199,455' \
+        "$WORK/screen-base.png"
+    local colours=('#a626a4' '#383a42' '#a0a1a7' '#4078f2' '#383a42' '#986801' '#a626a4'
+                   '#383a42' '#383a42' '#a626a4' '#383a42' '#383a42' '#383a42' '#383a42'
+                   '#50a14f' '#a626a4' '#383a42')
+    for i in $(seq 1 60); do
+        local args=() shown=$(((i + 2) / 3)) k y text
+        [ "$shown" -le ${#lines[@]} ] || shown=${#lines[@]}
+        for k in $(seq 0 $((shown - 1))); do
+            y=$((74 + k * 22))
+            text=${lines[$k]}
+            # The line being typed shows as many characters as the frame has reached.
+            if [ "$k" -eq $((shown - 1)) ] && [ "$i" -lt 51 ]; then
+                text=${text:0:$(((i % 3 + 1) * ${#text} / 3))}
+            fi
+            # ImageMagick drops leading blanks, so the indentation becomes an offset; in its
+            # text "%" starts an escape, written "%%" above.
+            local stripped=${text#"${text%%[! ]*}"}
+            local x=$((210 + 8 * (${#text} - ${#stripped})))
+            args+=(-fill '#999999' -annotate "+170+$y" "$((k + 1))")
+            [ -n "$stripped" ] && args+=(-fill "${colours[$k]}" -annotate "+$x+$y" "$stripped")
+        done
+        local sel=$((95 + (i / 15) * 22 - 16))
+        local px=$((300 + i * 4)) py=$((120 + (i * 7) % 200))
+        "$CONVERT" "$WORK/screen-base.png" \
+            -fill '#3d6fd6' -draw "rectangle 0,$sel 159,$((sel + 21))" \
+            -fill '#d7e7fb' -draw "rectangle 206,$((60 + ((i / 20) + 4) * 22)) 480,$((79 + ((i / 20) + 4) * 22))" \
+            -font "$MONO" -pointsize 13 "${args[@]}" \
+            -font "$FONT" -pointsize 12 -fill '#e6e6e6' \
+            -annotate "+24+$((sel + 16))" "$(sed -n "$((1 + (i / 15) % 5))p" <<<$'Makefile\nREADME.md\nnotes.md\nwords.c\nwords.h')" \
+            -stroke black -strokewidth 1 -fill white \
+            -draw "polygon $px,$py $px,$((py + 17)) $((px + 4)),$((py + 13)) $((px + 8)),$((py + 20)) $((px + 10)),$((py + 19)) $((px + 7)),$((py + 12)) $((px + 12)),$((py + 12))" \
+            "$(printf '%s/f%02d.png' "$dir" "$i")"
+    done
+}
+
+# A synthetic test pattern panned across a wider canvas: flat colour bars, a smooth
+# three-colour field, a grey ramp, concentric rings, and a shaded ball that moves.
+make_pattern() {
+    local dir=$1 i
+    "$CONVERT" \
+        \( -size 80x120 xc:'#ffffff' xc:'#ffff00' xc:'#00ffff' xc:'#00ff00' xc:'#ff00ff' \
+           xc:'#ff0000' xc:'#0000ff' xc:'#000000' xc:'#c0c0c0' xc:'#808000' xc:'#008080' \
+           xc:'#800080' xc:'#ff8000' xc:'#0080ff' xc:'#404040' xc:'#fdfd00' +append \) \
+        \( -size 1280x160 xc: -sparse-color Barycentric '0,0 red 1279,0 blue 640,159 lime' \) \
+        \( -size 100x1280 gradient:white-black -rotate 90 \) \
+        \( -size 1280x100 radial-gradient: -function Sinusoid 12,90 \) \
+        -append "$WORK/pattern-base.png"
+    for i in $(seq 1 60); do
+        local x=$(((i - 1) * 10)) bx=$((40 + i * 9)) by=$((150 + (i * 13) % 200))
+        "$CONVERT" "$WORK/pattern-base.png" -crop "640x480+$x+0" +repage \
+            \( -size 90x90 radial-gradient:'#fff6d0-#c02010' \( -size 90x90 xc:black -fill white \
+               -draw 'circle 45,45 45,2' \) -alpha off -compose CopyOpacity -composite \) \
+            -compose Over -geometry "+$bx+$by" -composite \
+            "$(printf '%s/f%02d.png' "$dir" "$i")"
+    done
+}
+
+for set in $SETS; do
+    mkdir -p "$FRAMES_DIR/$set"
+    if [ ! -e "$FRAMES_DIR/$set/f60.png" ]; then
+        echo "making the $set frames" >&2
+        "make_$set" "$FRAMES_DIR/$set"
+    fi
+done
+
+# run NAME OUTPUT COMMAND...: runs once, appends "NAME seconds kilobytes" to the results.
+run() {
+    local name=$1 output=$2
+    shift 2
+    rm -f "$output"
+    "$TIME" -f "%e %M" -o "$WORK/time" "$@" >/dev/null 2>"$WORK/err" ||
+        { cat "$WORK/err" >&2; exit 1; }
+    echo "$name $(cat "$WORK/time")" >>"$WORK/results"
+}
+
+# psnr GIF SOURCE_DIR: mean over the frames of each frame's PSNR (dB) against its source.
+# Identical frames (infinite PSNR) count as 99 dB.
+psnr() {
+    local gif=$1 src=$2 dec="$WORK/decoded" i value total=0
+    rm -rf "$dec" && mkdir -p "$dec"
+    "$CONVERT" "$gif" -coalesce -alpha off +adjoin -scene 1 "$dec/d%02d.png"
+    if [ ! -e "$dec/d60.png" ] || [ -e "$dec/d61.png" ]; then
+        echo "$gif: not 60 frames" >&2
+        exit 1
+    fi
+    for i in $(seq -f %02g 1 60); do
+        value=$("$COMPARE" -metric PSNR "$src/f$i.png" "$dec/d$i.png" null: 2>&1 || true)
+        [ "$value" = inf ] && value=99
+        [[ $value =~ ^[0-9.]+$ ]] || { echo "compare failed on frame $i of $gif: $value" >&2; exit 1; }
+        total=$(awk -v t="$total" -v v="$value" 'BEGIN { print t + v }')
+    done
+    awk -v t="$total" 'BEGIN { printf "%.2f", t / 60 }'
+}
+
+TOOLS="cli im ffmpeg"
+echo "$(nproc) processors; wall time and memory: median of $REPS runs"
+for set in $SETS; do
+    src="$FRAMES_DIR/$set"
+    inputs=("$src"/f*.png)
+    : >"$WORK/results"
+    for rep in $(seq "$REPS"); do
+        # Rotate the order so that no tool always runs first on a cold cache.
+        order=$TOOLS
+        for _ in $(seq $((rep % 3))); do order="${order#* } ${order%% *}"; done
+        for tool in $order; do
+            case $tool in
+            cli) run cli "$WORK/cli.gif" "$CLI" -q -o "$WORK/cli.gif" "${inputs[@]}" ;;
+            im) run im "$WORK/im.gif" "$CONVERT" -delay 10 -loop 0 "${inputs[@]}" "$WORK/im.gif" ;;
+            ffmpeg)
+                run ffmpeg "$WORK/ffmpeg.gif" "$FFMPEG" -v error -framerate 10 -i "$src/f%02d.png" \
+                    -filter_complex \
+                    "[0:v]split[a][b];[a]palettegen=stats_mode=single[p];[b][p]paletteuse=new=1" \
+                    -loop 0 -y "$WORK/ffmpeg.gif" ;;
+            esac
+        done
+    done
+    run cli-toolkit "$WORK/cli-toolkit.gif" "$CLI" -q --quantizer toolkit -o "$WORK/cli-toolkit.gif" \
+        "${inputs[@]}"
+    run cli-1thread "$WORK/cli-1thread.gif" "$CLI" -q --threads 1 -o "$WORK/cli-1thread.gif" \
+        "${inputs[@]}"
+    cmp -s "$WORK/cli.gif" "$WORK/cli-1thread.gif" ||
+        { echo "$set: zoruvede-cli wrote different bytes with one thread" >&2; exit 1; }
+
+    echo
+    echo "== $set: 60 frames of 640x480"
+    for tool in cli cli-toolkit im ffmpeg; do
+        echo "$tool $(psnr "$WORK/$tool.gif" "$src") $(stat -c %s "$WORK/$tool.gif")"
+    done >"$WORK/quality"
+    awk '
+        function median(list,   a, n, i, j, x) {
+            n = split(list, a, " ")
+            for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+        }
+        FNR == NR { t[$1] = t[$1] " " $2; m[$1] = m[$1] " " $3; next }
+        { psnr[$1] = $2; size[$1] = $3 }
+        END {
+            split("cli cli-toolkit im ffmpeg", order, " ")
+            split("zoruvede-cli|zoruvede-cli, toolkit|ImageMagick convert|ffmpeg per-frame", label, "|")
+            printf "%-22s %9s %9s %10s %12s\n", "tool", "PSNR dB", "wall s", "peak MiB", "bytes"
+            for (k = 1; k <= 4; k++) {
+                name = order[k]
+                wall[name] = median(t[name]); mem[name] = median(m[name]) / 1024
+                printf "%-22s %9.2f %9.2f %10.1f %12d\n", label[k], psnr[name], wall[name], mem[name], size[name]
+            }
+            ok = psnr["cli"] >= psnr["im"] && psnr["cli"] >= psnr["ffmpeg"]
+            printf "goals: PSNR >= both %s; wall <= half of ImageMagick %s (%.2f); memory below both %s; size <= ImageMagick %s\n",
+                ok ? "met" : "MISSED",
+                wall["cli"] <= wall["im"] / 2 ? "met" : "MISSED", wall["cli"] / wall["im"],
+                mem["cli"] < mem["im"] && mem["cli"] < mem["ffmpeg"] ? "met" : "MISSED",
+                size["cli"] <= size["im"] ? "met" : "MISSED"
+        }' "$WORK/results" "$WORK/quality"
+done
