@@ -14,6 +14,7 @@
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/worker_handles.h"
 #include "src/window/image_decode.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
@@ -91,11 +92,8 @@ void GifFrame::OnImageLoaded(wxThreadEvent& event)
 
 void GifFrame::FinishImageLoad()
 {
-    if (m_loader) {
-        // The loader has queued its last event and is returning from its body.
-        m_loader->Wait();
-        m_loader.reset();
-    }
+    // The loader has queued its last event and is returning from its body.
+    JoinWorker(m_loader);
     UpdateCanvasFromFrames();
     if (FrameCount() > 0) {
         ShowFrame(0);
@@ -103,10 +101,7 @@ void GifFrame::FinishImageLoad()
     } else {
         DisableFrameTools();
     }
-    if (m_loadProgress) {
-        m_loadProgress->Destroy();
-        m_loadProgress = nullptr;
-    }
+    CloseProgress(m_loadProgress);
     if (FrameCount() == 0)
         wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
                      wxOK | wxICON_INFORMATION, this);
@@ -114,25 +109,11 @@ void GifFrame::FinishImageLoad()
 
 void GifFrame::StopWorkers()
 {
-    if (m_saver) {
-        // An unfinished export leaves the previous file as it was.
-        m_saver->RequestStop();
-        m_saver->Wait();
-        m_saver.reset();
-    }
-    if (m_saveProgressDialog) {
-        m_saveProgressDialog->Destroy();
-        m_saveProgressDialog = nullptr;
-    }
-    if (m_loader) {
-        m_loader->RequestStop();
-        m_loader->Wait();
-        m_loader.reset();
-    }
-    if (m_loadProgress) {
-        m_loadProgress->Destroy();
-        m_loadProgress = nullptr;
-    }
+    // An unfinished export leaves the previous file as it was.
+    StopWorker(m_saver);
+    CloseProgress(m_saveProgressDialog);
+    StopWorker(m_loader);
+    CloseProgress(m_loadProgress);
 }
 
 void GifFrame::OnInsertImage(wxCommandEvent&)

@@ -13,6 +13,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/save_rules.h"
+#include "mainwindow/worker_handles.h"
 #include "src/window/save_gif_thread.h"
 
 namespace {
@@ -106,10 +107,11 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
                                                     path, m_gifSavedDelay);
     if (m_saver->Run() != wxTHREAD_NO_ERROR) {
         m_saver.reset();
-        m_saveProgressDialog->Destroy();
-        m_saveProgressDialog = nullptr;
+        CloseProgress(m_saveProgressDialog);
         m_gifSavedVersion = 0;
-        wxMessageBox(wxString::Format(_("The GIF file %s was not saved: the system could not start the saving thread."), path),
+        wxMessageBox(wxString::Format(_("The GIF file %s was not saved: the system could not "
+                                        "start the saving thread."),
+                                      path),
                      GetProductName(), wxOK | wxICON_ERROR, this);
     }
 }
@@ -123,14 +125,8 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
             m_saveProgressDialog->Update(percent, wxEmptyString);
         return;
     }
-    if (m_saver) {
-        m_saver->Wait();
-        m_saver.reset();
-    }
-    if (m_saveProgressDialog) {
-        m_saveProgressDialog->Destroy();
-        m_saveProgressDialog = nullptr;
-    }
+    JoinWorker(m_saver);
+    CloseProgress(m_saveProgressDialog);
     wxWakeUpIdle();
     const GifSaveOutcome outcome = GifSaveOutcomeOf(event);
     if (!outcome.ok) {

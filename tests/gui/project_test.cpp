@@ -16,15 +16,6 @@
 #include "support/gui_helpers.h"
 
 namespace {
-// Opens the project at path (answering the open dialog) and waits for its frames.
-void Open(MainWindowFixture& fixture, const wxString& path)
-{
-    fixture.Paths().openAnswers.push_back(Paths({path}));
-    fixture.Command(fixture.Frame().m_itemOpenProject->GetId());
-    WaitFor("the project's frames", [&] { return !fixture.Frame().IsLoading(); }, 30000);
-    YieldFor(20);
-}
-
 class Project : public testing::Test {
 protected:
     void SetUp() override
