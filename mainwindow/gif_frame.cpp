@@ -89,6 +89,8 @@ void GifFrame::InitFrame()
     // every redraw would darken what was under it.
     const wxColour info = wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
     m_panel_down->SetBackgroundColour(wxColour(info.Red(), info.Green(), info.Blue()));
+    // The paint handler draws every pixel, the background included.
+    m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);
 
     m_timer.SetOwner(this, kTimerId);

@@ -1,4 +1,5 @@
 // The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -132,7 +133,8 @@ wxString GifFrame::FrameStatusText() const
 
 void GifFrame::OnPreviewPaint(wxPaintEvent&)
 {
-    wxPaintDC dc(m_panel_down);
+    // Buffered, so that clearing before each frame of a running preview doesn't flicker.
+    wxAutoBufferedPaintDC dc(m_panel_down);
     // The panel shows the frame drawn last again when it is exposed or resized.
     DrawPreview(dc, m_shownIndex);
 }
