@@ -81,9 +81,9 @@ int ReadLanguageSetting(const wxString& path)
     return ParseLanguageId(bytes, got);
 }
 
-bool WriteLanguageSetting(const wxString& path, int id)
+bool WriteLanguageSetting(const wxString& path, int id, wxString* error)
 {
     char text[16];
     const int n = std::snprintf(text, sizeof text, "%d", id);
-    return WriteFileAtomically(path, text, static_cast<size_t>(n), nullptr);
+    return WriteFileAtomically(path, text, static_cast<size_t>(n), error);
 }

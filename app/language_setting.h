@@ -38,5 +38,6 @@ int ParseLanguageId(const char* bytes, size_t length);
 // The stored id, read from path: 58 (written to the file) when the file doesn't exist,
 // 0 when it can't be read.
 int ReadLanguageSetting(const wxString& path);
-// Stores id as decimal digits without end of line. False when it couldn't be written.
-bool WriteLanguageSetting(const wxString& path, int id);
+// Stores id as decimal digits without end of line. False (with error naming the reason, when
+// given) when it couldn't be written; the previous file then stays as it was.
+bool WriteLanguageSetting(const wxString& path, int id, wxString* error = nullptr);

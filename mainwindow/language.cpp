@@ -1,6 +1,7 @@
 // The interface language: stored per user, applied through the toolkit's locale.
 #include <wx/intl.h>
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
 #include "app/language_setting.h"
@@ -41,7 +42,9 @@ void GifFrame::ApplyLanguage(int id)
 void GifFrame::OnLanguage(wxCommandEvent& event)
 {
     m_language = event.GetId();
-    WriteLanguageSetting(m_language);
+    wxString error;
+    const wxString path = GetLanguageFilePath();
+    const bool stored = ::WriteLanguageSetting(path, m_language, &error);
     ApplyLanguage(m_language);
     BuildMenuBar();
     if (FrameCount() > 0)
@@ -52,6 +55,10 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
     if (m_playing)
         SetStopLook();
     RelabelControls();
+    // The change applies all the same; the user learns that the next start won't keep it.
+    if (!stored)
+        wxMessageBox(wxString::Format(_("The language could not be stored in %s:\n%s"), path, error),
+                     GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
 void GifFrame::RelabelControls()

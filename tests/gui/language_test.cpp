@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <wx/ffile.h>
+#include <wx/filefn.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 #include <wx/stattext.h>
@@ -48,7 +51,8 @@ protected:
 
 TEST_F(Language, FirstStartStoresEnglish)
 {
-    wxRemoveFile(GetLanguageFilePath());
+    if (wxFileExists(GetLanguageFilePath()))
+        wxRemoveFile(GetLanguageFilePath());
     MainWindowFixture fixture;
     EXPECT_EQ(StoredBytes(), "58");
     EXPECT_EQ(CheckedLanguage(fixture.Frame()), 58);
@@ -150,4 +154,16 @@ TEST_F(Language, SwitchDoesNotStopThePreview)
     EXPECT_TRUE(frame.m_itemRunAnimation->GetItemLabel().EndsWith("\tCtrl+T"));
     fixture.Command(frame.m_itemRunAnimation->GetId());
     EXPECT_FALSE(frame.m_playing);
+}
+
+TEST_F(Language, ChoiceThatCantBeStoredStillAppliesAndSaysSo)
+{
+    MainWindowFixture fixture;
+    // A folder in the file's place makes storing the choice fail.
+    if (wxFileExists(GetLanguageFilePath()))
+        wxRemoveFile(GetLanguageFilePath());
+    ASSERT_TRUE(wxMkdir(GetLanguageFilePath()));
+    wxTEST_DIALOG(fixture.Command(89), wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_EQ(fixture.Frame().GetMenuBar()->GetMenuLabelText(0), "Datei");
+    wxRmdir(GetLanguageFilePath());
 }

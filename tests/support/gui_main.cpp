@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/startup.h"
@@ -19,6 +20,8 @@ public:
     {
         if (!wxApp::OnInit())
             return false;
+        // Toolkit messages go to the test output: a log dialog nobody answers would hang the run.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
         if (LoadThemes(wxString(ZORUVEDE_BUILD_DIR) + "/Themes") == 0) {
