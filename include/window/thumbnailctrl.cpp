@@ -1,5 +1,7 @@
 #include "include/window/thumbnailctrl.h"
 
+#include <wx/accel.h>
+
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
@@ -68,6 +70,9 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     SetBackgroundColour(m_unselectedColour);
     SetInitialSize(size);
     EnsureBuffer(size);
+    // Ctrl+A selects every frame, as in any list.
+    wxAcceleratorEntry selectAll(wxACCEL_CTRL, 'A', wxID_SELECTALL);
+    SetAcceleratorTable(wxAcceleratorTable(1, &selectAll));
 }
 
 wxThumbnailCtrl::~wxThumbnailCtrl() = default;

@@ -483,6 +483,9 @@ TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)
         WaitFor("a navigation key", [&] { return Selection() == step.selection; }, 3000);
         EXPECT_EQ(step.selection, Selection()) << "key " << step.key;
     }
+    sim.Char('A', wxMOD_CONTROL);
+    WaitFor("Ctrl+A", [&] { return Selection().size() == 12; }, 3000);
+    EXPECT_EQ(12u, Selection().size()) << "Ctrl+A selects every frame";
     m_notes.clear();
     sim.Char(WXK_RETURN);
     WaitFor("Return", [&] { return !m_notes.empty(); }, 3000);
