@@ -16,6 +16,7 @@
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/worker_handles.h"
 #include "src/window/image_decode.h"
+#include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
 
@@ -109,8 +110,12 @@ void GifFrame::FinishImageLoad()
 
 void GifFrame::StopWorkers()
 {
-    // An unfinished export leaves the previous file as it was.
+    // An unfinished export leaves the previous file as it was; a worker waiting for a frame
+    // is woken first, so that it can see the stop.
+    if (m_frameFeed)
+        m_frameFeed->Cancel();
     StopWorker(m_saver);
+    m_frameFeed.reset();
     CloseProgress(m_saveProgressDialog);
     StopWorker(m_loader);
     CloseProgress(m_loadProgress);

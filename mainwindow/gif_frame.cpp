@@ -21,6 +21,7 @@
 #include "app/update_event.h"
 #include "app/language_setting.h"
 #include "include/window/thumbnailctrl.h"
+#include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
@@ -33,6 +34,7 @@ wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
     EVT_THREAD_UPDATE(ID_IMAGE_LOADED, GifFrame::OnImageLoaded)
     EVT_THREAD_UPDATE(ID_GIF_FRAME_SAVED, GifFrame::WorkSaveAsGifThreadUpdate)
+    EVT_THREAD_UPDATE(ID_GIF_FRAME_WANTED, GifFrame::OnGifFrameWanted)
 wxEND_EVENT_TABLE()
 
 namespace {

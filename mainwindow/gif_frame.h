@@ -14,6 +14,7 @@
 #include "app/update_check.h"
 #include "mainwindow/path_chooser.h"
 
+class FrameFeed;
 class ImageLoadThread;
 class WorkSaveAsGifThread;
 class wxDC;
@@ -133,6 +134,7 @@ public:
     void OnUpdateCheckResult(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
+    void OnGifFrameWanted(wxThreadEvent& event);
     void OnPreviewPaint(wxPaintEvent& event);
 
     // Controls found in the layout and the menus built in code.
@@ -230,6 +232,7 @@ private:
     std::unique_ptr<PathChooser> m_pathChooser;
     std::unique_ptr<ImageLoadThread> m_loader;
     std::unique_ptr<WorkSaveAsGifThread> m_saver;
+    std::shared_ptr<FrameFeed> m_frameFeed;
 
     wxDECLARE_EVENT_TABLE();
 };

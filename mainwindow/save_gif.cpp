@@ -1,6 +1,4 @@
 // Save and Save As: writing the frames as an animated GIF on the export thread.
-#include <vector>
-
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -14,7 +12,9 @@
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/save_rules.h"
 #include "mainwindow/worker_handles.h"
+#include "src/window/frame_feed.h"
 #include "src/window/save_gif_thread.h"
+#include "src/window/thread_update_event.h"
 
 namespace {
 // GTK's save dialog takes the default name literally, so none is offered; the filter keeps
@@ -91,22 +91,23 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     m_gifSavedHeight = m_spinctrl_height->GetValue();
     m_gifSavedVersion = m_frameListVersion;
 
-    // The thread gets image data of its own: bitmaps and their reference counts stay here.
-    std::vector<wxImage> frames;
-    frames.reserve(FrameCount());
-    for (int i = 0; i < FrameCount(); ++i) {
-        const wxImageThumbnailItem* item = FrameItem(i);
-        frames.push_back(item && item->m_bitmap.IsOk() ? item->m_bitmap.ConvertToImage() : wxImage());
-    }
+    // The thread asks for each frame as it needs it; OnGifFrameWanted converts that one bitmap
+    // here, on the GUI thread, so the animation is never held twice.
+    m_frameFeed = std::make_shared<FrameFeed>(FrameCount(), [this](int index) {
+        auto* wanted = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_WANTED);
+        wanted->SetInt(index);
+        wxQueueEvent(this, wanted);
+    });
 
     // The dialog exists before the thread can report.
     m_saveProgressDialog = new wxProgressDialog(
         title, _(" Saving images...."), 100, this,
         wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
-    m_saver = std::make_unique<WorkSaveAsGifThread>(wxSize(width, height), this, std::move(frames),
-                                                    path, m_gifSavedDelay);
+    m_saver = std::make_unique<WorkSaveAsGifThread>(wxSize(width, height), this, m_frameFeed, path,
+                                                    m_gifSavedDelay);
     if (m_saver->Run() != wxTHREAD_NO_ERROR) {
         m_saver.reset();
+        m_frameFeed.reset();
         CloseProgress(m_saveProgressDialog);
         m_gifSavedVersion = 0;
         wxMessageBox(wxString::Format(_("The GIF file %s was not saved: the system could not "
@@ -114,6 +115,17 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
                                       path),
                      GetProductName(), wxOK | wxICON_ERROR, this);
     }
+}
+
+void GifFrame::OnGifFrameWanted(wxThreadEvent& event)
+{
+    if (!m_frameFeed)
+        return;
+    const int index = event.GetInt();
+    const wxImageThumbnailItem* item = FrameItem(index);
+    // A new image that shares nothing: the worker may keep it after this returns.
+    wxImage frame = item && item->m_bitmap.IsOk() ? item->m_bitmap.ConvertToImage() : wxImage();
+    m_frameFeed->Deliver(index, std::move(frame));
 }
 
 void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
@@ -126,6 +138,7 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
         return;
     }
     JoinWorker(m_saver);
+    m_frameFeed.reset();
     CloseProgress(m_saveProgressDialog);
     wxWakeUpIdle();
     const GifSaveOutcome outcome = GifSaveOutcomeOf(event);

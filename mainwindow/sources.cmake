@@ -3,6 +3,7 @@ list(APPEND CORE_SOURCES
   src/window/frame_reference.cpp
   src/window/image_load_thread.cpp
   src/window/save_gif_thread.cpp
+  src/window/frame_feed.cpp
   mainwindow/canvas_math.cpp
   mainwindow/save_rules.cpp)
 list(APPEND UI_SOURCES

@@ -45,6 +45,14 @@ GifSaveOutcome GifSaveOutcomeOf(const wxThreadEvent& event)
 WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          std::vector<wxImage> frames, const wxString& outputPath,
                                          int delay)
+    : WorkSaveAsGifThread(canvasSize, dest, std::make_shared<ImageListFrameSource>(std::move(frames)),
+                          outputPath, delay)
+{
+}
+
+WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+                                         std::shared_ptr<FrameSource> frames,
+                                         const wxString& outputPath, int delay)
     : wxThread(wxTHREAD_JOINABLE),
       m_dest(dest),
       m_frames(std::move(frames)),
@@ -57,12 +65,12 @@ WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler*
 wxThread::ExitCode WorkSaveAsGifThread::Entry()
 {
     Trace("thread:");
-    m_frameCount = static_cast<int>(m_frames.size());
+    m_frameCount = m_frames->Count();
     GifExportOptions options;
     options.canvas = m_canvasSize;
     options.delay = m_delay;
     QueueingProgress progress(m_dest, m_stop);
-    const GifExportResult result = ExportGif(std::move(m_frames), m_outputPath, options, &progress);
+    const GifExportResult result = ExportGif(*m_frames, m_outputPath, options, &progress);
     const GifSaveOutcome outcome{result.ok, result.error};
     Report(m_dest, 100, &outcome);
     return nullptr;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 #include <wx/gdicmn.h>
@@ -15,6 +16,7 @@
 #include <wx/string.h>
 #include <wx/thread.h>
 
+class FrameSource;
 class wxEvtHandler;
 class wxThreadEvent;
 
@@ -32,6 +34,9 @@ public:
     // frames must share no data with images used elsewhere (see ImageListFrameSource).
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
                         const wxString& outputPath, int delay);
+    // Frames taken from a source on demand (the window hands them over through a FrameFeed).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+                        std::shared_ptr<FrameSource> frames, const wxString& outputPath, int delay);
 
     // Ends the export before the next frame; the target file is left as it was.
     void RequestStop() { m_stop = true; }
@@ -42,7 +47,7 @@ protected:
 private:
     wxEvtHandler* m_dest;
     int m_frameCount = 0;
-    std::vector<wxImage> m_frames;
+    std::shared_ptr<FrameSource> m_frames;
     wxSize m_canvasSize;
     wxString m_outputPath;
     int m_delay;

@@ -9,7 +9,8 @@ wxDECLARE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);
 
 enum {
     ID_IMAGE_LOADED = 6,   // the image loader delivered a frame (or ended its batch)
-    ID_GIF_FRAME_SAVED = 10 // the GIF export finished a frame (or ended)
+    ID_GIF_FRAME_SAVED = 10, // the GIF export finished a frame (or ended)
+    ID_GIF_FRAME_WANTED = 11 // the GIF export needs frame GetInt() (see FrameFeed)
 };
 
 #define EVT_THREAD_UPDATE(id, func) \

@@ -175,3 +175,24 @@ TEST_F(SaveGif, SavedFileEqualsTheCommandLineExportByteForByte)
     EXPECT_FALSE(app.empty());
     EXPECT_TRUE(app == Bytes(dir.File("cli.gif")));
 }
+
+TEST(SaveGifClosing, ClosingWhileAnExportRunsLeavesNoFileBehind)
+{
+    TempDir dir;
+    wxArrayString paths;
+    for (int i = 0; i < 12; ++i)
+        paths.Add(WritePicture(dir, wxString::Format("p%d.png", i).c_str(), 900, 900));
+    auto fixture = std::make_unique<MainWindowFixture>();
+    fixture->AddImages(paths);
+    ASSERT_EQ(fixture->Frame().FrameCount(), 12);
+    fixture->Paths().saveAnswers.push_back(dir.File("anim.gif"));
+    // Sent without yielding, so that the export is still running when the window goes.
+    wxCommandEvent save(wxEVT_MENU, fixture->Frame().m_itemSave->GetId());
+    fixture->Frame().ProcessWindowEvent(save);
+    EXPECT_TRUE(fixture->Frame().IsSaving());
+    fixture.reset();
+    YieldFor(100);
+    EXPECT_FALSE(wxFileExists(dir.File("anim.gif")));
+    wxArrayString left;
+    EXPECT_EQ(wxDir::GetAllFiles(dir.Path(), &left, "*.gif*", wxDIR_FILES | wxDIR_HIDDEN), 0u);
+}
