@@ -34,7 +34,6 @@ class wxThreadEvent;
 class wxThumbnailCtrl;
 class wxThumbnailEvent;
 class wxToolBar;
-class wxXmlNode;
 
 class GifFrame : public wxFrame {
 public:
@@ -57,7 +56,6 @@ public:
 
     // Language storage and locale.
     int ReadLanguageSetting();
-    void WriteLanguageSetting(int id);
     void ApplyLanguage(int id);
     void RelabelControls();
     void SetLabels();

@@ -14,11 +14,6 @@ int GifFrame::ReadLanguageSetting()
     return ::ReadLanguageSetting(GetLanguageFilePath());
 }
 
-void GifFrame::WriteLanguageSetting(int id)
-{
-    ::WriteLanguageSetting(GetLanguageFilePath(), id);
-}
-
 void GifFrame::ApplyLanguage(int id)
 {
     // The previous window locale goes first, which makes the application-wide one current
