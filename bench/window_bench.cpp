@@ -19,6 +19,7 @@
 #include "app/startup.h"
 #include "app/trace.h"
 #include "mainwindow/gif_frame.h"
+#include "src/window/gif_export.h"
 
 namespace {
 // A "Name:   N kB" line of /proc/self/status, in KiB.
@@ -132,6 +133,35 @@ int Run(const std::vector<int>& counts)
             std::printf("save  100 frames through the window %8.2f %12.2f %14.1f\n",
                         save.Time() / 1000.0, save.Time() / 100.0, ResidentKiB() / 1024.0);
         }
+        frame->Destroy();
+        wxTheApp->Yield(true);
+    }
+    // The mix a user brings: one long GIF and a folder of photographs.
+    {
+        std::vector<wxImage> gifFrames;
+        for (int i = 0; i < 300; ++i)
+            gifFrames.push_back(Photo(i % 25).Copy());
+        GifExportOptions options;
+        options.canvas = wxSize(640, 480);
+        options.reducer = PaletteReducer::Direct;
+        const wxString gif = wxString(dir) + "/long.gif";
+        ExportGif(std::move(gifFrames), gif, options);
+        GifFrame* frame = CreateMainWindow();
+        auto chooser = std::make_unique<ListChooser>();
+        chooser->open.Add(gif);
+        for (int i = 0; i < 200; ++i)
+            chooser->open.Add(files[i % files.size()]);
+        frame->SetPathChooser(std::move(chooser));
+        frame->Show();
+        const long before = ResidentKiB();
+        wxStopWatch watch;
+        Command(*frame, frame->m_itemAddImage->GetId());
+        Wait([&] { return !frame->IsLoading(); });
+        const double seconds = watch.Time() / 1000.0;
+        const int n = frame->FrameCount();
+        std::printf("load a 300-frame GIF + 200 photos %8.2f %12.2f %14.1f  (%.0f KiB/frame, %d frames)\n",
+                    seconds, seconds * 1000 / n, ResidentKiB() / 1024.0,
+                    static_cast<double>(ResidentKiB() - before) / n, n);
         frame->Destroy();
         wxTheApp->Yield(true);
     }
