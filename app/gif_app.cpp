@@ -2,11 +2,13 @@
 
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
 #include "app/crash_report.h"
 #include "app/domain_option.h"
 #include "app/paths.h"
+#include "app/product.h"
 #include "app/startup.h"
 #include "app/trace.h"
 #include "mainwindow/gif_frame.h"
@@ -44,9 +46,12 @@ bool GifApp::OnInit()
 
     m_mainFrame = CreateMainWindow();
     if (!m_mainFrame) {
-        wxLog::FlushActive();
-        fprintf(stderr, "zoruvede: the window layout (%s) can't be loaded\n",
-                static_cast<const char*>(GetThemesDir().utf8_str()));
+        // An incomplete installation: say so where the user looks, not only on a terminal.
+        const wxString message = wxString::Format(
+            _("The window layout could not be loaded from %s.\nPlease reinstall the program."),
+            GetThemesDir());
+        fprintf(stderr, "zoruvede: %s\n", static_cast<const char*>(message.utf8_str()));
+        wxMessageBox(message, GetProductName(), wxOK | wxICON_ERROR);
         return false;
     }
     m_mainFrame->Show();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <wx/ffile.h>
+#include <wx/filefn.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
 #include <wx/stopwatch.h>
@@ -19,6 +22,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "support/gui_helpers.h"
+#include "support/temp_dir.h"
 
 namespace {
 // The language the next window starts with.
@@ -146,11 +150,13 @@ TEST(MainWindow, ExitClosesTheWindow)
     WaitFor("the window to close", [&] { return !fixture.Alive(); });
 }
 
-TEST(Startup, PrintsTheOptionPathThenTheIconPath)
+namespace {
+// Starts program and collects the first count lines of its standard output (or error), then
+// kills it: the application itself would wait for the user.
+wxArrayString FirstLinesOf(const wxString& program, size_t count, bool fromErrorStream)
 {
-    const wxString program = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede";
     // The toolkit reports the child's end to its process object later, from the event
-    // loop, so the object must outlive this test's scope until then.
+    // loop, so the object must outlive this function until then.
     struct Child : wxProcess {
         bool* ended;
         explicit Child(bool* e) : wxProcess(wxPROCESS_REDIRECT), ended(e) {}
@@ -163,15 +169,18 @@ TEST(Startup, PrintsTheOptionPathThenTheIconPath)
     static bool ended;
     ended = false;
     auto* child = new Child(&ended);
-    wxProcess& process = *child;
-    const long pid = wxExecute(program, wxEXEC_ASYNC, child);
-    ASSERT_GT(pid, 0);
-    wxTextInputStream text(*process.GetInputStream());
     wxArrayString lines;
+    const long pid = wxExecute(program, wxEXEC_ASYNC, child);
+    if (pid <= 0) {
+        ADD_FAILURE() << "could not start " << program;
+        return lines;
+    }
+    wxInputStream& stream = fromErrorStream ? *child->GetErrorStream() : *child->GetInputStream();
+    wxTextInputStream text(stream);
     wxStopWatch watch;
     wxString partial;
-    while (lines.size() < 2 && watch.Time() < 20000) {
-        while (process.IsInputAvailable()) {
+    while (lines.size() < count && watch.Time() < 20000) {
+        while (stream.CanRead() && lines.size() < count) {
             const wxChar c = text.GetChar();
             if (c == '\n') {
                 lines.Add(partial);
@@ -185,7 +194,25 @@ TEST(Startup, PrintsTheOptionPathThenTheIconPath)
     }
     wxProcess::Kill(pid, wxSIGKILL);
     WaitFor("the program to end", [] { return ended; });
+    return lines;
+}
+}
+
+TEST(Startup, PrintsTheOptionPathThenTheIconPath)
+{
+    const wxArrayString lines = FirstLinesOf(wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede", 2, false);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], wxString(ZORUVEDE_BUILD_DIR) + "/option.cfg");
     EXPECT_EQ(lines[1], wxString(ZORUVEDE_BUILD_DIR) + "/Themes/application.ico");
+}
+
+TEST(Startup, MissingLayoutIsReportedInsteadOfAnEmptyExit)
+{
+    TempDir install;
+    wxMkdir(install.File("bin"));
+    ASSERT_TRUE(wxCopyFile(wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede", install.File("bin/zoruvede")));
+    chmod(install.File("bin/zoruvede").utf8_str(), 0755);
+    const wxArrayString lines = FirstLinesOf(install.File("bin/zoruvede"), 1, true);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "zoruvede: The window layout could not be loaded from " + install.File("Themes") + ".");
 }
