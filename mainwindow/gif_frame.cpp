@@ -80,13 +80,40 @@ void GifFrame::InitFrame()
     m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
     m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
+    CreateStrip();
+    SetUpPreviewPanel();
+    m_timer.SetOwner(this, kTimerId);
+    FindSettingControls();
 
+    m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);
+    const int widths[] = {200, 400, -1};
+    m_statusBar1->SetFieldsCount(3, widths);
+
+    m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
+
+    DisableFrameTools();
+
+    m_baseWidth = m_baseHeight = 0;
+    m_playIndex = m_loopCount = m_loopsPlayed = 0;
+    m_savedDelay = m_savedWidth = m_savedHeight = m_savedCount = 0;
+    m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
+
+    LoadWindowIcon();
+    SetTitle(GetProductName());
+    m_playing = false;
+}
+
+void GifFrame::CreateStrip()
+{
     auto* stripSizer = new wxBoxSizer(wxHORIZONTAL);
     m_panel_top->SetSizer(stripSizer);
     m_thumbnails = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
     stripSizer->Add(m_thumbnails, 1, wxEXPAND, 0);
     m_thumbnails->SetBackgroundColour(wxColour(176, 223, 227, 255));
+}
 
+void GifFrame::SetUpPreviewPanel()
+{
     // GTK themes give the tooltip colour some transparency; the preview wants it solid, or
     // every redraw would darken what was under it.
     const wxColour info = wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
@@ -94,9 +121,10 @@ void GifFrame::InitFrame()
     // The paint handler draws every pixel, the background included.
     m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);
+}
 
-    m_timer.SetOwner(this, kTimerId);
-
+void GifFrame::FindSettingControls()
+{
     m_spinctrl_delay = XRCCTRL(*this, "m_spinctrl_delay", wxSpinCtrl);
     m_spinctrl_width = XRCCTRL(*this, "m_spinctrl_width", wxSpinCtrl);
     m_spinctrl_height = XRCCTRL(*this, "m_spinctrl_height", wxSpinCtrl);
@@ -113,31 +141,16 @@ void GifFrame::InitFrame()
     m_staticText_height = XRCCTRL(*this, "m_staticText_height", wxStaticText);
     m_staticText_hpx = XRCCTRL(*this, "m_staticText_hpx", wxStaticText);
     SetLabels();
+}
 
-    m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);
-    const int widths[] = {200, 400, -1};
-    m_statusBar1->SetFieldsCount(3, widths);
-
-    m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
-
-    DisableFrameTools();
-
-    m_baseWidth = m_baseHeight = 0;
-    m_playIndex = m_loopCount = m_loopsPlayed = 0;
-    m_savedDelay = m_savedWidth = m_savedHeight = m_savedCount = 0;
-    m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
-
+void GifFrame::LoadWindowIcon()
+{
     const wxString iconPath = GetAppBaseDir() + "/Themes/application.ico";
     Trace(iconPath.utf8_str());
-    {
-        wxLogNull noLog;
-        wxIcon icon;
-        if (icon.LoadFile(iconPath, wxBITMAP_TYPE_ICO))
-            SetIcon(icon);
-    }
-
-    SetTitle(GetProductName());
-    m_playing = false;
+    wxLogNull noLog;
+    wxIcon icon;
+    if (icon.LoadFile(iconPath, wxBITMAP_TYPE_ICO))
+        SetIcon(icon);
 }
 
 void GifFrame::SetLabels()

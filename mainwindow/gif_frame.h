@@ -225,6 +225,12 @@ public:
     UpdateCheck m_updateCheck{this};
 
 private:
+    // Steps of InitFrame.
+    void CreateStrip();
+    void SetUpPreviewPanel();
+    void FindSettingControls();
+    void LoadWindowIcon();
+
     void FinishImageLoad();
 
     std::unique_ptr<PathChooser> m_pathChooser;
