@@ -1,9 +1,5 @@
+# The window's arithmetic and rules on plain values need no window.
 list(APPEND CORE_SOURCES
-  src/window/thread_update_event.cpp
-  src/window/frame_reference.cpp
-  src/window/image_load_thread.cpp
-  src/window/save_gif_thread.cpp
-  src/window/frame_feed.cpp
   mainwindow/canvas_math.cpp
   mainwindow/save_rules.cpp)
 list(APPEND UI_SOURCES

@@ -11,6 +11,14 @@ list(APPEND CORE_SOURCES
   src/window/palette_lookup.cpp
   src/window/palette_quant.cpp)
 
+# The background workers and their hand-over to the window: threads and queued events only.
+list(APPEND CORE_SOURCES
+  src/window/thread_update_event.cpp
+  src/window/frame_reference.cpp
+  src/window/image_load_thread.cpp
+  src/window/save_gif_thread.cpp
+  src/window/frame_feed.cpp)
+
 # The default palette reducer. libimagequant runs on OpenMP; palette_quant.cpp sets the OpenMP
 # thread count of its calls, so it links the runtime itself (omp.h ships with the compiler).
 pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
