@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <functional>
 
-#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/progdlg.h>
@@ -15,7 +14,6 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/worker_handles.h"
-#include "src/window/image_decode.h"
 #include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
@@ -27,26 +25,6 @@ wxString ImageWildcard()
     return _("Image files ") +
            "(*.png;*.jpg;*bmp;*.gif)|*.png;*.jpg;*.jpeg;*.bmp;*.gif;"
            "*.PNG;*.JPG;*.JPEG;*.BMP;*.GIF";
-}
-
-// Calls add for every frame that path decodes to, in order, as the loader would read it.
-void DecodeFramesOf(const wxString& path, const std::function<void(wxImage*, int)>& add)
-{
-    wxLogNull noLog;
-    if (IsGifPath(path)) {
-        GifFrameReader reader;
-        if (!reader.Open(path, nullptr))
-            return;
-        for (unsigned j = 0; j < reader.Count(); ++j) {
-            auto image = std::make_unique<wxImage>();
-            if (reader.Frame(j, *image) && image->IsOk())
-                add(image.release(), static_cast<int>(j));
-        }
-        return;
-    }
-    auto image = std::make_unique<wxImage>();
-    if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
-        add(image.release(), 0);
 }
 }
 
@@ -134,10 +112,13 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     int inserted = 0;
     m_thumbnails->BeginUpdate();
     for (const wxString& path : paths)
-        DecodeFramesOf(path, [&](wxImage* image, int frame) {
-            m_thumbnails->Insert(new wxImageThumbnailItem(image, frame, path), at + inserted);
-            ++inserted;
-        });
+        DecodeEntryFrames(path, -1, [] { return false; },
+                          [&](std::unique_ptr<wxImage> image, int frame, bool) {
+                              m_thumbnails->Insert(
+                                  new wxImageThumbnailItem(image.release(), frame, path),
+                                  at + inserted);
+                              ++inserted;
+                          });
     m_thumbnails->EndUpdate();
     if (inserted > 0) {
         FramesChanged();

@@ -1,5 +1,7 @@
 #include "src/window/image_load_thread.h"
 
+#include <algorithm>
+
 #include <wx/event.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
@@ -9,9 +11,7 @@
 #include "src/window/thread_update_event.h"
 
 namespace {
-// Reports one image, or ends the batch; the percentages follow the batch's rule: every
-// frame of a whole GIF counts as the progress reached before that file, except the very
-// last frame of the batch.
+// Reports one image, or ends the batch with the event that reaches 100 when no image did.
 class BatchReporter {
 public:
     BatchReporter(LoadSink& sink) : m_sink(sink) {}
@@ -31,41 +31,6 @@ private:
     LoadSink& m_sink;
     bool m_reached100 = false;
 };
-
-void LoadGifEntry(const wxString& path, int frame, size_t i, size_t n, BatchReporter& out,
-                  const std::function<bool()>& stopRequested)
-{
-    GifFrameReader reader;
-    if (!reader.Open(path, nullptr))
-        return;
-    const int done = static_cast<int>(i * 100 / n);
-    const int afterThis = static_cast<int>((i + 1) * 100 / n);
-    if (frame >= 0) {
-        auto image = std::make_unique<wxImage>();
-        if (static_cast<unsigned>(frame) < reader.Count() &&
-            reader.Frame(static_cast<unsigned>(frame), *image) && image->IsOk())
-            out.Send(path, frame, afterThis, std::move(image));
-        return;
-    }
-    const unsigned count = reader.Count();
-    for (unsigned j = 0; j < count; ++j) {
-        if (stopRequested())
-            return;
-        auto image = std::make_unique<wxImage>();
-        if (!reader.Frame(j, *image) || !image->IsOk())
-            continue;
-        const bool lastOfBatch = i + 1 == n && j + 1 == count;
-        out.Send(path, static_cast<int>(j), lastOfBatch ? afterThis : done, std::move(image));
-    }
-}
-
-void LoadPictureEntry(const wxString& path, size_t i, size_t n, BatchReporter& out)
-{
-    wxLogNull noLog;
-    auto image = std::make_unique<wxImage>();
-    if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
-        out.Send(path, 0, static_cast<int>((i + 1) * 100 / n), std::move(image));
-}
 
 class QueueingSink : public LoadSink {
 public:
@@ -95,6 +60,31 @@ private:
 };
 }
 
+void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool()>& stopRequested,
+                       const FrameDelivery& deliver)
+{
+    wxLogNull noLog;
+    if (!IsGifPath(path)) {
+        auto image = std::make_unique<wxImage>();
+        if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
+            deliver(std::move(image), 0, true);
+        return;
+    }
+    GifFrameReader reader;
+    if (!reader.Open(path, nullptr))
+        return;
+    const unsigned count = reader.Count();
+    const unsigned first = frame >= 0 ? static_cast<unsigned>(frame) : 0;
+    const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
+    for (unsigned j = first; j < end; ++j) {
+        if (stopRequested())
+            return;
+        auto image = std::make_unique<wxImage>();
+        if (reader.Frame(j, *image) && image->IsOk())
+            deliver(std::move(image), static_cast<int>(j), frame >= 0 || j + 1 == count);
+    }
+}
+
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                     const std::function<bool()>& stopRequested)
 {
@@ -107,10 +97,17 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
         const wxString path = StripGifFrameSuffix(entries[i]);
         if (!wxFileExists(path))
             continue;
-        if (IsGifPath(path))
-            LoadGifEntry(path, frame, i, n, out, stopRequested);
-        else
-            LoadPictureEntry(path, i, n, out);
+        const int done = static_cast<int>(i * 100 / n);
+        const int afterThis = static_cast<int>((i + 1) * 100 / n);
+        // Every frame of a whole GIF counts as the progress reached before that file, except
+        // the very last frame of the batch.
+        const bool wholeGif = frame < 0 && IsGifPath(path);
+        DecodeEntryFrames(path, frame, stopRequested,
+                          [&](std::unique_ptr<wxImage> image, int got, bool last) {
+                              const bool lastOfBatch = i + 1 == n && last;
+                              out.Send(path, got, wholeGif && !lastOfBatch ? done : afterThis,
+                                       std::move(image));
+                          });
     }
     if (n > 0)
         out.End();
