@@ -238,7 +238,7 @@ FrameFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             pipeline.reset();
     }
 
-    g_gifOutputStream = &stream;
+    const ScopedGifOutput target(stream);
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
             return {FrameFailure::Stopped, "the export was stopped"};

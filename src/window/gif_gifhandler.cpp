@@ -11,7 +11,7 @@
 #include "src/window/gif_blocks.h"
 #include "src/window/palette_lookup.h"
 
-wxOutputStream* g_gifOutputStream = nullptr;
+thread_local wxOutputStream* g_gifOutputStream = nullptr;
 
 namespace {
 

@@ -9,8 +9,24 @@
 #include "src/window/palette.h"
 
 // Every byte of the writer goes to this stream. The exporter points it at its output before
-// frame 0; the writer neither creates nor closes it. One export at a time uses it.
-extern wxOutputStream* g_gifOutputStream;
+// frame 0; the writer neither creates nor closes it. Each thread has its own, so exports on
+// different threads never write into each other's files.
+extern thread_local wxOutputStream* g_gifOutputStream;
+
+// Points this thread's g_gifOutputStream at a stream for its lifetime, then back.
+class ScopedGifOutput {
+public:
+    explicit ScopedGifOutput(wxOutputStream& stream) : m_previous(g_gifOutputStream)
+    {
+        g_gifOutputStream = &stream;
+    }
+    ~ScopedGifOutput() { g_gifOutputStream = m_previous; }
+    ScopedGifOutput(const ScopedGifOutput&) = delete;
+    ScopedGifOutput& operator=(const ScopedGifOutput&) = delete;
+
+private:
+    wxOutputStream* m_previous;
+};
 
 class MyGifHandler : public wxGIFHandler {
 public:

@@ -2,6 +2,8 @@
 // that are either complete or not there.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
@@ -120,6 +122,33 @@ TEST(GifExport, BytesDoNotDependOnThreadsOrReducer)
             copies.push_back(f.Copy());
         EXPECT_EQ(ExportToMemory(copies, options), reference) << threads << " threads";
     }
+}
+
+TEST(GifExport, ExportsOnTwoThreadsAtOnceWriteOnlyTheirOwnBytes)
+{
+    QuietTrace quiet;
+    GifExportOptions options;
+    options.canvas = wxSize(24, 16);
+    options.threads = 1;
+    const std::vector<int> sizes = {40, 41};
+    std::vector<Bytes> reference, concurrent(sizes.size());
+    for (int n : sizes)
+        reference.push_back(ExportToMemory(Frames(n, wxSize(24, 16)), options));
+    std::vector<std::vector<wxImage>> inputs;
+    for (int n : sizes)
+        inputs.push_back(Frames(n, wxSize(24, 16)));
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < sizes.size(); ++t)
+        threads.emplace_back([&, t] {
+            ImageListFrameSource source(std::move(inputs[t]));
+            wxMemoryOutputStream out;
+            if (WriteGifAnimation(source, out, options).ok)
+                concurrent[t] = StreamBytes(out);
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (size_t t = 0; t < sizes.size(); ++t)
+        EXPECT_EQ(concurrent[t], reference[t]) << "export " << t;
 }
 
 TEST(GifExport, FailedFrameLeavesExistingFileAndNoTemporaryFile)

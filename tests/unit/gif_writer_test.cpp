@@ -12,20 +12,10 @@ using namespace giftest;
 
 namespace {
 
-// Points the writer at a stream for the scope of a test.
-class WriterTarget {
-public:
-    explicit WriterTarget(wxOutputStream& s) : m_previous(g_gifOutputStream) { g_gifOutputStream = &s; }
-    ~WriterTarget() { g_gifOutputStream = m_previous; }
-
-private:
-    wxOutputStream* m_previous;
-};
-
 // Writes frames as one animation; returns each SaveGifFrame result.
 std::vector<bool> WriteAll(wxOutputStream& out, const std::vector<wxImage>& frames, int delayMs)
 {
-    WriterTarget target(out);
+    const ScopedGifOutput target(out);
     std::vector<bool> results;
     for (size_t i = 0; i < frames.size(); ++i) {
         MyGifHandler handler;
