@@ -4,11 +4,41 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <wx/file.h>
 #include <wx/filename.h>
 #include <wx/wfstream.h>
+
+#include "app/process_umask.h"
+
+namespace {
+
+// False when the system refuses (EPERM: only root may give a file away).
+bool GiveOwner(int fd, uid_t owner, gid_t group)
+{
+    return ::fchown(fd, owner, group) == 0;
+}
+
+// mkstemp creates the file 0600, owned by us. A file that replaces another takes over its
+// mode, and its owner and group where the system allows; a member of the file's group may
+// still hand it that group. A new file gets the mode open(2) would give it. Every step is
+// best effort: a refusal leaves the file ours or at 0600, never more open than the old one.
+void TakeOverAttributes(int fd, const std::string& replaced)
+{
+    struct stat old;
+    if (::stat(replaced.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+        ::fchmod(fd, 0666 & ~CurrentUmask());
+        return;
+    }
+    // Before fchmod: a change of owner clears the set-user-ID and set-group-ID bits.
+    if (!GiveOwner(fd, old.st_uid, old.st_gid))
+        GiveOwner(fd, static_cast<uid_t>(-1), old.st_gid);
+    ::fchmod(fd, old.st_mode & 07777);
+}
+
+} // namespace
 
 AtomicFileWriter::AtomicFileWriter(const wxString& targetPath) : m_target(targetPath) {}
 
@@ -36,10 +66,7 @@ bool AtomicFileWriter::Open()
         Fail(wxString::Format("can't create a file in %s", dir), errno);
         return false;
     }
-    // mkstemp creates 0600; a saved document should get the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    TakeOverAttributes(fd, m_target.utf8_string());
     m_temp = wxString::FromUTF8(pattern.c_str());
     m_file = std::make_unique<wxFile>(fd);
     m_stream = std::make_unique<wxFileOutputStream>(*m_file);

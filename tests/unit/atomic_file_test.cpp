@@ -1,10 +1,27 @@
+// The atomic writer: the old file survives every failure, and the new one takes its place
+// without changing what kind of thing, and whose, the old one was.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 
 #include "app/atomic_file.h"
+#include "app/process_umask.h"
+#include "project/project_file.h"
+#include "src/window/gif_export.h"
 #include "support/temp_dir.h"
+#include "support/test_images.h"
+#include "unit/gif_test_helpers.h"
 
 namespace {
 std::string Contents(const wxString& path)
@@ -20,6 +37,68 @@ size_t EntriesIn(const wxString& dir)
     wxArrayString files;
     return wxDir::GetAllFiles(dir, &files, wxEmptyString, wxDIR_FILES | wxDIR_HIDDEN);
 }
+
+// The permission bits of path; -1 when it can't be read.
+int ModeOf(const wxString& path)
+{
+    struct stat st;
+    return ::stat(path.utf8_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+std::string FirstBytes(const wxString& path, size_t n)
+{
+    std::ifstream file(path.utf8_string(), std::ios::binary);
+    std::string bytes(n, '\0');
+    file.read(&bytes[0], static_cast<std::streamsize>(n));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    return bytes;
+}
+
+std::string ReadStatus()
+{
+    std::ifstream file("/proc/self/status");
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Sets the process's mask for a test. Only tests may: they start no thread meanwhile.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : m_previous(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_previous); }
+
+private:
+    mode_t m_previous;
+};
+}
+
+TEST(ProcessUmask, StatusLineIsReadAsOctalAndAnythingElseFallsBack)
+{
+    const mode_t fallback = 0123;
+    const struct {
+        const char* status;
+        mode_t mask;
+    } cases[] = {
+        {"Name:\tzoruvede\nUmask:\t0022\nState:\tR (running)\n", 022},
+        {"Umask:\t0077\nState:\tR\n", 077},
+        {"Name:\tx\nUmask:\t0000", 0},
+        {"Umask:   0027\n", 027},
+        {"", fallback},
+        {"Name:\tx\nState:\tR\n", fallback},
+        {"Name:\tUmask:\t0000\n", fallback},
+        {"Umask:\t\n", fallback},
+        {"Umask:\t0089\n", fallback},
+        {"Umask:\t01777\n", fallback},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UmaskFromStatus(c.status, fallback), c.mask) << c.status;
+}
+
+TEST(ProcessUmask, CurrentUmaskIsTheOneInForce)
+{
+    for (mode_t mask : {027, 077, 0}) {
+        const ScopedUmask scoped(mask);
+        EXPECT_EQ(CurrentUmask(), mask);
+    }
 }
 
 TEST(AtomicFile, CommitReplacesTheTargetAndLeavesNoTemporaryFile)
@@ -55,4 +134,100 @@ TEST(AtomicFile, UnwritableFolderNamesTheReason)
     wxString error;
     EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/x", "a", 1, &error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(AtomicFile, ReplacedFileKeepsItsMode)
+{
+    TempDir dir;
+    const wxString target = dir.File("out.bin");
+    for (int mode : {0600, 0640, 0751, 0444}) {
+        ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
+        ASSERT_EQ(::chmod(target.utf8_str(), static_cast<mode_t>(mode)), 0);
+        ASSERT_TRUE(WriteFileAtomically(target, "new", 3, nullptr));
+        EXPECT_EQ(ModeOf(target), mode) << std::oct << mode;
+    }
+}
+
+TEST(AtomicFile, NewFileGetsTheModeTheUmaskAllows)
+{
+    TempDir dir;
+    for (mode_t mask : {022, 027, 077, 0}) {
+        const ScopedUmask scoped(mask);
+        const wxString target = dir.File(wxString::Format("new-%o.bin", mask));
+        ASSERT_TRUE(WriteFileAtomically(target, "new", 3, nullptr));
+        EXPECT_EQ(ModeOf(target), static_cast<int>(0666 & ~mask)) << std::oct << mask;
+    }
+}
+
+TEST(AtomicFile, ReplacedFileKeepsItsOwnerAndGroupWherePermitted)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    TempDir dir;
+    const wxString target = dir.File("owned.bin");
+    ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
+    ASSERT_EQ(::chown(target.utf8_str(), 4321, 4322), 0);
+    ASSERT_TRUE(WriteFileAtomically(target, "new", 3, nullptr));
+    struct stat st;
+    ASSERT_EQ(::stat(target.utf8_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+    EXPECT_EQ(Contents(target), "new");
+}
+
+// Two GIF exports and project saves run on threads while another thread watches the mask:
+// a writer that read the mask by setting it would show as a changed mask, or as a file whose
+// mode came from the mask another writer had set meanwhile.
+TEST(AtomicFile, WritersOnThreadsNeverChangeTheProcessUmask)
+{
+    giftest::QuietTrace quiet;
+    TempDir dir;
+    const mode_t mask = 027;
+    const int expectedMode = 0640;
+    const ScopedUmask scoped(mask);
+    std::atomic<bool> writing{true};
+    std::set<mode_t> seen;
+    std::thread watcher([&] {
+        while (writing.load())
+            seen.insert(UmaskFromStatus(ReadStatus(), 0));
+    });
+
+    std::atomic<int> failures{0};
+    std::atomic<int> wrongModes{0};
+    const auto check = [&](bool ok, const wxString& path, const std::string& start) {
+        failures += ok && FirstBytes(path, start.size()) == start ? 0 : 1;
+        wrongModes += ModeOf(path) == expectedMode ? 0 : 1;
+        wxRemoveFile(path);  // every round creates the file anew, with the mask's mode
+    };
+    const auto exportGif = [&](const wxString& path) {
+        GifExportOptions options;
+        options.canvas = wxSize(16, 16);
+        for (int round = 0; round < 150; ++round) {
+            std::vector<wxImage> frames = {SolidImage(16, 16, 200, 0, 0), SolidImage(8, 8, 0, 0, 200)};
+            check(ExportGif(std::move(frames), path, options).ok, path, "GIF89a");
+        }
+    };
+    const auto saveProject = [&](const wxString& path) {
+        ProjectData data;
+        data.gifName = "a.gif";
+        data.width = 16;
+        data.height = 16;
+        data.delay = 10;
+        data.frames.Add(dir.File("x.png"));
+        for (int round = 0; round < 300; ++round)
+            check(WriteProjectFile(path, data, nullptr), path, "<?xml");
+    };
+    std::vector<std::thread> writers;
+    writers.emplace_back(exportGif, dir.File("a.gif"));
+    writers.emplace_back(exportGif, dir.File("b.gif"));
+    writers.emplace_back(saveProject, dir.File("p.xml"));
+    for (std::thread& t : writers)
+        t.join();
+    writing = false;
+    watcher.join();
+
+    EXPECT_EQ(seen, std::set<mode_t>{mask});
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(wrongModes.load(), 0);
+    EXPECT_EQ(CurrentUmask(), mask);
 }
