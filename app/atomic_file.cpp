@@ -8,12 +8,29 @@
 #include <unistd.h>
 
 #include <wx/file.h>
-#include <wx/filename.h>
 #include <wx/wfstream.h>
 
+#include "app/link_target.h"
 #include "app/process_umask.h"
 
 namespace {
+
+// The folder part of path: "." for a bare name, "/" for a name in the root folder.
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// mkstemp's pattern for a hidden file beside path: "dir/name" gives "dir/.name.XXXXXX".
+std::string TempPattern(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, name) + "." + path.substr(name) + ".XXXXXX";
+}
 
 // False when the system refuses (EPERM: only root may give a file away).
 bool GiveOwner(int fd, uid_t owner, gid_t group)
@@ -55,20 +72,27 @@ void AtomicFileWriter::Fail(const wxString& what, int err)
 
 bool AtomicFileWriter::Open()
 {
-    wxFileName target(m_target);
-    wxString dir = target.GetPath();
-    if (dir.empty())
-        dir = ".";
-    // mkstemp gives a unique name beside the target, so the rename stays on one file system.
-    std::string pattern = (dir + "/." + target.GetFullName() + ".XXXXXX").utf8_string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        Fail(wxString::Format("can't create a file in %s", dir), errno);
+    // A link stays a link: the file at the end of its chain is the one replaced.
+    int err = 0;
+    if (!FollowLinks(m_target.utf8_string(), m_finalBytes, err)) {
+        Fail(wxString::Format("can't follow the links of %s", m_target), err);
         return false;
     }
-    TakeOverAttributes(fd, m_target.utf8_string());
+    m_final = wxString::FromUTF8(m_finalBytes.c_str());
+    // A unique name beside the final target, so the rename stays on one file system.
+    std::string pattern = TempPattern(m_finalBytes);
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        err = errno;
+        const std::string folder = FolderOf(m_finalBytes);
+        Fail(wxString::Format("can't create a file in %s", wxString::FromUTF8(folder.c_str())),
+             err);
+        return false;
+    }
+    m_tempBytes = pattern;
     m_temp = wxString::FromUTF8(pattern.c_str());
     m_file = std::make_unique<wxFile>(fd);
+    TakeOverAttributes(fd, m_finalBytes);
     m_stream = std::make_unique<wxFileOutputStream>(*m_file);
     return true;
 }
@@ -104,7 +128,7 @@ bool AtomicFileWriter::Commit()
         return false;
     }
     m_file.reset();
-    if (std::rename(m_temp.utf8_str(), m_target.utf8_str()) != 0) {
+    if (std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0) {
         Fail("can't replace the file", errno);
         Discard();
         return false;
@@ -117,8 +141,9 @@ void AtomicFileWriter::Discard()
 {
     m_stream.reset();
     m_file.reset();
-    if (!m_temp.empty()) {
-        ::unlink(m_temp.utf8_str());
+    if (!m_tempBytes.empty()) {
+        ::unlink(m_tempBytes.c_str());
+        m_tempBytes.clear();
         m_temp.clear();
     }
 }

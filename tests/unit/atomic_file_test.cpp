@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -16,6 +18,7 @@
 #include <wx/filefn.h>
 
 #include "app/atomic_file.h"
+#include "app/link_target.h"
 #include "app/process_umask.h"
 #include "project/project_file.h"
 #include "src/window/gif_export.h"
@@ -43,6 +46,18 @@ int ModeOf(const wxString& path)
 {
     struct stat st;
     return ::stat(path.utf8_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+bool IsLinkTo(const wxString& link, const std::string& text)
+{
+    char buffer[4096];
+    const ssize_t n = ::readlink(link.utf8_str(), buffer, sizeof buffer);
+    return n >= 0 && std::string(buffer, static_cast<size_t>(n)) == text;
+}
+
+void MakeLink(const std::string& text, const wxString& link)
+{
+    ASSERT_EQ(::symlink(text.c_str(), link.utf8_str()), 0) << link;
 }
 
 std::string FirstBytes(const wxString& path, size_t n)
@@ -134,6 +149,84 @@ TEST(AtomicFile, UnwritableFolderNamesTheReason)
     wxString error;
     EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/x", "a", 1, &error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(LinkTarget, RelativeTextIsTakenFromTheLinksFolder)
+{
+    const struct {
+        const char* link;
+        const char* text;
+        const char* path;
+    } cases[] = {
+        {"/d/link", "/abs/file", "/abs/file"},
+        {"/d/link", "file", "/d/file"},
+        {"/d/link", "../e/file", "/d/../e/file"},
+        {"d/sub/link", "file", "d/sub/file"},
+        {"link", "file", "file"},
+        {"/link", "file", "/file"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LinkTextPath(c.link, c.text), c.path) << c.link << " -> " << c.text;
+}
+
+TEST(AtomicFile, WritingThroughALinkKeepsTheLinkAndChangesItsTarget)
+{
+    TempDir dir;
+    const wxString real = dir.File("real.bin");
+    const wxString link = dir.File("link.bin");
+    ASSERT_TRUE(WriteFileAtomically(real, "old", 3, nullptr));
+    ASSERT_EQ(::chmod(real.utf8_str(), 0600), 0);
+    MakeLink("real.bin", link);
+    ASSERT_TRUE(WriteFileAtomically(link, "newer", 5, nullptr));
+    EXPECT_TRUE(IsLinkTo(link, "real.bin"));
+    EXPECT_EQ(Contents(real), "newer");
+    EXPECT_EQ(ModeOf(real), 0600);
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+}
+
+TEST(AtomicFile, ChainOfLinksAcrossFoldersEndsAtTheLastFileAndTheTemporaryFileBesideIt)
+{
+    TempDir dir;
+    for (const char* folder : {"a", "b", "c"})
+        ASSERT_TRUE(wxMkdir(dir.File(folder)));
+    const wxString last = dir.File("c/last.bin");
+    ASSERT_TRUE(WriteFileAtomically(last, "old", 3, nullptr));
+    MakeLink(dir.File("b/second").utf8_string(), dir.File("a/first"));  // absolute
+    MakeLink("../c/last.bin", dir.File("b/second"));                   // relative, with ..
+    {
+        AtomicFileWriter writer(dir.File("a/first"));
+        ASSERT_TRUE(writer.Open()) << writer.Error();
+        EXPECT_EQ(EntriesIn(dir.File("c")), 2u) << writer.TempPath();
+        writer.Stream().Write("new", 3);
+        ASSERT_TRUE(writer.Commit()) << writer.Error();
+    }
+    EXPECT_TRUE(IsLinkTo(dir.File("a/first"), dir.File("b/second").utf8_string()));
+    EXPECT_TRUE(IsLinkTo(dir.File("b/second"), "../c/last.bin"));
+    EXPECT_EQ(Contents(last), "new");
+    EXPECT_EQ(EntriesIn(dir.File("c")), 1u);
+}
+
+TEST(AtomicFile, DanglingLinkCreatesTheFileItNames)
+{
+    TempDir dir;
+    const ScopedUmask scoped(022);
+    MakeLink("made.bin", dir.File("link.bin"));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("link.bin"), "new", 3, nullptr));
+    EXPECT_TRUE(IsLinkTo(dir.File("link.bin"), "made.bin"));
+    EXPECT_EQ(Contents(dir.File("made.bin")), "new");
+    EXPECT_EQ(ModeOf(dir.File("made.bin")), 0644);
+}
+
+TEST(AtomicFile, LinkLoopFailsWithTheReasonAndChangesNothing)
+{
+    TempDir dir;
+    MakeLink("two", dir.File("one"));
+    MakeLink("one", dir.File("two"));
+    wxString error;
+    EXPECT_FALSE(WriteFileAtomically(dir.File("one"), "new", 3, &error));
+    EXPECT_TRUE(error.Contains(std::strerror(ELOOP))) << error;
+    EXPECT_TRUE(IsLinkTo(dir.File("one"), "two"));
+    EXPECT_TRUE(IsLinkTo(dir.File("two"), "one"));
 }
 
 TEST(AtomicFile, ReplacedFileKeepsItsMode)
