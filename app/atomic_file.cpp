@@ -65,29 +65,42 @@ AtomicFileWriter::~AtomicFileWriter()
         Discard();
 }
 
-void AtomicFileWriter::Fail(const wxString& what, int err)
+bool AtomicFileWriter::Fail(AtomicFileFailure kind, const wxString& what, int err)
 {
-    m_error = what + ": " + wxString::FromUTF8(std::strerror(err));
+    m_failure = kind;
+    m_errno = err;
+    m_error = what + ": " + Reason();
+    Discard();
+    return false;
+}
+
+bool AtomicFileWriter::FailWithErrno(AtomicFileFailure kind, const char* what)
+{
+    const int err = errno;
+    return Fail(kind, what, err);
+}
+
+wxString AtomicFileWriter::Reason() const
+{
+    return m_errno != 0 ? wxString::FromUTF8(std::strerror(m_errno)) : wxString();
 }
 
 bool AtomicFileWriter::Open()
 {
     // A link stays a link: the file at the end of its chain is the one replaced.
     int err = 0;
-    if (!FollowLinks(m_target.utf8_string(), m_finalBytes, err)) {
-        Fail(wxString::Format("can't follow the links of %s", m_target), err);
-        return false;
-    }
+    if (!FollowLinks(m_target.utf8_string(), m_finalBytes, err))
+        return Fail(AtomicFileFailure::FollowLinks,
+                    wxString::Format("can't follow the links of %s", m_target), err);
     m_final = wxString::FromUTF8(m_finalBytes.c_str());
+    m_folder = wxString::FromUTF8(FolderOf(m_finalBytes).c_str());
     // A unique name beside the final target, so the rename stays on one file system.
     std::string pattern = TempPattern(m_finalBytes);
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
         err = errno;
-        const std::string folder = FolderOf(m_finalBytes);
-        Fail(wxString::Format("can't create a file in %s", wxString::FromUTF8(folder.c_str())),
-             err);
-        return false;
+        return Fail(AtomicFileFailure::CreateTemp,
+                    wxString::Format("can't create a file in %s", m_folder), err);
     }
     m_tempBytes = pattern;
     m_temp = wxString::FromUTF8(pattern.c_str());
@@ -104,35 +117,20 @@ wxOutputStream& AtomicFileWriter::Stream()
 
 bool AtomicFileWriter::Commit()
 {
-    if (!m_stream) {
-        if (m_error.empty())
-            m_error = "the file was not opened";
-        return false;
-    }
+    if (!m_stream)
+        return m_failure == AtomicFileFailure::None &&
+               Fail(AtomicFileFailure::Write, "the file was not opened", EBADF);
     const bool streamOk = m_stream->IsOk();
     m_stream.reset();
-    errno = 0;
-    if (!streamOk) {
-        Fail("writing failed", errno ? errno : EIO);
-        Discard();
-        return false;
-    }
-    if (fsync(m_file->fd()) != 0) {
-        Fail("writing failed", errno);
-        Discard();
-        return false;
-    }
-    if (!m_file->Close()) {
-        Fail("closing failed", errno ? errno : EIO);
-        Discard();
-        return false;
-    }
+    if (!streamOk)
+        return Fail(AtomicFileFailure::Write, "writing failed", EIO);
+    if (::fsync(m_file->fd()) != 0)
+        return FailWithErrno(AtomicFileFailure::Write, "writing failed");
+    if (::close(m_file->Detach()) != 0)
+        return FailWithErrno(AtomicFileFailure::Write, "closing failed");
     m_file.reset();
-    if (std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0) {
-        Fail("can't replace the file", errno);
-        Discard();
-        return false;
-    }
+    if (std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0)
+        return FailWithErrno(AtomicFileFailure::Replace, "can't replace the file");
     m_committed = true;
     return true;
 }

@@ -13,6 +13,15 @@
 class wxFile;
 class wxFileOutputStream;
 
+// The step of a write that failed: each asks something else of the user.
+enum class AtomicFileFailure {
+    None,
+    FollowLinks,  // the target's symbolic links can't be followed (a loop)
+    CreateTemp,   // the folder can't take a new file: no permission, read-only, missing
+    Write,        // writing, syncing or closing the temporary file failed (a full disk)
+    Replace,      // the finished file could not be renamed over the target
+};
+
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(const wxString& targetPath);
@@ -37,17 +46,30 @@ public:
     const wxString& TargetPath() const { return m_target; }
     // The file Commit replaces: TargetPath with its symbolic links followed; set by Open.
     const wxString& FinalPath() const { return m_final; }
+    // The folder of FinalPath, which takes the temporary file; set by Open.
+    const wxString& Folder() const { return m_folder; }
     const wxString& TempPath() const { return m_temp; }
-    // A sentence naming the reason of the last failure (the system's message).
+
+    // The failed step; None while nothing failed.
+    AtomicFileFailure Failure() const { return m_failure; }
+    // The system's message for the failure ("Permission denied"); empty while nothing failed.
+    wxString Reason() const;
+    // A sentence naming the failed step and the reason, in English.
     const wxString& Error() const { return m_error; }
 
 private:
-    void Fail(const wxString& what, int err);
+    // Records the failure, drops the temporary file and gives false.
+    bool Fail(AtomicFileFailure kind, const wxString& what, int err);
+    // The same with the errno of the system call that just failed.
+    bool FailWithErrno(AtomicFileFailure kind, const char* what);
 
     wxString m_target;
     wxString m_final;
+    wxString m_folder;
     wxString m_temp;
     wxString m_error;
+    AtomicFileFailure m_failure = AtomicFileFailure::None;
+    int m_errno = 0;
     // The same paths as the system takes them: a link's text need not be UTF-8.
     std::string m_finalBytes;
     std::string m_tempBytes;

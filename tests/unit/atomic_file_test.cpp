@@ -141,14 +141,58 @@ TEST(AtomicFile, AbandonedWriteKeepsThePreviousFile)
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
-TEST(AtomicFile, UnwritableFolderNamesTheReason)
+TEST(AtomicFile, FolderThatCantTakeANewFileIsReportedWithTheFolderAndTheReason)
 {
-    AtomicFileWriter writer("/nonexistent-folder/out.gif");
-    EXPECT_FALSE(writer.Open());
-    EXPECT_NE(writer.Error().Find("No such file or directory"), wxNOT_FOUND) << writer.Error();
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomically(dir.File("plain"), "x", 1, nullptr));
+    const struct {
+        wxString target;
+        wxString folder;
+        int reason;
+    } cases[] = {
+        {"/nonexistent-folder/out.gif", "/nonexistent-folder", ENOENT},
+        {dir.File("plain/out.gif"), dir.File("plain"), ENOTDIR},
+    };
+    for (const auto& c : cases) {
+        AtomicFileWriter writer(c.target);
+        EXPECT_FALSE(writer.Open());
+        EXPECT_EQ(writer.Failure(), AtomicFileFailure::CreateTemp) << c.target;
+        EXPECT_EQ(writer.Folder(), c.folder);
+        EXPECT_EQ(writer.Reason(), std::strerror(c.reason));
+        EXPECT_TRUE(writer.Error().Contains(c.folder)) << writer.Error();
+        EXPECT_FALSE(writer.Commit());
+        EXPECT_EQ(writer.Failure(), AtomicFileFailure::CreateTemp);
+    }
     wxString error;
     EXPECT_FALSE(WriteFileAtomically("/nonexistent-folder/x", "a", 1, &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(error.Contains(std::strerror(ENOENT))) << error;
+}
+
+TEST(AtomicFile, FolderWithoutWritePermissionIsAFolderFailure)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write into any folder";
+    TempDir dir;
+    const wxString folder = dir.File("locked");
+    ASSERT_TRUE(wxMkdir(folder, 0500));
+    AtomicFileWriter writer(folder + "/out.gif");
+    EXPECT_FALSE(writer.Open());
+    EXPECT_EQ(writer.Failure(), AtomicFileFailure::CreateTemp);
+    EXPECT_EQ(writer.Reason(), std::strerror(EACCES));
+    ::chmod(folder.utf8_str(), 0700);
+}
+
+TEST(AtomicFile, FolderInPlaceOfTheTargetIsAReplaceFailure)
+{
+    TempDir dir;
+    ASSERT_TRUE(wxMkdir(dir.File("out.gif")));
+    AtomicFileWriter writer(dir.File("out.gif"));
+    ASSERT_TRUE(writer.Open());
+    writer.Stream().Write("x", 1);
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(writer.Failure(), AtomicFileFailure::Replace);
+    EXPECT_EQ(writer.Reason(), std::strerror(EISDIR));
+    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
 }
 
 TEST(LinkTarget, RelativeTextIsTakenFromTheLinksFolder)
@@ -225,6 +269,9 @@ TEST(AtomicFile, LinkLoopFailsWithTheReasonAndChangesNothing)
     wxString error;
     EXPECT_FALSE(WriteFileAtomically(dir.File("one"), "new", 3, &error));
     EXPECT_TRUE(error.Contains(std::strerror(ELOOP))) << error;
+    AtomicFileWriter writer(dir.File("one"));
+    EXPECT_FALSE(writer.Open());
+    EXPECT_EQ(writer.Failure(), AtomicFileFailure::FollowLinks);
     EXPECT_TRUE(IsLinkTo(dir.File("one"), "two"));
     EXPECT_TRUE(IsLinkTo(dir.File("two"), "one"));
 }
