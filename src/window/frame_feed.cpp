@@ -5,12 +5,12 @@ FrameFeed::FrameFeed(int count, std::function<void(int index)> ask)
 {
 }
 
-bool FrameFeed::Frame(int index, wxImage& frame, wxString& error)
+bool FrameFeed::Frame(int index, wxImage& frame, FrameError& error)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_cancelled) {
-            error = "the export was stopped";
+            error.stopped = true;
             return false;
         }
         m_waitingFor = index;
@@ -21,7 +21,7 @@ bool FrameFeed::Frame(int index, wxImage& frame, wxString& error)
     m_delivered.wait(lock, [this] { return m_ready || m_cancelled; });
     m_waitingFor = -1;
     if (!m_ready) {
-        error = "the export was stopped";
+        error.stopped = true;
         return false;
     }
     m_ready = false;

@@ -20,8 +20,8 @@ public:
     FrameFeed(int count, std::function<void(int index)> ask);
 
     int Count() const override { return m_count; }
-    // Worker side: asks for the frame and waits for it; false once cancelled.
-    bool Frame(int index, wxImage& frame, wxString& error) override;
+    // Worker side: asks for the frame and waits for it; false (error.stopped) once cancelled.
+    bool Frame(int index, wxImage& frame, FrameError& error) override;
 
     // GUI side: the frame asked for. image's own reference is dropped here, under the lock,
     // so that the toolkit's (non-atomic) reference count is never touched by two threads.

@@ -6,15 +6,22 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+// Why a source gave no frame.
+struct FrameError {
+    wxString file;         // the input that failed; empty when no one file is to blame
+    wxString reason;       // the system's or the decoder's words; without a file, all there is
+    bool stopped = false;  // the source was cancelled: the export is being stopped
+};
+
 class FrameSource {
 public:
     virtual ~FrameSource() = default;
     // The number of frames; fixed before the first Frame call.
     virtual int Count() const = 0;
     // Frame index into frame. The exporter asks for 0, 1, ..., Count() - 1, each once and one
-    // call at a time, though not always from the same thread. On failure, false and error is
-    // a sentence naming the input and the reason.
-    virtual bool Frame(int index, wxImage& frame, wxString& error) = 0;
+    // call at a time, though not always from the same thread. On failure, false and error
+    // says why.
+    virtual bool Frame(int index, wxImage& frame, FrameError& error) = 0;
 };
 
 // Frames held in memory. The images must not share their data with images used elsewhere
@@ -24,10 +31,10 @@ class ImageListFrameSource : public FrameSource {
 public:
     explicit ImageListFrameSource(std::vector<wxImage> frames) : m_frames(std::move(frames)) {}
     int Count() const override { return static_cast<int>(m_frames.size()); }
-    bool Frame(int index, wxImage& frame, wxString& error) override
+    bool Frame(int index, wxImage& frame, FrameError& error) override
     {
         if (index < 0 || index >= Count()) {
-            error = wxString::Format("there is no frame %d", index + 1);
+            error.reason = wxString::Format("there is no frame %d", index + 1);
             return false;
         }
         frame = m_frames[index];

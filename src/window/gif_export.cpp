@@ -79,37 +79,60 @@ private:
     int m_errno = 0;
 };
 
-struct FrameFailure {
-    enum Kind { None, Input, Write, Encode, Stopped } kind = None;
-    wxString text;
-};
+using Kind = ExportFailure::Kind;
 
 // A frame ready to be written, or the reason it is not.
 struct PreparedFrame {
     std::unique_ptr<wxImage> reduced;
-    FrameFailure failure;
+    ExportFailure failure;
 };
 
-wxString FrameLabel(int index, int count)
+ExportFailure Failure(Kind kind)
 {
-    return wxString::Format("frame %d of %d", index + 1, count);
+    ExportFailure failure;
+    failure.kind = kind;
+    return failure;
+}
+
+ExportFailure FrameFailure(Kind kind, int index, int count)
+{
+    ExportFailure failure = Failure(kind);
+    failure.frame = index;
+    failure.count = count;
+    return failure;
+}
+
+ExportFailure OutputFailure(int systemError)
+{
+    ExportFailure failure = Failure(Kind::OutputWrite);
+    failure.reason = wxString::FromUTF8(std::strerror(systemError));
+    return failure;
+}
+
+ExportFailure InputFailure(const FrameError& error)
+{
+    if (error.stopped)
+        return Failure(Kind::Stopped);
+    ExportFailure failure = Failure(Kind::InputRead);
+    failure.file = error.file;
+    failure.reason = error.reason;
+    return failure;
 }
 
 // Decoding and composing: called for one frame at a time, in order, so the source is read
 // sequentially and the composition's trace lines come out in frame order.
 bool TakeComposed(FrameSource& source, int index, const wxSize& canvas, wxImage& composed,
-                  FrameFailure& failure)
+                  ExportFailure& failure)
 {
     wxImage frame;
-    wxString error;
+    FrameError error;
     if (!source.Frame(index, frame, error)) {
-        failure = {FrameFailure::Input, error};
+        failure = InputFailure(error);
         return false;
     }
     composed = ComposeFrame(frame, canvas);
     if (!composed.IsOk()) {
-        failure = {FrameFailure::Encode,
-                   FrameLabel(index, source.Count()) + " could not be fitted into the canvas"};
+        failure = FrameFailure(Kind::FrameFit, index, source.Count());
         return false;
     }
     return true;
@@ -121,8 +144,7 @@ void Reduce(PreparedFrame& out, wxImage& composed, PaletteReducer reducer, int i
     wxImage reduced = ReduceWith(reducer, composed);
     composed = wxImage();
     if (!reduced.IsOk()) {
-        out.failure = {FrameFailure::Encode,
-                       FrameLabel(index, count) + " could not be reduced to 256 colours"};
+        out.failure = FrameFailure(Kind::FrameReduce, index, count);
         return;
     }
     out.reduced = std::make_unique<wxImage>(reduced);
@@ -225,8 +247,8 @@ int WorkerCount(const GifExportOptions& options, int frames)
     return std::min(n, frames);
 }
 
-FrameFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
-                         const GifExportOptions& options, ExportProgressSink* sink)
+ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
+                          const GifExportOptions& options, ExportProgressSink* sink)
 {
     const int count = source.Count();
     const int delayMs = std::clamp(options.delay, 0, 0xFFFF) * 10;
@@ -241,7 +263,7 @@ FrameFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
     const ScopedGifOutput target(stream);
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
-            return {FrameFailure::Stopped, "the export was stopped"};
+            return Failure(Kind::Stopped);
         PreparedFrame frame;
         if (pipeline) {
             frame = pipeline->Take(i);
@@ -250,30 +272,74 @@ FrameFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             if (TakeComposed(source, i, options.canvas, composed, frame.failure))
                 Reduce(frame, composed, options.reducer, i, count);
         }
-        if (frame.failure.kind != FrameFailure::None)
+        if (frame.failure.kind != Kind::None)
             return frame.failure;
 
         MyGifHandler handler;
         if (!SaveGifFrame(*frame.reduced, handler, delayMs, count, i)) {
+            // A plain stream keeps no system error; a file's is filled in by WriteFile.
             if (!stream.IsOk())
-                return {FrameFailure::Write, FrameLabel(i, count) + " could not be written"};
-            return {FrameFailure::Encode, FrameLabel(i, count) + " could not be encoded"};
+                return OutputFailure(EIO);
+            return FrameFailure(Kind::FrameEncode, i, count);
         }
         if (sink)
             sink->Progress(static_cast<int>(100LL * (i + 1) / count));
     }
-    return {};
+    return ExportFailure();
 }
 
-wxString CheckOptions(FrameSource& source, const GifExportOptions& options)
+ExportFailure CheckOptions(FrameSource& source, const GifExportOptions& options)
 {
     if (source.Count() <= 0)
-        return "there are no frames to write";
+        return Failure(Kind::NoFrames);
     const wxSize& c = options.canvas;
-    if (c.x <= 0 || c.y <= 0 || c.x > kGifMaxDimension || c.y > kGifMaxDimension)
-        return wxString::Format("the canvas size %d x %d is not between 1 and %d pixels", c.x,
-                                c.y, kGifMaxDimension);
-    return wxString();
+    if (c.x <= 0 || c.y <= 0 || c.x > kGifMaxDimension || c.y > kGifMaxDimension) {
+        ExportFailure failure = Failure(Kind::BadCanvas);
+        failure.canvas = c;
+        return failure;
+    }
+    return ExportFailure();
+}
+
+// The atomic writer's failed step as the user can act on it: a folder that can't take the
+// temporary file asks for another folder; anything else is a failed write.
+ExportFailure FileFailure(const AtomicFileWriter& file)
+{
+    ExportFailure failure = Failure(file.Failure() == AtomicFileFailure::CreateTemp
+                                        ? Kind::FolderNotWritable
+                                        : Kind::OutputWrite);
+    if (failure.kind == Kind::FolderNotWritable)
+        failure.folder = file.Folder();
+    failure.reason = file.Reason();
+    return failure;
+}
+
+// Writes the animation through file; the file is in place exactly when nothing failed.
+ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
+                        const GifExportOptions& options, ExportProgressSink* sink)
+{
+    if (!file.Open())
+        return FileFailure(file);
+    BufferedOutput buffered(file.Stream(), 256 * 1024);
+    ExportFailure failure = WriteFrames(frames, buffered, options, sink);
+    if (failure.kind == Kind::None && !buffered.Flush())
+        failure = OutputFailure(EIO);
+    if (failure.kind == Kind::OutputWrite && buffered.SystemError() != 0)
+        failure = OutputFailure(buffered.SystemError());
+    if (failure.kind == Kind::None && !file.Commit())
+        failure = FileFailure(file);
+    if (failure.kind != Kind::None)
+        file.Discard();
+    return failure;
+}
+
+GifExportResult ResultOf(const ExportFailure& failure)
+{
+    GifExportResult result;
+    result.ok = failure.kind == Kind::None;
+    result.failure = failure;
+    result.error = ExportFailureText(failure, false);
+    return result;
 }
 
 } // namespace
@@ -281,60 +347,26 @@ wxString CheckOptions(FrameSource& source, const GifExportOptions& options)
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
                                   const GifExportOptions& options, ExportProgressSink* sink)
 {
-    GifExportResult result;
-    result.error = CheckOptions(frames, options);
-    if (!result.error.empty())
-        return result;
-    const FrameFailure failure = WriteFrames(frames, stream, options, sink);
-    result.ok = failure.kind == FrameFailure::None;
-    result.error = failure.text;
-    return result;
+    ExportFailure failure = CheckOptions(frames, options);
+    if (failure.kind == Kind::None)
+        failure = WriteFrames(frames, stream, options, sink);
+    return ResultOf(failure);
 }
 
 GifExportResult ExportGif(FrameSource& frames, const wxString& outputPath,
                           const GifExportOptions& options, ExportProgressSink* sink)
 {
-    GifExportResult result;
-    const auto outputError = [&](const wxString& reason) {
-        return wxString::Format("can't write \"%s\": %s", outputPath, reason);
-    };
-    const wxString invalid = CheckOptions(frames, options);
-    if (!invalid.empty()) {
-        result.error = outputError(invalid);
-        return result;
+    ExportFailure failure = CheckOptions(frames, options);
+    if (failure.kind == Kind::None) {
+        // The system's own messages are part of the failure; the toolkit's log would only
+        // repeat them (and from a worker thread they would surface much later).
+        wxLogNull noLog;
+        AtomicFileWriter file(outputPath);
+        failure = WriteFile(frames, file, options, sink);
     }
-
-    // The system's own messages are part of the error text; the toolkit's log would only
-    // repeat them (and from a worker thread they would surface much later).
-    wxLogNull noLog;
-    AtomicFileWriter file(outputPath);
-    if (!file.Open()) {
-        result.error = outputError(file.Error());
-        return result;
-    }
-    BufferedOutput buffered(file.Stream(), 256 * 1024);
-    FrameFailure failure = WriteFrames(frames, buffered, options, sink);
-    if (failure.kind == FrameFailure::None && !buffered.Flush())
-        failure = {FrameFailure::Write, "writing failed"};
-    if (failure.kind == FrameFailure::Write && buffered.SystemError() != 0)
-        failure.text += wxString(": ") + wxString::FromUTF8(std::strerror(buffered.SystemError()));
-    if (failure.kind == FrameFailure::None && !file.Commit())
-        failure = {FrameFailure::Write, file.Error()};
-
-    switch (failure.kind) {
-    case FrameFailure::None:
-        result.ok = true;
-        break;
-    case FrameFailure::Input:
-        file.Discard();
-        result.error = failure.text;
-        break;
-    default:
-        file.Discard();
-        result.error = outputError(failure.text);
-        break;
-    }
-    return result;
+    if (failure.kind != Kind::None && failure.kind != Kind::InputRead)
+        failure.file = outputPath;
+    return ResultOf(failure);
 }
 
 GifExportResult ExportGif(std::vector<wxImage> frames, const wxString& outputPath,

@@ -10,6 +10,7 @@
 #include <wx/stream.h>
 #include <wx/string.h>
 
+#include "src/window/export_failure.h"
 #include "src/window/frame_source.h"
 #include "src/window/palette.h"
 
@@ -36,7 +37,9 @@ struct GifExportOptions {
 
 struct GifExportResult {
     bool ok = false;
-    // A sentence naming the file (output or input) and the reason; empty on success.
+    // Why the export failed; kind None on success.
+    ExportFailure failure;
+    // The failure in English (ExportFailureText(failure, false)); empty on success.
     wxString error;
 };
 
@@ -49,7 +52,9 @@ GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
 
 // Writes the animation to outputPath through a temporary file beside it that replaces the
 // target only when every frame and the trailer were written; after a failure an existing
-// file at outputPath is untouched and no partial file is left.
+// file at outputPath is untouched and no partial file is left. Every failure but an input's
+// names outputPath as its file; a folder that can't take the temporary file is
+// FolderNotWritable.
 GifExportResult ExportGif(FrameSource& frames, const wxString& outputPath,
                           const GifExportOptions& options, ExportProgressSink* sink = nullptr);
 

@@ -1,11 +1,16 @@
 #include "src/window/input_frames.h"
 
+#include "src/window/export_failure.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
 
 wxString InputError(const wxString& path, const wxString& reason)
 {
-    return wxString::Format("can't read \"%s\": %s", path, reason);
+    ExportFailure failure;
+    failure.kind = ExportFailure::Kind::InputRead;
+    failure.file = path;
+    failure.reason = reason;
+    return ExportFailureText(failure, false);
 }
 
 InputFileFrames::InputFileFrames(std::vector<wxString> paths, bool frameReferences)
@@ -75,17 +80,17 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
     return true;
 }
 
-bool InputFileFrames::Frame(int index, wxImage& frame, wxString& error)
+bool InputFileFrames::Frame(int index, wxImage& frame, FrameError& error)
 {
     if (index != m_position || index >= m_count) {
-        error = wxString::Format("frame %d was asked for out of order", index + 1);
+        error.reason = wxString::Format("frame %d was asked for out of order", index + 1);
         return false;
     }
     ++m_position;
     return NextFrame(frame, error);
 }
 
-bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
+bool InputFileFrames::NextFrame(wxImage& frame, FrameError& error)
 {
     while (m_input < m_inputs.size() && m_inInput >= m_inputs[m_input].frames) {
         ++m_input;
@@ -93,7 +98,7 @@ bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
         m_gif.reset();
     }
     if (m_input >= m_inputs.size()) {
-        error = "there are fewer frames than counted";
+        error.reason = "there are fewer frames than counted";
         return false;
     }
     const Input& input = m_inputs[m_input];
@@ -103,14 +108,13 @@ bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
         if (!m_gif) {
             m_gif = std::make_unique<GifFrameReader>();
             if (!m_gif->Open(input.path, &reason)) {
-                error = InputError(input.path, reason);
+                error = {input.path, reason};
                 return false;
             }
         }
         const int gifFrame = input.firstFrame >= 0 ? input.firstFrame : inInput;
         if (!m_gif->Frame(static_cast<unsigned>(gifFrame), frame)) {
-            error = InputError(input.path,
-                               wxString::Format("frame %d can't be decoded", gifFrame + 1));
+            error = {input.path, wxString::Format("frame %d can't be decoded", gifFrame + 1)};
             return false;
         }
         // The last frame of this file has been handed out; its decoded data can go.
@@ -120,7 +124,7 @@ bool InputFileFrames::NextFrame(wxImage& frame, wxString& error)
     }
     std::vector<wxImage> frames;
     if (!DecodeImageFile(input.path, frames, &reason)) {
-        error = InputError(input.path, reason);
+        error = {input.path, reason};
         return false;
     }
     frame = frames.front();

@@ -28,7 +28,7 @@ public:
     const std::vector<wxSize>& FrameSizes() const { return m_sizes; }
 
     int Count() const override { return m_count; }
-    bool Frame(int index, wxImage& frame, wxString& error) override;
+    bool Frame(int index, wxImage& frame, FrameError& error) override;
 
 private:
     struct Input {
@@ -38,7 +38,7 @@ private:
         int firstFrame = 0;  // the GIF frame of a frame reference name
     };
 
-    bool NextFrame(wxImage& frame, wxString& error);
+    bool NextFrame(wxImage& frame, FrameError& error);
 
     std::vector<Input> m_inputs;
     std::vector<wxSize> m_sizes;
@@ -50,5 +50,5 @@ private:
     std::unique_ptr<GifFrameReader> m_gif;
 };
 
-// The message for an input that can't be used.
+// The message for an input that can't be used, in English (as an export words InputRead).
 wxString InputError(const wxString& path, const wxString& reason);

@@ -71,7 +71,7 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
     options.delay = m_delay;
     QueueingProgress progress(m_dest, m_stop);
     const GifExportResult result = ExportGif(*m_frames, m_outputPath, options, &progress);
-    const GifSaveOutcome outcome{result.ok, result.error};
+    const GifSaveOutcome outcome{result.ok, result.error, result.failure};
     Report(m_dest, 100, &outcome);
     return nullptr;
 }

@@ -16,14 +16,19 @@
 #include <wx/string.h>
 #include <wx/thread.h>
 
+#include "src/window/export_failure.h"
+
 class FrameSource;
 class wxEvtHandler;
 class wxThreadEvent;
 
 struct GifSaveOutcome {
     bool ok = false;
-    // A sentence naming the file and the reason; empty on success.
+    // A sentence naming the file and the reason, in English; empty on success.
     wxString error;
+    // The same failure for ExportFailureText(failure, true), which the GUI thread words in
+    // the interface language; kind None on success.
+    ExportFailure failure;
 };
 
 // The outcome carried by the final report; a failure for any other event.

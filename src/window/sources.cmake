@@ -2,6 +2,7 @@
 list(APPEND CORE_SOURCES
   src/window/canvas_size.cpp
   src/window/compose_frame.cpp
+  src/window/export_failure.cpp
   src/window/gif_blocks.cpp
   src/window/gif_export.cpp
   src/window/gif_gifhandler.cpp

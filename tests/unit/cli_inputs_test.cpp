@@ -66,15 +66,16 @@ TEST(CliInputs, GifGivesEveryFrameOtherNamesOnePicture)
     EXPECT_EQ(inputs.Count(), 5);
     EXPECT_EQ(inputs.FrameSizes(), (std::vector<wxSize>{wxSize(8, 6), wxSize(8, 6), wxSize(8, 6),
                                                         wxSize(20, 10), wxSize(8, 6)}));
+    FrameError frameError;
     for (int i = 0; i < inputs.Count(); ++i) {
         wxImage frame;
-        ASSERT_TRUE(inputs.Frame(i, frame, error)) << error;
+        ASSERT_TRUE(inputs.Frame(i, frame, frameError)) << frameError.reason;
         if (i < 3) {
             EXPECT_TRUE(SamePixels(frame, gifFrames[i])) << i;
         }
     }
     wxImage extra;
-    EXPECT_FALSE(inputs.Frame(5, extra, error));
+    EXPECT_FALSE(inputs.Frame(5, extra, frameError));
 
     InputFileFrames unsized({dir.File("anim.gif"), dir.File("still.png")});
     ASSERT_TRUE(unsized.Scan(false, error));
@@ -113,8 +114,10 @@ TEST(CliInputs, UnreadableInputsAreNamedWithTheReason)
     wxString error;
     ASSERT_TRUE(late.Scan(false, error));
     wxImage frame;
-    EXPECT_FALSE(late.Frame(0, frame, error));
-    EXPECT_TRUE(error.Contains("corrupt.png")) << error;
+    FrameError frameError;
+    EXPECT_FALSE(late.Frame(0, frame, frameError));
+    EXPECT_EQ(frameError.file, dir.File("corrupt.png"));
+    EXPECT_TRUE(frameError.reason.Contains("damaged")) << frameError.reason;
 
     std::vector<wxImage> frames;
     wxString reason;

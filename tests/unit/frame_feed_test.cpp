@@ -35,8 +35,8 @@ TEST(FrameFeed, WorkerReceivesEachFrameItAskedFor)
     std::thread worker([&] {
         for (int i = 0; i < feed.Count(); ++i) {
             wxImage frame;
-            wxString error;
-            ASSERT_TRUE(feed.Frame(i, frame, error)) << error;
+            FrameError error;
+            ASSERT_TRUE(feed.Frame(i, frame, error)) << error.reason;
             reds.push_back(frame.GetRed(0, 0));
         }
     });
@@ -60,7 +60,7 @@ TEST(FrameFeed, CancelWakesAWaitingWorkerAndFailsLaterRequests)
     bool got = true;
     std::thread worker([&] {
         wxImage frame;
-        wxString error;
+        FrameError error;
         got = feed.Frame(0, frame, error);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -68,9 +68,9 @@ TEST(FrameFeed, CancelWakesAWaitingWorkerAndFailsLaterRequests)
     worker.join();
     EXPECT_FALSE(got);
     wxImage frame;
-    wxString error;
+    FrameError error;
     EXPECT_FALSE(feed.Frame(1, frame, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(error.stopped);
 }
 
 TEST(FrameFeed, ALateDeliveryForAnotherFrameIsIgnored)
@@ -79,6 +79,6 @@ TEST(FrameFeed, ALateDeliveryForAnotherFrameIsIgnored)
     feed.Deliver(1, SolidImage(2, 2, 1, 2, 3));
     feed.Cancel();
     wxImage frame;
-    wxString error;
+    FrameError error;
     EXPECT_FALSE(feed.Frame(0, frame, error));
 }

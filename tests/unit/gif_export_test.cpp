@@ -2,7 +2,11 @@
 // that are either complete or not there.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <thread>
+
+#include <unistd.h>
 
 #include <wx/dir.h>
 #include <wx/ffile.h>
@@ -10,6 +14,7 @@
 
 #include "app/atomic_file.h"
 #include "src/window/compose_frame.h"
+#include "src/window/frame_feed.h"
 #include "src/window/gif_export.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
@@ -68,10 +73,10 @@ class BrokenSource : public FrameSource {
 public:
     BrokenSource(int count, int failing) : m_count(count), m_failing(failing) {}
     int Count() const override { return m_count; }
-    bool Frame(int index, wxImage& frame, wxString& error) override
+    bool Frame(int index, wxImage& frame, FrameError& error) override
     {
         if (index == m_failing) {
-            error = "can't read \"broken.png\": damaged";
+            error = {"broken.png", "damaged"};
             return false;
         }
         frame = SolidImage(8, 8, 10, 20, 30);
@@ -166,7 +171,9 @@ TEST(GifExport, FailedFrameLeavesExistingFileAndNoTemporaryFile)
             RecordingSink sink;
             const GifExportResult r = ExportGif(source, target, options, &sink);
             EXPECT_FALSE(r.ok);
-            EXPECT_TRUE(r.error.Contains("broken.png")) << r.error;
+            EXPECT_EQ(r.failure.kind, ExportFailure::Kind::InputRead);
+            EXPECT_EQ(r.failure.file, "broken.png");
+            EXPECT_EQ(r.error, "can't read \"broken.png\": damaged");
             EXPECT_EQ(static_cast<int>(sink.reports.size()), failing);
             EXPECT_EQ(ReadFile(target), (Bytes{'o', 'l', 'd'}));
             EXPECT_EQ(FilesIn(dir.Path()), std::vector<wxString>{"anim.gif"});
@@ -184,7 +191,52 @@ TEST(GifExport, StopRequestKeepsNothing)
     sink.stopAfter = 2;
     const GifExportResult r = ExportGif(Frames(5, wxSize(8, 8)), dir.File("a.gif"), options, &sink);
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failure.kind, ExportFailure::Kind::Stopped);
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
+}
+
+TEST(GifExport, CancelledFeedIsAStopNotAnInputFailure)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    FrameFeed feed(3, [](int) {});
+    feed.Cancel();
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    const GifExportResult r = ExportGif(feed, dir.File("a.gif"), options);
+    EXPECT_EQ(r.failure.kind, ExportFailure::Kind::Stopped);
+    EXPECT_EQ(r.failure.file, dir.File("a.gif"));
+    EXPECT_TRUE(FilesIn(dir.Path()).empty());
+}
+
+TEST(GifExport, FolderThatCantTakeTheFileIsFolderNotWritableWithTheFolderAndReason)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    ASSERT_TRUE(WriteFileAtomically(dir.File("plain"), "x", 1, nullptr));
+    struct Case {
+        wxString output;
+        wxString folder;
+        int reason;
+    };
+    std::vector<Case> cases = {{"/nonexistent-folder/out.gif", "/nonexistent-folder", ENOENT},
+                               {dir.File("plain/out.gif"), dir.File("plain"), ENOTDIR}};
+    // Root writes into any folder; a locked one only stops other users.
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(wxMkdir(dir.File("locked"), 0500));
+        cases.push_back({dir.File("locked/out.gif"), dir.File("locked"), EACCES});
+    }
+    GifExportOptions options;
+    options.canvas = wxSize(8, 8);
+    for (const Case& c : cases) {
+        const GifExportResult r = ExportGif(Frames(2, wxSize(8, 8)), c.output, options);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.failure.kind, ExportFailure::Kind::FolderNotWritable) << c.output;
+        EXPECT_EQ(r.failure.file, c.output);
+        EXPECT_EQ(r.failure.folder, c.folder);
+        EXPECT_EQ(r.failure.reason, std::strerror(c.reason));
+        EXPECT_TRUE(r.error.Contains("choose another folder")) << r.error;
+    }
 }
 
 TEST(GifExport, NothingToWriteOrBadCanvasIsAnErrorNotAnEmptyFile)
@@ -195,13 +247,16 @@ TEST(GifExport, NothingToWriteOrBadCanvasIsAnErrorNotAnEmptyFile)
     options.canvas = wxSize(8, 8);
     GifExportResult r = ExportGif(std::vector<wxImage>(), dir.File("empty.gif"), options);
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failure.kind, ExportFailure::Kind::NoFrames);
     EXPECT_TRUE(r.error.Contains("empty.gif")) << r.error;
     options.canvas = wxSize(0, 8);
     r = ExportGif(Frames(1, wxSize(8, 8)), dir.File("zero.gif"), options);
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failure.kind, ExportFailure::Kind::BadCanvas);
     options.canvas = wxSize(70000, 8);
     r = ExportGif(Frames(1, wxSize(8, 8)), dir.File("huge.gif"), options);
     EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failure.canvas, wxSize(70000, 8));
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
 }
 

@@ -56,6 +56,9 @@ TEST(SaveGifThread, FailureIsReportedWithTheFileAndTheReason)
     EXPECT_EQ(recorder.percents.back(), 100);
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.error.Find("/nonexistent-folder/out.gif"), wxNOT_FOUND) << outcome.error;
+    EXPECT_EQ(outcome.failure.kind, ExportFailure::Kind::FolderNotWritable);
+    EXPECT_EQ(outcome.failure.folder, "/nonexistent-folder");
+    EXPECT_EQ(ExportFailureText(outcome.failure, false), outcome.error);
 }
 
 TEST(SaveRules, ExtensionIsAddedUnlessThePathEndsWithLowerCaseGif)

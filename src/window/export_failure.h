@@ -1,0 +1,36 @@
+// Why an export failed, as a kind and its arguments rather than a sentence: the export runs
+// on a worker thread, while the sentence belongs to the place that shows it, in that place's
+// language (the window's, or English on the command line).
+#pragma once
+
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+
+struct ExportFailure {
+    enum class Kind {
+        None,
+        NoFrames,           // there is no frame to write
+        BadCanvas,          // canvas is not between 1 and the largest size a GIF holds
+        FolderNotWritable,  // folder can't take a new file: no permission, read-only, missing
+        OutputWrite,        // the output could not be written or put in place
+        InputRead,          // an input could not be read
+        FrameFit,           // frame could not be fitted into the canvas
+        FrameReduce,        // frame could not be reduced to a palette
+        FrameEncode,        // frame could not be encoded
+        Stopped,            // the export was stopped on request
+    };
+    Kind kind = Kind::None;
+    // The output file; for InputRead the input file. Empty when there is no file to name
+    // (an export to a stream, an input failure that is no one file's).
+    wxString file;
+    wxString folder;    // FolderNotWritable: the folder that refused the new file
+    wxString reason;    // the system's or the decoder's own words, shown as they are
+    int frame = -1;     // FrameFit, FrameReduce, FrameEncode: the frame (0-based) ...
+    int count = 0;      // ... of count
+    wxSize canvas;      // BadCanvas: the size asked for
+};
+
+// The sentence for failure, naming its file and arguments; empty for None. With translated
+// the words come from the interface language's catalog, so call it so only on the GUI thread;
+// without, they are English. The reason is never translated.
+wxString ExportFailureText(const ExportFailure& failure, bool translated);

@@ -1,0 +1,102 @@
+// Export failures: one sentence per kind, naming its arguments, in English or in the
+// interface language, with the system's reason left as it is.
+#include <gtest/gtest.h>
+
+#include <wx/filefn.h>
+#include <wx/translation.h>
+
+#include "src/window/export_failure.h"
+
+namespace {
+
+using Kind = ExportFailure::Kind;
+
+ExportFailure Make(Kind kind, const wxString& file = "/t/anim.gif")
+{
+    ExportFailure failure;
+    failure.kind = kind;
+    failure.file = file;
+    return failure;
+}
+
+ExportFailure FrameFailure(Kind kind, int frame, int count, const wxString& file = "/t/anim.gif")
+{
+    ExportFailure failure = Make(kind, file);
+    failure.frame = frame;
+    failure.count = count;
+    return failure;
+}
+
+ExportFailure FolderFailure()
+{
+    ExportFailure failure = Make(Kind::FolderNotWritable);
+    failure.folder = "/t";
+    failure.reason = "Permission denied";
+    return failure;
+}
+
+} // namespace
+
+TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
+{
+    ExportFailure canvas = Make(Kind::BadCanvas);
+    canvas.canvas = wxSize(0, 70000);
+    ExportFailure output = Make(Kind::OutputWrite);
+    output.reason = "No space left on device";
+    ExportFailure input = Make(Kind::InputRead, "/in/b.png");
+    input.reason = "damaged";
+    ExportFailure unnamedInput = Make(Kind::InputRead, "");
+    unnamedInput.reason = "there is no frame 3";
+    const struct {
+        ExportFailure failure;
+        const char* text;
+    } cases[] = {
+        {Make(Kind::None), ""},
+        {Make(Kind::NoFrames), "can't write \"/t/anim.gif\": there are no frames to write"},
+        {canvas, "can't write \"/t/anim.gif\": the canvas size 0 x 70000 is not between 1 and "
+                 "65535 pixels"},
+        {FolderFailure(), "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
+                          "(Permission denied); choose another folder"},
+        {output, "can't write \"/t/anim.gif\": No space left on device"},
+        {input, "can't read \"/in/b.png\": damaged"},
+        {unnamedInput, "there is no frame 3"},
+        {FrameFailure(Kind::FrameFit, 0, 5),
+         "can't write \"/t/anim.gif\": frame 1 of 5 could not be fitted into the canvas"},
+        {FrameFailure(Kind::FrameReduce, 3, 5),
+         "can't write \"/t/anim.gif\": frame 4 of 5 could not be reduced to 256 colours"},
+        {FrameFailure(Kind::FrameEncode, 4, 5),
+         "can't write \"/t/anim.gif\": frame 5 of 5 could not be encoded"},
+        {Make(Kind::Stopped), "can't write \"/t/anim.gif\": the export was stopped"},
+        // Written to a stream: no file to name.
+        {FrameFailure(Kind::FrameEncode, 1, 2, ""), "frame 2 of 2 could not be encoded"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExportFailureText(c.failure, false), c.text);
+}
+
+TEST(ExportFailureText, TranslatedTextComesFromTheCatalogAndKeepsTheSystemsReason)
+{
+    ASSERT_EQ(wxTranslations::Get(), nullptr);
+    const wxString root = wxString(ZORUVEDE_BUILD_DIR) + "/Language";
+    ASSERT_TRUE(wxFileExists(root + "/de/language.mo")) << "build the target zoruvede_data";
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(root);
+    auto* german = new wxTranslations();
+    german->SetLanguage(wxLANGUAGE_GERMAN);
+    german->AddCatalog("language");
+    wxTranslations::Set(german);
+    const wxString translated = ExportFailureText(FolderFailure(), true);
+    const wxString english = ExportFailureText(FolderFailure(), false);
+    const wxString frame = ExportFailureText(FrameFailure(Kind::FrameEncode, 1, 3), true);
+    wxTranslations::Set(nullptr);
+
+    // The expected texts are UTF-8; the tests run in the C locale.
+    EXPECT_EQ(translated, wxString::FromUTF8("„/t/anim.gif“ kann nicht geschrieben werden: der "
+                                             "Ordner „/t“ kann keine neue Datei aufnehmen "
+                                             "(Permission denied); bitte wählen Sie einen "
+                                             "anderen Ordner"));
+    EXPECT_EQ(frame, wxString::FromUTF8("„/t/anim.gif“ kann nicht geschrieben werden: "
+                                        "Einzelbild 2 von 3 konnte nicht kodiert werden"));
+    // Not translated, even with a catalog in force: the command line and the export thread.
+    EXPECT_EQ(english, "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
+                       "(Permission denied); choose another folder");
+}
