@@ -1,5 +1,6 @@
 #include "src/window/gif_gifhandler.h"
 
+#include <limits>
 #include <memory>
 #include <new>
 #include <string>
@@ -38,6 +39,15 @@ std::string CommentBytes(const wxImage& image)
 
 } // namespace
 
+int LzwPixelCount(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return -1;
+    const long long evenWidth = width + static_cast<long long>(width % 2);
+    const long long count = evenWidth * height;
+    return count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : -1;
+}
+
 void MyGifHandler::ReleaseHashTable()
 {
     // The base allocates the table in InitHashTable with a plain `new GifHashTableType()`, but
@@ -53,7 +63,7 @@ void MyGifHandler::ReleaseHashTable()
 }
 
 bool MyGifHandler::WriteImageData(wxOutputStream& stream, const unsigned char* indices,
-                                  int width, int height)
+                                  int width, int height, int pixelCount)
 {
     if (!InitHashTable()) {
         wxLogError(_("Couldn't initialize GIF hash table."));
@@ -63,10 +73,11 @@ bool MyGifHandler::WriteImageData(wxOutputStream& stream, const unsigned char* i
     // minimum code size were 8, so 8 is the only size that decodes correctly, whatever the
     // table size. It ends the image data (last code, end code, rest of the bits and the block
     // terminator) only while compressing a row when the pixel count is 0, so the count starts
-    // at height x even width and drops by the even width before each row: 0 before the last.
+    // at height x even width (pixelCount, which fits the toolkit's int) and drops by the even
+    // width before each row: 0 before the last.
     bool ok = SetupCompress(&stream, 8);
     const int evenWidth = width + (width % 2);
-    m_pixelCount = height * evenWidth;
+    m_pixelCount = pixelCount;
     for (int y = 0; ok && y < height; ++y) {
         m_pixelCount -= evenWidth;
         ok = CompressLine(&stream, indices + static_cast<size_t>(y) * width, width);
@@ -85,7 +96,8 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMillise
         return false;
     const int width = image.GetWidth();
     const int height = image.GetHeight();
-    if (width <= 0 || height <= 0 || width > kGifMaxDimension || height > kGifMaxDimension)
+    const int pixelCount = LzwPixelCount(width, height);
+    if (pixelCount < 0 || width > kGifMaxDimension || height > kGifMaxDimension)
         return false;
 
     // Every pixel is mapped before anything is written, so a colour outside the palette (more
@@ -116,7 +128,7 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMillise
         ok = WriteBlock(*stream, ColourTable(palette.data(), colourCount));
     if (!ok)
         return false;
-    return WriteImageData(*stream, indices.get(), width, height);
+    return WriteImageData(*stream, indices.get(), width, height, pixelCount);
 }
 
 bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,

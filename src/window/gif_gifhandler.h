@@ -28,6 +28,11 @@ private:
     wxOutputStream* m_previous;
 };
 
+// The toolkit compressor's pixel count for an image (see WriteImageData): height times the
+// width rounded up to even, computed in 64 bits. -1 when a side is not positive or the count
+// doesn't fit the compressor's int, so such a frame is refused instead of the count wrapping.
+int LzwPixelCount(int width, int height);
+
 class MyGifHandler : public wxGIFHandler {
 public:
     MyGifHandler() = default;
@@ -38,14 +43,15 @@ public:
     // comment extension (when the image has a "GifComment"), the graphic control extension,
     // the image descriptor, the local colour table (not for the first frame) and the image
     // data. image is RGB and every pixel must be one of palette's first colourCount entries;
-    // otherwise, or when the size can't be held by a GIF, nothing is written and the result is
-    // false. After that, the first failed write makes it return false; what was written stays.
+    // otherwise, or when the size can't be held by a GIF or counted by the compressor (see
+    // LzwPixelCount), nothing is written and the result is false. After that, the first
+    // failed write makes it return false; what was written stays.
     bool DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
                     const GifPaletteTable& palette, int colourCount, int transparentIndex);
 
 private:
     bool WriteImageData(wxOutputStream& stream, const unsigned char* indices, int width,
-                        int height);
+                        int height, int pixelCount);
     void ReleaseHashTable();
 };
 

@@ -2,6 +2,8 @@
 // failing stream does to each frame's result.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <wx/mstream.h>
 
 #include "src/window/gif_gifhandler.h"
@@ -117,6 +119,26 @@ TEST(GifWriter, ThreeColoursGiveFourEntryTablesWithBlackPadding)
     const std::vector<wxImage> decoded = DecodeWithToolkit(b);
     ASSERT_EQ(decoded.size(), 2u);
     EXPECT_TRUE(SamePixels(decoded[1], frames[1]));
+}
+
+TEST(GifWriter, PixelCountIsComputedIn64BitsAndRefusedBeyondInt)
+{
+    const struct {
+        int width, height, count;
+    } cases[] = {
+        {1, 1, 2},
+        {3, 2, 8},
+        {4, 3, 12},
+        {65535, 1, 65536},
+        {32767, 65535, 2147450880},  // the largest odd width whose count still fits
+        {32769, 65535, -1},
+        {65535, 65535, -1},
+        {std::numeric_limits<int>::max(), 1, -1},  // the even width alone is past int
+        {0, 5, -1},
+        {5, -1, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LzwPixelCount(c.width, c.height), c.count) << c.width << " x " << c.height;
 }
 
 TEST(GifWriter, OddAndTinyWidthsEndTheImageDataAndDecode)
