@@ -33,6 +33,7 @@ mode_t CurrentUmask()
     std::ifstream file("/proc/self/status");
     if (!file)
         return kDefaultUmask;
-    const std::string status((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string status((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
     return UmaskFromStatus(status, kDefaultUmask);
 }
