@@ -45,6 +45,8 @@ const char* CliUsage()
            "  --quantizer NAME      how frames are reduced to 256 colours: quant (default,\n"
            "                        best colours), toolkit (the toolkit's quantiser) or bmp\n"
            "                        (the same bytes as toolkit, through an 8-bit BMP)\n"
+           "  --skip-missing        leave out a project's frames whose files are missing\n"
+           "                        (without it such a project is not exported)\n"
            "  -h, --help            this text\n"
            "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n"
            "A project file (.xml) gives its frames, its delay and its canvas size; --delay and\n"
@@ -89,6 +91,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.quiet = true;
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--skip-missing") {
+            options.skipMissing = true;
         } else if (name == "-o" || name == "--output") {
             if (!needValue())
                 return false;

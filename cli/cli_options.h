@@ -16,6 +16,7 @@ struct CliOptions {
     bool verbose = false;
     bool help = false;
     int threads = 0;
+    bool skipMissing = false;    // a project's frames whose files are gone are left out
     PaletteReducer reducer = PaletteReducer::Quant;
 };
 

@@ -11,6 +11,7 @@
 
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/filefn.h>
 #include <wx/strconv.h>
 
 #include "app/trace.h"
@@ -18,6 +19,7 @@
 #include "cli/progress_bar.h"
 #include "project/project_file.h"
 #include "src/window/canvas_size.h"
+#include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
 #include "src/window/input_frames.h"
 
@@ -47,17 +49,58 @@ wxString PathArgument(const std::string& arg)
     return path.empty() && !arg.empty() ? wxString::FromUTF8(arg.c_str()) : path;
 }
 
+wxString ProjectProblemText(const wxString& file, const ProjectReading& project)
+{
+    switch (project.problem) {
+    case ProjectProblem::Unreadable:
+        return wxString::Format("can't read \"%s\": %s", file, project.detail);
+    case ProjectProblem::NotXml:
+        return wxString::Format("can't read \"%s\": not a project file (not well-formed XML)", file);
+    case ProjectProblem::NotProject:
+        return wxString::Format("can't read \"%s\": not a project file (element \"%s\" missing "
+                                "or out of place)", file, project.detail);
+    default:
+        return wxString::Format("\"%s\" names no frame", file);
+    }
+}
+
+// The project's entries whose files exist; the others are named on standard error. False
+// when any is missing and the user didn't ask to leave them out.
+bool KeepExistingSources(wxArrayString& sources, bool skipMissing)
+{
+    wxArrayString kept;
+    bool missing = false;
+    for (const wxString& entry : sources) {
+        if (wxFileExists(StripGifFrameSuffix(entry))) {
+            kept.Add(entry);
+            continue;
+        }
+        missing = true;
+        std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
+                     skipMissing ? "leaving out the missing file" : "missing file",
+                     entry.utf8_str().data());
+    }
+    if (missing && !skipMissing) {
+        Fail("the project's frames above are missing; --skip-missing leaves them out");
+        return false;
+    }
+    sources = kept;
+    return true;
+}
+
 // Reads the project file that paths holds, as the application opens it, and replaces it by
 // the project's frame sources; the project's delay and canvas apply unless given as options.
 bool ApplyProject(std::vector<wxString>& paths, CliOptions& options)
 {
     const wxString file = paths[0];
-    const ProjectReading project = ReadProjectFile(file);
-    if (project.stage == ProjectStage::NotRead) {
-        Fail(wxString::Format("can't read \"%s\": not a project file", file));
+    ProjectReading project = ReadProjectFile(file);
+    if (!project.Usable()) {
+        Fail(ProjectProblemText(file, project));
         return false;
     }
-    if (project.stage < ProjectStage::Images || project.sources.empty()) {
+    if (!KeepExistingSources(project.sources, options.skipMissing))
+        return false;
+    if (project.sources.empty()) {
         Fail(wxString::Format("\"%s\" names no image that can be loaded", file));
         return false;
     }

@@ -23,22 +23,33 @@ wxString EditedCanvasText(const wxString& gifName, int w, int h)
 void GifFrame::UpdateCanvasFromFrames()
 {
     if (FrameCount() == 0) {
+        // An empty strip hands the canvas back to the frames that come next.
+        m_canvasChosen = false;
         m_statusBar1->SetStatusText(wxEmptyString, 0);
-        m_spinctrl_width->SetValue(0);
-        m_spinctrl_height->SetValue(0);
+        SetCanvasControls(wxSize(0, 0), 0);
         return;
     }
     std::vector<wxSize> sizes;
     for (int i = 0; i < FrameCount(); ++i) {
         const wxImageThumbnailItem* item = FrameItem(i);
-        // A frame whose picture couldn't be prepared counts as 0 x 0.
+        // A frame whose picture couldn't be prepared (or is missing) counts as 0 x 0.
         sizes.push_back(item && item->m_bitmap.IsOk() ? item->m_bitmap.GetSize() : wxSize(0, 0));
     }
-    const wxSize canvas = CanvasFromFrameSizes(sizes);
-    m_baseWidth = m_canvasWidth = canvas.GetWidth();
-    m_baseHeight = m_canvasHeight = canvas.GetHeight();
-    m_spinctrl_width->SetValue(canvas.GetWidth());
-    m_spinctrl_height->SetValue(canvas.GetHeight());
+    const wxSize derived = CanvasFromFrameSizes(sizes);
+    if (derived.GetWidth() > 0 && derived.GetHeight() > 0) {
+        m_baseWidth = derived.GetWidth();
+        m_baseHeight = derived.GetHeight();
+    }
+    // A size the user chose stays through every change of the frame list.
+    if (!m_canvasChosen) {
+        m_canvasWidth = derived.GetWidth();
+        m_canvasHeight = derived.GetHeight();
+    }
+    if (m_baseWidth <= 0 || m_baseHeight <= 0) {
+        m_baseWidth = m_canvasWidth;
+        m_baseHeight = m_canvasHeight;
+    }
+    SetCanvasControls(wxSize(m_canvasWidth, m_canvasHeight), 1);
 
     const int w = m_spinctrl_width->GetValue(), h = m_spinctrl_height->GetValue();
     const wxString text = m_gifName.empty()
@@ -47,28 +58,51 @@ void GifFrame::UpdateCanvasFromFrames()
     m_statusBar1->SetStatusText(text, 0);
 }
 
+void GifFrame::ChooseCanvas(const wxSize& size)
+{
+    m_canvasChosen = true;
+    m_canvasWidth = size.GetWidth();
+    m_canvasHeight = size.GetHeight();
+    UpdateCanvasFromFrames();
+}
+
+void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
+{
+    // While frames exist a side of 0 can't be entered; an empty strip shows 0.
+    m_spinctrl_width->SetRange(lowest, kMaxCanvasSide);
+    m_spinctrl_height->SetRange(lowest, kMaxCanvasSide);
+    m_spinctrl_width->SetValue(size.GetWidth());
+    m_spinctrl_height->SetValue(size.GetHeight());
+}
+
 void GifFrame::OnSetWidth(wxCommandEvent&)
 {
     if (FrameCount() == 0)
         return;
-    const int w = m_spinctrl_width->GetValue();
-    SetEditedCanvas(w, HeightForWidth(w, m_baseWidth, m_baseHeight), m_spinctrl_height);
+    const wxSize base(m_baseWidth, m_baseHeight);
+    SetEditedCanvas(CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight));
 }
 
 void GifFrame::OnSetHeight(wxCommandEvent&)
 {
     if (FrameCount() == 0)
         return;
-    const int h = m_spinctrl_height->GetValue();
-    SetEditedCanvas(WidthForHeight(h, m_baseWidth, m_baseHeight), h, m_spinctrl_width);
+    const wxSize base(m_baseWidth, m_baseHeight);
+    SetEditedCanvas(CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth));
 }
 
-void GifFrame::SetEditedCanvas(int w, int h, wxSpinCtrl* follower)
+void GifFrame::SetEditedCanvas(const wxSize& size)
 {
-    m_canvasWidth = w;
-    m_canvasHeight = h;
-    follower->SetValue(follower == m_spinctrl_width ? w : h);
-    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, w, h), 0);
+    m_canvasChosen = true;
+    m_canvasWidth = size.GetWidth();
+    m_canvasHeight = size.GetHeight();
+    // Only a side that differs is written back: the typed side keeps the user's text (and
+    // caret) unless it had to be lowered to keep the other side within a GIF's limit.
+    if (m_spinctrl_width->GetValue() != m_canvasWidth)
+        m_spinctrl_width->SetValue(m_canvasWidth);
+    if (m_spinctrl_height->GetValue() != m_canvasHeight)
+        m_spinctrl_height->SetValue(m_canvasHeight);
+    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, m_canvasWidth, m_canvasHeight), 0);
 }
 
 void GifFrame::OnSetDelay(wxCommandEvent&)

@@ -1,22 +1,41 @@
 #include "mainwindow/canvas_math.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 
-int HeightForWidth(int w, int baseWidth, int baseHeight)
+namespace {
+int ClampSide(int64_t side)
 {
-    if (baseWidth == 0)
-        return baseHeight;
-    // The product wraps like the 32-bit arithmetic it stands for, without undefined behaviour.
-    const auto product = static_cast<int32_t>(static_cast<uint32_t>(w) * static_cast<uint32_t>(baseHeight));
-    return product / baseWidth;
+    return static_cast<int>(std::clamp<int64_t>(side, 1, kMaxCanvasSide));
 }
 
-int WidthForHeight(int h, int baseWidth, int baseHeight)
+// The edited side e and the other side o = e * baseOther / baseEdited, both in range.
+std::pair<int, int> KeepProportion(int edited, int baseEdited, int baseOther, int otherNow)
 {
-    if (baseHeight == 0)
-        return baseWidth;
-    const auto product = static_cast<int32_t>(static_cast<uint32_t>(h) * static_cast<uint32_t>(baseWidth));
-    return static_cast<int>(static_cast<double>(product) / baseHeight);
+    int64_t e = ClampSide(edited);
+    if (baseEdited <= 0 || baseOther <= 0)
+        return {static_cast<int>(e), ClampSide(otherNow)};
+    int64_t o = e * baseOther / baseEdited;
+    if (o > kMaxCanvasSide) {
+        // The largest e whose o still fits: e * baseOther < (max + 1) * baseEdited.
+        e = ClampSide(((int64_t{kMaxCanvasSide} + 1) * baseEdited - 1) / baseOther);
+        o = e * baseOther / baseEdited;
+    }
+    return {static_cast<int>(e), ClampSide(o)};
+}
+}
+
+wxSize CanvasForWidth(int w, const wxSize& base, int heightNow)
+{
+    const auto [width, height] = KeepProportion(w, base.GetWidth(), base.GetHeight(), heightNow);
+    return wxSize(width, height);
+}
+
+wxSize CanvasForHeight(int h, const wxSize& base, int widthNow)
+{
+    const auto [height, width] = KeepProportion(h, base.GetHeight(), base.GetWidth(), widthNow);
+    return wxSize(width, height);
 }
 
 wxRect PreviewPlacement(const wxSize& panel, const wxSize& bitmap)

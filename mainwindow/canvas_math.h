@@ -3,13 +3,16 @@
 
 #include <wx/gdicmn.h>
 
-// The height that keeps base's proportion for width w: w * baseH / baseW in 32-bit integers,
-// truncated toward zero. A base without width (possible after opening a project) keeps the
-// height at baseH instead of dividing by zero.
-int HeightForWidth(int w, int baseWidth, int baseHeight);
-// The width that keeps base's proportion for height h: (h * baseW) / baseH in floating
-// point, truncated toward zero; baseW when the base has no height.
-int WidthForHeight(int h, int baseWidth, int baseHeight);
+// The largest canvas side a GIF can hold.
+constexpr int kMaxCanvasSide = 65535;
+
+// A proportion edit of the canvas: the user typed w (or h) and the other side follows base's
+// proportion, computed in 64 bits and truncated toward zero. Both sides of the result lie in
+// 1..kMaxCanvasSide: when the derived side would be too large, the typed side is lowered until
+// it fits, so the proportion still holds; a derived side below 1 becomes 1. A base without
+// width or height has no proportion, and the other side keeps its current value.
+wxSize CanvasForWidth(int w, const wxSize& base, int heightNow);
+wxSize CanvasForHeight(int h, const wxSize& base, int widthNow);
 
 // Where the preview draws a bitmap of size bitmap in a panel of size panel: unscaled when it
 // fits both ways, otherwise shrunk by the smaller ratio; centred, and 30 pixels below the

@@ -39,9 +39,9 @@ void GifFrame::OnAddImage(wxCommandEvent&)
         EnableFrameTools();
 }
 
-bool GifFrame::StartImageLoad(const wxArrayString& entries)
+bool GifFrame::StartImageLoad(const wxArrayString& entries, bool keepMissing)
 {
-    m_loader = std::make_unique<ImageLoadThread>(this, entries);
+    m_loader = std::make_unique<ImageLoadThread>(this, entries, keepMissing);
     if (m_loader->Run() != wxTHREAD_NO_ERROR) {
         m_loader.reset();
         wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
@@ -62,6 +62,12 @@ void GifFrame::OnImageLoaded(wxThreadEvent& event)
         std::unique_ptr<wxThumbnailItem> item(new wxImageThumbnailItem(
             new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
         m_thumbnails->Append(item, m_spinctrl_delay->GetValue());
+    } else if (IsMissingEntryEvent(event)) {
+        // The entry stays in the list, unchanged, until the user deletes it.
+        std::unique_ptr<wxThumbnailItem> item(new wxMissingThumbnailItem(event.GetString()));
+        m_thumbnails->Append(item, m_spinctrl_delay->GetValue());
+        if (m_projectOpening)
+            m_projectOpening->missing.Add(event.GetString());
     }
     if (event.GetInt() == 100)
         FinishImageLoad();
@@ -75,13 +81,16 @@ void GifFrame::FinishImageLoad()
     JoinWorker(m_loader);
     UpdateCanvasFromFrames();
     if (FrameCount() > 0) {
-        ShowFrame(0);
+        const std::vector<int> present = PresentFrames();
+        ShowFrame(present.empty() ? 0 : present.front());
         EnableFrameTools();
     } else {
         DisableFrameTools();
     }
     CloseProgress(m_loadProgress);
-    if (FrameCount() == 0)
+    if (m_projectOpening)
+        FinishProjectOpen();
+    else if (FrameCount() == 0)
         wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
                      wxOK | wxICON_INFORMATION, this);
 }
@@ -143,15 +152,16 @@ void GifFrame::OnDelete(wxCommandEvent&)
 
     wxMessageDialog question(this, _("Are you sure you want to delete selected image(s)?"),
                              _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
-    if (question.ShowModal() == wxID_YES) {
-        // Highest first, so that no deletion shifts an index still to be deleted.
-        m_thumbnails->BeginUpdate();
-        for (int index : doomed)
-            m_thumbnails->Delete(index);
-        m_thumbnails->EndUpdate();
-        FramesChanged();
-        ClearPreview();
-    }
+    // No leaves everything as it was, status texts and canvas included.
+    if (question.ShowModal() != wxID_YES)
+        return;
+    // Highest first, so that no deletion shifts an index still to be deleted.
+    m_thumbnails->BeginUpdate();
+    for (int index : doomed)
+        m_thumbnails->Delete(index);
+    m_thumbnails->EndUpdate();
+    FramesChanged();
+    ClearPreview();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     UpdateCanvasFromFrames();
     if (FrameCount() == 0)

@@ -21,6 +21,7 @@ void SwitchFrameTools(GifFrame& frame, bool on)
     frame.m_spinctrl_width->Enable(on);
     frame.m_spinctrl_height->Enable(on);
     frame.m_itemSaveProject->Enable(on);
+    frame.m_itemSaveProjectAs->Enable(on);
 }
 }
 

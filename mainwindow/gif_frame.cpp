@@ -182,6 +182,8 @@ void GifFrame::BuildMenuBar()
     m_itemSaveAs = m_menuFile->Append(wxID_ANY, _("Save As"));
     m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("Open Project"));
     m_itemSaveProject = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project"), "Ctrl+S"));
+    m_itemSaveProjectAs =
+        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project As..."), "Ctrl+Shift+S"));
     m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("Exit"), "Ctrl+Q"));
 
     m_menuFrame = new wxMenu();
@@ -220,6 +222,7 @@ void GifFrame::BuildMenuBar()
     Bind(wxEVT_MENU, &GifFrame::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_itemOpenProject->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnSaveProject, this, m_itemSaveProject->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveProjectAs, this, m_itemSaveProjectAs->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnExit, this, m_itemExit->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, m_itemAddImage->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnDelete, this, m_itemDelete->GetId());

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -65,6 +66,8 @@ public:
     void ShowFrame(int index);
     void SetRunLook();
     void SetStopLook();
+    // The first frame at or after index that has a picture; FrameCount() when none does.
+    int NextShownFrame(int index) const;
     // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel.
     void DrawPreview(wxDC& dc, int index);
     // Erases the preview panel to its background.
@@ -76,27 +79,52 @@ public:
     // The frame item at index, or null.
     wxImageThumbnailItem* FrameItem(int index) const;
     // Starts decoding entries (paths or frame reference names) in the background, under the
-    // loading progress dialog. False (after telling the user) when the loader can't start.
-    bool StartImageLoad(const wxArrayString& entries);
+    // loading progress dialog; with keepMissing an entry that gives no picture becomes a
+    // placeholder. False (after telling the user) when the loader can't start.
+    bool StartImageLoad(const wxArrayString& entries, bool keepMissing = false);
     // Whether a load is running (its progress dialog is open).
     bool IsLoading() const { return m_loadProgress != nullptr; }
     // Stops and waits for the background workers; queued results are dropped.
     void StopWorkers();
 
-    // Canvas.
+    // Canvas. It follows the frames until the user chooses a size (a width or height edit,
+    // or an opened project's stored size); from then on that size stays through every change
+    // of the frame list, until the strip is empty again.
     void UpdateCanvasFromFrames();
-    // A proportion edit's result: the canvas becomes w x h, follower (the control the user
-    // didn't edit) shows its new value, and the canvas text follows.
-    void SetEditedCanvas(int w, int h, wxSpinCtrl* follower);
+    // The canvas becomes size as if the user had chosen it; controls and canvas text follow.
+    void ChooseCanvas(const wxSize& size);
+    // A proportion edit's result: the canvas becomes size, the controls and text follow.
+    void SetEditedCanvas(const wxSize& size);
+
+    // Questions of every save. A yes/no question with No as the default; true for Yes.
+    bool AskYesNo(const wxString& question);
+    // Asks for a path to write, completed with extension; when that completion names an
+    // existing file, asks before it is replaced. Empty when cancelled or declined.
+    wxString AskSavePath(const wxString& title, const wxString& wildcard,
+                         const wxString& extension, const wxString& defaultPath);
 
     // Save as GIF.
-    void StartGifExport(const wxString& path, int width, int height, const wxString& title);
+    wxString AskGifPath(const wxString& title);
+    // The path a GIF save dialog offers: the GIF saved last, or an opened project's GIF name
+    // in the project's folder.
+    wxString DefaultGifPath() const;
+    // The indices of the frames whose pictures are present (not placeholders).
+    std::vector<int> PresentFrames() const;
+    // Whether the existing file at path is the source of a frame of the list.
+    bool IsSourceOfFrames(const wxString& path) const;
+    // Asks what a save needs to know (missing frames left out, a source replaced), then starts
+    // the export. False when nothing was started.
+    bool StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title);
+    // Starts the export of the strip's frames at the given indices.
+    void StartGifExport(const wxString& path, int width, int height, const wxString& title,
+                        const std::vector<int>& frames);
     // Whether an export is running (its progress dialog is open).
     bool IsSaving() const { return m_saveProgressDialog != nullptr; }
 
     // Project files.
-    // Writes the project, asking for a path the first time. True once it is on disk.
-    bool SaveProject();
+    // Writes the project, asking for a path the first time or when choosePath is set. True
+    // once it is on disk.
+    bool SaveProject(bool choosePath = false);
     // Whether the controls or the frame list differ from the last project save or open.
     bool ProjectChanged() const;
     void OpenProject();
@@ -111,6 +139,7 @@ public:
     void OnSaveAsAnimator(wxCommandEvent& event);
     void OnOpenProject(wxCommandEvent& event);
     void OnSaveProject(wxCommandEvent& event);
+    void OnSaveProjectAs(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnAddImage(wxCommandEvent& event);
@@ -150,6 +179,7 @@ public:
     wxMenuItem* m_itemSave = nullptr;
     wxMenuItem* m_itemSaveAs = nullptr;
     wxMenuItem* m_itemSaveProject = nullptr;
+    wxMenuItem* m_itemSaveProjectAs = nullptr;
     wxMenuItem* m_itemExit = nullptr;
     wxMenuItem* m_itemAddImage = nullptr;
     wxMenuItem* m_itemDelete = nullptr;
@@ -196,11 +226,15 @@ public:
     int m_baseHeight = 0;
     int m_canvasWidth = 0;
     int m_canvasHeight = 0;
+    // The canvas size was chosen (by the user or an opened project) rather than derived.
+    bool m_canvasChosen = false;
     wxString m_gifPath;
     wxString m_gifName;
     wxString m_projectPath;
     wxString m_projectName;
     wxString m_frameName;
+    // The full path of the frame last shown when it is a placeholder of a missing file.
+    wxString m_shownMissingPath;
     // Size of the frame last drawn by ShowFrame, kept for the status text of a relabel.
     wxSize m_frameShownSize;
     // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
@@ -232,11 +266,35 @@ private:
     void LoadWindowIcon();
 
     void FinishImageLoad();
+    // The end of a project's load: its canvas, the unchanged state and the missing frames.
+    void FinishProjectOpen();
+    void GifSaveFailed(const wxString& message);
+    // The title: the project's name (when there is a project) and the product's.
+    void UpdateTitle();
+    // Writes the canvas controls; lowest is the least value they accept.
+    void SetCanvasControls(const wxSize& size, int lowest);
 
     std::unique_ptr<PathChooser> m_pathChooser;
     std::unique_ptr<ImageLoadThread> m_loader;
     std::unique_ptr<WorkSaveAsGifThread> m_saver;
     std::shared_ptr<FrameFeed> m_frameFeed;
+    // The strip indices of the frames the running export writes, in order.
+    std::vector<int> m_exportFrames;
+
+    // The export under way: where it writes and its canvas.
+    struct GifSaving {
+        wxString path;
+        wxSize canvas;
+    };
+    GifSaving m_gifSaving;
+
+    // A project whose frames are loading: its stored canvas, applied once they are all in,
+    // and the entries that came back missing.
+    struct ProjectOpening {
+        wxSize canvas;
+        wxArrayString missing;
+    };
+    std::unique_ptr<ProjectOpening> m_projectOpening;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -61,5 +61,5 @@ void GifFrame::RelabelControls()
     SetLabels();
     m_statusBar1->SetStatusText(FrameStatusText(), 1);
     UpdateCanvasFromFrames();
-    SetTitle(GetProductName());
+    UpdateTitle();
 }

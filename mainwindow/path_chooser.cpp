@@ -1,6 +1,7 @@
 #include "mainwindow/path_chooser.h"
 
 #include <wx/filedlg.h>
+#include <wx/filename.h>
 
 namespace {
 class DialogPathChooser : public PathChooser {
@@ -19,9 +20,10 @@ public:
     }
 
     wxString ChooseFileToSave(wxWindow* parent, const wxString& title, const wxString& wildcard,
-                              const wxString& defaultFile) override
+                              const wxString& defaultPath) override
     {
-        wxFileDialog dialog(parent, title, wxEmptyString, defaultFile, wildcard,
+        const wxFileName suggested(defaultPath);
+        wxFileDialog dialog(parent, title, suggested.GetPath(), suggested.GetFullName(), wildcard,
                             wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
     }

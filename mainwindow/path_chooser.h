@@ -16,10 +16,12 @@ public:
     // The chosen existing files, in the dialog's order; empty when cancelled.
     virtual wxArrayString ChooseFilesToOpen(wxWindow* parent, const wxString& title,
                                             const wxString& wildcard, bool multiple) = 0;
-    // The chosen path to write; empty when cancelled. The toolkit asks before an existing
-    // file is replaced.
+    // The chosen path to write; empty when cancelled. The dialog opens on defaultPath's folder
+    // with its file name filled in (either may be empty). The toolkit asks before an existing
+    // file of the chosen name is replaced; a name the caller changes afterwards is the
+    // caller's to ask about.
     virtual wxString ChooseFileToSave(wxWindow* parent, const wxString& title,
-                                      const wxString& wildcard, const wxString& defaultFile) = 0;
+                                      const wxString& wildcard, const wxString& defaultPath) = 0;
 };
 
 // Asks through the toolkit's file dialogs.

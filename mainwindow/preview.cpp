@@ -46,7 +46,8 @@ void GifFrame::StopPreview()
 void GifFrame::OnPlayStop(wxCommandEvent&)
 {
     if (!m_playing) {
-        if (FrameCount() == 0)
+        // Placeholders of missing files have nothing to show.
+        if (PresentFrames().empty())
             return;
         // The delay is in hundredths of a second.
         m_timer.Start(m_spinctrl_delay->GetValue() * 10, wxTIMER_CONTINUOUS);
@@ -60,15 +61,24 @@ void GifFrame::OnPlayStop(wxCommandEvent&)
     }
 }
 
+int GifFrame::NextShownFrame(int index) const
+{
+    while (index < FrameCount() && IsMissingFrame(m_thumbnails->GetItem(index)))
+        ++index;
+    return index;
+}
+
 void GifFrame::OnTimer(wxTimerEvent&)
 {
     const int n = FrameCount();
-    if (n == 0) {
+    m_playIndex = NextShownFrame(m_playIndex);
+    if (m_playIndex >= n) {
         StopPreview();
         return;
     }
     ShowFrame(m_playIndex);
-    ++m_playIndex;
+    // Missing frames are skipped, so a loop ends with the last frame that has a picture.
+    m_playIndex = NextShownFrame(m_playIndex + 1);
     if (m_playIndex < n)
         return;
     ++m_loopsPlayed;
@@ -120,11 +130,14 @@ void GifFrame::ShowFrame(int index)
     m_panel_down->Update();
     m_frameShownSize = item->m_bitmap.IsOk() ? item->m_bitmap.GetSize() : wxSize(0, 0);
     m_frameName = wxFileNameFromPath(item->m_filename);
+    m_shownMissingPath = IsMissingFrame(item) ? item->m_filename : wxString();
     m_statusBar1->SetStatusText(FrameStatusText(), 1);
 }
 
 wxString GifFrame::FrameStatusText() const
 {
+    if (!m_shownMissingPath.empty())
+        return wxString::Format(_("Missing file: %s"), m_shownMissingPath);
     const wxString format = "%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") +
                             ":%d " + _("px");
     return wxString::Format(format, m_frameName, m_frameShownSize.GetWidth(),

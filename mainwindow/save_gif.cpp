@@ -1,4 +1,6 @@
 // Save and Save As: writing the frames as an animated GIF on the export thread.
+#include <set>
+
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -13,23 +15,30 @@
 #include "mainwindow/save_rules.h"
 #include "mainwindow/worker_handles.h"
 #include "src/window/frame_feed.h"
+#include "src/window/frame_reference.h"
 #include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
 
 namespace {
-// GTK's save dialog takes the default name literally, so none is offered; the filter keeps
-// to GIF files.
-wxString AskGifPath(GifFrame& frame, const wxString& title)
+wxString GifCanvasText(const wxString& gifName, const wxSize& canvas)
 {
-    return frame.GetPathChooser().ChooseFileToSave(&frame, title,
-                                                   _("Image files") + " (*.gif)|*.gif", wxString());
+    return wxString::Format("%s (%d * %d)px", gifName, canvas.GetWidth(), canvas.GetHeight());
+}
 }
 
-wxString GifCanvasText(const GifFrame& frame)
+wxString GifFrame::AskGifPath(const wxString& title)
 {
-    return wxString::Format("%s (%d * %d)px", frame.m_gifName, frame.m_spinctrl_width->GetValue(),
-                            frame.m_spinctrl_height->GetValue());
+    return AskSavePath(title, _("Image files") + " (*.gif)|*.gif", ".gif", DefaultGifPath());
 }
+
+wxString GifFrame::DefaultGifPath() const
+{
+    if (!m_gifPath.empty())
+        return m_gifPath;
+    // After a project was opened, its own GIF name in its folder.
+    if (!m_projectPath.empty() && !m_gifName.empty())
+        return wxFileName(wxFileName(m_projectPath).GetPath(), m_gifName).GetFullPath();
+    return wxString();
 }
 
 void GifFrame::OnSaveAnimator(wxCommandEvent&)
@@ -37,35 +46,26 @@ void GifFrame::OnSaveAnimator(wxCommandEvent&)
     Trace("OnSaveAnimator");
     StopPreview();
     if (FrameCount() == 0) {
-        if (!m_gifPath.empty())
-            return;
-        const wxString chosen = AskGifPath(*this, _("Save GIF Files"));
-        if (!chosen.empty()) {
-            m_gifPath = chosen;
-            m_gifName = wxFileNameFromPath(m_gifPath);
-        }
+        // Nothing to write: the path is only remembered for the first Save with frames.
+        if (m_gifPath.empty())
+            m_gifPath = AskGifPath(_("Save GIF Files"));
         return;
     }
     if (m_gifPath.empty()) {
-        m_gifPath = AskGifPath(*this, _("Save GIF Files"));
-        if (m_gifPath.empty())
-            return;
-        m_gifName = wxFileNameFromPath(m_gifPath);
-        m_gifPath = EnsureGifExtension(m_gifPath);
-        StartGifExport(m_gifPath, m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue(),
-                       _("Save GIF Progress Dialog"));
-    } else {
-        const GifSaveSnapshot last{m_gifSavedCount, m_gifSavedDelay, m_gifSavedWidth,
-                                   m_gifSavedHeight};
-        const GifSaveSnapshot now{FrameCount(), m_spinctrl_delay->GetValue(),
-                                  m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()};
-        if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now,
-                             m_gifSavedVersion != m_frameListVersion))
-            return;
-        StartGifExport(m_gifPath, m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue(),
-                       "Save GIF Progress Dialog");
+        const wxString path = AskGifPath(_("Save GIF Files"));
+        if (!path.empty())
+            StartGifSave(path, wxSize(m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()),
+                         _("Save GIF Progress Dialog"));
+        return;
     }
-    m_statusBar1->SetStatusText(GifCanvasText(*this), 0);
+    const GifSaveSnapshot last{m_gifSavedCount, m_gifSavedDelay, m_gifSavedWidth, m_gifSavedHeight};
+    const GifSaveSnapshot now{FrameCount(), m_spinctrl_delay->GetValue(),
+                              m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()};
+    if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now,
+                         m_gifSavedVersion != m_frameListVersion))
+        return;
+    StartGifSave(m_gifPath, wxSize(m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()),
+                 "Save GIF Progress Dialog");
 }
 
 void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
@@ -73,17 +73,67 @@ void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
     StopPreview();
     if (FrameCount() == 0)
         return;
+    const wxString path = AskGifPath(_("Save As GIF Files"));
     // A cancelled Save As forgets the previous path, so the next Save asks again.
-    m_gifPath = AskGifPath(*this, _("Save As GIF Files"));
-    if (m_gifPath.empty())
+    if (path.empty()) {
+        m_gifPath.clear();
         return;
-    m_gifPath = EnsureGifExtension(m_gifPath);
-    StartGifExport(m_gifPath, m_canvasWidth, m_canvasHeight, _("Save As GIF Progress Dialog"));
-    m_gifName = wxFileNameFromPath(m_gifPath);
-    m_statusBar1->SetStatusText(GifCanvasText(*this), 0);
+    }
+    StartGifSave(path, wxSize(m_canvasWidth, m_canvasHeight), _("Save As GIF Progress Dialog"));
 }
 
-void GifFrame::StartGifExport(const wxString& path, int width, int height, const wxString& title)
+std::vector<int> GifFrame::PresentFrames() const
+{
+    std::vector<int> present;
+    for (int i = 0; i < FrameCount(); ++i)
+        if (!IsMissingFrame(m_thumbnails->GetItem(i)))
+            present.push_back(i);
+    return present;
+}
+
+bool GifFrame::IsSourceOfFrames(const wxString& path) const
+{
+    if (!wxFileExists(path))
+        return false;
+    const wxFileName target(path);
+    std::set<wxString> seen;
+    for (int i = 0; i < FrameCount(); ++i) {
+        const wxString source = StripGifFrameSuffix(m_thumbnails->GetItem(i)->m_filename);
+        // SameAs compares the files themselves, so a link or another spelling is found too.
+        if (seen.insert(source).second && target.SameAs(wxFileName(source)))
+            return true;
+    }
+    return false;
+}
+
+bool GifFrame::StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title)
+{
+    const std::vector<int> frames = PresentFrames();
+    const int missing = FrameCount() - static_cast<int>(frames.size());
+    if (frames.empty()) {
+        wxMessageBox(_("The GIF was not saved: the files of all its frames are missing."),
+                     GetProductName(), wxOK | wxICON_ERROR, this);
+        return false;
+    }
+    if (missing > 0 &&
+        !AskYesNo(wxString::Format(_("%d of the %d frames are missing: their files were not found.\n"
+                                     "Save the GIF without them?"),
+                                   missing, FrameCount())))
+        return false;
+    if (IsSourceOfFrames(path) &&
+        !AskYesNo(wxString::Format(_("Frames of the list were taken from \"%s\".\nIf it is "
+                                     "replaced, a project that refers to them shows other pictures. "
+                                     "Replace it anyway?"),
+                                   wxFileNameFromPath(path))))
+        return false;
+    m_gifSaving = GifSaving{path, canvas};
+    m_gifPath = path;
+    StartGifExport(path, canvas.GetWidth(), canvas.GetHeight(), title, frames);
+    return true;
+}
+
+void GifFrame::StartGifExport(const wxString& path, int width, int height, const wxString& title,
+                              const std::vector<int>& frames)
 {
     m_gifSavedCount = FrameCount();
     m_gifSavedDelay = m_spinctrl_delay->GetValue();
@@ -93,7 +143,8 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
 
     // The thread asks for each frame as it needs it; OnGifFrameWanted converts that one bitmap
     // here, on the GUI thread, so the animation is never held twice.
-    m_frameFeed = std::make_shared<FrameFeed>(FrameCount(), [this](int index) {
+    m_exportFrames = frames;
+    m_frameFeed = std::make_shared<FrameFeed>(static_cast<int>(frames.size()), [this](int index) {
         auto* wanted = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_WANTED);
         wanted->SetInt(index);
         wxQueueEvent(this, wanted);
@@ -109,11 +160,9 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
         m_saver.reset();
         m_frameFeed.reset();
         CloseProgress(m_saveProgressDialog);
-        m_gifSavedVersion = 0;
-        wxMessageBox(wxString::Format(_("The GIF file %s was not saved: the system could not "
-                                        "start the saving thread."),
-                                      path),
-                     GetProductName(), wxOK | wxICON_ERROR, this);
+        GifSaveFailed(wxString::Format(_("The GIF file %s was not saved: the system could not "
+                                         "start the saving thread."),
+                                       path));
     }
 }
 
@@ -122,7 +171,8 @@ void GifFrame::OnGifFrameWanted(wxThreadEvent& event)
     if (!m_frameFeed)
         return;
     const int index = event.GetInt();
-    const wxImageThumbnailItem* item = FrameItem(index);
+    const bool known = index >= 0 && index < static_cast<int>(m_exportFrames.size());
+    const wxImageThumbnailItem* item = known ? FrameItem(m_exportFrames[index]) : nullptr;
     // A new image that shares nothing: the worker may keep it after this returns.
     wxImage frame = item && item->m_bitmap.IsOk() ? item->m_bitmap.ConvertToImage() : wxImage();
     m_frameFeed->Deliver(index, std::move(frame));
@@ -139,12 +189,24 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     }
     JoinWorker(m_saver);
     m_frameFeed.reset();
+    m_exportFrames.clear();
     CloseProgress(m_saveProgressDialog);
     wxWakeUpIdle();
     const GifSaveOutcome outcome = GifSaveOutcomeOf(event);
     if (!outcome.ok) {
-        // Nothing was written, so the next Save must not think the file is current.
-        m_gifSavedVersion = 0;
-        wxMessageBox(outcome.error, GetProductName(), wxOK | wxICON_ERROR, this);
+        // Worded here, on the GUI thread, in the interface language.
+        GifSaveFailed(ExportFailureText(outcome.failure, true));
+        return;
     }
+    // Only a file that is in place names the GIF, in the status bar and in the project.
+    m_gifName = wxFileNameFromPath(m_gifSaving.path);
+    m_statusBar1->SetStatusText(GifCanvasText(m_gifName, m_gifSaving.canvas), 0);
+}
+
+void GifFrame::GifSaveFailed(const wxString& message)
+{
+    // Nothing was written, so the next Save must not think the file is current; it tries the
+    // same path again.
+    m_gifSavedVersion = 0;
+    wxMessageBox(message, GetProductName(), wxOK | wxICON_ERROR, this);
 }

@@ -1,8 +1,13 @@
 #include "mainwindow/save_rules.h"
 
+wxString WithExtension(const wxString& path, const wxString& extension)
+{
+    return path.Lower().EndsWith(extension.Lower()) ? path : path + extension;
+}
+
 wxString EnsureGifExtension(const wxString& path)
 {
-    return path.EndsWith(".gif") ? path : path + ".gif";
+    return WithExtension(path, ".gif");
 }
 
 bool SaveCanBeSkipped(bool fileExists, const GifSaveSnapshot& last, const GifSaveSnapshot& now,

@@ -3,8 +3,9 @@
 
 #include <wx/string.h>
 
-// path unchanged when it ends with ".gif" (exactly so), else with ".gif" appended: a.GIF
-// becomes a.GIF.gif.
+// path unchanged when it already ends with extension (".gif", ".xml") in any letter case,
+// else with extension appended: a.GIF stays a.GIF, anim becomes anim.gif.
+wxString WithExtension(const wxString& path, const wxString& extension);
 wxString EnsureGifExtension(const wxString& path);
 
 // What Save records about the export it started.

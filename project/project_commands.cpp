@@ -1,4 +1,6 @@
 // Saving and opening projects, the unsaved-changes question, and closing the window.
+#include <algorithm>
+
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/spinctrl.h>
@@ -19,6 +21,46 @@ int AskToSaveProject(wxWindow* parent)
         _("Warning"), wxYES_NO | wxCANCEL | wxNO_DEFAULT | wxICON_EXCLAMATION);
     return question.ShowModal();
 }
+
+wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
+{
+    switch (project.problem) {
+    case ProjectProblem::Unreadable:
+        return wxString::Format(_("The project file %s can't be read:\n%s"), path, project.detail);
+    case ProjectProblem::NotXml:
+        return wxString::Format(_("The file %s is not a project: it is not a well-formed XML file."),
+                                path);
+    case ProjectProblem::NotProject:
+        return wxString::Format(_("The file %s is not a project: the element \"%s\" is missing or "
+                                  "out of place."),
+                                path, project.detail);
+    default:
+        return wxString::Format(_("The project %s holds no frames."), path);
+    }
+}
+
+// Up to ten entries, one per line, then how many more there are.
+wxString ListSome(const wxArrayString& entries)
+{
+    const size_t shown = std::min<size_t>(entries.size(), 10);
+    wxString list;
+    for (size_t i = 0; i < shown; ++i)
+        list << "\n" << entries[i];
+    if (entries.size() > shown)
+        list << "\n" << wxString::Format(_("and %d more"), static_cast<int>(entries.size() - shown));
+    return list;
+}
+
+bool FitsCanvas(int width, int height)
+{
+    return width >= 1 && height >= 1 && width <= 65535 && height <= 65535;
+}
+}
+
+void GifFrame::UpdateTitle()
+{
+    SetTitle(m_projectPath.empty() ? GetProductName()
+                                   : ProjectTitle(m_projectName, GetProductName()));
 }
 
 bool GifFrame::ProjectChanged() const
@@ -29,30 +71,40 @@ bool GifFrame::ProjectChanged() const
            m_projectSavedVersion != m_frameListVersion;
 }
 
-bool GifFrame::SaveProject()
+bool GifFrame::SaveProject(bool choosePath)
 {
     if (FrameCount() == 0)
         return false;
     ProjectData data;
-    data.gifName = wxFileNameFromPath(m_gifPath);
+    // The GIF name the project carries: its own, until a GIF is actually saved.
+    data.gifName = XmlCanHold(m_gifName) ? m_gifName : wxString();
     data.width = m_spinctrl_width->GetValue();
     data.height = m_spinctrl_height->GetValue();
     data.delay = m_spinctrl_delay->GetValue();
     for (int i = 0; i < FrameCount(); ++i)
         data.frames.Add(m_thumbnails->GetItem(i)->m_filename);
+    // A file that could never be opened again is not written at all.
+    const int unstorable = FirstFrameXmlCannotHold(data);
+    if (unstorable >= 0) {
+        wxMessageBox(wxString::Format(_("The project was not saved: the file name of frame %d "
+                                        "(%s) holds a character that a project file can't "
+                                        "store."),
+                                      unstorable + 1, data.frames[unstorable]),
+                     GetProductName(), wxOK | wxICON_ERROR, this);
+        return false;
+    }
 
     wxString path = m_projectPath;
-    if (path.empty())
-        path = GetPathChooser().ChooseFileToSave(this, _("Save XML Files"),
-                                                 _("XML files") + " (*.xml)|*.xml", wxString());
+    if (path.empty() || choosePath)
+        path = AskSavePath(_("Save XML Files"), _("XML files") + " (*.xml)|*.xml", ".xml",
+                           m_projectPath);
     if (path.empty())
         return false;
-    if (!path.EndsWith(".xml"))
-        path += ".xml";
 
-    wxString error;
-    if (!WriteProjectFile(path, data, &error)) {
-        wxMessageBox(wxString::Format(_("The project could not be saved to %s:\n%s"), path, error),
+    ExportFailure failure;
+    if (!WriteProjectFile(path, data, nullptr, &failure)) {
+        wxMessageBox(wxString::Format(_("The project could not be saved to %s:\n%s"), path,
+                                      ExportFailureText(failure, true)),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
@@ -64,7 +116,7 @@ bool GifFrame::SaveProject()
     m_savedCount = FrameCount();
     m_projectSavedVersion = m_frameListVersion;
     m_projectName = wxFileNameFromPath(m_projectPath);
-    SetTitle(ProjectTitle(m_projectName, GetProductName()));
+    UpdateTitle();
     return true;
 }
 
@@ -73,9 +125,15 @@ void GifFrame::OnSaveProject(wxCommandEvent&)
     SaveProject();
 }
 
+void GifFrame::OnSaveProjectAs(wxCommandEvent&)
+{
+    SaveProject(true);
+}
+
 void GifFrame::OnOpenProject(wxCommandEvent&)
 {
-    const bool ask = m_projectPath.empty() ? FrameCount() > 0 : ProjectChanged();
+    // With no frames nothing can be saved, so nothing is asked.
+    const bool ask = FrameCount() > 0 && (m_projectPath.empty() || ProjectChanged());
     if (ask) {
         switch (AskToSaveProject(this)) {
         case wxID_YES:
@@ -101,56 +159,69 @@ void GifFrame::OpenProject()
         return;
     const wxString path = chosen[0];
 
-    // The frames go only once a project was chosen.
+    // The whole file is read and checked before anything of the window changes.
+    const ProjectReading project = ReadProjectFile(path);
+    if (!project.Usable()) {
+        wxMessageBox(ProjectProblemText(path, project), GetProductName(), wxOK | wxICON_ERROR,
+                     this);
+        return;
+    }
+
     m_thumbnails->Clear();
     FramesChanged();
     DisableFrameTools();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
+    UpdateCanvasFromFrames();
 
     m_projectPath = path;
     m_projectName = wxFileNameFromPath(path);
-    SetTitle(ProjectTitle(m_projectName, GetProductName()));
-
-    const ProjectReading project = ReadProjectFile(path);
-    if (project.stage == ProjectStage::NotRead) {
-        wxMessageBox(_("Failed to load XML file!"), GetTitle(), wxOK | wxICON_INFORMATION, this);
-        return;
-    }
-    m_savedWidth = project.width;
-    m_spinctrl_width->SetValue(project.width);
-    if (project.stage < ProjectStage::Height)
-        return;
-    m_savedHeight = project.height;
-    m_spinctrl_height->SetValue(project.height);
+    UpdateTitle();
+    // The project's GIF is not the one saved before: the next Save asks, offering its name.
     m_gifName = project.gifName;
+    m_gifPath.clear();
+    m_gifSavedVersion = 0;
+
+    const int delay = std::clamp(project.delay, m_spinctrl_delay->GetMin(), m_spinctrl_delay->GetMax());
+    m_spinctrl_delay->SetValue(delay);
+    m_thumbnails->m_frameDelay = delay;
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
         : wxString::Format("%s(%d * %d)" + _("px"), m_gifName, project.width, project.height);
     m_statusBar1->SetStatusText(text, 0);
-    m_baseWidth = m_canvasWidth = project.width;
-    m_baseHeight = m_canvasHeight = project.height;
-    if (project.stage < ProjectStage::Delay)
-        return;
-    m_savedDelay = project.delay;
-    m_spinctrl_delay->SetValue(project.delay);
-    if (project.stage < ProjectStage::Images)
-        return;
-    if (project.imagesEmpty) {
-        wxMessageBox(_("Failed to load XML file!"), GetTitle(), wxOK | wxICON_INFORMATION, this);
+
+    auto opening = std::make_unique<ProjectOpening>();
+    // A stored size a GIF can't have leaves the canvas to the frames.
+    if (FitsCanvas(project.width, project.height))
+        opening->canvas = wxSize(project.width, project.height);
+    m_projectOpening = std::move(opening);
+    if (!StartImageLoad(project.sources, true)) {
+        m_projectOpening.reset();
         return;
     }
-    if (project.sources.empty()) {
-        m_statusBar1->SetStatusText(wxEmptyString, 1);
-        ClearPreview();
-        wxMessageBox(_("Failed to load XML file!"), GetTitle(), wxOK | wxICON_INFORMATION, this);
-        return;
-    }
-    if (!StartImageLoad(project.sources))
-        return;
+    EnableFrameTools();
+}
+
+void GifFrame::FinishProjectOpen()
+{
+    const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
+    // The project's stored size counts as the user's.
+    if (opening->canvas.GetWidth() > 0)
+        ChooseCanvas(opening->canvas);
+    // Nothing has been touched yet: the project is as saved.
+    m_savedWidth = m_spinctrl_width->GetValue();
+    m_savedHeight = m_spinctrl_height->GetValue();
+    m_savedDelay = m_spinctrl_delay->GetValue();
     m_savedCount = FrameCount();
     m_projectSavedVersion = m_frameListVersion;
-    EnableFrameTools();
+    if (opening->missing.empty())
+        return;
+    wxMessageBox(wxString::Format(_("%d of the project's %d frames could not be found or read; "
+                                    "they stay in the list as placeholders until you delete "
+                                    "them:"),
+                                  static_cast<int>(opening->missing.size()), FrameCount()) +
+                     ListSome(opening->missing),
+                 GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
 bool GifFrame::ConfirmClose()

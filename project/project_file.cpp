@@ -10,6 +10,7 @@
 
 #include "app/atomic_file.h"
 #include "src/window/frame_reference.h"
+#include "src/window/image_decode.h"
 
 namespace {
 wxXmlNode* AddElement(wxXmlNode* parent, const char* name, const wxString* text = nullptr)
@@ -96,8 +97,15 @@ void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
         AddElement(images, "path", &entry);
 }
 
-bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* error)
+bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* error,
+                      ExportFailure* failure)
 {
+    // A file no reader can open again is never written.
+    if (FirstFrameXmlCannotHold(data) >= 0 || !XmlCanHold(data.gifName)) {
+        if (error)
+            *error = "a name holds a character that an XML file can't store";
+        return false;
+    }
     wxXmlDocument doc;
     BuildProjectDocument(data, doc);
     AtomicFileWriter writer(path);
@@ -106,9 +114,16 @@ bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* e
         wxLogNull noLog;
         ok = doc.Save(writer.Stream(), 2) && writer.Commit();
     }
-    if (!ok && error)
-        *error = writer.Error().empty() ? wxString("writing failed") : writer.Error();
-    return ok;
+    if (ok)
+        return true;
+    ExportFailure why = FileWriteFailure(writer);
+    if (why.reason.empty())
+        why.reason = "writing failed";
+    if (error)
+        *error = writer.Error().empty() ? why.reason : writer.Error();
+    if (failure)
+        *failure = why;
+    return false;
 }
 
 int ReadProjectNumber(const wxString& text)
@@ -123,64 +138,95 @@ int ReadProjectNumber(const wxString& text)
     return static_cast<int>(value);
 }
 
-ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
+namespace {
+ProjectReading Unusable(ProjectProblem problem, const wxString& detail = wxString())
 {
     ProjectReading r;
-    const wxXmlNode* project = doc.GetRoot();
-    if (!Is(project, "project"))
-        return r;
-    const wxXmlNode* name = FirstChild(project);
-    const wxXmlNode* gif = Next(name);
-    if (!Is(name, "name") || !Is(gif, "gif"))
-        return r;
-    const wxXmlNode* width = FirstChild(gif);
-    if (!Is(width, "width"))
-        return r;
-    r.width = ReadProjectNumber(width->GetNodeContent());
-    r.stage = ProjectStage::Width;
-    const wxXmlNode* height = Next(width);
-    if (!Is(height, "height"))
-        return r;
-    r.height = ReadProjectNumber(height->GetNodeContent());
+    r.problem = problem;
+    r.detail = detail;
+    return r;
+}
+
+// The next element, which must be named name; null when it isn't.
+const wxXmlNode* Expect(const wxXmlNode* node, const char* name, wxString& missing)
+{
+    if (Is(node, name))
+        return node;
+    missing = name;
+    return nullptr;
+}
+}
+
+ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
+{
+    wxString missing;
+    const wxXmlNode* project = Expect(doc.GetRoot(), "project", missing);
+    const wxXmlNode* name = project ? Expect(FirstChild(project), "name", missing) : nullptr;
+    const wxXmlNode* gif = name ? Expect(Next(name), "gif", missing) : nullptr;
+    const wxXmlNode* width = gif ? Expect(FirstChild(gif), "width", missing) : nullptr;
+    const wxXmlNode* height = width ? Expect(Next(width), "height", missing) : nullptr;
+    const wxXmlNode* delay = height ? Expect(Next(height), "delay_time", missing) : nullptr;
+    const wxXmlNode* images = delay ? Expect(Next(gif), "images", missing) : nullptr;
+    if (!images)
+        return Unusable(ProjectProblem::NotProject, missing);
+
+    ProjectReading r;
+    r.problem = ProjectProblem::None;
     r.gifName = name->GetNodeContent();
-    r.stage = ProjectStage::Height;
-    const wxXmlNode* delay = Next(height);
-    if (!Is(delay, "delay_time"))
-        return r;
+    r.width = ReadProjectNumber(width->GetNodeContent());
+    r.height = ReadProjectNumber(height->GetNodeContent());
     r.delay = ReadProjectNumber(delay->GetNodeContent());
-    r.stage = ProjectStage::Delay;
-    const wxXmlNode* images = Next(gif);
-    if (!Is(images, "images"))
-        return r;
-    r.stage = ProjectStage::Images;
-    const wxXmlNode* child = FirstChild(images);
-    r.imagesEmpty = child == nullptr;
-    for (; child; child = Next(child)) {
-        if (!Is(child, "path")) {
-            r.sources.clear();
-            return r;
-        }
+    for (const wxXmlNode* child = FirstChild(images); child; child = Next(child)) {
+        if (!Is(child, "path"))
+            return Unusable(ProjectProblem::NotProject, "path");
+        // Entries ending in ".gif" are the markers after runs of GIF frames.
         const wxString entry = child->GetNodeContent();
-        if (!entry.EndsWith(".gif") && wxFileExists(StripGifFrameSuffix(entry)))
+        if (!entry.EndsWith(".gif"))
             r.sources.Add(entry);
     }
+    if (r.sources.empty())
+        return Unusable(ProjectProblem::NoFrames);
     return r;
 }
 
 ProjectReading ReadProjectFile(const wxString& path)
 {
+    wxString reason;
+    if (!CheckReadable(path, &reason))
+        return Unusable(ProjectProblem::Unreadable, reason);
     wxXmlDocument doc;
     {
         wxLogNull noLog;
-        if (!wxFileExists(path) || !doc.Load(path, "UTF-8") || !doc.GetRoot())
-            return ProjectReading();
+        if (!doc.Load(path, "UTF-8") || !doc.GetRoot())
+            return Unusable(ProjectProblem::NotXml);
     }
     return ReadProjectDocument(doc);
 }
 
+bool XmlCanHold(const wxString& text)
+{
+    for (wxUniChar c : text) {
+        const wxUint32 u = c.GetValue();
+        const bool allowed = u == 0x9 || u == 0xA || (u >= 0x20 && u <= 0xD7FF) ||
+                             (u >= 0xE000 && u <= 0xFFFD) || (u >= 0x10000 && u <= 0x10FFFF);
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+int FirstFrameXmlCannotHold(const ProjectData& data)
+{
+    for (size_t i = 0; i < data.frames.size(); ++i)
+        if (!XmlCanHold(data.frames[i]))
+            return static_cast<int>(i);
+    return -1;
+}
+
 wxString ProjectTitle(const wxString& projectFileName, const wxString& productName)
 {
-    const wxString t = projectFileName.EndsWith(".xml") ? projectFileName.Left(projectFileName.length() - 4)
-                                                        : wxString();
+    const wxString t = projectFileName.Lower().EndsWith(".xml")
+                           ? projectFileName.Left(projectFileName.length() - 4)
+                           : wxString();
     return t + " - " + productName;
 }

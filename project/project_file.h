@@ -11,6 +11,8 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include "src/window/export_failure.h"
+
 class wxXmlDocument;
 
 struct ProjectData {
@@ -27,40 +29,49 @@ wxArrayString ProjectPathEntries(const wxArrayString& frames);
 // Builds the document of a project.
 void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc);
 // Writes the project to path through a temporary file beside it; the previous file stays
-// when anything fails. False with error (naming the reason) on failure.
-bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* error);
+// when anything fails. False with error (naming the reason, in English) and failure (the
+// kind, for a message in the interface language) on failure; either may be null.
+bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* error,
+                      ExportFailure* failure = nullptr);
 
-// How far the strictly positional reading of a project got. Each stage includes the ones
-// before it; a document that stops early, or names an element differently, stops there.
-enum class ProjectStage {
-    NotRead,      // not XML, no root, or not the project's first elements
-    Width,        // project > name, gif > width read
-    Height,       // ... gif > height read
-    Delay,        // ... gif > delay_time read
-    Images,       // ... images found
+// Why a project file can't be opened. A file with any problem changes nothing.
+enum class ProjectProblem {
+    None,
+    Unreadable,  // the file can't be read; detail: the system's reason
+    NotXml,      // not well-formed UTF-8 XML
+    NotProject,  // the elements are not a project's; detail: the element missing or out of place
+    NoFrames,    // the project names no frame
 };
 
 struct ProjectReading {
-    ProjectStage stage = ProjectStage::NotRead;
+    ProjectProblem problem = ProjectProblem::NotXml;
+    wxString detail;
     wxString gifName;
     int width = 0;
     int height = 0;
     int delay = 0;
-    // images has no child at all.
-    bool imagesEmpty = false;
-    // The entries to load: paths whose file exists and that don't end in ".gif", in order.
-    // Empty when a child of images other than path ended the walk.
+    // Every frame's entry (a path or a frame reference name) in order, run markers left out.
+    // Whether the files still exist is for the reader of the project to find out.
     wxArrayString sources;
+
+    bool Usable() const { return problem == ProjectProblem::None; }
 };
 
 // A number as the standard string-to-integer conversion reads it (leading blanks, a sign,
 // digits up to the first non-digit, 0 without digits), clamped to the int range.
 int ReadProjectNumber(const wxString& text);
-// Reads a project document; never fails beyond stopping at the first unexpected element.
+// Reads a whole project document: project > name, gif (width, height, delay_time), images
+// (path...), strictly in this order; anything else makes it unusable.
 ProjectReading ReadProjectDocument(const wxXmlDocument& doc);
-// Parses the file as UTF-8 XML and reads it; NotRead when it isn't XML with a root.
+// Reads the file as UTF-8 XML and then as a project document.
 ProjectReading ReadProjectFile(const wxString& path);
 
-// The window title for a project file name: the name without ".xml" (empty when it doesn't
-// end so), " - " and the product name.
+// Whether text survives a round trip through an XML file: every character is one XML 1.0
+// allows, and none (a carriage return) that readers turn into another.
+bool XmlCanHold(const wxString& text);
+// The index of the first frame whose name XmlCanHold refuses, or -1 when all can be stored.
+int FirstFrameXmlCannotHold(const ProjectData& data);
+
+// The window title for a project file name: the name without its ".xml" ending (in any letter
+// case; empty when it doesn't end so), " - " and the product name.
 wxString ProjectTitle(const wxString& projectFileName, const wxString& productName);

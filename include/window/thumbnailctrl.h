@@ -92,6 +92,28 @@ private:
     wxDECLARE_CLASS(wxImageThumbnailItem);
 };
 
+// A frame whose source could not be found or read when its project was opened. It keeps the
+// entry exactly as the project stored it (a path or a frame reference name), so a saved
+// project writes it back unchanged; it has no picture, and is drawn as a crossed-out tile.
+class wxMissingThumbnailItem : public wxImageThumbnailItem {
+public:
+    explicit wxMissingThumbnailItem(const wxString& entry);
+
+    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                   int state) override;
+    // Always accepted: the item stands for a file that is not there.
+    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+
+private:
+    wxDECLARE_CLASS(wxMissingThumbnailItem);
+};
+
+// Whether item is the placeholder of a missing frame.
+inline bool IsMissingFrame(const wxThumbnailItem* item)
+{
+    return item && item->IsKindOf(wxCLASSINFO(wxMissingThumbnailItem));
+}
+
 // Notification of the strip. The control sends it synchronously through its own event
 // handler with its window id; being a command event, it travels up to the parent. The
 // control never looks at a veto.

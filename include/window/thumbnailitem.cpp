@@ -9,6 +9,7 @@
 
 wxIMPLEMENT_CLASS(wxThumbnailItem, wxObject);
 wxIMPLEMENT_CLASS(wxImageThumbnailItem, wxThumbnailItem);
+wxIMPLEMENT_CLASS(wxMissingThumbnailItem, wxImageThumbnailItem);
 wxIMPLEMENT_DYNAMIC_CLASS(wxThumbnailEvent, wxNotifyEvent);
 
 // Defined in this order on purpose: the event type numbers follow it.
@@ -159,6 +160,31 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
     m_thumbnail = ScaleToFit(*m_image, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
     if (m_thumbnail.IsOk())
         m_image.reset();
+    return true;
+}
+
+wxMissingThumbnailItem::wxMissingThumbnailItem(const wxString& entry)
+    : wxImageThumbnailItem(nullptr, 0, entry)
+{
+}
+
+bool wxMissingThumbnailItem::Load(wxThumbnailCtrl&, bool)
+{
+    return true;
+}
+
+bool wxMissingThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                                       int)
+{
+    // A grey card crossed out in red: the picture's place, and that it is not there.
+    const wxRect card = imageRect.Deflate(imageRect.width / 8, imageRect.height / 8);
+    dc.SetBrush(wxBrush(wxColour(200, 200, 200)));
+    dc.SetPen(wxPen(wxColour(120, 120, 120), 1));
+    dc.DrawRectangle(card);
+    dc.SetPen(wxPen(wxColour(190, 30, 30), 3));
+    const int inset = card.width / 5;
+    dc.DrawLine(card.x + inset, card.y + inset, card.GetRight() - inset, card.GetBottom() - inset);
+    dc.DrawLine(card.GetRight() - inset, card.y + inset, card.x + inset, card.GetBottom() - inset);
     return true;
 }
 

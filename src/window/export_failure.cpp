@@ -2,6 +2,7 @@
 
 #include <wx/translation.h>
 
+#include "app/atomic_file.h"
 #include "src/window/gif_blocks.h"
 
 namespace {
@@ -64,4 +65,16 @@ wxString ExportFailureText(const ExportFailure& failure, bool translated)
         return detail;
     return wxString::Format(Words(wxTRANSLATE("can't write \"%s\": %s"), translated),
                             failure.file, detail);
+}
+
+ExportFailure FileWriteFailure(const AtomicFileWriter& file)
+{
+    ExportFailure failure;
+    failure.kind = file.Failure() == AtomicFileFailure::CreateTemp ? ExportFailure::Kind::FolderNotWritable
+                                                                   : ExportFailure::Kind::OutputWrite;
+    if (failure.kind == ExportFailure::Kind::FolderNotWritable)
+        failure.folder = file.Folder();
+    failure.file = file.TargetPath();
+    failure.reason = file.Reason();
+    return failure;
 }

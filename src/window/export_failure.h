@@ -6,6 +6,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+class AtomicFileWriter;
+
 struct ExportFailure {
     enum class Kind {
         None,
@@ -29,6 +31,10 @@ struct ExportFailure {
     int count = 0;      // ... of count
     wxSize canvas;      // BadCanvas: the size asked for
 };
+
+// The failed step of an atomic write as the user can act on it: a folder that can't take the
+// temporary file asks for another folder; anything else is a failed write of the target.
+ExportFailure FileWriteFailure(const AtomicFileWriter& file);
 
 // The sentence for failure, naming its file and arguments; empty for None. With translated
 // the words come from the interface language's catalog, so call it so only on the GUI thread;

@@ -301,25 +301,12 @@ ExportFailure CheckOptions(FrameSource& source, const GifExportOptions& options)
     return ExportFailure();
 }
 
-// The atomic writer's failed step as the user can act on it: a folder that can't take the
-// temporary file asks for another folder; anything else is a failed write.
-ExportFailure FileFailure(const AtomicFileWriter& file)
-{
-    ExportFailure failure = Failure(file.Failure() == AtomicFileFailure::CreateTemp
-                                        ? Kind::FolderNotWritable
-                                        : Kind::OutputWrite);
-    if (failure.kind == Kind::FolderNotWritable)
-        failure.folder = file.Folder();
-    failure.reason = file.Reason();
-    return failure;
-}
-
 // Writes the animation through file; the file is in place exactly when nothing failed.
 ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
                         const GifExportOptions& options, ExportProgressSink* sink)
 {
     if (!file.Open())
-        return FileFailure(file);
+        return FileWriteFailure(file);
     BufferedOutput buffered(file.Stream(), 256 * 1024);
     ExportFailure failure = WriteFrames(frames, buffered, options, sink);
     if (failure.kind == Kind::None && !buffered.Flush())
@@ -327,7 +314,7 @@ ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
     if (failure.kind == Kind::OutputWrite && buffered.SystemError() != 0)
         failure = OutputFailure(buffered.SystemError());
     if (failure.kind == Kind::None && !file.Commit())
-        failure = FileFailure(file);
+        failure = FileWriteFailure(file);
     if (failure.kind != Kind::None)
         file.Discard();
     return failure;

@@ -11,6 +11,8 @@
 #include "src/window/thread_update_event.h"
 
 namespace {
+const long kMissingEntry = -1;
+
 // Reports one image, or ends the batch with the event that reaches 100 when no image did.
 class BatchReporter {
 public:
@@ -20,6 +22,11 @@ public:
     {
         m_reached100 = percent == 100;
         m_sink.Loaded(path, frame, percent, std::move(image));
+    }
+    void Missing(const wxString& entry, int percent)
+    {
+        m_reached100 = percent == 100;
+        m_sink.Missing(entry, percent);
     }
     void End()
     {
@@ -44,6 +51,16 @@ public:
         event->SetInt(percent);
         event->SetExtraLong(frame);
         event->SetPayload(LoadedImagePtr(std::move(image)));
+        wxQueueEvent(m_owner, event);
+    }
+
+    void Missing(const wxString& entry, int percent) override
+    {
+        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
+        event->SetString(entry);
+        event->SetInt(percent);
+        event->SetExtraLong(kMissingEntry);
+        event->SetPayload(LoadedImagePtr());
         wxQueueEvent(m_owner, event);
     }
 
@@ -86,7 +103,7 @@ void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool
 }
 
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
-                    const std::function<bool()>& stopRequested)
+                    const std::function<bool()>& stopRequested, bool keepMissing)
 {
     const size_t n = entries.size();
     BatchReporter out(sink);
@@ -95,19 +112,21 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
             return;
         const int frame = GetGifFrameIndex(entries[i]);
         const wxString path = StripGifFrameSuffix(entries[i]);
-        if (!wxFileExists(path))
-            continue;
         const int done = static_cast<int>(i * 100 / n);
         const int afterThis = static_cast<int>((i + 1) * 100 / n);
+        bool delivered = false;
         // Every frame of a whole GIF counts as the progress reached before that file, except
         // the very last frame of the batch.
         const bool wholeGif = frame < 0 && IsGifPath(path);
         DecodeEntryFrames(path, frame, stopRequested,
                           [&](std::unique_ptr<wxImage> image, int got, bool last) {
                               const bool lastOfBatch = i + 1 == n && last;
+                              delivered = true;
                               out.Send(path, got, wholeGif && !lastOfBatch ? done : afterThis,
                                        std::move(image));
                           });
+        if (!delivered && keepMissing && !stopRequested())
+            out.Missing(entries[i], afterThis);
     }
     if (n > 0)
         out.End();
@@ -118,14 +137,22 @@ LoadedImagePtr LoadedImageOf(const wxThreadEvent& event)
     return event.GetPayload<LoadedImagePtr>();
 }
 
-ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files)
-    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_files(files)
+bool IsMissingEntryEvent(const wxThreadEvent& event)
+{
+    return event.GetExtraLong() == kMissingEntry && !event.GetString().empty() &&
+           !LoadedImageOf(event);
+}
+
+ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files,
+                                 bool keepMissing)
+    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_files(files), m_keepMissing(keepMissing)
 {
 }
 
 wxThread::ExitCode ImageLoadThread::Entry()
 {
     QueueingSink sink(m_owner);
-    LoadImageBatch(m_files, sink, [this] { return m_stop.load() || TestDestroy(); });
+    LoadImageBatch(m_files, sink, [this] { return m_stop.load() || TestDestroy(); },
+                   m_keepMissing);
     return nullptr;
 }

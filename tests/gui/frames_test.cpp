@@ -165,10 +165,17 @@ TEST(Frames, DeleteRemovesTheSelectedFramesOnlyOnYes)
     fixture.AddImages(Paths({WritePicture(dir, "f5.png", 10, 10)}));
     for (int i : {1, 3, 5})
         frame.m_thumbnails->Select(i);
+    fixture.Edit(frame.m_spinctrl_width, 7);
+    const wxString canvasText = frame.m_statusBar1->GetStatusText(0);
+    const wxString frameText = frame.m_statusBar1->GetStatusText(1);
 
+    // No changes nothing at all, status texts and canvas included.
     wxTEST_DIALOG(fixture.Command(wxID_DELETE), wxExpectModal<wxMessageDialog>(wxID_NO));
     EXPECT_EQ(frame.FrameCount(), 6);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), canvasText);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), frameText);
+    EXPECT_FALSE(frameText.empty());
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 7);
 
     wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
                   wxExpectModal<wxMessageDialog>(wxID_YES));

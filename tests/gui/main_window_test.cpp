@@ -71,13 +71,14 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(1), "Frame");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Animation");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Help");
-    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 5u);
+    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 6u);
     EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 3u);
     EXPECT_EQ(frame.m_menuAnimation->GetMenuItemCount(), 2u);
     EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
     EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
 
     EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save Project\tCtrl+S");
+    EXPECT_EQ(frame.m_itemSaveProjectAs->GetItemLabel(), "Save Project As...\tCtrl+Shift+S");
     EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "Exit\tCtrl+Q");
     EXPECT_EQ(frame.m_itemAddImage->GetItemLabel(), "Add Image\tCtrl+Ins");
     EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "Delete\tCtrl+Del");

@@ -86,20 +86,32 @@ TEST_F(Project, UnnamedProjectShowsItsOwnCanvasTextWhileItsFramesLoad)
     other.Frame().ProcessWindowEvent(open);
     EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Unititle.gif(640 * 480)px");
     WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
-    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Untitled.gif (800 * 800)px");
+    // The project's stored size is kept once the frames are in.
+    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Untitled.gif (640 * 480)px");
+    EXPECT_FALSE(other.Frame().ProjectChanged());
 }
 
-TEST_F(Project, ProjectWhosePathsAreAllMissingSaysSoAndLoadsNothing)
+TEST_F(Project, ProjectWhosePathsAreAllMissingOpensAsPlaceholders)
 {
     ProjectData data;
+    data.width = 40;
+    data.height = 30;
+    data.delay = 10;
     data.frames = Paths({dir.File("gone1.png"), dir.File("gone2.png")});
     ASSERT_TRUE(WriteProjectFile(dir.File("gone.xml"), data, nullptr));
     MainWindowFixture other;
     other.Paths().openAnswers.push_back(Paths({dir.File("gone.xml")}));
-    wxTEST_DIALOG(other.Command(other.Frame().m_itemOpenProject->GetId()),
-                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("Failed to load XML file!"));
-    EXPECT_EQ(other.Frame().FrameCount(), 0);
-    EXPECT_FALSE(other.Frame().IsLoading());
+    wxTEST_DIALOG(
+        {
+            other.Command(other.Frame().m_itemOpenProject->GetId());
+            WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
+        },
+        wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the missing frames"));
+    ASSERT_EQ(other.Frame().FrameCount(), 2);
+    EXPECT_TRUE(IsMissingFrame(other.Frame().m_thumbnails->GetItem(0)));
+    EXPECT_EQ(other.Frame().GetTitle(), "gone - " + GetProductName());
+    EXPECT_EQ(other.Frame().m_spinctrl_width->GetValue(), 40);
+    EXPECT_FALSE(other.Frame().ProjectChanged());
 }
 
 TEST_F(Project, OpenAsksFirstAndKeepsTheFramesOnCancel)

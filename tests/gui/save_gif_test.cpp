@@ -55,7 +55,7 @@ protected:
 };
 }
 
-TEST_F(SaveGif, FirstSaveAddsTheExtensionButShowsTheTypedName)
+TEST_F(SaveGif, FirstSaveAddsTheExtensionAndShowsTheFileWritten)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim"));
     Save(fixture, SaveId());
@@ -63,8 +63,8 @@ TEST_F(SaveGif, FirstSaveAddsTheExtensionButShowsTheTypedName)
     EXPECT_EQ(fixture.Paths().wildcardsAsked.back(), "Image files (*.gif)|*.gif");
     EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
     EXPECT_EQ(Frame().m_gifPath, dir.File("anim.gif"));
-    EXPECT_EQ(Frame().m_gifName, "anim");
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "anim (40 * 30)px");
+    EXPECT_EQ(Frame().m_gifName, "anim.gif");
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "anim.gif (40 * 30)px");
     EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
     EXPECT_EQ(Frame().m_gifSavedCount, 3);
     EXPECT_EQ(Frame().m_gifSavedWidth, 40);
@@ -112,14 +112,15 @@ TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
     EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
 }
 
-TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEndingAndAddsGif)
+TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEnding)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("x.GIF"));
     Save(fixture, SaveAsId());
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save As GIF Files");
-    EXPECT_TRUE(wxFileExists(dir.File("x.GIF.gif")));
-    EXPECT_EQ(Frame().m_gifName, "x.GIF.gif");
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "x.GIF.gif (40 * 30)px");
+    EXPECT_TRUE(wxFileExists(dir.File("x.GIF")));
+    EXPECT_FALSE(wxFileExists(dir.File("x.GIF.gif")));
+    EXPECT_EQ(Frame().m_gifName, "x.GIF");
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "x.GIF (40 * 30)px");
 }
 
 TEST_F(SaveGif, CancelledSaveAsForgetsThePathSoSaveAsksAgain)
@@ -139,13 +140,18 @@ TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    Mark(dir.File("anim.gif"));
-    // A canvas without pixels can't be written.
-    fixture.Edit(Frame().m_spinctrl_width, 0);
+    const wxString statusBefore = Frame().m_statusBar1->GetStatusText(0);
+    // A folder where the file should be makes the final rename fail.
+    wxRemoveFile(dir.File("anim.gif"));
+    wxMkdir(dir.File("anim.gif"));
+    Mark(dir.File("anim.gif/inside"));
+    fixture.Edit(Frame().m_spinctrl_delay, 30);
     wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
-    EXPECT_EQ(Bytes(dir.File("anim.gif")), "MARK");
+    EXPECT_EQ(Bytes(dir.File("anim.gif/inside")), "MARK");
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), statusBefore)
+        << "a failed save claims nothing in the status bar";
     wxArrayString left;
-    EXPECT_EQ(wxDir::GetAllFiles(dir.Path(), &left, "*.gif*", wxDIR_FILES | wxDIR_HIDDEN), 1u)
+    EXPECT_EQ(wxDir::GetAllFiles(dir.Path(), &left, "*.gif*", wxDIR_FILES | wxDIR_HIDDEN), 0u)
         << "no temporary file is left behind";
 }
 

@@ -120,5 +120,23 @@ run --verbose -o traced.gif a.png
 check "--verbose writes the trace lines" contains out "thumbnail-3"
 check "replacing a file works" [ "$(head -c 6 keep.gif)" = old ] && run -o keep.gif a.png && check "replaced" [ "$(head -c 6 keep.gif)" = GIF89a ]
 
+# A project with a missing frame is refused unless asked to leave it out; a broken one is named.
+cat >proj.xml <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<project><name>p.gif</name><gif><width>40</width><height>30</height><delay_time>20</delay_time></gif>
+<images><path>$WORK/a.png</path><path>$WORK/gone.png</path><path>$WORK/b.jpg</path></images></project>
+XML
+run -o proj.gif proj.xml
+check "a missing project frame gives 1" [ "$rc" -eq 1 ]
+check "the missing frame is named" contains err 'missing file "'"$WORK"'/gone.png"'
+check "nothing written for it" [ ! -e proj.gif ]
+run -q --skip-missing -o proj.gif proj.xml
+check "--skip-missing exports the rest" [ "$rc" -eq 0 ]
+"$GIFSICLE" --info proj.gif >info 2>&1
+check "two frames at the project's canvas" contains info "proj.gif 2 images" && check "canvas" contains info "logical screen 40x30"
+printf '<project><name/></project>' >broken.xml
+run -o b.gif broken.xml
+check "an unusable project gives 1" [ "$rc" -eq 1 ] && check "what is missing is named" contains err 'element "gif"'
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -68,10 +68,12 @@ wxArrayString ScriptedPathChooser::ChooseFilesToOpen(wxWindow*, const wxString& 
 }
 
 wxString ScriptedPathChooser::ChooseFileToSave(wxWindow*, const wxString& title,
-                                               const wxString& wildcard, const wxString&)
+                                               const wxString& wildcard,
+                                               const wxString& defaultPath)
 {
     titlesAsked.Add(title);
     wildcardsAsked.Add(wildcard);
+    defaultsOffered.Add(defaultPath);
     if (saveAnswers.empty()) {
         ADD_FAILURE() << "unexpected save question: " << title;
         return wxString();
@@ -116,6 +118,22 @@ void MainWindowFixture::AddImages(const wxArrayString& paths)
     m_paths->openAnswers.push_back(paths);
     Command(m_frame->m_itemAddImage->GetId());
     WaitFor("the images to load", [&] { return !m_frame->IsLoading(); }, 30000);
+    YieldFor(20);
+}
+
+void MainWindowFixture::OpenProject(const wxString& path)
+{
+    m_paths->openAnswers.push_back(::Paths({path}));
+    Command(m_frame->m_itemOpenProject->GetId());
+    WaitFor("the project's frames", [&] { return !m_frame->IsLoading(); }, 30000);
+    YieldFor(20);
+}
+
+void MainWindowFixture::SaveWith(int commandId, const wxString& path)
+{
+    m_paths->saveAnswers.push_back(path);
+    Command(commandId);
+    WaitFor("the export to end", [&] { return !m_frame->IsSaving(); }, 30000);
     YieldFor(20);
 }
 

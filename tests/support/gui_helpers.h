@@ -6,8 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/arrstr.h>
+#include <wx/msgdlg.h>
 #include <wx/string.h>
+#include <wx/testing.h>
 #include <wx/weakref.h>
 
 #include "mainwindow/path_chooser.h"
@@ -27,6 +30,25 @@ void YieldFor(int ms);
 // Runs the event loop until done() holds; false (with a test failure naming what) on time-out.
 bool WaitFor(const char* what, const std::function<bool()>& done, int timeoutMs = 10000);
 
+// The expectation of a message box whose text contains part, answered with id (wxID_YES...).
+class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
+public:
+    ExpectMessage(int id, const wxString& part) : m_id(id), m_part(part) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
+        EXPECT_NE(dialog->GetMessage().Find(m_part), wxNOT_FOUND)
+            << "expected \"" << m_part << "\" in: " << dialog->GetMessage();
+        return m_id;
+    }
+    wxString GetDefaultDescription() const override { return "a message saying " + m_part; }
+
+private:
+    int m_id;
+    wxString m_part;
+};
+
 // Answers the window's file questions from queues set by the test; an empty answer is a
 // cancelled dialog. Records the titles it was asked with.
 class ScriptedPathChooser : public PathChooser {
@@ -40,6 +62,8 @@ public:
     std::vector<wxString> saveAnswers;
     wxArrayString titlesAsked;
     wxArrayString wildcardsAsked;
+    // The default path offered with each save question.
+    wxArrayString defaultsOffered;
 };
 
 // The real main window, built as start-up builds it, with a scripted path chooser.
@@ -59,6 +83,10 @@ public:
     void AddImages(const wxArrayString& paths);
     // Types value into a spin control, as the user would (a text change event follows).
     void Edit(wxSpinCtrl* control, int value);
+    // File > Open Project with path chosen (after any question), waiting for its frames.
+    void OpenProject(const wxString& path);
+    // A save command with path chosen in its file dialog, waiting for a GIF export to end.
+    void SaveWith(int commandId, const wxString& path);
 
 private:
     wxWeakRef<GifFrame> m_frame;

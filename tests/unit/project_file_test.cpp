@@ -74,7 +74,7 @@ TEST(ProjectFile, RoundTripKeepsFramesInOrderWithoutMarkers)
     ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
 
     const ProjectReading r = ReadProjectFile(path);
-    EXPECT_EQ(r.stage, ProjectStage::Images);
+    EXPECT_TRUE(r.Usable());
     EXPECT_EQ(r.gifName, "out.gif");
     EXPECT_EQ(r.width, 320);
     EXPECT_EQ(r.height, 200);
@@ -98,36 +98,64 @@ TEST(ProjectFile, OldMarkersEndingInGifAreDroppedOnReading)
     EXPECT_EQ(r.sources, List({gif + "_0", gif + "_1"}));
 }
 
-TEST(ProjectFile, MissingFilesAndUnknownChildren)
+TEST(ProjectFile, MissingFilesStayInTheListAndMarkersGo)
 {
     TempDir dir;
     const wxString png = dir.File("x.png");
     Touch(png);
-    ProjectReading r = ReadText(Header(("<path>" + dir.File("gone.png") + "</path><path>" + png + "</path>").utf8_string().c_str()));
-    EXPECT_EQ(r.sources, List({png}));
-    EXPECT_FALSE(r.imagesEmpty);
-
-    r = ReadText(Header(("<path>" + png + "</path><other/>").utf8_string().c_str()));
-    EXPECT_TRUE(r.sources.empty()) << "another element ends the walk and loads nothing";
-
-    r = ReadText(Header(""));
-    EXPECT_TRUE(r.imagesEmpty);
-    EXPECT_EQ(r.stage, ProjectStage::Images);
+    const ProjectReading r = ReadText(Header(("<path>" + dir.File("gone.png") + "</path><path>" +
+                                              dir.File("a.gif") + "</path><path>" + png + "</path>")
+                                                 .utf8_string()
+                                                 .c_str()));
+    ASSERT_TRUE(r.Usable());
+    EXPECT_EQ(r.sources, List({dir.File("gone.png"), png}));
+    EXPECT_EQ(r.width, 640);
+    EXPECT_EQ(r.height, 480);
+    EXPECT_EQ(r.delay, 7);
+    EXPECT_EQ(r.gifName, "a.gif");
 }
 
-TEST(ProjectFile, StructureEndingEarlyStopsWhereItEnds)
+TEST(ProjectFile, EveryWrongStructureIsUnusableAndNamesWhatIsMissing)
 {
-    EXPECT_EQ(ReadText("<project/>").stage, ProjectStage::NotRead);
-    EXPECT_EQ(ReadText("<project><name/></project>").stage, ProjectStage::NotRead);
-    EXPECT_EQ(ReadText("<project><gif/><name/></project>").stage, ProjectStage::NotRead);
-    EXPECT_EQ(ReadText("<project><name/><gif><width>5</width></gif></project>").stage, ProjectStage::Width);
-    EXPECT_EQ(ReadText("<project><name/><gif><width>5</width><height>6</height></gif></project>").stage,
-              ProjectStage::Height);
-    const ProjectReading r = ReadText(
-        "<project><name/><gif><width>5</width><height>6</height><delay_time>9</delay_time></gif></project>");
-    EXPECT_EQ(r.stage, ProjectStage::Delay);
-    EXPECT_EQ(r.delay, 9);
-    EXPECT_EQ(ReadText("<other><name/></other>").stage, ProjectStage::NotRead);
+    const auto problem = [](const std::string& xml) {
+        const ProjectReading r = ReadText(xml);
+        return std::make_pair(r.problem, r.detail);
+    };
+    const auto notProject = [](const char* element) {
+        return std::make_pair(ProjectProblem::NotProject, wxString(element));
+    };
+    EXPECT_EQ(problem("<other><name/></other>"), notProject("project"));
+    EXPECT_EQ(problem("<project/>"), notProject("name"));
+    EXPECT_EQ(problem("<project><name/></project>"), notProject("gif"));
+    EXPECT_EQ(problem("<project><gif/><name/></project>"), notProject("name"));
+    EXPECT_EQ(problem("<project><name/><gif><width>5</width></gif></project>"), notProject("height"));
+    EXPECT_EQ(problem("<project><name/><gif><width>5</width><height>6</height></gif></project>"),
+              notProject("delay_time"));
+    EXPECT_EQ(problem("<project><name/><gif><width>5</width><height>6</height>"
+                      "<delay_time>9</delay_time></gif></project>"),
+              notProject("images"));
+    EXPECT_EQ(problem(Header("<path>/p/x.png</path><other/>")), notProject("path"));
+    EXPECT_EQ(problem(Header("")).first, ProjectProblem::NoFrames);
+    EXPECT_EQ(problem(Header("<path>/p/a.gif</path>")).first, ProjectProblem::NoFrames)
+        << "run markers alone are no frames";
+}
+
+TEST(ProjectFile, NamesThatXmlCannotHoldAreNeverWritten)
+{
+    EXPECT_TRUE(XmlCanHold(wxString::FromUTF8("/home/ü/漢字 tab\there.png")));
+    EXPECT_TRUE(XmlCanHold("/p/line\nbreak.png"));
+    EXPECT_FALSE(XmlCanHold(wxString("/p/bell") + wxUniChar(7) + ".png"));
+    EXPECT_FALSE(XmlCanHold(wxString("/p/cr") + wxUniChar(13) + ".png"));
+    EXPECT_FALSE(XmlCanHold(wxString("/p/x") + wxUniChar(0xFFFE)));
+
+    TempDir dir;
+    ProjectData data;
+    data.frames = List({"/p/ok.png", wxString("/p/esc") + wxUniChar(27) + ".png"});
+    EXPECT_EQ(FirstFrameXmlCannotHold(data), 1);
+    wxString error;
+    EXPECT_FALSE(WriteProjectFile(dir.File("p.xml"), data, &error));
+    EXPECT_FALSE(wxFileExists(dir.File("p.xml")));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(ProjectFile, NumbersReadLikeTheStandardConversionAndClamp)
@@ -139,7 +167,7 @@ TEST(ProjectFile, NumbersReadLikeTheStandardConversionAndClamp)
     EXPECT_EQ(ReadProjectNumber("-99999999999999999999"), INT_MIN);
 }
 
-TEST(ProjectFile, BrokenFilesReadAsNothingWithoutCrashing)
+TEST(ProjectFile, BrokenFilesAreUnusableWithoutCrashing)
 {
     TempDir dir;
     const auto write = [&](const char* name, const std::string& bytes) {
@@ -147,14 +175,17 @@ TEST(ProjectFile, BrokenFilesReadAsNothingWithoutCrashing)
         wxFFile(path, "wb").Write(bytes.data(), bytes.size());
         return path;
     };
-    EXPECT_EQ(ReadProjectFile(write("a.xml", "not xml at all")).stage, ProjectStage::NotRead);
-    EXPECT_EQ(ReadProjectFile(write("b.xml", Header("<path>\xff\xfe</path>"))).stage,
-              ProjectStage::NotRead);
-    EXPECT_EQ(ReadProjectFile(dir.File("missing.xml")).stage, ProjectStage::NotRead);
+    EXPECT_EQ(ReadProjectFile(write("a.xml", "not xml at all")).problem, ProjectProblem::NotXml);
+    EXPECT_EQ(ReadProjectFile(write("b.xml", Header("<path>\xff\xfe</path>"))).problem,
+              ProjectProblem::NotXml);
+    const ProjectReading missing = ReadProjectFile(dir.File("missing.xml"));
+    EXPECT_EQ(missing.problem, ProjectProblem::Unreadable);
+    EXPECT_NE(missing.detail.Find("No such file"), wxNOT_FOUND) << missing.detail;
+    EXPECT_EQ(ReadProjectFile(dir.Path()).problem, ProjectProblem::Unreadable);
     const std::string longPath(100000, 'x');
     const ProjectReading r = ReadProjectFile(write("c.xml", Header(("<path>" + longPath + "</path>").c_str())));
-    EXPECT_EQ(r.stage, ProjectStage::Images);
-    EXPECT_TRUE(r.sources.empty());
+    ASSERT_TRUE(r.Usable());
+    EXPECT_EQ(r.sources, List({wxString(longPath)}));
 }
 
 TEST(ProjectFile, FailedWriteKeepsThePreviousFile)
@@ -169,5 +200,6 @@ TEST(ProjectFile, FailedWriteKeepsThePreviousFile)
 TEST(ProjectTitle, NameWithoutXmlEndingThenProduct)
 {
     EXPECT_EQ(ProjectTitle("proj.xml", "Prod"), "proj - Prod");
-    EXPECT_EQ(ProjectTitle("proj.XML", "Prod"), " - Prod");
+    EXPECT_EQ(ProjectTitle("proj.XML", "Prod"), "proj - Prod");
+    EXPECT_EQ(ProjectTitle("proj", "Prod"), " - Prod");
 }

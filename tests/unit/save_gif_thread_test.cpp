@@ -61,11 +61,15 @@ TEST(SaveGifThread, FailureIsReportedWithTheFileAndTheReason)
     EXPECT_EQ(ExportFailureText(outcome.failure, false), outcome.error);
 }
 
-TEST(SaveRules, ExtensionIsAddedUnlessThePathEndsWithLowerCaseGif)
+TEST(SaveRules, ExtensionIsAddedUnlessThePathEndsWithItInAnyLetterCase)
 {
     EXPECT_EQ(EnsureGifExtension("/t/anim"), "/t/anim.gif");
     EXPECT_EQ(EnsureGifExtension("/t/anim.gif"), "/t/anim.gif");
-    EXPECT_EQ(EnsureGifExtension("/t/x.GIF"), "/t/x.GIF.gif");
+    EXPECT_EQ(EnsureGifExtension("/t/x.GIF"), "/t/x.GIF");
+    EXPECT_EQ(EnsureGifExtension("/t/x.Gif"), "/t/x.Gif");
+    EXPECT_EQ(EnsureGifExtension("/t/gif"), "/t/gif.gif");
+    EXPECT_EQ(WithExtension("/t/proj.XML", ".xml"), "/t/proj.XML");
+    EXPECT_EQ(WithExtension("/t/proj.xml.bak", ".xml"), "/t/proj.xml.bak.xml");
 }
 
 TEST(SaveRules, SkipOnlyWhenTheFileExistsAndNothingChanged)

@@ -1,0 +1,175 @@
+// Opening projects: an unusable file changes nothing, moved sources stay as placeholders, the
+// stored canvas is the user's, and an opened project is unchanged until the user changes it.
+#include <gtest/gtest.h>
+#include <wx/ffile.h>
+#include <wx/filefn.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+
+#include "app/product.h"
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+class ProjectOpen : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        a = WritePicture(dir, "a.png", 64, 48, *wxRED);
+        b = WritePicture(dir, "b.png", 64, 48, *wxGREEN);
+        gif = WriteGif(dir, "g.gif", 3, 64, 48);
+    }
+    GifFrame& Frame() { return fixture.Frame(); }
+    wxString WriteProject(const char* name, const wxArrayString& frames, int width = 320,
+                          int height = 240)
+    {
+        ProjectData data;
+        data.width = width;
+        data.height = height;
+        data.delay = 15;
+        data.frames = frames;
+        EXPECT_TRUE(WriteProjectFile(dir.File(name), data, nullptr));
+        return dir.File(name);
+    }
+
+    TempDir dir;
+    MainWindowFixture fixture;
+    wxString a, b, gif;
+};
+}
+
+TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
+{
+    const wxString good = WriteProject("good.xml", Paths({a, b}));
+    fixture.OpenProject(good);
+    fixture.Edit(Frame().m_spinctrl_width, 100);
+    const wxString title = Frame().GetTitle();
+    const wxArrayString frames = FrameNames(Frame());
+    const wxString canvasText = Frame().m_statusBar1->GetStatusText(0);
+
+    const auto write = [&](const char* name, const char* text) {
+        wxFFile(dir.File(name), "wb").Write(text, strlen(text));
+        return dir.File(name);
+    };
+    const struct {
+        wxString path;
+        const char* why;
+    } files[] = {
+        {write("text.xml", "not xml"), "well-formed"},
+        {write("other.xml", "<other/>"), "\"project\""},
+        {write("short.xml", "<project><name/><gif><width>5</width></gif></project>"), "\"height\""},
+        {write("empty.xml", "<project><name/><gif><width>5</width><height>5</height>"
+                            "<delay_time>5</delay_time></gif><images/></project>"),
+         "no frames"},
+        {dir.File("absent.xml"), "No such file"},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.path);
+        // A changed project would ask first; No keeps the open going.
+        wxTEST_DIALOG(fixture.OpenProject(file.path),
+                      wxExpectModal<wxMessageDialog>(wxID_NO).Describe("unsaved changes"),
+                      ExpectMessage(wxID_OK, file.why));
+        EXPECT_EQ(FrameNames(Frame()), frames);
+        EXPECT_EQ(Frame().GetTitle(), title);
+        EXPECT_EQ(Frame().m_projectPath, good);
+        EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 100);
+        EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), canvasText);
+    }
+}
+
+TEST_F(ProjectOpen, MovedSourcesStayAsPlaceholdersAndRoundTrip)
+{
+    const wxString moved = WritePicture(dir, "moved.png", 64, 48, *wxBLUE);
+    const wxString path = WriteProject("p.xml", Paths({a, moved, gif + "_1", b}), 64, 48);
+    ASSERT_TRUE(wxRemoveFile(moved));
+    const std::string saved = [&] {
+        wxString text;
+        wxFFile(path, "rb").ReadAll(&text);
+        return text.utf8_string();
+    }();
+
+    wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "1 of the project's 4 frames"));
+    ASSERT_EQ(FrameNames(Frame()), Paths({a, moved, gif + "_1", b}));
+    EXPECT_TRUE(IsMissingFrame(Frame().m_thumbnails->GetItem(1)));
+    EXPECT_FALSE(Frame().ProjectChanged());
+
+    // Selected, it names its path; the preview shows nothing for it.
+    Frame().ShowFrame(1);
+    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(1), "Missing file: " + moved);
+
+    // Save Project writes it back unchanged.
+    fixture.Command(Frame().m_itemSaveProject->GetId());
+    wxString text;
+    wxFFile(path, "rb").ReadAll(&text);
+    EXPECT_EQ(text.utf8_string(), saved);
+
+    // Save as GIF asks whether to leave it out: No writes nothing, Yes writes the other three.
+    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
+                  ExpectMessage(wxID_NO, "1 of the 4 frames are missing"));
+    EXPECT_FALSE(wxFileExists(dir.File("out.gif")));
+    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
+                  ExpectMessage(wxID_YES, "1 of the 4 frames are missing"));
+    ASSERT_TRUE(wxFileExists(dir.File("out.gif")));
+    EXPECT_EQ(wxImage::GetImageCount(dir.File("out.gif"), wxBITMAP_TYPE_GIF), 3);
+}
+
+TEST_F(ProjectOpen, ManyMissingFramesAreListedUpToTen)
+{
+    wxArrayString frames;
+    for (int i = 0; i < 13; ++i)
+        frames.Add(dir.File(wxString::Format("gone%02d.png", i)));
+    const wxString path = WriteProject("many.xml", frames);
+    wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "gone09.png\nand 3 more"));
+    EXPECT_EQ(Frame().FrameCount(), 13);
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 320);
+}
+
+TEST_F(ProjectOpen, StoredSizeIsRestoredAndClosingAsksNothing)
+{
+    const wxString path = WriteProject("sized.xml", Paths({a, b}), 320, 240);
+    fixture.OpenProject(path);
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 320);
+    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 240);
+    EXPECT_EQ(Frame().GetTitle(), "sized - " + GetProductName());
+    EXPECT_FALSE(Frame().ProjectChanged());
+    fixture.Command(Frame().m_itemExit->GetId());
+    EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
+}
+
+TEST_F(ProjectOpen, OpenWithAnEmptiedStripAsksNothing)
+{
+    const wxString path = WriteProject("p.xml", Paths({a}));
+    fixture.AddImages(Paths({b}));
+    fixture.SaveWith(Frame().m_itemSaveProject->GetId(), dir.File("mine.xml"));
+    fixture.Command(Frame().m_itemClearAll->GetId());
+    // No question: with no frames there is nothing a save could keep.
+    fixture.OpenProject(path);
+    EXPECT_EQ(FrameNames(Frame()), Paths({a}));
+}
+
+TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
+{
+    fixture.AddImages(Paths({a, b}));
+    fixture.Edit(Frame().m_spinctrl_width, 32);
+    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 24);
+
+    const wxString big = WritePicture(dir, "big.png", 200, 150);
+    Frame().m_thumbnails->Select(0);
+    fixture.Paths().openAnswers.push_back(Paths({big}));
+    fixture.Command(0);  // Insert Image
+    fixture.AddImages(Paths({big}));
+    wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    ASSERT_EQ(Frame().FrameCount(), 3);
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 32);
+    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 24);
+    EXPECT_EQ(Frame().m_canvasWidth, 32);
+
+    fixture.Command(Frame().m_itemClearAll->GetId());
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 0);
+    fixture.AddImages(Paths({big}));
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 200) << "an empty strip hands the size back";
+}
