@@ -140,6 +140,22 @@ TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
     EXPECT_EQ(frame.GetTitle(), GetProductName());
 }
 
+TEST_F(Language, SwitchKeepsTheChosenCanvasAndTheProjectInTheTitle)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
+    fixture.Edit(frame.m_spinctrl_width, 20);
+    fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("proj.xml"));
+    fixture.Command(89);
+    fixture.Command(58);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 20);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 15);
+    EXPECT_EQ(frame.GetTitle(), "proj - " + GetProductName());
+    EXPECT_FALSE(frame.ProjectChanged());
+}
+
 TEST_F(Language, SwitchDoesNotStopThePreview)
 {
     TempDir dir;

@@ -1,0 +1,46 @@
+// The canvas controls under real typing: sizes a GIF can't have are never taken.
+#include <gtest/gtest.h>
+#include <wx/spinctrl.h>
+#include <wx/uiaction.h>
+
+#include "mainwindow/gif_frame.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+// Replaces the control's text by typing text into it, as the user would.
+void Type(wxSpinCtrl* control, const char* text)
+{
+    control->SetFocus();
+    YieldFor(50);
+    wxUIActionSimulator sim;
+    sim.Char('A', wxMOD_CONTROL);
+    YieldFor(20);
+    sim.Text(text);
+    YieldFor(100);
+}
+}
+
+TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "tall.png", 10, 1000)}));
+
+    // 1000 wide would make the height 100,000: the width is lowered until the height fits.
+    Type(frame.m_spinctrl_width, "1000");
+    EXPECT_EQ(frame.m_canvasHeight, 65500);
+    EXPECT_EQ(frame.m_canvasWidth, 655);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 655);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 65500);
+
+    // A side of 0 can't be entered while frames exist.
+    Type(frame.m_spinctrl_height, "0");
+    frame.m_spinctrl_delay->SetFocus();
+    YieldFor(100);
+    EXPECT_GE(frame.m_spinctrl_height->GetValue(), 1);
+    EXPECT_GE(frame.m_canvasHeight, 1);
+    EXPECT_GE(frame.m_canvasWidth, 1);
+    EXPECT_EQ(frame.m_canvasHeight, frame.m_spinctrl_height->GetValue());
+}
