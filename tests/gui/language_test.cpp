@@ -156,6 +156,18 @@ TEST_F(Language, SwitchKeepsTheChosenCanvasAndTheProjectInTheTitle)
     EXPECT_FALSE(frame.ProjectChanged());
 }
 
+TEST_F(Language, FailedExportIsToldInTheInterfaceLanguage)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
+    fixture.Command(89);
+    wxTEST_DIALOG(fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("nowhere/x.gif")),
+                  ExpectMessage(wxID_OK, Utf8("kann keine neue Datei aufnehmen")));
+    fixture.Command(58);
+}
+
 TEST_F(Language, SwitchDoesNotStopThePreview)
 {
     TempDir dir;

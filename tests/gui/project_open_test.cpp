@@ -173,3 +173,20 @@ TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
     fixture.AddImages(Paths({big}));
     EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 200) << "an empty strip hands the size back";
 }
+
+TEST_F(ProjectOpen, PreviewSkipsPlaceholders)
+{
+    const wxString path = WriteProject("p.xml", Paths({a, dir.File("gone.png"), b}), 64, 48);
+    wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "gone.png"));
+    Frame().m_spinctrl_delay->SetValue(1);
+    std::vector<int> shown;
+    fixture.Command(Frame().m_itemRunAnimation->GetId());
+    WaitFor("two loops", [&] {
+        if (shown.empty() || shown.back() != Frame().m_shownIndex)
+            shown.push_back(Frame().m_shownIndex);
+        return shown.size() >= 5;
+    });
+    Frame().StopPreview();
+    for (int index : shown)
+        EXPECT_NE(index, 1) << "the missing frame is never shown";
+}
