@@ -11,25 +11,11 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "project/project_file.h"
+#include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 
 namespace {
-std::string Bytes(const wxString& path)
-{
-    wxFFile file(path, "rb");
-    if (!file.IsOpened())
-        return std::string();
-    std::string bytes(static_cast<size_t>(file.Length()), '\0');
-    file.Read(bytes.data(), bytes.size());
-    return bytes;
-}
-
-void Mark(const wxString& path)
-{
-    wxFFile(path, "wb").Write("MARK", 4);
-}
-
 class SafeSaving : public testing::Test {
 protected:
     void SetUp() override
@@ -59,19 +45,19 @@ TEST_F(SafeSaving, EverySaveAsksBeforeReplacingAFileItsExtensionNames)
     };
     for (const auto& save : saves) {
         SCOPED_TRACE(save.what);
-        Mark(dir.File(save.written));
+        MarkFile(dir.File(save.written));
         Frame().m_gifPath.clear();
         Frame().m_projectPath.clear();
         wxTEST_DIALOG(fixture.SaveWith(save.command, dir.File(save.typed)),
                       ExpectMessage(wxID_NO, save.written));
-        EXPECT_EQ(Bytes(dir.File(save.written)), "MARK") << "No leaves the file's bytes as they were";
+        EXPECT_EQ(FileBytes(dir.File(save.written)), "MARK") << "No leaves the file's bytes as they were";
         EXPECT_FALSE(wxFileExists(dir.File(save.typed)));
 
         Frame().m_gifPath.clear();
         Frame().m_projectPath.clear();
         wxTEST_DIALOG(fixture.SaveWith(save.command, dir.File(save.typed)),
                       ExpectMessage(wxID_YES, save.written));
-        EXPECT_NE(Bytes(dir.File(save.written)), "MARK") << "Yes replaces it";
+        EXPECT_NE(FileBytes(dir.File(save.written)), "MARK") << "Yes replaces it";
     }
     // A name that already ends in the extension, in any letter case, keeps it.
     fixture.SaveWith(Frame().m_itemSaveProjectAs->GetId(), dir.File("Upper.XML"));
@@ -87,10 +73,10 @@ TEST_F(SafeSaving, SaveProjectAsWritesElsewhereAndLaterSavesGoThere)
     EXPECT_EQ(Frame().GetTitle(), "second - " + GetProductName());
     EXPECT_EQ(fixture.Paths().defaultsOffered.back(), dir.File("first.xml"));
 
-    const std::string first = Bytes(dir.File("first.xml"));
+    const std::string first = FileBytes(dir.File("first.xml"));
     fixture.Edit(Frame().m_spinctrl_delay, 42);
     fixture.Command(Frame().m_itemSaveProject->GetId());
-    EXPECT_EQ(Bytes(dir.File("first.xml")), first);
+    EXPECT_EQ(FileBytes(dir.File("first.xml")), first);
     EXPECT_EQ(ReadProjectFile(dir.File("second.xml")).delay, 42);
 }
 
@@ -99,7 +85,7 @@ TEST_F(SafeSaving, SaveAfterOpeningAnotherProjectAsksAndOffersItsGifName)
     // Project A with its GIF.
     fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("a-anim.gif"));
     fixture.SaveWith(Frame().m_itemSaveProject->GetId(), dir.File("a.xml"));
-    const std::string gifOfA = Bytes(dir.File("a-anim.gif"));
+    const std::string gifOfA = FileBytes(dir.File("a-anim.gif"));
     ASSERT_FALSE(gifOfA.empty());
 
     // Project B, in another folder, names its own GIF.
@@ -116,7 +102,7 @@ TEST_F(SafeSaving, SaveAfterOpeningAnotherProjectAsksAndOffersItsGifName)
 
     fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("b/b-anim.gif"));
     EXPECT_EQ(fixture.Paths().defaultsOffered.back(), dir.File("b/b-anim.gif"));
-    EXPECT_EQ(Bytes(dir.File("a-anim.gif")), gifOfA) << "A's GIF is not touched";
+    EXPECT_EQ(FileBytes(dir.File("a-anim.gif")), gifOfA) << "A's GIF is not touched";
     EXPECT_TRUE(wxFileExists(dir.File("b/b-anim.gif")));
     EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "b-anim.gif (20 * 20)px");
 }
@@ -151,13 +137,13 @@ TEST_F(SafeSaving, ReplacingAGifThatFramesComeFromAsksFirst)
 {
     const wxString gif = WriteGif(dir, "src.gif", 2, 40, 30);
     fixture.AddImages(Paths({gif}));
-    const std::string before = Bytes(gif);
+    const std::string before = FileBytes(gif);
     wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSaveAs->GetId(), gif),
                   ExpectMessage(wxID_NO, "src.gif"));
-    EXPECT_EQ(Bytes(gif), before);
+    EXPECT_EQ(FileBytes(gif), before);
     wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSaveAs->GetId(), gif),
                   ExpectMessage(wxID_YES, "src.gif"));
-    EXPECT_NE(Bytes(gif), before);
+    EXPECT_NE(FileBytes(gif), before);
 }
 
 TEST_F(SafeSaving, ANameXmlCannotHoldIsRefusedNamingTheFrame)

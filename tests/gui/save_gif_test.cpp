@@ -11,25 +11,11 @@
 
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
+#include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 
 namespace {
-std::string Bytes(const wxString& path)
-{
-    wxFFile file(path, "rb");
-    if (!file.IsOpened())
-        return std::string();
-    std::string bytes(static_cast<size_t>(file.Length()), '\0');
-    file.Read(bytes.data(), bytes.size());
-    return bytes;
-}
-
-void Mark(const wxString& path)
-{
-    wxFFile(path, "wb").Write("MARK", 4);
-}
-
 // Runs a save command and waits for the export to end.
 void Save(MainWindowFixture& fixture, int commandId)
 {
@@ -65,7 +51,7 @@ TEST_F(SaveGif, FirstSaveAddsTheExtensionAndShowsTheFileWritten)
     EXPECT_EQ(Frame().m_gifPath, dir.File("anim.gif"));
     EXPECT_EQ(Frame().m_gifName, "anim.gif");
     EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "anim.gif (40 * 30)px");
-    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
+    EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
     EXPECT_EQ(Frame().m_gifSavedCount, 3);
     EXPECT_EQ(Frame().m_gifSavedWidth, 40);
     EXPECT_TRUE(Frame().IsEnabled());
@@ -75,13 +61,13 @@ TEST_F(SaveGif, SecondSaveWithNothingChangedWritesNothing)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    Mark(dir.File("anim.gif"));
+    MarkFile(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    EXPECT_EQ(Bytes(dir.File("anim.gif")), "MARK");
+    EXPECT_EQ(FileBytes(dir.File("anim.gif")), "MARK");
 
     wxRemoveFile(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a") << "a deleted file is written again";
+    EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a") << "a deleted file is written again";
 }
 
 TEST_F(SaveGif, SaveAfterAWidthChangeWritesTheNewSize)
@@ -90,7 +76,7 @@ TEST_F(SaveGif, SaveAfterAWidthChangeWritesTheNewSize)
     Save(fixture, SaveId());
     fixture.Edit(Frame().m_spinctrl_width, 20);
     Save(fixture, SaveId());
-    const std::string bytes = Bytes(dir.File("anim.gif"));
+    const std::string bytes = FileBytes(dir.File("anim.gif"));
     ASSERT_GE(bytes.size(), 10u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 20);  // logical screen width
     EXPECT_EQ(static_cast<unsigned char>(bytes[8]), 15);  // height kept in proportion
@@ -101,7 +87,7 @@ TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    Mark(dir.File("anim.gif"));
+    MarkFile(dir.File("anim.gif"));
     Frame().m_thumbnails->Select(0);
     wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
@@ -109,7 +95,7 @@ TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
     fixture.Command(0);
     ASSERT_EQ(Frame().FrameCount(), 3);
     Save(fixture, SaveId());
-    EXPECT_EQ(Bytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
+    EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
 }
 
 TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEnding)
@@ -144,10 +130,10 @@ TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
     // A folder where the file should be makes the final rename fail.
     wxRemoveFile(dir.File("anim.gif"));
     wxMkdir(dir.File("anim.gif"));
-    Mark(dir.File("anim.gif/inside"));
+    MarkFile(dir.File("anim.gif/inside"));
     fixture.Edit(Frame().m_spinctrl_delay, 30);
     wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
-    EXPECT_EQ(Bytes(dir.File("anim.gif/inside")), "MARK");
+    EXPECT_EQ(FileBytes(dir.File("anim.gif/inside")), "MARK");
     EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), statusBefore)
         << "a failed save claims nothing in the status bar";
     wxArrayString left;
@@ -177,9 +163,9 @@ TEST_F(SaveGif, SavedFileEqualsTheCommandLineExportByteForByte)
                                     dir.File("a.png") + " " + dir.File("b.png") + " " + dir.File("c.png"),
                                 output, errors, wxEXEC_SYNC);
     ASSERT_EQ(code, 0) << (errors.empty() ? wxString() : errors[0]);
-    const std::string app = Bytes(dir.File("app.gif"));
+    const std::string app = FileBytes(dir.File("app.gif"));
     EXPECT_FALSE(app.empty());
-    EXPECT_TRUE(app == Bytes(dir.File("cli.gif")));
+    EXPECT_TRUE(app == FileBytes(dir.File("cli.gif")));
 }
 
 TEST(SaveGifClosing, ClosingWhileAnExportRunsLeavesNoFileBehind)

@@ -6,6 +6,7 @@
 #include <wx/translation.h>
 
 #include "src/window/export_failure.h"
+#include "support/german_catalog.h"
 
 namespace {
 
@@ -76,18 +77,13 @@ TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
 
 TEST(ExportFailureText, TranslatedTextComesFromTheCatalogAndKeepsTheSystemsReason)
 {
-    ASSERT_EQ(wxTranslations::Get(), nullptr);
-    const wxString root = wxString(ZORUVEDE_BUILD_DIR) + "/Language";
-    ASSERT_TRUE(wxFileExists(root + "/de/language.mo")) << "build the target zoruvede_data";
-    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(root);
-    auto* german = new wxTranslations();
-    german->SetLanguage(wxLANGUAGE_GERMAN);
-    german->AddCatalog("language");
-    wxTranslations::Set(german);
-    const wxString translated = ExportFailureText(FolderFailure(), true);
-    const wxString english = ExportFailureText(FolderFailure(), false);
-    const wxString frame = ExportFailureText(FrameFailure(Kind::FrameEncode, 1, 3), true);
-    wxTranslations::Set(nullptr);
+    wxString translated, english, frame;
+    {
+        ScopedGermanCatalog german;
+        translated = ExportFailureText(FolderFailure(), true);
+        english = ExportFailureText(FolderFailure(), false);
+        frame = ExportFailureText(FrameFailure(Kind::FrameEncode, 1, 3), true);
+    }
 
     // The expected texts are UTF-8; the tests run in the C locale.
     EXPECT_EQ(translated, wxString::FromUTF8("„/t/anim.gif“ kann nicht geschrieben werden: der "
