@@ -170,8 +170,11 @@ TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
 
     fixture.Command(Frame().m_itemClearAll->GetId());
     EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 0);
+    fixture.AddImages(Paths({a}));
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 64) << "an empty strip hands the size back";
     fixture.AddImages(Paths({big}));
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 200) << "an empty strip hands the size back";
+    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 200) << "and the canvas follows the frames";
+    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 150);
 }
 
 TEST_F(ProjectOpen, PreviewSkipsPlaceholders)
