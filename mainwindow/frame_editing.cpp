@@ -33,79 +33,8 @@ void GifFrame::OnAddImage(wxCommandEvent&)
     StopPreview();
     const wxArrayString paths =
         GetPathChooser().ChooseFilesToOpen(this, _("Add Image Files"), ImageWildcard(), true);
-    if (paths.empty())
-        return;
-    if (StartImageLoad(paths))
-        EnableFrameTools();
-}
-
-bool GifFrame::StartImageLoad(const wxArrayString& entries, bool keepMissing)
-{
-    m_loader = std::make_unique<ImageLoadThread>(this, entries, keepMissing);
-    if (m_loader->Run() != wxTHREAD_NO_ERROR) {
-        m_loader.reset();
-        wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
-                     GetProductName(), wxOK | wxICON_ERROR, this);
-        return false;
-    }
-    FramesChanged();
-    m_loadProgress = new wxProgressDialog(
-        _("Load Images Progress Dialog"), _(" Loading images...."), 100, this,
-        wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
-    return true;
-}
-
-void GifFrame::OnImageLoaded(wxThreadEvent& event)
-{
-    Trace("ThreadUpdate");
-    if (const LoadedImagePtr image = LoadedImageOf(event)) {
-        std::unique_ptr<wxThumbnailItem> item(new wxImageThumbnailItem(
-            new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
-        m_thumbnails->Append(item, m_spinctrl_delay->GetValue());
-    } else if (IsMissingEntryEvent(event)) {
-        // The entry stays in the list, unchanged, until the user deletes it.
-        std::unique_ptr<wxThumbnailItem> item(new wxMissingThumbnailItem(event.GetString()));
-        m_thumbnails->Append(item, m_spinctrl_delay->GetValue());
-        if (m_projectOpening)
-            m_projectOpening->missing.Add(event.GetString());
-    }
-    if (event.GetInt() == 100)
-        FinishImageLoad();
-    else if (m_loadProgress)
-        m_loadProgress->Update(event.GetInt());
-}
-
-void GifFrame::FinishImageLoad()
-{
-    // The loader has queued its last event and is returning from its body.
-    JoinWorker(m_loader);
-    UpdateCanvasFromFrames();
-    if (FrameCount() > 0) {
-        const std::vector<int> present = PresentFrames();
-        ShowFrame(present.empty() ? 0 : present.front());
-        EnableFrameTools();
-    } else {
-        DisableFrameTools();
-    }
-    CloseProgress(m_loadProgress);
-    if (m_projectOpening)
-        FinishProjectOpen();
-    else if (FrameCount() == 0)
-        wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
-                     wxOK | wxICON_INFORMATION, this);
-}
-
-void GifFrame::StopWorkers()
-{
-    // An unfinished export leaves the previous file as it was; a worker waiting for a frame
-    // is woken first, so that it can see the stop.
-    if (m_frameFeed)
-        m_frameFeed->Cancel();
-    StopWorker(m_saver);
-    m_frameFeed.reset();
-    CloseProgress(m_saveProgressDialog);
-    StopWorker(m_loader);
-    CloseProgress(m_loadProgress);
+    if (!paths.empty())
+        StartImageLoad(paths);
 }
 
 void GifFrame::OnInsertImage(wxCommandEvent&)
@@ -118,25 +47,104 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     const wxArrayInt& selection = m_thumbnails->m_selections;
     // Without a selection the frames go to the end.
     const int at = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
-    int inserted = 0;
-    m_thumbnails->BeginUpdate();
-    for (const wxString& path : paths)
-        DecodeEntryFrames(path, -1, [] { return false; },
-                          [&](std::unique_ptr<wxImage> image, int frame, bool) {
-                              m_thumbnails->Insert(
-                                  new wxImageThumbnailItem(image.release(), frame, path),
-                                  at + inserted);
-                              ++inserted;
-                          });
-    m_thumbnails->EndUpdate();
-    if (inserted > 0) {
-        FramesChanged();
-        if (m_shownIndex >= at)
-            m_shownIndex += inserted;
+    StartImageLoad(paths, false, at);
+}
+
+bool GifFrame::StartImageLoad(const wxArrayString& entries, bool keepMissing, int insertAt)
+{
+    m_loader = std::make_unique<ImageLoadThread>(this, entries, keepMissing);
+    if (m_loader->Run() != wxTHREAD_NO_ERROR) {
+        m_loader.reset();
+        wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
+                     GetProductName(), wxOK | wxICON_ERROR, this);
+        return false;
     }
+    m_loadInsertAt = insertAt;
+    m_loadAdded = 0;
+    m_loadCancelled = false;
+    m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
+    return true;
+}
+
+void GifFrame::AddLoadedItem(wxThumbnailItem* frame)
+{
+    std::unique_ptr<wxThumbnailItem> item(frame);
+    if (m_loadInsertAt < 0) {
+        if (m_thumbnails->Append(item, m_spinctrl_delay->GetValue()) < 0)
+            return;
+    } else {
+        const int at = m_loadInsertAt + m_loadAdded;
+        m_thumbnails->Insert(item.release(), at);
+        if (m_shownIndex >= at)
+            ++m_shownIndex;
+    }
+    ++m_loadAdded;
+    FramesChanged();
+}
+
+void GifFrame::OnImageLoaded(wxThreadEvent& event)
+{
+    Trace("ThreadUpdate");
+    if (m_loadProgress && m_loadProgress->WasCancelled())
+        StopJob();
+    // After Cancel the strip takes nothing more: frames decoded but not yet shown are dropped,
+    // so the load ends at once for the user.
+    if (!m_loadCancelled)
+        TakeLoadedFrame(event);
+    if (event.GetInt() == 100)
+        FinishImageLoad();
+    else if (m_loadProgress)
+        m_loadProgress->Update(event.GetInt());
+}
+
+void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
+{
+    if (const LoadedImagePtr image = LoadedImageOf(event)) {
+        AddLoadedItem(new wxImageThumbnailItem(
+            new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
+    } else if (IsMissingEntryEvent(event)) {
+        // The entry stays in the list, unchanged, until the user deletes it.
+        AddLoadedItem(new wxMissingThumbnailItem(event.GetString()));
+        if (m_projectOpening)
+            m_projectOpening->missing.Add(event.GetString());
+    }
+}
+
+void GifFrame::FinishImageLoad()
+{
+    // The loader has queued its last event and is returning from its body.
+    JoinWorker(m_loader);
+    CloseJobProgress(m_loadProgress);
     UpdateCanvasFromFrames();
-    if (FrameCount() > 0)
+    if (FrameCount() > 0) {
         EnableFrameTools();
+        // An insert leaves the preview alone; a load shows its first frame with a picture.
+        if (m_loadInsertAt < 0) {
+            const std::vector<int> present = PresentFrames();
+            ShowFrame(present.empty() ? 0 : present.front());
+        }
+    } else {
+        DisableFrameTools();
+    }
+    if (m_projectOpening)
+        FinishProjectOpen();
+    else if (m_loadAdded == 0 && !m_loadCancelled)
+        wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
+                     wxOK | wxICON_INFORMATION, this);
+}
+
+void GifFrame::StopWorkers()
+{
+    m_jobTimer.Stop();
+    // An unfinished export leaves the previous file as it was; a worker waiting for a frame
+    // is woken first, so that it can see the stop.
+    if (m_frameFeed)
+        m_frameFeed->Cancel();
+    StopWorker(m_saver);
+    m_frameFeed.reset();
+    CloseProgress(m_saveProgressDialog);
+    StopWorker(m_loader);
+    CloseProgress(m_loadProgress);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

@@ -39,6 +39,7 @@ wxEND_EVENT_TABLE()
 
 namespace {
 const int kTimerId = 1;
+const int kJobTimerId = 2;
 const int kInsertImageId = 0;
 }
 
@@ -47,6 +48,7 @@ GifFrame::GifFrame() : m_pathChooser(MakeDialogPathChooser()) {}
 GifFrame::~GifFrame()
 {
     m_timer.Stop();
+    m_jobTimer.Stop();
     StopWorkers();
     // Items paint through the strip's members; the strip goes before anything it reads.
     if (m_thumbnails)
@@ -76,6 +78,7 @@ void GifFrame::InitFrame()
     Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
     Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
 
     m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
@@ -83,6 +86,7 @@ void GifFrame::InitFrame()
     CreateStrip();
     SetUpPreviewPanel();
     m_timer.SetOwner(this, kTimerId);
+    m_jobTimer.SetOwner(this, kJobTimerId);
     FindSettingControls();
 
     m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);

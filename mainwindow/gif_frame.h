@@ -34,6 +34,7 @@ class wxStatusBar;
 class wxThreadEvent;
 class wxThumbnailCtrl;
 class wxThumbnailEvent;
+class wxThumbnailItem;
 class wxToolBar;
 
 class GifFrame : public wxFrame {
@@ -81,11 +82,24 @@ public:
     // Starts decoding entries (paths or frame reference names) in the background, under the
     // loading progress dialog; with keepMissing an entry that gives no picture becomes a
     // placeholder. False (after telling the user) when the loader can't start.
-    bool StartImageLoad(const wxArrayString& entries, bool keepMissing = false);
+    bool StartImageLoad(const wxArrayString& entries, bool keepMissing = false,
+                        int insertAt = -1);
     // Whether a load is running (its progress dialog is open).
     bool IsLoading() const { return m_loadProgress != nullptr; }
     // Stops and waits for the background workers; queued results are dropped.
     void StopWorkers();
+
+    // Long jobs. The progress dialog of a load or an export, with Cancel; while one is open
+    // the window's commands and controls are held (all but Exit).
+    wxProgressDialog* OpenJobProgress(const wxString& title, const wxString& message);
+    // Closes a job's dialog; the last one releases the window (and closes it when asked to).
+    void CloseJobProgress(wxProgressDialog*& dialog);
+    void HoldContents(bool hold);
+    // Asks the running workers to stop before their next step; each job then ends through its
+    // usual final report, keeping what a load delivered and leaving a saved file as it was.
+    void StopJob();
+    // Closing while a job runs asks to stop it first; false when the close must wait.
+    bool MayCloseDuringJob(wxCloseEvent& event);
 
     // Canvas. It follows the frames until the user chooses a size (a width or height edit,
     // or an opened project's stored size); from then on that size stays through every change
@@ -163,6 +177,7 @@ public:
     void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
     void OnGifFrameWanted(wxThreadEvent& event);
     void OnPreviewPaint(wxPaintEvent& event);
+    void OnJobTimer(wxTimerEvent& event);
 
     // Controls found in the layout and the menus built in code.
     wxSplitterWindow* m_splitter3 = nullptr;
@@ -221,6 +236,17 @@ public:
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnails = nullptr;
     wxTimer m_timer;
+    // Looks for a pressed Cancel while a job runs.
+    wxTimer m_jobTimer;
+    bool m_holding = false;
+    std::vector<int> m_heldItems;
+    std::vector<wxWindow*> m_heldWindows;
+    bool m_closeAfterJob = false;
+    bool m_loadCancelled = false;
+    bool m_saveCancelled = false;
+    // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
+    int m_loadInsertAt = -1;
+    int m_loadAdded = 0;
 
     int m_baseWidth = 0;
     int m_baseHeight = 0;
@@ -266,6 +292,10 @@ private:
     void LoadWindowIcon();
 
     void FinishImageLoad();
+    // Puts a frame made by the running load in its place in the strip (the strip owns it).
+    void AddLoadedItem(wxThumbnailItem* frame);
+    // The frame (or placeholder) an image-loaded event carries, if any.
+    void TakeLoadedFrame(const wxThreadEvent& event);
     // The end of a project's load: its canvas, the unchanged state and the missing frames.
     void FinishProjectOpen();
     void GifSaveFailed(const wxString& message);

@@ -151,15 +151,14 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     });
 
     // The dialog exists before the thread can report.
-    m_saveProgressDialog = new wxProgressDialog(
-        title, _(" Saving images...."), 100, this,
-        wxPD_ELAPSED_TIME | wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+    m_saveCancelled = false;
+    m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
     m_saver = std::make_unique<WorkSaveAsGifThread>(wxSize(width, height), this, m_frameFeed, path,
                                                     m_gifSavedDelay);
     if (m_saver->Run() != wxTHREAD_NO_ERROR) {
         m_saver.reset();
         m_frameFeed.reset();
-        CloseProgress(m_saveProgressDialog);
+        CloseJobProgress(m_saveProgressDialog);
         GifSaveFailed(wxString::Format(_("The GIF file %s was not saved: the system could not "
                                          "start the saving thread."),
                                        path));
@@ -190,9 +189,14 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     JoinWorker(m_saver);
     m_frameFeed.reset();
     m_exportFrames.clear();
-    CloseProgress(m_saveProgressDialog);
+    CloseJobProgress(m_saveProgressDialog);
     wxWakeUpIdle();
     const GifSaveOutcome outcome = GifSaveOutcomeOf(event);
+    if (!outcome.ok && m_saveCancelled) {
+        // Stopped on request: the file is as it was, which the user knows.
+        m_gifSavedVersion = 0;
+        return;
+    }
     if (!outcome.ok) {
         // Worded here, on the GUI thread, in the interface language.
         GifSaveFailed(ExportFailureText(outcome.failure, true));

@@ -13,6 +13,7 @@ list(APPEND UI_SOURCES
   mainwindow/loop_count_dialog.cpp
   mainwindow/save_gif.cpp
   mainwindow/save_questions.cpp
+  mainwindow/jobs.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp
   mainwindow/about.cpp)

@@ -195,16 +195,21 @@ void GifFrame::OpenProject()
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
     m_projectOpening = std::move(opening);
-    if (!StartImageLoad(project.sources, true)) {
+    if (!StartImageLoad(project.sources, true))
         m_projectOpening.reset();
-        return;
-    }
-    EnableFrameTools();
 }
 
 void GifFrame::FinishProjectOpen()
 {
     const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
+    if (m_loadCancelled) {
+        // Part of a project is not that project: its file must not be overwritten by it.
+        m_projectPath.clear();
+        m_projectName.clear();
+        m_projectSavedVersion = 0;
+        UpdateTitle();
+        return;
+    }
     // The project's stored size counts as the user's.
     if (opening->canvas.GetWidth() > 0)
         ChooseCanvas(opening->canvas);
@@ -247,6 +252,8 @@ void GifFrame::OnExit(wxCommandEvent&)
 void GifFrame::OnClose(wxCloseEvent& event)
 {
     StopPreview();
+    if (!MayCloseDuringJob(event))
+        return;
     if (FrameCount() > 0 && !ConfirmClose() && event.CanVeto()) {
         event.Veto();
         return;

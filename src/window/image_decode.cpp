@@ -29,16 +29,22 @@ bool IsGifPath(const wxString& path)
 
 bool CheckReadable(const wxString& path, wxString* reason)
 {
-    const int fd = ::open(path.fn_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a named pipe for reading would otherwise wait for a writer.
+    const int fd = ::open(path.fn_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         SetReason(reason, wxString::FromUTF8(std::strerror(errno)));
         return false;
     }
     struct stat st;
-    const bool isDir = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    const bool stated = ::fstat(fd, &st) == 0;
     ::close(fd);
-    if (isDir) {
+    if (stated && S_ISDIR(st.st_mode)) {
         SetReason(reason, wxString::FromUTF8(std::strerror(EISDIR)));
+        return false;
+    }
+    // Pipes, sockets and devices can block or never end; only plain files are read.
+    if (!stated || !S_ISREG(st.st_mode)) {
+        SetReason(reason, "not a regular file");
         return false;
     }
     return true;

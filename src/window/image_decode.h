@@ -14,7 +14,8 @@ class wxGIFDecoder;
 bool IsGifPath(const wxString& path);
 
 // Fails with a reason (the system's message, e.g. "No such file or directory") when path
-// can't be opened for reading or is a folder.
+// can't be opened for reading or is not a regular file (a folder, a pipe, a device). Never
+// blocks, not even on a named pipe without a writer.
 bool CheckReadable(const wxString& path, wxString* reason);
 
 // Every frame of a GIF file, converted one at a time on request.

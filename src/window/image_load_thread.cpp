@@ -81,6 +81,8 @@ void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool
                        const FrameDelivery& deliver)
 {
     wxLogNull noLog;
+    if (!CheckReadable(path, nullptr))
+        return;
     if (!IsGifPath(path)) {
         auto image = std::make_unique<wxImage>();
         if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
@@ -108,8 +110,9 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
     const size_t n = entries.size();
     BatchReporter out(sink);
     for (size_t i = 0; i < n; ++i) {
+        // A stopped batch keeps what it delivered and ends as every batch does.
         if (stopRequested())
-            return;
+            break;
         const int frame = GetGifFrameIndex(entries[i]);
         const wxString path = StripGifFrameSuffix(entries[i]);
         const int done = static_cast<int>(i * 100 / n);

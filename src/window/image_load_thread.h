@@ -46,8 +46,9 @@ void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool
 
 // Decodes entries (paths or frame reference names) in order. A missing file, a picture that
 // can't be decoded, and a frame that doesn't convert are skipped silently, unless keepMissing
-// asks for an entry that gives nothing at all to be reported to Missing. Returns early,
-// without Finished, when stopRequested() turns true.
+// asks for an entry that gives nothing at all to be reported to Missing. When stopRequested()
+// turns true it stops before the next entry or GIF frame and ends the batch as usual, so the
+// receiver learns of the end either way.
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                     const std::function<bool()>& stopRequested, bool keepMissing = false);
 

@@ -133,16 +133,13 @@ TEST(Frames, InsertGoesBeforeTheSelectionOrToTheEnd)
     GifFrame& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     frame.m_thumbnails->Select(4);
-    fixture.Paths().openAnswers.push_back(
-        Paths({WriteGif(dir, "two.gif", 2), WritePicture(dir, "x.png", 10, 10)}));
-    fixture.Command(0);
+    fixture.InsertImages(Paths({WriteGif(dir, "two.gif", 2), WritePicture(dir, "x.png", 10, 10)}));
     EXPECT_EQ(FrameNames(frame, true), Paths({"f0.png", "f1.png", "f2.png", "f3.png", "two.gif_0",
                                         "two.gif_1", "x.png", "f4.png"}));
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Insert Image Files");
 
     frame.m_thumbnails->m_selections.clear();
-    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "y.png", 10, 10)}));
-    fixture.Command(0);
+    fixture.InsertImages(Paths({WritePicture(dir, "y.png", 10, 10)}));
     EXPECT_EQ(FrameNames(frame, true).Last(), "y.png");
 }
 
@@ -150,8 +147,7 @@ TEST(Frames, InsertIntoAnEmptyStripSwitchesTheFrameCommandsOn)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "x.png", 10, 10)}));
-    fixture.Command(0);
+    fixture.InsertImages(Paths({WritePicture(dir, "x.png", 10, 10)}));
     EXPECT_EQ(fixture.Frame().FrameCount(), 1);
     EXPECT_TRUE(FrameToolsEnabled(fixture.Frame()));
 }

@@ -158,8 +158,7 @@ TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
 
     const wxString big = WritePicture(dir, "big.png", 200, 150);
     Frame().m_thumbnails->Select(0);
-    fixture.Paths().openAnswers.push_back(Paths({big}));
-    fixture.Command(0);  // Insert Image
+    fixture.InsertImages(Paths({big}));
     fixture.AddImages(Paths({big}));
     wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
                   wxExpectModal<wxMessageDialog>(wxID_YES));

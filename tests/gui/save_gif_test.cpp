@@ -91,8 +91,7 @@ TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
     Frame().m_thumbnails->Select(0);
     wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
-    fixture.Paths().openAnswers.push_back(Paths({WritePicture(dir, "d.png", 40, 30)}));
-    fixture.Command(0);
+    fixture.InsertImages(Paths({WritePicture(dir, "d.png", 40, 30)}));
     ASSERT_EQ(Frame().FrameCount(), 3);
     Save(fixture, SaveId());
     EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");

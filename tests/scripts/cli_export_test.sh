@@ -63,6 +63,16 @@ check "corrupt input gives 1" [ "$rc" -eq 1 ]
 check "corrupt input is named" contains err 'corrupt.png'
 check "stdout stays clean on failure" [ ! -s out ]
 
+# A named pipe or a folder as input is refused at once, never read (a pipe would block).
+mkfifo pipe.png
+timeout 20 "$CLI" -o none.gif pipe.png >out 2>err
+rc=$?
+check "a pipe as input gives 1 without blocking" [ "$rc" -eq 1 ]
+check "the pipe is named as no regular file" contains err 'pipe.png": not a regular file'
+mkdir -p folder.png
+run -o none.gif folder.png
+check "a folder as input gives 1" [ "$rc" -eq 1 ]
+
 if [ -z "$CONVERT" ] || [ -z "$GIFSICLE" ]; then
     echo "ImageMagick or gifsicle missing: skipping the export checks"
     echo "$passed passed, $failed failed"

@@ -121,6 +121,14 @@ void MainWindowFixture::AddImages(const wxArrayString& paths)
     YieldFor(20);
 }
 
+void MainWindowFixture::InsertImages(const wxArrayString& paths)
+{
+    m_paths->openAnswers.push_back(paths);
+    Command(0);
+    WaitFor("the images to load", [&] { return !m_frame->IsLoading(); }, 30000);
+    YieldFor(20);
+}
+
 void MainWindowFixture::OpenProject(const wxString& path)
 {
     m_paths->openAnswers.push_back(::Paths({path}));

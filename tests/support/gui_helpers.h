@@ -81,6 +81,8 @@ public:
     void Command(int id);
     // Frame > Add Image with these paths chosen, waiting until the load has ended.
     void AddImages(const wxArrayString& paths);
+    // The strip's Insert Image with these paths chosen, waiting until the load has ended.
+    void InsertImages(const wxArrayString& paths);
     // Types value into a spin control, as the user would (a text change event follows).
     void Edit(wxSpinCtrl* control, int value);
     // File > Open Project with path chosen (after any question), waiting for its frames.
