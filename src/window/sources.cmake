@@ -4,8 +4,11 @@ list(APPEND CORE_SOURCES
   src/window/compose_frame.cpp
   src/window/export_failure.cpp
   src/window/gif_blocks.cpp
+  src/window/gif_composer.cpp
   src/window/gif_export.cpp
+  src/window/gif_geometry.cpp
   src/window/gif_gifhandler.cpp
+  src/window/gif_graphic_control.cpp
   src/window/image_decode.cpp
   src/window/input_frames.cpp
   src/window/palette.cpp
