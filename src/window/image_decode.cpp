@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/gifdecod.h>
 #include <wx/log.h>
-#include <wx/wfstream.h>
 
 namespace {
 
@@ -24,7 +22,7 @@ const char* const kUndecodable = "not an image in a format the program reads, or
 
 bool IsGifPath(const wxString& path)
 {
-    return path.EndsWith(".gif");
+    return path.Lower().EndsWith(".gif");
 }
 
 bool CheckReadable(const wxString& path, wxString* reason)
@@ -42,44 +40,6 @@ bool CheckReadable(const wxString& path, wxString* reason)
         return false;
     }
     return true;
-}
-
-GifFrameReader::GifFrameReader() = default;
-GifFrameReader::~GifFrameReader() = default;
-
-bool GifFrameReader::Open(const wxString& path, wxString* reason)
-{
-    m_decoder.reset();
-    if (!CheckReadable(path, reason))
-        return false;
-    wxLogNull noLog;
-    wxFileInputStream stream(path);
-    if (!stream.IsOk()) {
-        SetReason(reason, wxString::FromUTF8(std::strerror(errno ? errno : EIO)));
-        return false;
-    }
-    auto decoder = std::make_unique<wxGIFDecoder>();
-    // A truncated file keeps the frames read so far, as the toolkit's own loader does.
-    decoder->LoadGIF(stream);
-    if (decoder->GetFrameCount() == 0) {
-        SetReason(reason, kUndecodable);
-        return false;
-    }
-    m_decoder = std::move(decoder);
-    return true;
-}
-
-unsigned GifFrameReader::Count() const
-{
-    return m_decoder ? m_decoder->GetFrameCount() : 0;
-}
-
-bool GifFrameReader::Frame(unsigned i, wxImage& image) const
-{
-    if (!m_decoder || i >= m_decoder->GetFrameCount())
-        return false;
-    image = wxImage();
-    return m_decoder->ConvertToImage(i, &image) && image.IsOk();
 }
 
 bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason)

@@ -1,40 +1,20 @@
 // Decoding input files into frames: a GIF file gives every frame, anything else one picture.
 #pragma once
 
-#include <memory>
 #include <vector>
 
 #include <wx/image.h>
 #include <wx/string.h>
 
-class wxGIFDecoder;
+#include "src/window/gif_frame_reader.h"
 
-// True when path is read as an animated GIF, frame by frame: it ends with ".gif", exactly in
-// that case. Other names (a.GIF included) load as a single picture of any known format.
+// True when path is read as an animated GIF, frame by frame: it ends with ".gif" in any case
+// (".GIF", ".Gif", ...). Other names load as a single picture of any known format.
 bool IsGifPath(const wxString& path);
 
 // Fails with a reason (the system's message, e.g. "No such file or directory") when path
 // can't be opened for reading or is a folder.
 bool CheckReadable(const wxString& path, wxString* reason);
-
-// Every frame of a GIF file, converted one at a time on request.
-class GifFrameReader {
-public:
-    GifFrameReader();
-    ~GifFrameReader();
-    GifFrameReader(const GifFrameReader&) = delete;
-    GifFrameReader& operator=(const GifFrameReader&) = delete;
-
-    // Loads the file. A damaged or truncated file still gives the frames decoded before the
-    // damage; no frame at all is a failure with a reason.
-    bool Open(const wxString& path, wxString* reason);
-    unsigned Count() const;
-    // Frame i as an image of the frame's own size; a transparent index becomes the mask.
-    bool Frame(unsigned i, wxImage& image) const;
-
-private:
-    std::unique_ptr<wxGIFDecoder> m_decoder;
-};
 
 // Decodes the file at path into frames (appended in order) the way the image loader does:
 // a GIF path gives every frame that converts; any other file is loaded as one picture with
