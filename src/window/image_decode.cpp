@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <wx/ffile.h>
 #include <wx/log.h>
 
 namespace {
@@ -63,12 +64,28 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
 
     if (!CheckReadable(path, reason))
         return false;
-    wxLogNull noLog;
     wxImage image;
-    if (!image.LoadFile(path, wxBITMAP_TYPE_ANY, -1) || !image.IsOk()) {
+    if (!LoadSinglePicture(path, image)) {
         SetReason(reason, kUndecodable);
         return false;
     }
     frames.push_back(image);
     return true;
+}
+
+bool LoadSinglePicture(const wxString& path, wxImage& image)
+{
+    char signature[6] = {};
+    {
+        wxFFile file;
+        wxLogNull noLog;
+        if (file.Open(path, "rb"))
+            file.Read(signature, sizeof signature);
+    }
+    if (std::memcmp(signature, "GIF87a", 6) == 0 || std::memcmp(signature, "GIF89a", 6) == 0) {
+        GifFrameReader reader;
+        return reader.Open(path, nullptr) && reader.Frame(0, image);
+    }
+    wxLogNull noLog;
+    return image.LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image.IsOk();
 }

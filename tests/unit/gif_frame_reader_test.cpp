@@ -266,4 +266,17 @@ TEST(GifFrameReader, UpperCaseGifNameGivesEveryFrame)
     EXPECT_EQ(frames.size(), 6u);
 }
 
+TEST(GifFrameReader, GifContentUnderAnotherNameGivesItsComposedFirstFrame)
+{
+    TempDir dir;
+    HandImage partial = Filled(2, 2, 2, 2, 1, 0);
+    std::vector<wxImage> frames;
+    wxString reason;
+    ASSERT_TRUE(DecodeImageFile(WriteBytes(dir, "odd.png", HandGif(6, 5, kColours, {partial})), frames, &reason))
+        << reason;
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].GetSize(), wxSize(6, 5)) << "the logical screen, not the image's rectangle";
+    EXPECT_EQ(frames[0].GetRed(2, 2), 255);
+}
+
 } // namespace
