@@ -179,9 +179,9 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     for (const wxXmlNode* child = FirstChild(images); child; child = Next(child)) {
         if (!Is(child, "path"))
             return Unusable(ProjectProblem::NotProject, "path");
-        // Entries ending in ".gif" are the markers after runs of GIF frames.
+        // Entries naming a GIF file itself are the markers after runs of GIF frames.
         const wxString entry = child->GetNodeContent();
-        if (!entry.EndsWith(".gif"))
+        if (!IsGifPath(entry))
             r.sources.Add(entry);
     }
     if (r.sources.empty())

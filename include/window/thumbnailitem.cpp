@@ -6,6 +6,7 @@
 
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
+#include "src/window/image_decode.h"
 
 wxIMPLEMENT_CLASS(wxThumbnailItem, wxObject);
 wxIMPLEMENT_CLASS(wxImageThumbnailItem, wxThumbnailItem);
@@ -150,8 +151,8 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
     if (!wxFileExists(m_filename))
         return false;
     wxLogNull noLog;
-    // Case-sensitive on purpose: the loader reads frame reference names with the same test.
-    if (m_filename.EndsWith(".gif"))
+    // The loader reads frame reference names with the same test.
+    if (IsGifPath(m_filename))
         m_filename << "_" << wxString::Format("%d", m_frameIndex);
     // After a successful load the source is gone; a forced reload keeps the bitmaps it has.
     if (!m_image || !m_image->IsOk())

@@ -14,7 +14,7 @@ int FrameSeparator(const wxString& name, long* frame)
     if (digitsStart == name.length() || digitsStart < 6)
         return wxNOT_FOUND;
     const size_t separator = digitsStart - 1;
-    if (name.compare(separator - 4, 5, ".gif_") != 0)
+    if (name.Mid(separator - 4, 5).Lower() != ".gif_")
         return wxNOT_FOUND;
     long number = 0;
     if (!name.Mid(digitsStart).ToLong(&number) || number > INT_MAX)

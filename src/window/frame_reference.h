@@ -6,8 +6,9 @@
 
 // name + "_" + frame, as a GIF frame's item is named.
 wxString MakeFrameReferenceName(const wxString& gifPath, int frame);
-// The frame number of a frame reference name: a name ending in ".gif_" followed by one or
-// more decimal digits, with something before the ".gif". -1 for any other name.
+// The frame number of a frame reference name: a name ending in ".gif_" (in any case, as
+// IsGifPath reads GIF names) followed by one or more decimal digits, with something before
+// the ".gif". -1 for any other name.
 int GetGifFrameIndex(const wxString& name);
 // The GIF path of a frame reference name; any other name unchanged.
 wxString StripGifFrameSuffix(const wxString& name);

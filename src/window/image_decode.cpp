@@ -6,9 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/gifdecod.h>
+#include <wx/ffile.h>
 #include <wx/log.h>
-#include <wx/wfstream.h>
 
 namespace {
 
@@ -24,7 +23,7 @@ const char* const kUndecodable = "not an image in a format the program reads, or
 
 bool IsGifPath(const wxString& path)
 {
-    return path.EndsWith(".gif");
+    return path.Lower().EndsWith(".gif");
 }
 
 bool CheckReadable(const wxString& path, wxString* reason)
@@ -50,44 +49,6 @@ bool CheckReadable(const wxString& path, wxString* reason)
     return true;
 }
 
-GifFrameReader::GifFrameReader() = default;
-GifFrameReader::~GifFrameReader() = default;
-
-bool GifFrameReader::Open(const wxString& path, wxString* reason)
-{
-    m_decoder.reset();
-    if (!CheckReadable(path, reason))
-        return false;
-    wxLogNull noLog;
-    wxFileInputStream stream(path);
-    if (!stream.IsOk()) {
-        SetReason(reason, wxString::FromUTF8(std::strerror(errno ? errno : EIO)));
-        return false;
-    }
-    auto decoder = std::make_unique<wxGIFDecoder>();
-    // A truncated file keeps the frames read so far, as the toolkit's own loader does.
-    decoder->LoadGIF(stream);
-    if (decoder->GetFrameCount() == 0) {
-        SetReason(reason, kUndecodable);
-        return false;
-    }
-    m_decoder = std::move(decoder);
-    return true;
-}
-
-unsigned GifFrameReader::Count() const
-{
-    return m_decoder ? m_decoder->GetFrameCount() : 0;
-}
-
-bool GifFrameReader::Frame(unsigned i, wxImage& image) const
-{
-    if (!m_decoder || i >= m_decoder->GetFrameCount())
-        return false;
-    image = wxImage();
-    return m_decoder->ConvertToImage(i, &image) && image.IsOk();
-}
-
 bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason)
 {
     if (IsGifPath(path)) {
@@ -109,12 +70,28 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
 
     if (!CheckReadable(path, reason))
         return false;
-    wxLogNull noLog;
     wxImage image;
-    if (!image.LoadFile(path, wxBITMAP_TYPE_ANY, -1) || !image.IsOk()) {
+    if (!LoadSinglePicture(path, image)) {
         SetReason(reason, kUndecodable);
         return false;
     }
     frames.push_back(image);
     return true;
+}
+
+bool LoadSinglePicture(const wxString& path, wxImage& image)
+{
+    char signature[6] = {};
+    {
+        wxFFile file;
+        wxLogNull noLog;
+        if (file.Open(path, "rb"))
+            file.Read(signature, sizeof signature);
+    }
+    if (std::memcmp(signature, "GIF87a", 6) == 0 || std::memcmp(signature, "GIF89a", 6) == 0) {
+        GifFrameReader reader;
+        return reader.Open(path, nullptr) && reader.Frame(0, image);
+    }
+    wxLogNull noLog;
+    return image.LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image.IsOk();
 }

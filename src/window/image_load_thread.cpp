@@ -85,7 +85,7 @@ void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool
         return;
     if (!IsGifPath(path)) {
         auto image = std::make_unique<wxImage>();
-        if (image->LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image->IsOk())
+        if (LoadSinglePicture(path, *image))
             deliver(std::move(image), 0, true);
         return;
     }

@@ -4,8 +4,13 @@ list(APPEND CORE_SOURCES
   src/window/compose_frame.cpp
   src/window/export_failure.cpp
   src/window/gif_blocks.cpp
+  src/window/gif_composer.cpp
   src/window/gif_export.cpp
+  src/window/gif_frame_reader.cpp
+  src/window/gif_geometry.cpp
   src/window/gif_gifhandler.cpp
+  src/window/gif_graphic_control.cpp
+  src/window/gif_record_reader.cpp
   src/window/image_decode.cpp
   src/window/input_frames.cpp
   src/window/palette.cpp
@@ -25,3 +30,8 @@ list(APPEND CORE_SOURCES
 pkg_check_modules(IMAGEQUANT REQUIRED IMPORTED_TARGET imagequant)
 find_package(OpenMP REQUIRED COMPONENTS CXX)
 list(APPEND CORE_LIBS PkgConfig::IMAGEQUANT ${OpenMP_CXX_LIBRARIES})
+
+# GIF input is decoded by giflib record by record. Debian ships no pkg-config file for it;
+# CMake's own module finds the header and the library.
+find_package(GIF REQUIRED)
+list(APPEND CORE_LIBS GIF::GIF)

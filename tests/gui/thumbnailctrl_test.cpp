@@ -168,7 +168,7 @@ TEST(ThumbnailItem, ScaleToFitShrinksIntoTheBoxAndNeverEnlarges)
     EXPECT_FALSE(ScaleToFit(SolidImage(1000, 3, 0, 0, 0), 80, 80).IsOk());
 }
 
-TEST_F(ThumbnailCtrlTest, GifFrameNamedOnceCapitalisedNameKeptSourceFreed)
+TEST_F(ThumbnailCtrlTest, GifFrameNamedOnceInAnyCaseSourceFreed)
 {
     auto* frame = NewItem(SolidImage(160, 40, 255, 0, 0), "anim.gif", 3);
     ASSERT_EQ(0, m_ctrl->Append(frame, 10));
@@ -181,7 +181,7 @@ TEST_F(ThumbnailCtrlTest, GifFrameNamedOnceCapitalisedNameKeptSourceFreed)
 
     auto* caps = NewItem(SolidImage(10, 10, 0, 0, 0), "ANIM.GIF", 2);
     ASSERT_EQ(1, m_ctrl->Append(caps, 10));
-    EXPECT_EQ(m_dir.File("ANIM.GIF"), caps->m_filename);
+    EXPECT_EQ(m_dir.File("ANIM.GIF_2"), caps->m_filename);
 }
 
 TEST_F(ThumbnailCtrlTest, SliverPictureKeepsFullBitmapWithoutThumbnail)

@@ -31,10 +31,17 @@ TEST(FrameReference, GifSuffixElsewhereInThePathIsAPlainPath)
     EXPECT_EQ(StripGifFrameSuffix("/p/a.gif_"), "/p/a.gif_");
 }
 
+TEST(FrameReference, GifSuffixIsReadInAnyCase)
+{
+    EXPECT_EQ(GetGifFrameIndex("/p/ANIM.GIF_3"), 3);
+    EXPECT_EQ(StripGifFrameSuffix("/p/ANIM.GIF_3"), "/p/ANIM.GIF");
+    EXPECT_EQ(GetGifFrameIndex("/p/a.Gif_12"), 12);
+    EXPECT_EQ(GetGifFrameIndex("/p/a.GIF_x"), -1);
+}
+
 TEST(FrameReference, NamesThatAreNotGifFramesStayWhole)
 {
     EXPECT_EQ(GetGifFrameIndex("/p/anim.gif"), -1);
-    EXPECT_EQ(GetGifFrameIndex("/p/ANIM.GIF_3"), -1);
     EXPECT_EQ(GetGifFrameIndex(".gif_3"), -1);
     EXPECT_EQ(StripGifFrameSuffix(".gif_3"), ".gif_3");
     EXPECT_EQ(GetGifFrameIndex("/p/a.gif_99999999999"), -1);

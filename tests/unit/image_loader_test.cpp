@@ -115,16 +115,19 @@ TEST(ImageLoader, FrameReferenceLoadsOnlyThatFrame)
     EXPECT_NEAR(sink.reports[0].red, 80, 8);
 }
 
-TEST(ImageLoader, CapitalGifLoadsAsOnePicture)
+TEST(ImageLoader, CapitalGifLoadsEveryFrameAndItsFrameReferences)
 {
     TempDir dir;
     const wxString gif = Gif(dir, "ANIM.GIF", 3);
     wxArrayString list;
     list.Add(gif);
+    list.Add(gif + "_1");
     RecordingSink sink;
     LoadImageBatch(list, sink, kNeverStop);
-    ASSERT_EQ(sink.reports.size(), 1u);
-    EXPECT_EQ(sink.reports[0].frame, 0);
+    ASSERT_EQ(sink.reports.size(), 4u);
+    EXPECT_EQ(sink.reports[2].frame, 2);
+    EXPECT_EQ(sink.reports[3].frame, 1);
+    EXPECT_EQ(sink.reports[3].path, gif);
 }
 
 TEST(ImageLoader, UnreadableEntriesAreSkippedAndTheBatchStillEnds)
