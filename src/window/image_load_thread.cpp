@@ -6,6 +6,7 @@
 #include <wx/filefn.h>
 #include <wx/log.h>
 
+#include "src/window/entry_decoder.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
 #include "src/window/thread_update_event.h"
@@ -77,59 +78,26 @@ private:
 };
 }
 
-void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool()>& stopRequested,
-                       const FrameDelivery& deliver)
-{
-    wxLogNull noLog;
-    if (!CheckReadable(path, nullptr))
-        return;
-    if (!IsGifPath(path)) {
-        auto image = std::make_unique<wxImage>();
-        if (LoadSinglePicture(path, *image))
-            deliver(std::move(image), 0, true);
-        return;
-    }
-    GifFrameReader reader;
-    if (!reader.Open(path, nullptr))
-        return;
-    const unsigned count = reader.Count();
-    const unsigned first = frame >= 0 ? static_cast<unsigned>(frame) : 0;
-    const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
-    for (unsigned j = first; j < end; ++j) {
-        if (stopRequested())
-            return;
-        auto image = std::make_unique<wxImage>();
-        if (reader.Frame(j, *image) && image->IsOk())
-            deliver(std::move(image), static_cast<int>(j), frame >= 0 || j + 1 == count);
-    }
-}
-
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                     const std::function<bool()>& stopRequested, bool keepMissing)
 {
     const size_t n = entries.size();
     BatchReporter out(sink);
+    EntryDecoder decoder;
     for (size_t i = 0; i < n; ++i) {
         // A stopped batch keeps what it delivered and ends as every batch does.
         if (stopRequested())
             break;
         const int frame = GetGifFrameIndex(entries[i]);
         const wxString path = StripGifFrameSuffix(entries[i]);
-        const int done = static_cast<int>(i * 100 / n);
-        const int afterThis = static_cast<int>((i + 1) * 100 / n);
         bool delivered = false;
-        // Every frame of a whole GIF counts as the progress reached before that file, except
-        // the very last frame of the batch.
-        const bool wholeGif = frame < 0 && IsGifPath(path);
-        DecodeEntryFrames(path, frame, stopRequested,
-                          [&](std::unique_ptr<wxImage> image, int got, bool last) {
-                              const bool lastOfBatch = i + 1 == n && last;
-                              delivered = true;
-                              out.Send(path, got, wholeGif && !lastOfBatch ? done : afterThis,
-                                       std::move(image));
-                          });
+        decoder.Decode(path, frame, stopRequested,
+                       [&](std::unique_ptr<wxImage> image, int got, unsigned done, unsigned total) {
+                           delivered = true;
+                           out.Send(path, got, BatchPercent(i, n, done, total), std::move(image));
+                       });
         if (!delivered && keepMissing && !stopRequested())
-            out.Missing(entries[i], afterThis);
+            out.Missing(entries[i], BatchPercent(i, n, 1, 1));
     }
     if (n > 0)
         out.End();

@@ -33,17 +33,6 @@ public:
     virtual void Missing(const wxString& entry, int percent) {}
 };
 
-// Receives one decoded frame: the image, its frame number in the file (0 for a picture) and
-// whether it is the file's last frame (a picture's only one, a frame reference's one).
-using FrameDelivery = std::function<void(std::unique_ptr<wxImage> image, int frame, bool last)>;
-
-// Decodes the file at path as the loader reads an entry: a path ending in ".gif" gives every
-// frame (or, with frame >= 0, only that one), anything else one picture of any known format.
-// Frames and files that don't decode are skipped silently; the toolkit's log is suppressed.
-// Stops between GIF frames when stopRequested() turns true.
-void DecodeEntryFrames(const wxString& path, int frame, const std::function<bool()>& stopRequested,
-                       const FrameDelivery& deliver);
-
 // Decodes entries (paths or frame reference names) in order. A missing file, a picture that
 // can't be decoded, and a frame that doesn't convert are skipped silently, unless keepMissing
 // asks for an entry that gives nothing at all to be reported to Missing. When stopRequested()

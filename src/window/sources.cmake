@@ -21,6 +21,7 @@ list(APPEND CORE_SOURCES
 list(APPEND CORE_SOURCES
   src/window/thread_update_event.cpp
   src/window/frame_reference.cpp
+  src/window/entry_decoder.cpp
   src/window/image_load_thread.cpp
   src/window/save_gif_thread.cpp
   src/window/frame_feed.cpp)

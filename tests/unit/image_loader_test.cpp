@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <wx/ffile.h>
 
+#include "src/window/entry_decoder.h"
 #include "src/window/image_load_thread.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
@@ -79,14 +80,14 @@ TEST(ImageLoader, PlainPicturesReportTheirShareOfTheBatch)
     EXPECT_EQ(sink.reports[2].path, list[2]);
 }
 
-TEST(ImageLoader, WholeGifFramesReportProgressBeforeTheFile)
+TEST(ImageLoader, WholeGifFramesReportProgressFrameByFrame)
 {
     TempDir dir;
     wxArrayString one;
     one.Add(Gif(dir, "five.gif", 5));
     RecordingSink sink;
     LoadImageBatch(one, sink, kNeverStop);
-    EXPECT_EQ(sink.Percents(), (std::vector<int>{0, 0, 0, 0, 100}));
+    EXPECT_EQ(sink.Percents(), (std::vector<int>{20, 40, 60, 80, 100}));
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(sink.reports[i].frame, i);
         EXPECT_NEAR(sink.reports[i].red, 40 * i, 8);  // the toolkit quantiser shifts colours a little
@@ -97,7 +98,35 @@ TEST(ImageLoader, WholeGifFramesReportProgressBeforeTheFile)
     two.Add(Png(dir, "p.png"));
     RecordingSink sink2;
     LoadImageBatch(two, sink2, kNeverStop);
-    EXPECT_EQ(sink2.Percents(), (std::vector<int>{0, 0, 0, 100}));
+    EXPECT_EQ(sink2.Percents(), (std::vector<int>{16, 33, 50, 100}));
+}
+
+TEST(ImageLoader, BatchPercentReachesOneHundredOnlyWithTheLastFrame)
+{
+    EXPECT_EQ(BatchPercent(0, 1, 1, 1), 100);
+    EXPECT_EQ(BatchPercent(0, 2, 3, 3), 50);
+    EXPECT_EQ(BatchPercent(1, 2, 1, 300), 50);
+    EXPECT_EQ(BatchPercent(1, 2, 299, 300), 99) << "not the end yet";
+    EXPECT_EQ(BatchPercent(1, 2, 300, 300), 100);
+    EXPECT_EQ(BatchPercent(99999, 100000, 19999, 20000), 99);
+}
+
+TEST(ImageLoader, ARunOfFramesOfOneGifDecodesTheFileOnce)
+{
+    TempDir dir;
+    const wxString gif = Gif(dir, "run.gif", 4);
+    EntryDecoder decoder;
+    std::vector<int> frames;
+    const auto take = [&](std::unique_ptr<wxImage>, int frame, unsigned, unsigned) {
+        frames.push_back(frame);
+    };
+    decoder.Decode(gif, 0, kNeverStop, take);
+    // The file stays open from the first frame on: removing it doesn't stop the run.
+    ASSERT_TRUE(wxRemoveFile(gif));
+    WriteImage(SolidImage(2, 2, 0, 0, 0), gif, wxBITMAP_TYPE_PNG);
+    for (int frame : {1, 2, 3})
+        decoder.Decode(gif, frame, kNeverStop, take);
+    EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3}));
 }
 
 TEST(ImageLoader, FrameReferenceLoadsOnlyThatFrame)

@@ -1,0 +1,61 @@
+#include "src/window/entry_decoder.h"
+
+#include <algorithm>
+
+#include <wx/log.h>
+
+#include "src/window/gif_frame_reader.h"
+#include "src/window/image_decode.h"
+
+int BatchPercent(size_t i, size_t n, unsigned done, unsigned total)
+{
+    if (n == 0 || total == 0)
+        return 100;
+    // Frames counted in units of 1/(n * total) of the batch, in 64 bits.
+    const uint64_t reached = static_cast<uint64_t>(i) * total + done;
+    return static_cast<int>(100 * reached / (static_cast<uint64_t>(n) * total));
+}
+
+EntryDecoder::EntryDecoder() = default;
+EntryDecoder::~EntryDecoder() = default;
+
+GifFrameReader* EntryDecoder::OpenGif(const wxString& path)
+{
+    if (m_gif && m_gifPath == path)
+        return m_gif.get();
+    m_gif.reset();
+    m_gifPath.clear();
+    auto reader = std::make_unique<GifFrameReader>();
+    if (!reader->Open(path, nullptr))
+        return nullptr;
+    m_gif = std::move(reader);
+    m_gifPath = path;
+    return m_gif.get();
+}
+
+void EntryDecoder::Decode(const wxString& path, int frame,
+                          const std::function<bool()>& stopRequested, const FrameDelivery& deliver)
+{
+    wxLogNull noLog;
+    if (!CheckReadable(path, nullptr))
+        return;
+    if (!IsGifPath(path)) {
+        auto image = std::make_unique<wxImage>();
+        if (LoadSinglePicture(path, *image))
+            deliver(std::move(image), 0, 1, 1);
+        return;
+    }
+    GifFrameReader* reader = OpenGif(path);
+    if (!reader)
+        return;
+    const unsigned count = reader->Count();
+    const unsigned first = frame >= 0 ? static_cast<unsigned>(frame) : 0;
+    const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
+    for (unsigned j = first; j < end; ++j) {
+        if (stopRequested())
+            return;
+        auto image = std::make_unique<wxImage>();
+        if (reader->Frame(j, *image) && image->IsOk())
+            deliver(std::move(image), static_cast<int>(j), j - first + 1, end - first);
+    }
+}
