@@ -7,9 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/file.h>
-#include <wx/wfstream.h>
-
+#include "app/fd_output_stream.h"
 #include "app/link_target.h"
 #include "app/process_umask.h"
 
@@ -104,9 +102,8 @@ bool AtomicFileWriter::Open()
     }
     m_tempBytes = pattern;
     m_temp = wxString::FromUTF8(pattern.c_str());
-    m_file = std::make_unique<wxFile>(fd);
+    m_stream = std::make_unique<FdOutputStream>(fd);
     TakeOverAttributes(fd, m_finalBytes);
-    m_stream = std::make_unique<wxFileOutputStream>(*m_file);
     return true;
 }
 
@@ -115,22 +112,28 @@ wxOutputStream& AtomicFileWriter::Stream()
     return *m_stream;
 }
 
-bool AtomicFileWriter::Commit()
+bool AtomicFileWriter::CheckWritten()
 {
     if (!m_stream)
         return m_failure == AtomicFileFailure::None &&
                Fail(AtomicFileFailure::Write, "the file was not opened", EBADF);
-    const bool streamOk = m_stream->IsOk();
-    m_stream.reset();
-    if (!streamOk)
-        return Fail(AtomicFileFailure::Write, "writing failed", EIO);
-    if (::fsync(m_file->fd()) != 0)
-        return FailWithErrno(AtomicFileFailure::Write, "writing failed");
-    if (::close(m_file->Detach()) != 0)
-        return FailWithErrno(AtomicFileFailure::Write, "closing failed");
-    m_file.reset();
+    if (m_stream->IsOk() && m_stream->SystemError() == 0)
+        return true;
+    const int err = m_stream->SystemError();
+    return Fail(AtomicFileFailure::Write, "writing failed", err != 0 ? err : EIO);
+}
+
+bool AtomicFileWriter::Commit()
+{
+    if (!CheckWritten())
+        return false;
+    if (!m_stream->SyncToDisk())
+        return Fail(AtomicFileFailure::Write, "writing failed", m_stream->SystemError());
+    if (!m_stream->Close())
+        return Fail(AtomicFileFailure::Write, "closing failed", m_stream->SystemError());
     if (std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0)
         return FailWithErrno(AtomicFileFailure::Replace, "can't replace the file");
+    m_stream.reset();
     m_committed = true;
     return true;
 }
@@ -138,7 +141,6 @@ bool AtomicFileWriter::Commit()
 void AtomicFileWriter::Discard()
 {
     m_stream.reset();
-    m_file.reset();
     if (!m_tempBytes.empty()) {
         ::unlink(m_tempBytes.c_str());
         m_tempBytes.clear();
@@ -152,7 +154,7 @@ bool WriteFileAtomically(const wxString& path, const void* data, size_t size, wx
     bool ok = writer.Open();
     if (ok) {
         writer.Stream().Write(data, size);
-        ok = writer.Stream().LastWrite() == size && writer.Commit();
+        ok = writer.Commit();
     }
     if (!ok && error)
         *error = writer.Error().empty() ? wxString("writing failed") : writer.Error();

@@ -10,8 +10,7 @@
 #include <wx/stream.h>
 #include <wx/string.h>
 
-class wxFile;
-class wxFileOutputStream;
+class FdOutputStream;
 
 // The step of a write that failed: each asks something else of the user.
 enum class AtomicFileFailure {
@@ -19,7 +18,7 @@ enum class AtomicFileFailure {
     FollowLinks,  // the target's symbolic links can't be followed (a loop)
     CreateTemp,   // the folder can't take a new file: no permission, read-only, missing
     Write,        // writing, syncing or closing the temporary file failed (a full disk)
-    Replace,      // the finished file could not be renamed over the target
+    Replace,      // the finished file could not be put in place of the target
 };
 
 class AtomicFileWriter {
@@ -37,7 +36,11 @@ public:
     bool Open();
     // The stream to write to; valid after a successful Open, until Commit or Discard.
     wxOutputStream& Stream();
-    // Flushes, syncs and closes the temporary file and renames it over FinalPath.
+    // True while every write to Stream succeeded. Otherwise a Write failure with the
+    // system's reason for the first failed write (ENOSPC: no space left on the device): the
+    // temporary file is dropped and the result is false.
+    bool CheckWritten();
+    // Checks the writes, syncs and closes the temporary file and renames it over FinalPath.
     // False (with Error set) when any step failed; the target is then unchanged.
     bool Commit();
     // Drops the temporary file; the target is unchanged.
@@ -73,8 +76,7 @@ private:
     // The same paths as the system takes them: a link's text need not be UTF-8.
     std::string m_finalBytes;
     std::string m_tempBytes;
-    std::unique_ptr<wxFile> m_file;
-    std::unique_ptr<wxFileOutputStream> m_stream;
+    std::unique_ptr<FdOutputStream> m_stream;
     bool m_committed = false;
 };
 

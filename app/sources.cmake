@@ -4,6 +4,7 @@ list(APPEND CORE_LIBS PkgConfig::CURL)
 list(APPEND CORE_SOURCES
   app/trace.cpp
   app/atomic_file.cpp
+  app/fd_output_stream.cpp
   app/link_target.cpp
   app/process_umask.cpp
   app/product.cpp

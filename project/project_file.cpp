@@ -112,7 +112,8 @@ bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* e
     bool ok = writer.Open();
     if (ok) {
         wxLogNull noLog;
-        ok = doc.Save(writer.Stream(), 2) && writer.Commit();
+        const bool saved = doc.Save(writer.Stream(), 2);
+        ok = writer.CheckWritten() && saved && writer.Commit();
     }
     if (ok)
         return true;
