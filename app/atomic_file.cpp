@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/fd_output_stream.h"
+#include "app/file_name_encoding.h"
 #include "app/link_target.h"
 #include "app/process_umask.h"
 
@@ -85,13 +86,17 @@ wxString AtomicFileWriter::Reason() const
 
 bool AtomicFileWriter::Open()
 {
+    const std::string target = FileNameBytes(m_target);
+    if (target.empty())
+        return Fail(AtomicFileFailure::Write,
+                    wxString::Format("can't name %s in the file-name encoding", m_target), EILSEQ);
     // A link stays a link: the file at the end of its chain is the one replaced.
     int err = 0;
-    if (!FollowLinks(m_target.utf8_string(), m_finalBytes, err))
+    if (!FollowLinks(target, m_finalBytes, err))
         return Fail(AtomicFileFailure::FollowLinks,
                     wxString::Format("can't follow the links of %s", m_target), err);
-    m_final = wxString::FromUTF8(m_finalBytes.c_str());
-    m_folder = wxString::FromUTF8(FolderOf(m_finalBytes).c_str());
+    m_final = FileNameFromBytes(m_finalBytes);
+    m_folder = FileNameFromBytes(FolderOf(m_finalBytes));
     // A unique name beside the final target, so the rename stays on one file system.
     std::string pattern = TempPattern(m_finalBytes);
     const int fd = mkstemp(pattern.data());
@@ -101,7 +106,7 @@ bool AtomicFileWriter::Open()
                     wxString::Format("can't create a file in %s", m_folder), err);
     }
     m_tempBytes = pattern;
-    m_temp = wxString::FromUTF8(pattern.c_str());
+    m_temp = FileNameFromBytes(pattern);
     m_stream = std::make_unique<FdOutputStream>(fd);
     TakeOverAttributes(fd, m_finalBytes);
     return true;

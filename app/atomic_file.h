@@ -1,5 +1,7 @@
 // Writes a file so that a failure never destroys the previous one: the bytes go to a
-// temporary file beside the target, which replaces the target only on Commit. A target that
+// temporary file beside the target, which replaces the target only on Commit. Paths go to
+// the system in the file-name encoding (see file_name_encoding.h), so a name that is no
+// valid text is kept. A target that
 // is a symbolic link stays one: the file at the end of its chain is replaced, and the new
 // file keeps the old one's mode, owner and group (see Open).
 #pragma once
@@ -73,7 +75,7 @@ private:
     wxString m_error;
     AtomicFileFailure m_failure = AtomicFileFailure::None;
     int m_errno = 0;
-    // The same paths as the system takes them: a link's text need not be UTF-8.
+    // The same paths as the system takes them: a name or a link's text need not be text.
     std::string m_finalBytes;
     std::string m_tempBytes;
     std::unique_ptr<FdOutputStream> m_stream;

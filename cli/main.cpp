@@ -14,6 +14,7 @@
 #include <wx/filefn.h>
 #include <wx/strconv.h>
 
+#include "app/file_name_encoding.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
@@ -44,8 +45,8 @@ int Fail(const wxString& message)
 
 wxString PathArgument(const std::string& arg)
 {
-    // File names are bytes in the user's encoding; the toolkit converts them back the same way.
-    wxString path(arg.c_str(), *wxConvFileName);
+    // File names are bytes in the file-name encoding; every path goes back the same way.
+    wxString path = FileNameFromBytes(arg);
     return path.empty() && !arg.empty() ? wxString::FromUTF8(arg.c_str()) : path;
 }
 
@@ -136,6 +137,7 @@ int main(int argc, char** argv)
     if (!toolkit.IsOk())
         return Fail("the toolkit could not be initialised");
     wxInitAllImageHandlers();
+    UseFileNameEncoding();
 
     std::vector<wxString> paths;
     for (const std::string& input : options.inputs)
