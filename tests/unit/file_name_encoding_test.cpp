@@ -62,16 +62,18 @@ TEST(FileNameEncoding, ChosenFromTheVariableThenTheLocaleWithAsciiTakenAsUtf8)
 
 TEST(AtomicFile, NameThatIsNoUtf8IsWrittenUnderExactlyItsBytes)
 {
-    TempDir dir;
-    const wxString target = dir.File(FileNameFromBytes(kLatinE));
-    for (const char* text : {"old", "new"}) {  // a new file, then a replacement
-        AtomicFileWriter writer(target);
-        ASSERT_TRUE(writer.Open()) << writer.Error();
-        writer.Stream().Write(text, 3);
-        ASSERT_TRUE(writer.Commit()) << writer.Error();
+    for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
+        TempDir dir;
+        const wxString target = dir.File(FileNameFromBytes(kLatinE));
+        for (const char* text : {"old", "new"}) {  // a new file, then a replacement
+            AtomicFileWriter writer(target, kind);
+            ASSERT_TRUE(writer.Open()) << writer.Error();
+            writer.Stream().Write(text, 3);
+            ASSERT_TRUE(writer.Commit()) << writer.Error();
+        }
+        EXPECT_EQ(RawEntries(dir.Path()), std::set<std::string>{kLatinE});
+        EXPECT_EQ(RawContents(FileNameBytes(dir.Path()) + "/" + kLatinE), "new");
     }
-    EXPECT_EQ(RawEntries(dir.Path()), std::set<std::string>{kLatinE});
-    EXPECT_EQ(RawContents(FileNameBytes(dir.Path()) + "/" + kLatinE), "new");
 }
 
 TEST(AtomicFile, LinkWhoseTextIsNoUtf8IsFollowedToExactlyThatFile)
