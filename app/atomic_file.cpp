@@ -80,7 +80,8 @@ wxString AtomicFileWriter::Reason() const
 
 int AtomicFileWriter::CreateTemporary(const std::string& folder)
 {
-    if (m_tempKind == AtomicTempFile::Unnamed) {
+    // Commit links a finished unnamed file through /proc; without /proc it never could.
+    if (m_tempKind == AtomicTempFile::Unnamed && ::access("/proc/self/fd", X_OK) == 0) {
         const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         if (fd >= 0 || !UnnamedUnsupported(errno))
             return fd;
