@@ -37,9 +37,17 @@ void OnInterrupt(int)
     s_interrupted = 1;
 }
 
+// A message as bytes for the terminal: through the file-name encoding, so that a file name
+// in it comes out as the bytes the user typed, even when they are no valid text.
+std::string Printable(const wxString& message)
+{
+    const std::string bytes = FileNameBytes(message);
+    return bytes.empty() ? message.utf8_string() : bytes;
+}
+
 int Fail(const wxString& message)
 {
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.utf8_str().data());
+    std::fprintf(stderr, "%s: %s\n", kProgram, Printable(message).c_str());
     return 1;
 }
 
@@ -79,7 +87,7 @@ bool KeepExistingSources(wxArrayString& sources, bool skipMissing)
         missing = true;
         std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
                      skipMissing ? "leaving out the missing file" : "missing file",
-                     entry.utf8_str().data());
+                     Printable(entry).c_str());
     }
     if (missing && !skipMissing) {
         Fail("the project's frames above are missing; --skip-missing leaves them out");

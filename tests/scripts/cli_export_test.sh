@@ -126,6 +126,8 @@ for locale in C C.UTF-8; do
     LC_ALL=$locale "$CLI" -q -o "bytes-$locale/$name" a.png >out 2>err
     check "byte name in $locale succeeds" [ $? -eq 0 ]
     check "byte name in $locale is the only file" [ "$(ls -A "bytes-$locale")" = "$name" ]
+    LC_ALL=$locale "$CLI" -q -o "missing-dir/$name" a.png >out 2>err
+    check "byte name in $locale is named as typed" contains err "missing-dir/$name"
 done
 check "replacing a file works" [ "$(head -c 6 keep.gif)" = old ] && run -o keep.gif a.png && check "replaced" [ "$(head -c 6 keep.gif)" = GIF89a ]
 
