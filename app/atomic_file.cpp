@@ -7,30 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <wx/file.h>
-#include <wx/wfstream.h>
-
+#include "app/fd_output_stream.h"
+#include "app/file_name_encoding.h"
 #include "app/link_target.h"
 #include "app/process_umask.h"
+#include "app/temp_file_name.h"
 
 namespace {
-
-// The folder part of path: "." for a bare name, "/" for a name in the root folder.
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// mkstemp's pattern for a hidden file beside path: "dir/name" gives "dir/.name.XXXXXX".
-std::string TempPattern(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    const size_t name = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, name) + "." + path.substr(name) + ".XXXXXX";
-}
 
 // False when the system refuses (EPERM: only root may give a file away).
 bool GiveOwner(int fd, uid_t owner, gid_t group)
@@ -38,7 +21,14 @@ bool GiveOwner(int fd, uid_t owner, gid_t group)
     return ::fchown(fd, owner, group) == 0;
 }
 
-// mkstemp creates the file 0600, owned by us. A file that replaces another takes over its
+// The errors of open(O_TMPFILE) from a file system or kernel without unnamed files: old
+// kernels see O_DIRECTORY with O_WRONLY (EISDIR) or unknown flags (EINVAL).
+bool UnnamedUnsupported(int err)
+{
+    return err == EOPNOTSUPP || err == EISDIR || err == EINVAL;
+}
+
+// The temporary file is created 0600, owned by us. A file that replaces another takes over its
 // mode, and its owner and group where the system allows; a member of the file's group may
 // still hand it that group. A new file gets the mode open(2) would give it. Every step is
 // best effort: a refusal leaves the file ours or at 0600, never more open than the old one.
@@ -57,7 +47,10 @@ void TakeOverAttributes(int fd, const std::string& replaced)
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(const wxString& targetPath) : m_target(targetPath) {}
+AtomicFileWriter::AtomicFileWriter(const wxString& targetPath, AtomicTempFile temp)
+    : m_target(targetPath), m_tempKind(temp)
+{
+}
 
 AtomicFileWriter::~AtomicFileWriter()
 {
@@ -85,28 +78,47 @@ wxString AtomicFileWriter::Reason() const
     return m_errno != 0 ? wxString::FromUTF8(std::strerror(m_errno)) : wxString();
 }
 
+int AtomicFileWriter::CreateTemporary(const std::string& folder)
+{
+    // Commit links a finished unnamed file through /proc; without /proc it never could.
+    if (m_tempKind == AtomicTempFile::Unnamed && ::access("/proc/self/fd", X_OK) == 0) {
+        const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd >= 0 || !UnnamedUnsupported(errno))
+            return fd;
+    }
+    std::string pattern = TempPattern(m_finalBytes, ::getpid());
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        m_tempBytes = pattern;
+        m_temp = FileNameFromBytes(pattern);
+    }
+    return fd;
+}
+
 bool AtomicFileWriter::Open()
 {
+    const std::string target = FileNameBytes(m_target);
+    if (target.empty())
+        return Fail(AtomicFileFailure::Write,
+                    wxString::Format("can't name %s in the file-name encoding", m_target), EILSEQ);
     // A link stays a link: the file at the end of its chain is the one replaced.
     int err = 0;
-    if (!FollowLinks(m_target.utf8_string(), m_finalBytes, err))
+    if (!FollowLinks(target, m_finalBytes, err))
         return Fail(AtomicFileFailure::FollowLinks,
                     wxString::Format("can't follow the links of %s", m_target), err);
-    m_final = wxString::FromUTF8(m_finalBytes.c_str());
-    m_folder = wxString::FromUTF8(FolderOf(m_finalBytes).c_str());
-    // A unique name beside the final target, so the rename stays on one file system.
-    std::string pattern = TempPattern(m_finalBytes);
-    const int fd = mkstemp(pattern.data());
+    m_final = FileNameFromBytes(m_finalBytes);
+    const std::string folder = FolderOf(m_finalBytes);
+    m_folder = FileNameFromBytes(folder);
+    RemoveLeftoverTempFiles(folder, BaseNameOf(m_finalBytes));
+    // Beside the final target, so that the link or rename stays on one file system.
+    const int fd = CreateTemporary(folder);
     if (fd < 0) {
         err = errno;
         return Fail(AtomicFileFailure::CreateTemp,
                     wxString::Format("can't create a file in %s", m_folder), err);
     }
-    m_tempBytes = pattern;
-    m_temp = wxString::FromUTF8(pattern.c_str());
-    m_file = std::make_unique<wxFile>(fd);
+    m_stream = std::make_unique<FdOutputStream>(fd);
     TakeOverAttributes(fd, m_finalBytes);
-    m_stream = std::make_unique<wxFileOutputStream>(*m_file);
     return true;
 }
 
@@ -115,30 +127,71 @@ wxOutputStream& AtomicFileWriter::Stream()
     return *m_stream;
 }
 
-bool AtomicFileWriter::Commit()
+bool AtomicFileWriter::CheckWritten()
 {
     if (!m_stream)
         return m_failure == AtomicFileFailure::None &&
                Fail(AtomicFileFailure::Write, "the file was not opened", EBADF);
-    const bool streamOk = m_stream->IsOk();
-    m_stream.reset();
-    if (!streamOk)
-        return Fail(AtomicFileFailure::Write, "writing failed", EIO);
-    if (::fsync(m_file->fd()) != 0)
-        return FailWithErrno(AtomicFileFailure::Write, "writing failed");
-    if (::close(m_file->Detach()) != 0)
-        return FailWithErrno(AtomicFileFailure::Write, "closing failed");
-    m_file.reset();
+    if (m_stream->IsOk() && m_stream->SystemError() == 0)
+        return true;
+    const int err = m_stream->SystemError();
+    return Fail(AtomicFileFailure::Write, "writing failed", err != 0 ? err : EIO);
+}
+
+bool AtomicFileWriter::PlaceUnnamed()
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(m_stream->Fd());
+    const auto linkTo = [&](const std::string& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    // No file there yet: the link alone puts the new one in place.
+    if (linkTo(m_finalBytes))
+        return true;
+    if (errno != EEXIST)
+        return FailWithErrno(AtomicFileFailure::Replace, "can't put the file in place");
+    // A link can't replace a file, a rename can, in one step: give the file a name first.
+    for (int attempt = 0;; ++attempt) {
+        const std::string name = RandomTempName(m_finalBytes, ::getpid());
+        if (linkTo(name)) {
+            m_tempBytes = name;
+            m_temp = FileNameFromBytes(name);
+            break;
+        }
+        if (errno != EEXIST || attempt == 100)
+            return FailWithErrno(AtomicFileFailure::Replace, "can't put the file in place");
+    }
     if (std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0)
         return FailWithErrno(AtomicFileFailure::Replace, "can't replace the file");
+    return true;
+}
+
+bool AtomicFileWriter::Commit()
+{
+    if (!CheckWritten())
+        return false;
+    if (!m_stream->SyncToDisk())
+        return Fail(AtomicFileFailure::Write, "writing failed", m_stream->SystemError());
+    const bool unnamed = m_tempBytes.empty();
+    if (unnamed && !PlaceUnnamed())
+        return false;
+    // An unnamed file is closed once in place, since its descriptor is its only name until
+    // then; after the sync a close reports nothing more on the local file systems that make
+    // unnamed files.
+    if (!m_stream->Close() && !unnamed)
+        return Fail(AtomicFileFailure::Write, "closing failed", m_stream->SystemError());
+    if (!unnamed && std::rename(m_tempBytes.c_str(), m_finalBytes.c_str()) != 0)
+        return FailWithErrno(AtomicFileFailure::Replace, "can't replace the file");
+    m_stream.reset();
+    m_tempBytes.clear();
+    m_temp.clear();
     m_committed = true;
     return true;
 }
 
 void AtomicFileWriter::Discard()
 {
+    // An unnamed temporary file vanishes with its descriptor.
     m_stream.reset();
-    m_file.reset();
     if (!m_tempBytes.empty()) {
         ::unlink(m_tempBytes.c_str());
         m_tempBytes.clear();
@@ -152,7 +205,7 @@ bool WriteFileAtomically(const wxString& path, const void* data, size_t size, wx
     bool ok = writer.Open();
     if (ok) {
         writer.Stream().Write(data, size);
-        ok = writer.Stream().LastWrite() == size && writer.Commit();
+        ok = writer.Commit();
     }
     if (!ok && error)
         *error = writer.Error().empty() ? wxString("writing failed") : writer.Error();

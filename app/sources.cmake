@@ -4,6 +4,9 @@ list(APPEND CORE_LIBS PkgConfig::CURL)
 list(APPEND CORE_SOURCES
   app/trace.cpp
   app/atomic_file.cpp
+  app/fd_output_stream.cpp
+  app/file_name_encoding.cpp
+  app/temp_file_name.cpp
   app/link_target.cpp
   app/process_umask.cpp
   app/product.cpp

@@ -14,6 +14,7 @@
 #include <wx/filefn.h>
 #include <wx/strconv.h>
 
+#include "app/file_name_encoding.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
@@ -36,16 +37,24 @@ void OnInterrupt(int)
     s_interrupted = 1;
 }
 
+// A message as bytes for the terminal: through the file-name encoding, so that a file name
+// in it comes out as the bytes the user typed, even when they are no valid text.
+std::string Printable(const wxString& message)
+{
+    const std::string bytes = FileNameBytes(message);
+    return bytes.empty() ? message.utf8_string() : bytes;
+}
+
 int Fail(const wxString& message)
 {
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.utf8_str().data());
+    std::fprintf(stderr, "%s: %s\n", kProgram, Printable(message).c_str());
     return 1;
 }
 
 wxString PathArgument(const std::string& arg)
 {
-    // File names are bytes in the user's encoding; the toolkit converts them back the same way.
-    wxString path(arg.c_str(), *wxConvFileName);
+    // File names are bytes in the file-name encoding; every path goes back the same way.
+    wxString path = FileNameFromBytes(arg);
     return path.empty() && !arg.empty() ? wxString::FromUTF8(arg.c_str()) : path;
 }
 
@@ -78,7 +87,7 @@ bool KeepExistingSources(wxArrayString& sources, bool skipMissing)
         missing = true;
         std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
                      skipMissing ? "leaving out the missing file" : "missing file",
-                     entry.utf8_str().data());
+                     Printable(entry).c_str());
     }
     if (missing && !skipMissing) {
         Fail("the project's frames above are missing; --skip-missing leaves them out");
@@ -136,6 +145,7 @@ int main(int argc, char** argv)
     if (!toolkit.IsOk())
         return Fail("the toolkit could not be initialised");
     wxInitAllImageHandlers();
+    UseFileNameEncoding();
 
     std::vector<wxString> paths;
     for (const std::string& input : options.inputs)

@@ -9,6 +9,7 @@
 #include <wx/xml/xml.h>
 
 #include "app/atomic_file.h"
+#include "app/file_name_encoding.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
 
@@ -112,7 +113,8 @@ bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* e
     bool ok = writer.Open();
     if (ok) {
         wxLogNull noLog;
-        ok = doc.Save(writer.Stream(), 2) && writer.Commit();
+        const bool saved = doc.Save(writer.Stream(), 2);
+        ok = writer.CheckWritten() && saved && writer.Commit();
     }
     if (ok)
         return true;
@@ -209,7 +211,8 @@ bool XmlCanHold(const wxString& text)
         const wxUint32 u = c.GetValue();
         const bool allowed = u == 0x9 || u == 0xA || (u >= 0x20 && u <= 0xD7FF) ||
                              (u >= 0xE000 && u <= 0xFFFD) || (u >= 0x10000 && u <= 0x10FFFF);
-        if (!allowed)
+        // A byte of a file name that is no text would be read back as another character.
+        if (!allowed || IsFileNameByteCharacter(c))
             return false;
     }
     return true;

@@ -67,7 +67,9 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc);
 ProjectReading ReadProjectFile(const wxString& path);
 
 // Whether text survives a round trip through an XML file: every character is one XML 1.0
-// allows, and none (a carriage return) that readers turn into another.
+// allows, none (a carriage return) that readers turn into another, and none that stands for
+// a byte of a file name that is no valid text (a lone surrogate or the private-use
+// characters of file_name_encoding.h).
 bool XmlCanHold(const wxString& text);
 // The index of the first frame whose name XmlCanHold refuses, or -1 when all can be stored.
 int FirstFrameXmlCannotHold(const ProjectData& data);

@@ -20,7 +20,7 @@ namespace {
 
 // Collects the writer's small writes into large ones: without it every LZW sub-block is a
 // system call. A failed write of the target is reported by the write that triggered it (or by
-// Flush), with the system's error number kept for the message.
+// Flush); the target keeps the system's reason.
 class BufferedOutput : public wxOutputStream {
 public:
     BufferedOutput(wxOutputStream& target, size_t capacity)
@@ -30,7 +30,7 @@ public:
 
     bool Flush()
     {
-        if (m_errno != 0)
+        if (m_failed)
             return false;
         if (m_used > 0 && !Pass(m_buffer.get(), m_used))
             return false;
@@ -38,13 +38,11 @@ public:
         return m_lasterror == wxSTREAM_NO_ERROR;
     }
 
-    int SystemError() const { return m_errno; }
-
 protected:
     size_t OnSysWrite(const void* data, size_t size) override
     {
         // A failure is final: nothing after a lost block could make a valid file.
-        if (m_errno != 0) {
+        if (m_failed) {
             m_lasterror = wxSTREAM_WRITE_ERROR;
             return 0;
         }
@@ -63,9 +61,8 @@ protected:
 private:
     bool Pass(const void* data, size_t size)
     {
-        errno = 0;
         if (m_target.Write(data, size).LastWrite() != size) {
-            m_errno = errno ? errno : EIO;
+            m_failed = true;
             m_lasterror = wxSTREAM_WRITE_ERROR;
             return false;
         }
@@ -76,7 +73,7 @@ private:
     std::unique_ptr<char[]> m_buffer;
     size_t m_capacity;
     size_t m_used = 0;
-    int m_errno = 0;
+    bool m_failed = false;
 };
 
 using Kind = ExportFailure::Kind;
@@ -311,8 +308,9 @@ ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
     ExportFailure failure = WriteFrames(frames, buffered, options, sink);
     if (failure.kind == Kind::None && !buffered.Flush())
         failure = OutputFailure(EIO);
-    if (failure.kind == Kind::OutputWrite && buffered.SystemError() != 0)
-        failure = OutputFailure(buffered.SystemError());
+    // The file knows why its write failed (a full disk); the buffer only that it did.
+    if (failure.kind == Kind::OutputWrite && !file.CheckWritten())
+        failure = FileWriteFailure(file);
     if (failure.kind == Kind::None && !file.Commit())
         failure = FileWriteFailure(file);
     if (failure.kind != Kind::None)

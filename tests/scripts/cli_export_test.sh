@@ -128,6 +128,17 @@ run --size 33x17 -o sized.gif a.png
 check "--size sets the canvas" contains info "logical screen 33x17"
 run --verbose -o traced.gif a.png
 check "--verbose writes the trace lines" contains out "thumbnail-3"
+
+# A name whose bytes are no UTF-8 is written under exactly those bytes, whatever the locale.
+for locale in C C.UTF-8; do
+    mkdir "bytes-$locale"
+    name=$(printf 'out_\351.gif')
+    LC_ALL=$locale "$CLI" -q -o "bytes-$locale/$name" a.png >out 2>err
+    check "byte name in $locale succeeds" [ $? -eq 0 ]
+    check "byte name in $locale is the only file" [ "$(ls -A "bytes-$locale")" = "$name" ]
+    LC_ALL=$locale "$CLI" -q -o "missing-dir/$name" a.png >out 2>err
+    check "byte name in $locale is named as typed" contains err "missing-dir/$name"
+done
 check "replacing a file works" [ "$(head -c 6 keep.gif)" = old ] && run -o keep.gif a.png && check "replaced" [ "$(head -c 6 keep.gif)" = GIF89a ]
 
 # A project with a missing frame is refused unless asked to leave it out; a broken one is named.

@@ -3,6 +3,7 @@
 #include <wx/init.h>
 #include <wx/image.h>
 
+#include "app/file_name_encoding.h"
 #include "support/assert_catcher.h"
 
 int main(int argc, char** argv)
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
         return 1;
     }
     wxInitAllImageHandlers();
+    UseFileNameEncoding();
     InstallFailingAssertHandler();
     return RUN_ALL_TESTS();
 }

@@ -111,11 +111,13 @@ TEST(AtomicFile, AbandonedWriteKeepsThePreviousFile)
     TempDir dir;
     const wxString target = dir.File("out.bin");
     ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
-    {
-        AtomicFileWriter writer(target);
+    for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
+        AtomicFileWriter writer(target, kind);
         ASSERT_TRUE(writer.Open());
         writer.Stream().Write("half", 4);
-        EXPECT_TRUE(wxFileExists(writer.TempPath()));
+        if (kind == AtomicTempFile::Named) {
+            EXPECT_TRUE(wxFileExists(writer.TempPath()));
+        }
     }
     EXPECT_EQ(Contents(target), "old");
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
@@ -140,13 +142,15 @@ TEST(AtomicFile, FolderInPlaceOfTheTargetIsAReplaceFailure)
 {
     TempDir dir;
     ASSERT_TRUE(wxMkdir(dir.File("out.gif")));
-    AtomicFileWriter writer(dir.File("out.gif"));
-    ASSERT_TRUE(writer.Open());
-    writer.Stream().Write("x", 1);
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_EQ(writer.Failure(), AtomicFileFailure::Replace);
-    EXPECT_EQ(writer.Reason(), std::strerror(EISDIR));
-    EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+    for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
+        AtomicFileWriter writer(dir.File("out.gif"), kind);
+        ASSERT_TRUE(writer.Open());
+        writer.Stream().Write("x", 1);
+        EXPECT_FALSE(writer.Commit());
+        EXPECT_EQ(writer.Failure(), AtomicFileFailure::Replace);
+        EXPECT_EQ(writer.Reason(), std::strerror(EISDIR));
+        EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+    }
 }
 
 TEST(LinkTarget, RelativeTextIsTakenFromTheLinksFolder)
@@ -192,7 +196,7 @@ TEST(AtomicFile, ChainOfLinksAcrossFoldersEndsAtTheLastFileAndTheTemporaryFileBe
     MakeLink(dir.File("b/second").utf8_string(), dir.File("a/first"));  // absolute
     MakeLink("../c/last.bin", dir.File("b/second"));                   // relative, with ..
     {
-        AtomicFileWriter writer(dir.File("a/first"));
+        AtomicFileWriter writer(dir.File("a/first"), AtomicTempFile::Named);
         ASSERT_TRUE(writer.Open()) << writer.Error();
         EXPECT_EQ(EntriesIn(dir.File("c")), 2u) << writer.TempPath();
         writer.Stream().Write("new", 3);
