@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <wx/image.h>
+#include <wx/imagjpeg.h>
+#include <wx/imagpng.h>
 #include <wx/init.h>
 #include <wx/filefn.h>
 #include <wx/strconv.h>
@@ -144,7 +146,10 @@ int main(int argc, char** argv)
     wxInitializer toolkit;
     if (!toolkit.IsOk())
         return Fail("the toolkit could not be initialised");
-    wxInitAllImageHandlers();
+    // Only the formats the inputs may have: no other decoder of the toolkit is reachable.
+    wxImage::AddHandler(new wxPNGHandler);
+    wxImage::AddHandler(new wxJPEGHandler);
+    wxImage::AddHandler(new wxBMPHandler);
     UseFileNameEncoding();
 
     std::vector<wxString> paths;

@@ -13,6 +13,7 @@
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/message_text.h"
 #include "mainwindow/worker_handles.h"
 #include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
@@ -47,12 +48,12 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     const wxArrayInt& selection = m_thumbnails->m_selections;
     // Without a selection the frames go to the end.
     const int at = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
-    StartImageLoad(paths, false, at);
+    StartImageLoad(paths, at);
 }
 
-bool GifFrame::StartImageLoad(const wxArrayString& entries, bool keepMissing, int insertAt)
+bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
 {
-    m_loader = std::make_unique<ImageLoadThread>(this, entries, keepMissing);
+    m_loader = std::make_unique<ImageLoadThread>(this, entries);
     if (m_loader->Run() != wxTHREAD_NO_ERROR) {
         m_loader.reset();
         wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
@@ -61,6 +62,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, bool keepMissing, in
     }
     m_loadInsertAt = insertAt;
     m_loadAdded = 0;
+    m_loadSkipped.clear();
     m_loadCancelled = false;
     m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
     return true;
@@ -102,11 +104,12 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
     if (const LoadedImagePtr image = LoadedImageOf(event)) {
         AddLoadedItem(new wxImageThumbnailItem(
             new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
-    } else if (IsMissingEntryEvent(event)) {
-        // The entry stays in the list, unchanged, until the user deletes it.
+    } else if (IsNoFrameEvent(event) && m_projectOpening) {
+        // A project's entry stays in the list, unchanged, until the user deletes it.
         AddLoadedItem(new wxMissingThumbnailItem(event.GetString()));
-        if (m_projectOpening)
-            m_projectOpening->missing.Add(event.GetString());
+        m_projectOpening->missing.Add(event.GetString());
+    } else if (IsNoFrameEvent(event)) {
+        m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
     }
 }
 
@@ -129,8 +132,14 @@ void GifFrame::FinishImageLoad()
     if (m_projectOpening)
         FinishProjectOpen();
     else if (m_loadAdded == 0 && !m_loadCancelled)
-        wxMessageBox(_("None of the chosen files could be read as an image."), GetProductName(),
-                     wxOK | wxICON_INFORMATION, this);
+        wxMessageBox(_("None of the chosen files could be read as an image.") +
+                         ListSome(m_loadSkipped),
+                     GetProductName(), wxOK | wxICON_INFORMATION, this);
+    else if (!m_loadSkipped.empty())
+        wxMessageBox(wxString::Format(_("%d of the chosen files could not be read:"),
+                                      static_cast<int>(m_loadSkipped.size())) +
+                         ListSome(m_loadSkipped),
+                     GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
 void GifFrame::StopWorkers()

@@ -80,10 +80,11 @@ public:
     // The frame item at index, or null.
     wxImageThumbnailItem* FrameItem(int index) const;
     // Starts decoding entries (paths or frame reference names) in the background, under the
-    // loading progress dialog; with keepMissing an entry that gives no picture becomes a
-    // placeholder. False (after telling the user) when the loader can't start.
-    bool StartImageLoad(const wxArrayString& entries, bool keepMissing = false,
-                        int insertAt = -1);
+    // loading progress dialog, appending the frames or (insertAt >= 0) inserting them there.
+    // An entry that gives no picture becomes a placeholder while a project opens, and is
+    // named to the user at the end otherwise. False (after telling the user) when the loader
+    // can't start.
+    bool StartImageLoad(const wxArrayString& entries, int insertAt = -1);
     // Whether a load is running (its progress dialog is open).
     bool IsLoading() const { return m_loadProgress != nullptr; }
     // Stops and waits for the background workers; queued results are dropped.
@@ -247,6 +248,8 @@ public:
     // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
     int m_loadInsertAt = -1;
     int m_loadAdded = 0;
+    // "entry: reason" for each entry of the running load that gave no picture.
+    wxArrayString m_loadSkipped;
 
     int m_baseWidth = 0;
     int m_baseHeight = 0;

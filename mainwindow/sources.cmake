@@ -14,6 +14,7 @@ list(APPEND UI_SOURCES
   mainwindow/save_gif.cpp
   mainwindow/save_questions.cpp
   mainwindow/jobs.cpp
+  mainwindow/message_text.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp
   mainwindow/about.cpp)

@@ -9,6 +9,7 @@
 #include "app/product.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/message_text.h"
 #include "project/project_file.h"
 
 namespace {
@@ -37,18 +38,6 @@ wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
     default:
         return wxString::Format(_("The project %s holds no frames."), path);
     }
-}
-
-// Up to ten entries, one per line, then how many more there are.
-wxString ListSome(const wxArrayString& entries)
-{
-    const size_t shown = std::min<size_t>(entries.size(), 10);
-    wxString list;
-    for (size_t i = 0; i < shown; ++i)
-        list << "\n" << entries[i];
-    if (entries.size() > shown)
-        list << "\n" << wxString::Format(_("and %d more"), static_cast<int>(entries.size() - shown));
-    return list;
 }
 
 bool FitsCanvas(int width, int height)
@@ -195,7 +184,7 @@ void GifFrame::OpenProject()
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
     m_projectOpening = std::move(opening);
-    if (!StartImageLoad(project.sources, true))
+    if (!StartImageLoad(project.sources))
         m_projectOpening.reset();
 }
 

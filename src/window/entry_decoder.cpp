@@ -19,14 +19,14 @@ int BatchPercent(size_t i, size_t n, unsigned done, unsigned total)
 EntryDecoder::EntryDecoder() = default;
 EntryDecoder::~EntryDecoder() = default;
 
-GifFrameReader* EntryDecoder::OpenGif(const wxString& path)
+GifFrameReader* EntryDecoder::OpenGif(const wxString& path, wxString* reason)
 {
     if (m_gif && m_gifPath == path)
         return m_gif.get();
     m_gif.reset();
     m_gifPath.clear();
     auto reader = std::make_unique<GifFrameReader>();
-    if (!reader->Open(path, nullptr))
+    if (!reader->Open(path, reason))
         return nullptr;
     m_gif = std::move(reader);
     m_gifPath = path;
@@ -34,28 +34,33 @@ GifFrameReader* EntryDecoder::OpenGif(const wxString& path)
 }
 
 void EntryDecoder::Decode(const wxString& path, int frame,
-                          const std::function<bool()>& stopRequested, const FrameDelivery& deliver)
+                          const std::function<bool()>& stopRequested, const FrameDelivery& deliver,
+                          wxString* reason)
 {
     wxLogNull noLog;
-    if (!CheckReadable(path, nullptr))
+    if (!CheckReadable(path, reason))
         return;
     if (!IsGifPath(path)) {
         auto image = std::make_unique<wxImage>();
-        if (LoadSinglePicture(path, *image))
+        if (LoadSinglePicture(path, *image, reason))
             deliver(std::move(image), 0, 1, 1);
         return;
     }
-    GifFrameReader* reader = OpenGif(path);
+    GifFrameReader* reader = OpenGif(path, reason);
     if (!reader)
         return;
     const unsigned count = reader->Count();
     const unsigned first = frame >= 0 ? static_cast<unsigned>(frame) : 0;
     const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
+    if (first >= end && reason)
+        *reason = wxString::Format("it has no frame %u", first + 1);
     for (unsigned j = first; j < end; ++j) {
         if (stopRequested())
             return;
         auto image = std::make_unique<wxImage>();
         if (reader->Frame(j, *image) && image->IsOk())
             deliver(std::move(image), static_cast<int>(j), j - first + 1, end - first);
+        else if (reason)
+            *reason = reader->Error();
     }
 }

@@ -29,13 +29,14 @@ public:
     EntryDecoder& operator=(const EntryDecoder&) = delete;
 
     // Decodes path (frame >= 0: only that frame of a GIF). Frames and files that don't decode
-    // are skipped silently, the toolkit's log suppressed; only regular files are read. Stops
-    // between GIF frames when stopRequested() turns true.
+    // are skipped, the toolkit's log suppressed; only regular files are read. Stops between
+    // GIF frames when stopRequested() turns true. When the entry gives no frame at all,
+    // reason (if given) says why.
     void Decode(const wxString& path, int frame, const std::function<bool()>& stopRequested,
-                const FrameDelivery& deliver);
+                const FrameDelivery& deliver, wxString* reason = nullptr);
 
 private:
-    GifFrameReader* OpenGif(const wxString& path);
+    GifFrameReader* OpenGif(const wxString& path, wxString* reason);
 
     std::unique_ptr<GifFrameReader> m_gif;
     wxString m_gifPath;

@@ -9,6 +9,8 @@
 #include <wx/ffile.h>
 #include <wx/log.h>
 
+#include "src/window/image_header.h"
+
 namespace {
 
 void SetReason(wxString* reason, const wxString& text)
@@ -71,27 +73,46 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
     if (!CheckReadable(path, reason))
         return false;
     wxImage image;
-    if (!LoadSinglePicture(path, image)) {
-        SetReason(reason, kUndecodable);
+    if (!LoadSinglePicture(path, image, reason))
         return false;
-    }
     frames.push_back(image);
     return true;
 }
 
-bool LoadSinglePicture(const wxString& path, wxImage& image)
+wxString TooLargeReason(const wxSize& size)
 {
-    char signature[6] = {};
-    {
-        wxFFile file;
-        wxLogNull noLog;
-        if (file.Open(path, "rb"))
-            file.Read(signature, sizeof signature);
+    return wxString::Format(wxString::FromUTF8("too large: %d \u00d7 %d pixels (the largest side "
+                                               "read is %d)"),
+                            size.GetWidth(), size.GetHeight(), kMaxPictureSide);
+}
+
+bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason)
+{
+    // Format and size from the file's own bytes: nothing too large is decoded, and no decoder
+    // but the one of the format the bytes show ever sees the file.
+    const ImageHeader header = ReadImageHeader(path);
+    if (header.format == ImageFormat::Unknown || header.size == wxSize()) {
+        SetReason(reason, kUndecodable);
+        return false;
     }
-    if (std::memcmp(signature, "GIF87a", 6) == 0 || std::memcmp(signature, "GIF89a", 6) == 0) {
+    if (!WithinPictureLimit(header.size)) {
+        SetReason(reason, TooLargeReason(header.size));
+        return false;
+    }
+    if (header.format == ImageFormat::Gif) {
         GifFrameReader reader;
-        return reader.Open(path, nullptr) && reader.Frame(0, image);
+        if (reader.Open(path, reason) && reader.Frame(0, image))
+            return true;
+        if (reason && reason->empty())
+            *reason = reader.Error().empty() ? wxString(kUndecodable) : reader.Error();
+        return false;
     }
+    const wxBitmapType type = header.format == ImageFormat::Png    ? wxBITMAP_TYPE_PNG
+                              : header.format == ImageFormat::Jpeg ? wxBITMAP_TYPE_JPEG
+                                                                   : wxBITMAP_TYPE_BMP;
     wxLogNull noLog;
-    return image.LoadFile(path, wxBITMAP_TYPE_ANY, -1) && image.IsOk();
+    if (image.LoadFile(path, type, -1) && image.IsOk())
+        return true;
+    SetReason(reason, kUndecodable);
+    return false;
 }

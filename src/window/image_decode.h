@@ -23,6 +23,10 @@ bool CheckReadable(const wxString& path, wxString* reason);
 // the file can't be read or gives no image.
 bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason);
 
-// One picture from path, its format found from its content. A GIF's content (under any name)
-// gives its first frame through GifFrameReader, never through the toolkit's GIF decoder.
-bool LoadSinglePicture(const wxString& path, wxImage& image);
+// One picture from path, its format (PNG, JPEG, BMP or GIF) and size found from its content
+// before any decoder runs. A picture beyond the size limit is refused with a reason naming
+// its size; a GIF's content (under any name) gives its first frame through GifFrameReader,
+// never through the toolkit's GIF decoder; no other format is read.
+bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason = nullptr);
+// The reason given for a picture of size beyond the limit.
+wxString TooLargeReason(const wxSize& size);

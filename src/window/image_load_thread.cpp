@@ -12,7 +12,18 @@
 #include "src/window/thread_update_event.h"
 
 namespace {
-const long kMissingEntry = -1;
+const long kNoFrame = -1;
+
+// What every ID_IMAGE_LOADED event carries: the image, or why an entry gave none.
+struct LoadReport {
+    LoadedImagePtr image;
+    wxString reason;
+};
+
+LoadReport ReportOf(const wxThreadEvent& event)
+{
+    return event.GetPayload<LoadReport>();
+}
 
 // Reports one image, or ends the batch with the event that reaches 100 when no image did.
 class BatchReporter {
@@ -24,10 +35,10 @@ public:
         m_reached100 = percent == 100;
         m_sink.Loaded(path, frame, percent, std::move(image));
     }
-    void Missing(const wxString& entry, int percent)
+    void NoFrame(const wxString& entry, const wxString& reason, int percent)
     {
         m_reached100 = percent == 100;
-        m_sink.Missing(entry, percent);
+        m_sink.NoFrame(entry, reason, percent);
     }
     void End()
     {
@@ -51,17 +62,17 @@ public:
         event->SetString(path);
         event->SetInt(percent);
         event->SetExtraLong(frame);
-        event->SetPayload(LoadedImagePtr(std::move(image)));
+        event->SetPayload(LoadReport{LoadedImagePtr(std::move(image)), wxString()});
         wxQueueEvent(m_owner, event);
     }
 
-    void Missing(const wxString& entry, int percent) override
+    void NoFrame(const wxString& entry, const wxString& reason, int percent) override
     {
         auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
         event->SetString(entry);
         event->SetInt(percent);
-        event->SetExtraLong(kMissingEntry);
-        event->SetPayload(LoadedImagePtr());
+        event->SetExtraLong(kNoFrame);
+        event->SetPayload(LoadReport{LoadedImagePtr(), reason});
         wxQueueEvent(m_owner, event);
     }
 
@@ -69,7 +80,7 @@ public:
     {
         auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
         event->SetInt(100);
-        event->SetPayload(LoadedImagePtr());
+        event->SetPayload(LoadReport());
         wxQueueEvent(m_owner, event);
     }
 
@@ -79,7 +90,7 @@ private:
 }
 
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
-                    const std::function<bool()>& stopRequested, bool keepMissing)
+                    const std::function<bool()>& stopRequested)
 {
     const size_t n = entries.size();
     BatchReporter out(sink);
@@ -91,13 +102,16 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
         const int frame = GetGifFrameIndex(entries[i]);
         const wxString path = StripGifFrameSuffix(entries[i]);
         bool delivered = false;
-        decoder.Decode(path, frame, stopRequested,
-                       [&](std::unique_ptr<wxImage> image, int got, unsigned done, unsigned total) {
-                           delivered = true;
-                           out.Send(path, got, BatchPercent(i, n, done, total), std::move(image));
-                       });
-        if (!delivered && keepMissing && !stopRequested())
-            out.Missing(entries[i], BatchPercent(i, n, 1, 1));
+        wxString reason;
+        decoder.Decode(
+            path, frame, stopRequested,
+            [&](std::unique_ptr<wxImage> image, int got, unsigned done, unsigned total) {
+                delivered = true;
+                out.Send(path, got, BatchPercent(i, n, done, total), std::move(image));
+            },
+            &reason);
+        if (!delivered && !stopRequested())
+            out.NoFrame(entries[i], reason, BatchPercent(i, n, 1, 1));
     }
     if (n > 0)
         out.End();
@@ -105,25 +119,28 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
 
 LoadedImagePtr LoadedImageOf(const wxThreadEvent& event)
 {
-    return event.GetPayload<LoadedImagePtr>();
+    return ReportOf(event).image;
 }
 
-bool IsMissingEntryEvent(const wxThreadEvent& event)
+bool IsNoFrameEvent(const wxThreadEvent& event)
 {
-    return event.GetExtraLong() == kMissingEntry && !event.GetString().empty() &&
+    return event.GetExtraLong() == kNoFrame && !event.GetString().empty() &&
            !LoadedImageOf(event);
 }
 
-ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files,
-                                 bool keepMissing)
-    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_files(files), m_keepMissing(keepMissing)
+wxString NoFrameReasonOf(const wxThreadEvent& event)
+{
+    return ReportOf(event).reason;
+}
+
+ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files)
+    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_files(files)
 {
 }
 
 wxThread::ExitCode ImageLoadThread::Entry()
 {
     QueueingSink sink(m_owner);
-    LoadImageBatch(m_files, sink, [this] { return m_stop.load() || TestDestroy(); },
-                   m_keepMissing);
+    LoadImageBatch(m_files, sink, [this] { return m_stop.load() || TestDestroy(); });
     return nullptr;
 }

@@ -3,9 +3,10 @@
 // is the source path (frame suffix removed), the int the batch's percentage, the extra long
 // the frame number within a GIF, and the payload (LoadedImagePtr) the image. Every batch
 // ends with exactly one event whose percentage is 100; when the last entry yields no image,
-// that event carries no image. A batch that keeps missing entries reports an entry that gives
-// no picture (its file is gone or unreadable) as an event without an image whose string is the
-// entry as given and whose extra long is -1 (IsMissingEntryEvent).
+// that event carries no image. An entry that gives no picture at all (its file is gone,
+// unreadable, too large or no image) is reported as an event without an image whose string
+// is the entry as given, whose extra long is -1 (IsNoFrameEvent) and whose payload holds the
+// reason (NoFrameReasonOf).
 #pragma once
 
 #include <atomic>
@@ -29,28 +30,29 @@ public:
                         std::unique_ptr<wxImage> image) = 0;
     // The batch ended without an image at 100 percent (its last entry gave none).
     virtual void Finished() = 0;
-    // An entry that gave no picture, when the batch keeps missing entries.
-    virtual void Missing(const wxString& entry, int percent) {}
+    // An entry that gave no picture at all, and why.
+    virtual void NoFrame(const wxString& entry, const wxString& reason, int percent) {}
 };
 
-// Decodes entries (paths or frame reference names) in order. A missing file, a picture that
-// can't be decoded, and a frame that doesn't convert are skipped silently, unless keepMissing
-// asks for an entry that gives nothing at all to be reported to Missing. When stopRequested()
-// turns true it stops before the next entry or GIF frame and ends the batch as usual, so the
+// Decodes entries (paths or frame reference names) in order. A frame that doesn't convert is
+// skipped; an entry that gives nothing at all goes to NoFrame. When stopRequested() turns
+// true it stops before the next entry or GIF frame and ends the batch as usual, so the
 // receiver learns of the end either way.
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
-                    const std::function<bool()>& stopRequested, bool keepMissing = false);
+                    const std::function<bool()>& stopRequested);
 
 // The image of an ID_IMAGE_LOADED event; null for the end-of-batch event without an image.
 LoadedImagePtr LoadedImageOf(const wxThreadEvent& event);
-// Whether an ID_IMAGE_LOADED event reports a missing entry (GetString names it).
-bool IsMissingEntryEvent(const wxThreadEvent& event);
+// Whether an ID_IMAGE_LOADED event reports an entry that gave no picture (GetString names it).
+bool IsNoFrameEvent(const wxThreadEvent& event);
+// Why that entry gave no picture.
+wxString NoFrameReasonOf(const wxThreadEvent& event);
 
 // Runs LoadImageBatch for its owner. Joinable: the owner stops it (RequestStop) and waits
 // for it before it goes away, so no event is ever queued to a destroyed window.
 class ImageLoadThread : public wxThread {
 public:
-    ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files, bool keepMissing = false);
+    ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files);
 
     void RequestStop() { m_stop = true; }
 
@@ -60,6 +62,5 @@ protected:
 private:
     wxEvtHandler* m_owner;
     wxArrayString m_files;
-    bool m_keepMissing;
     std::atomic<bool> m_stop{false};
 };

@@ -142,6 +142,8 @@ TEST(Jobs, PipesAndFoldersAreNotReadAndNeverBlock)
     wxTEST_DIALOG(fixture.InsertImages(Paths({pipe, dir.Path()})),
                   ExpectMessage(wxID_OK, "None of the chosen files"));
     EXPECT_EQ(frame.FrameCount(), 0);
-    fixture.InsertImages(Paths({pipe, WritePicture(dir, "x.png", 10, 10)}));
+    // Every file that gave nothing is named with its reason.
+    wxTEST_DIALOG(fixture.InsertImages(Paths({pipe, WritePicture(dir, "x.png", 10, 10)})),
+                  ExpectMessage(wxID_OK, "pipe.png: not a regular file"));
     EXPECT_EQ(FrameNames(frame, true), Paths({"x.png"}));
 }

@@ -24,6 +24,10 @@ public:
         reports.push_back({path, frame, percent, image->GetSize(), image->GetRed(0, 0)});
     }
     void Finished() override { ++finished; }
+    void NoFrame(const wxString& entry, const wxString& reason, int percent) override
+    {
+        noFrames.push_back({entry, reason, percent});
+    }
 
     std::vector<int> Percents() const
     {
@@ -33,7 +37,14 @@ public:
         return out;
     }
 
+    struct NoFrameReport {
+        wxString entry;
+        wxString reason;
+        int percent;
+    };
+
     std::vector<Report> reports;
+    std::vector<NoFrameReport> noFrames;
     int finished = 0;
 };
 
@@ -159,7 +170,7 @@ TEST(ImageLoader, CapitalGifLoadsEveryFrameAndItsFrameReferences)
     EXPECT_EQ(sink.reports[3].path, gif);
 }
 
-TEST(ImageLoader, UnreadableEntriesAreSkippedAndTheBatchStillEnds)
+TEST(ImageLoader, UnreadableEntriesAreReportedWithTheirReasonAndTheBatchStillEnds)
 {
     TempDir dir;
     const wxString corruptGif = dir.File("corrupt.gif");
@@ -179,7 +190,36 @@ TEST(ImageLoader, UnreadableEntriesAreSkippedAndTheBatchStillEnds)
     LoadImageBatch(list, sink, kNeverStop);
     ASSERT_EQ(sink.reports.size(), 1u);
     EXPECT_EQ(sink.reports[0].percent, 20);
-    EXPECT_EQ(sink.finished, 1) << "a batch whose last entry gives no image must still end";
+    ASSERT_EQ(sink.noFrames.size(), 4u);
+    EXPECT_EQ(sink.noFrames[0].entry, list[1]);
+    EXPECT_EQ(sink.noFrames[0].reason, "No such file or directory");
+    EXPECT_EQ(sink.noFrames[1].entry, list[2]) << "the entry as given, frame reference included";
+    EXPECT_EQ(sink.noFrames[1].reason, "it has no frame 10");
+    for (const auto& report : sink.noFrames)
+        EXPECT_FALSE(report.reason.empty()) << report.entry;
+    EXPECT_EQ(sink.noFrames.back().percent, 100) << "the last entry's report ends the batch";
+    EXPECT_EQ(sink.finished, 0);
+}
+
+TEST(ImageLoader, PicturesBeyondTheSizeLimitAreRefusedBeforeDecoding)
+{
+    TempDir dir;
+    // A PNG whose header claims 20000 x 10 pixels: refused from the header alone.
+    const wxString wide = Png(dir, "wide.png", 8, 6);
+    {
+        wxFFile f(wide, "r+b");
+        const unsigned char width[4] = {0, 0, 0x4e, 0x20};
+        f.Seek(16);
+        f.Write(width, 4);
+    }
+    wxArrayString list;
+    list.Add(wide);
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    EXPECT_TRUE(sink.reports.empty());
+    ASSERT_EQ(sink.noFrames.size(), 1u);
+    EXPECT_NE(sink.noFrames[0].reason.Find("too large: 20000"), wxNOT_FOUND)
+        << sink.noFrames[0].reason;
 }
 
 TEST(ImageLoader, EmptyListSendsNothingAndAStoppedBatchStillEnds)
