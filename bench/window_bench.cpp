@@ -19,7 +19,10 @@
 #include "app/startup.h"
 #include "app/trace.h"
 #include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
+#include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
+#include "src/window/gif_frame_reader.h"
 
 namespace {
 // A "Name:   N kB" line of /proc/self/status, in KiB.
@@ -89,6 +92,46 @@ void Command(GifFrame& frame, int id)
 {
     wxCommandEvent event(wxEVT_MENU, id);
     frame.ProcessWindowEvent(event);
+}
+
+// Seconds until a new window has loaded what opening entries gives (an Add Image, or an Open
+// Project when project is set).
+double TimedLoad(const wxArrayString& entries, bool project)
+{
+    GifFrame* frame = CreateMainWindow();
+    auto chooser = std::make_unique<ListChooser>();
+    chooser->open = entries;
+    frame->SetPathChooser(std::move(chooser));
+    frame->Show();
+    wxStopWatch watch;
+    Command(*frame, project ? frame->m_itemOpenProject->GetId() : frame->m_itemAddImage->GetId());
+    Wait([&] { return !frame->IsLoading(); });
+    const double seconds = watch.Time() / 1000.0;
+    frame->Destroy();
+    wxTheApp->Yield(true);
+    return seconds;
+}
+
+// A project holding every frame of one GIF against Add Image of that GIF: each GIF is decoded
+// once per load, so the two should take about the same time.
+void LoadGifAndItsProject(const wxString& gif, const wxString& projectPath)
+{
+    GifFrameReader reader;
+    if (!reader.Open(gif, nullptr))
+        return;
+    ProjectData project;
+    project.width = reader.ScreenSize().GetWidth();
+    project.height = reader.ScreenSize().GetHeight();
+    project.delay = 10;
+    for (unsigned i = 0; i < reader.Count(); ++i)
+        project.frames.Add(MakeFrameReferenceName(gif, static_cast<int>(i)));
+    WriteProjectFile(projectPath, project, nullptr);
+    const double added = TimedLoad(wxArrayString(1, &gif), false);
+    const double opened = TimedLoad(wxArrayString(1, &projectPath), true);
+    std::printf("add a %u-frame GIF                   %8.2f %12.2f\n", reader.Count(), added,
+                added * 1000 / reader.Count());
+    std::printf("open a project of its %u frames      %8.2f %12.2f\n", reader.Count(), opened,
+                opened * 1000 / reader.Count());
 }
 
 int Run(const std::vector<int>& counts)
@@ -164,6 +207,7 @@ int Run(const std::vector<int>& counts)
                     static_cast<double>(ResidentKiB() - before) / n, n);
         frame->Destroy();
         wxTheApp->Yield(true);
+        LoadGifAndItsProject(gif, wxString(dir) + "/long.xml");
     }
     wxString inputs;
     for (int i = 0; i < 100; ++i)
