@@ -13,6 +13,7 @@
 #include <wx/imagjpeg.h>
 #include <wx/imagpng.h>
 #include <wx/init.h>
+#include <wx/log.h>
 #include <wx/filefn.h>
 #include <wx/strconv.h>
 
@@ -45,6 +46,26 @@ std::string Printable(const wxString& message)
 {
     const std::string bytes = FileNameBytes(message);
     return bytes.empty() ? message.utf8_string() : bytes;
+}
+
+// The toolkit's own complaints (a failed assertion inside it, a decoder's warning) are
+// chatter to the user of a command: shown with --verbose, otherwise kept quiet.
+void QuietAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                 const wxString& msg)
+{
+    if (IsTraceEnabled())
+        std::fprintf(stderr, "%s: toolkit assertion \"%s\" in %s (%s:%d): %s\n", kProgram,
+                     cond.utf8_str().data(), func.utf8_str().data(), file.utf8_str().data(), line,
+                     msg.utf8_str().data());
+}
+
+void RouteToolkitMessages(bool verbose)
+{
+    wxSetAssertHandler(QuietAssert);
+    if (verbose)
+        delete wxLog::SetActiveTarget(new wxLogStderr);
+    else
+        wxLog::EnableLogging(false);
 }
 
 int Fail(const wxString& message)
@@ -142,6 +163,7 @@ int main(int argc, char** argv)
         return 0;
     }
     SetTraceEnabled(options.verbose);
+    RouteToolkitMessages(options.verbose);
 
     wxInitializer toolkit;
     if (!toolkit.IsOk())

@@ -62,6 +62,9 @@ run -o none.gif corrupt.png
 check "corrupt input gives 1" [ "$rc" -eq 1 ]
 check "corrupt input is named" contains err 'corrupt.png'
 check "stdout stays clean on failure" [ ! -s out ]
+printf 'BM6\0\0\0\0\0\0\0\66\0\0\0\50\0\0\0\2\0\0\0\2\0\0\0\1\0\30\0' >short.bmp
+run -q -o none.gif short.bmp corrupt.png
+check "with -q only the program's own messages reach stderr" [ -z "$(grep -v '^zoruvede-cli: ' err)" ]
 
 # A named pipe or a folder as input is refused at once, never read (a pipe would block).
 mkfifo pipe.png
