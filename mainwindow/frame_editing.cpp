@@ -17,6 +17,7 @@
 #include "mainwindow/worker_handles.h"
 #include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
+#include "src/window/load_estimate.h"
 #include "src/window/save_gif_thread.h"
 
 namespace {
@@ -34,8 +35,21 @@ void GifFrame::OnAddImage(wxCommandEvent&)
     StopPreview();
     const wxArrayString paths =
         GetPathChooser().ChooseFilesToOpen(this, _("Add Image Files"), ImageWildcard(), true);
-    if (!paths.empty())
+    if (!paths.empty() && MayLoad(paths))
         StartImageLoad(paths);
+}
+
+bool GifFrame::MayLoad(const wxArrayString& entries)
+{
+    const uint64_t available = m_availableMemory ? m_availableMemory() : AvailableMemory();
+    const LoadEstimate needed = EstimateLoad(entries);
+    // An unknown amount of free memory asks nothing.
+    if (available == 0 || needed.bytes <= available)
+        return true;
+    return AskYesNo(wxString::Format(_("These %d frames need about %s of memory, but only %s is "
+                                       "free. Load them anyway?"),
+                                     static_cast<int>(needed.frames), MemoryText(needed.bytes),
+                                     MemoryText(available)));
 }
 
 void GifFrame::OnInsertImage(wxCommandEvent&)
@@ -48,7 +62,8 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
     const wxArrayInt& selection = m_thumbnails->m_selections;
     // Without a selection the frames go to the end.
     const int at = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
-    StartImageLoad(paths, at);
+    if (MayLoad(paths))
+        StartImageLoad(paths, at);
 }
 
 bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)

@@ -85,6 +85,11 @@ public:
     // named to the user at the end otherwise. False (after telling the user) when the loader
     // can't start.
     bool StartImageLoad(const wxArrayString& entries, int insertAt = -1);
+    // Whether the frames of entries fit the memory the machine has free, or the user wants
+    // them anyway when they don't (asked, with both amounts).
+    bool MayLoad(const wxArrayString& entries);
+    // The free memory MayLoad compares with; tests set a smaller one.
+    std::function<uint64_t()> m_availableMemory;
     // Whether a load is running (its progress dialog is open).
     bool IsLoading() const { return m_loadProgress != nullptr; }
     // Stops and waits for the background workers; queued results are dropped.

@@ -4,6 +4,14 @@
 
 #include <wx/intl.h>
 
+wxString MemoryText(uint64_t bytes)
+{
+    const double mib = bytes / (1024.0 * 1024.0);
+    if (mib < 1024)
+        return wxString::Format("%.0f MiB", mib);
+    return wxString::Format("%.1f GiB", mib / 1024);
+}
+
 wxString ListSome(const wxArrayString& entries)
 {
     const size_t shown = std::min<size_t>(entries.size(), 10);

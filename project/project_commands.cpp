@@ -155,6 +155,8 @@ void GifFrame::OpenProject()
                      this);
         return;
     }
+    if (!MayLoad(project.sources))
+        return;
 
     m_thumbnails->Clear();
     FramesChanged();

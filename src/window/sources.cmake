@@ -13,6 +13,7 @@ list(APPEND CORE_SOURCES
   src/window/gif_record_reader.cpp
   src/window/image_decode.cpp
   src/window/image_header.cpp
+  src/window/load_estimate.cpp
   src/window/input_frames.cpp
   src/window/palette.cpp
   src/window/palette_lookup.cpp

@@ -1,0 +1,28 @@
+// What a load will cost in memory, known from the files' headers before anything is decoded,
+// and what the machine has to give.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <wx/arrstr.h>
+#include <wx/gdicmn.h>
+
+// The bytes the window holds for one frame of size: its full-size bitmap (4 bytes a pixel)
+// and its thumbnail, measured at about 1.1 MiB for a 640 x 480 frame.
+uint64_t FrameMemoryCost(const wxSize& size);
+
+struct LoadEstimate {
+    uint64_t frames = 0;
+    uint64_t bytes = 0;
+};
+
+// Adds up the frames and their cost for entries as the loader reads them (every frame of a
+// GIF, one frame of a frame reference name, one picture otherwise). Entries whose headers
+// can't be read count nothing: the load will report them.
+LoadEstimate EstimateLoad(const wxArrayString& entries);
+
+// MemAvailable of /proc/meminfo's text, in bytes; 0 when it doesn't say.
+uint64_t ParseMemAvailable(const std::string& meminfo);
+// The memory this machine can give without swapping, in bytes; 0 when unknown.
+uint64_t AvailableMemory();
