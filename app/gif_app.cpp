@@ -55,6 +55,8 @@ bool GifApp::OnInit()
         return false;
     }
     m_mainFrame->Show();
+    // Once the window is up, so the question has it as parent.
+    m_mainFrame->CallAfter(&GifFrame::OfferRecovery);
     return true;
 }
 

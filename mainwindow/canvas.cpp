@@ -60,6 +60,7 @@ void GifFrame::UpdateCanvasFromFrames()
 
 void GifFrame::ChooseCanvas(const wxSize& size)
 {
+    ScheduleRecoveryCopy();
     m_canvasChosen = true;
     m_canvasWidth = size.GetWidth();
     m_canvasHeight = size.GetHeight();
@@ -93,6 +94,7 @@ void GifFrame::OnSetHeight(wxCommandEvent&)
 
 void GifFrame::SetEditedCanvas(const wxSize& size)
 {
+    ScheduleRecoveryCopy();
     m_canvasChosen = true;
     m_canvasWidth = size.GetWidth();
     m_canvasHeight = size.GetHeight();
@@ -110,6 +112,7 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
     Trace("OnSetDelay");
     StopPreview();
     m_thumbnails->m_frameDelay = m_spinctrl_delay->GetValue();
+    ScheduleRecoveryCopy();
     // The labels show the delay; repaint them now rather than at some later exposure.
     m_thumbnails->Refresh(false);
 }

@@ -16,6 +16,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/paths.h"
+#include "app/recovery_store.h"
 #include "app/product.h"
 #include "app/trace.h"
 #include "app/update_event.h"
@@ -40,6 +41,7 @@ wxEND_EVENT_TABLE()
 namespace {
 const int kTimerId = 1;
 const int kJobTimerId = 2;
+const int kRecoveryTimerId = 3;
 const int kInsertImageId = 0;
 }
 
@@ -49,6 +51,7 @@ GifFrame::~GifFrame()
 {
     m_timer.Stop();
     m_jobTimer.Stop();
+    m_recoveryTimer.Stop();
     StopWorkers();
     // Items paint through the strip's members; the strip goes before anything it reads.
     if (m_thumbnails)
@@ -79,6 +82,7 @@ void GifFrame::InitFrame()
     Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
     Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, kRecoveryTimerId);
 
     m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
@@ -87,6 +91,8 @@ void GifFrame::InitFrame()
     SetUpPreviewPanel();
     m_timer.SetOwner(this, kTimerId);
     m_jobTimer.SetOwner(this, kJobTimerId);
+    m_recoveryTimer.SetOwner(this, kRecoveryTimerId);
+    m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
     FindSettingControls();
 
     m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);

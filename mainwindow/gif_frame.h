@@ -16,6 +16,8 @@
 #include "mainwindow/path_chooser.h"
 
 class FrameFeed;
+class RecoveryCopy;
+struct ProjectData;
 class ImageLoadThread;
 class WorkSaveAsGifThread;
 class wxDC;
@@ -148,6 +150,17 @@ public:
     // Whether the controls or the frame list differ from the last project save or open.
     bool ProjectChanged() const;
     void OpenProject();
+    // Opens the project at path; a recovered copy opens as an unsaved document. False when
+    // nothing was opened (the user was told why).
+    bool OpenProjectFile(const wxString& path, bool recovered);
+    // The document as a project file holds it.
+    ProjectData CurrentProjectData() const;
+
+    // Crash recovery: the document is copied to the recovery folder a moment after each
+    // change, and the copy goes when the window closes.
+    void ScheduleRecoveryCopy();
+    // Offers the copies of windows that ended without closing (Restore / Discard).
+    void OfferRecovery();
     // Asks about unsaved changes; true when the window may close.
     bool ConfirmClose();
 
@@ -184,6 +197,7 @@ public:
     void OnGifFrameWanted(wxThreadEvent& event);
     void OnPreviewPaint(wxPaintEvent& event);
     void OnJobTimer(wxTimerEvent& event);
+    void OnRecoveryTimer(wxTimerEvent& event);
 
     // Controls found in the layout and the menus built in code.
     wxSplitterWindow* m_splitter3 = nullptr;
@@ -237,13 +251,20 @@ public:
     unsigned m_frameListVersion = 1;
     unsigned m_gifSavedVersion = 0;
     unsigned m_projectSavedVersion = 0;
-    void FramesChanged() { ++m_frameListVersion; }
+    void FramesChanged()
+    {
+        ++m_frameListVersion;
+        ScheduleRecoveryCopy();
+    }
 
     wxToolBar* m_toolBar_button = nullptr;
     wxThumbnailCtrl* m_thumbnails = nullptr;
     wxTimer m_timer;
     // Looks for a pressed Cancel while a job runs.
     wxTimer m_jobTimer;
+    // Writes the recovery copy a moment after the last change.
+    wxTimer m_recoveryTimer;
+    std::unique_ptr<RecoveryCopy> m_recovery;
     bool m_holding = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
@@ -331,6 +352,7 @@ private:
     struct ProjectOpening {
         wxSize canvas;
         wxArrayString missing;
+        bool recovered = false;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
 

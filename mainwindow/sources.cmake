@@ -15,6 +15,7 @@ list(APPEND UI_SOURCES
   mainwindow/save_questions.cpp
   mainwindow/jobs.cpp
   mainwindow/message_text.cpp
+  mainwindow/recovery.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp
   mainwindow/about.cpp)

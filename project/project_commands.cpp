@@ -60,10 +60,8 @@ bool GifFrame::ProjectChanged() const
            m_projectSavedVersion != m_frameListVersion;
 }
 
-bool GifFrame::SaveProject(bool choosePath)
+ProjectData GifFrame::CurrentProjectData() const
 {
-    if (FrameCount() == 0)
-        return false;
     ProjectData data;
     // The GIF name the project carries: its own, until a GIF is actually saved.
     data.gifName = XmlCanHold(m_gifName) ? m_gifName : wxString();
@@ -72,6 +70,14 @@ bool GifFrame::SaveProject(bool choosePath)
     data.delay = m_spinctrl_delay->GetValue();
     for (int i = 0; i < FrameCount(); ++i)
         data.frames.Add(m_thumbnails->GetItem(i)->m_filename);
+    return data;
+}
+
+bool GifFrame::SaveProject(bool choosePath)
+{
+    if (FrameCount() == 0)
+        return false;
+    const ProjectData data = CurrentProjectData();
     // A file that could never be opened again is not written at all.
     const int unstorable = FirstFrameXmlCannotHold(data);
     if (unstorable >= 0) {
@@ -144,19 +150,21 @@ void GifFrame::OpenProject()
     StopPreview();
     const wxArrayString chosen = GetPathChooser().ChooseFilesToOpen(
         this, _("Load Xml Files"), _("Xml files") + " (*.xml)|*.xml", false);
-    if (chosen.empty())
-        return;
-    const wxString path = chosen[0];
+    if (!chosen.empty())
+        OpenProjectFile(chosen[0], false);
+}
 
+bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
+{
     // The whole file is read and checked before anything of the window changes.
     const ProjectReading project = ReadProjectFile(path);
     if (!project.Usable()) {
         wxMessageBox(ProjectProblemText(path, project), GetProductName(), wxOK | wxICON_ERROR,
                      this);
-        return;
+        return false;
     }
     if (!MayLoad(project.sources))
-        return;
+        return false;
 
     m_thumbnails->Clear();
     FramesChanged();
@@ -165,8 +173,9 @@ void GifFrame::OpenProject()
     ClearPreview();
     UpdateCanvasFromFrames();
 
-    m_projectPath = path;
-    m_projectName = wxFileNameFromPath(path);
+    // A restored copy is no project file of the user's: it is saved where the user says.
+    m_projectPath = recovered ? wxString() : path;
+    m_projectName = recovered ? wxString() : wxFileNameFromPath(path);
     UpdateTitle();
     // The project's GIF is not the one saved before: the next Save asks, offering its name.
     m_gifName = project.gifName;
@@ -182,18 +191,22 @@ void GifFrame::OpenProject()
     m_statusBar1->SetStatusText(text, 0);
 
     auto opening = std::make_unique<ProjectOpening>();
+    opening->recovered = recovered;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
     m_projectOpening = std::move(opening);
-    if (!StartImageLoad(project.sources))
+    if (!StartImageLoad(project.sources)) {
         m_projectOpening.reset();
+        return false;
+    }
+    return true;
 }
 
 void GifFrame::FinishProjectOpen()
 {
     const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
-    if (m_loadCancelled) {
+    if (m_loadCancelled || opening->recovered) {
         // Part of a project is not that project: its file must not be overwritten by it.
         m_projectPath.clear();
         m_projectName.clear();

@@ -1,0 +1,54 @@
+// Crash recovery: the window's document copied to the recovery folder after each change, and
+// the copies of windows that ended without closing offered at start-up.
+#include <wx/msgdlg.h>
+
+#include "app/product.h"
+#include "app/recovery_store.h"
+#include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
+
+void GifFrame::ScheduleRecoveryCopy()
+{
+    // A burst of changes (a load of many frames) makes one copy, a moment after the last.
+    if (m_recovery && !m_recoveryTimer.IsRunning())
+        m_recoveryTimer.StartOnce(1000);
+}
+
+void GifFrame::OnRecoveryTimer(wxTimerEvent&)
+{
+    // A load in progress is copied once it has ended.
+    if (IsLoading()) {
+        ScheduleRecoveryCopy();
+        return;
+    }
+    if (FrameCount() == 0)
+        m_recovery->Clear();
+    else
+        m_recovery->Write(CurrentProjectData());
+}
+
+void GifFrame::OfferRecovery()
+{
+    for (const wxString& copy : OrphanedRecoveryCopies(RecoveryFolder())) {
+        const ProjectReading reading = ReadProjectFile(copy);
+        if (!reading.Usable()) {
+            DiscardRecoveryCopy(copy);
+            continue;
+        }
+        wxMessageDialog question(
+            this,
+            wxString::Format(_("The program ended unexpectedly while %d frames were open.\n"
+                               "Restore them?"),
+                             static_cast<int>(reading.sources.size())),
+            GetProductName(), wxYES_NO | wxICON_QUESTION);
+        question.SetYesNoLabels(_("Restore"), _("Discard"));
+        if (question.ShowModal() != wxID_YES) {
+            DiscardRecoveryCopy(copy);
+            continue;
+        }
+        // One document per window: the other copies wait for the next start.
+        if (OpenProjectFile(copy, true))
+            DiscardRecoveryCopy(copy);
+        return;
+    }
+}

@@ -1,0 +1,62 @@
+// Work survives a crash: the window keeps a recovery copy and the next start offers it.
+#include <gtest/gtest.h>
+#include <wx/filefn.h>
+
+#include "app/product.h"
+#include "app/recovery_store.h"
+#include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+TEST(Recovery, TheDocumentIsCopiedAfterAChangeAndTheCopyGoesWithTheWindow)
+{
+    TempDir dir;
+    const wxString a = WritePicture(dir, "a.png", 20, 10);
+    wxString copy;
+    {
+        MainWindowFixture fixture;
+        fixture.AddImages(Paths({a}));
+        WaitFor("the recovery copy", [&] {
+            wxString found = wxFindFirstFile(RecoveryFolder() + "/recovery-*.xml");
+            for (; !found.empty(); found = wxFindNextFile())
+                if (ReadProjectFile(found).Usable() && ReadProjectFile(found).sources[0] == a)
+                    copy = found;
+            return !copy.empty();
+        }, 5000);
+        EXPECT_TRUE(OrphanedRecoveryCopies(RecoveryFolder()).empty()) << "its window lives";
+    }
+    EXPECT_FALSE(copy.empty());
+    EXPECT_FALSE(wxFileExists(copy)) << "a window that closes leaves no copy";
+}
+
+TEST(Recovery, ACopyLeftByACrashIsRestoredAsAnUnsavedDocument)
+{
+    TempDir dir;
+    ProjectData data;
+    data.width = 20;
+    data.height = 10;
+    data.delay = 30;
+    data.frames = Paths({WritePicture(dir, "a.png", 20, 10), WritePicture(dir, "b.png", 20, 10)});
+    wxMkdir(RecoveryFolder(), 0700);
+    const wxString orphan = RecoveryFolder() + "/recovery-999999-1.xml";
+    ASSERT_TRUE(WriteProjectFile(orphan, data, nullptr));
+
+    MainWindowFixture fixture;
+    wxTEST_DIALOG(
+        {
+            fixture.Frame().OfferRecovery();
+            WaitFor("the restored frames", [&] { return !fixture.Frame().IsLoading(); });
+        },
+        ExpectMessage(wxID_YES, "2 frames were open"));
+    EXPECT_EQ(FrameNames(fixture.Frame()), data.frames);
+    EXPECT_EQ(fixture.Frame().GetTitle(), GetProductName()) << "no project file is claimed";
+    EXPECT_TRUE(fixture.Frame().ProjectChanged()) << "closing asks to save it";
+    EXPECT_FALSE(wxFileExists(orphan));
+
+    // Discard drops a copy without opening it.
+    ASSERT_TRUE(WriteProjectFile(orphan, data, nullptr));
+    wxTEST_DIALOG(fixture.Frame().OfferRecovery(), ExpectMessage(wxID_NO, "Restore them?"));
+    EXPECT_FALSE(wxFileExists(orphan));
+    EXPECT_EQ(fixture.Frame().FrameCount(), 2);
+}
