@@ -10,6 +10,7 @@
 #include <wx/log.h>
 
 #include "src/window/image_header.h"
+#include "src/window/load_estimate.h"
 
 namespace {
 
@@ -97,6 +98,19 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason)
     }
     if (!WithinPictureLimit(header.size)) {
         SetReason(reason, TooLargeReason(header.size));
+        return false;
+    }
+    // The decoded picture (RGB and alpha) must fit the memory that is free; otherwise the
+    // decoder's failure would read as a damaged file.
+    const uint64_t needed = uint64_t(header.size.GetWidth()) * uint64_t(header.size.GetHeight()) * 4;
+    const uint64_t available = AvailableMemory();
+    if (available != 0 && needed > available) {
+        SetReason(reason, wxString::Format(wxString::FromUTF8("not enough memory: %d \u00d7 %d "
+                                                              "pixels need about %llu MiB, "
+                                                              "%llu MiB are free"),
+                                           header.size.GetWidth(), header.size.GetHeight(),
+                                           static_cast<unsigned long long>(needed >> 20),
+                                           static_cast<unsigned long long>(available >> 20)));
         return false;
     }
     if (header.format == ImageFormat::Gif) {
