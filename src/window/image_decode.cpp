@@ -81,14 +81,17 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
 
 bool LoadSinglePicture(const wxString& path, wxImage& image)
 {
-    char signature[6] = {};
+    // giflib and the toolkit's GIF handler both take any file starting with "GIF" as one,
+    // whatever the version bytes after it; so must this test, or such a file would reach the
+    // toolkit's decoder.
+    char signature[3] = {};
     {
         wxFFile file;
         wxLogNull noLog;
         if (file.Open(path, "rb"))
             file.Read(signature, sizeof signature);
     }
-    if (std::memcmp(signature, "GIF87a", 6) == 0 || std::memcmp(signature, "GIF89a", 6) == 0) {
+    if (std::memcmp(signature, "GIF", 3) == 0) {
         GifFrameReader reader;
         return reader.Open(path, nullptr) && reader.Frame(0, image);
     }

@@ -23,6 +23,7 @@ bool CheckReadable(const wxString& path, wxString* reason);
 // the file can't be read or gives no image.
 bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason);
 
-// One picture from path, its format found from its content. A GIF's content (under any name)
-// gives its first frame through GifFrameReader, never through the toolkit's GIF decoder.
+// One picture from path, its format found from its content. A GIF's content (under any name;
+// any file starting with "GIF") gives its first frame through GifFrameReader, never through
+// the toolkit's GIF decoder.
 bool LoadSinglePicture(const wxString& path, wxImage& image);
