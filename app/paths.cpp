@@ -25,8 +25,10 @@ wxString GetAppBaseDir()
     // On Linux the argument array often holds a bare name found through PATH; the
     // executable's real path is what locates the installation.
     wxString program = wxStandardPaths::Get().GetExecutablePath();
-    if (program.empty() && wxTheApp && wxTheApp->argc > 0)
-        program = wxTheApp->argv[0];
+    // The headless exporter's application object is a console one, not a wxApp.
+    wxAppConsole* app = wxAppConsole::GetInstance();
+    if (program.empty() && app && app->argc > 0)
+        program = app->argv[0];
     return AppBaseDirFromProgramPath(program);
 }
 

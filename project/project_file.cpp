@@ -199,7 +199,9 @@ ProjectReading ReadProjectFile(const wxString& path)
     wxXmlDocument doc;
     {
         wxLogNull noLog;
-        if (!doc.Load(path, "UTF-8") || !doc.GetRoot())
+        // Whitespace nodes kept: without them a name of blanks only would read as empty.
+        // The walk over the elements skips the indentation between them.
+        if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES) || !doc.GetRoot())
             return Unusable(ProjectProblem::NotXml);
     }
     return ReadProjectDocument(doc);

@@ -113,7 +113,8 @@ ImageHeader ParseImageHeader(const ByteReader& read)
     if (std::memcmp(h, "\x89PNG\r\n\x1a\n", 8) == 0) {
         header.format = ImageFormat::Png;
         header.size = PngSize(h);
-    } else if (std::memcmp(h, "GIF87a", 6) == 0 || std::memcmp(h, "GIF89a", 6) == 0) {
+    } else if (std::memcmp(h, "GIF", 3) == 0) {
+        // giflib takes any "GIF" as a GIF, whatever version follows; so does this test.
         header.format = ImageFormat::Gif;
         header.size = SizeOf(Little16(h + 6), Little16(h + 8));
     } else if (h[0] == 'B' && h[1] == 'M') {

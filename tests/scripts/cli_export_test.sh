@@ -144,6 +144,15 @@ for locale in C C.UTF-8; do
 done
 check "replacing a file works" [ "$(head -c 6 keep.gif)" = old ] && run -o keep.gif a.png && check "replaced" [ "$(head -c 6 keep.gif)" = GIF89a ]
 
+# A damaged picture is refused in one sentence: the toolkit's decoders assert on some damage
+# (a bitmap 0 rows high), and no such report reaches the user.
+printf 'BM\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x06\0\0\0\0\0\0\0\x01\0\x18\0' >flat.bmp
+head -c 38 /dev/zero >>flat.bmp
+run -o flat.gif flat.bmp
+check "a bitmap 0 rows high gives 1" [ "$rc" -eq 1 ]
+check "it is named" contains err "can't read"
+check "no assertion report" [ "$(grep -c -i assert err)" -eq 0 ]
+
 # A project with a missing frame is refused unless asked to leave it out; a broken one is named.
 cat >proj.xml <<XML
 <?xml version="1.0" encoding="UTF-8"?>

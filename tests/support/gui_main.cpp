@@ -51,6 +51,9 @@ wxIMPLEMENT_APP_NO_MAIN(GuiTestApp);
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (CTest does it before each run) needs no display and no toolkit.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     // Per-user settings (language.txt) go to a home of the test run's own.
     TempDir home;
     setenv("HOME", home.Path().utf8_str(), 1);

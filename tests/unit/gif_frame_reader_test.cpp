@@ -279,4 +279,22 @@ TEST(GifFrameReader, GifContentUnderAnotherNameGivesItsComposedFirstFrame)
     EXPECT_EQ(frames[0].GetRed(2, 2), 255);
 }
 
+TEST(GifFrameReader, GifContentWithAnyVersionBytesNeverReachesTheToolkitDecoder)
+{
+    // giflib and the toolkit both take any file that starts with "GIF" as one, whatever the
+    // version bytes say; the toolkit's decoder must never see such a file either.
+    TempDir dir;
+    Bytes bytes = HandGif(6, 5, kColours, {Filled(2, 2, 2, 2, 1, 0)});
+    bytes[3] = 0x86;
+    std::vector<wxImage> frames;
+    wxString reason;
+    ASSERT_TRUE(DecodeImageFile(WriteBytes(dir, "odd.png", bytes), frames, &reason)) << reason;
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].GetSize(), wxSize(6, 5));
+    EXPECT_EQ(frames[0].GetRed(2, 2), 255);
+    // Composed by our reader: the pixels no image covers are transparent.
+    ASSERT_TRUE(frames[0].HasAlpha());
+    EXPECT_EQ(frames[0].GetAlpha(0, 0), 0);
+}
+
 } // namespace

@@ -87,6 +87,27 @@ TEST(ProjectFile, RoundTripKeepsFramesInOrderWithoutMarkers)
     EXPECT_NE(text.Find("\n  <gif>\n    <width>320</width>"), wxNOT_FOUND) << text;
 }
 
+TEST(ProjectFile, NamesOfBlanksOnlyComeBackAsWritten)
+{
+    // A name of spaces, tabs or line feeds is a legal file name and GIF name; reading must not
+    // take it for the indentation between elements and drop it.
+    TempDir dir;
+    ProjectData data;
+    data.gifName = "  ";
+    data.width = 2;
+    data.height = 2;
+    data.delay = 1;
+    data.frames = List({" ", "\t\n", dir.File("a.png")});
+    const wxString path = dir.File("p.xml");
+    wxString error;
+    ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
+
+    const ProjectReading r = ReadProjectFile(path);
+    ASSERT_TRUE(r.Usable()) << r.detail;
+    EXPECT_EQ(r.gifName, "  ");
+    EXPECT_EQ(r.sources, data.frames);
+}
+
 TEST(ProjectFile, OldMarkersEndingInGifAreDroppedOnReading)
 {
     TempDir dir;

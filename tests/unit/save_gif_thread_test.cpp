@@ -28,7 +28,8 @@ GifSaveOutcome RunExport(Recorder& recorder, std::vector<wxImage> frames, const 
     WorkSaveAsGifThread thread(wxSize(16, 16), &recorder, std::move(frames), path, 10);
     EXPECT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
     thread.Wait();
-    wxTheApp->ProcessPendingEvents();
+    // Under the unit tests' console initialiser the application object is no wxApp.
+    wxAppConsole::GetInstance()->ProcessPendingEvents();
     return recorder.outcome;
 }
 }

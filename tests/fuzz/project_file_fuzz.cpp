@@ -1,0 +1,58 @@
+// The project file: whatever the reader accepts, written again and read back, gives the same
+// project. Names an XML file can't hold are refused by the writer, never written damaged.
+#include <wx/log.h>
+#include <wx/mstream.h>
+#include <wx/xml/xml.h>
+
+#include "fuzz/fuzz_support.h"
+#include "project/project_file.h"
+#include "support/temp_dir.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    StartToolkitForFuzzing();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    wxMemoryInputStream stream(data, size);
+    wxXmlDocument doc;
+    {
+        wxLogNull noLog;
+        // Loaded as ReadProjectFile loads a file.
+        if (!doc.Load(stream, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES) || !doc.GetRoot())
+            return 0;
+    }
+    const ProjectReading read = ReadProjectDocument(doc);
+    if (!read.Usable()) {
+        FUZZ_CHECK(read.sources.empty());
+        return 0;
+    }
+    FUZZ_CHECK(!read.sources.empty());
+
+    ProjectData project;
+    project.gifName = read.gifName;
+    project.width = read.width;
+    project.height = read.height;
+    project.delay = read.delay;
+    project.frames = read.sources;
+
+    static TempDir dir;
+    const wxString path = dir.File("project.xml");
+    const bool storable = FirstFrameXmlCannotHold(project) < 0 && XmlCanHold(project.gifName);
+    wxString error;
+    const bool written = WriteProjectFile(path, project, &error);
+    FUZZ_CHECK(written == storable);
+    if (!written)
+        return 0;
+
+    const ProjectReading again = ReadProjectFile(path);
+    FUZZ_CHECK(again.Usable());
+    FUZZ_CHECK(again.gifName == read.gifName);
+    FUZZ_CHECK(again.width == read.width);
+    FUZZ_CHECK(again.height == read.height);
+    FUZZ_CHECK(again.delay == read.delay);
+    FUZZ_CHECK(again.sources == read.sources);
+    return 0;
+}
