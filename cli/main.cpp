@@ -49,8 +49,9 @@ std::string Printable(const wxString& message)
     return bytes.empty() ? message.utf8_string() : bytes;
 }
 
-// The toolkit's own complaints (a failed assertion inside it, a decoder's warning) are
-// chatter to the user of a command: shown with --verbose, otherwise kept quiet.
+// The toolkit's own complaints (a failed assertion inside it: its decoders assert on some
+// damaged files before they refuse them; a decoder's warning) are chatter to the user of a
+// command: shown with --verbose, otherwise kept quiet. The refusal is what we report.
 void QuietAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                  const wxString& msg)
 {
@@ -166,9 +167,6 @@ int main(int argc, char** argv)
     SetTraceEnabled(options.verbose);
     RouteToolkitMessages(options.verbose);
 
-    // As in the application: no assertion report reaches the user. The toolkit's decoders
-    // assert on some damaged files before they refuse them, and the refusal is what we report.
-    wxSetAssertHandler(nullptr);
     wxInitializer toolkit;
     if (!toolkit.IsOk())
         return Fail("the toolkit could not be initialised");
