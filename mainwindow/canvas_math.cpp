@@ -52,5 +52,5 @@ wxRect PreviewPlacement(const wxSize& panel, const wxSize& bitmap)
         nw = static_cast<int>(bw * s);
         nh = static_cast<int>(bh * s);
     }
-    return wxRect((pw - nw) / 2, (ph - nh) / 2 + 30, nw, nh);
+    return wxRect((pw - nw) / 2, (ph - nh) / 2, nw, nh);
 }

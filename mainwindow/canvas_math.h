@@ -15,6 +15,6 @@ wxSize CanvasForWidth(int w, const wxSize& base, int heightNow);
 wxSize CanvasForHeight(int h, const wxSize& base, int widthNow);
 
 // Where the preview draws a bitmap of size bitmap in a panel of size panel: unscaled when it
-// fits both ways, otherwise shrunk by the smaller ratio; centred, and 30 pixels below the
-// vertical centre. An empty size means nothing is drawn.
+// fits both ways, otherwise shrunk by the smaller ratio; centred both ways (a frame that
+// fills the panel's height loses none of its rows). An empty size means nothing is drawn.
 wxRect PreviewPlacement(const wxSize& panel, const wxSize& bitmap);

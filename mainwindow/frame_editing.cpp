@@ -211,13 +211,31 @@ void GifFrame::OnClearAll(wxCommandEvent&)
     ClearPreview();
 }
 
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent&)
+void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
 {
     StopPreview();
+    // The desktop's convention: a click outside the selection makes the clicked frame the
+    // selection, so the commands act on what was clicked; inside, the selection stays.
+    const int index = event.GetIndex();
+    if (index >= 0 && !m_thumbnails->IsSelected(index)) {
+        m_thumbnails->UpdateSelection(index, 0);
+        ShowFrame(index);
+    }
     wxMenu menu;
-    menu.Append(0, _("&Insert Image") + "\tCtrl+Ins", wxEmptyString);
-    menu.Append(wxID_DELETE, _("&Delete") + "\tCtrl+Del", wxEmptyString);
+    // Insert has no key of its own (Ctrl+Insert is Add Image), so its item promises none.
+    menu.Append(0, _("&Insert Image"), wxEmptyString);
+    menu.Append(wxID_DELETE, _("&Delete") + "\tDel", wxEmptyString);
     PopupMenu(&menu);
+}
+
+void GifFrame::OnThumbnailSelected(wxThumbnailEvent&)
+{
+    // A selection by key shows its frame as a click does.
+    const int focus = m_thumbnails->GetFocusItem();
+    if (FrameCount() == 0 || focus < 0)
+        return;
+    StopPreview();
+    ShowFrame(focus);
 }
 
 void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent& event)

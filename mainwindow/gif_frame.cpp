@@ -30,6 +30,7 @@
 wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
     EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
+    EVT_THUMBNAIL_SELECTED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSelected)
     EVT_CLOSE(GifFrame::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
@@ -124,10 +125,9 @@ void GifFrame::CreateStrip()
 
 void GifFrame::SetUpPreviewPanel()
 {
-    // GTK themes give the tooltip colour some transparency; the preview wants it solid, or
-    // every redraw would darken what was under it.
-    const wxColour info = wxSystemSettings::GetColour(wxSYS_COLOUR_INFOBK);
-    m_panel_down->SetBackgroundColour(wxColour(info.Red(), info.Green(), info.Blue()));
+    // A neutral mid-grey whatever the theme: dark and light frames both stand out on it
+    // (the theme's tooltip colour is near-black on common GTK themes).
+    m_panel_down->SetBackgroundColour(wxColour(128, 128, 128));
     // The paint handler draws every pixel, the background included.
     m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include <wx/bitmap.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 
@@ -71,8 +72,12 @@ public:
     void SetStopLook();
     // The first frame at or after index that has a picture; FrameCount() when none does.
     int NextShownFrame(int index) const;
-    // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel.
+    // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
+    // empty window shows how to add images instead.
     void DrawPreview(wxDC& dc, int index);
+    // Frame index's bitmap at size, scaled once and kept while the list and size stay.
+    const wxBitmap& PreviewBitmap(int index, const wxSize& size);
+    void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
     void ClearPreview();
     // Status field 1: the name and size of the frame shown last, in the current language.
@@ -181,6 +186,7 @@ public:
     void OnClearAll(wxCommandEvent& event);
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
     void OnThumbnailRightClick(wxThumbnailEvent& event);
+    void OnThumbnailSelected(wxThumbnailEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
     void OnImageLoaded(wxThreadEvent& event);
     void OnPlayStop(wxCommandEvent& event);
@@ -294,6 +300,17 @@ public:
     wxSize m_frameShownSize;
     // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
     int m_shownIndex = -1;
+    struct PreviewCacheKey {
+        unsigned version = 0;
+        int index = -1;
+        wxSize size;
+        bool operator==(const PreviewCacheKey& o) const
+        {
+            return version == o.version && index == o.index && size == o.size;
+        }
+    };
+    PreviewCacheKey m_previewKey;
+    wxBitmap m_previewScaled;
     int m_playIndex = 0;
     int m_loopCount = 0;
     int m_loopsPlayed = 0;

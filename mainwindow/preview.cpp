@@ -102,21 +102,45 @@ void GifFrame::DrawPreview(wxDC& dc, int index)
 {
     dc.SetBackground(wxBrush(m_panel_down->GetBackgroundColour()));
     dc.Clear();
-    const wxImageThumbnailItem* item = FrameItem(index);
-    // A frame whose picture could not be prepared has no bitmap and draws nothing.
-    if (!item || !item->m_bitmap.IsOk())
-        return;
-    const wxBitmap& bitmap = item->m_bitmap;
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), bitmap.GetSize());
-    if (place.GetSize() == bitmap.GetSize()) {
-        dc.DrawBitmap(bitmap, place.GetPosition(), true);
+    if (FrameCount() == 0) {
+        DrawEmptyHint(dc);
         return;
     }
+    const wxImageThumbnailItem* item = FrameItem(index);
+    // A frame whose picture could not be prepared (or is missing) has no bitmap.
+    if (!item || !item->m_bitmap.IsOk())
+        return;
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), item->m_bitmap.GetSize());
     if (place.width <= 0 || place.height <= 0)
         return;
-    const wxImage scaled =
-        bitmap.ConvertToImage().Scale(place.width, place.height, wxIMAGE_QUALITY_NORMAL);
-    dc.DrawBitmap(wxBitmap(scaled), place.GetPosition(), true);
+    // As the saved GIF shows it: transparent areas are black there.
+    dc.SetBrush(*wxBLACK_BRUSH);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawRectangle(place);
+    dc.DrawBitmap(PreviewBitmap(index, place.GetSize()), place.GetPosition(), true);
+}
+
+const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
+{
+    const wxBitmap& bitmap = FrameItem(index)->m_bitmap;
+    if (size == bitmap.GetSize())
+        return bitmap;
+    // A running preview shows each frame many times: scaled once per frame list and size.
+    const PreviewCacheKey key{m_frameListVersion, index, size};
+    if (!(key == m_previewKey) || !m_previewScaled.IsOk()) {
+        m_previewScaled = wxBitmap(
+            bitmap.ConvertToImage().Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
+        m_previewKey = key;
+    }
+    return m_previewScaled;
+}
+
+void GifFrame::DrawEmptyHint(wxDC& dc)
+{
+    const wxString hint = _("Add images with Frame > Add Image (Ctrl+Insert)\nor the + button.");
+    dc.SetFont(m_panel_down->GetFont());
+    dc.SetTextForeground(*wxWHITE);
+    dc.DrawLabel(hint, wxRect(m_panel_down->GetClientSize()), wxALIGN_CENTRE);
 }
 
 void GifFrame::ShowFrame(int index)

@@ -478,6 +478,8 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
         NavigateByKey(key, ModifierFlags(event));
     else if (key == WXK_RETURN)
         SendEvent(wxEVT_THUMBCTRL_RETURN, -1, ModifierFlags(event));
+    else if (key == WXK_DELETE && GetCount() > 0)
+        RequestDelete();
     else
         event.Skip();
 }
@@ -485,6 +487,17 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
 void wxThumbnailCtrl::OnSelectAll(wxCommandEvent&)
 {
     SelectAll();
+    // The owner follows the focus item, as it does for every other selection by key.
+    if (GetFocusItem() >= 0)
+        SendEvent(wxEVT_THUMBCTRL_SELECTED, GetFocusItem(), 0);
+}
+
+void wxThumbnailCtrl::RequestDelete()
+{
+    // The owner's Delete command, as its menu sends it; it travels up from here.
+    wxCommandEvent command(wxEVT_MENU, wxID_DELETE);
+    command.SetEventObject(this);
+    ProcessWindowEvent(command);
 }
 
 void wxThumbnailCtrl::OnUpdateSelectAll(wxUpdateUIEvent& event)

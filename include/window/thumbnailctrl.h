@@ -312,6 +312,8 @@ private:
     void OnLeftDClick(wxMouseEvent& event);
     void OnChar(wxKeyEvent& event);
     void OnSelectAll(wxCommandEvent& event);
+    // The Delete key: asks the owner to delete the selection (a wxID_DELETE menu command).
+    void RequestDelete();
     void OnUpdateSelectAll(wxUpdateUIEvent& event);
 
     // Repaints one tile unless frozen; ignores -1.

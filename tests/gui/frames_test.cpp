@@ -271,15 +271,17 @@ TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
     const wxString red = wxRED->GetAsString(wxC2S_HTML_SYNTAX);
     const wxString blue = wxBLUE->GetAsString(wxC2S_HTML_SYNTAX);
     const wxString back = background.GetAsString(wxC2S_HTML_SYNTAX);
-    EXPECT_EQ(pixel(150, 130), red);
-    EXPECT_EQ(pixel(249, 229), red);
-    EXPECT_EQ(pixel(149, 130), back);
-    EXPECT_EQ(pixel(150, 230), back);
+    // Centred both ways.
+    EXPECT_EQ(pixel(150, 100), red);
+    EXPECT_EQ(pixel(249, 199), red);
+    EXPECT_EQ(pixel(149, 100), back);
+    EXPECT_EQ(pixel(150, 200), back);
 
+    // Shrunk to the panel, with none of its rows cut off.
     frame.DrawPreview(dc, 1);
-    EXPECT_EQ(pixel(0, 30), blue);
+    EXPECT_EQ(pixel(0, 0), blue);
     EXPECT_EQ(pixel(399, 299), blue);
-    EXPECT_EQ(pixel(200, 29), back);
+    EXPECT_EQ(pixel(200, 150), blue);
 }
 
 TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)

@@ -437,7 +437,7 @@ TEST_F(ThumbnailCtrlTest, KeysStartAtItemZeroStopAtTheEndsAndPageOntoTheLastItem
     EXPECT_LE(ItemRect(9).GetBottom(), m_ctrl->GetClientSize().y - 1);
 }
 
-TEST_F(ThumbnailCtrlTest, SelectAllCommandSelectsSilentlyWhenThereAreItems)
+TEST_F(ThumbnailCtrlTest, SelectAllCommandSelectsEveryItemAndNamesTheFocusItem)
 {
     wxUpdateUIEvent update(wxID_SELECTALL);
     m_ctrl->GetEventHandler()->ProcessEvent(update);
@@ -450,7 +450,8 @@ TEST_F(ThumbnailCtrlTest, SelectAllCommandSelectsSilentlyWhenThereAreItems)
     m_ctrl->GetEventHandler()->ProcessEvent(command);
     EXPECT_EQ(std::vector<int>({0, 1, 2, 3}), Selection());
     EXPECT_EQ(3, m_ctrl->GetFocusItem());
-    EXPECT_TRUE(m_notes.empty());
+    // One notification, for the focus item, so the owner can show it.
+    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_SELECTED, 3, 0}}), m_notes);
 }
 
 TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)

@@ -40,14 +40,14 @@ TEST(CanvasProportion, SidesStayBetweenOneAndTheGifLimit)
     EXPECT_EQ(CanvasForWidth(5, wxSize(1, 100000), 1), wxSize(1, 65535));
 }
 
-TEST(PreviewPlacement, SmallFrameIsCentredUnscaledThirtyPixelsLow)
+TEST(PreviewPlacement, SmallFrameIsCentredUnscaled)
 {
-    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(100, 100)), wxRect(150, 130, 100, 100));
+    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(100, 100)), wxRect(150, 100, 100, 100));
 }
 
 TEST(PreviewPlacement, LargeFrameShrinksByTheSmallerRatio)
 {
-    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(800, 600)), wxRect(0, 30, 400, 300));
-    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(800, 100)), wxRect(0, 155, 400, 50));
+    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(800, 600)), wxRect(0, 0, 400, 300));
+    EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(800, 100)), wxRect(0, 125, 400, 50));
     EXPECT_EQ(PreviewPlacement(wxSize(400, 300), wxSize(0, 0)), wxRect());
 }
