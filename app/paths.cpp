@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/mimetype.h>
 #include <wx/stdpaths.h>
@@ -70,9 +71,46 @@ wxString GetOptionFilePath()
     return GetAppBaseDir() + "/option.cfg";
 }
 
+wxString ConfigDirIn(const wxString& xdgConfigHome, const wxString& home)
+{
+    const wxString base = xdgConfigHome.empty() ? home + "/.config" : xdgConfigHome;
+    return base + "/" + GetProductName();
+}
+
+wxString GetConfigDir()
+{
+    wxString xdg;
+    wxGetEnv("XDG_CONFIG_HOME", &xdg);
+    const wxString dir = ConfigDirIn(xdg, wxFileName::GetHomeDir());
+    wxLogNull noLog;
+    wxFileName::Mkdir(dir, 0700, wxPATH_MKDIR_FULL);
+    return dir;
+}
+
+bool MoveOldSetting(const wxString& oldPath, const wxString& newPath)
+{
+    if (wxFileExists(newPath) || !wxFileExists(oldPath))
+        return false;
+    wxLogNull noLog;
+    // A rename, or where the two are on different file systems a copy and a removal.
+    if (wxRenameFile(oldPath, newPath, false))
+        return true;
+    return wxCopyFile(oldPath, newPath, false) && wxRemoveFile(oldPath);
+}
+
 wxString GetLanguageFilePath()
 {
-    return GetUserDataDir() + "/language.txt";
+    const wxString path = GetConfigDir() + "/language.txt";
+    // Earlier versions kept it in a folder of their own inside the documents folder; it is
+    // read from there once, by moving it. The old folder is not created to look.
+    static bool looked = false;
+    if (!looked) {
+        looked = true;
+        MoveOldSetting(GetDocumentsFolder() + "/" + GetMakerName() + " files/" + GetProductName() +
+                           "/language.txt",
+                       path);
+    }
+    return path;
 }
 
 wxString GetThemesDir()

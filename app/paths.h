@@ -16,6 +16,15 @@ wxString UserDataDirIn(const wxString& documentsFolder);
 // The per-user data directory, created on every call.
 wxString GetUserDataDir();
 wxString GetOptionFilePath();
+// The user's configuration folder: xdgConfigHome (or home + "/.config" when that is empty)
+// + "/<product>".
+wxString ConfigDirIn(const wxString& xdgConfigHome, const wxString& home);
+// The configuration folder of this user ($XDG_CONFIG_HOME), created on every call.
+wxString GetConfigDir();
+// Moves a setting file from where an earlier version kept it, unless the new place already
+// has one. True when it was moved.
+bool MoveOldSetting(const wxString& oldPath, const wxString& newPath);
+// language.txt in the configuration folder; one found at the old place is moved there first.
 wxString GetLanguageFilePath();
 wxString GetThemesDir();
 // Shows the folder in the desktop's file manager.

@@ -134,6 +134,7 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     EXPECT_EQ(frame.m_staticText_hpx->GetLabel(), "px");
 
     EXPECT_EQ(frame.m_panel_down->GetBackgroundColour(), wxColour(128, 128, 128));
+    EXPECT_EQ(frame.GetStatusBarPane(), -1) << "tool help never takes the canvas text's place";
     ASSERT_NE(frame.m_thumbnails, nullptr);
     EXPECT_EQ(frame.m_thumbnails->GetParent(), frame.m_panel_top);
     EXPECT_EQ(frame.m_thumbnails->GetId(), 3);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <wx/ffile.h>
 #include <wx/filefn.h>
 
 #include "app/paths.h"
@@ -44,4 +45,26 @@ TEST(Product, ConstantsReadAsTheUserSeesThem)
     EXPECT_EQ(YearOfBuildDate("Apr  2 2020"), 2020);
     EXPECT_EQ(YearOfBuildDate(""), 0);
     EXPECT_GE(YearOfBuildDate(GetBuildDate()), 2024);
+}
+
+TEST(Paths, SettingsLiveInTheXdgConfigurationFolder)
+{
+    EXPECT_EQ(ConfigDirIn("/x/conf", "/home/u"), "/x/conf/" + GetProductName());
+    EXPECT_EQ(ConfigDirIn("", "/home/u"), "/home/u/.config/" + GetProductName());
+}
+
+TEST(Paths, AnOldSettingIsMovedOnceAndNeverOverANewOne)
+{
+    TempDir dir;
+    const wxString old = dir.File("old.txt"), now = dir.File("new.txt");
+    wxFFile(old, "wb").Write("89", 2);
+    EXPECT_TRUE(MoveOldSetting(old, now));
+    EXPECT_FALSE(wxFileExists(old));
+    wxString text;
+    wxFFile(now, "rb").ReadAll(&text);
+    EXPECT_EQ(text, "89");
+    wxFFile(old, "wb").Write("58", 2);
+    EXPECT_FALSE(MoveOldSetting(old, now)) << "the new place's setting wins";
+    EXPECT_TRUE(wxFileExists(old));
+    EXPECT_FALSE(MoveOldSetting(dir.File("none.txt"), dir.File("other.txt")));
 }
