@@ -5,11 +5,6 @@ wxString WithExtension(const wxString& path, const wxString& extension)
     return path.Lower().EndsWith(extension.Lower()) ? path : path + extension;
 }
 
-wxString EnsureGifExtension(const wxString& path)
-{
-    return WithExtension(path, ".gif");
-}
-
 bool SaveCanBeSkipped(bool fileExists, const GifSaveSnapshot& last, const GifSaveSnapshot& now,
                       bool framesChangedSinceSave)
 {

@@ -6,7 +6,6 @@
 // path unchanged when it already ends with extension (".gif", ".xml") in any letter case,
 // else with extension appended: a.GIF stays a.GIF, anim becomes anim.gif.
 wxString WithExtension(const wxString& path, const wxString& extension);
-wxString EnsureGifExtension(const wxString& path);
 
 // What Save records about the export it started.
 struct GifSaveSnapshot {

@@ -64,11 +64,11 @@ TEST(SaveGifThread, FailureIsReportedWithTheFileAndTheReason)
 
 TEST(SaveRules, ExtensionIsAddedUnlessThePathEndsWithItInAnyLetterCase)
 {
-    EXPECT_EQ(EnsureGifExtension("/t/anim"), "/t/anim.gif");
-    EXPECT_EQ(EnsureGifExtension("/t/anim.gif"), "/t/anim.gif");
-    EXPECT_EQ(EnsureGifExtension("/t/x.GIF"), "/t/x.GIF");
-    EXPECT_EQ(EnsureGifExtension("/t/x.Gif"), "/t/x.Gif");
-    EXPECT_EQ(EnsureGifExtension("/t/gif"), "/t/gif.gif");
+    EXPECT_EQ(WithExtension("/t/anim", ".gif"), "/t/anim.gif");
+    EXPECT_EQ(WithExtension("/t/anim.gif", ".gif"), "/t/anim.gif");
+    EXPECT_EQ(WithExtension("/t/x.GIF", ".gif"), "/t/x.GIF");
+    EXPECT_EQ(WithExtension("/t/x.Gif", ".gif"), "/t/x.Gif");
+    EXPECT_EQ(WithExtension("/t/gif", ".gif"), "/t/gif.gif");
     EXPECT_EQ(WithExtension("/t/proj.XML", ".xml"), "/t/proj.XML");
     EXPECT_EQ(WithExtension("/t/proj.xml.bak", ".xml"), "/t/proj.xml.bak.xml");
 }
