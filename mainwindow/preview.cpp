@@ -47,7 +47,7 @@ void GifFrame::OnPlayStop(wxCommandEvent&)
 {
     if (!m_playing) {
         // Placeholders of missing files have nothing to show.
-        if (PresentFrames().empty())
+        if (NextShownFrame(0) >= FrameCount())
             return;
         // The delay is in hundredths of a second.
         m_timer.Start(m_spinctrl_delay->GetValue() * 10, wxTIMER_CONTINUOUS);

@@ -8,6 +8,7 @@
 
 #include "app/product.h"
 #include "include/window/thumbnailctrl.h"
+#include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/message_text.h"
 #include "project/project_file.h"
@@ -42,7 +43,7 @@ wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
 
 bool FitsCanvas(int width, int height)
 {
-    return width >= 1 && height >= 1 && width <= 65535 && height <= 65535;
+    return width >= 1 && height >= 1 && width <= kMaxCanvasSide && height <= kMaxCanvasSide;
 }
 }
 
