@@ -8,6 +8,7 @@
 #include <wx/msgdlg.h>
 
 #include "app/crash_message.h"
+#include "mainwindow/message_boxes.h"
 #include "app/paths.h"
 
 namespace {
@@ -15,7 +16,7 @@ class DesktopPresenter : public CrashReportPresenter {
 public:
     void ShowMessage(const wxString& message) override
     {
-        wxMessageBox(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+        ::ShowMessage(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
     }
     void OpenFolder(const wxString& folder) override { OpenFolderInExplorer(folder); }
 };

@@ -1,4 +1,5 @@
 #include "app/gif_app.h"
+#include "mainwindow/message_boxes.h"
 
 #include <wx/image.h>
 #include <wx/log.h>
@@ -51,7 +52,7 @@ bool GifApp::OnInit()
             _("The window layout could not be loaded from %s.\nPlease reinstall the program."),
             GetThemesDir());
         fprintf(stderr, "zoruvede: %s\n", static_cast<const char*>(message.utf8_str()));
-        wxMessageBox(message, GetProductName(), wxOK | wxICON_ERROR);
+        ShowMessage(message, GetProductName(), wxOK | wxICON_ERROR);
         return false;
     }
     m_mainFrame->Show();

@@ -10,6 +10,7 @@
 #include <wx/statusbr.h>
 
 #include "app/product.h"
+#include "mainwindow/message_boxes.h"
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
@@ -71,7 +72,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     m_loader = std::make_unique<ImageLoadThread>(this, entries);
     if (m_loader->Run() != wxTHREAD_NO_ERROR) {
         m_loader.reset();
-        wxMessageBox(_("The images can't be loaded: the system could not start the loading thread."),
+        ShowMessage(_("The images can't be loaded: the system could not start the loading thread."),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
@@ -147,11 +148,11 @@ void GifFrame::FinishImageLoad()
     if (m_projectOpening)
         FinishProjectOpen();
     else if (m_loadAdded == 0 && !m_loadCancelled)
-        wxMessageBox(_("None of the chosen files could be read as an image.") +
+        ShowMessage(_("None of the chosen files could be read as an image.") +
                          ListSome(m_loadSkipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
     else if (!m_loadSkipped.empty())
-        wxMessageBox(wxString::Format(_("%d of the chosen files could not be read:"),
+        ShowMessage(wxString::Format(_("%d of the chosen files could not be read:"),
                                       static_cast<int>(m_loadSkipped.size())) +
                          ListSome(m_loadSkipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
@@ -182,7 +183,7 @@ void GifFrame::OnDelete(wxCommandEvent&)
     std::vector<int> doomed(selection.begin(), selection.end());
     std::sort(doomed.begin(), doomed.end(), std::greater<int>());
 
-    wxMessageDialog question(this, _("Are you sure you want to delete selected image(s)?"),
+    MessageDialog question(this, _("Are you sure you want to delete selected image(s)?"),
                              _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
     // No leaves everything as it was, status texts and canvas included.
     if (question.ShowModal() != wxID_YES)

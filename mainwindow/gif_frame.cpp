@@ -103,6 +103,7 @@ void GifFrame::InitFrame()
     SetStatusBarPane(-1);
 
     m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
+    SetLabels();
 
     DisableFrameTools();
 
@@ -152,7 +153,6 @@ void GifFrame::FindSettingControls()
     m_staticText_wpx = XRCCTRL(*this, "m_staticText_wpx", wxStaticText);
     m_staticText_height = XRCCTRL(*this, "m_staticText_height", wxStaticText);
     m_staticText_hpx = XRCCTRL(*this, "m_staticText_hpx", wxStaticText);
-    SetLabels();
 }
 
 void GifFrame::LoadWindowIcon()
@@ -174,6 +174,11 @@ void GifFrame::SetLabels()
     m_staticText_wpx->SetLabel(_("px"));
     m_staticText_height->SetLabel(_("Height") + ":");
     m_staticText_hpx->SetLabel(_("px"));
+    // The layout file gave the tools their English help before any language was chosen.
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
+                                       m_playing ? _("Stop animation") : _("Run animation"));
     if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
         sizer->Layout();
 }

@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 
 #include "app/domain_option.h"
+#include "mainwindow/message_boxes.h"
 #include "app/product.h"
 #include "app/update_check.h"
 #include "mainwindow/gif_frame.h"
@@ -60,12 +61,12 @@ void GifFrame::OnUpdateCheckResult(wxCommandEvent& event)
     const wxString published = event.GetString();
     const wxString product = GetProductName();
     if (published.empty()) {
-        wxMessageBox(_("Update failed!Please check if the network is available."), product,
+        ShowMessage(_("Update failed!Please check if the network is available."), product,
                      wxOK | wxCENTRE, nullptr);
         return;
     }
     if (CompareVersions(GetProductVersion(), published) < 0) {
-        wxMessageDialog dialog(this,
+        MessageDialog dialog(this,
                                "A new version of " + product + "(" + published +
                                    ") is available. Click Yes to open download page.",
                                product, wxYES_NO | wxCENTRE);
@@ -74,7 +75,7 @@ void GifFrame::OnUpdateCheckResult(wxCommandEvent& event)
             OpenUrl(ConfiguredAddress(&DomainOption::m_downloadUrl));
         return;
     }
-    wxMessageBox("This version of " + product + "(" + GetProductVersion() +
+    ShowMessage("This version of " + product + "(" + GetProductVersion() +
                      ") is the latest version.",
                  product, wxOK | wxCENTRE, nullptr);
 }

@@ -5,6 +5,7 @@
 #include <wx/statusbr.h>
 
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/message_boxes.h"
 #include "mainwindow/worker_handles.h"
 #include "src/window/frame_feed.h"
 #include "src/window/image_load_thread.h"
@@ -15,6 +16,7 @@ wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxStrin
     auto* dialog = new wxProgressDialog(title, message, 100, this,
                                         wxPD_CAN_ABORT | wxPD_ELAPSED_TIME |
                                             wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
+    LabelStockButtons(dialog);
     // The dialog disables its parent, and a disabled window ignores the window manager's close
     // button. The window stays enabled and holds its contents still instead, so that closing
     // it can offer to stop the job.

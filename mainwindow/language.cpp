@@ -5,6 +5,7 @@
 #include <wx/statusbr.h>
 
 #include "app/language_setting.h"
+#include "mainwindow/message_boxes.h"
 #include "app/paths.h"
 #include "app/product.h"
 #include "mainwindow/gif_frame.h"
@@ -52,7 +53,7 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
     RelabelControls();
     // The change applies all the same; the user learns that the next start won't keep it.
     if (!stored)
-        wxMessageBox(wxString::Format(_("The language could not be stored in %s:\n%s"), path, error),
+        ShowMessage(wxString::Format(_("The language could not be stored in %s:\n%s"), path, error),
                      GetProductName(), wxOK | wxICON_WARNING, this);
 }
 

@@ -21,6 +21,7 @@ void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, co
     wxLogNull noLog;
     const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
     frame.m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
+    frame.m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"), label);
     frame.m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
 }
 }

@@ -3,6 +3,7 @@
 #include <wx/msgdlg.h>
 
 #include "app/product.h"
+#include "mainwindow/message_boxes.h"
 #include "app/recovery_store.h"
 #include "mainwindow/gif_frame.h"
 #include "project/project_file.h"
@@ -35,7 +36,7 @@ void GifFrame::OfferRecovery()
             DiscardRecoveryCopy(copy);
             continue;
         }
-        wxMessageDialog question(
+        MessageDialog question(
             this,
             wxString::Format(_("The program ended unexpectedly while %d frames were open.\n"
                                "Restore them?"),

@@ -9,6 +9,7 @@
 #include <wx/statusbr.h>
 
 #include "app/product.h"
+#include "mainwindow/message_boxes.h"
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
@@ -111,7 +112,7 @@ bool GifFrame::StartGifSave(const wxString& path, const wxSize& canvas, const wx
     const std::vector<int> frames = PresentFrames();
     const int missing = FrameCount() - static_cast<int>(frames.size());
     if (frames.empty()) {
-        wxMessageBox(_("The GIF was not saved: the files of all its frames are missing."),
+        ShowMessage(_("The GIF was not saved: the files of all its frames are missing."),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
@@ -212,5 +213,5 @@ void GifFrame::GifSaveFailed(const wxString& message)
     // Nothing was written, so the next Save must not think the file is current; it tries the
     // same path again.
     m_gifSavedVersion = 0;
-    wxMessageBox(message, GetProductName(), wxOK | wxICON_ERROR, this);
+    ShowMessage(message, GetProductName(), wxOK | wxICON_ERROR, this);
 }

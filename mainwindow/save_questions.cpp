@@ -4,11 +4,12 @@
 #include <wx/msgdlg.h>
 
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/message_boxes.h"
 #include "mainwindow/save_rules.h"
 
 bool GifFrame::AskYesNo(const wxString& question)
 {
-    wxMessageDialog dialog(this, question, _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
+    MessageDialog dialog(this, question, _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
     return dialog.ShowModal() == wxID_YES;
 }
 

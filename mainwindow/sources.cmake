@@ -15,6 +15,7 @@ list(APPEND UI_SOURCES
   mainwindow/save_questions.cpp
   mainwindow/jobs.cpp
   mainwindow/message_text.cpp
+  mainwindow/message_boxes.cpp
   mainwindow/recovery.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp

@@ -7,6 +7,7 @@
 #include <wx/statusbr.h>
 
 #include "app/product.h"
+#include "mainwindow/message_boxes.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
@@ -17,7 +18,7 @@ namespace {
 // Yes, No or Cancel (wxID_YES, wxID_NO, wxID_CANCEL).
 int AskToSaveProject(wxWindow* parent)
 {
-    wxMessageDialog question(
+    MessageDialog question(
         parent,
         _("The project is unsaved,you can continue to edit\n your project when you open it next time,do you \nwant to save the project now?"),
         _("Warning"), wxYES_NO | wxCANCEL | wxNO_DEFAULT | wxICON_EXCLAMATION);
@@ -82,7 +83,7 @@ bool GifFrame::SaveProject(bool choosePath)
     // A file that could never be opened again is not written at all.
     const int unstorable = FirstFrameXmlCannotHold(data);
     if (unstorable >= 0) {
-        wxMessageBox(wxString::Format(_("The project was not saved: the file name of frame %d "
+        ShowMessage(wxString::Format(_("The project was not saved: the file name of frame %d "
                                         "(%s) holds a character that a project file can't "
                                         "store."),
                                       unstorable + 1, data.frames[unstorable]),
@@ -99,7 +100,7 @@ bool GifFrame::SaveProject(bool choosePath)
 
     ExportFailure failure;
     if (!WriteProjectFile(path, data, nullptr, &failure)) {
-        wxMessageBox(wxString::Format(_("The project could not be saved to %s:\n%s"), path,
+        ShowMessage(wxString::Format(_("The project could not be saved to %s:\n%s"), path,
                                       ExportFailureText(failure, true)),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
@@ -160,7 +161,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     // The whole file is read and checked before anything of the window changes.
     const ProjectReading project = ReadProjectFile(path);
     if (!project.Usable()) {
-        wxMessageBox(ProjectProblemText(path, project), GetProductName(), wxOK | wxICON_ERROR,
+        ShowMessage(ProjectProblemText(path, project), GetProductName(), wxOK | wxICON_ERROR,
                      this);
         return false;
     }
@@ -226,7 +227,7 @@ void GifFrame::FinishProjectOpen()
     m_projectSavedVersion = m_frameListVersion;
     if (opening->missing.empty())
         return;
-    wxMessageBox(wxString::Format(_("%d of the project's %d frames could not be found or read; "
+    ShowMessage(wxString::Format(_("%d of the project's %d frames could not be found or read; "
                                     "they stay in the list as placeholders until you delete "
                                     "them:"),
                                   static_cast<int>(opening->missing.size()), FrameCount()) +

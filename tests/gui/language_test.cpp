@@ -7,10 +7,13 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 #include <wx/stattext.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
 
 #include "app/language_setting.h"
 #include "app/paths.h"
 #include "app/product.h"
+#include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
@@ -41,6 +44,22 @@ wxString Utf8(const char* text)
 {
     return wxString::FromUTF8(text);
 }
+
+// Answers a question with No, keeping the labels its buttons were given.
+class RecordButtonLabels : public wxExpectModalBase<wxMessageDialog, RecordButtonLabels> {
+public:
+    explicit RecordButtonLabels(wxString* labels) : m_labels(labels) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override
+    {
+        *m_labels = dialog->GetYesLabel() + "|" + dialog->GetNoLabel();
+        return wxID_NO;
+    }
+
+private:
+    wxString* m_labels;
+};
 
 // Every test leaves English stored for the tests after it.
 class Language : public testing::Test {
@@ -194,4 +213,33 @@ TEST_F(Language, ChoiceThatCantBeStoredStillAppliesAndSaysSo)
     wxTEST_DIALOG(fixture.Command(89), wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(fixture.Frame().GetMenuBar()->GetMenuLabelText(0), "Datei");
     wxRmdir(GetLanguageFilePath());
+}
+
+TEST_F(Language, ToolTipsAndQuestionButtonsFollowTheSwitch)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
+    wxToolBar* tools = frame.m_toolBar_button;
+    fixture.Command(89);
+    EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_insert")), Utf8("Bild hinzufügen"));
+    EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_delete")), Utf8("Löschen"));
+    EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Animation abspielen");
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+    EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Animation anhalten");
+    fixture.Command(frame.m_itemRunAnimation->GetId());
+
+    // GTK would label these from its own catalog, in English on a system without that locale;
+    // the labels read back in its mnemonic notation.
+    frame.m_thumbnails->Select(0);
+    wxString labels;
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), RecordButtonLabels(&labels));
+    EXPECT_EQ(labels, "_Ja|_Nein");
+    EXPECT_EQ(frame.FrameCount(), 1);
+
+    fixture.Command(58);
+    EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Run animation");
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), RecordButtonLabels(&labels));
+    EXPECT_EQ(labels, "_Yes|_No");
 }
