@@ -171,6 +171,9 @@ public:
 
     // Help menu.
     void CheckForUpdate();
+    // Help and Support open their page; without an address the user learns that none is set.
+    void OpenConfiguredPage(const wxString& url);
+    void TellNoAddress();
 
     // Command handlers.
     void OnSaveAnimator(wxCommandEvent& event);

@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 
 #include "app/domain_option.h"
+#include "app/paths.h"
 #include "mainwindow/message_boxes.h"
 #include "app/product.h"
 #include "app/update_check.h"
@@ -37,20 +38,39 @@ void GifFrame::OnWebLink(wxCommandEvent& event)
     StopPreview();
     const int id = event.GetId();
     if (IsItem(m_itemHelp, id))
-        OpenUrl(ConfiguredAddress(&DomainOption::m_helpUrl));
+        OpenConfiguredPage(ConfiguredAddress(&DomainOption::m_helpUrl));
     else if (IsItem(m_itemSupport, id))
-        OpenUrl(ConfiguredAddress(&DomainOption::m_supportUrl));
+        OpenConfiguredPage(ConfiguredAddress(&DomainOption::m_supportUrl));
     else if (IsItem(m_itemCheckUpdate, id))
         CheckForUpdate();
 }
 
+void GifFrame::OpenConfiguredPage(const wxString& url)
+{
+    // A browser started with an empty address shows nothing the user can make sense of.
+    if (url.empty())
+        TellNoAddress();
+    else
+        OpenUrl(url);
+}
+
+void GifFrame::TellNoAddress()
+{
+    ShowMessage(wxString::Format(_("No web address is configured for this command.\n"
+                                   "The addresses are read from %s."),
+                                 GetOptionFilePath()),
+                GetProductName(), wxOK | wxICON_INFORMATION, this);
+}
+
 void GifFrame::CheckForUpdate()
 {
-    // No address, or one that can't be fetched: the command does nothing at all. A check
-    // already under way will answer for this one too.
+    // An address that can't be fetched is as good as none. A check already under way will
+    // answer for this one too.
     const wxString address = ConfiguredAddress(&DomainOption::m_updateUrl);
     if (IsUpdateAddress(address))
         m_updateCheck.Start(address);
+    else
+        TellNoAddress();
 }
 
 void GifFrame::OnUpdateCheckResult(wxCommandEvent& event)

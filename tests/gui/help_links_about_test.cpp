@@ -104,13 +104,14 @@ TEST(HelpLinks, HelpAndSupportStopThePreviewAndOpenTheirPages)
               (std::vector<wxString>{(*option).m_helpUrl, (*option).m_supportUrl}));
 }
 
-TEST(HelpLinks, WithoutConfigurationTheEmptyAddressIsPassedOn)
+TEST(HelpLinks, WithoutConfigurationTheUserIsToldAndNoBrowserStarts)
 {
     ScopedOption none(false);
     LinkWindow window;
-    window.fixture.Command(window.fixture.Frame().m_itemHelp->GetId());
-    window.fixture.Command(window.fixture.Frame().m_itemSupport->GetId());
-    EXPECT_EQ(window.opened, (std::vector<wxString>{wxString(), wxString()}));
+    for (wxMenuItem* item : {window.fixture.Frame().m_itemHelp, window.fixture.Frame().m_itemSupport})
+        wxTEST_DIALOG(window.fixture.Command(item->GetId()),
+                      ExpectMessage(wxID_OK, "No web address is configured"));
+    EXPECT_TRUE(window.opened.empty());
 }
 
 TEST(HelpAbout, AboutBoxShowsProductLineNoticeAndDownloadLink)

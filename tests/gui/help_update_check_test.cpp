@@ -351,18 +351,18 @@ TEST(HelpUpdateCheck, BrokenMissingEmptyOrUnansweredDocumentsReportFailure)
     EXPECT_EQ(unexpected.count, 0);
 }
 
-TEST(HelpUpdateCheck, MissingOrMalformedAddressDoesNothingAtAll)
+TEST(HelpUpdateCheck, MissingOrMalformedAddressIsToldAndFetchesNothing)
 {
     ScopedUpdateOption option("");
-    DialogCounter shown;
     UpdateWindow window;
     for (const char* address : {"", "-update.xml", "example.invalid/zoruvede-update.xml"}) {
         option.SetUpdateUrl(address);
-        window.StartCheck();
+        wxTEST_DIALOG(window.StartCheck(), ExpectMessage(wxID_OK, "No web address is configured"));
         EXPECT_FALSE(window.fixture.Frame().m_updateCheck.IsRunning()) << address;
     }
+    DialogCounter later;
     YieldFor(100);
-    EXPECT_EQ(shown.count, 0);
+    EXPECT_EQ(later.count, 0);
 }
 
 TEST(HelpUpdateCheck, WindowStaysUsableWhileTheServerIsSlowAndARepeatedCommandAsksOnce)
