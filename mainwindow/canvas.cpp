@@ -113,6 +113,7 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
     StopPreview();
     m_thumbnails->m_frameDelay = m_spinctrl_delay->GetValue();
     ScheduleRecoveryCopy();
+    LengthChanged();
     // The labels show the delay; repaint them now rather than at some later exposure.
     m_thumbnails->Refresh(false);
 }

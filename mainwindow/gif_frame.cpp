@@ -96,11 +96,7 @@ void GifFrame::InitFrame()
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
     FindSettingControls();
 
-    m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);
-    const int widths[] = {200, 400, -1};
-    m_statusBar1->SetFieldsCount(3, widths);
-    // Tool and menu help would blank field 0 (the GIF's name and canvas) under the pointer.
-    SetStatusBarPane(-1);
+    SetUpStatusBar();
 
     m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
     SetLabels();

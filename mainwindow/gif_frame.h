@@ -64,6 +64,10 @@ public:
     void ApplyLanguage(int id);
     void RelabelControls();
     void SetLabels();
+    void SetUpStatusBar();
+    // Status field 2: the length of the animation the frames and the delay make.
+    void LengthChanged();
+    void ShowLength();
 
     // Preview.
     void StopPreview();
@@ -264,6 +268,7 @@ public:
     {
         ++m_frameListVersion;
         ScheduleRecoveryCopy();
+        LengthChanged();
     }
 
     wxToolBar* m_toolBar_button = nullptr;
@@ -324,6 +329,7 @@ public:
     wxStatusBar* m_statusBar1 = nullptr;
     std::unique_ptr<wxLocale> m_locale;
     bool m_playing = false;
+    bool m_lengthPending = false;
 
     // Help menu: web pages open through m_urlOpener (tests record the address instead of
     // starting a browser; empty means the default browser), and the update check fetches

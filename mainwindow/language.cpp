@@ -61,6 +61,7 @@ void GifFrame::RelabelControls()
 {
     SetLabels();
     m_statusBar1->SetStatusText(FrameStatusText(), 1);
+    ShowLength();
     UpdateCanvasFromFrames();
     UpdateTitle();
 }

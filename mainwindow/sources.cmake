@@ -16,6 +16,7 @@ list(APPEND UI_SOURCES
   mainwindow/jobs.cpp
   mainwindow/message_text.cpp
   mainwindow/message_boxes.cpp
+  mainwindow/status_bar.cpp
   mainwindow/recovery.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp

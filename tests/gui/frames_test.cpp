@@ -202,7 +202,27 @@ TEST(Frames, ClearAllEmptiesEverythingWithoutAsking)
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 0);
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "");
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    YieldFor(20);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "");
     EXPECT_TRUE(FrameToolsDisabled(frame));
+}
+
+TEST(Frames, StatusBarShowsTheLengthOfTheAnimation)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    AddFiveFrames(fixture, dir);
+    YieldFor(20);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 0.50 s");
+    fixture.Edit(frame.m_spinctrl_delay, 25);
+    YieldFor(20);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 1.25 s");
+    frame.m_thumbnails->Select(0);
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    YieldFor(20);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 1.00 s");
 }
 
 TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
