@@ -60,7 +60,8 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
 void GifFrame::RelabelControls()
 {
     SetLabels();
-    m_statusBar1->SetStatusText(FrameStatusText(), 1);
+    // Field 1 names the frame shown; with none shown it stays empty.
+    m_statusBar1->SetStatusText(m_shownIndex >= 0 ? FrameStatusText() : wxString(), 1);
     ShowLength();
     UpdateCanvasFromFrames();
     UpdateTitle();

@@ -5,4 +5,5 @@ list(APPEND CORE_SOURCES
   include/window/thumbnail_selection.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
-  include/window/thumbnailitem.cpp)
+  include/window/thumbnailitem.cpp
+  include/window/label_font.cpp)

@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 
 #include "app/trace.h"
+#include "include/window/label_font.h"
 
 // Index precondition as a debug assertion whose text is the upper-bound test (the texts are
 // part of the control's contract); negative indices fail it as well. Then returns rc.
@@ -92,6 +93,17 @@ void wxThumbnailCtrl::ComputeItemSize()
                                                 HasFlag(wxTHUMBCTRL_SHOW_LABEL));
     m_itemWidth = item.x;
     m_itemHeight = item.y;
+}
+
+const wxFont& wxThumbnailCtrl::GetLabelFont() const
+{
+    const int width = m_itemWidth - 2 * m_margin;
+    if (width != m_labelFontWidth || GetFont() != m_labelFontBase) {
+        m_labelFontBase = GetFont();
+        m_labelFontWidth = width;
+        m_labelFont = FitLabelFont(*this, m_labelFontBase, width);
+    }
+    return m_labelFont;
 }
 
 ThumbnailGrid wxThumbnailCtrl::Grid() const

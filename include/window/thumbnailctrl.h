@@ -281,6 +281,8 @@ public:
     const wxColour& GetUnselectedColour() const { return m_unselectedColour; }
     const wxColour& GetFocusRectColour() const { return m_focusRectColour; }
     const wxColour& GetLabelColour() const { return m_labelColour; }
+    // The labels' font: the control's, smaller where the widest label would not fit a tile.
+    const wxFont& GetLabelFont() const;
     const wxBitmap& GetBufferBitmap() const { return m_bufferBitmap; }
 
     // Delay of every frame in hundredths of a second, shown in the labels; the owner writes
@@ -338,6 +340,10 @@ private:
     wxColour m_unselectedColour;
     wxColour m_focusRectColour{100, 80, 80};
     wxColour m_labelColour{0, 0, 200};
+    // The label font last fitted, and the control font and tile width it was fitted for.
+    mutable wxFont m_labelFont;
+    mutable wxFont m_labelFontBase;
+    mutable int m_labelFontWidth = -1;
     wxBitmap m_bufferBitmap;
 
     wxDECLARE_CLASS(wxThumbnailCtrl);

@@ -99,7 +99,7 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
         wxString dir, base, ext;
         wxFileName::SplitPath(name, &dir, &base, &ext);
         if (!ext.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_LABEL)) {
-            dc.SetFont(ctrl.GetFont());
+            dc.SetFont(ctrl.GetLabelFont());
             dc.SetTextForeground(selected ? *wxWHITE : ctrl.GetLabelColour());
             dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
             const int d = (h - imageRect.height) / 2;

@@ -150,6 +150,8 @@ TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
     frame.SetTitle("proj - " + GetProductName());
     fixture.Command(frame.m_itemClearAll->GetId());
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    fixture.Command(58);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
     fixture.AddImages(paths);
     fixture.Command(58);
     EXPECT_TRUE(frame.m_itemSave->IsEnabled());

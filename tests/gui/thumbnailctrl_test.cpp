@@ -141,6 +141,15 @@ protected:
         return wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y));
     }
 
+    // Where a tile's label is drawn.
+    wxRect LabelBox(int index)
+    {
+        const int m = m_ctrl->GetMargin();
+        const wxRect r = ItemRect(index);
+        const int d = (r.height - m_ctrl->GetThumbnailHeight()) / 2;
+        return wxRect(r.x + m, r.y + r.height - d + m, r.width - 2 * m, d - 2 * m);
+    }
+
     bool Scrollable() const { return m_ctrl->GetVirtualSize().y > m_ctrl->GetClientSize().y; }
 
     wxRect ItemRect(int index)
@@ -296,31 +305,55 @@ TEST_F(ThumbnailCtrlTest, LabelShowsFrameNumberAndStartTimeAtPaintTime)
     ASSERT_EQ(5, m_ctrl->Append(NewItem(SolidImage(8, 8, 0, 0, 0), "noext"), 10));
     m_ctrl->m_frameDelay = 10;
     const wxImage img = Snapshot(false);
-    const int m = m_ctrl->GetMargin();
-    auto labelBox = [&](int index) {
-        const wxRect r = ItemRect(index);
-        const int d = (r.height - m_ctrl->GetThumbnailHeight()) / 2;
-        return wxRect(r.x + m, r.y + r.height - d + m, r.width - 2 * m, d - 2 * m);
-    };
     // The same text drawn the same way must give the same pixels.
-    const wxRect box = labelBox(4);
+    const wxRect box = LabelBox(4);
     wxBitmap expected(box.GetSize());
     {
         wxMemoryDC dc(expected);
         dc.SetBackground(wxBrush(m_ctrl->GetUnselectedColour()));
         dc.Clear();
-        dc.SetFont(m_ctrl->GetFont());
+        dc.SetFont(m_ctrl->GetLabelFont());
         dc.SetTextForeground(m_ctrl->GetLabelColour());
         dc.DrawText("#5  0.40sec", 0, 0);
     }
     EXPECT_TRUE(SamePixels(expected.ConvertToImage(), img.GetSubImage(box)));
     // A name without extension gets no label: the box is plain tile colour.
-    const wxImage none = img.GetSubImage(labelBox(5));
+    const wxImage none = img.GetSubImage(LabelBox(5));
     EXPECT_TRUE(SamePixels(SolidImage(none.GetWidth(), none.GetHeight(),
                                       m_ctrl->GetUnselectedColour().Red(),
                                       m_ctrl->GetUnselectedColour().Green(),
                                       m_ctrl->GetUnselectedColour().Blue()),
                            none));
+}
+
+TEST_F(ThumbnailCtrlTest, LongestLabelsAreDrawnWhole)
+{
+    AppendItems(4);
+    m_ctrl->m_frameDelay = 333333;  // frame #4 starts at 9999.99 s
+    const wxImage img = Snapshot(false);
+    const wxRect box = LabelBox(3);
+    const wxColour tile = m_ctrl->GetUnselectedColour();
+    // The label drawn with room to spare: its last column of ink must lie inside the tile,
+    // and the tile must show exactly that much of it.
+    wxBitmap wide(box.width * 3, box.height);
+    {
+        wxMemoryDC dc(wide);
+        dc.SetBackground(wxBrush(tile));
+        dc.Clear();
+        dc.SetFont(m_ctrl->GetLabelFont());
+        dc.SetTextForeground(m_ctrl->GetLabelColour());
+        dc.DrawText("#4  9999.99sec", 0, 0);
+    }
+    const wxImage whole = wide.ConvertToImage();
+    int lastInk = -1;
+    for (int x = 0; x < whole.GetWidth(); ++x)
+        for (int y = 0; y < whole.GetHeight(); ++y)
+            if (Pixel(whole, x, y) != tile)
+                lastInk = x;
+    EXPECT_GT(lastInk, box.width / 2);
+    EXPECT_LT(lastInk, box.width);
+    EXPECT_TRUE(SamePixels(whole.GetSubImage(wxRect(0, 0, box.width, box.height)),
+                           img.GetSubImage(box)));
 }
 
 TEST_F(ThumbnailCtrlTest, FrozenControlNeitherRepaintsNorRescrollsUntilLastEndUpdate)
