@@ -29,7 +29,11 @@ GifFrame* CreateMainWindow()
     }
     frame->InitFrame();
     // The layout's sizer shrinks the window to its minimum; open at a comfortable size.
-    frame->SetSize(frame->FromDIP(wxSize(960, 720)));
+    // Given as a client size, not a whole-window size: for a whole-window size wxGTK holds
+    // the first show back until the window manager tells its border sizes, and then lays
+    // the window out once at a 2x1 placeholder, which GTK reports on stderr (menu bar and
+    // toolbar squeezed to nothing). A client size set explicitly is shown at once.
+    frame->SetClientSize(frame->FromDIP(wxSize(960, 600)));
     frame->Centre();
     frame->Layout();
     // Room for two rows of tiles in the strip; the rest goes to the preview.
