@@ -17,6 +17,12 @@ wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxStrin
                                         wxPD_CAN_ABORT | wxPD_ELAPSED_TIME |
                                             wxPD_ESTIMATED_TIME | wxPD_REMAINING_TIME);
     LabelStockButtons(dialog);
+    // The click stops the worker at once; the timer below only catches what the button
+    // could not tell (the dialog's own Escape key).
+    dialog->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+        event.Skip();
+        StopJob();
+    }, wxID_CANCEL);
     // The dialog disables its parent, and a disabled window ignores the window manager's close
     // button. The window stays enabled and holds its contents still instead, so that closing
     // it can offer to stop the job.

@@ -311,6 +311,9 @@ ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
     // The file knows why its write failed (a full disk); the buffer only that it did.
     if (failure.kind == Kind::OutputWrite && !file.CheckWritten())
         failure = FileWriteFailure(file);
+    // A stop that came while the last frame was written still leaves the old file.
+    if (failure.kind == Kind::None && sink && sink->StopRequested())
+        failure = Failure(Kind::Stopped);
     if (failure.kind == Kind::None && !file.Commit())
         failure = FileWriteFailure(file);
     if (failure.kind != Kind::None)
