@@ -1,5 +1,8 @@
 # GIF encoding and the export pipeline: image data only, no windows, so all of it is core.
 list(APPEND CORE_SOURCES
+  src/window/animation_document.cpp
+  src/window/edit_commands.cpp
+  src/window/edit_history.cpp
   src/window/canvas_size.cpp
   src/window/compose_frame.cpp
   src/window/export_failure.cpp

@@ -1,0 +1,83 @@
+// The animation being edited: its frames in order, the delay, the canvas and the preview's
+// loop count. A frame is an immutable picture shared by the document, the undo history and
+// the strip; no edit copies one. Observers hear of every change to the frame list in the
+// terms of the change, so a view can follow it without rebuilding itself.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+
+struct AnimationFrame {
+    // Null for a frame whose file was missing when its project was opened.
+    std::shared_ptr<const wxImage> image;
+    // The entry as stored in a project: a path, or a GIF frame's reference name.
+    wxString source;
+};
+using FramePtr = std::shared_ptr<const AnimationFrame>;
+using FrameList = std::vector<FramePtr>;
+
+FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source);
+// The bytes of a frame's picture (pixels and alpha).
+size_t FrameBytes(const AnimationFrame& frame);
+
+// What changed in the frame list.
+struct FrameListChange {
+    enum Kind { Inserted, Removed, Reordered };
+    Kind kind;
+    // Inserted: the new frames' positions, ascending. Removed: the old positions, ascending.
+    std::vector<int> indices;
+    // Reordered: order[i] is the old position of the frame now at i.
+    std::vector<int> order;
+};
+
+class AnimationDocument {
+public:
+    using Listener = std::function<void(const FrameListChange&)>;
+
+    const FrameList& Frames() const { return m_frames; }
+    int Count() const { return static_cast<int>(m_frames.size()); }
+    const FramePtr& Frame(int index) const { return m_frames[index]; }
+
+    // Inserts frames before position at (clamped to the end), in their order.
+    void Insert(int at, const FrameList& frames);
+    // Inserts each frame at its own final position; positions ascending, as Remove gave them.
+    void InsertAt(const std::vector<int>& positions, const FrameList& frames);
+    // Removes the frames at positions (any order, duplicates and strays ignored) and
+    // returns them in ascending position order.
+    FrameList Remove(std::vector<int> positions);
+    // Puts the frames in a new order: order[i] is the current position of the frame that
+    // goes to i. Must be a permutation of 0..Count()-1; anything else changes nothing.
+    bool Reorder(const std::vector<int>& order);
+
+    int Delay() const { return m_delay; }
+    void SetDelay(int hundredths) { m_delay = hundredths; }
+    wxSize Canvas() const { return m_canvas; }
+    void SetCanvas(const wxSize& canvas) { m_canvas = canvas; }
+    int LoopCount() const { return m_loopCount; }
+    void SetLoopCount(int count) { m_loopCount = count; }
+
+    void SetListener(Listener listener) { m_listener = std::move(listener); }
+
+private:
+    void Tell(const FrameListChange& change);
+
+    FrameList m_frames;
+    int m_delay = 10;
+    wxSize m_canvas;
+    int m_loopCount = 0;
+    Listener m_listener;
+};
+
+// The orders of the list operations, as Reorder takes them. indices are positions in a
+// list of count frames; strays and duplicates are ignored.
+// The frames at indices, in their order, moved before position to of the current list.
+std::vector<int> MoveOrder(int count, const std::vector<int>& indices, int to);
+// The frames at indices (or all, with fewer than two) in reverse order, the others in place.
+std::vector<int> ReverseOrder(int count, const std::vector<int>& indices);
+// The order that undoes order.
+std::vector<int> InverseOrder(const std::vector<int>& order);
