@@ -78,6 +78,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     m_loadInsertAt = insertAt;
     m_loadAdded = 0;
     m_loadSkipped.clear();
+    m_loadDamaged.clear();
     m_loadCancelled = false;
     m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
     return true;
@@ -125,6 +126,8 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
         m_projectOpening->missing.Add(event.GetString());
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
+    } else if (IsDamagedEvent(event) && !m_projectOpening) {
+        m_loadDamaged.Add(event.GetString() + ": " + DamageOf(event));
     }
 }
 
@@ -150,11 +153,9 @@ void GifFrame::FinishImageLoad()
         wxMessageBox(_("None of the chosen files could be read as an image.") +
                          ListSome(m_loadSkipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
-    else if (!m_loadSkipped.empty())
-        wxMessageBox(wxString::Format(_("%d of the chosen files could not be read:"),
-                                      static_cast<int>(m_loadSkipped.size())) +
-                         ListSome(m_loadSkipped),
-                     GetProductName(), wxOK | wxICON_INFORMATION, this);
+    else if (!m_loadSkipped.empty() || !m_loadDamaged.empty())
+        wxMessageBox(LoadProblemsText(m_loadSkipped, m_loadDamaged), GetProductName(),
+                     wxOK | wxICON_INFORMATION, this);
 }
 
 void GifFrame::StopWorkers()
