@@ -8,6 +8,7 @@
 
 #include <wx/ffile.h>
 #include <wx/log.h>
+#include <wx/wfstream.h>
 
 #include "src/window/file_byte_reader.h"
 #include "src/window/image_header.h"
@@ -23,6 +24,19 @@ void SetReason(wxString* reason, const wxString& text)
 }
 
 const char* const kUndecodable = "not an image in a format the program reads, or damaged";
+
+// Decodes path with the toolkit's handler of type, told to be quiet: a loud one lets libjpeg
+// write its own warnings ("Corrupt JPEG data: ...") to standard error, past any log target.
+// What is wrong with a file is this program's to say.
+bool DecodeQuietly(const wxString& path, wxBitmapType type, wxImage& image)
+{
+    wxImageHandler* handler = wxImage::FindHandler(type);
+    wxFileInputStream file(path);
+    if (!handler || !file.IsOk())
+        return false;
+    wxBufferedInputStream stream(file);
+    return handler->LoadFile(&image, stream, false, -1) && image.IsOk();
+}
 
 // The damage of a picture file whose format its header showed.
 wxString FileDamage(const wxString& path, ImageFormat format)
@@ -154,7 +168,7 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason, w
                               : header.format == ImageFormat::Jpeg ? wxBITMAP_TYPE_JPEG
                                                                    : wxBITMAP_TYPE_BMP;
     wxLogNull noLog;
-    if (image.LoadFile(path, type, -1) && image.IsOk()) {
+    if (DecodeQuietly(path, type, image)) {
         if (damage)
             *damage = FileDamage(path, header.format);
         return true;
