@@ -161,6 +161,17 @@ head -c $(($(stat -c %s whole.jpg) - 100)) whole.jpg >cut.jpg
 run -q -o cut.gif a.png cut.jpg
 check "a cut JPEG is exported" [ "$rc" -eq 0 ]
 check "with a cut JPEG only the program's own messages reach stderr" [ -z "$(grep -v '^zoruvede-cli: ' err)" ]
+check "the cut JPEG is named as damaged" contains err 'damaged file "cut.jpg": the file ends before its end-of-image marker'
+head -c $(($(stat -c %s three.gif) - 1)) three.gif >open.gif
+run -q --size 20x20 -o cut.gif open.gif whole.jpg
+check "a GIF without its trailer is exported" [ "$rc" -eq 0 ]
+check "it is named as damaged, the whole JPEG is not" [ "$(grep -c 'damaged file' err)" -eq 1 ] &&
+    check "the GIF is the one named" contains err 'damaged file "open.gif"'
+"$GIFSICLE" --info cut.gif >info 2>&1
+check "its three frames and the JPEG are kept" contains info "cut.gif 4 images"
+{ cat whole.jpg; printf 'appended by an editor'; } >trailed.jpg
+run -q -o trailed.gif trailed.jpg
+check "bytes after a JPEG's end are no damage" [ "$rc" -eq 0 ] && check "no warning" [ ! -s err ]
 
 # A project with a missing frame is refused unless asked to leave it out; a broken one is named.
 cat >proj.xml <<XML
