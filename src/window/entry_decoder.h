@@ -35,10 +35,11 @@ public:
     // Decodes path (frame >= 0: only that frame of a GIF). Frames and files that don't decode
     // are skipped, the toolkit's log suppressed; only regular files are read. Stops between
     // GIF frames when stopRequested() turns true. When the entry gives no frame at all,
-    // reason (if given) says why. A damaged file that gives frames goes to damaged once,
-    // before the frame it was found with (never after the entry's last one): a picture cut
-    // short, a GIF whose walk stopped short of its trailer or one of whose frames doesn't
-    // decode. A single frame of a GIF that decodes is whole, whatever follows it.
+    // reason (if given) says why. A damaged file that gives frames goes to damaged once:
+    // before its frames for a picture cut short or a GIF whose walk stopped short of its
+    // trailer, after the last frame that decoded for a GIF one of whose frames doesn't; so
+    // never after all of the entry's frames. A single frame of a GIF that decodes is whole,
+    // whatever follows it.
     void Decode(const wxString& path, int frame, const std::function<bool()>& stopRequested,
                 const FrameDelivery& deliver, wxString* reason = nullptr,
                 const DamageReport& damaged = {});

@@ -6,10 +6,10 @@
 // that event carries no image. An entry that gives no picture at all (its file is gone,
 // unreadable, too large or no image) is reported as an event without an image whose string
 // is the entry as given, whose extra long is -1 (IsNoFrameEvent) and whose payload holds the
-// reason (NoFrameReasonOf). A damaged file that still gives frames is reported once, before
-// its last frame, by an event without an image whose string is the source path, whose extra
-// long is -2 (IsDamagedEvent), whose percentage is below 100 and whose payload holds how it
-// is damaged (DamageOf).
+// reason (NoFrameReasonOf). A damaged file that still gives frames is reported once, by an
+// event without an image whose string is the source path, whose extra long is -2
+// (IsDamagedEvent), whose payload holds how it is damaged (DamageOf) and whose percentage is
+// below 100: it never ends a batch.
 #pragma once
 
 #include <atomic>
@@ -36,8 +36,8 @@ public:
     // An entry that gave no picture at all, and why.
     virtual void NoFrame(const wxString& entry, const wxString& reason, int percent) {}
     // The file at path is damaged (cut short, a GIF frame that doesn't decode) but gives
-    // frames: what could be read is loaded. Comes before the file's last frame, so percent
-    // is below 100.
+    // frames: what could be read is loaded. Comes before the frames when the damage is known
+    // from the start, else right after the last frame that decoded; percent is below 100.
     virtual void Damaged(const wxString& path, const wxString& damage, int percent) {}
 };
 
