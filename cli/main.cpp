@@ -189,6 +189,9 @@ int main(int argc, char** argv)
         return Fail(error);
     if (frames.Count() == 0)
         return Fail("the project's images hold no frame that can be read");
+    for (const DamagedInput& input : frames.Damaged())
+        std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
+                     kProgram, Printable(input.path).c_str(), Printable(input.damage).c_str());
 
     GifExportOptions exportOptions;
     exportOptions.canvas = deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())

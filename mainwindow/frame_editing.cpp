@@ -79,6 +79,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     m_loadInsertAt = insertAt;
     m_loadAdded = 0;
     m_loadSkipped.clear();
+    m_loadDamaged.clear();
     m_loadCancelled = false;
     m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
     return true;
@@ -126,6 +127,8 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
         m_projectOpening->missing.Add(event.GetString());
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
+    } else if (IsDamagedEvent(event) && !m_projectOpening) {
+        m_loadDamaged.Add(event.GetString() + ": " + DamageOf(event));
     }
 }
 
@@ -151,11 +154,9 @@ void GifFrame::FinishImageLoad()
         ShowMessage(_("None of the chosen files could be read as an image.") +
                          ListSome(m_loadSkipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
-    else if (!m_loadSkipped.empty())
-        ShowMessage(wxString::Format(_("%d of the chosen files could not be read:"),
-                                      static_cast<int>(m_loadSkipped.size())) +
-                         ListSome(m_loadSkipped),
-                     GetProductName(), wxOK | wxICON_INFORMATION, this);
+    else if (!m_loadSkipped.empty() || !m_loadDamaged.empty())
+        ShowMessage(LoadProblemsText(m_loadSkipped, m_loadDamaged), GetProductName(),
+                     wxOK | wxICON_INFORMATION, this);
 }
 
 void GifFrame::StopWorkers()

@@ -290,6 +290,8 @@ public:
     int m_loadAdded = 0;
     // "entry: reason" for each entry of the running load that gave no picture.
     wxArrayString m_loadSkipped;
+    // "path: damage" for each damaged file of the running load that still gave frames.
+    wxArrayString m_loadDamaged;
 
     int m_baseWidth = 0;
     int m_baseHeight = 0;

@@ -22,3 +22,21 @@ wxString ListSome(const wxArrayString& entries)
         list << "\n" << wxString::Format(_("and %d more"), static_cast<int>(entries.size() - shown));
     return list;
 }
+
+wxString LoadProblemsText(const wxArrayString& unreadable, const wxArrayString& damaged)
+{
+    wxString text;
+    if (!unreadable.empty())
+        text << wxString::Format(_("%d of the chosen files could not be read:"),
+                                 static_cast<int>(unreadable.size()))
+             << ListSome(unreadable);
+    if (!damaged.empty()) {
+        if (!text.empty())
+            text << "\n\n";
+        text << wxString::Format(_("%d of the chosen files are damaged; what could be read of "
+                                   "them was loaded:"),
+                                 static_cast<int>(damaged.size()))
+             << ListSome(damaged);
+    }
+    return text;
+}

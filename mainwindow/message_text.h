@@ -11,3 +11,8 @@ wxString MemoryText(uint64_t bytes);
 
 // Up to ten entries, one per line (each after a line break), then how many more there are.
 wxString ListSome(const wxArrayString& entries);
+
+// The message after a load that kept frames: the entries that could not be read, then the
+// files that are damaged and were loaded as far as they could be read (each "name: reason").
+// Empty when there are neither.
+wxString LoadProblemsText(const wxArrayString& unreadable, const wxArrayString& damaged);

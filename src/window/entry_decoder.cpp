@@ -33,17 +33,27 @@ GifFrameReader* EntryDecoder::OpenGif(const wxString& path, wxString* reason)
     return m_gif.get();
 }
 
+void EntryDecoder::DecodePicture(const wxString& path, const FrameDelivery& deliver,
+                                 wxString* reason, const DamageReport& damaged)
+{
+    auto image = std::make_unique<wxImage>();
+    wxString damage;
+    if (!LoadSinglePicture(path, *image, reason, &damage))
+        return;
+    if (!damage.empty() && damaged)
+        damaged(damage, 0, 1);
+    deliver(std::move(image), 0, 1, 1);
+}
+
 void EntryDecoder::Decode(const wxString& path, int frame,
                           const std::function<bool()>& stopRequested, const FrameDelivery& deliver,
-                          wxString* reason)
+                          wxString* reason, const DamageReport& damaged)
 {
     wxLogNull noLog;
     if (!CheckReadable(path, reason))
         return;
     if (!IsGifPath(path)) {
-        auto image = std::make_unique<wxImage>();
-        if (LoadSinglePicture(path, *image, reason))
-            deliver(std::move(image), 0, 1, 1);
+        DecodePicture(path, deliver, reason, damaged);
         return;
     }
     GifFrameReader* reader = OpenGif(path, reason);
@@ -54,13 +64,28 @@ void EntryDecoder::Decode(const wxString& path, int frame,
     const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
     if (first >= end && reason)
         *reason = wxString::Format("it has no frame %u", first + 1);
+    unsigned delivered = 0;
+    bool told = frame >= 0 || !damaged;
+    const auto tell = [&](const wxString& damage) {
+        if (told || damage.empty())
+            return;
+        damaged(damage, delivered, end - first);
+        told = true;
+    };
     for (unsigned j = first; j < end; ++j) {
         if (stopRequested())
             return;
         auto image = std::make_unique<wxImage>();
-        if (reader->Frame(j, *image) && image->IsOk())
-            deliver(std::move(image), static_cast<int>(j), j - first + 1, end - first);
-        else if (reason)
+        if (reader->Frame(j, *image) && image->IsOk()) {
+            tell(reader->Damage());
+            ++delivered;
+            deliver(std::move(image), static_cast<int>(j), delivered, end - first);
+            continue;
+        }
+        if (reason)
             *reason = reader->Error();
+        // A frame that doesn't decode after others did: the entry is damaged, not unreadable.
+        if (delivered > 0)
+            tell(reader->Error());
     }
 }

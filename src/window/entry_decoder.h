@@ -17,6 +17,10 @@ class GifFrameReader;
 using FrameDelivery =
     std::function<void(std::unique_ptr<wxImage> image, int frame, unsigned done, unsigned total)>;
 
+// An entry that gave frames but is damaged (cut short, a GIF frame that doesn't decode): how,
+// and how many of its frames had been handed out when that was found, of how many it gives.
+using DamageReport = std::function<void(const wxString& damage, unsigned done, unsigned total)>;
+
 // The batch's progress after frame done of total of entry i of n, in percent: 100 exactly for
 // the batch's last frame and below 100 for every other, rising with every frame.
 int BatchPercent(size_t i, size_t n, unsigned done, unsigned total);
@@ -31,12 +35,19 @@ public:
     // Decodes path (frame >= 0: only that frame of a GIF). Frames and files that don't decode
     // are skipped, the toolkit's log suppressed; only regular files are read. Stops between
     // GIF frames when stopRequested() turns true. When the entry gives no frame at all,
-    // reason (if given) says why.
+    // reason (if given) says why. A damaged file that gives frames goes to damaged once:
+    // before its frames for a picture cut short or a GIF whose walk stopped short of its
+    // trailer, after the last frame that decoded for a GIF one of whose frames doesn't; so
+    // never after all of the entry's frames. A single frame of a GIF that decodes is whole,
+    // whatever follows it.
     void Decode(const wxString& path, int frame, const std::function<bool()>& stopRequested,
-                const FrameDelivery& deliver, wxString* reason = nullptr);
+                const FrameDelivery& deliver, wxString* reason = nullptr,
+                const DamageReport& damaged = {});
 
 private:
     GifFrameReader* OpenGif(const wxString& path, wxString* reason);
+    void DecodePicture(const wxString& path, const FrameDelivery& deliver, wxString* reason,
+                       const DamageReport& damaged);
 
     std::unique_ptr<GifFrameReader> m_gif;
     wxString m_gifPath;

@@ -10,6 +10,7 @@ GifFrameReader::~GifFrameReader() = default;
 bool GifFrameReader::Open(const wxString& path, wxString* reason)
 {
     m_delays.clear();
+    m_damage.clear();
     m_records.reset();
     m_composer.reset();
     if (!CheckReadable(path, reason))
@@ -26,6 +27,7 @@ bool GifFrameReader::Open(const wxString& path, wxString* reason)
             *reason = damage.empty() ? wxString("the GIF holds no frame") : damage;
         return false;
     }
+    m_damage = damage;
     m_path = path;
     m_screen = wxSize(walk.ScreenWidth(), walk.ScreenHeight());
     m_damagedAt = Count();

@@ -28,6 +28,10 @@ public:
     wxSize ScreenSize() const { return m_screen; }
     // Frame i's delay in hundredths of a second; 0 when it has none or i is out of range.
     int Delay(unsigned i) const { return i < Count() ? m_delays[i] : 0; }
+    // Why the walk of Open stopped before the file's trailer (a frame cut off, a block
+    // damaged, the trailer missing); empty when it reached the trailer. What follows the
+    // trailer is never read.
+    const wxString& Damage() const { return m_damage; }
 
     // Frame i as a viewer shows it at that moment: every image up to i drawn at its offset
     // on a canvas of the screen's size that starts fully transparent, with the disposals
@@ -50,5 +54,6 @@ private:
     unsigned m_composed = 0;    // images drawn on the composer so far
     unsigned m_damagedAt = 0;   // the first frame that failed to decode; Count() when none has
     std::vector<uint8_t> m_row;
+    wxString m_damage;
     wxString m_error;
 };

@@ -8,9 +8,12 @@
 
 #include <wx/ffile.h>
 #include <wx/log.h>
+#include <wx/wfstream.h>
 
+#include "src/window/file_byte_reader.h"
 #include "src/window/image_header.h"
 #include "src/window/load_estimate.h"
+#include "src/window/picture_end.h"
 
 namespace {
 
@@ -21,6 +24,30 @@ void SetReason(wxString* reason, const wxString& text)
 }
 
 const char* const kUndecodable = "not an image in a format the program reads, or damaged";
+
+// Decodes path with the toolkit's handler of type, told to be quiet: a loud one lets libjpeg
+// write its own warnings ("Corrupt JPEG data: ...") to standard error, past any log target.
+// What is wrong with a file is this program's to say.
+bool DecodeQuietly(const wxString& path, wxBitmapType type, wxImage& image)
+{
+    wxImageHandler* handler = wxImage::FindHandler(type);
+    wxFileInputStream file(path);
+    if (!handler || !file.IsOk())
+        return false;
+    wxBufferedInputStream stream(file);
+    return handler->LoadFile(&image, stream, false, -1) && image.IsOk();
+}
+
+// The damage of a picture file whose format its header showed.
+wxString FileDamage(const wxString& path, ImageFormat format)
+{
+    if (format == ImageFormat::Gif) {
+        GifFrameReader reader;
+        return reader.Open(path, nullptr) ? reader.Damage() : wxString();
+    }
+    FileByteReader file(path);
+    return file.IsOpen() ? MissingEnd(format, file.Reader(), file.Size()) : wxString();
+}
 
 } // namespace
 
@@ -52,8 +79,10 @@ bool CheckReadable(const wxString& path, wxString* reason)
     return true;
 }
 
-bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason)
+bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason,
+                     wxString* damage)
 {
+    SetReason(damage, wxString());
     if (IsGifPath(path)) {
         GifFrameReader reader;
         if (!reader.Open(path, reason))
@@ -68,13 +97,18 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
             SetReason(reason, kUndecodable);
             return false;
         }
+        // Frames that didn't decode are damage too, where the walk found none.
+        wxString found = reader.Damage();
+        if (found.empty() && frames.size() - before < reader.Count())
+            found = reader.Error();
+        SetReason(damage, found);
         return true;
     }
 
     if (!CheckReadable(path, reason))
         return false;
     wxImage image;
-    if (!LoadSinglePicture(path, image, reason))
+    if (!LoadSinglePicture(path, image, reason, damage))
         return false;
     frames.push_back(image);
     return true;
@@ -87,8 +121,15 @@ wxString TooLargeReason(const wxSize& size)
                             size.GetWidth(), size.GetHeight(), kMaxPictureSide);
 }
 
-bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason)
+wxString PictureDamage(const wxString& path)
 {
+    const ImageHeader header = ReadImageHeader(path);
+    return header.format == ImageFormat::Unknown ? wxString() : FileDamage(path, header.format);
+}
+
+bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason, wxString* damage)
+{
+    SetReason(damage, wxString());
     // Format and size from the file's own bytes: nothing too large is decoded, and no decoder
     // but the one of the format the bytes show ever sees the file.
     const ImageHeader header = ReadImageHeader(path);
@@ -115,8 +156,10 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason)
     }
     if (header.format == ImageFormat::Gif) {
         GifFrameReader reader;
-        if (reader.Open(path, reason) && reader.Frame(0, image))
+        if (reader.Open(path, reason) && reader.Frame(0, image)) {
+            SetReason(damage, reader.Damage());
             return true;
+        }
         if (reason && reason->empty())
             *reason = reader.Error().empty() ? wxString(kUndecodable) : reader.Error();
         return false;
@@ -125,8 +168,11 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason)
                               : header.format == ImageFormat::Jpeg ? wxBITMAP_TYPE_JPEG
                                                                    : wxBITMAP_TYPE_BMP;
     wxLogNull noLog;
-    if (image.LoadFile(path, type, -1) && image.IsOk())
+    if (DecodeQuietly(path, type, image)) {
+        if (damage)
+            *damage = FileDamage(path, header.format);
         return true;
+    }
     SetReason(reason, kUndecodable);
     return false;
 }

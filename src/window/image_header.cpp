@@ -1,30 +1,11 @@
 #include "src/window/image_header.h"
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
+
+#include "src/window/byte_order.h"
+#include "src/window/file_byte_reader.h"
 
 namespace {
-
-uint32_t Big16(const unsigned char* p)
-{
-    return (uint32_t{p[0]} << 8) | p[1];
-}
-
-uint32_t Big32(const unsigned char* p)
-{
-    return (Big16(p) << 16) | Big16(p + 2);
-}
-
-uint32_t Little16(const unsigned char* p)
-{
-    return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
-}
-
-uint32_t Little32(const unsigned char* p)
-{
-    return Little16(p) | (Little16(p + 2) << 16);
-}
 
 // Sides that don't fit an int, or are 0, make no size.
 wxSize SizeOf(int64_t width, int64_t height)
@@ -136,13 +117,10 @@ ImageHeader ParseImageHeader(const unsigned char* bytes, size_t size)
 
 ImageHeader ReadImageHeader(const wxString& path)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.fn_str(), "rb"), &std::fclose);
-    if (!file)
+    FileByteReader file(path);
+    if (!file.IsOpen())
         return ImageHeader();
-    return ParseImageHeader([&](uint64_t offset, unsigned char* out, size_t count) {
-        return fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) == 0 &&
-               std::fread(out, 1, count, file.get()) == count;
-    });
+    return ParseImageHeader(file.Reader());
 }
 
 bool WithinPictureLimit(const wxSize& size)

@@ -13,8 +13,10 @@
 
 namespace {
 const long kNoFrame = -1;
+const long kDamaged = -2;
 
-// What every ID_IMAGE_LOADED event carries: the image, or why an entry gave none.
+// What every ID_IMAGE_LOADED event carries: the image, or why an entry gave none, or how it
+// is damaged.
 struct LoadReport {
     LoadedImagePtr image;
     wxString reason;
@@ -39,6 +41,11 @@ public:
     {
         m_reached100 = percent == 100;
         m_sink.NoFrame(entry, reason, percent);
+    }
+    void Damaged(const wxString& path, const wxString& damage, int percent)
+    {
+        m_reached100 = false;
+        m_sink.Damaged(path, damage, percent);
     }
     void End()
     {
@@ -68,12 +75,12 @@ public:
 
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
     {
-        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
-        event->SetString(entry);
-        event->SetInt(percent);
-        event->SetExtraLong(kNoFrame);
-        event->SetPayload(LoadReport{LoadedImagePtr(), reason});
-        wxQueueEvent(m_owner, event);
+        QueueReport(entry, percent, kNoFrame, reason);
+    }
+
+    void Damaged(const wxString& path, const wxString& damage, int percent) override
+    {
+        QueueReport(path, percent, kDamaged, damage);
     }
 
     void Finished() override
@@ -85,6 +92,16 @@ public:
     }
 
 private:
+    void QueueReport(const wxString& name, int percent, long kind, const wxString& text)
+    {
+        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
+        event->SetString(name);
+        event->SetInt(percent);
+        event->SetExtraLong(kind);
+        event->SetPayload(LoadReport{LoadedImagePtr(), text});
+        wxQueueEvent(m_owner, event);
+    }
+
     wxEvtHandler* m_owner;
 };
 }
@@ -109,7 +126,10 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                 delivered = true;
                 out.Send(path, got, BatchPercent(i, n, done, total), std::move(image));
             },
-            &reason);
+            &reason,
+            [&](const wxString& damage, unsigned done, unsigned total) {
+                out.Damaged(path, damage, BatchPercent(i, n, done, total));
+            });
         if (!delivered && !stopRequested())
             out.NoFrame(entries[i], reason, BatchPercent(i, n, 1, 1));
     }
@@ -129,6 +149,17 @@ bool IsNoFrameEvent(const wxThreadEvent& event)
 }
 
 wxString NoFrameReasonOf(const wxThreadEvent& event)
+{
+    return ReportOf(event).reason;
+}
+
+bool IsDamagedEvent(const wxThreadEvent& event)
+{
+    return event.GetExtraLong() == kDamaged && !event.GetString().empty() &&
+           !LoadedImageOf(event);
+}
+
+wxString DamageOf(const wxThreadEvent& event)
 {
     return ReportOf(event).reason;
 }

@@ -6,7 +6,10 @@
 // that event carries no image. An entry that gives no picture at all (its file is gone,
 // unreadable, too large or no image) is reported as an event without an image whose string
 // is the entry as given, whose extra long is -1 (IsNoFrameEvent) and whose payload holds the
-// reason (NoFrameReasonOf).
+// reason (NoFrameReasonOf). A damaged file that still gives frames is reported once, by an
+// event without an image whose string is the source path, whose extra long is -2
+// (IsDamagedEvent), whose payload holds how it is damaged (DamageOf) and whose percentage is
+// below 100: it never ends a batch.
 #pragma once
 
 #include <atomic>
@@ -32,6 +35,10 @@ public:
     virtual void Finished() = 0;
     // An entry that gave no picture at all, and why.
     virtual void NoFrame(const wxString& entry, const wxString& reason, int percent) {}
+    // The file at path is damaged (cut short, a GIF frame that doesn't decode) but gives
+    // frames: what could be read is loaded. Comes before the frames when the damage is known
+    // from the start, else right after the last frame that decoded; percent is below 100.
+    virtual void Damaged(const wxString& path, const wxString& damage, int percent) {}
 };
 
 // Decodes entries (paths or frame reference names) in order. A frame that doesn't convert is
@@ -47,6 +54,11 @@ LoadedImagePtr LoadedImageOf(const wxThreadEvent& event);
 bool IsNoFrameEvent(const wxThreadEvent& event);
 // Why that entry gave no picture.
 wxString NoFrameReasonOf(const wxThreadEvent& event);
+// Whether an ID_IMAGE_LOADED event reports a damaged file that gave frames (GetString names
+// it).
+bool IsDamagedEvent(const wxThreadEvent& event);
+// How that file is damaged.
+wxString DamageOf(const wxThreadEvent& event);
 
 // Runs LoadImageBatch for its owner. Joinable: the owner stops it (RequestStop) and waits
 // for it before it goes away, so no event is ever queued to a destroyed window.

@@ -27,10 +27,21 @@ InputFileFrames::InputFileFrames(std::vector<wxString> paths, bool frameReferenc
 
 InputFileFrames::~InputFileFrames() = default;
 
+void InputFileFrames::NoteDamage(const wxString& path, const wxString& damage)
+{
+    if (damage.empty())
+        return;
+    for (const DamagedInput& known : m_damaged)
+        if (known.path == path)
+            return;
+    m_damaged.push_back({path, damage});
+}
+
 bool InputFileFrames::Scan(bool withSizes, wxString& error)
 {
     m_count = 0;
     m_sizes.clear();
+    m_damaged.clear();
     for (Input& input : m_inputs) {
         wxString reason;
         if (input.gif) {
@@ -45,6 +56,8 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
             if (input.firstFrame >= 0) {
                 first = static_cast<unsigned>(input.firstFrame);
                 input.frames = first < count ? 1 : 0;
+            } else {
+                NoteDamage(input.path, reader.Damage());
             }
             if (withSizes)
                 for (unsigned i = first; i < first + static_cast<unsigned>(input.frames); ++i) {
@@ -58,18 +71,21 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
                 }
         } else if (withSizes) {
             std::vector<wxImage> frames;
-            if (!DecodeImageFile(input.path, frames, &reason)) {
+            wxString damage;
+            if (!DecodeImageFile(input.path, frames, &reason, &damage)) {
                 error = InputError(input.path, reason);
                 return false;
             }
             input.frames = 1;
             m_sizes.push_back(frames.front().GetSize());
+            NoteDamage(input.path, damage);
         } else {
             if (!CheckReadable(input.path, &reason)) {
                 error = InputError(input.path, reason);
                 return false;
             }
             input.frames = 1;
+            NoteDamage(input.path, PictureDamage(input.path));
         }
         m_count += input.frames;
     }

@@ -11,6 +11,13 @@
 
 class GifFrameReader;
 
+// An input that gives frames though it is damaged (cut short): what could be read of it is
+// used.
+struct DamagedInput {
+    wxString path;
+    wxString damage;
+};
+
 class InputFileFrames : public FrameSource {
 public:
     // With frameReferences, a name such as "anim.gif_3" (as project files store them) gives
@@ -26,6 +33,9 @@ public:
     bool Scan(bool withSizes, wxString& error);
     // The size of every frame, in order; filled by Scan(true).
     const std::vector<wxSize>& FrameSizes() const { return m_sizes; }
+    // The damaged inputs Scan found, each file once, in order. A frame reference is whole when
+    // its frame is, whatever follows it in the GIF.
+    const std::vector<DamagedInput>& Damaged() const { return m_damaged; }
 
     int Count() const override { return m_count; }
     bool Frame(int index, wxImage& frame, FrameError& error) override;
@@ -39,9 +49,11 @@ private:
     };
 
     bool NextFrame(wxImage& frame, FrameError& error);
+    void NoteDamage(const wxString& path, const wxString& damage);
 
     std::vector<Input> m_inputs;
     std::vector<wxSize> m_sizes;
+    std::vector<DamagedInput> m_damaged;
     int m_count = 0;
     // The position of the next frame: the input and the frame within it.
     int m_position = 0;

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   src/window/canvas_size.cpp
   src/window/compose_frame.cpp
   src/window/export_failure.cpp
+  src/window/file_byte_reader.cpp
   src/window/gif_blocks.cpp
   src/window/gif_composer.cpp
   src/window/gif_export.cpp
@@ -20,7 +21,8 @@ list(APPEND CORE_SOURCES
   src/window/input_frames.cpp
   src/window/palette.cpp
   src/window/palette_lookup.cpp
-  src/window/palette_quant.cpp)
+  src/window/palette_quant.cpp
+  src/window/picture_end.cpp)
 
 # The background workers and their hand-over to the window: threads and queued events only.
 list(APPEND CORE_SOURCES

@@ -15,6 +15,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/loop_count_dialog.h"
+#include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 
@@ -82,7 +83,7 @@ TEST(Frames, CancelledDialogChangesNothing)
     EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
 }
 
-TEST(Frames, LoadOfUnreadableFilesEndsAndSaysSo)
+TEST(Frames, LoadOfUnreadableOrDamagedFilesEndsAndSaysSo)
 {
     TempDir dir;
     MainWindowFixture fixture;
@@ -93,6 +94,23 @@ TEST(Frames, LoadOfUnreadableFilesEndsAndSaysSo)
     EXPECT_EQ(fixture.Frame().FrameCount(), 0);
     EXPECT_EQ(fixture.Frame().m_loadProgress, nullptr);
     EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
+
+    // A JPEG cut short decodes (its missing rows grey): it is kept and named as damaged, in
+    // the same message as the files that could not be read.
+    const wxString cut = WritePicture(dir, "cut.jpg", 160, 120);
+    const std::string whole = FileBytes(cut);
+    wxFFile(cut, "wb").Write(whole.data(), whole.size() - 20);
+    wxTEST_DIALOG(fixture.AddImages(Paths({WritePicture(dir, "good.png", 40, 30), broken, cut})),
+                  ExpectMessage(wxID_OK, "1 of the chosen files could not be read:\n" + broken +
+                                             ": not an image in a format the program reads, or "
+                                             "damaged\n\n1 of the chosen files are damaged; what "
+                                             "could be read of them was loaded:\n" +
+                                             cut + ": the file ends before its end-of-image marker"));
+    EXPECT_EQ(FrameNames(fixture.Frame(), true), Paths({"good.png", "cut.jpg"}));
+    // Also when every file gave frames.
+    wxTEST_DIALOG(fixture.AddImages(Paths({cut})),
+                  ExpectMessage(wxID_OK, "1 of the chosen files are damaged"));
+    EXPECT_EQ(fixture.Frame().FrameCount(), 3);
 }
 
 TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)

@@ -153,6 +153,26 @@ check "a bitmap 0 rows high gives 1" [ "$rc" -eq 1 ]
 check "it is named" contains err "can't read"
 check "no assertion report" [ "$(grep -c -i assert err)" -eq 0 ]
 
+# A JPEG cut short still decodes (its missing rows grey); the decoder's own warning about it
+# is not passed on.
+"$CONVERT" -seed 5 -size 200x150 plasma:fractal whole.jpg 2>/dev/null ||
+    "$CONVERT" -size 200x150 gradient:red-blue whole.jpg
+head -c $(($(stat -c %s whole.jpg) - 100)) whole.jpg >cut.jpg
+run -q -o cut.gif a.png cut.jpg
+check "a cut JPEG is exported" [ "$rc" -eq 0 ]
+check "with a cut JPEG only the program's own messages reach stderr" [ -z "$(grep -v '^zoruvede-cli: ' err)" ]
+check "the cut JPEG is named as damaged" contains err 'damaged file "cut.jpg": the file ends before its end-of-image marker'
+head -c $(($(stat -c %s three.gif) - 1)) three.gif >open.gif
+run -q --size 20x20 -o cut.gif open.gif whole.jpg
+check "a GIF without its trailer is exported" [ "$rc" -eq 0 ]
+check "it is named as damaged, the whole JPEG is not" [ "$(grep -c 'damaged file' err)" -eq 1 ] &&
+    check "the GIF is the one named" contains err 'damaged file "open.gif"'
+"$GIFSICLE" --info cut.gif >info 2>&1
+check "its three frames and the JPEG are kept" contains info "cut.gif 4 images"
+{ cat whole.jpg; printf 'appended by an editor'; } >trailed.jpg
+run -q -o trailed.gif trailed.jpg
+check "bytes after a JPEG's end are no damage" [ "$rc" -eq 0 ] && check "no warning" [ ! -s err ]
+
 # A project with a missing frame is refused unless asked to leave it out; a broken one is named.
 cat >proj.xml <<XML
 <?xml version="1.0" encoding="UTF-8"?>

@@ -126,4 +126,48 @@ TEST(CliInputs, UnreadableInputsAreNamedWithTheReason)
     EXPECT_TRUE(reason.Contains("directory")) << reason;
 }
 
+// The file at path without its last drop bytes.
+void CutShort(const wxString& path, size_t drop)
+{
+    wxFFile in(path, "rb");
+    std::vector<char> bytes(static_cast<size_t>(in.Length()));
+    in.Read(bytes.data(), bytes.size());
+    in.Close();
+    wxFFile(path, "wb").Write(bytes.data(), bytes.size() - drop);
+}
+
+TEST(CliInputs, InputsCutShortAreUsedAndNamedOnceEach)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    const std::vector<GifRgb> colours = giftest::DistinctColours(2);
+    std::vector<wxImage> gifFrames;
+    for (int f = 0; f < 3; ++f)
+        gifFrames.push_back(giftest::PalettedImage(8, 6, colours, [f](int x, int) { return (x + f) % 2; }));
+    const wxString gif = dir.File("open.gif");
+    WriteGif(gif, gifFrames);
+    CutShort(gif, 1);  // only the trailer
+    const wxString jpeg = dir.File("cut.jpg");
+    ASSERT_TRUE(WriteImage(PhotoLikeImage(48, 32, 4), jpeg, wxBITMAP_TYPE_JPEG));
+    CutShort(jpeg, 60);
+    const wxString png = dir.File("still.png");
+    ASSERT_TRUE(WriteImage(GradientImage(20, 10), png, wxBITMAP_TYPE_PNG));
+
+    for (bool withSizes : {true, false}) {
+        InputFileFrames inputs({jpeg, gif, png, jpeg});
+        wxString error;
+        ASSERT_TRUE(inputs.Scan(withSizes, error)) << error;
+        EXPECT_EQ(inputs.Count(), 6);
+        ASSERT_EQ(inputs.Damaged().size(), 2u) << "sizes " << withSizes;
+        EXPECT_EQ(inputs.Damaged()[0].path, jpeg);
+        EXPECT_TRUE(inputs.Damaged()[0].damage.Contains("end-of-image")) << inputs.Damaged()[0].damage;
+        EXPECT_EQ(inputs.Damaged()[1].path, gif);
+
+        // A project's frame of the GIF is whole, whatever follows it.
+        InputFileFrames project({gif + "_2", png}, true);
+        ASSERT_TRUE(project.Scan(withSizes, error)) << error;
+        EXPECT_TRUE(project.Damaged().empty());
+    }
+}
+
 } // namespace

@@ -208,13 +208,15 @@ TEST(GifFrameReader, CraftedCodeSizesGiveAReasonNotACrash)
 
         // After a good frame, the crafted one is where the file's frames end.
         std::vector<wxImage> frames;
+        wxString damage;
         EXPECT_TRUE(DecodeImageFile(WriteBytes(dir, "late.gif", HandGif(4, 4, kColours, {Filled(0, 0, 4, 4, 2, 0), bad})),
-                                    frames, &reason));
+                                    frames, &reason, &damage));
         EXPECT_EQ(frames.size(), 1u) << "code size " << codeSize;
+        EXPECT_FALSE(damage.empty()) << "code size " << codeSize;
     }
 }
 
-TEST(GifFrameReader, DamageKeepsTheFramesBeforeIt)
+TEST(GifFrameReader, DamageKeepsTheFramesBeforeItAndIsNamed)
 {
     TempDir dir;
     const Bytes whole = EveryDisposalGif();
@@ -223,6 +225,19 @@ TEST(GifFrameReader, DamageKeepsTheFramesBeforeIt)
     GifFrameReader reader;
     ASSERT_TRUE(reader.Open(WriteBytes(dir, "cut.gif", cut), nullptr));
     EXPECT_EQ(reader.Count(), 5u);
+    EXPECT_FALSE(reader.Damage().empty());
+    // Only the trailer missing: every frame is there, but the file is cut all the same.
+    ASSERT_TRUE(reader.Open(WriteBytes(dir, "open.gif", Bytes(whole.begin(), whole.end() - 1)), nullptr));
+    EXPECT_EQ(reader.Count(), 6u);
+    EXPECT_FALSE(reader.Damage().empty());
+    // What follows the trailer is never read.
+    Bytes trailed = whole;
+    trailed.insert(trailed.end(), {0x21, 0xF9, 0xFF, 'x', 0});
+    ASSERT_TRUE(reader.Open(WriteBytes(dir, "trailed.gif", trailed), nullptr));
+    EXPECT_EQ(reader.Count(), 6u);
+    EXPECT_EQ(reader.Damage(), "");
+    ASSERT_TRUE(reader.Open(WriteBytes(dir, "whole.gif", whole), nullptr));
+    EXPECT_EQ(reader.Damage(), "");
     wxString reason;
     EXPECT_FALSE(reader.Open(WriteBytes(dir, "head.gif", Bytes(whole.begin(), whole.begin() + 30)), &reason));
     EXPECT_FALSE(reason.empty());

@@ -5,6 +5,7 @@
 #include "src/window/image_load_thread.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
+#include "unit/gif_bytes_builder.h"
 
 namespace {
 struct Report {
@@ -28,6 +29,10 @@ public:
     {
         noFrames.push_back({entry, reason, percent});
     }
+    void Damaged(const wxString& path, const wxString& damage, int percent) override
+    {
+        damaged.push_back({path, damage, percent, reports.size()});
+    }
 
     std::vector<int> Percents() const
     {
@@ -43,8 +48,16 @@ public:
         int percent;
     };
 
+    struct DamageReport {
+        wxString path;
+        wxString damage;
+        int percent;
+        size_t framesBefore;  // how many frames of the batch had come before it
+    };
+
     std::vector<Report> reports;
     std::vector<NoFrameReport> noFrames;
+    std::vector<DamageReport> damaged;
     int finished = 0;
 };
 
@@ -75,6 +88,11 @@ void Truncate(const wxString& path, size_t keep)
     in.Close();
     wxFFile out(path, "wb");
     out.Write(bytes.data(), std::min(keep, bytes.size()));
+}
+
+size_t FileSize(const wxString& path)
+{
+    return static_cast<size_t>(wxFFile(path, "rb").Length());
 }
 }
 
@@ -237,4 +255,65 @@ TEST(ImageLoader, EmptyListSendsNothingAndAStoppedBatchStillEnds)
     LoadImageBatch(list, sink, [&] { return ++calls > 1; });
     EXPECT_EQ(sink.reports.size(), 1u);
     EXPECT_EQ(sink.finished, 1) << "a stopped load must still tell the window it ended";
+}
+
+TEST(ImageLoader, ADamagedFileLoadsWhatCanBeReadAndIsReportedBeforeItsLastFrame)
+{
+    TempDir dir;
+    const wxString whole = dir.File("whole.jpg");
+    ASSERT_TRUE(WriteImage(PhotoLikeImage(64, 48, 1), whole, wxBITMAP_TYPE_JPEG));
+    const wxString cutJpeg = dir.File("cut.jpg");
+    ASSERT_TRUE(WriteImage(PhotoLikeImage(64, 48, 2), cutJpeg, wxBITMAP_TYPE_JPEG));
+    Truncate(cutJpeg, FileSize(cutJpeg) * 2 / 3);
+    // Cut inside the last frame's data: two whole frames remain.
+    const wxString cutGif = Gif(dir, "cut.gif", 3);
+    Truncate(cutGif, FileSize(cutGif) - 4);
+    wxArrayString list;
+    list.Add(whole);
+    list.Add(cutJpeg);
+    list.Add(cutGif);
+    list.Add(cutGif + "_1");
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+
+    ASSERT_EQ(sink.reports.size(), 5u);
+    EXPECT_EQ(sink.reports[1].path, cutJpeg);
+    EXPECT_EQ(sink.reports[1].size, wxSize(64, 48)) << "the decoder fills what is missing";
+    EXPECT_TRUE(sink.noFrames.empty());
+    ASSERT_EQ(sink.damaged.size(), 2u) << "a frame that is whole is not damaged by what follows";
+    EXPECT_EQ(sink.damaged[0].path, cutJpeg);
+    EXPECT_NE(sink.damaged[0].damage.Find("end-of-image marker"), wxNOT_FOUND)
+        << sink.damaged[0].damage;
+    EXPECT_EQ(sink.damaged[0].framesBefore, 1u) << "reported before its frame";
+    EXPECT_EQ(sink.damaged[1].path, cutGif);
+    EXPECT_FALSE(sink.damaged[1].damage.empty());
+    EXPECT_EQ(sink.damaged[1].framesBefore, 2u) << "reported before the GIF's frames";
+    for (const auto& report : sink.damaged)
+        EXPECT_LT(report.percent, 100) << "100 ends the batch";
+    EXPECT_EQ(sink.Percents().back(), 100);
+}
+
+TEST(ImageLoader, AGifFrameThatDoesNotDecodeAfterOthersMakesTheFileDamaged)
+{
+    using namespace giftest;
+    const std::vector<uint8_t> colours{0, 0, 0, 255, 0, 0, 0, 200, 0, 10, 20, 250};
+    std::vector<uint8_t> bytes = HandGif(4, 4, colours, {Filled(0, 0, 4, 4, 1, 0), Filled(0, 0, 4, 4, 2, 0),
+                                                         Filled(0, 0, 4, 4, 3, 0)});
+    // The last image's data is one sub-block of 10 bytes before the terminator and the
+    // trailer. Its first byte becomes a clear code and the end code (3 bits each): the blocks
+    // stay whole, but the pixels end after none of the 16 were given.
+    bytes[bytes.size() - 12] = 4 | (5 << 3);
+    TempDir dir;
+    const wxString path = dir.File("late.gif");
+    wxFFile(path, "wb").Write(bytes.data(), bytes.size());
+
+    EntryDecoder decoder;
+    std::vector<int> frames;
+    std::vector<unsigned> damagedAfter;
+    decoder.Decode(
+        path, -1, kNeverStop,
+        [&](std::unique_ptr<wxImage>, int frame, unsigned, unsigned) { frames.push_back(frame); },
+        nullptr, [&](const wxString&, unsigned done, unsigned) { damagedAfter.push_back(done); });
+    EXPECT_EQ(frames, (std::vector<int>{0, 1}));
+    EXPECT_EQ(damagedAfter, std::vector<unsigned>{2});
 }
