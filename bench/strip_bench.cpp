@@ -53,7 +53,7 @@ double AppendAll(wxThumbnailCtrl* strip, const wxImage& picture, const wxString&
     if (frozen)
         strip->BeginUpdate();
     for (int i = 0; i < kItems; ++i) {
-        strip->Append(new wxImageThumbnailItem(new wxImage(picture.Copy()), 0, path), 10);
+        strip->Append(new wxImageThumbnailItem(std::make_shared<const wxImage>(picture.Copy()), path), 10);
         if (yieldEach)
             wxTheApp->Yield(true);
     }

@@ -31,9 +31,9 @@ void GifFrame::UpdateCanvasFromFrames()
     }
     std::vector<wxSize> sizes;
     for (int i = 0; i < FrameCount(); ++i) {
-        const wxImageThumbnailItem* item = FrameItem(i);
-        // A frame whose picture couldn't be prepared (or is missing) counts as 0 x 0.
-        sizes.push_back(item && item->m_bitmap.IsOk() ? item->m_bitmap.GetSize() : wxSize(0, 0));
+        const wxImage* image = FrameImage(i);
+        // A frame whose picture is missing counts as 0 x 0.
+        sizes.push_back(image ? image->GetSize() : wxSize(0, 0));
     }
     const wxSize derived = CanvasFromFrameSizes(sizes);
     if (derived.GetWidth() > 0 && derived.GetHeight() > 0) {
@@ -76,22 +76,6 @@ void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
     m_spinctrl_height->SetValue(size.GetHeight());
 }
 
-void GifFrame::OnSetWidth(wxCommandEvent&)
-{
-    if (FrameCount() == 0)
-        return;
-    const wxSize base(m_baseWidth, m_baseHeight);
-    SetEditedCanvas(CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight));
-}
-
-void GifFrame::OnSetHeight(wxCommandEvent&)
-{
-    if (FrameCount() == 0)
-        return;
-    const wxSize base(m_baseWidth, m_baseHeight);
-    SetEditedCanvas(CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth));
-}
-
 void GifFrame::SetEditedCanvas(const wxSize& size)
 {
     ScheduleRecoveryCopy();
@@ -105,15 +89,4 @@ void GifFrame::SetEditedCanvas(const wxSize& size)
     if (m_spinctrl_height->GetValue() != m_canvasHeight)
         m_spinctrl_height->SetValue(m_canvasHeight);
     m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, m_canvasWidth, m_canvasHeight), 0);
-}
-
-void GifFrame::OnSetDelay(wxCommandEvent&)
-{
-    Trace("OnSetDelay");
-    StopPreview();
-    m_thumbnails->m_frameDelay = m_spinctrl_delay->GetValue();
-    ScheduleRecoveryCopy();
-    LengthChanged();
-    // The labels show the delay; repaint them now rather than at some later exposure.
-    m_thumbnails->Refresh(false);
 }

@@ -17,6 +17,7 @@
 #include "mainwindow/message_text.h"
 #include "mainwindow/worker_handles.h"
 #include "src/window/frame_feed.h"
+#include "src/window/frame_reference.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/load_estimate.h"
 #include "src/window/save_gif_thread.h"
@@ -78,6 +79,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     }
     m_loadInsertAt = insertAt;
     m_loadAdded = 0;
+    m_loadFrames.clear();
     m_loadSkipped.clear();
     m_loadDamaged.clear();
     m_loadCancelled = false;
@@ -85,20 +87,28 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     return true;
 }
 
-void GifFrame::AddLoadedItem(wxThumbnailItem* frame)
+void GifFrame::AddLoadedFrame(const FramePtr& frame)
 {
-    std::unique_ptr<wxThumbnailItem> item(frame);
-    if (m_loadInsertAt < 0) {
-        if (m_thumbnails->Append(item, m_spinctrl_delay->GetValue()) < 0)
-            return;
-    } else {
-        const int at = m_loadInsertAt + m_loadAdded;
-        m_thumbnails->Insert(item.release(), at);
-        if (m_shownIndex >= at)
-            ++m_shownIndex;
-    }
+    const int at = m_loadInsertAt < 0 ? m_document.Count() : m_loadInsertAt + m_loadAdded;
+    if (m_loadAdded == 0)
+        m_loadFirst = at;
+    m_document.Insert(at, {frame});
+    m_loadFrames.push_back(frame);
     ++m_loadAdded;
-    FramesChanged();
+}
+
+void GifFrame::StoreLoadStep()
+{
+    // The frames came in one by one as they were decoded; the step that undoes them all was
+    // done already. A project's frames are no step: opening one starts a new history.
+    if (!m_projectOpening && m_loadAdded > 0) {
+        const int n = m_loadAdded;
+        const wxString name = m_loadInsertAt < 0
+            ? (n == 1 ? _("Add Frame") : wxString::Format(_("Add %d Frames"), n))
+            : (n == 1 ? _("Insert Frame") : wxString::Format(_("Insert %d Frames"), n));
+        m_history->Store(new InsertFramesCommand(m_document, name, m_loadFirst, m_loadFrames));
+    }
+    m_loadFrames.clear();
 }
 
 void GifFrame::OnImageLoaded(wxThreadEvent& event)
@@ -119,11 +129,12 @@ void GifFrame::OnImageLoaded(wxThreadEvent& event)
 void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
 {
     if (const LoadedImagePtr image = LoadedImageOf(event)) {
-        AddLoadedItem(new wxImageThumbnailItem(
-            new wxImage(*image), static_cast<int>(event.GetExtraLong()), event.GetString()));
+        // The loader is done with the picture: the document takes it over as it is.
+        AddLoadedFrame(MakeFrame(image, FrameSourceName(event.GetString(),
+                                                        static_cast<int>(event.GetExtraLong()))));
     } else if (IsNoFrameEvent(event) && m_projectOpening) {
         // A project's entry stays in the list, unchanged, until the user deletes it.
-        AddLoadedItem(new wxMissingThumbnailItem(event.GetString()));
+        AddLoadedFrame(MakeFrame(nullptr, event.GetString()));
         m_projectOpening->missing.Add(event.GetString());
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
@@ -137,6 +148,7 @@ void GifFrame::FinishImageLoad()
     // The loader has queued its last event and is returning from its body.
     JoinWorker(m_loader);
     CloseJobProgress(m_loadProgress);
+    StoreLoadStep();
     UpdateCanvasFromFrames();
     if (FrameCount() > 0) {
         EnableFrameTools();
@@ -181,34 +193,30 @@ void GifFrame::OnDelete(wxCommandEvent&)
     const wxArrayInt& selection = m_thumbnails->m_selections;
     if (selection.empty() || selection[0] < 0)
         return;
-    std::vector<int> doomed(selection.begin(), selection.end());
-    std::sort(doomed.begin(), doomed.end(), std::greater<int>());
+    std::vector<int> doomed;
+    for (int index : selection)
+        if (index >= 0)
+            doomed.push_back(index);
 
     MessageDialog question(this, _("Are you sure you want to delete selected image(s)?"),
-                             _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
+                           _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_INFORMATION);
     // No leaves everything as it was, status texts and canvas included.
     if (question.ShowModal() != wxID_YES)
         return;
-    // Highest first, so that no deletion shifts an index still to be deleted.
-    m_thumbnails->BeginUpdate();
-    for (int index : doomed)
-        m_thumbnails->Delete(index);
-    m_thumbnails->EndUpdate();
-    FramesChanged();
+    const wxString name = doomed.size() == 1
+        ? _("Delete Frame")
+        : wxString::Format(_("Delete %d Frames"), static_cast<int>(doomed.size()));
+    SubmitEdit(new RemoveFramesCommand(m_document, name, doomed));
     ClearPreview();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
-    UpdateCanvasFromFrames();
-    if (FrameCount() == 0)
-        DisableFrameTools();
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    StopPreview();
-    DisableFrameTools();
-    m_thumbnails->Clear();
-    FramesChanged();
-    UpdateCanvasFromFrames();
+    std::vector<int> all(m_document.Count());
+    for (int i = 0; i < m_document.Count(); ++i)
+        all[i] = i;
+    SubmitEdit(new RemoveFramesCommand(m_document, _("Clear All"), all));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

@@ -12,6 +12,7 @@
 #include <wx/splitter.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
+#include <wx/stockitem.h>
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
@@ -81,6 +82,7 @@ void GifFrame::InitFrame()
     Bind(wxEVT_MENU, &GifFrame::OnDelete, this, XRCID("m_tool_delete"));
     Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
     Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    BindEditCommands();
     Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
     Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
     Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, kRecoveryTimerId);
@@ -95,6 +97,7 @@ void GifFrame::InitFrame()
     m_recoveryTimer.SetOwner(this, kRecoveryTimerId);
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
     FindSettingControls();
+    SetUpDocument();
 
     SetUpStatusBar();
 
@@ -105,7 +108,6 @@ void GifFrame::InitFrame()
 
     m_baseWidth = m_baseHeight = 0;
     m_playIndex = m_loopCount = m_loopsPlayed = 0;
-    m_savedDelay = m_savedWidth = m_savedHeight = m_savedCount = 0;
     m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
 
     LoadWindowIcon();
@@ -199,10 +201,21 @@ void GifFrame::BuildMenuBar()
         m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project As..."), "Ctrl+Shift+S"));
     m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("Exit"), "Ctrl+Q"));
 
+    m_menuEdit = new wxMenu();
+    // The history writes the labels, which name the step ("Undo Delete 3 Frames").
+    m_itemUndo = m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
+    m_itemRedo = m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
+    if (m_history) {
+        m_history->SetEditMenu(m_menuEdit);
+        m_history->SetMenuStrings();
+    }
+
     m_menuFrame = new wxMenu();
     m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Add Image"), "Ctrl+Ins"));
     m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Delete"), "Ctrl+Del"));
     m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("Clear All"));
+    m_menuFrame->AppendSeparator();
+    AppendArrangingCommands(*m_menuFrame);
 
     m_menuAnimation = new wxMenu();
     m_itemRunAnimation =
@@ -227,6 +240,7 @@ void GifFrame::BuildMenuBar()
     m_itemAbout = m_menuHelp->Append(wxID_ANY, _("About"));
 
     m_menubar->Append(m_menuFile, _("File"));
+    m_menubar->Append(m_menuEdit, _("Edit"));
     m_menubar->Append(m_menuFrame, _("Frame"));
     m_menubar->Append(m_menuAnimation, _("Animation"));
     m_menubar->Append(m_menuHelp, _("Help"));

@@ -15,6 +15,8 @@
 
 #include "app/update_check.h"
 #include "mainwindow/path_chooser.h"
+#include "src/window/animation_document.h"
+#include "src/window/edit_history.h"
 
 class FrameFeed;
 class RecoveryCopy;
@@ -39,6 +41,15 @@ class wxThumbnailCtrl;
 class wxThumbnailEvent;
 class wxThumbnailItem;
 class wxToolBar;
+
+// Menu ids of the editing commands, shared by the menu bar and the strip's pop-up menu.
+enum EditCommandId {
+    ID_MOVE_LEFT = wxID_HIGHEST + 400,
+    ID_MOVE_RIGHT,
+    ID_DUPLICATE,
+    ID_REVERSE,
+    ID_PING_PONG,
+};
 
 class GifFrame : public wxFrame {
 public:
@@ -79,13 +90,36 @@ public:
     // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
     // empty window shows how to add images instead.
     void DrawPreview(wxDC& dc, int index);
-    // Frame index's bitmap at size, scaled once and kept while the list and size stay.
+    // Frame index's picture as a bitmap at size, made once and kept for a while.
     const wxBitmap& PreviewBitmap(int index, const wxSize& size);
     void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
     void ClearPreview();
     // Status field 1: the name and size of the frame shown last, in the current language.
     wxString FrameStatusText() const;
+
+    // The document and its history. Every edit of the frame list is a step of the history;
+    // the strip follows the document's changes.
+    void SetUpDocument();
+    void FollowFrameList(const FrameListChange& change);
+    // Does command as the next step, then brings canvas, tools, preview and status along.
+    void SubmitEdit(DocumentCommand* command);
+    void AfterEdit();
+    // The picture of frame index, or null (a missing file, or no such frame).
+    const wxImage* FrameImage(int index) const;
+    DocumentSettings CurrentSettings() const;
+    // A settings edit of a control: a step of its own, or merged into the control's last one.
+    void ChangeSettings(const wxString& name, int control, const DocumentSettings& after);
+    void ApplySettings(const DocumentSettings& settings);
+    // Moves the frames at indices, in their order, before position to (as the strip counts
+    // before the move), as one step; they stay selected.
+    void MoveFrames(const std::vector<int>& indices, int to);
+    // Move Left, Move Right, Duplicate, Reverse Order and Ping-Pong, for the Frame menu and
+    // the strip's pop-up menu, and their bindings (once).
+    void AppendArrangingCommands(wxMenu& menu);
+    void BindEditCommands();
+    // The selected indices, ascending, without the strip's marks of deleted ones.
+    std::vector<int> SelectedFrames() const;
 
     // Frames.
     // The frame item at index, or null.
@@ -191,6 +225,15 @@ public:
     void OnInsertImage(wxCommandEvent& event);
     void OnDelete(wxCommandEvent& event);
     void OnClearAll(wxCommandEvent& event);
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    void OnMoveLeft(wxCommandEvent& event);
+    void OnMoveRight(wxCommandEvent& event);
+    void OnDuplicate(wxCommandEvent& event);
+    void OnReverse(wxCommandEvent& event);
+    void OnPingPong(wxCommandEvent& event);
+    void OnUpdateEditCommand(wxUpdateUIEvent& event);
+    void OnSettingsControlLeft(wxFocusEvent& event);
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
     void OnThumbnailRightClick(wxThumbnailEvent& event);
     void OnThumbnailSelected(wxThumbnailEvent& event);
@@ -220,6 +263,7 @@ public:
     wxProgressDialog* m_saveProgressDialog = nullptr;
     wxMenuBar* m_menubar = nullptr;
     wxMenu* m_menuFile = nullptr;
+    wxMenu* m_menuEdit = nullptr;
     wxMenu* m_menuFrame = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
@@ -232,6 +276,8 @@ public:
     wxMenuItem* m_itemAddImage = nullptr;
     wxMenuItem* m_itemDelete = nullptr;
     wxMenuItem* m_itemClearAll = nullptr;
+    wxMenuItem* m_itemUndo = nullptr;
+    wxMenuItem* m_itemRedo = nullptr;
     wxMenuItem* m_itemRunAnimation = nullptr;
     wxMenuItem* m_itemLoopCount = nullptr;
     wxMenuItem* m_itemHelp = nullptr;
@@ -248,11 +294,6 @@ public:
     wxStaticText* m_staticText_height = nullptr;
     wxStaticText* m_staticText_hpx = nullptr;
 
-    // Snapshot at the last project save or open.
-    int m_savedDelay = 0;
-    int m_savedWidth = 0;
-    int m_savedHeight = 0;
-    int m_savedCount = 0;
     // Snapshot at the last GIF export.
     int m_gifSavedCount = 0;
     int m_gifSavedDelay = 0;
@@ -263,7 +304,6 @@ public:
     // without a change of count (a frame replaced) still counts as changed.
     unsigned m_frameListVersion = 1;
     unsigned m_gifSavedVersion = 0;
-    unsigned m_projectSavedVersion = 0;
     void FramesChanged()
     {
         ++m_frameListVersion;
@@ -288,6 +328,9 @@ public:
     // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
     int m_loadInsertAt = -1;
     int m_loadAdded = 0;
+    // The frames the running load has put in, and where the first of them went.
+    FrameList m_loadFrames;
+    int m_loadFirst = 0;
     // "entry: reason" for each entry of the running load that gave no picture.
     wxArrayString m_loadSkipped;
     // "path: damage" for each damaged file of the running load that still gave frames.
@@ -310,17 +353,14 @@ public:
     wxSize m_frameShownSize;
     // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
     int m_shownIndex = -1;
-    struct PreviewCacheKey {
-        unsigned version = 0;
-        int index = -1;
+    // The preview's bitmaps of the frames shown last, at the panel's size.
+    struct PreviewCacheEntry {
+        FramePtr frame;
         wxSize size;
-        bool operator==(const PreviewCacheKey& o) const
-        {
-            return version == o.version && index == o.index && size == o.size;
-        }
+        wxBitmap bitmap;
     };
-    PreviewCacheKey m_previewKey;
-    wxBitmap m_previewScaled;
+    static constexpr size_t kPreviewCacheSize = 8;
+    std::vector<PreviewCacheEntry> m_previewCache;
     int m_playIndex = 0;
     int m_loopCount = 0;
     int m_loopsPlayed = 0;
@@ -332,6 +372,11 @@ public:
     std::unique_ptr<wxLocale> m_locale;
     bool m_playing = false;
     bool m_lengthPending = false;
+
+    AnimationDocument m_document;
+    std::unique_ptr<EditHistory> m_history;
+    // Set while a step writes the controls, whose change events must not make new steps.
+    bool m_applyingSettings = false;
 
     // Help menu: web pages open through m_urlOpener (tests record the address instead of
     // starting a browser; empty means the default browser), and the update check fetches
@@ -349,8 +394,10 @@ private:
     void LoadWindowIcon();
 
     void FinishImageLoad();
-    // Puts a frame made by the running load in its place in the strip (the strip owns it).
-    void AddLoadedItem(wxThumbnailItem* frame);
+    // Puts a frame made by the running load in its place in the document.
+    void AddLoadedFrame(const FramePtr& frame);
+    // The load's frames as one step of the history.
+    void StoreLoadStep();
     // The frame (or placeholder) an image-loaded event carries, if any.
     void TakeLoadedFrame(const wxThreadEvent& event);
     // The end of a project's load: its canvas, the unchanged state and the missing frames.

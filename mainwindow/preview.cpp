@@ -107,11 +107,11 @@ void GifFrame::DrawPreview(wxDC& dc, int index)
         DrawEmptyHint(dc);
         return;
     }
-    const wxImageThumbnailItem* item = FrameItem(index);
-    // A frame whose picture could not be prepared (or is missing) has no bitmap.
-    if (!item || !item->m_bitmap.IsOk())
+    const wxImage* image = FrameImage(index);
+    // A frame whose picture is missing has nothing to draw.
+    if (!image)
         return;
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), item->m_bitmap.GetSize());
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), image->GetSize());
     if (place.width <= 0 || place.height <= 0)
         return;
     // As the saved GIF shows it: transparent areas are black there.
@@ -123,17 +123,20 @@ void GifFrame::DrawPreview(wxDC& dc, int index)
 
 const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
 {
-    const wxBitmap& bitmap = FrameItem(index)->m_bitmap;
-    if (size == bitmap.GetSize())
-        return bitmap;
-    // A running preview shows each frame many times: scaled once per frame list and size.
-    const PreviewCacheKey key{m_frameListVersion, index, size};
-    if (!(key == m_previewKey) || !m_previewScaled.IsOk()) {
-        m_previewScaled = wxBitmap(
-            bitmap.ConvertToImage().Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
-        m_previewKey = key;
-    }
-    return m_previewScaled;
+    const FramePtr& frame = m_document.Frame(index);
+    // A running preview shows each frame many times: each is converted (and scaled) once for
+    // the panel's size, and the last few are kept.
+    for (const PreviewCacheEntry& entry : m_previewCache)
+        if (entry.frame == frame && entry.size == size)
+            return entry.bitmap;
+    const wxImage& image = *frame->image;
+    wxBitmap bitmap(size == image.GetSize()
+                        ? image
+                        : image.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
+    if (m_previewCache.size() >= kPreviewCacheSize)
+        m_previewCache.erase(m_previewCache.begin());
+    m_previewCache.push_back({frame, size, bitmap});
+    return m_previewCache.back().bitmap;
 }
 
 void GifFrame::DrawEmptyHint(wxDC& dc)
@@ -153,7 +156,8 @@ void GifFrame::ShowFrame(int index)
     // Painted through the panel's paint handler, which also redraws it when exposed.
     m_panel_down->Refresh(false);
     m_panel_down->Update();
-    m_frameShownSize = item->m_bitmap.IsOk() ? item->m_bitmap.GetSize() : wxSize(0, 0);
+    const wxImage* image = FrameImage(index);
+    m_frameShownSize = image ? image->GetSize() : wxSize(0, 0);
     m_frameName = wxFileNameFromPath(item->m_filename);
     m_shownMissingPath = IsMissingFrame(item) ? item->m_filename : wxString();
     m_statusBar1->SetStatusText(FrameStatusText(), 1);

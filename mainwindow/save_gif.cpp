@@ -99,7 +99,7 @@ bool GifFrame::IsSourceOfFrames(const wxString& path) const
     const wxFileName target(path);
     std::set<wxString> seen;
     for (int i = 0; i < FrameCount(); ++i) {
-        const wxString source = StripGifFrameSuffix(m_thumbnails->GetItem(i)->m_filename);
+        const wxString source = StripGifFrameSuffix(m_document.Frame(i)->source);
         // SameAs compares the files themselves, so a link or another spelling is found too.
         if (seen.insert(source).second && target.SameAs(wxFileName(source)))
             return true;
@@ -172,9 +172,10 @@ void GifFrame::OnGifFrameWanted(wxThreadEvent& event)
         return;
     const int index = event.GetInt();
     const bool known = index >= 0 && index < static_cast<int>(m_exportFrames.size());
-    const wxImageThumbnailItem* item = known ? FrameItem(m_exportFrames[index]) : nullptr;
-    // A new image that shares nothing: the worker may keep it after this returns.
-    wxImage frame = item && item->m_bitmap.IsOk() ? item->m_bitmap.ConvertToImage() : wxImage();
+    const wxImage* image = known ? FrameImage(m_exportFrames[index]) : nullptr;
+    // A copy that shares nothing: the worker may keep it after this returns, and the toolkit
+    // counts an image's users without locking.
+    wxImage frame = image ? image->Copy() : wxImage();
     m_frameFeed->Deliver(index, std::move(frame));
 }
 

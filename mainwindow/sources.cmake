@@ -7,6 +7,8 @@ list(APPEND UI_SOURCES
   mainwindow/path_chooser.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
+  mainwindow/frame_arranging.cpp
+  mainwindow/document_view.cpp
   mainwindow/canvas.cpp
   mainwindow/preview.cpp
   mainwindow/loop_count.cpp

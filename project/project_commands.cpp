@@ -56,10 +56,9 @@ void GifFrame::UpdateTitle()
 
 bool GifFrame::ProjectChanged() const
 {
-    return m_spinctrl_delay->GetValue() != m_savedDelay ||
-           m_spinctrl_width->GetValue() != m_savedWidth ||
-           m_spinctrl_height->GetValue() != m_savedHeight || FrameCount() != m_savedCount ||
-           m_projectSavedVersion != m_frameListVersion;
+    // The history's saved mark is the last project saved or opened: undoing back to it
+    // counts as unchanged.
+    return m_history->IsDirty();
 }
 
 ProjectData GifFrame::CurrentProjectData() const
@@ -71,7 +70,7 @@ ProjectData GifFrame::CurrentProjectData() const
     data.height = m_spinctrl_height->GetValue();
     data.delay = m_spinctrl_delay->GetValue();
     for (int i = 0; i < FrameCount(); ++i)
-        data.frames.Add(m_thumbnails->GetItem(i)->m_filename);
+        data.frames.Add(m_document.Frame(i)->source);
     return data;
 }
 
@@ -107,11 +106,7 @@ bool GifFrame::SaveProject(bool choosePath)
     }
     // Only a project that is on disk counts as saved.
     m_projectPath = path;
-    m_savedWidth = data.width;
-    m_savedHeight = data.height;
-    m_savedDelay = data.delay;
-    m_savedCount = FrameCount();
-    m_projectSavedVersion = m_frameListVersion;
+    m_history->MarkSaved();
     m_projectName = wxFileNameFromPath(m_projectPath);
     UpdateTitle();
     return true;
@@ -168,8 +163,12 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     if (!MayLoad(project.sources))
         return false;
 
-    m_thumbnails->Clear();
-    FramesChanged();
+    std::vector<int> all(m_document.Count());
+    for (int i = 0; i < m_document.Count(); ++i)
+        all[i] = i;
+    m_document.Remove(all);
+    // The project starts a history of its own; nothing before it can be undone.
+    m_history->ClearCommands();
     DisableFrameTools();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
@@ -185,7 +184,10 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     m_gifSavedVersion = 0;
 
     const int delay = std::clamp(project.delay, m_spinctrl_delay->GetMin(), m_spinctrl_delay->GetMax());
+    m_applyingSettings = true;
     m_spinctrl_delay->SetValue(delay);
+    m_applyingSettings = false;
+    m_document.SetDelay(delay);
     m_thumbnails->m_frameDelay = delay;
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
@@ -212,7 +214,7 @@ void GifFrame::FinishProjectOpen()
         // Part of a project is not that project: its file must not be overwritten by it.
         m_projectPath.clear();
         m_projectName.clear();
-        m_projectSavedVersion = 0;
+        m_history->MarkUnsaved();
         UpdateTitle();
         return;
     }
@@ -220,11 +222,8 @@ void GifFrame::FinishProjectOpen()
     if (opening->canvas.GetWidth() > 0)
         ChooseCanvas(opening->canvas);
     // Nothing has been touched yet: the project is as saved.
-    m_savedWidth = m_spinctrl_width->GetValue();
-    m_savedHeight = m_spinctrl_height->GetValue();
-    m_savedDelay = m_spinctrl_delay->GetValue();
-    m_savedCount = FrameCount();
-    m_projectSavedVersion = m_frameListVersion;
+    m_history->ClearCommands();
+    m_history->MarkSaved();
     if (opening->missing.empty())
         return;
     ShowMessage(wxString::Format(_("%d of the project's %d frames could not be found or read; "

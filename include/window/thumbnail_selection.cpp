@@ -101,3 +101,19 @@ void ThumbnailSelection::Cleared()
     m_anchor = m_lastSelected = m_focusItem = -1;
     m_selections.Clear();
 }
+
+void ThumbnailSelection::ItemsReordered(const std::vector<int>& order)
+{
+    std::vector<int> newIndex(order.size(), -1);
+    for (size_t i = 0; i < order.size(); ++i)
+        if (order[i] >= 0 && static_cast<size_t>(order[i]) < order.size())
+            newIndex[order[i]] = static_cast<int>(i);
+    auto follow = [&](int n) {
+        return n >= 0 && static_cast<size_t>(n) < newIndex.size() ? newIndex[n] : n;
+    };
+    for (int& n : m_selections)
+        n = follow(n);
+    m_anchor = follow(m_anchor);
+    m_lastSelected = follow(m_lastSelected);
+    m_focusItem = follow(m_focusItem);
+}

@@ -51,6 +51,9 @@ public:
     // selected and focus above n are left alone, so they now mark the following item.
     void ItemDeleted(int n);
     void Cleared();
+    // The items were put in a new order (order[i] is the old index of the item now at i):
+    // the selection, anchor, last selected and focus follow their items.
+    void ItemsReordered(const std::vector<int>& order);
 
 private:
     wxArrayInt m_selections;

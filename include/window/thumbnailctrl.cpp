@@ -160,6 +160,14 @@ void wxThumbnailCtrl::Delete(int index)
     FinishListChange();
 }
 
+void wxThumbnailCtrl::Reorder(const std::vector<int>& order)
+{
+    wxCHECK_RET(static_cast<int>(order.size()) == GetCount(), "wxThumbnailCtrl::Reorder: bad order");
+    m_items.Reorder(order);
+    m_selection.ItemsReordered(order);
+    FinishListChange();
+}
+
 void wxThumbnailCtrl::Clear()
 {
     m_selection.Cleared();

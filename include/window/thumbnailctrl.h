@@ -66,28 +66,25 @@ private:
     wxDECLARE_NO_COPY_CLASS(wxThumbnailItem);
 };
 
-// A frame made from a decoded image.
+// A frame made from a decoded image, which it shares with its owner (the animation document
+// and its undo history): the strip keeps only the thumbnail it paints.
 class wxImageThumbnailItem : public wxThumbnailItem {
 public:
-    // Takes ownership of image (which may be null: the item then never gets bitmaps).
-    wxImageThumbnailItem(wxImage* image, int frameIndex, const wxString& path);
+    // name is the frame's name as shown and stored (a path, or a GIF frame's reference name);
+    // a null image gives an item that never gets a thumbnail.
+    wxImageThumbnailItem(std::shared_ptr<const wxImage> image, const wxString& name);
 
     bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
                    int state) override;
-    // Refuses when m_filename no longer exists. Otherwise makes the full-size bitmap and the
-    // thumbnail, renames a GIF frame to its frame reference name and frees the source image
-    // once the thumbnail exists. An item with a thumbnail is left alone unless force is set.
+    // Makes the thumbnail; an item with one is left alone unless force is set.
     bool Load(wxThumbnailCtrl& ctrl, bool force) override;
 
-    // Source image, held until the thumbnail has been made from it.
-    const wxImage* GetSourceImage() const { return m_image.get(); }
+    const std::shared_ptr<const wxImage>& GetImage() const { return m_image; }
 
-    int m_frameIndex;      // 0-based frame of a GIF file, 0 for other files
     wxBitmap m_thumbnail;  // the only bitmap the strip paints
-    wxBitmap m_bitmap;     // the picture at full size, read by the preview and the export
 
 private:
-    std::unique_ptr<wxImage> m_image;
+    std::shared_ptr<const wxImage> m_image;
 
     wxDECLARE_CLASS(wxImageThumbnailItem);
 };
@@ -187,6 +184,9 @@ public:
     // Deletes the item; false (with a debug assertion) when uiIndex is out of range.
     bool RemoveAt(size_t uiIndex);
     void Clear() { m_items.clear(); }
+    // Puts the same items in a new order: order[i] is the index of the item that goes to i,
+    // a permutation of 0 .. size()-1.
+    void Reorder(const std::vector<int>& order);
 
 private:
     std::vector<std::unique_ptr<wxThumbnailItem>> m_items;
@@ -222,6 +222,9 @@ public:
     virtual int Insert(wxThumbnailItem* item, int pos);
     virtual void Clear();
     virtual void Delete(int index);
+    // Puts the items in a new order (order[i] is the index of the item that goes to i, a
+    // permutation of every index); selection and focus follow their items.
+    void Reorder(const std::vector<int>& order);
     virtual int GetCount() const { return static_cast<int>(m_items.size()); }
     // Moves through the items as a click would select them; false when there are no items.
     virtual bool NavigateByKey(int keyCode, int flags);

@@ -128,8 +128,9 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     return true;
 }
 
-wxImageThumbnailItem::wxImageThumbnailItem(wxImage* image, int frameIndex, const wxString& path)
-    : wxThumbnailItem(path), m_frameIndex(frameIndex), m_image(image)
+wxImageThumbnailItem::wxImageThumbnailItem(std::shared_ptr<const wxImage> image,
+                                           const wxString& name)
+    : wxThumbnailItem(name), m_image(std::move(image))
 {
 }
 
@@ -148,24 +149,15 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
     Trace("wxImageThumbnailItem");
     if (m_thumbnail.IsOk() && !force)
         return true;
-    if (!wxFileExists(m_filename))
-        return false;
-    wxLogNull noLog;
-    // The loader reads frame reference names with the same test.
-    if (IsGifPath(m_filename))
-        m_filename << "_" << wxString::Format("%d", m_frameIndex);
-    // After a successful load the source is gone; a forced reload keeps the bitmaps it has.
-    if (!m_image || !m_image->IsOk())
-        return true;
-    m_bitmap = wxBitmap(*m_image);
-    m_thumbnail = ScaleToFit(*m_image, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
-    if (m_thumbnail.IsOk())
-        m_image.reset();
+    if (m_image && m_image->IsOk()) {
+        wxLogNull noLog;
+        m_thumbnail = ScaleToFit(*m_image, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
+    }
     return true;
 }
 
 wxMissingThumbnailItem::wxMissingThumbnailItem(const wxString& entry)
-    : wxImageThumbnailItem(nullptr, 0, entry)
+    : wxImageThumbnailItem(nullptr, entry)
 {
 }
 
@@ -200,4 +192,14 @@ bool wxThumbnailItemArray::RemoveAt(size_t uiIndex)
     wxCHECK_MSG(uiIndex < size(), false, "bad index in wxThumbnailItemArray::RemoveAt()");
     m_items.erase(m_items.begin() + uiIndex);
     return true;
+}
+
+void wxThumbnailItemArray::Reorder(const std::vector<int>& order)
+{
+    wxCHECK_RET(order.size() == size(), "bad order in wxThumbnailItemArray::Reorder()");
+    std::vector<std::unique_ptr<wxThumbnailItem>> reordered;
+    reordered.reserve(order.size());
+    for (int from : order)
+        reordered.push_back(std::move(m_items[from]));
+    m_items.swap(reordered);
 }

@@ -28,6 +28,9 @@ public:
 
     // The document as it is now is the saved one.
     void MarkSaved();
+    // The document as it is now was never saved (a restored copy, part of a project), and
+    // no undo leads back to a saved state.
+    void MarkUnsaved() { m_savedLost = true; }
     bool IsDirty() const override;
     void ClearCommands() override;
 

@@ -1,5 +1,7 @@
 #include "src/window/frame_reference.h"
 
+#include "src/window/image_decode.h"
+
 #include <climits>
 
 namespace {
@@ -40,4 +42,9 @@ wxString StripGifFrameSuffix(const wxString& name)
     long frame = 0;
     const int separator = FrameSeparator(name, &frame);
     return separator == wxNOT_FOUND ? name : name.Left(separator);
+}
+
+wxString FrameSourceName(const wxString& path, int frame)
+{
+    return IsGifPath(path) ? MakeFrameReferenceName(path, frame) : path;
 }

@@ -12,3 +12,6 @@ wxString MakeFrameReferenceName(const wxString& gifPath, int frame);
 int GetGifFrameIndex(const wxString& name);
 // The GIF path of a frame reference name; any other name unchanged.
 wxString StripGifFrameSuffix(const wxString& name);
+// The name a frame decoded from path (frame number frame) is kept under: a GIF's frames by
+// their reference names, a picture of any other file by the file's path.
+wxString FrameSourceName(const wxString& path, int frame);

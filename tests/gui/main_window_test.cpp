@@ -66,13 +66,16 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
 {
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
-    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 4u);
+    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 5u);
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "File");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(1), "Frame");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Animation");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Help");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(1), "Edit");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Frame");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Animation");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(4), "Help");
     EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 6u);
-    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 3u);
+    EXPECT_EQ(frame.m_menuEdit->GetMenuItemCount(), 2u);
+    // Add Image, Delete, Clear All, a separator and the five arranging commands.
+    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 9u);
     EXPECT_EQ(frame.m_menuAnimation->GetMenuItemCount(), 2u);
     EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
     EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
@@ -84,6 +87,9 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "Delete\tCtrl+Del");
     EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Run animation\tCtrl+P");
     EXPECT_EQ(frame.m_itemLoopCount->GetItemLabel(), "Loop Count");
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo\tCtrl+Z");
+    EXPECT_EQ(frame.m_itemRedo->GetItemLabel(), "&Redo\tCtrl+Shift+Z");
+    EXPECT_EQ(frame.m_menuFrame->FindItem(ID_DUPLICATE)->GetItemLabel(), "Duplicate\tCtrl+D");
 
     const int ids[] = {46, 47, 89, 58, 80, 110, 112};
     const char* names[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};

@@ -29,8 +29,8 @@ TEST(ThumbnailStripInMainWindow, AppendedFramesArePaintedAsTiles)
     TempDir dir;
     wxFile(dir.File("red.png"), wxFile::write).Write("x", 1);
     for (int i = 0; i < 3; ++i) {
-        auto* item = new wxImageThumbnailItem(new wxImage(SolidImage(60, 40, 255, 0, 0)), 0,
-                                              dir.File("red.png"));
+        auto* item = new wxImageThumbnailItem(
+            std::make_shared<const wxImage>(SolidImage(60, 40, 255, 0, 0)), dir.File("red.png"));
         ASSERT_EQ(i, strip->Append(item, 10));
     }
     wxRect box;

@@ -78,10 +78,9 @@ protected:
         wxYield();
     }
 
-    wxImageThumbnailItem* NewItem(const wxImage& image, const char* name = "a.png",
-                                  int frame = 0)
+    wxImageThumbnailItem* NewItem(const wxImage& image, const char* name = "a.png")
     {
-        return new wxImageThumbnailItem(new wxImage(image), frame, m_dir.File(name));
+        return new wxImageThumbnailItem(std::make_shared<const wxImage>(image), m_dir.File(name));
     }
 
     void AppendItems(int count)
@@ -177,46 +176,54 @@ TEST(ThumbnailItem, ScaleToFitShrinksIntoTheBoxAndNeverEnlarges)
     EXPECT_FALSE(ScaleToFit(SolidImage(1000, 3, 0, 0, 0), 80, 80).IsOk());
 }
 
-TEST_F(ThumbnailCtrlTest, GifFrameNamedOnceInAnyCaseSourceFreed)
+TEST_F(ThumbnailCtrlTest, ItemsKeepTheirNameShareTheirPictureAndHoldOnlyAThumbnail)
 {
-    auto* frame = NewItem(SolidImage(160, 40, 255, 0, 0), "anim.gif", 3);
+    auto picture = std::make_shared<const wxImage>(SolidImage(160, 40, 255, 0, 0));
+    auto* frame = new wxImageThumbnailItem(picture, m_dir.File("anim.gif_3"));
     ASSERT_EQ(0, m_ctrl->Append(frame, 10));
     EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
-    EXPECT_TRUE(frame->Load(*m_ctrl, false));
-    EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
-    EXPECT_EQ(nullptr, frame->GetSourceImage());
-    EXPECT_EQ(wxSize(160, 40), frame->m_bitmap.GetSize());
+    EXPECT_EQ(picture.get(), frame->GetImage().get()) << "shared, not copied";
     EXPECT_EQ(wxSize(80, 20), frame->m_thumbnail.GetSize());
-
-    auto* caps = NewItem(SolidImage(10, 10, 0, 0, 0), "ANIM.GIF", 2);
-    ASSERT_EQ(1, m_ctrl->Append(caps, 10));
-    EXPECT_EQ(m_dir.File("ANIM.GIF_2"), caps->m_filename);
+    // A source file that is gone (or never was) doesn't matter: the picture is at hand.
+    auto* gone = NewItem(SolidImage(8, 8, 0, 0, 0), "gone.png");
+    EXPECT_EQ(1, m_ctrl->Append(gone, 10));
 }
 
-TEST_F(ThumbnailCtrlTest, SliverPictureKeepsFullBitmapWithoutThumbnail)
+TEST_F(ThumbnailCtrlTest, SliverPictureGetsNoThumbnail)
 {
     auto* item = NewItem(SolidImage(1000, 3, 0, 0, 255));
     ASSERT_EQ(0, m_ctrl->Append(item, 0));
     EXPECT_FALSE(item->m_thumbnail.IsOk());
-    EXPECT_EQ(wxSize(1000, 3), item->m_bitmap.GetSize());
-    EXPECT_NE(nullptr, item->GetSourceImage());  // freed with the item
     Snapshot(true);  // paints the tile without a picture
 }
 
 TEST_F(ThumbnailCtrlTest, RefusedItemStaysWithTheCallerInsertedOneIsKept)
 {
-    auto missing = std::make_unique<wxImageThumbnailItem>(new wxImage(SolidImage(8, 8, 0, 0, 0)),
-                                                          0, m_dir.File("gone.png"));
-    EXPECT_EQ(-1, m_ctrl->Append(missing, 10));
-    EXPECT_NE(nullptr, missing.get());
-    wxThumbnailItem plain(m_dir.File("a.png"));
-    EXPECT_EQ(-1, m_ctrl->Append(&plain, 10));
+    // An item that paints no picture is refused by Append, and stays the caller's.
+    auto plain = std::make_unique<wxThumbnailItem>(m_dir.File("a.png"));
+    EXPECT_EQ(-1, m_ctrl->Append(plain.get(), 10));
     EXPECT_EQ(0, m_ctrl->GetCount());
-
-    // Insert keeps an item whose file is gone; it shows its tile only.
-    EXPECT_EQ(0, m_ctrl->Insert(missing.release(), 0));
+    // Insert keeps it all the same; it shows its tile only.
+    EXPECT_EQ(0, m_ctrl->Insert(plain.release(), 0));
     EXPECT_EQ(1, m_ctrl->GetCount());
     Snapshot(false);
+}
+
+TEST_F(ThumbnailCtrlTest, ReorderKeepsItemsAndTheSelectionWithThem)
+{
+    AppendItems(4);
+    std::vector<wxThumbnailItem*> before;
+    for (int i = 0; i < 4; ++i)
+        before.push_back(m_ctrl->GetItem(i));
+    m_ctrl->Select(1);
+    m_ctrl->Select(3);
+    m_ctrl->Reorder({3, 0, 1, 2});
+    EXPECT_EQ(before[3], m_ctrl->GetItem(0));
+    EXPECT_EQ(before[2], m_ctrl->GetItem(3));
+    std::vector<int> selected = Selection();
+    std::sort(selected.begin(), selected.end());
+    EXPECT_EQ((std::vector<int>{0, 2}), selected);
+    EXPECT_EQ(0, m_ctrl->GetFocusItem());
 }
 
 TEST_F(ThumbnailCtrlTest, BadIndicesAssertAndChangeNothing)

@@ -1,0 +1,203 @@
+// The strip and the controls as views of the animation document: every edit of the frame
+// list goes through the document (and, as a step, through the undo history); the strip
+// follows each change in the change's own terms, keeping the thumbnails it already has.
+#include <algorithm>
+
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/canvas_math.h"
+#include "mainwindow/gif_frame.h"
+
+namespace {
+// The ids the merging of the settings steps tells the controls apart by.
+enum SettingsControl { kDelayControl = 1, kWidthControl, kHeightControl };
+
+wxThumbnailItem* NewStripItem(const FramePtr& frame)
+{
+    if (!frame->image)
+        return new wxMissingThumbnailItem(frame->source);
+    return new wxImageThumbnailItem(frame->image, frame->source);
+}
+
+// Where index ends up when the positions in removed (ascending) are taken out; -1 when index
+// is one of them.
+int AfterRemoval(int index, const std::vector<int>& removed)
+{
+    if (std::binary_search(removed.begin(), removed.end(), index))
+        return -1;
+    return index - static_cast<int>(std::lower_bound(removed.begin(), removed.end(), index) -
+                                    removed.begin());
+}
+}
+
+void GifFrame::SetUpDocument()
+{
+    m_history = std::make_unique<EditHistory>(m_document);
+    m_history->SetUndoAccelerator("\tCtrl+Z");
+    m_history->SetRedoAccelerator("\tCtrl+Shift+Z");
+    m_history->SetEditMenu(m_menuEdit);
+    m_history->SetMenuStrings();
+    m_document.SetDelay(m_spinctrl_delay->GetValue());
+    m_thumbnails->m_frameDelay = m_document.Delay();
+    m_document.SetListener([this](const FrameListChange& change) { FollowFrameList(change); });
+    for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
+        control->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
+}
+
+void GifFrame::FollowFrameList(const FrameListChange& change)
+{
+    m_thumbnails->BeginUpdate();
+    switch (change.kind) {
+    case FrameListChange::Inserted:
+        for (int at : change.indices) {
+            m_thumbnails->Insert(NewStripItem(m_document.Frame(at)), at);
+            if (m_shownIndex >= at)
+                ++m_shownIndex;
+        }
+        break;
+    case FrameListChange::Removed:
+        for (auto it = change.indices.rbegin(); it != change.indices.rend(); ++it)
+            m_thumbnails->Delete(*it);
+        m_shownIndex = AfterRemoval(m_shownIndex, change.indices);
+        break;
+    case FrameListChange::Reordered:
+        m_thumbnails->Reorder(change.order);
+        if (m_shownIndex >= 0)
+            m_shownIndex = InverseOrder(change.order)[m_shownIndex];
+        break;
+    }
+    m_thumbnails->EndUpdate();
+    FramesChanged();
+}
+
+void GifFrame::SubmitEdit(DocumentCommand* command)
+{
+    StopPreview();
+    m_history->Submit(command);
+    AfterEdit();
+}
+
+void GifFrame::AfterEdit()
+{
+    UpdateCanvasFromFrames();
+    if (FrameCount() > 0)
+        EnableFrameTools();
+    else
+        DisableFrameTools();
+    if (m_shownIndex < 0) {
+        ClearPreview();
+        m_statusBar1->SetStatusText(wxEmptyString, 1);
+    } else {
+        ShowFrame(m_shownIndex);
+    }
+    m_thumbnails->Refresh(false);
+}
+
+void GifFrame::OnUndo(wxCommandEvent&)
+{
+    StopPreview();
+    if (m_history->CanUndo()) {
+        m_history->Undo();
+        AfterEdit();
+    }
+}
+
+void GifFrame::OnRedo(wxCommandEvent&)
+{
+    StopPreview();
+    if (m_history->CanRedo()) {
+        m_history->Redo();
+        AfterEdit();
+    }
+}
+
+const wxImage* GifFrame::FrameImage(int index) const
+{
+    if (index < 0 || index >= m_document.Count())
+        return nullptr;
+    const wxImage* image = m_document.Frame(index)->image.get();
+    return image && image->IsOk() ? image : nullptr;
+}
+
+DocumentSettings GifFrame::CurrentSettings() const
+{
+    return {m_document.Delay(), wxSize(m_canvasWidth, m_canvasHeight), m_canvasChosen};
+}
+
+void GifFrame::ChangeSettings(const wxString& name, int control, const DocumentSettings& after)
+{
+    const DocumentSettings before = CurrentSettings();
+    if (after == before)
+        return;
+    m_history->SubmitSettings(new ChangeSettingsCommand(
+        m_document, name, control, before, after,
+        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+}
+
+void GifFrame::ApplySettings(const DocumentSettings& settings)
+{
+    // Writing a control here must not read as the user's next edit.
+    m_applyingSettings = true;
+    if (settings.delay != m_document.Delay()) {
+        m_document.SetDelay(settings.delay);
+        if (m_spinctrl_delay->GetValue() != settings.delay)
+            m_spinctrl_delay->SetValue(settings.delay);
+        m_thumbnails->m_frameDelay = settings.delay;
+        // The labels show the delay; repaint them now rather than at some later exposure.
+        m_thumbnails->Refresh(false);
+        LengthChanged();
+    }
+    if (settings.canvas != wxSize(m_canvasWidth, m_canvasHeight) ||
+        settings.canvasChosen != m_canvasChosen) {
+        if (settings.canvasChosen) {
+            SetEditedCanvas(settings.canvas);
+        } else {
+            // Back to the size the frames give.
+            m_canvasChosen = false;
+            UpdateCanvasFromFrames();
+        }
+    }
+    m_applyingSettings = false;
+    ScheduleRecoveryCopy();
+}
+
+void GifFrame::OnSetDelay(wxCommandEvent&)
+{
+    if (m_applyingSettings)
+        return;
+    StopPreview();
+    DocumentSettings after = CurrentSettings();
+    after.delay = m_spinctrl_delay->GetValue();
+    ChangeSettings(_("Change Delay"), kDelayControl, after);
+}
+
+void GifFrame::OnSetWidth(wxCommandEvent&)
+{
+    if (m_applyingSettings || FrameCount() == 0)
+        return;
+    const wxSize base(m_baseWidth, m_baseHeight);
+    DocumentSettings after = CurrentSettings();
+    after.canvas = CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight);
+    after.canvasChosen = true;
+    ChangeSettings(_("Change Size"), kWidthControl, after);
+}
+
+void GifFrame::OnSetHeight(wxCommandEvent&)
+{
+    if (m_applyingSettings || FrameCount() == 0)
+        return;
+    const wxSize base(m_baseWidth, m_baseHeight);
+    DocumentSettings after = CurrentSettings();
+    after.canvas = CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth);
+    after.canvasChosen = true;
+    ChangeSettings(_("Change Size"), kHeightControl, after);
+}
+
+void GifFrame::OnSettingsControlLeft(wxFocusEvent& event)
+{
+    // The next keystroke in any control starts a new step.
+    m_history->SealLatest();
+    event.Skip();
+}
