@@ -1,0 +1,202 @@
+// Undo and Redo in the window, and the commands that put frames in order.
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/spinctrl.h>
+#include <wx/testing.h>
+#include <wx/uiaction.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/gif_frame.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+// Five frames a.png .. e.png, 10 x 10.
+wxArrayString FivePictures(const TempDir& dir)
+{
+    wxArrayString paths;
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png", "e.png"})
+        paths.Add(WritePicture(dir, name, 10, 10));
+    return paths;
+}
+
+wxArrayString Names(std::initializer_list<const char*> names)
+{
+    wxArrayString out;
+    for (const char* name : names)
+        out.Add(name);
+    return out;
+}
+
+bool Enabled(GifFrame& frame, int id)
+{
+    frame.DoMenuUpdates();
+    return frame.GetMenuBar()->IsEnabled(id);
+}
+
+void Select(GifFrame& frame, std::initializer_list<int> indices)
+{
+    const std::vector<int> selected = frame.SelectedFrames();
+    for (int i : selected)
+        frame.m_thumbnails->Select(i, false);
+    for (int i : indices)
+        frame.m_thumbnails->Select(i);
+}
+
+void Type(wxWindow* control, const char* text)
+{
+    control->SetFocus();
+    YieldFor(50);
+    wxUIActionSimulator sim;
+    sim.Char('A', wxMOD_CONTROL);
+    YieldFor(20);
+    sim.Text(text);
+    YieldFor(100);
+}
+}
+
+TEST(Undo, ClearAllAndDeleteComeBackWithTheSamePictures)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(FivePictures(dir));
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
+    const FrameList before = frame.m_document.Frames();
+
+    Select(frame, {1, 3});
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+                  wxExpectModal<wxMessageDialog>(wxID_YES));
+    EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "c.png", "e.png"}));
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Delete 2 Frames\tCtrl+Z");
+    fixture.Command(frame.m_itemClearAll->GetId());
+    EXPECT_EQ(frame.FrameCount(), 0);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
+
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "c.png", "e.png"}));
+    EXPECT_TRUE(frame.m_itemSave->IsEnabled()) << "the frame commands are back";
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 10);
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(frame.m_document.Frames(), before) << "the very same pictures, in order";
+    EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "b.png", "c.png", "d.png", "e.png"}));
+    EXPECT_EQ(frame.m_itemRedo->GetItemLabel(), "&Redo Delete 2 Frames\tCtrl+Shift+Z");
+
+    fixture.Command(wxID_REDO);
+    fixture.Command(wxID_REDO);
+    EXPECT_EQ(frame.FrameCount(), 0);
+    EXPECT_FALSE(Enabled(frame, wxID_REDO));
+    fixture.Command(wxID_UNDO);
+    fixture.Command(wxID_UNDO);
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(frame.FrameCount(), 0) << "the load itself is a step";
+    EXPECT_FALSE(Enabled(frame, wxID_UNDO));
+}
+
+TEST(Undo, KeysUndoAndRedo)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(FivePictures(dir));
+    fixture.Command(frame.m_itemClearAll->GetId());
+    frame.m_thumbnails->SetFocus();
+    wxUIActionSimulator sim;
+    sim.Char('Z', wxMOD_CONTROL);
+    WaitFor("Ctrl+Z", [&] { return frame.FrameCount() == 5; });
+    sim.Char('Y', wxMOD_CONTROL);
+    WaitFor("Ctrl+Y", [&] { return frame.FrameCount() == 0; });
+    sim.Char('Z', wxMOD_CONTROL);
+    WaitFor("Ctrl+Z again", [&] { return frame.FrameCount() == 5; });
+    sim.Char('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+    WaitFor("Ctrl+Shift+Z", [&] { return frame.FrameCount() == 0; });
+}
+
+TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(FivePictures(dir));
+
+    Select(frame, {0});
+    EXPECT_FALSE(Enabled(frame, ID_MOVE_LEFT));
+    EXPECT_TRUE(Enabled(frame, ID_MOVE_RIGHT));
+    fixture.Command(ID_MOVE_RIGHT);
+    EXPECT_EQ(FrameNames(frame, true), Names({"b.png", "a.png", "c.png", "d.png", "e.png"}));
+    EXPECT_EQ(frame.m_thumbnails->m_selections[0], 1) << "the moved frame stays selected";
+
+    Select(frame, {3, 4});
+    EXPECT_FALSE(Enabled(frame, ID_MOVE_RIGHT));
+    fixture.Command(ID_MOVE_LEFT);
+    EXPECT_EQ(FrameNames(frame, true), Names({"b.png", "a.png", "d.png", "e.png", "c.png"}));
+
+    Select(frame, {0, 1});
+    fixture.Command(ID_DUPLICATE);
+    EXPECT_EQ(FrameNames(frame, true),
+              Names({"b.png", "a.png", "b.png", "a.png", "d.png", "e.png", "c.png"}));
+    EXPECT_EQ(frame.m_document.Frame(2)->image, frame.m_document.Frame(0)->image);
+
+    Select(frame, {});
+    fixture.Command(ID_REVERSE);
+    EXPECT_EQ(FrameNames(frame, true),
+              Names({"c.png", "e.png", "d.png", "a.png", "b.png", "a.png", "b.png"}));
+    for (int i = 0; i < 4; ++i)
+        fixture.Command(wxID_UNDO);
+    EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "b.png", "c.png", "d.png", "e.png"}));
+
+    fixture.Command(ID_PING_PONG);
+    EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "b.png", "c.png", "d.png", "e.png",
+                                              "d.png", "c.png", "b.png"}));
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Ping-Pong\tCtrl+Z");
+}
+
+TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(FivePictures(dir));
+    Type(frame.m_spinctrl_delay, "125");
+    EXPECT_EQ(frame.m_document.Delay(), 125);
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Change Delay\tCtrl+Z");
+    Type(frame.m_spinctrl_width, "20");
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 20);
+    Type(frame.m_spinctrl_delay, "7");
+
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 125);
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 10);
+    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 10);
+    EXPECT_FALSE(frame.m_canvasChosen) << "the canvas follows the frames again";
+    fixture.Command(wxID_UNDO);
+    EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 10) << "1, 12, 125 were one step";
+    EXPECT_EQ(frame.m_thumbnails->m_frameDelay, 10);
+    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
+}
+
+TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(FivePictures(dir));
+    fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
+    EXPECT_FALSE(frame.ProjectChanged());
+    Select(frame, {2});
+    fixture.Command(ID_MOVE_LEFT);
+    EXPECT_TRUE(frame.ProjectChanged());
+    fixture.Command(wxID_UNDO);
+    EXPECT_FALSE(frame.ProjectChanged());
+    fixture.Command(wxID_UNDO);
+    EXPECT_TRUE(frame.ProjectChanged()) << "before the load, the project differs too";
+    fixture.Command(wxID_REDO);
+
+    fixture.Command(frame.m_itemClearAll->GetId());
+    fixture.OpenProject(dir.File("p.xml"));
+    EXPECT_EQ(frame.FrameCount(), 5);
+    EXPECT_FALSE(Enabled(frame, wxID_UNDO));
+    EXPECT_FALSE(frame.ProjectChanged());
+}
