@@ -6,5 +6,6 @@ list(APPEND CORE_SOURCES
   include/window/frame_move.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
+  include/window/thumbnailctrl_move.cpp
   include/window/thumbnailitem.cpp
   include/window/label_font.cpp)

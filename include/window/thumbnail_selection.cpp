@@ -101,3 +101,28 @@ void ThumbnailSelection::Cleared()
     m_anchor = m_lastSelected = m_focusItem = -1;
     m_selections.Clear();
 }
+
+void ThumbnailSelection::ItemsReordered(const std::vector<int>& order)
+{
+    std::vector<int> newIndex(order.size(), -1);
+    for (size_t position = 0; position < order.size(); ++position)
+        if (order[position] >= 0 && order[position] < static_cast<int>(order.size()))
+            newIndex[order[position]] = static_cast<int>(position);
+    const auto follow = [&](int& index) {
+        if (index >= 0 && index < static_cast<int>(newIndex.size()))
+            index = newIndex[index];
+    };
+    for (int& selected : m_selections)
+        follow(selected);
+    for (int* index : {&m_anchor, &m_lastSelected, &m_focusItem})
+        follow(*index);
+}
+
+void ThumbnailSelection::Replace(const std::vector<int>& indices)
+{
+    m_selections.Clear();
+    for (int n : indices)
+        if (!IsSelected(n))
+            m_selections.Add(n);
+    m_anchor = m_lastSelected = m_focusItem = indices.empty() ? -1 : indices.front();
+}
