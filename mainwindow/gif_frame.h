@@ -90,6 +90,11 @@ public:
     // Frames.
     // The frame item at index, or null.
     wxImageThumbnailItem* FrameItem(int index) const;
+    // Moves the frames at indices to the gap to (0..FrameCount(), before the frame there),
+    // keeping their order: they end up selected, the preview keeps its frame and the
+    // document counts as changed. Nothing happens for a move that changes nothing or while a
+    // job runs.
+    void MoveFrames(const std::vector<int>& indices, int to);
     // Starts decoding entries (paths or frame reference names) in the background, under the
     // loading progress dialog, appending the frames or (insertAt >= 0) inserting them there.
     // An entry that gives no picture becomes a placeholder while a project opens, and is
@@ -194,6 +199,7 @@ public:
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
     void OnThumbnailRightClick(wxThumbnailEvent& event);
     void OnThumbnailSelected(wxThumbnailEvent& event);
+    void OnThumbnailMove(wxThumbnailEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
     void OnImageLoaded(wxThreadEvent& event);
     void OnPlayStop(wxCommandEvent& event);

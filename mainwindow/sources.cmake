@@ -7,6 +7,7 @@ list(APPEND UI_SOURCES
   mainwindow/path_chooser.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
+  mainwindow/frame_moving.cpp
   mainwindow/canvas.cpp
   mainwindow/preview.cpp
   mainwindow/loop_count.cpp
