@@ -13,7 +13,7 @@ namespace {
 
 // Pixels near the top and bottom edges where a drag scrolls the strip, at most.
 const int kAutoScrollZone = 24;
-const int kAutoScrollMs = 30;
+const int kAutoScrollMs = 50;
 // The marker: a bar in the spacing between two tiles with a cap at either end, so that it
 // reads as "in between" even over a selected tile's dark edge.
 const int kMarkerBarWidth = 5;

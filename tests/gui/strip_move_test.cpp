@@ -190,9 +190,11 @@ TEST_F(StripMove, EscapeAndAReleaseOutsideTheStripCancelTheDrag)
 
     PressAndMove(TileCentre(1), AfterLastTile());
     ASSERT_TRUE(Strip().IsDragging());
+    EXPECT_TRUE(Strip().GetCursor().IsOk()) << "the pointer shows a move";
     sim.Char(WXK_ESCAPE);
     WaitFor("Escape", [&] { return !Strip().IsDragging(); }, 3000);
     EXPECT_FALSE(Strip().HasCapture());
+    EXPECT_FALSE(Strip().GetCursor().IsOk()) << "and the usual pointer again";
     EXPECT_EQ(0, MarkerPixels(Snapshot())) << "the marker is gone";
     Release();
 
