@@ -7,12 +7,6 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 
-namespace {
-wxString Counted(int n, const wxString& one, const wxString& many)
-{
-    return n == 1 ? one : wxString::Format(many, n);
-}
-}
 
 void GifFrame::AppendArrangingCommands(wxMenu& menu)
 {
@@ -84,19 +78,6 @@ void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)
     }
 }
 
-void GifFrame::MoveFrames(const std::vector<int>& indices, int to)
-{
-    const std::vector<int> order = MoveOrder(FrameCount(), indices, to);
-    bool changed = false;
-    for (size_t i = 0; i < order.size(); ++i)
-        changed = changed || order[i] != static_cast<int>(i);
-    if (!changed)
-        return;
-    const int n = static_cast<int>(indices.size());
-    SubmitEdit(new ReorderFramesCommand(m_document, Counted(n, _("Move Frame"), _("Move %d Frames")),
-                                        order));
-}
-
 void GifFrame::OnMoveLeft(wxCommandEvent&)
 {
     const std::vector<int> selected = SelectedFrames();
@@ -123,7 +104,8 @@ void GifFrame::OnDuplicate(wxCommandEvent&)
         copies.push_back(m_document.Frame(index));
     const int n = static_cast<int>(copies.size());
     SubmitEdit(new InsertFramesCommand(m_document,
-                                       Counted(n, _("Duplicate Frame"), _("Duplicate %d Frames")),
+                                       n == 1 ? _("Duplicate Frame")
+                                              : wxString::Format(_("Duplicate %d Frames"), n),
                                        selected.back() + 1, copies));
 }
 

@@ -32,6 +32,7 @@ wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
     EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
     EVT_THUMBNAIL_SELECTED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSelected)
+    EVT_THUMBNAIL_MOVE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailMove)
     EVT_CLOSE(GifFrame::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))

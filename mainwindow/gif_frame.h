@@ -111,9 +111,6 @@ public:
     // A settings edit of a control: a step of its own, or merged into the control's last one.
     void ChangeSettings(const wxString& name, int control, const DocumentSettings& after);
     void ApplySettings(const DocumentSettings& settings);
-    // Moves the frames at indices, in their order, before position to (as the strip counts
-    // before the move), as one step; they stay selected.
-    void MoveFrames(const std::vector<int>& indices, int to);
     // Move Left, Move Right, Duplicate, Reverse Order and Ping-Pong, for the Frame menu and
     // the strip's pop-up menu, and their bindings (once).
     void AppendArrangingCommands(wxMenu& menu);
@@ -124,6 +121,11 @@ public:
     // Frames.
     // The frame item at index, or null.
     wxImageThumbnailItem* FrameItem(int index) const;
+    // Moves the frames at indices to the gap to (0..FrameCount(), before the frame there),
+    // keeping their order: they end up selected, the preview keeps its frame and the
+    // document counts as changed. Nothing happens for a move that changes nothing or while a
+    // job runs.
+    void MoveFrames(const std::vector<int>& indices, int to);
     // Starts decoding entries (paths or frame reference names) in the background, under the
     // loading progress dialog, appending the frames or (insertAt >= 0) inserting them there.
     // An entry that gives no picture becomes a placeholder while a project opens, and is
@@ -237,6 +239,7 @@ public:
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
     void OnThumbnailRightClick(wxThumbnailEvent& event);
     void OnThumbnailSelected(wxThumbnailEvent& event);
+    void OnThumbnailMove(wxThumbnailEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
     void OnImageLoaded(wxThreadEvent& event);
     void OnPlayStop(wxCommandEvent& event);

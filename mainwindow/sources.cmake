@@ -9,6 +9,7 @@ list(APPEND UI_SOURCES
   mainwindow/frame_editing.cpp
   mainwindow/frame_arranging.cpp
   mainwindow/document_view.cpp
+  mainwindow/frame_moving.cpp
   mainwindow/canvas.cpp
   mainwindow/preview.cpp
   mainwindow/loop_count.cpp

@@ -2,8 +2,10 @@
 # library, so the unit tests exercise them without a display.
 list(APPEND CORE_SOURCES
   include/window/thumbnail_grid.cpp
-  include/window/thumbnail_selection.cpp)
+  include/window/thumbnail_selection.cpp
+  include/window/frame_move.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
+  include/window/thumbnailctrl_move.cpp
   include/window/thumbnailitem.cpp
   include/window/label_font.cpp)

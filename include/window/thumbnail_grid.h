@@ -60,10 +60,12 @@ public:
 
     int ItemWidth() const { return m_itemWidth; }
     int ItemHeight() const { return m_itemHeight; }
-
-private:
+    int Spacing() const { return m_spacing; }
+    // A tile with the spacing that follows it.
     int CellWidth() const { return m_itemWidth + m_spacing; }
     int CellHeight() const { return m_itemHeight + m_spacing; }
+
+private:
 
     int m_itemWidth;
     int m_itemHeight;

@@ -105,15 +105,24 @@ void ThumbnailSelection::Cleared()
 void ThumbnailSelection::ItemsReordered(const std::vector<int>& order)
 {
     std::vector<int> newIndex(order.size(), -1);
-    for (size_t i = 0; i < order.size(); ++i)
-        if (order[i] >= 0 && static_cast<size_t>(order[i]) < order.size())
-            newIndex[order[i]] = static_cast<int>(i);
-    auto follow = [&](int n) {
-        return n >= 0 && static_cast<size_t>(n) < newIndex.size() ? newIndex[n] : n;
+    for (size_t position = 0; position < order.size(); ++position)
+        if (order[position] >= 0 && order[position] < static_cast<int>(order.size()))
+            newIndex[order[position]] = static_cast<int>(position);
+    const auto follow = [&](int& index) {
+        if (index >= 0 && index < static_cast<int>(newIndex.size()))
+            index = newIndex[index];
     };
-    for (int& n : m_selections)
-        n = follow(n);
-    m_anchor = follow(m_anchor);
-    m_lastSelected = follow(m_lastSelected);
-    m_focusItem = follow(m_focusItem);
+    for (int& selected : m_selections)
+        follow(selected);
+    for (int* index : {&m_anchor, &m_lastSelected, &m_focusItem})
+        follow(*index);
+}
+
+void ThumbnailSelection::Replace(const std::vector<int>& indices)
+{
+    m_selections.Clear();
+    for (int n : indices)
+        if (!IsSelected(n))
+            m_selections.Add(n);
+    m_anchor = m_lastSelected = m_focusItem = indices.empty() ? -1 : indices.front();
 }

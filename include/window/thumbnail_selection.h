@@ -51,9 +51,12 @@ public:
     // selected and focus above n are left alone, so they now mark the following item.
     void ItemDeleted(int n);
     void Cleared();
-    // The items were put in a new order (order[i] is the old index of the item now at i):
-    // the selection, anchor, last selected and focus follow their items.
+    // The items were rearranged (order holds the old index of each new position): every
+    // index here follows its item.
     void ItemsReordered(const std::vector<int>& order);
+    // indices, in that order, become the selection; the first is anchor, last selected and
+    // focus (all -1 when there is none).
+    void Replace(const std::vector<int>& indices);
 
 private:
     wxArrayInt m_selections;

@@ -53,6 +53,10 @@ wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
     EVT_RIGHT_DOWN(wxThumbnailCtrl::OnRightDown)
     EVT_MIDDLE_DOWN(wxThumbnailCtrl::OnMiddleDown)
     EVT_LEFT_DCLICK(wxThumbnailCtrl::OnLeftDClick)
+    EVT_LEFT_UP(wxThumbnailCtrl::OnLeftUp)
+    EVT_MOTION(wxThumbnailCtrl::OnMotion)
+    EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
+    EVT_KEY_DOWN(wxThumbnailCtrl::OnKeyDown)
     EVT_CHAR(wxThumbnailCtrl::OnChar)
     EVT_MENU(wxID_SELECTALL, wxThumbnailCtrl::OnSelectAll)
     EVT_UPDATE_UI(wxID_SELECTALL, wxThumbnailCtrl::OnUpdateSelectAll)
@@ -74,9 +78,16 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     // Ctrl+A selects every frame, as in any list.
     wxAcceleratorEntry selectAll(wxACCEL_CTRL, 'A', wxID_SELECTALL);
     SetAcceleratorTable(wxAcceleratorTable(1, &selectAll));
+    m_dragScrollTimer.Bind(wxEVT_TIMER, &wxThumbnailCtrl::OnDragScrollTimer, this);
 }
 
-wxThumbnailCtrl::~wxThumbnailCtrl() = default;
+wxThumbnailCtrl::~wxThumbnailCtrl()
+{
+    m_dragScrollTimer.Stop();
+    // A window must not go while it holds the mouse.
+    if (HasCapture())
+        ReleaseMouse();
+}
 
 wxSize wxThumbnailCtrl::DoGetBestSize() const
 {
@@ -175,6 +186,17 @@ void wxThumbnailCtrl::Clear()
     FinishListChange();
 }
 
+int wxThumbnailCtrl::Move(const std::vector<int>& indices, int to)
+{
+    if (MoveChangesNothing(GetCount(), indices, to))
+        return -1;
+    const std::vector<int> order = OrderAfterMove(GetCount(), indices, to);
+    m_items.Reorder(order);
+    m_selection.ItemsReordered(order);
+    FinishListChange();
+    return MovedStart(GetCount(), indices, to);
+}
+
 void wxThumbnailCtrl::EndUpdate()
 {
     wxCHECK_RET(m_freezeCount > 0, "wxThumbnailCtrl::EndUpdate without BeginUpdate");
@@ -186,6 +208,8 @@ void wxThumbnailCtrl::EndUpdate()
 
 void wxThumbnailCtrl::FinishListChange()
 {
+    // A press or drag began on tiles that have moved since.
+    EndDrag();
     if (m_freezeCount > 0)
         return;
     UpdateScrollbars();
@@ -316,6 +340,7 @@ void wxThumbnailCtrl::PaintContent(wxDC& dc, const wxRegion& update, bool focuse
         DrawItemFrame(i, dc, logical, image, state);
         DrawItemImage(i, dc, image, state);
     }
+    DrawDropMarker(dc);
 }
 
 bool wxThumbnailCtrl::DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state)
@@ -411,6 +436,19 @@ void wxThumbnailCtrl::SetFocusItem(int item)
     RefreshItem(item);
 }
 
+void wxThumbnailCtrl::SetSelection(const std::vector<int>& indices)
+{
+    std::vector<int> valid;
+    for (int n : indices) {
+        THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::SetSelection: bad index");
+        valid.push_back(n);
+    }
+    const wxArrayInt before = m_selections;
+    const int focusBefore = GetFocusItem();
+    m_selection.Replace(valid);
+    RefreshChanged(before, focusBefore);
+}
+
 void wxThumbnailCtrl::UpdateSelection(int n, int flags)
 {
     THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::UpdateSelection: bad index");
@@ -462,12 +500,21 @@ void wxThumbnailCtrl::OnLeftDown(wxMouseEvent& event)
     if (!HitTestItem(event.GetPosition(), index))
         return;
     ScrollToItem(index, false);
-    UpdateSelection(index, ModifierFlags(event));
-    SendEvent(wxEVT_THUMBCTRL_LEFT_CLICK, index, ModifierFlags(event));
+    const int flags = ModifierFlags(event);
+    const bool deferred = DefersClick(index, flags);
+    if (!deferred) {
+        UpdateSelection(index, flags);
+        SendEvent(wxEVT_THUMBCTRL_LEFT_CLICK, index, flags);
+    }
+    BeginPress(index, event.GetPosition(), deferred);
 }
 
 void wxThumbnailCtrl::OnRightDown(wxMouseEvent& event)
 {
+    // The owner's pop-up menu would take the mouse from the drag and act on the frames in
+    // flight.
+    if (IsDragging())
+        return;
     SetFocus();
     int index = -1;
     if (!HitTestItem(event.GetPosition(), index))
@@ -479,6 +526,8 @@ void wxThumbnailCtrl::OnRightDown(wxMouseEvent& event)
 
 void wxThumbnailCtrl::OnMiddleDown(wxMouseEvent& event)
 {
+    if (IsDragging())
+        return;
     int index = -1;
     if (HitTestItem(event.GetPosition(), index))
         SendEvent(wxEVT_THUMBCTRL_MIDDLE_CLICK, index, ModifierFlags(event));

@@ -14,7 +14,9 @@
 #include <wx/event.h>
 #include <wx/image.h>
 #include <wx/scrolwin.h>
+#include <wx/timer.h>
 
+#include "include/window/frame_move.h"
 #include "include/window/thumbnail_grid.h"
 #include "include/window/thumbnail_selection.h"
 
@@ -123,7 +125,8 @@ public:
 
     wxEvent* Clone() const override { return new wxThumbnailEvent(*this); }
 
-    // The item concerned, -1 for none (Return).
+    // The item concerned, -1 for none (Return); for a move, the gap (0..count) before which
+    // the selection is to go.
     int GetIndex() const { return m_index; }
     void SetIndex(int index) { m_index = index; }
     // wxTHUMB_SHIFT_DOWN, wxTHUMB_CTRL_DOWN, wxTHUMB_ALT_DOWN.
@@ -144,6 +147,10 @@ wxDECLARE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
 wxDECLARE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
 wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
 wxDECLARE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+// The user dropped the selection at a gap, or moved it by key (Alt with an arrow): the owner
+// is asked to move the selected items there. The strip itself changes nothing, and sends
+// nothing for a move that would leave the list as it is.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
 
 typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
 #define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
@@ -163,6 +170,8 @@ typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
     wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
 #define EVT_THUMBNAIL_RETURN(id, fn) \
     wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RETURN, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_MOVE(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MOVE, id, wxThumbnailEventHandler(fn))
 
 // The strip's items, owned: RemoveAt, Clear and destruction delete them.
 class wxThumbnailItemArray {
@@ -184,8 +193,8 @@ public:
     // Deletes the item; false (with a debug assertion) when uiIndex is out of range.
     bool RemoveAt(size_t uiIndex);
     void Clear() { m_items.clear(); }
-    // Puts the same items in a new order: order[i] is the index of the item that goes to i,
-    // a permutation of 0 .. size()-1.
+    // Puts the items in order, given as the old index of each new position (a rearrangement
+    // of 0 .. size()-1); the item objects stay the same.
     void Reorder(const std::vector<int>& order);
 
 private:
@@ -225,6 +234,10 @@ public:
     // Puts the items in a new order (order[i] is the index of the item that goes to i, a
     // permutation of every index); selection and focus follow their items.
     void Reorder(const std::vector<int>& order);
+    // Moves the items at indices to the gap to (0..GetCount(), before the item there), keeping
+    // their order and the item objects; selection and focus stay with their items. Returns
+    // the new index of the first moved item, -1 when nothing was moved.
+    int Move(const std::vector<int>& indices, int to);
     virtual int GetCount() const { return static_cast<int>(m_items.size()); }
     // Moves through the items as a click would select them; false when there are no items.
     virtual bool NavigateByKey(int keyCode, int flags);
@@ -247,6 +260,8 @@ public:
     void Select(int n, bool select = true);
     void SelectAll();
     void SetFocusItem(int item);
+    // Makes indices (in that order) the selection, the first one anchor and focus item.
+    void SetSelection(const std::vector<int>& indices);
     bool IsSelected(int n) const { return m_selection.IsSelected(n); }
     int GetAnchor() const { return m_selection.Anchor(); }
     int GetLastSelected() const { return m_selection.LastSelected(); }
@@ -259,6 +274,12 @@ public:
     bool HitTestItem(const wxPoint& pt, int& index) const;
     // Scrolls the item wholly into view; backward prefers its top over its bottom.
     void ScrollToItem(int index, bool backward = false);
+
+    // Whether the user is dragging frames, and the gap a release would drop them at (-1
+    // while the pointer is outside the strip).
+    bool IsDragging() const { return m_drag.dragging; }
+    int GetDropGap() const { return m_drag.dragging ? m_drag.target.gap : -1; }
+    const wxColour& GetDropMarkerColour() const { return m_dropMarkerColour; }
 
     void UpdateScrollbars();
     // Grows the paint buffer to size (default: the client size); it never shrinks.
@@ -316,6 +337,30 @@ private:
     void OnMiddleDown(wxMouseEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnChar(wxKeyEvent& event);
+    // Dragging frames (thumbnailctrl_move.cpp).
+    void OnLeftUp(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnDragScrollTimer(wxTimerEvent& event);
+    // Escape during a drag, and the move keys.
+    void OnKeyDown(wxKeyEvent& event);
+    // Whether a left press must leave the selection to its release: a plain press inside a
+    // multiple selection may be the start of dragging all of it.
+    bool DefersClick(int index, int flags) const;
+    void BeginPress(int index, const wxPoint& at, bool clickPending);
+    void StartDrag();
+    void FollowPointer(const wxPoint& client);
+    void UpdateDropTarget();
+    // Scroll units per auto-scroll tick for the pointer's place; 0 away from the edges.
+    int DragScrollStep() const;
+    // Ends the drag or press: the capture, the timer, the cursor and the marker go.
+    void EndDrag();
+    // Sends the move request for the selection to gap unless it would change nothing.
+    void RequestMove(int gap);
+    bool MoveByKey(int keyCode);
+    void DrawDropMarker(wxDC& dc);
+    void RefreshDropMarker();
+    std::vector<int> SelectedIndices() const;
     void OnSelectAll(wxCommandEvent& event);
     // The Delete key: asks the owner to delete the selection (a wxID_DELETE menu command).
     void RequestDelete();
@@ -331,6 +376,21 @@ private:
     int ViewStartY() const;
     void ScrollToUnit(int unit);
 
+    // A left press on a tile and the drag it may become.
+    struct DragState {
+        bool pressed = false;   // the left button went down on a tile and is still down
+        bool dragging = false;  // moved past the threshold: the mouse is captured
+        wxPoint start;          // client position of the press
+        int index = -1;         // the pressed tile
+        // A plain press inside a multiple selection selects the tile alone only at a release
+        // without a drag.
+        bool clickPending = false;
+        wxPoint pointer;  // last client position during the drag
+        DropGap target;   // gap -1: outside the strip, a release drops nothing
+    };
+    DragState m_drag;
+    wxTimer m_dragScrollTimer;
+
     int m_itemWidth = -1;
     int m_itemHeight = -1;
     int m_thumbnailWidth = 80;
@@ -343,6 +403,7 @@ private:
     wxColour m_unselectedColour;
     wxColour m_focusRectColour{100, 80, 80};
     wxColour m_labelColour{0, 0, 200};
+    wxColour m_dropMarkerColour{20, 60, 210};
     // The label font last fitted, and the control font and tile width it was fitted for.
     mutable wxFont m_labelFont;
     mutable wxFont m_labelFontBase;

@@ -21,6 +21,7 @@ wxDEFINE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
 
 wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight)
 {
@@ -196,10 +197,17 @@ bool wxThumbnailItemArray::RemoveAt(size_t uiIndex)
 
 void wxThumbnailItemArray::Reorder(const std::vector<int>& order)
 {
-    wxCHECK_RET(order.size() == size(), "bad order in wxThumbnailItemArray::Reorder()");
-    std::vector<std::unique_ptr<wxThumbnailItem>> reordered;
-    reordered.reserve(order.size());
+    // Checked whole before anything moves: a repeated index would free the item it displaced.
+    wxCHECK_RET(order.size() == size(), "wxThumbnailItemArray::Reorder: wrong length");
+    std::vector<bool> taken(size(), false);
+    for (int from : order) {
+        wxCHECK_RET(from >= 0 && from < static_cast<int>(size()) && !taken[from],
+                    "wxThumbnailItemArray::Reorder: not a rearrangement of the items");
+        taken[from] = true;
+    }
+    std::vector<std::unique_ptr<wxThumbnailItem>> items;
+    items.reserve(size());
     for (int from : order)
-        reordered.push_back(std::move(m_items[from]));
-    m_items.swap(reordered);
+        items.push_back(std::move(m_items[from]));
+    m_items = std::move(items);
 }

@@ -99,23 +99,6 @@ bool AnimationDocument::Reorder(const std::vector<int>& order)
     return true;
 }
 
-std::vector<int> MoveOrder(int count, const std::vector<int>& indices, int to)
-{
-    const std::vector<int> moved = ValidSorted(indices, count);
-    std::vector<bool> isMoved(count, false);
-    for (int p : moved)
-        isMoved[p] = true;
-    std::vector<int> order;
-    to = std::clamp(to, 0, count);
-    for (int p = 0; p <= count; ++p) {
-        if (p == to)
-            order.insert(order.end(), moved.begin(), moved.end());
-        if (p < count && !isMoved[p])
-            order.push_back(p);
-    }
-    return order;
-}
-
 std::vector<int> ReverseOrder(int count, const std::vector<int>& indices)
 {
     std::vector<int> chosen = ValidSorted(indices, count);

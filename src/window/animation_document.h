@@ -75,8 +75,6 @@ private:
 
 // The orders of the list operations, as Reorder takes them. indices are positions in a
 // list of count frames; strays and duplicates are ignored.
-// The frames at indices, in their order, moved before position to of the current list.
-std::vector<int> MoveOrder(int count, const std::vector<int>& indices, int to);
 // The frames at indices (or all, with fewer than two) in reverse order, the others in place.
 std::vector<int> ReverseOrder(int count, const std::vector<int>& indices);
 // The order that undoes order.

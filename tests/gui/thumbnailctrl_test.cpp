@@ -1,5 +1,5 @@
 // The frame strip in a real window: items, painting (checked on rendered pixels), scrolling,
-// selection by mouse and keys, and the notifications with their order.
+// selection by mouse and keys, moving items, and the notifications with their order.
 #include <algorithm>
 #include <vector>
 
@@ -63,7 +63,8 @@ protected:
         for (const auto& type : {wxEVT_THUMBCTRL_SELECTED, wxEVT_THUMBCTRL_DESELECTED,
                                  wxEVT_THUMBCTRL_LEFT_CLICK,
                                  wxEVT_THUMBCTRL_MIDDLE_CLICK, wxEVT_THUMBCTRL_RIGHT_CLICK,
-                                 wxEVT_THUMBCTRL_LEFT_DCLICK, wxEVT_THUMBCTRL_RETURN})
+                                 wxEVT_THUMBCTRL_LEFT_DCLICK, wxEVT_THUMBCTRL_RETURN,
+                                 wxEVT_THUMBCTRL_MOVE})
             m_frame->Bind(type, [this](wxThumbnailEvent& e) {
                 EXPECT_EQ(ID_THUMBNAIL_CTRL, e.GetId());
                 m_notes.push_back({e.GetEventType(), e.GetIndex(), e.GetFlags()});
@@ -531,4 +532,61 @@ TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)
     sim.Char(WXK_RETURN);
     WaitFor("Return", [&] { return !m_notes.empty(); }, 3000);
     EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RETURN, -1, 0}}), m_notes);
+}
+
+TEST_F(ThumbnailCtrlTest, MoveKeepsTheItemObjectsAndTheirSelection)
+{
+    AppendItems(6);
+    std::vector<wxThumbnailItem*> items;
+    for (int i = 0; i < 6; ++i)
+        items.push_back(m_ctrl->GetItem(i));
+    m_ctrl->Select(4);
+    m_ctrl->Select(1);
+    EXPECT_EQ(-1, m_ctrl->Move({1}, 2)) << "onto its own place";
+    EXPECT_EQ(4, m_ctrl->Move({1, 4}, 6));
+    const std::vector<int> order = {0, 2, 3, 5, 1, 4};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(items[order[i]], m_ctrl->GetItem(i)) << i;
+    EXPECT_EQ(std::vector<int>({5, 4}), Selection()) << "the selection stays with its items";
+    EXPECT_EQ(4, m_ctrl->GetFocusItem());
+    m_ctrl->SetSelection({3, 4});
+    EXPECT_EQ(std::vector<int>({3, 4}), Selection());
+    EXPECT_EQ(3, m_ctrl->GetFocusItem());
+    EXPECT_TRUE(m_notes.empty()) << "moving and selecting in code notify nothing";
+}
+
+TEST_F(ThumbnailCtrlTest, APressInsideASelectionClicksOnlyAtAReleaseWithoutDrag)
+{
+    AppendItems(10);
+    m_ctrl->Select(5);
+    m_ctrl->Select(7);
+    m_ctrl->Select(8);
+    Mouse(wxEVT_LEFT_DOWN, 7);
+    EXPECT_TRUE(m_notes.empty()) << "the press may start a drag of the whole selection";
+    EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
+    Mouse(wxEVT_LEFT_UP, 7);
+    EXPECT_EQ(std::vector<int>({7}), Selection());
+    EXPECT_EQ(std::vector<Note>({{kDesel, 5, 0}, {kSel, 7, 0}, {kDesel, 8, 0},
+                                 {wxEVT_THUMBCTRL_LEFT_CLICK, 7, 0}}),
+              m_notes);
+}
+
+TEST_F(ThumbnailCtrlTest, ALostCaptureEndsTheDragWithoutAMove)
+{
+    AppendItems(6);
+    Mouse(wxEVT_LEFT_DOWN, 1);
+    wxMouseEvent motion(wxEVT_MOTION);
+    motion.SetPosition(ItemRect(4).GetPosition() + wxPoint(60, 20));
+    motion.SetLeftDown(true);
+    m_ctrl->GetEventHandler()->ProcessEvent(motion);
+    ASSERT_TRUE(m_ctrl->IsDragging());
+    EXPECT_EQ(5, m_ctrl->GetDropGap());
+    EXPECT_TRUE(m_ctrl->HasCapture());
+    wxMouseCaptureLostEvent lost(m_ctrl->GetId());
+    m_ctrl->GetEventHandler()->ProcessEvent(lost);
+    EXPECT_FALSE(m_ctrl->IsDragging());
+    EXPECT_FALSE(m_ctrl->HasCapture());
+    m_notes.clear();
+    Mouse(wxEVT_LEFT_UP, 4);
+    EXPECT_TRUE(m_notes.empty());
 }

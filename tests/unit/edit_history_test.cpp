@@ -1,6 +1,7 @@
 // The animation document and its undo history, without a display.
 #include <gtest/gtest.h>
 
+#include "include/window/frame_move.h"
 #include "src/window/animation_document.h"
 #include "src/window/edit_history.h"
 
@@ -40,12 +41,8 @@ struct Editing {
 };
 }
 
-TEST(AnimationDocument, OrdersOfMovesAndReversals)
+TEST(AnimationDocument, OrdersOfReversalsAndTheirInverses)
 {
-    EXPECT_EQ(MoveOrder(5, {1, 2}, 5), (std::vector<int>{0, 3, 4, 1, 2}));
-    EXPECT_EQ(MoveOrder(5, {3, 1}, 0), (std::vector<int>{1, 3, 0, 2, 4}));
-    EXPECT_EQ(MoveOrder(5, {0, 4}, 2), (std::vector<int>{1, 0, 4, 2, 3}));
-    EXPECT_EQ(MoveOrder(3, {1, 1, 7, -1}, 3), (std::vector<int>{0, 2, 1}));
     EXPECT_EQ(ReverseOrder(5, {1, 3, 4}), (std::vector<int>{0, 4, 2, 3, 1}));
     EXPECT_EQ(ReverseOrder(4, {2}), (std::vector<int>{3, 2, 1, 0}));
     const std::vector<int> order{2, 0, 3, 1};
@@ -82,7 +79,7 @@ TEST(EditHistory, EveryEditUndoesAndRedoesToTheSameFrames)
     const FrameList added = Frames(2);
     e.history.Submit(new InsertFramesCommand(e.doc, "Insert", 2, added));
     e.history.Submit(new RemoveFramesCommand(e.doc, "Delete", {5, 0, 3}));
-    e.history.Submit(new ReorderFramesCommand(e.doc, "Move", MoveOrder(e.doc.Count(), {0, 1}, 5)));
+    e.history.Submit(new ReorderFramesCommand(e.doc, "Move", OrderAfterMove(e.doc.Count(), {0, 1}, 5)));
     e.history.Submit(new InsertFramesCommand(e.doc, "Duplicate", 1, {e.doc.Frame(0)}));
     e.history.Submit(new ReorderFramesCommand(e.doc, "Reverse", ReverseOrder(e.doc.Count(), {})));
     e.history.Submit(new RemoveFramesCommand(e.doc, "Clear All", {0, 1, 2, 3, 4, 5}));

@@ -160,3 +160,22 @@ TEST(ThumbnailSelection, DeleteMovesSelectionAndClearsOnlyMarksOnTheDeletedItem)
     EXPECT_TRUE(Selected(s).empty());
     ExpectMarks(s, -1, -1, -1);
 }
+
+TEST(ThumbnailSelection, RearrangedItemsKeepTheirSelectionAndMarks)
+{
+    ThumbnailSelection s;
+    s.Select(4, true);
+    s.Select(1, true);
+    s.SetFocusItem(2);
+    // Items 1 and 2 moved behind item 4: 0 3 4 1 2 5.
+    s.ItemsReordered({0, 3, 4, 1, 2, 5});
+    EXPECT_EQ(Indices({2, 3}), Selected(s)) << "item 4 is now at 2, item 1 at 3";
+    ExpectMarks(s, 3, 3, 4);
+
+    s.Replace({3, 4});
+    EXPECT_EQ(Indices({3, 4}), Selected(s));
+    ExpectMarks(s, 3, 3, 3);
+    s.Replace({});
+    EXPECT_TRUE(Selected(s).empty());
+    ExpectMarks(s, -1, -1, -1);
+}
