@@ -235,6 +235,8 @@ void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
     // Insert has no key of its own (Ctrl+Insert is Add Image), so its item promises none.
     menu.Append(0, _("&Insert Image"), wxEmptyString);
     menu.Append(wxID_DELETE, _("&Delete") + "\tDel", wxEmptyString);
+    menu.AppendSeparator();
+    AppendArrangingCommands(menu);
     PopupMenu(&menu);
 }
 

@@ -47,7 +47,7 @@ int ShowMessage(const wxString& message, const wxString& caption, long style, wx
 void LabelStockButtons(wxWindow* dialog)
 {
     for (wxWindow* child : dialog->GetChildren()) {
-        if (auto* button = wxDynamicCast(child, wxButton)) {
+        if (auto* button = dynamic_cast<wxButton*>(child)) {
             const int id = button->GetId();
             if (wxIsStockID(id) && wxIsStockLabel(id, button->GetLabel()))
                 button->SetLabel(Stock(id));
