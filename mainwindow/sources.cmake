@@ -1,7 +1,8 @@
 # The window's arithmetic and rules on plain values need no window.
 list(APPEND CORE_SOURCES
   mainwindow/canvas_math.cpp
-  mainwindow/save_rules.cpp)
+  mainwindow/save_rules.cpp
+  mainwindow/opened_paths.cpp)
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp

@@ -2,7 +2,8 @@
 # library, so the unit tests exercise them without a display.
 list(APPEND CORE_SOURCES
   include/window/thumbnail_grid.cpp
-  include/window/thumbnail_selection.cpp)
+  include/window/thumbnail_selection.cpp
+  include/window/drop_index.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
   include/window/thumbnailitem.cpp
