@@ -19,6 +19,8 @@ list(APPEND UI_SOURCES
   mainwindow/message_boxes.cpp
   mainwindow/status_bar.cpp
   mainwindow/recovery.cpp
+  mainwindow/file_drop.cpp
+  mainwindow/open_paths.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp
   mainwindow/about.cpp)
