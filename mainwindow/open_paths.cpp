@@ -89,14 +89,16 @@ void GifFrame::OpenPaths(const wxArrayString& paths, int insertAt)
     StopPreview();
     const OpenedPaths sorted = SortOpenedPaths(paths);
     if (!sorted.project.empty()) {
+        // Told only once the project does open: a kept document leaves nothing out.
+        if (!MayReplaceDocument())
+            return;
         if (!sorted.leftOut.empty())
             ShowMessage(wxString::Format(_("A project opens on its own: %s is opened, and "
                                            "these files were left out:"),
                                          wxFileNameFromPath(sorted.project)) +
                             ListSome(sorted.leftOut),
                         GetProductName(), wxOK | wxICON_INFORMATION, this);
-        if (MayReplaceDocument())
-            OpenProjectFile(sorted.project, false);
+        OpenProjectFile(sorted.project, false);
         return;
     }
     const wxString problems = FolderProblemsText(sorted);
