@@ -77,6 +77,13 @@ frames=$(start_with project p.xml)
 if [ "$frames" == "$expected" ]; then passed=$((passed + 1)); else
     fail "zoruvede p.xml holds: ${frames:-nothing}"; cat "$WORK/project.err"; fi
 
+# Under the C locale too a name outside ASCII is the file's (file names are UTF-8 there).
+cp "$WORK/pics/a.png" "$WORK/pics/grün.png"
+expected="$WORK/pics/grün.png"
+frames=$(LC_ALL=C start_with c-locale "grün.png")
+if [ "$frames" == "$expected" ]; then passed=$((passed + 1)); else
+    fail "zoruvede grün.png under LC_ALL=C holds: ${frames:-nothing}"; cat "$WORK/c-locale.err"; fi
+
 usage=$(timeout 20 "$APP" --help 2>&1)
 if grep -q -- "--verbose" <<<"$usage" && grep -q "a project file" <<<"$usage"; then
     passed=$((passed + 1))

@@ -7,6 +7,7 @@
 #include <wx/filefn.h>
 
 #include "app/command_line.h"
+#include "app/file_name_encoding.h"
 
 namespace {
 // The parser as the application has it: the toolkit's switches, then the files.
@@ -58,4 +59,18 @@ TEST(CommandLine, SwitchesStayTheToolkitsAndNoFilesIsAPlainStart)
     const Parsed dashed = Parse({"zoruvede", "--", "-odd.png"});
     ASSERT_EQ(dashed.result, 0);
     EXPECT_EQ(dashed.files[0], wxGetCwd() + "/-odd.png");
+}
+
+TEST(CommandLine, ArgumentsAreDecodedAsFileNamesSoTheirBytesSurvive)
+{
+    // A UTF-8 name, and one with a byte that is no text in any encoding.
+    std::vector<std::string> words = {"zoruvede", "gr\xc3\xbcn.png", "odd\xff.png"};
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    FileNameArguments arguments(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(wxString(arguments.Argv()[1]), wxString::FromUTF8("gr\xc3\xbcn.png"));
+    for (size_t i = 0; i < words.size(); ++i)
+        EXPECT_EQ(FileNameBytes(arguments.Argv()[i]), words[i]) << i;
+    EXPECT_EQ(arguments.Argv()[words.size()], nullptr);
 }
