@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
+#include "app/command_line.h"
 #include "app/crash_report.h"
 #include "app/domain_option.h"
 #include "app/paths.h"
@@ -56,8 +57,26 @@ bool GifApp::OnInit()
         return false;
     }
     m_mainFrame->Show();
-    // Once the window is up, so the question has it as parent.
-    m_mainFrame->CallAfter(&GifFrame::OfferRecovery);
+    // Once the window is up, so the question has it as parent; the files come after it.
+    GifFrame* frame = m_mainFrame;
+    m_mainFrame->CallAfter([frame, files = m_startFiles] {
+        frame->OfferRecovery();
+        frame->OpenAtStart(files);
+    });
+    return true;
+}
+
+void GifApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    AddFilesParameter(parser);
+}
+
+bool GifApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if (!wxApp::OnCmdLineParsed(parser))
+        return false;
+    m_startFiles = FilesOfCommandLine(parser);
     return true;
 }
 

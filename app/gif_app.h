@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <wx/app.h>
+#include <wx/arrstr.h>
 #include <wx/intl.h>
 
 class GifFrame;
@@ -12,11 +13,15 @@ class GifApp : public wxApp {
 public:
     GifApp();
     bool OnInit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
     int OnExit() override;
     void OnFatalException() override;
 
     GifFrame* m_mainFrame = nullptr;
     std::unique_ptr<wxLocale> m_appLocale;
+    // The files of the command line, handed to the window once it is shown.
+    wxArrayString m_startFiles;
 };
 
 wxDECLARE_APP(GifApp);

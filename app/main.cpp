@@ -1,5 +1,9 @@
+#include <clocale>
+
 #include <wx/log.h>
 
+#include "app/command_line.h"
+#include "app/file_name_encoding.h"
 #include "app/gif_app.h"
 
 wxIMPLEMENT_APP_NO_MAIN(GifApp);
@@ -9,5 +13,9 @@ int main(int argc, char** argv)
     // No assertion reports reach the user; informational messages and worse are kept.
     wxSetAssertHandler(nullptr);
     wxLog::SetLogLevel(wxLOG_Info);
-    return wxEntry(argc, argv);
+    // The arguments are mostly file names: decoded as such, before the toolkit sees them.
+    std::setlocale(LC_CTYPE, "");
+    UseFileNameEncoding();
+    FileNameArguments arguments(argc, argv);
+    return wxEntry(argc, arguments.Argv());
 }

@@ -18,7 +18,8 @@ list(APPEND CORE_SOURCES
   app/update_check.cpp
   app/about_text.cpp
   app/crash_message.cpp
-  app/recovery_store.cpp)
+  app/recovery_store.cpp
+  app/command_line.cpp)
 list(APPEND UI_SOURCES
   app/gif_app.cpp
   app/crash_report.cpp

@@ -92,6 +92,7 @@ void GifFrame::InitFrame()
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
     m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
     CreateStrip();
+    InstallDropTargets();
     SetUpPreviewPanel();
     m_timer.SetOwner(this, kTimerId);
     m_jobTimer.SetOwner(this, kJobTimerId);

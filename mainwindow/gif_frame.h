@@ -201,6 +201,19 @@ public:
     // The document as a project file holds it.
     ProjectData CurrentProjectData() const;
 
+    // Files from outside the window: a drop, the command line. By SortOpenedPaths's rules,
+    // images load at insertAt (-1: after the last frame) through the loader and its progress
+    // dialog, and a project opens as Open Project opens it, after the unsaved-changes question.
+    void OpenPaths(const wxArrayString& paths, int insertAt = -1);
+    // A drop; refused, with a word to the user, while a load or a save runs.
+    void DropPaths(const wxArrayString& paths, int insertAt);
+    // The command line's files: opened once a load under way (a restored document) has ended.
+    void OpenAtStart(const wxArrayString& paths);
+    // Where files dropped at a point of the strip (client coordinates) go.
+    int StripDropIndex(const wxPoint& client) const;
+    // Asks whether to save changes before the document is replaced; false to keep it as it is.
+    bool MayReplaceDocument();
+
     // Crash recovery: the document is copied to the recovery folder a moment after each
     // change, and the copy goes when the window closes.
     void ScheduleRecoveryCopy();
@@ -395,6 +408,9 @@ private:
     void SetUpPreviewPanel();
     void FindSettingControls();
     void LoadWindowIcon();
+    // The strip and the rest of the window take files dropped on them.
+    void InstallDropTargets();
+    void OnIdleOpenPending(wxIdleEvent& event);
 
     void FinishImageLoad();
     // Puts a frame made by the running load in its place in the document.
@@ -433,6 +449,8 @@ private:
         bool recovered = false;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
+    // Files of the command line waiting for the load under way to end.
+    wxArrayString m_pendingPaths;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -141,7 +141,7 @@ const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
 
 void GifFrame::DrawEmptyHint(wxDC& dc)
 {
-    const wxString hint = _("Add images with Frame > Add Image (Ctrl+Insert)\nor the + button.");
+    const wxString hint = _("Drop images here, or add them with\nFrame > Add Image (Ctrl+Insert) or the + button.");
     dc.SetFont(m_panel_down->GetFont());
     dc.SetTextForeground(*wxWHITE);
     dc.DrawLabel(hint, wxRect(m_panel_down->GetClientSize()), wxALIGN_CENTRE);

@@ -1,7 +1,8 @@
 # The window's arithmetic and rules on plain values need no window.
 list(APPEND CORE_SOURCES
   mainwindow/canvas_math.cpp
-  mainwindow/save_rules.cpp)
+  mainwindow/save_rules.cpp
+  mainwindow/opened_paths.cpp)
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp
@@ -21,6 +22,8 @@ list(APPEND UI_SOURCES
   mainwindow/message_boxes.cpp
   mainwindow/status_bar.cpp
   mainwindow/recovery.cpp
+  mainwindow/file_drop.cpp
+  mainwindow/open_paths.cpp
   mainwindow/language.cpp
   mainwindow/help.cpp
   mainwindow/about.cpp)

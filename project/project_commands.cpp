@@ -122,24 +122,26 @@ void GifFrame::OnSaveProjectAs(wxCommandEvent&)
     SaveProject(true);
 }
 
-void GifFrame::OnOpenProject(wxCommandEvent&)
+bool GifFrame::MayReplaceDocument()
 {
     // With no frames nothing can be saved, so nothing is asked.
-    const bool ask = FrameCount() > 0 && (m_projectPath.empty() || ProjectChanged());
-    if (ask) {
-        switch (AskToSaveProject(this)) {
-        case wxID_YES:
-            // Unsaved work is never dropped: no save, no open.
-            if (!SaveProject())
-                return;
-            break;
-        case wxID_NO:
-            break;
-        default:
-            return;
-        }
+    if (FrameCount() == 0 || (!m_projectPath.empty() && !ProjectChanged()))
+        return true;
+    switch (AskToSaveProject(this)) {
+    case wxID_YES:
+        // Unsaved work is never dropped: no save, no open.
+        return SaveProject();
+    case wxID_NO:
+        return true;
+    default:
+        return false;
     }
-    OpenProject();
+}
+
+void GifFrame::OnOpenProject(wxCommandEvent&)
+{
+    if (MayReplaceDocument())
+        OpenProject();
 }
 
 void GifFrame::OpenProject()

@@ -3,7 +3,8 @@
 list(APPEND CORE_SOURCES
   include/window/thumbnail_grid.cpp
   include/window/thumbnail_selection.cpp
-  include/window/frame_move.cpp)
+  include/window/frame_move.cpp
+  include/window/drop_index.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
   include/window/thumbnailctrl_move.cpp
