@@ -221,6 +221,9 @@ public:
     void OfferRecovery();
     // Asks about unsaved changes; true when the window may close.
     bool ConfirmClose();
+    // Asks whether to save the project first: true to go on (saved, or not wanted), false
+    // to keep things as they are.
+    bool SaveOrDropChanges();
 
     // Help menu.
     void CheckForUpdate();

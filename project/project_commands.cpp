@@ -127,9 +127,14 @@ bool GifFrame::MayReplaceDocument()
     // With no frames nothing can be saved, so nothing is asked.
     if (FrameCount() == 0 || (!m_projectPath.empty() && !ProjectChanged()))
         return true;
+    return SaveOrDropChanges();
+}
+
+bool GifFrame::SaveOrDropChanges()
+{
     switch (AskToSaveProject(this)) {
     case wxID_YES:
-        // Unsaved work is never dropped: no save, no open.
+        // Unsaved work is never dropped: a cancelled or failed save keeps it where it is.
         return SaveProject();
     case wxID_NO:
         return true;
@@ -238,17 +243,7 @@ void GifFrame::FinishProjectOpen()
 
 bool GifFrame::ConfirmClose()
 {
-    if (!ProjectChanged())
-        return true;
-    switch (AskToSaveProject(this)) {
-    case wxID_YES:
-        // A cancelled or failed save keeps the window open, with the work in it.
-        return SaveProject();
-    case wxID_NO:
-        return true;
-    default:
-        return false;
-    }
+    return !ProjectChanged() || SaveOrDropChanges();
 }
 
 void GifFrame::OnExit(wxCommandEvent&)

@@ -7,20 +7,6 @@
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 
-namespace {
-// Replaces the control's text by typing text into it, as the user would.
-void Type(wxSpinCtrl* control, const char* text)
-{
-    control->SetFocus();
-    YieldFor(50);
-    wxUIActionSimulator sim;
-    sim.Char('A', wxMOD_CONTROL);
-    YieldFor(20);
-    sim.Text(text);
-    YieldFor(100);
-}
-}
-
 TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
 {
     TempDir dir;
@@ -29,14 +15,14 @@ TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
     fixture.AddImages(Paths({WritePicture(dir, "tall.png", 10, 1000)}));
 
     // 1000 wide would make the height 100,000: the width is lowered until the height fits.
-    Type(frame.m_spinctrl_width, "1000");
+    TypeInto(frame.m_spinctrl_width, "1000");
     EXPECT_EQ(frame.m_canvasHeight, 65500);
     EXPECT_EQ(frame.m_canvasWidth, 655);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 655);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 65500);
 
     // A side of 0 can't be entered while frames exist.
-    Type(frame.m_spinctrl_height, "0");
+    TypeInto(frame.m_spinctrl_height, "0");
     frame.m_spinctrl_delay->SetFocus();
     YieldFor(100);
     EXPECT_GE(frame.m_spinctrl_height->GetValue(), 1);

@@ -44,16 +44,6 @@ void Select(GifFrame& frame, std::initializer_list<int> indices)
         frame.m_thumbnails->Select(i);
 }
 
-void Type(wxWindow* control, const char* text)
-{
-    control->SetFocus();
-    YieldFor(50);
-    wxUIActionSimulator sim;
-    sim.Char('A', wxMOD_CONTROL);
-    YieldFor(20);
-    sim.Text(text);
-    YieldFor(100);
-}
 }
 
 TEST(Undo, ClearAllAndDeleteComeBackWithTheSamePictures)
@@ -158,12 +148,12 @@ TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
-    Type(frame.m_spinctrl_delay, "125");
+    TypeInto(frame.m_spinctrl_delay, "125");
     EXPECT_EQ(frame.m_document.Delay(), 125);
     EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Change Delay\tCtrl+Z");
-    Type(frame.m_spinctrl_width, "20");
+    TypeInto(frame.m_spinctrl_width, "20");
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 20);
-    Type(frame.m_spinctrl_delay, "7");
+    TypeInto(frame.m_spinctrl_delay, "7");
 
     fixture.Command(wxID_UNDO);
     EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 125);

@@ -1,6 +1,8 @@
 #include "support/gui_helpers.h"
 
 #include <gtest/gtest.h>
+#include <wx/uiaction.h>
+#include <wx/window.h>
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/menu.h>
@@ -152,4 +154,15 @@ void MainWindowFixture::Edit(wxSpinCtrl* control, int value)
     event.SetEventObject(control);
     event.SetString(wxString::Format("%d", value));
     control->GetEventHandler()->ProcessEvent(event);
+}
+
+void TypeInto(wxWindow* control, const char* text)
+{
+    control->SetFocus();
+    YieldFor(50);
+    wxUIActionSimulator sim;
+    sim.Char('A', wxMOD_CONTROL);
+    YieldFor(20);
+    sim.Text(text);
+    YieldFor(100);
 }

@@ -13,6 +13,8 @@
 #include <wx/testing.h>
 #include <wx/weakref.h>
 
+class wxWindow;
+
 #include "mainwindow/path_chooser.h"
 
 class wxSpinCtrl;
@@ -27,6 +29,8 @@ wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly = false);
 
 // Runs the event loop for about ms milliseconds.
 void YieldFor(int ms);
+// Replaces a control's text by typing text into it with real keys, as the user would.
+void TypeInto(wxWindow* control, const char* text);
 // Runs the event loop until done() holds; false (with a test failure naming what) on time-out.
 bool WaitFor(const char* what, const std::function<bool()>& done, int timeoutMs = 10000);
 
