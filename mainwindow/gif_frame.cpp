@@ -56,6 +56,11 @@ GifFrame::~GifFrame()
     m_jobTimer.Stop();
     m_recoveryTimer.Stop();
     StopWorkers();
+    // The controls lose the focus as they are destroyed, after this window has stopped
+    // being a GifFrame.
+    for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
+        if (control)
+            control->Unbind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
     // Items paint through the strip's members; the strip goes before anything it reads.
     if (m_thumbnails)
         m_thumbnails->Destroy();

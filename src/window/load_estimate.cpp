@@ -1,6 +1,7 @@
 #include "src/window/load_estimate.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "src/window/frame_reference.h"
@@ -15,15 +16,33 @@ uint64_t FrameMemoryCost(const wxSize& size)
 }
 
 namespace {
+// What a GIF holds, read once per file however many of its frames the entries name: a
+// project of a long GIF names every frame, and walking the file for each would take minutes.
+struct GifShape {
+    unsigned count = 0;
+    wxSize screen;
+};
+
+const GifShape& ShapeOf(const wxString& path, std::map<wxString, GifShape>& known)
+{
+    auto found = known.find(path);
+    if (found != known.end())
+        return found->second;
+    GifShape shape;
+    GifFrameReader reader;
+    if (reader.Open(path, nullptr)) {
+        shape.count = reader.Count();
+        shape.screen = reader.ScreenSize();
+    }
+    return known.emplace(path, shape).first->second;
+}
+
 // A GIF's frames: all of them, or the one a frame reference names.
-LoadEstimate GifEstimate(const wxString& path, int frame)
+LoadEstimate GifEstimate(const GifShape& shape, int frame)
 {
     LoadEstimate estimate;
-    GifFrameReader reader;
-    if (!reader.Open(path, nullptr))
-        return estimate;
-    estimate.frames = frame < 0 ? reader.Count() : (unsigned(frame) < reader.Count() ? 1 : 0);
-    estimate.bytes = estimate.frames * FrameMemoryCost(reader.ScreenSize());
+    estimate.frames = frame < 0 ? shape.count : (unsigned(frame) < shape.count ? 1 : 0);
+    estimate.bytes = estimate.frames * FrameMemoryCost(shape.screen);
     return estimate;
 }
 }
@@ -31,6 +50,7 @@ LoadEstimate GifEstimate(const wxString& path, int frame)
 LoadEstimate EstimateLoad(const wxArrayString& entries)
 {
     LoadEstimate total;
+    std::map<wxString, GifShape> gifs;
     for (const wxString& entry : entries) {
         const int frame = GetGifFrameIndex(entry);
         const wxString path = StripGifFrameSuffix(entry);
@@ -38,7 +58,7 @@ LoadEstimate EstimateLoad(const wxArrayString& entries)
             continue;
         LoadEstimate one;
         if (IsGifPath(path)) {
-            one = GifEstimate(path, frame);
+            one = GifEstimate(ShapeOf(path, gifs), frame);
         } else {
             const ImageHeader header = ReadImageHeader(path);
             if (WithinPictureLimit(header.size)) {
