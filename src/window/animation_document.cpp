@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <set>
 
-FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source)
+FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
 {
     auto frame = std::make_shared<AnimationFrame>();
     frame->image = std::move(image);
     frame->source = source;
+    frame->delay = delay;
     return frame;
+}
+
+FramePtr WithDelay(const FramePtr& frame, int delay)
+{
+    return MakeFrame(frame->image, frame->source, delay);
 }
 
 size_t FrameBytes(const AnimationFrame& frame)
@@ -86,6 +92,29 @@ FrameList AnimationDocument::Remove(std::vector<int> positions)
     return removed;
 }
 
+FrameList AnimationDocument::Replace(const std::vector<int>& positions, const FrameList& frames)
+{
+    FrameList replaced;
+    std::vector<int> done;
+    for (size_t i = 0; i < positions.size() && i < frames.size(); ++i) {
+        const int at = positions[i];
+        if (at < 0 || at >= Count())
+            continue;
+        replaced.push_back(m_frames[at]);
+        m_frames[at] = frames[i];
+        done.push_back(at);
+    }
+    if (!done.empty())
+        Tell({FrameListChange::Replaced, done, {}});
+    return replaced;
+}
+
+int AnimationDocument::EffectiveDelay(int index) const
+{
+    const int own = m_frames[index]->delay;
+    return own == kCommonDelay ? m_delay : own;
+}
+
 bool AnimationDocument::Reorder(const std::vector<int>& order)
 {
     if (!IsPermutation(order, Count()))
@@ -119,4 +148,32 @@ std::vector<int> InverseOrder(const std::vector<int>& order)
     for (size_t i = 0; i < order.size(); ++i)
         inverse[order[i]] = static_cast<int>(i);
     return inverse;
+}
+
+int PlayedDelay(int delay)
+{
+    return delay < 2 ? 10 : delay;
+}
+
+std::vector<long> StartTimes(const std::vector<int>& delays)
+{
+    std::vector<long> starts(1, 0);
+    starts.reserve(delays.size() + 1);
+    for (int delay : delays)
+        starts.push_back(starts.back() + delay);
+    return starts;
+}
+
+long PlayedLength(const std::vector<int>& writtenDelays)
+{
+    long length = 0;
+    for (int delay : writtenDelays)
+        length += PlayedDelay(delay);
+    return length;
+}
+
+int ScaledDelay(int delay, int percent)
+{
+    const long long scaled = (static_cast<long long>(delay) * percent + 50) / 100;
+    return static_cast<int>(std::clamp<long long>(scaled, 0, 65535));
 }

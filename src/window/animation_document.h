@@ -17,19 +17,27 @@ struct AnimationFrame {
     std::shared_ptr<const wxImage> image;
     // The entry as stored in a project: a path, or a GIF frame's reference name.
     wxString source;
+    // The frame's own delay in hundredths of a second (0..65535), or kCommonDelay when it
+    // follows the animation's common delay.
+    int delay = -1;
 };
+constexpr int kCommonDelay = -1;
 using FramePtr = std::shared_ptr<const AnimationFrame>;
 using FrameList = std::vector<FramePtr>;
 
-FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source);
+FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source,
+                   int delay = kCommonDelay);
+// The same picture and source with another delay of its own (kCommonDelay: none).
+FramePtr WithDelay(const FramePtr& frame, int delay);
 // The bytes of a frame's picture (pixels and alpha).
 size_t FrameBytes(const AnimationFrame& frame);
 
 // What changed in the frame list.
 struct FrameListChange {
-    enum Kind { Inserted, Removed, Reordered };
+    enum Kind { Inserted, Removed, Reordered, Replaced };
     Kind kind;
     // Inserted: the new frames' positions, ascending. Removed: the old positions, ascending.
+    // Replaced: the positions whose frame is another one now (same places), ascending.
     std::vector<int> indices;
     // Reordered: order[i] is the old position of the frame now at i.
     std::vector<int> order;
@@ -47,6 +55,9 @@ public:
     void Insert(int at, const FrameList& frames);
     // Inserts each frame at its own final position; positions ascending, as Remove gave them.
     void InsertAt(const std::vector<int>& positions, const FrameList& frames);
+    // Puts frames in place of those at positions (ascending, one frame each); returns the
+    // frames they replaced.
+    FrameList Replace(const std::vector<int>& positions, const FrameList& frames);
     // Removes the frames at positions (any order, duplicates and strays ignored) and
     // returns them in ascending position order.
     FrameList Remove(std::vector<int> positions);
@@ -55,6 +66,8 @@ public:
     bool Reorder(const std::vector<int>& order);
 
     int Delay() const { return m_delay; }
+    // The delay frame index is written with: its own, or the common one.
+    int EffectiveDelay(int index) const;
     void SetDelay(int hundredths) { m_delay = hundredths; }
     wxSize Canvas() const { return m_canvas; }
     void SetCanvas(const wxSize& canvas) { m_canvas = canvas; }
@@ -79,3 +92,13 @@ private:
 std::vector<int> ReverseOrder(int count, const std::vector<int>& indices);
 // The order that undoes order.
 std::vector<int> InverseOrder(const std::vector<int>& order);
+
+// The delay a player waits on a frame: delays under 2 hundredths play as 10, as browsers do.
+int PlayedDelay(int delay);
+// When each frame starts, in hundredths: starts[i] is the sum of the delays before frame i,
+// and the last element the sum of them all.
+std::vector<long> StartTimes(const std::vector<int>& delays);
+// How long the frames play, in hundredths, each for its played delay.
+long PlayedLength(const std::vector<int>& writtenDelays);
+// A delay scaled by percent, rounded to the nearest hundredth and kept within 0..65535.
+int ScaledDelay(int delay, int percent);

@@ -95,3 +95,27 @@ bool ChangeSettingsCommand::Undo()
     m_apply(m_before);
     return true;
 }
+
+ReplaceFramesCommand::ReplaceFramesCommand(AnimationDocument& document, const wxString& name,
+                                           std::vector<int> positions, FrameList frames)
+    : DocumentCommand(document, name), m_positions(std::move(positions)),
+      m_frames(std::move(frames))
+{
+}
+
+bool ReplaceFramesCommand::Do()
+{
+    // The frames out of the document are the ones to put back: the two swap each time.
+    m_frames = m_document.Replace(m_positions, m_frames);
+    return true;
+}
+
+bool ReplaceFramesCommand::Undo()
+{
+    return Do();
+}
+
+void ReplaceFramesCommand::CollectFrames(FrameList& frames) const
+{
+    frames.insert(frames.end(), m_frames.begin(), m_frames.end());
+}

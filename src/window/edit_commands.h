@@ -63,6 +63,20 @@ private:
     std::vector<int> m_order;
 };
 
+// Frames put in place of others at the same positions (their own delays changed).
+class ReplaceFramesCommand : public DocumentCommand {
+public:
+    ReplaceFramesCommand(AnimationDocument& document, const wxString& name,
+                         std::vector<int> positions, FrameList frames);
+    bool Do() override;
+    bool Undo() override;
+    void CollectFrames(FrameList& frames) const override;
+
+private:
+    std::vector<int> m_positions;
+    FrameList m_frames;
+};
+
 // The delay, or the canvas with whether the user chose it. Consecutive changes of one
 // control merge into one step: the step keeps its first old value and takes each new one.
 struct DocumentSettings {

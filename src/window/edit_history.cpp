@@ -59,19 +59,22 @@ void EditHistory::ClearCommands()
 
 size_t EditHistory::HeldBytes() const
 {
-    std::unordered_set<const AnimationFrame*> inDocument;
+    // Pictures, not frames, are what costs: a frame with another delay shares its picture.
+    std::unordered_set<const wxImage*> inDocument;
     for (const FramePtr& frame : m_document.Frames())
-        inDocument.insert(frame.get());
-    std::unordered_set<const AnimationFrame*> counted;
+        inDocument.insert(frame->image.get());
+    std::unordered_set<const wxImage*> counted;
     size_t bytes = 0;
     FrameList held;
     for (wxObject* object : GetCommands()) {
         held.clear();
         if (auto* command = dynamic_cast<DocumentCommand*>(object))
             command->CollectFrames(held);
-        for (const FramePtr& frame : held)
-            if (frame && !inDocument.count(frame.get()) && counted.insert(frame.get()).second)
+        for (const FramePtr& frame : held) {
+            const wxImage* picture = frame ? frame->image.get() : nullptr;
+            if (picture && !inDocument.count(picture) && counted.insert(picture).second)
                 bytes += FrameBytes(*frame);
+        }
     }
     return bytes;
 }

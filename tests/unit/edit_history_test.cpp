@@ -194,3 +194,34 @@ TEST(EditHistory, StepsCostNoPictureAndTheBoundForgetsTheOldest)
     EXPECT_EQ(Order(e.doc, e.frames), (std::vector<int>{2, 3, 4, 5}));
     EXPECT_TRUE(e.history.IsDirty());
 }
+
+TEST(AnimationDocument, OwnDelaysStartTimesAndPlayedLength)
+{
+    AnimationDocument doc;
+    doc.SetDelay(10);
+    const FrameList frames = Frames(3);
+    doc.Insert(0, frames);
+    doc.Replace({1}, {WithDelay(doc.Frame(1), 250)});
+    EXPECT_EQ(doc.Frame(1)->image, frames[1]->image) << "the picture is shared";
+    EXPECT_EQ(doc.EffectiveDelay(0), 10);
+    EXPECT_EQ(doc.EffectiveDelay(1), 250);
+    EXPECT_EQ(StartTimes({10, 250, 0}), (std::vector<long>{0, 10, 260, 260}));
+    // Browsers play delays under 2 hundredths as 10; the length counts them so.
+    EXPECT_EQ(PlayedLength({10, 250, 0, 1, 2}), 10 + 250 + 10 + 10 + 2);
+    EXPECT_EQ(ScaledDelay(15, 50), 8);
+    EXPECT_EQ(ScaledDelay(40000, 200), 65535);
+    EXPECT_EQ(ScaledDelay(1, 10), 0);
+}
+
+TEST(EditHistory, DelayChangesOfFramesUndoToTheSameFrames)
+{
+    Editing e(3);
+    e.history.Submit(new ReplaceFramesCommand(
+        e.doc, "Set Delay", {0, 2}, {WithDelay(e.frames[0], 50), WithDelay(e.frames[2], 0)}));
+    EXPECT_EQ(e.doc.EffectiveDelay(2), 0);
+    e.history.Undo();
+    EXPECT_EQ(e.doc.Frames(), e.frames);
+    e.history.Redo();
+    EXPECT_EQ(e.doc.EffectiveDelay(0), 50);
+    EXPECT_EQ(e.history.HeldBytes(), 0u) << "the replaced frames share their pictures";
+}
