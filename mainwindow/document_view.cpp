@@ -41,6 +41,7 @@ void GifFrame::SetUpDocument()
     m_history->SetMenuStrings();
     m_document.SetDelay(m_spinctrl_delay->GetValue());
     m_thumbnails->m_frameDelay = m_document.Delay();
+    m_thumbnails->m_labelText = [this](int index) { return FrameLabel(index); };
     m_document.SetListener([this](const FrameListChange& change) { FollowFrameList(change); });
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
         control->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
@@ -67,9 +68,29 @@ void GifFrame::FollowFrameList(const FrameListChange& change)
         if (m_shownIndex >= 0)
             m_shownIndex = InverseOrder(change.order)[m_shownIndex];
         break;
+    case FrameListChange::Replaced:
+        // Same pictures and names, other delays: only the labels change.
+        break;
     }
+    Retime();
     m_thumbnails->EndUpdate();
     FramesChanged();
+}
+
+void GifFrame::Retime()
+{
+    std::vector<int> delays(m_document.Count());
+    for (int i = 0; i < m_document.Count(); ++i)
+        delays[i] = m_document.EffectiveDelay(i);
+    m_startTimes = StartTimes(delays);
+}
+
+wxString GifFrame::FrameLabel(int index) const
+{
+    const long start = index < static_cast<int>(m_startTimes.size()) ? m_startTimes[index] : 0;
+    // The mark tells a frame with a delay of its own from those that follow the common one.
+    const bool own = index < m_document.Count() && m_document.Frame(index)->delay != kCommonDelay;
+    return wxString::Format("#%d  %.2fsec", index + 1, start / 100.0f) + (own ? "*" : "");
 }
 
 void GifFrame::SubmitEdit(DocumentCommand* command)
@@ -145,6 +166,7 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
         if (m_spinctrl_delay->GetValue() != settings.delay)
             m_spinctrl_delay->SetValue(settings.delay);
         m_thumbnails->m_frameDelay = settings.delay;
+        Retime();
         // The labels show the delay; repaint them now rather than at some later exposure.
         m_thumbnails->Refresh(false);
         LengthChanged();

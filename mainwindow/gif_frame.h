@@ -102,6 +102,9 @@ public:
     // the strip follows the document's changes.
     void SetUpDocument();
     void FollowFrameList(const FrameListChange& change);
+    // The frames' start times after a change of the list or of a delay; the strip's labels.
+    void Retime();
+    wxString FrameLabel(int index) const;
     // Does command as the next step, then brings canvas, tools, preview and status along.
     void SubmitEdit(DocumentCommand* command);
     void AfterEdit();
@@ -393,6 +396,8 @@ public:
     bool m_lengthPending = false;
 
     AnimationDocument m_document;
+    // When each frame starts, in hundredths (one more element: the total).
+    std::vector<long> m_startTimes;
     std::unique_ptr<EditHistory> m_history;
     // Set while a step writes the controls, whose change events must not make new steps.
     bool m_applyingSettings = false;

@@ -50,8 +50,8 @@ void GifFrame::OnPlayStop(wxCommandEvent&)
         // Placeholders of missing files have nothing to show.
         if (NextShownFrame(0) >= FrameCount())
             return;
-        // The delay is in hundredths of a second.
-        m_timer.Start(m_spinctrl_delay->GetValue() * 10, wxTIMER_CONTINUOUS);
+        // Delays are in hundredths of a second; each frame stays for its own.
+        m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(NextShownFrame(0))) * 10);
         SetStopLook();
         m_playing = true;
     } else {
@@ -77,19 +77,23 @@ void GifFrame::OnTimer(wxTimerEvent&)
         StopPreview();
         return;
     }
-    ShowFrame(m_playIndex);
+    const int shown = m_playIndex;
+    ShowFrame(shown);
     // Missing frames are skipped, so a loop ends with the last frame that has a picture.
-    m_playIndex = NextShownFrame(m_playIndex + 1);
-    if (m_playIndex < n)
-        return;
-    ++m_loopsPlayed;
-    if (m_loopsPlayed == m_loopCount) {
-        m_timer.Stop();
-        m_loopsPlayed = 0;
-        SetRunLook();
-        m_playing = false;
+    m_playIndex = NextShownFrame(shown + 1);
+    if (m_playIndex >= n) {
+        ++m_loopsPlayed;
+        m_playIndex = 0;
+        if (m_loopsPlayed == m_loopCount) {
+            // The last frame stays on show.
+            m_loopsPlayed = 0;
+            SetRunLook();
+            m_playing = false;
+            return;
+        }
     }
-    m_playIndex = 0;
+    // Shown for its own delay; as in browsers, delays under 2 hundredths play as 10.
+    m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(shown)) * 10);
 }
 
 wxImageThumbnailItem* GifFrame::FrameItem(int index) const

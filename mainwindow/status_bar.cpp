@@ -51,11 +51,13 @@ void GifFrame::LengthChanged()
 
 void GifFrame::ShowLength()
 {
-    // The saved GIF holds the frames with a picture, each shown for the delay.
-    const size_t frames = PresentFrames().size();
-    const double seconds = frames * m_spinctrl_delay->GetValue() / 100.0;
+    // The saved GIF holds the frames with a picture, each shown for its played delay.
+    std::vector<int> delays;
+    for (int index : PresentFrames())
+        delays.push_back(m_document.EffectiveDelay(index));
+    const double seconds = PlayedLength(delays) / 100.0;
     m_statusBar1->SetStatusText(
-        frames == 0 ? wxString()
-                    : wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2)),
+        delays.empty() ? wxString()
+                       : wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2)),
         2);
 }

@@ -196,6 +196,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     m_applyingSettings = false;
     m_document.SetDelay(delay);
     m_thumbnails->m_frameDelay = delay;
+    Retime();
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
         : wxString::Format("%s(%d * %d)" + _("px"), m_gifName, project.width, project.height);

@@ -106,6 +106,14 @@ void wxThumbnailCtrl::ComputeItemSize()
     m_itemHeight = item.y;
 }
 
+wxString wxThumbnailCtrl::LabelText(int index) const
+{
+    if (m_labelText)
+        return m_labelText(index);
+    const float seconds = index * (static_cast<float>(m_frameDelay) / 100.0f);
+    return wxString::Format("#%d  %.2fsec", index + 1, seconds);
+}
+
 const wxFont& wxThumbnailCtrl::GetLabelFont() const
 {
     const int width = m_itemWidth - 2 * m_margin;

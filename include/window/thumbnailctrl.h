@@ -4,6 +4,7 @@
 // through GetCount/GetItem only while the owner keeps the list unchanged.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -312,6 +313,11 @@ public:
     // Delay of every frame in hundredths of a second, shown in the labels; the owner writes
     // it when the user changes the delay and it shows at the next repaint.
     int m_frameDelay = 0;
+    // The label of tile index: "#n  t.ttsec", the frame's number and its start time. By
+    // default every frame lasts m_frameDelay; an owner whose frames have delays of their
+    // own gives the texts here.
+    std::function<wxString(int index)> m_labelText;
+    wxString LabelText(int index) const;
 
 private:
     wxThumbnailItemArray m_items;

@@ -105,10 +105,7 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
             dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
             const int d = (h - imageRect.height) / 2;
             const wxRect box(x + m, y + h - d + m, w - 2 * m, d - 2 * m);
-            // Start time of the frame if every frame lasts m_frameDelay hundredths.
-            const float seconds = index * (static_cast<float>(ctrl.m_frameDelay) / 100.0f);
-            DrawClippedText(dc, wxString::Format("#%d  %.2fsec", index + 1, seconds), box,
-                            box.x);
+            DrawClippedText(dc, ctrl.LabelText(index), box, box.x);
         }
     }
 
