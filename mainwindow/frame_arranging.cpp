@@ -26,9 +26,11 @@ void GifFrame::BindEditCommands()
     Bind(wxEVT_MENU, &GifFrame::OnDuplicate, this, ID_DUPLICATE);
     Bind(wxEVT_MENU, &GifFrame::OnReverse, this, ID_REVERSE);
     Bind(wxEVT_MENU, &GifFrame::OnPingPong, this, ID_PING_PONG);
+    Bind(wxEVT_MENU, &GifFrame::OnSetFrameDelay, this, ID_SET_DELAY);
+    Bind(wxEVT_MENU, &GifFrame::OnScaleDelays, this, ID_SCALE_DELAYS);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_UNDO);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_REDO);
-    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_PING_PONG);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);
     // Ctrl+Y redoes as well, the other common key for it.
     wxAcceleratorEntry redo(wxACCEL_CTRL, 'Y', wxID_REDO);
     SetAcceleratorTable(wxAcceleratorTable(1, &redo));
@@ -67,7 +69,11 @@ void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)
         event.Enable(!selected.empty() && selected.back() < FrameCount() - 1);
         break;
     case ID_DUPLICATE:
+    case ID_SET_DELAY:
         event.Enable(!selected.empty());
+        break;
+    case ID_SCALE_DELAYS:
+        event.Enable(FrameCount() > 0);
         break;
     case ID_REVERSE:
         event.Enable(FrameCount() > 1);

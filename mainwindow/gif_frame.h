@@ -49,6 +49,8 @@ enum EditCommandId {
     ID_DUPLICATE,
     ID_REVERSE,
     ID_PING_PONG,
+    ID_SET_DELAY,
+    ID_SCALE_DELAYS,
 };
 
 class GifFrame : public wxFrame {
@@ -118,6 +120,12 @@ public:
     // the strip's pop-up menu, and their bindings (once).
     void AppendArrangingCommands(wxMenu& menu);
     void BindEditCommands();
+    // Set Delay and Scale Delays, for the Frame menu and the pop-up.
+    void AppendTimingCommands(wxMenu& menu);
+    // Gives the frames at positions the delays (kCommonDelay: follow the common one), as one
+    // step named name; frames that have them already are left out of it.
+    void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
+                        const wxString& name);
     // The selected indices, ascending, without the strip's marks of deleted ones.
     std::vector<int> SelectedFrames() const;
 
@@ -253,6 +261,8 @@ public:
     void OnDuplicate(wxCommandEvent& event);
     void OnReverse(wxCommandEvent& event);
     void OnPingPong(wxCommandEvent& event);
+    void OnSetFrameDelay(wxCommandEvent& event);
+    void OnScaleDelays(wxCommandEvent& event);
     void OnUpdateEditCommand(wxUpdateUIEvent& event);
     void OnSettingsControlLeft(wxFocusEvent& event);
     void OnThumbnailLeftClick(wxThumbnailEvent& event);

@@ -9,6 +9,8 @@ list(APPEND UI_SOURCES
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
   mainwindow/frame_arranging.cpp
+  mainwindow/frame_timing.cpp
+  mainwindow/delay_dialogs.cpp
   mainwindow/document_view.cpp
   mainwindow/frame_moving.cpp
   mainwindow/canvas.cpp

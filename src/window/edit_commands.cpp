@@ -119,3 +119,30 @@ void ReplaceFramesCommand::CollectFrames(FrameList& frames) const
 {
     frames.insert(frames.end(), m_frames.begin(), m_frames.end());
 }
+
+CombinedCommand::CombinedCommand(AnimationDocument& document, const wxString& name)
+    : DocumentCommand(document, name)
+{
+}
+
+CombinedCommand::~CombinedCommand() = default;
+
+bool CombinedCommand::Do()
+{
+    for (auto& step : m_steps)
+        step->Do();
+    return true;
+}
+
+bool CombinedCommand::Undo()
+{
+    for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
+        (*it)->Undo();
+    return true;
+}
+
+void CombinedCommand::CollectFrames(FrameList& frames) const
+{
+    for (const auto& step : m_steps)
+        step->CollectFrames(frames);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <wx/cmdproc.h>
@@ -75,6 +76,20 @@ public:
 private:
     std::vector<int> m_positions;
     FrameList m_frames;
+};
+
+// Several steps done as one (scaling every delay changes the common one and the frames' own).
+class CombinedCommand : public DocumentCommand {
+public:
+    CombinedCommand(AnimationDocument& document, const wxString& name);
+    ~CombinedCommand() override;
+    void Add(DocumentCommand* step) { m_steps.emplace_back(step); }
+    bool Do() override;
+    bool Undo() override;
+    void CollectFrames(FrameList& frames) const override;
+
+private:
+    std::vector<std::unique_ptr<DocumentCommand>> m_steps;
 };
 
 // The delay, or the canvas with whether the user chose it. Consecutive changes of one
