@@ -1,0 +1,135 @@
+// Frames with delays of their own: Set Delay, Scale Delays, the labels, the length and the
+// preview's timing.
+#include <gtest/gtest.h>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/testing.h>
+
+#include "include/window/thumbnailctrl.h"
+#include "mainwindow/delay_dialogs.h"
+#include "mainwindow/gif_frame.h"
+#include "support/frame_files.h"
+#include "support/gui_helpers.h"
+
+namespace {
+// Answers Set Delay with a delay of the frames' own, or the common one (kCommonDelay).
+class AnswerSetDelay : public wxExpectModalBase<SetDelayDialog, AnswerSetDelay> {
+public:
+    explicit AnswerSetDelay(int delay) : m_delay(delay) {}
+
+protected:
+    int OnInvoked(SetDelayDialog* dialog) const override
+    {
+        dialog->m_common->SetValue(m_delay == kCommonDelay);
+        if (m_delay != kCommonDelay)
+            dialog->m_delay->SetValue(m_delay);
+        return wxID_OK;
+    }
+
+private:
+    int m_delay;
+};
+
+class AnswerScale : public wxExpectModalBase<ScaleDelaysDialog, AnswerScale> {
+public:
+    AnswerScale(int percent, bool all) : m_percent(percent), m_all(all) {}
+
+protected:
+    int OnInvoked(ScaleDelaysDialog* dialog) const override
+    {
+        dialog->m_percent->SetValue(m_percent);
+        (m_all ? dialog->m_all : dialog->m_selected)->SetValue(true);
+        return wxID_OK;
+    }
+
+private:
+    int m_percent;
+    bool m_all;
+};
+
+std::vector<wxString> Labels(GifFrame& frame)
+{
+    std::vector<wxString> labels;
+    for (int i = 0; i < frame.FrameCount(); ++i)
+        labels.push_back(frame.m_thumbnails->LabelText(i));
+    return labels;
+}
+
+struct ThreeFrames {
+    ThreeFrames()
+    {
+        fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10), WritePicture(dir, "b.png", 10, 10),
+                                 WritePicture(dir, "c.png", 10, 10)}));
+    }
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+};
+}
+
+TEST(FrameTiming, SetDelayMarksTheFrameMovesTheStartsAndUndoes)
+{
+    ThreeFrames t;
+    t.frame.m_thumbnails->Select(1);
+    wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(250));
+    EXPECT_EQ(Labels(t.frame),
+              (std::vector<wxString>{"#1  0.00sec", "#2  0.10sec*", "#3  2.60sec"}));
+    YieldFor(20);
+    EXPECT_EQ(t.frame.m_statusBar1->GetStatusText(2), "Length: 2.70 s");
+    EXPECT_EQ(t.frame.m_itemUndo->GetItemLabel(), "&Undo Set Delay\tCtrl+Z");
+
+    // The common delay moves only the frames that follow it.
+    t.fixture.Edit(t.frame.m_spinctrl_delay, 20);
+    EXPECT_EQ(Labels(t.frame),
+              (std::vector<wxString>{"#1  0.00sec", "#2  0.20sec*", "#3  2.70sec"}));
+
+    t.frame.m_thumbnails->Select(1);
+    wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(kCommonDelay));
+    EXPECT_EQ(Labels(t.frame), (std::vector<wxString>{"#1  0.00sec", "#2  0.20sec", "#3  0.40sec"}));
+    t.fixture.Command(wxID_UNDO);
+    t.fixture.Command(wxID_UNDO);
+    EXPECT_EQ(Labels(t.frame),
+              (std::vector<wxString>{"#1  0.00sec", "#2  0.10sec*", "#3  2.60sec"}));
+    t.fixture.Command(wxID_UNDO);
+    EXPECT_EQ(Labels(t.frame), (std::vector<wxString>{"#1  0.00sec", "#2  0.10sec", "#3  0.20sec"}));
+}
+
+TEST(FrameTiming, ScalingEveryDelayIsOneStepAndTheSelectionGetsDelaysOfItsOwn)
+{
+    ThreeFrames t;
+    t.frame.m_thumbnails->Select(2);
+    wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(40));
+    wxTEST_DIALOG(t.fixture.Command(ID_SCALE_DELAYS), AnswerScale(50, true));
+    EXPECT_EQ(t.frame.m_spinctrl_delay->GetValue(), 5);
+    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 20);
+    t.fixture.Command(wxID_UNDO);
+    EXPECT_EQ(t.frame.m_spinctrl_delay->GetValue(), 10);
+    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 40);
+
+    t.frame.m_thumbnails->Select(0);
+    wxTEST_DIALOG(t.fixture.Command(ID_SCALE_DELAYS), AnswerScale(300, false));
+    EXPECT_EQ(t.frame.m_document.Frame(0)->delay, 30);
+    EXPECT_EQ(t.frame.m_document.Frame(1)->delay, kCommonDelay);
+    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 120);
+}
+
+TEST(FrameTiming, ThePreviewShowsEachFrameForItsOwnDelay)
+{
+    ThreeFrames t;
+    t.frame.m_thumbnails->Select(1);
+    wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(1));
+    t.fixture.Edit(t.frame.m_spinctrl_delay, 25);
+    t.fixture.Command(t.frame.m_itemRunAnimation->GetId());
+    wxTimerEvent tick;
+    t.frame.m_playIndex = 1;
+    t.frame.OnTimer(tick);
+    EXPECT_EQ(t.frame.m_shownIndex, 1);
+    // A delay of 1 plays as 10, as in browsers.
+    EXPECT_EQ(t.frame.m_timer.GetInterval(), 100);
+    t.frame.OnTimer(tick);
+    EXPECT_EQ(t.frame.m_shownIndex, 2);
+    EXPECT_EQ(t.frame.m_timer.GetInterval(), 250);
+    t.fixture.Command(t.frame.m_itemRunAnimation->GetId());
+}
