@@ -11,8 +11,6 @@
 #include "mainwindow/gif_frame.h"
 
 namespace {
-// The ids the merging of the settings steps tells the controls apart by.
-enum SettingsControl { kDelayControl = 1, kWidthControl, kHeightControl };
 
 wxThumbnailItem* NewStripItem(const FramePtr& frame)
 {
@@ -144,7 +142,8 @@ const wxImage* GifFrame::FrameImage(int index) const
 
 DocumentSettings GifFrame::CurrentSettings() const
 {
-    return {m_document.Delay(), wxSize(m_canvasWidth, m_canvasHeight), m_canvasChosen};
+    return {m_document.Delay(), wxSize(m_canvasWidth, m_canvasHeight), m_canvasChosen,
+            m_document.LoopCount(), m_document.LoopInFile()};
 }
 
 void GifFrame::ChangeSettings(const wxString& name, int control, const DocumentSettings& after)
@@ -180,6 +179,13 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
             m_canvasChosen = false;
             UpdateCanvasFromFrames();
         }
+    }
+    if (settings.loopCount != m_document.LoopCount() ||
+        settings.loopInFile != m_document.LoopInFile()) {
+        m_document.SetLoopCount(settings.loopCount);
+        m_document.SetLoopInFile(settings.loopInFile);
+        m_loopCount = settings.loopCount;
+        m_loopsPlayed = 0;
     }
     m_applyingSettings = false;
     ScheduleRecoveryCopy();

@@ -7,10 +7,6 @@
 #include "mainwindow/delay_dialogs.h"
 #include "mainwindow/gif_frame.h"
 
-namespace {
-enum { kTimingDelayControl = 1 };
-}
-
 void GifFrame::AppendTimingCommands(wxMenu& menu)
 {
     menu.Append(ID_SET_DELAY, _("Set Delay..."));
@@ -71,7 +67,7 @@ void GifFrame::OnScaleDelays(wxCommandEvent&)
     // The delay control takes 1 at the least.
     after.delay = std::max(1, ScaledDelay(after.delay, percent));
     step->Add(new ChangeSettingsCommand(
-        m_document, wxEmptyString, kTimingDelayControl, CurrentSettings(), after,
+        m_document, wxEmptyString, kDelayControl, CurrentSettings(), after,
         [this](const DocumentSettings& settings) { ApplySettings(settings); }));
     std::vector<int> own;
     FrameList frames;

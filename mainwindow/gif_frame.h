@@ -42,6 +42,9 @@ class wxThumbnailEvent;
 class wxThumbnailItem;
 class wxToolBar;
 
+// The settings controls, as the merging of their steps tells them apart.
+enum SettingsControl { kDelayControl = 1, kWidthControl, kHeightControl, kLoopControl };
+
 // Menu ids of the editing commands, shared by the menu bar and the strip's pop-up menu.
 enum EditCommandId {
     ID_MOVE_LEFT = wxID_HIGHEST + 400,

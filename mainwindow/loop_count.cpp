@@ -8,7 +8,12 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
         return;
     LoopCountDialog dialog(this);
     if (dialog.ShowModal() == wxID_OK) {
-        m_loopCount = dialog.m_loopValue;
+        DocumentSettings after = CurrentSettings();
+        after.loopCount = dialog.m_loopValue;
+        after.loopInFile = dialog.m_useForFile;
+        // One dialog, one step: the next one doesn't merge into it.
+        ChangeSettings(_("Loop Count"), kLoopControl, after);
+        m_history->SealLatest();
         m_loopsPlayed = 0;
     }
     StopPreview();

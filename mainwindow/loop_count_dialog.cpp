@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
 int s_lastLoopCount = 0;
+bool s_lastLoopForFile = false;
 
 namespace {
 enum { ID_RADIO_TIMES = 0, ID_RADIO_FOREVER = 1, ID_SPIN_TIMES = 2 };
@@ -56,9 +58,14 @@ LoopCountDialog::LoopCountDialog(wxWindow* parent)
     const int boxRight = std::max(285, m_staticTimes->GetRect().GetRight() + 10);
     const int boxBottom = std::max(80, m_radioForever->GetRect().GetBottom() + 8);
     m_staticBox->SetSize(10, 10, boxRight - 10, boxBottom - 10);
-    m_buttonOk = new wxButton(this, wxID_OK, _("OK"), wxPoint(60, boxBottom + 5), wxSize(70, 25));
+    // Off keeps saved files looping forever, whatever the preview does.
+    m_forFile = new wxCheckBox(this, wxID_ANY, _("Also use for the saved GIF"),
+                               wxPoint(20, boxBottom + 6));
+    m_forFile->SetValue(s_lastLoopForFile);
+    const int buttonsTop = m_forFile->GetRect().GetBottom() + 8;
+    m_buttonOk = new wxButton(this, wxID_OK, _("OK"), wxPoint(60, buttonsTop), wxSize(70, 25));
     m_buttonCancel =
-        new wxButton(this, wxID_CANCEL, _("Cancel"), wxPoint(170, boxBottom + 5), wxSize(70, 25));
+        new wxButton(this, wxID_CANCEL, _("Cancel"), wxPoint(170, buttonsTop), wxSize(70, 25));
     const wxRect cancel = m_buttonCancel->GetRect();
     SetClientSize(wxSize(std::max(GetClientSize().x, boxRight + 10),
                          std::max(GetClientSize().y, cancel.GetBottom() + 10)));
@@ -85,6 +92,8 @@ void LoopCountDialog::ApplyButton(int id)
     const int value = m_radioTimes->GetValue() ? m_spinTimes->GetValue() : 0;
     s_lastLoopCount = value;
     m_loopValue = value;
+    s_lastLoopForFile = m_forFile->GetValue();
+    m_useForFile = m_forFile->GetValue();
 }
 
 void LoopCountDialog::OnButton(wxCommandEvent& event)

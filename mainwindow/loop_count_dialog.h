@@ -4,6 +4,7 @@
 #include <wx/dialog.h>
 
 class wxButton;
+class wxCheckBox;
 class wxRadioButton;
 class wxSpinCtrl;
 class wxStaticBox;
@@ -11,6 +12,8 @@ class wxStaticText;
 
 // The loop count confirmed last (0: forever); it preselects the next dialog.
 extern int s_lastLoopCount;
+// Whether that count was also for the saved GIF.
+extern bool s_lastLoopForFile;
 
 class LoopCountDialog : public wxDialog {
 public:
@@ -22,10 +25,13 @@ public:
     wxSpinCtrl* m_spinTimes;
     wxStaticBox* m_staticBox;
     wxStaticText* m_staticTimes;
+    wxCheckBox* m_forFile;
     wxButton* m_buttonOk;
     wxButton* m_buttonCancel;
     // The loop count chosen; set only by OK.
     int m_loopValue = 0;
+    // Whether the saved GIF plays that many times too; set only by OK.
+    bool m_useForFile = false;
 
     // What a click on the button with id does before the dialog ends: OK takes the
     // choice, as the value of the spin control or 0 for "infinitely".

@@ -73,6 +73,9 @@ public:
     void SetCanvas(const wxSize& canvas) { m_canvas = canvas; }
     int LoopCount() const { return m_loopCount; }
     void SetLoopCount(int count) { m_loopCount = count; }
+    // Whether the saved GIF plays LoopCount() times too (otherwise it loops forever).
+    bool LoopInFile() const { return m_loopInFile; }
+    void SetLoopInFile(bool inFile) { m_loopInFile = inFile; }
 
     void SetListener(Listener listener) { m_listener = std::move(listener); }
 
@@ -83,6 +86,7 @@ private:
     int m_delay = 10;
     wxSize m_canvas;
     int m_loopCount = 0;
+    bool m_loopInFile = false;
     Listener m_listener;
 };
 

@@ -92,15 +92,19 @@ private:
     std::vector<std::unique_ptr<DocumentCommand>> m_steps;
 };
 
-// The delay, or the canvas with whether the user chose it. Consecutive changes of one
+// The delay, the canvas with whether the user chose it, or the loop setting. Consecutive changes of one
 // control merge into one step: the step keeps its first old value and takes each new one.
 struct DocumentSettings {
     int delay = 0;
     wxSize canvas;
     bool canvasChosen = false;
+    // The preview's loops (0: forever), and whether the saved GIF plays them too.
+    int loopCount = 0;
+    bool loopInFile = false;
     bool operator==(const DocumentSettings& o) const
     {
-        return delay == o.delay && canvas == o.canvas && canvasChosen == o.canvasChosen;
+        return delay == o.delay && canvas == o.canvas && canvasChosen == o.canvasChosen &&
+               loopCount == o.loopCount && loopInFile == o.loopInFile;
     }
 };
 
