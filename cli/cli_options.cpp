@@ -27,16 +27,38 @@ bool ParseSize(const std::string& text, int& width, int& height)
     return true;
 }
 
+// Comma-separated delays, each a whole number in 0..65535; at least one.
+bool ParseDelayList(const std::string& text, std::vector<int>& delays)
+{
+    delays.clear();
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = text.find(',', start);
+        long delay = 0;
+        if (!ParseNumber(text.substr(start, comma - start), 0, 65535, delay))
+            return false;
+        delays.push_back(static_cast<int>(delay));
+        if (comma == std::string::npos)
+            return true;
+        start = comma + 1;
+    }
+}
+
 } // namespace
 
 const char* CliUsage()
 {
     return "usage: zoruvede-cli [--delay N] [--size WxH] [-q] [--verbose] -o OUT.gif INPUT...\n"
            "       zoruvede-cli [options] -o OUT.gif PROJECT.xml\n"
-           "Writes the input images as an animated GIF that loops forever.\n"
+           "Writes the input images as an animated GIF (looping forever unless --loop says).\n"
            "  -o, --output OUT.gif  the file to write (replaced only when the export succeeds)\n"
-           "  --delay N             delay between frames in hundredths of a second, 0-65535 "
-           "(default 10)\n"
+           "  --delay N             delay of every frame in hundredths of a second, 0-65535\n"
+           "                        (default: a GIF input's frames keep their own delays, other\n"
+           "                        images get 10)\n"
+           "  --delays A,B,...      one delay per output frame, in hundredths, 0-65535 each (a\n"
+           "                        GIF input counts each of its frames)\n"
+           "  --loop N              how many times the GIF plays: 0 forever (default), 1 once,\n"
+           "                        N N times, up to 65536\n"
            "  --size WxH            canvas size in pixels, 1-65535 each (default: from the "
            "frames)\n"
            "  -q, --quiet           no progress bar\n"
@@ -49,8 +71,9 @@ const char* CliUsage()
            "                        (without it such a project is not exported)\n"
            "  -h, --help            this text\n"
            "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n"
-           "A project file (.xml) gives its frames, its delay and its canvas size; --delay and\n"
-           "--size given on the command line take precedence.\n";
+           "A project file (.xml) gives its frames, its delays, its loop setting and its canvas\n"
+           "size; --delay, --delays, --loop and --size given on the command line take\n"
+           "precedence.\n";
 }
 
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
@@ -111,6 +134,25 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             }
             options.delay = static_cast<int>(delay);
             options.delayGiven = true;
+        } else if (name == "--delays") {
+            if (!needValue())
+                return false;
+            if (!ParseDelayList(value, options.delays)) {
+                error = "bad --delays \"" + value +
+                        "\": expected whole numbers from 0 to 65535 separated by commas";
+                return false;
+            }
+        } else if (name == "--loop") {
+            long loop = 0;
+            if (!needValue())
+                return false;
+            if (!ParseNumber(value, 0, 65536, loop)) {
+                error = "bad --loop \"" + value +
+                        "\": expected 0 (forever), 1 (once) or how many times, up to 65536";
+                return false;
+            }
+            options.loopCount = static_cast<int>(loop);
+            options.loopGiven = true;
         } else if (name == "--size") {
             if (!needValue())
                 return false;

@@ -11,6 +11,9 @@ struct CliOptions {
     std::vector<std::string> inputs;
     int delay = 10;              // hundredths of a second
     bool delayGiven = false;     // --delay was on the command line
+    std::vector<int> delays;     // --delays: one per output frame; empty when not given
+    int loopCount = 0;           // --loop: 0 forever, 1 once, N N times
+    bool loopGiven = false;      // --loop was on the command line
     int width = 0, height = 0;   // 0: derived from the frames
     bool quiet = false;
     bool verbose = false;

@@ -24,6 +24,7 @@
 #include "cli/progress_bar.h"
 #include "project/project_file.h"
 #include "src/window/canvas_size.h"
+#include "src/window/frame_delays.h"
 #include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
 #include "src/window/input_frames.h"
@@ -98,15 +99,18 @@ wxString ProjectProblemText(const wxString& file, const ProjectReading& project)
     }
 }
 
-// The project's entries whose files exist; the others are named on standard error. False
-// when any is missing and the user didn't ask to leave them out.
-bool KeepExistingSources(wxArrayString& sources, bool skipMissing)
+// The project's entries whose files exist, with their own delays; the others are named on
+// standard error. False when any is missing and the user didn't ask to leave them out.
+bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool skipMissing)
 {
     wxArrayString kept;
+    std::vector<int> keptDelays;
     bool missing = false;
-    for (const wxString& entry : sources) {
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const wxString& entry = sources[i];
         if (wxFileExists(StripGifFrameSuffix(entry))) {
             kept.Add(entry);
+            keptDelays.push_back(i < delays.size() ? delays[i] : -1);
             continue;
         }
         missing = true;
@@ -119,12 +123,14 @@ bool KeepExistingSources(wxArrayString& sources, bool skipMissing)
         return false;
     }
     sources = kept;
+    delays = keptDelays;
     return true;
 }
 
 // Reads the project file that paths holds, as the application opens it, and replaces it by
-// the project's frame sources; the project's delay and canvas apply unless given as options.
-bool ApplyProject(std::vector<wxString>& paths, CliOptions& options)
+// the project's frame sources; the project's delays, loop setting and canvas apply unless
+// given as options. ownDelays gets each source's own delay (-1: the project's delay).
+bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector<int>& ownDelays)
 {
     const wxString file = paths[0];
     ProjectReading project = ReadProjectFile(file);
@@ -132,7 +138,7 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options)
         Fail(ProjectProblemText(file, project));
         return false;
     }
-    if (!KeepExistingSources(project.sources, options.skipMissing))
+    if (!KeepExistingSources(project.sources, project.frameDelays, options.skipMissing))
         return false;
     if (project.sources.empty()) {
         Fail(wxString::Format("\"%s\" names no image that can be loaded", file));
@@ -140,6 +146,9 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options)
     }
     if (!options.delayGiven)
         options.delay = project.delay < 0 ? 0 : project.delay > 65535 ? 65535 : project.delay;
+    if (!options.loopGiven && project.loopInGif)
+        options.loopCount = project.loopCount;
+    ownDelays = project.frameDelays;
     if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= 65535 &&
         project.height <= 65535) {
         options.width = project.width;
@@ -180,7 +189,8 @@ int main(int argc, char** argv)
     for (const std::string& input : options.inputs)
         paths.push_back(PathArgument(input));
     const bool project = paths.size() == 1 && paths[0].Lower().EndsWith(".xml");
-    if (project && !ApplyProject(paths, options))
+    FrameDelaySources delaySources;
+    if (project && !ApplyProject(paths, options, delaySources.project))
         return 1;
     const bool deriveCanvas = options.width == 0;
     InputFileFrames frames(std::move(paths), project);
@@ -193,10 +203,23 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
                      kProgram, Printable(input.path).c_str(), Printable(input.damage).c_str());
 
+    if (!options.delays.empty() && options.delays.size() != static_cast<size_t>(frames.Count())) {
+        std::fprintf(stderr, "%s: --delays gives %zu delays for %d frames (a GIF input counts "
+                     "each of its frames)\n%s", kProgram, options.delays.size(), frames.Count(),
+                     CliUsage());
+        return 2;
+    }
+    delaySources.listed = options.delays;
+    delaySources.commonAsked = options.delayGiven;
+    delaySources.own = frames.FrameDelays();
+    delaySources.inputs = frames.FrameInputs();
+
     GifExportOptions exportOptions;
     exportOptions.canvas = deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())
                                         : wxSize(options.width, options.height);
     exportOptions.delay = options.delay;
+    exportOptions.delays = ResolveFrameDelays(delaySources);
+    exportOptions.loopCount = options.loopCount;
     exportOptions.reducer = options.reducer;
     exportOptions.threads = options.threads;
 

@@ -1,5 +1,6 @@
 #include "project/project_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "app/atomic_file.h"
 #include "app/file_name_encoding.h"
 #include "src/window/frame_reference.h"
+#include "src/window/gif_blocks.h"
 #include "src/window/image_decode.h"
 
 namespace {
@@ -66,22 +68,50 @@ bool SameGif(const wxString& a, const wxString& b)
 }
 }
 
-wxArrayString ProjectPathEntries(const wxArrayString& frames)
+namespace {
+// The entries with the frame each names (-1 for a marker), in file order.
+void ListPathEntries(const wxArrayString& frames, wxArrayString* entries, std::vector<int>* indices)
 {
-    wxArrayString entries;
+    const auto add = [&](const wxString& entry, int frame) {
+        if (entries)
+            entries->Add(entry);
+        if (indices)
+            indices->push_back(frame);
+    };
     const size_t n = frames.size();
     for (size_t i = 0; i < n; ++i) {
         const wxString& p = frames[i];
-        entries.Add(p);
+        add(p, static_cast<int>(i));
         if (GetGifFrameIndex(p) < 0 || i + 1 == n)
             continue;
         // The marker follows the run's last frame, except that a run ending the list gets it
         // before its last frame; it is the GIF's own path, which no reader loads.
         const bool nextInRun = SameGif(p, frames[i + 1]);
         if (!nextInRun || i + 2 == n)
-            entries.Add(StripGifFrameSuffix(p));
+            add(StripGifFrameSuffix(p), -1);
     }
+}
+
+int OwnDelay(const std::vector<int>& delays, int frame)
+{
+    return frame >= 0 && static_cast<size_t>(frame) < delays.size()
+               ? delays[static_cast<size_t>(frame)]
+               : -1;
+}
+}
+
+wxArrayString ProjectPathEntries(const wxArrayString& frames)
+{
+    wxArrayString entries;
+    ListPathEntries(frames, &entries, nullptr);
     return entries;
+}
+
+std::vector<int> ProjectPathFrames(const wxArrayString& frames)
+{
+    std::vector<int> indices;
+    ListPathEntries(frames, nullptr, &indices);
+    return indices;
 }
 
 void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
@@ -90,12 +120,23 @@ void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
     doc.SetRoot(project);
     AddElement(project, "name", &data.gifName);
     wxXmlNode* gif = AddElement(project, "gif");
+    if (data.loopCount != 0 || data.loopInGif) {
+        gif->AddAttribute("loop", wxString::Format("%d", data.loopCount));
+        gif->AddAttribute("loop_saved", data.loopInGif ? "1" : "0");
+    }
     AddNumber(gif, "width", data.width);
     AddNumber(gif, "height", data.height);
     AddNumber(gif, "delay_time", data.delay);
     wxXmlNode* images = AddElement(project, "images");
-    for (const wxString& entry : ProjectPathEntries(data.frames))
-        AddElement(images, "path", &entry);
+    wxArrayString entries;
+    std::vector<int> indices;
+    ListPathEntries(data.frames, &entries, &indices);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        wxXmlNode* path = AddElement(images, "path", &entries[i]);
+        const int own = OwnDelay(data.frameDelays, indices[i]);
+        if (own >= 0)
+            path->AddAttribute("delay", wxString::Format("%d", std::min(own, 65535)));
+    }
 }
 
 bool WriteProjectFile(const wxString& path, const ProjectData& data, wxString* error,
@@ -149,6 +190,15 @@ ProjectReading Unusable(ProjectProblem problem, const wxString& detail = wxStrin
     return r;
 }
 
+// A frame's own delay from its path element: -1 when it has none, else held in 0..65535.
+int ReadOwnDelay(const wxXmlNode* path)
+{
+    wxString text;
+    if (!path->GetAttribute("delay", &text))
+        return -1;
+    return std::clamp(ReadProjectNumber(text), 0, 65535);
+}
+
 // The next element, which must be named name; null when it isn't.
 const wxXmlNode* Expect(const wxXmlNode* node, const char* name, wxString& missing)
 {
@@ -178,13 +228,19 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     r.width = ReadProjectNumber(width->GetNodeContent());
     r.height = ReadProjectNumber(height->GetNodeContent());
     r.delay = ReadProjectNumber(delay->GetNodeContent());
+    wxString loop;
+    if (gif->GetAttribute("loop", &loop))
+        r.loopCount = std::clamp(ReadProjectNumber(loop), 0, kGifMaxLoopCount);
+    r.loopInGif = gif->GetAttribute("loop_saved", "0") == "1";
     for (const wxXmlNode* child = FirstChild(images); child; child = Next(child)) {
         if (!Is(child, "path"))
             return Unusable(ProjectProblem::NotProject, "path");
         // Entries naming a GIF file itself are the markers after runs of GIF frames.
         const wxString entry = child->GetNodeContent();
-        if (!IsGifPath(entry))
+        if (!IsGifPath(entry)) {
             r.sources.Add(entry);
+            r.frameDelays.push_back(ReadOwnDelay(child));
+        }
     }
     if (r.sources.empty())
         return Unusable(ProjectProblem::NoFrames);

@@ -4,6 +4,13 @@
 // Paths are stored as the frames carry them: image paths, or frame reference names for frames
 // of a GIF. After each run of frames from one GIF a marker entry holding the GIF's own path is
 // written; readers drop every entry that ends in ".gif", so markers never load anything.
+// Timing rides on attributes, which the positional walk of older readers never looks at:
+//   <path delay="250">      the frame's own delay in hundredths; absent: the common delay_time
+//   <gif loop="3" loop_saved="1">  the project's loop setting (0 forever, 1 once, N times)
+//                           and whether the GIF saved from the project uses it ("1") or
+//                           plays forever as before ("0"); both absent: forever, not used.
+// A project with every frame on the common delay and the default loop setting has no
+// attribute, so it is byte for byte the file written before timing was stored.
 #pragma once
 
 #include <vector>
@@ -22,10 +29,19 @@ struct ProjectData {
     int delay = 0;
     // The frames' names, in order (the strip's m_filename of each frame).
     wxArrayString frames;
+    // Each frame's own delay in hundredths (0..65535), by frame index; -1 (or a frame past
+    // the end of the list) follows delay.
+    std::vector<int> frameDelays;
+    // How many times the animation plays: 0 forever, 1 once, N N times (GifExportOptions'
+    // loopCount); loopInGif: the GIF saved from the project plays so, else forever.
+    int loopCount = 0;
+    bool loopInGif = false;
 };
 
 // The path entries for frames, markers included, in file order.
 wxArrayString ProjectPathEntries(const wxArrayString& frames);
+// For each of those entries, the index of the frame it names, or -1 for a marker.
+std::vector<int> ProjectPathFrames(const wxArrayString& frames);
 // Builds the document of a project.
 void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc);
 // Writes the project to path through a temporary file beside it; the previous file stays
@@ -53,6 +69,11 @@ struct ProjectReading {
     // Every frame's entry (a path or a frame reference name) in order, run markers left out.
     // Whether the files still exist is for the reader of the project to find out.
     wxArrayString sources;
+    // Each source's own delay in hundredths, one per source: -1 when it follows delay.
+    std::vector<int> frameDelays;
+    // As in ProjectData; 0 and false when the file doesn't say.
+    int loopCount = 0;
+    bool loopInGif = false;
 
     bool Usable() const { return problem == ProjectProblem::None; }
 };

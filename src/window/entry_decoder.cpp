@@ -42,7 +42,7 @@ void EntryDecoder::DecodePicture(const wxString& path, const FrameDelivery& deli
         return;
     if (!damage.empty() && damaged)
         damaged(damage, 0, 1);
-    deliver(std::move(image), 0, 1, 1);
+    deliver(std::move(image), 0, -1, 1, 1);
 }
 
 void EntryDecoder::Decode(const wxString& path, int frame,
@@ -79,7 +79,8 @@ void EntryDecoder::Decode(const wxString& path, int frame,
         if (reader->Frame(j, *image) && image->IsOk()) {
             tell(reader->Damage());
             ++delivered;
-            deliver(std::move(image), static_cast<int>(j), delivered, end - first);
+            deliver(std::move(image), static_cast<int>(j), reader->Delay(j), delivered,
+                    end - first);
             continue;
         }
         if (reason)

@@ -12,10 +12,12 @@
 
 class GifFrameReader;
 
-// One decoded frame of an entry: its frame number in the file (0 for a picture), and how many
-// of the entry's frames have been handed out with this one, of how many the entry gives.
-using FrameDelivery =
-    std::function<void(std::unique_ptr<wxImage> image, int frame, unsigned done, unsigned total)>;
+// One decoded frame of an entry: its frame number in the file (0 for a picture), its delay
+// (a GIF frame's own, in hundredths of a second as stored, 0 included; -1 for a picture that
+// is no GIF frame), and how many of the entry's frames have been handed out with this one,
+// of how many the entry gives.
+using FrameDelivery = std::function<void(std::unique_ptr<wxImage> image, int frame, int delay,
+                                         unsigned done, unsigned total)>;
 
 // An entry that gave frames but is damaged (cut short, a GIF frame that doesn't decode): how,
 // and how many of its frames had been handed out when that was found, of how many it gives.

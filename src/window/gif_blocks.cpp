@@ -62,6 +62,27 @@ std::array<uint8_t, 19> LoopingExtension()
             0x00};                                              // block terminator
 }
 
+GifBytes LoopingBlock(int loopCount)
+{
+    // Decoders read the extension's count as repeats after the first showing (0: for ever)
+    // and play a file without it once, so N showings are N - 1 repeats, and one showing is
+    // no extension at all (a count of 0 would mean for ever). Seen in Chromium: a count of 0
+    // loops for ever, 1 shows the animation twice and 2 three times, each then stopping on
+    // the last frame; without the extension it shows once. gifsicle --info says "loop
+    // forever", "loop count 1" (the repeats), nothing without it; ImageMagick's identify
+    // -verbose says "Iterations: 0", "Iterations: 2" (the showings), nothing without it.
+    const std::array<uint8_t, 19> forever = LoopingExtension();
+    GifBytes bytes(forever.begin(), forever.end());
+    if (loopCount == 1)
+        return GifBytes();
+    if (loopCount > 1) {
+        const int repeats = std::min(loopCount, kGifMaxLoopCount) - 1;
+        bytes[16] = Low(repeats);
+        bytes[17] = High(repeats);
+    }
+    return bytes;
+}
+
 GifBytes CommentExtension(const std::string& text)
 {
     GifBytes bytes{0x21, 0xFE};

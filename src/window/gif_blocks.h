@@ -28,6 +28,14 @@ GifBytes ColourTable(const GifRgb* palette, int colourCount);
 // Application extension "NETSCAPE2.0" with loop count 0: repeat forever.
 std::array<uint8_t, 19> LoopingExtension();
 
+// The most times an animation can be asked to play: the extension's repeat count is 16 bits.
+constexpr int kGifMaxLoopCount = 65536;
+
+// The looping block for an animation that plays loopCount times: 0 (or below) plays forever,
+// LoopingExtension() exactly; 1 plays once, so no block at all (empty); N >= 2 plays N times,
+// the extension with repeat count N - 1 (held at kGifMaxLoopCount).
+GifBytes LoopingBlock(int loopCount);
+
 // 0x21 0xFE, text in sub-blocks of at most 255 bytes (each led by its length), 0x00.
 // Empty text gives 0x21 0xFE 0x00.
 GifBytes CommentExtension(const std::string& text);

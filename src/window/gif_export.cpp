@@ -248,7 +248,6 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
                           const GifExportOptions& options, ExportProgressSink* sink)
 {
     const int count = source.Count();
-    const int delayMs = std::clamp(options.delay, 0, 0xFFFF) * 10;
     const int workers = WorkerCount(options, count);
     std::unique_ptr<FramePipeline> pipeline;
     if (workers > 1) {
@@ -273,7 +272,8 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             return frame.failure;
 
         MyGifHandler handler;
-        if (!SaveGifFrame(*frame.reduced, handler, delayMs, count, i)) {
+        const int delayMs = GifFrameDelay(options, i) * 10;
+        if (!SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount)) {
             // A plain stream keeps no system error; a file's is filled in by WriteFile.
             if (!stream.IsOk())
                 return OutputFailure(EIO);
@@ -331,6 +331,14 @@ GifExportResult ResultOf(const ExportFailure& failure)
 }
 
 } // namespace
+
+int GifFrameDelay(const GifExportOptions& options, int index)
+{
+    const bool own = index >= 0 && static_cast<size_t>(index) < options.delays.size() &&
+                     options.delays[static_cast<size_t>(index)] >= 0;
+    return std::clamp(own ? options.delays[static_cast<size_t>(index)] : options.delay, 0,
+                      0xFFFF);
+}
 
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
                                   const GifExportOptions& options, ExportProgressSink* sink)

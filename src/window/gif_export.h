@@ -28,12 +28,24 @@ public:
 struct GifExportOptions {
     wxSize canvas;          // every frame's size in the file; 1..65535 each way
     int delay = 10;         // hundredths of a second between frames
+    // Each output frame's own delay in hundredths, by frame index, 0..65535 written as given
+    // (0 and 1 too, though viewers stretch them). An entry below 0, and every frame past the
+    // end of the list, uses delay; empty (the default) gives every frame delay.
+    std::vector<int> delays;
+    // How many times the animation plays: 0 forever (the default: the looping extension with
+    // repeat count 0), 1 once (no looping extension), N >= 2 N times (repeat count N - 1);
+    // at most kGifMaxLoopCount. See LoopingBlock in gif_blocks.h.
+    int loopCount = 0;
     PaletteReducer reducer = PaletteReducer::Quant;
     // Frames prepared (decoded, composed, reduced) at once on worker threads while the
     // current one is written; 0 picks one per processor, 1 works on the calling thread only.
     // The bytes are the same for every value.
     int threads = 0;
 };
+
+// The delay in hundredths that frame index is written with under options: its own entry in
+// options.delays when that is 0 or more, else options.delay; held in 0..65535.
+int GifFrameDelay(const GifExportOptions& options, int index);
 
 struct GifExportResult {
     bool ok = false;

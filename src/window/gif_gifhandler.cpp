@@ -89,7 +89,7 @@ bool MyGifHandler::WriteImageData(wxOutputStream& stream, const unsigned char* i
 
 bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
                               const GifPaletteTable& palette, int colourCount,
-                              int transparentIndex)
+                              int transparentIndex, int loopCount)
 {
     wxOutputStream* stream = g_gifOutputStream;
     if (!stream || !image.IsOk() || colourCount <= 0 || colourCount > 256)
@@ -111,11 +111,13 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMillise
         return false;
 
     bool ok = true;
-    if (first)
+    if (first) {
+        const GifBytes looping = LoopingBlock(loopCount);
         ok = WriteBlock(*stream, GifHeader()) &&
              WriteBlock(*stream, LogicalScreenDescriptor(width, height, colourCount)) &&
              WriteBlock(*stream, ColourTable(palette.data(), colourCount)) &&
-             WriteBlock(*stream, LoopingExtension());
+             (looping.empty() || WriteBlock(*stream, looping));
+    }
 
     if (ok && image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) &&
         !image.GetOption(wxIMAGE_OPTION_GIF_COMMENT).empty())
@@ -132,14 +134,14 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMillise
 }
 
 bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
-                  int frameCount, int frameIndex)
+                  int frameCount, int frameIndex, int loopCount)
 {
     GifPaletteTable palette;
     int colourCount = 0;
     int transparentIndex = -1;
     bool ok = ExtractGifPalette(image, palette, colourCount, transparentIndex) &&
               handler.DoSaveFile(image, frameIndex == 0, delayMilliseconds, palette,
-                                 colourCount, transparentIndex);
+                                 colourCount, transparentIndex, loopCount);
     if (ok && frameIndex + 1 == frameCount) {
         const uint8_t trailer = kGifTrailer;
         ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);

@@ -39,7 +39,8 @@ public:
     ~MyGifHandler() override = default;
 
     // Writes one frame to g_gifOutputStream: for the first frame also the header, the logical
-    // screen descriptor, the global colour table (palette) and the looping extension; then the
+    // screen descriptor, the global colour table (palette) and the looping block for
+    // loopCount (see LoopingBlock: 0 plays forever, 1 once, N N times); then the
     // comment extension (when the image has a "GifComment"), the graphic control extension,
     // the image descriptor, the local colour table (not for the first frame) and the image
     // data. image is RGB and every pixel must be one of palette's first colourCount entries;
@@ -47,7 +48,8 @@ public:
     // LzwPixelCount), nothing is written and the result is false. After that, the first
     // failed write makes it return false; what was written stays.
     bool DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
-                    const GifPaletteTable& palette, int colourCount, int transparentIndex);
+                    const GifPaletteTable& palette, int colourCount, int transparentIndex,
+                    int loopCount = 0);
 
 private:
     bool WriteImageData(wxOutputStream& stream, const unsigned char* indices, int width,
@@ -58,6 +60,7 @@ private:
 // Writes frame frameIndex (0-based) of frameCount: the palette comes from the image
 // (ExtractGifPalette); the last frame also writes the trailer. True when everything of this
 // frame, and for the last frame the trailer, was written. An image without a palette writes
-// nothing and gives false; a failed last frame writes no trailer.
+// nothing and gives false; a failed last frame writes no trailer. loopCount is read for frame
+// 0 only, as DoSaveFile reads it.
 bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
-                  int frameCount, int frameIndex);
+                  int frameCount, int frameIndex, int loopCount = 0);

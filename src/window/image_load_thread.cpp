@@ -20,6 +20,7 @@ const long kDamaged = -2;
 struct LoadReport {
     LoadedImagePtr image;
     wxString reason;
+    int delay = -1;
 };
 
 LoadReport ReportOf(const wxThreadEvent& event)
@@ -32,10 +33,11 @@ class BatchReporter {
 public:
     BatchReporter(LoadSink& sink) : m_sink(sink) {}
 
-    void Send(const wxString& path, int frame, int percent, std::unique_ptr<wxImage> image)
+    void Send(const wxString& path, int frame, int delay, int percent,
+              std::unique_ptr<wxImage> image)
     {
         m_reached100 = percent == 100;
-        m_sink.Loaded(path, frame, percent, std::move(image));
+        m_sink.Loaded(path, frame, delay, percent, std::move(image));
     }
     void NoFrame(const wxString& entry, const wxString& reason, int percent)
     {
@@ -62,14 +64,14 @@ class QueueingSink : public LoadSink {
 public:
     explicit QueueingSink(wxEvtHandler* owner) : m_owner(owner) {}
 
-    void Loaded(const wxString& path, int frame, int percent,
+    void Loaded(const wxString& path, int frame, int delay, int percent,
                 std::unique_ptr<wxImage> image) override
     {
         auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
         event->SetString(path);
         event->SetInt(percent);
         event->SetExtraLong(frame);
-        event->SetPayload(LoadReport{LoadedImagePtr(std::move(image)), wxString()});
+        event->SetPayload(LoadReport{LoadedImagePtr(std::move(image)), wxString(), delay});
         wxQueueEvent(m_owner, event);
     }
 
@@ -122,9 +124,10 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
         wxString reason;
         decoder.Decode(
             path, frame, stopRequested,
-            [&](std::unique_ptr<wxImage> image, int got, unsigned done, unsigned total) {
+            [&](std::unique_ptr<wxImage> image, int got, int delay, unsigned done,
+                unsigned total) {
                 delivered = true;
-                out.Send(path, got, BatchPercent(i, n, done, total), std::move(image));
+                out.Send(path, got, delay, BatchPercent(i, n, done, total), std::move(image));
             },
             &reason,
             [&](const wxString& damage, unsigned done, unsigned total) {
@@ -140,6 +143,12 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
 LoadedImagePtr LoadedImageOf(const wxThreadEvent& event)
 {
     return ReportOf(event).image;
+}
+
+int LoadedDelayOf(const wxThreadEvent& event)
+{
+    const LoadReport report = ReportOf(event);
+    return report.image ? report.delay : -1;
 }
 
 bool IsNoFrameEvent(const wxThreadEvent& event)

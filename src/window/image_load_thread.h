@@ -1,7 +1,8 @@
 // Decoding the frames of a batch of files off the GUI thread. Each decoded image travels to
 // the main window in a queued wxEVT_THREAD_UPDATE event with id ID_IMAGE_LOADED: the string
 // is the source path (frame suffix removed), the int the batch's percentage, the extra long
-// the frame number within a GIF, and the payload (LoadedImagePtr) the image. Every batch
+// the frame number within a GIF, and the payload the image (LoadedImageOf) and the frame's
+// own delay (LoadedDelayOf: a GIF frame's, -1 for a picture that is no GIF frame). Every batch
 // ends with exactly one event whose percentage is 100; when the last entry yields no image,
 // that event carries no image. An entry that gives no picture at all (its file is gone,
 // unreadable, too large or no image) is reported as an event without an image whose string
@@ -29,7 +30,10 @@ using LoadedImagePtr = std::shared_ptr<wxImage>;
 class LoadSink {
 public:
     virtual ~LoadSink() = default;
-    virtual void Loaded(const wxString& path, int frame, int percent,
+    // A decoded frame: frame is its number within a GIF (0 for a picture), delay its own delay
+    // in hundredths of a second as the GIF stores it (0 included), -1 for a picture that is
+    // no GIF frame.
+    virtual void Loaded(const wxString& path, int frame, int delay, int percent,
                         std::unique_ptr<wxImage> image) = 0;
     // The batch ended without an image at 100 percent (its last entry gave none).
     virtual void Finished() = 0;
@@ -50,6 +54,10 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
 
 // The image of an ID_IMAGE_LOADED event; null for the end-of-batch event without an image.
 LoadedImagePtr LoadedImageOf(const wxThreadEvent& event);
+// The own delay of the frame an ID_IMAGE_LOADED event carries, in hundredths of a second as
+// its GIF stores it (0 included); -1 for a picture that is no GIF frame and for the events
+// without an image.
+int LoadedDelayOf(const wxThreadEvent& event);
 // Whether an ID_IMAGE_LOADED event reports an entry that gave no picture (GetString names it).
 bool IsNoFrameEvent(const wxThreadEvent& event);
 // Why that entry gave no picture.

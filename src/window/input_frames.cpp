@@ -41,8 +41,11 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
 {
     m_count = 0;
     m_sizes.clear();
+    m_delays.clear();
+    m_frameInputs.clear();
     m_damaged.clear();
-    for (Input& input : m_inputs) {
+    for (size_t index = 0; index < m_inputs.size(); ++index) {
+        Input& input = m_inputs[index];
         wxString reason;
         if (input.gif) {
             GifFrameReader reader;
@@ -59,6 +62,8 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
             } else {
                 NoteDamage(input.path, reader.Damage());
             }
+            for (unsigned i = first; i < first + static_cast<unsigned>(input.frames); ++i)
+                m_delays.push_back(reader.Delay(i));
             if (withSizes)
                 for (unsigned i = first; i < first + static_cast<unsigned>(input.frames); ++i) {
                     wxImage image;
@@ -87,6 +92,9 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
             input.frames = 1;
             NoteDamage(input.path, PictureDamage(input.path));
         }
+        if (!input.gif)
+            m_delays.push_back(-1);
+        m_frameInputs.insert(m_frameInputs.end(), static_cast<size_t>(input.frames), index);
         m_count += input.frames;
     }
     m_position = 0;

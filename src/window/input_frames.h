@@ -33,6 +33,12 @@ public:
     bool Scan(bool withSizes, wxString& error);
     // The size of every frame, in order; filled by Scan(true).
     const std::vector<wxSize>& FrameSizes() const { return m_sizes; }
+    // Every output frame's own delay, in order, filled by Scan: a GIF frame's in hundredths
+    // of a second as stored (0 included), -1 for a picture that is no GIF frame.
+    const std::vector<int>& FrameDelays() const { return m_delays; }
+    // Every output frame's input: the index into the paths given, in order; filled by Scan.
+    // An input can give no frame at all (a frame reference its GIF doesn't have).
+    const std::vector<size_t>& FrameInputs() const { return m_frameInputs; }
     // The damaged inputs Scan found, each file once, in order. A frame reference is whole when
     // its frame is, whatever follows it in the GIF.
     const std::vector<DamagedInput>& Damaged() const { return m_damaged; }
@@ -53,6 +59,8 @@ private:
 
     std::vector<Input> m_inputs;
     std::vector<wxSize> m_sizes;
+    std::vector<int> m_delays;
+    std::vector<size_t> m_frameInputs;
     std::vector<DamagedInput> m_damaged;
     int m_count = 0;
     // The position of the next frame: the input and the frame within it.

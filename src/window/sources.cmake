@@ -31,6 +31,7 @@ list(APPEND CORE_SOURCES
   src/window/entry_decoder.cpp
   src/window/image_load_thread.cpp
   src/window/save_gif_thread.cpp
+  src/window/frame_delays.cpp
   src/window/frame_feed.cpp)
 
 # The default palette reducer. libimagequant runs on OpenMP; palette_quant.cpp sets the OpenMP

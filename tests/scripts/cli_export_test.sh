@@ -1,6 +1,6 @@
 #!/bin/bash
 # zoruvede-cli end to end: exit codes and messages, atomic replacement of the output, and
-# files that the system's GIF tools read as the frames, delay and loop asked for.
+# files that the system's GIF tools read as the frames, delays and loop asked for.
 # Usage: cli_export_test.sh <source dir> <build dir>
 set -u
 BUILD=$(cd "${2:?build dir}" && pwd)
@@ -45,6 +45,14 @@ for size in 640x 0x10 abc 10x70000 -5x5 10x10x10; do
 done
 run --delay 70000 -o a.gif x.png
 check "delay out of range gives 2" [ "$rc" -eq 2 ]
+for loop in -1 65537 abc ""; do
+    run --loop "$loop" -o a.gif x.png
+    check "--loop $loop gives 2" [ "$rc" -eq 2 ] && check "--loop $loop is named" contains err "bad --loop"
+done
+for list in 10,,20 10,x 70000 "" 5, -3; do
+    run --delays "$list" -o a.gif x.png
+    check "--delays $list gives 2" [ "$rc" -eq 2 ] && check "--delays $list is named" contains err "bad --delays"
+done
 run --bogus -o a.gif x.png
 check "unknown option gives 2" [ "$rc" -eq 2 ]
 run x.png
@@ -131,6 +139,53 @@ run --size 33x17 -o sized.gif a.png
 check "--size sets the canvas" contains info "logical screen 33x17"
 run --verbose -o traced.gif a.png
 check "--verbose writes the trace lines" contains out "thumbnail-3"
+
+# Timing: a GIF input keeps its own delays (0 included) unless --delay is given; --delays
+# gives one per output frame; --loop N plays N times (repeat count N - 1, none for once).
+"$CONVERT" -size 30x20 \( xc:red -set delay 10 \) \( xc:lime -set delay 0 \) \
+    \( xc:blue -set delay 250 \) -loop 0 mixed.gif
+run -q -o kept.gif mixed.gif a.png
+check "a GIF's own delays are kept, pictures get 10" [ "$(identify -format '%T ' kept.gif)" = "10 0 250 10 " ]
+run -q --delay 30 -o common.gif mixed.gif a.png
+check "--delay replaces a GIF's own delays" [ "$(identify -format '%T ' common.gif)" = "30 30 30 30 " ]
+run -q --delays 7,0,1,65535 --threads 1 -o listed.gif mixed.gif a.png
+check "--delays sets every frame" [ "$(identify -format '%T ' listed.gif)" = "7 0 1 65535 " ]
+"$GIFSICLE" --info listed.gif >info 2>&1
+check "gifsicle reads the listed delays" [ "$(grep -o 'delay [0-9.]*s' info | tr '\n' ' ')" = "delay 0.07s delay 0.01s delay 655.35s " ]
+run -q --delays 7,0,1,65535 --threads 3 -o listed3.gif mixed.gif a.png
+check "own delays give the same bytes on any number of threads" cmp -s listed.gif listed3.gif
+run -q --delays 10,10 -o short.gif mixed.gif a.png
+check "--delays not matching the frames gives 2" [ "$rc" -eq 2 ] && check "the counts are named" contains err "2 delays for 4 frames"
+check "nothing written for it" [ ! -e short.gif ]
+for loop in 0 1 2 5; do
+    run -q --loop "$loop" -o loop$loop.gif mixed.gif
+    "$GIFSICLE" --info loop$loop.gif >info$loop 2>&1
+    identify -verbose loop$loop.gif 2>/dev/null | grep Iterations >iter$loop
+done
+check "--loop 0 loops forever" contains info0 "loop forever" && check "ImageMagick agrees" contains iter0 "Iterations: 0"
+check "--loop 1 has no looping extension" [ -z "$(grep -E 'loop (forever|count)' info1)" ] && check "ImageMagick sees none" [ ! -s iter1 ]
+check "--loop 2 repeats once" contains info2 "loop count 1" && check "ImageMagick plays it twice" contains iter2 "Iterations: 2"
+check "--loop 5 repeats four times" contains info5 "loop count 4" && check "ImageMagick plays it 5 times" contains iter5 "Iterations: 5"
+run -q -o default-loop.gif mixed.gif
+check "no --loop is --loop 0 byte for byte" cmp -s default-loop.gif loop0.gif
+
+# A project's own delays and loop setting (when it says the saved GIF uses it) are honoured.
+cat >timed.xml <<XML
+<?xml version="1.0" encoding="UTF-8"?>
+<project><name>t.gif</name><gif loop="3" loop_saved="1"><width>30</width><height>20</height><delay_time>20</delay_time></gif>
+<images><path delay="5">$WORK/a.png</path><path>$WORK/mixed.gif_2</path><path>$WORK/mixed.gif</path><path delay="0">$WORK/b.jpg</path></images></project>
+XML
+run -q -o timed.gif timed.xml
+check "a project's own delays, the rest on its delay" [ "$(identify -format '%T ' timed.gif)" = "5 20 0 " ]
+"$GIFSICLE" --info timed.gif >info 2>&1
+check "the project's loop setting" contains info "loop count 2"
+sed 's/loop_saved="1"/loop_saved="0"/' timed.xml >unsaved.xml
+run -q -o unsaved.gif unsaved.xml
+"$GIFSICLE" --info unsaved.gif >info 2>&1
+check "a loop setting not for the saved GIF loops forever" contains info "loop forever"
+run -q --loop 1 --delay 9 -o over.gif timed.xml
+check "options take precedence over the project" [ "$(identify -format '%T ' over.gif)" = "9 9 9 " ] &&
+    check "and the loop" [ -z "$("$GIFSICLE" --info over.gif | grep -E 'loop (forever|count)')" ]
 
 # A name whose bytes are no UTF-8 is written under exactly those bytes, whatever the locale.
 for locale in C C.UTF-8; do

@@ -6,6 +6,7 @@
 #include <wx/wfstream.h>
 
 #include "src/window/canvas_size.h"
+#include "src/window/frame_delays.h"
 #include "src/window/gif_gifhandler.h"
 #include "src/window/image_decode.h"
 #include "src/window/input_frames.h"
@@ -168,6 +169,49 @@ TEST(CliInputs, InputsCutShortAreUsedAndNamedOnceEach)
         ASSERT_TRUE(project.Scan(withSizes, error)) << error;
         EXPECT_TRUE(project.Damaged().empty());
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(CliTiming, DelaysComeFromTheStrongestSourceGiven)
+{
+    FrameDelaySources s;
+    s.own = {10, 0, 250, -1};
+    s.inputs = {0, 0, 0, 1};
+    EXPECT_EQ(ResolveFrameDelays(s), s.own) << "GIF frames keep their own";
+    s.project = {-1, 40};
+    EXPECT_EQ(ResolveFrameDelays(s), (std::vector<int>{-1, -1, -1, 40})) << "a project's own win";
+    s.commonAsked = true;
+    EXPECT_TRUE(ResolveFrameDelays(s).empty()) << "--delay puts every frame on it";
+    s.listed = {1, 2, 3, 4};
+    EXPECT_EQ(ResolveFrameDelays(s), s.listed);
+}
+
+TEST(CliInputs, EveryFrameKnowsItsOwnDelayAndInput)
+{
+    QuietTrace quiet;
+    TempDir dir;
+    const std::vector<GifRgb> colours = giftest::DistinctColours(4);
+    const wxString gif = dir.File("anim.gif");
+    {
+        wxFileOutputStream out(gif);
+        const ScopedGifOutput target(out);
+        const int delaysMs[] = {100, 0, 2500};
+        for (int i = 0; i < 3; ++i) {
+            MyGifHandler handler;
+            ASSERT_TRUE(SaveGifFrame(giftest::PalettedImage(4, 4, colours, [i](int, int) { return i; }),
+                                     handler, delaysMs[i], 3, i));
+        }
+    }
+    const wxString png = dir.File("p.png");
+    ASSERT_TRUE(WriteImage(SolidImage(4, 4, 1, 2, 3), png, wxBITMAP_TYPE_PNG));
+    InputFileFrames frames({png, gif, gif + "_2", gif + "_9"}, true);
+    wxString error;
+    ASSERT_TRUE(frames.Scan(false, error)) << error;
+    EXPECT_EQ(frames.FrameDelays(), (std::vector<int>{-1, 10, 0, 250, 250}));
+    EXPECT_EQ(frames.FrameInputs(), (std::vector<size_t>{0, 1, 1, 1, 2}));
 }
 
 } // namespace

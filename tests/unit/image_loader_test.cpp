@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <wx/event.h>
 #include <wx/ffile.h>
 
 #include "src/window/entry_decoder.h"
 #include "src/window/image_load_thread.h"
+#include "src/window/thread_update_event.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
 #include "unit/gif_bytes_builder.h"
@@ -11,6 +13,7 @@ namespace {
 struct Report {
     wxString path;
     int frame;
+    int delay;
     int percent;
     wxSize size;
     int red;
@@ -18,11 +21,11 @@ struct Report {
 
 class RecordingSink : public LoadSink {
 public:
-    void Loaded(const wxString& path, int frame, int percent,
+    void Loaded(const wxString& path, int frame, int delay, int percent,
                 std::unique_ptr<wxImage> image) override
     {
         ASSERT_TRUE(image && image->IsOk());
-        reports.push_back({path, frame, percent, image->GetSize(), image->GetRed(0, 0)});
+        reports.push_back({path, frame, delay, percent, image->GetSize(), image->GetRed(0, 0)});
     }
     void Finished() override { ++finished; }
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
@@ -146,7 +149,7 @@ TEST(ImageLoader, ARunOfFramesOfOneGifDecodesTheFileOnce)
     const wxString gif = Gif(dir, "run.gif", 4);
     EntryDecoder decoder;
     std::vector<int> frames;
-    const auto take = [&](std::unique_ptr<wxImage>, int frame, unsigned, unsigned) {
+    const auto take = [&](std::unique_ptr<wxImage>, int frame, int, unsigned, unsigned) {
         frames.push_back(frame);
     };
     decoder.Decode(gif, 0, kNeverStop, take);
@@ -312,8 +315,68 @@ TEST(ImageLoader, AGifFrameThatDoesNotDecodeAfterOthersMakesTheFileDamaged)
     std::vector<unsigned> damagedAfter;
     decoder.Decode(
         path, -1, kNeverStop,
-        [&](std::unique_ptr<wxImage>, int frame, unsigned, unsigned) { frames.push_back(frame); },
+        [&](std::unique_ptr<wxImage>, int frame, int, unsigned, unsigned) { frames.push_back(frame); },
         nullptr, [&](const wxString&, unsigned done, unsigned) { damagedAfter.push_back(done); });
     EXPECT_EQ(frames, (std::vector<int>{0, 1}));
     EXPECT_EQ(damagedAfter, std::vector<unsigned>{2});
+}
+
+namespace {
+// A GIF whose three frames wait 10, 0 and 250 hundredths.
+using namespace giftest;
+
+wxString MixedDelayGif(const TempDir& dir)
+{
+    const std::vector<uint8_t> colours{0, 0, 0, 255, 0, 0, 0, 200, 0, 10, 20, 250};
+    std::vector<HandImage> images{Filled(0, 0, 4, 4, 1, 0), Filled(0, 0, 4, 4, 2, 0),
+                                  Filled(0, 0, 4, 4, 3, 0)};
+    images[0].delay = 10;
+    images[1].delay = 0;
+    images[2].delay = 250;
+    const std::vector<uint8_t> bytes = HandGif(4, 4, colours, images);
+    const wxString path = dir.File("mixed.gif");
+    wxFFile(path, "wb").Write(bytes.data(), bytes.size());
+    return path;
+}
+}
+
+TEST(ImageLoader, GifFramesCarryTheirOwnDelayAndPicturesNone)
+{
+    TempDir dir;
+    const wxString gif = MixedDelayGif(dir);
+    wxArrayString list;
+    list.Add(gif);
+    list.Add(Png(dir, "p.png"));
+    list.Add(gif + "_2");
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    std::vector<int> delays;
+    for (const Report& r : sink.reports)
+        delays.push_back(r.delay);
+    EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, 250}));
+}
+
+TEST(ImageLoader, LoadedEventsCarryTheFramesDelay)
+{
+    TempDir dir;
+    wxArrayString list;
+    list.Add(MixedDelayGif(dir));
+    list.Add(Png(dir, "p.png"));
+    list.Add(dir.File("gone.png"));
+    wxEvtHandler owner;
+    std::vector<int> delays;
+    std::vector<bool> images;
+    owner.Bind(wxEVT_THREAD_UPDATE, [&](wxThreadEvent& event) {
+        delays.push_back(LoadedDelayOf(event));
+        images.push_back(LoadedImageOf(event) != nullptr);
+    }, ID_IMAGE_LOADED);
+    ImageLoadThread thread(&owner, list);
+    ASSERT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
+    thread.Wait();
+    // Each call handles one queued event; a call with none queued is a fault of its own.
+    for (int calls = 0; delays.size() < 5 && calls < 5; ++calls)
+        owner.ProcessPendingEvents();
+    // The entry that gave nothing ends the batch with an event without an image.
+    EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, -1}));
+    EXPECT_EQ(images, (std::vector<bool>{true, true, true, true, false}));
 }

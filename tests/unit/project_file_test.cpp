@@ -87,6 +87,102 @@ TEST(ProjectFile, RoundTripKeepsFramesInOrderWithoutMarkers)
     EXPECT_NE(text.Find("\n  <gif>\n    <width>320</width>"), wxNOT_FOUND) << text;
 }
 
+TEST(ProjectEntries, MarkersNameNoFrame)
+{
+    EXPECT_EQ(ProjectPathFrames(List({"/p/x.png", "/p/a.gif_0", "/p/a.gif_1", "/p/a.gif_2"})),
+              (std::vector<int>{0, 1, 2, -1, 3}));
+    EXPECT_EQ(ProjectPathFrames(List({"/p/a.gif_3", "/p/b.gif_0", "/p/x.png"})),
+              (std::vector<int>{0, -1, 1, -1, 2}));
+}
+
+TEST(ProjectFile, OwnDelaysAndLoopSettingRoundTripExactly)
+{
+    TempDir dir;
+    const wxString png = dir.File("x.png");
+    Touch(png);
+    const wxString gif = dir.File("a.gif");
+    Touch(gif);
+    ProjectData data;
+    data.gifName = "out.gif";
+    data.width = 32;
+    data.height = 20;
+    data.delay = 12;
+    data.frames = List({png, gif + "_0", gif + "_1", gif + "_2", png});
+    // The GIF's last frame comes after the run's marker; its own delay stays with it.
+    data.frameDelays = {-1, 10, 0, 250, 65535};
+    const struct {
+        int loops;
+        bool inGif;
+    } settings[] = {{3, true}, {1, false}, {0, true}, {65536, true}};
+    for (const auto& setting : settings) {
+        data.loopCount = setting.loops;
+        data.loopInGif = setting.inGif;
+        const wxString path = dir.File("p.xml");
+        wxString error;
+        ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
+        const ProjectReading r = ReadProjectFile(path);
+        ASSERT_TRUE(r.Usable());
+        EXPECT_EQ(r.sources, data.frames);
+        EXPECT_EQ(r.frameDelays, data.frameDelays);
+        EXPECT_EQ(r.loopCount, setting.loops);
+        EXPECT_EQ(r.loopInGif, setting.inGif);
+        EXPECT_EQ(r.delay, 12);
+
+        ProjectData again = data;
+        again.frameDelays = r.frameDelays;
+        const wxString second = dir.File("again.xml");
+        ASSERT_TRUE(WriteProjectFile(second, again, &error)) << error;
+        wxString first, copy;
+        wxFFile(path, "rb").ReadAll(&first, wxConvUTF8);
+        wxFFile(second, "rb").ReadAll(&copy, wxConvUTF8);
+        EXPECT_EQ(copy, first);
+    }
+}
+
+TEST(ProjectFile, DefaultTimingWritesNoAttributeAndOldFilesFollowTheCommonDelay)
+{
+    TempDir dir;
+    const wxString png = dir.File("x.png");
+    Touch(png);
+    ProjectData data;
+    data.gifName = "out.gif";
+    data.delay = 9;
+    data.frames = List({png, png});
+    const wxString plain = dir.File("plain.xml");
+    ASSERT_TRUE(WriteProjectFile(plain, data, nullptr));
+    data.frameDelays = {-1, -1};
+    const wxString common = dir.File("common.xml");
+    ASSERT_TRUE(WriteProjectFile(common, data, nullptr));
+    wxString a, b;
+    wxFFile(plain, "rb").ReadAll(&a, wxConvUTF8);
+    wxFFile(common, "rb").ReadAll(&b, wxConvUTF8);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.Find("delay="), wxNOT_FOUND) << a;
+    EXPECT_EQ(a.Find("loop"), wxNOT_FOUND) << a;
+
+    const ProjectReading old = ReadText(Header("<path>/p/x.png</path><path>/p/a.gif_0</path>"
+                                               "<path>/p/a.gif</path><path>/p/y.png</path>"));
+    ASSERT_TRUE(old.Usable());
+    EXPECT_EQ(old.delay, 7);
+    EXPECT_EQ(old.frameDelays, (std::vector<int>{-1, -1, -1}));
+    EXPECT_EQ(old.loopCount, 0);
+    EXPECT_FALSE(old.loopInGif);
+}
+
+TEST(ProjectFile, TimingAttributesOutOfRangeAreHeldNotRefused)
+{
+    const std::string xml =
+        "<project><name>a.gif</name><gif loop=\"-4\" loop_saved=\"yes\"><width>1</width>"
+        "<height>1</height><delay_time>7</delay_time></gif><images>"
+        "<path delay=\"-20\">/p/x.png</path><path delay=\"99999\">/p/y.png</path>"
+        "<path delay=\"abc\">/p/z.png</path></images></project>";
+    const ProjectReading r = ReadText(xml);
+    ASSERT_TRUE(r.Usable());
+    EXPECT_EQ(r.frameDelays, (std::vector<int>{0, 65535, 0}));
+    EXPECT_EQ(r.loopCount, 0);
+    EXPECT_FALSE(r.loopInGif);
+}
+
 TEST(ProjectFile, NamesOfBlanksOnlyComeBackAsWritten)
 {
     // A name of spaces, tabs or line feeds is a legal file name and GIF name; reading must not
