@@ -186,6 +186,8 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
         m_document.SetLoopInFile(settings.loopInFile);
         m_loopCount = settings.loopCount;
         m_loopsPlayed = 0;
+        // The saved GIF is another file now: Save must write it again.
+        ++m_frameListVersion;
     }
     m_applyingSettings = false;
     ScheduleRecoveryCopy();

@@ -28,6 +28,7 @@ void GifFrame::BindEditCommands()
     Bind(wxEVT_MENU, &GifFrame::OnPingPong, this, ID_PING_PONG);
     Bind(wxEVT_MENU, &GifFrame::OnSetFrameDelay, this, ID_SET_DELAY);
     Bind(wxEVT_MENU, &GifFrame::OnScaleDelays, this, ID_SCALE_DELAYS);
+    Bind(wxEVT_MENU, &GifFrame::OnKeepGifTiming, this, ID_KEEP_GIF_TIMING);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_UNDO);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_REDO);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);

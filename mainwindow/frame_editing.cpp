@@ -130,11 +130,13 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
 {
     if (const LoadedImagePtr image = LoadedImageOf(event)) {
         // The loader is done with the picture: the document takes it over as it is.
-        AddLoadedFrame(MakeFrame(image, FrameSourceName(event.GetString(),
-                                                        static_cast<int>(event.GetExtraLong()))));
+        AddLoadedFrame(MakeFrame(image,
+                                 FrameSourceName(event.GetString(),
+                                                 static_cast<int>(event.GetExtraLong())),
+                                 ArrivingFrameDelay(event)));
     } else if (IsNoFrameEvent(event) && m_projectOpening) {
         // A project's entry stays in the list, unchanged, until the user deletes it.
-        AddLoadedFrame(MakeFrame(nullptr, event.GetString()));
+        AddLoadedFrame(MakeFrame(nullptr, event.GetString(), ArrivingFrameDelay(event)));
         m_projectOpening->missing.Add(event.GetString());
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
@@ -237,6 +239,8 @@ void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
     menu.Append(wxID_DELETE, _("&Delete") + "\tDel", wxEmptyString);
     menu.AppendSeparator();
     AppendArrangingCommands(menu);
+    menu.AppendSeparator();
+    AppendTimingCommands(menu);
     PopupMenu(&menu);
 }
 

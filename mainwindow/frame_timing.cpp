@@ -3,9 +3,11 @@
 
 #include <wx/menu.h>
 
+#include "app/settings_store.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/delay_dialogs.h"
 #include "mainwindow/gif_frame.h"
+#include "src/window/image_load_thread.h"
 
 void GifFrame::AppendTimingCommands(wxMenu& menu)
 {
@@ -80,4 +82,31 @@ void GifFrame::OnScaleDelays(wxCommandEvent&)
     if (!own.empty())
         step->Add(new ReplaceFramesCommand(m_document, wxEmptyString, own, frames));
     SubmitEdit(step);
+}
+
+namespace {
+const char kKeepGifTimingKey[] = "Frames/KeepGifTiming";
+}
+
+int GifFrame::ArrivingFrameDelay(const wxThreadEvent& event) const
+{
+    if (m_projectOpening) {
+        // Frames, placeholders included, arrive in the project's order.
+        const std::vector<int>& stored = m_projectOpening->frameDelays;
+        return m_loadAdded < static_cast<int>(stored.size()) ? stored[m_loadAdded] : kCommonDelay;
+    }
+    const int own = LoadedDelayOf(event);
+    return own >= 0 && Settings().ReadBool(kKeepGifTimingKey, true) ? own : kCommonDelay;
+}
+
+void GifFrame::OnKeepGifTiming(wxCommandEvent& event)
+{
+    // The choice holds for the frames loaded from now on; those in the list keep theirs.
+    Settings().Write(kKeepGifTimingKey, event.IsChecked());
+}
+
+void GifFrame::AppendKeepGifTiming(wxMenu& menu)
+{
+    menu.AppendCheckItem(ID_KEEP_GIF_TIMING, _("Keep the timing of GIF frames"))
+        ->Check(Settings().ReadBool(kKeepGifTimingKey, true));
 }

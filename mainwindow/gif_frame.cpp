@@ -223,6 +223,9 @@ void GifFrame::BuildMenuBar()
     m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("Clear All"));
     m_menuFrame->AppendSeparator();
     AppendArrangingCommands(*m_menuFrame);
+    m_menuFrame->AppendSeparator();
+    AppendTimingCommands(*m_menuFrame);
+    AppendKeepGifTiming(*m_menuFrame);
 
     m_menuAnimation = new wxMenu();
     m_itemRunAnimation =

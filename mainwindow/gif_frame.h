@@ -54,6 +54,7 @@ enum EditCommandId {
     ID_PING_PONG,
     ID_SET_DELAY,
     ID_SCALE_DELAYS,
+    ID_KEEP_GIF_TIMING,
 };
 
 class GifFrame : public wxFrame {
@@ -125,6 +126,7 @@ public:
     void BindEditCommands();
     // Set Delay and Scale Delays, for the Frame menu and the pop-up.
     void AppendTimingCommands(wxMenu& menu);
+    void AppendKeepGifTiming(wxMenu& menu);
     // Gives the frames at positions the delays (kCommonDelay: follow the common one), as one
     // step named name; frames that have them already are left out of it.
     void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
@@ -266,6 +268,7 @@ public:
     void OnPingPong(wxCommandEvent& event);
     void OnSetFrameDelay(wxCommandEvent& event);
     void OnScaleDelays(wxCommandEvent& event);
+    void OnKeepGifTiming(wxCommandEvent& event);
     void OnUpdateEditCommand(wxUpdateUIEvent& event);
     void OnSettingsControlLeft(wxFocusEvent& event);
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
@@ -438,6 +441,9 @@ private:
     void AddLoadedFrame(const FramePtr& frame);
     // The load's frames as one step of the history.
     void StoreLoadStep();
+    // The delay of its own a frame arriving from the running load gets: a project's stored
+    // one, or a GIF frame's own when GIF timing is kept; kCommonDelay otherwise.
+    int ArrivingFrameDelay(const wxThreadEvent& event) const;
     // The frame (or placeholder) an image-loaded event carries, if any.
     void TakeLoadedFrame(const wxThreadEvent& event);
     // The end of a project's load: its canvas, the unchanged state and the missing frames.
@@ -468,6 +474,8 @@ private:
         wxSize canvas;
         wxArrayString missing;
         bool recovered = false;
+        // Each frame's own delay, in the project's frame order (-1: the common delay).
+        std::vector<int> frameDelays;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.

@@ -156,6 +156,11 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
     m_saver = std::make_unique<WorkSaveAsGifThread>(wxSize(width, height), this, m_frameFeed, path,
                                                     m_gifSavedDelay);
+    std::vector<int> delays;
+    for (int index : frames)
+        delays.push_back(m_document.EffectiveDelay(index));
+    // Without the loop setting for the file, saved GIFs loop forever as they always have.
+    m_saver->SetTiming(delays, m_document.LoopInFile() ? m_document.LoopCount() : 0);
     if (m_saver->Run() != wxTHREAD_NO_ERROR) {
         m_saver.reset();
         m_frameFeed.reset();

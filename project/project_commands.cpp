@@ -69,8 +69,12 @@ ProjectData GifFrame::CurrentProjectData() const
     data.width = m_spinctrl_width->GetValue();
     data.height = m_spinctrl_height->GetValue();
     data.delay = m_spinctrl_delay->GetValue();
-    for (int i = 0; i < FrameCount(); ++i)
+    for (int i = 0; i < FrameCount(); ++i) {
         data.frames.Add(m_document.Frame(i)->source);
+        data.frameDelays.push_back(m_document.Frame(i)->delay);
+    }
+    data.loopCount = m_document.LoopCount();
+    data.loopInGif = m_document.LoopInFile();
     return data;
 }
 
@@ -202,8 +206,15 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
         : wxString::Format("%s(%d * %d)" + _("px"), m_gifName, project.width, project.height);
     m_statusBar1->SetStatusText(text, 0);
 
+    // The project's loop setting replaces the window's; its frames bring their own delays.
+    m_document.SetLoopCount(project.loopCount);
+    m_document.SetLoopInFile(project.loopInGif);
+    m_loopCount = project.loopCount;
+    m_loopsPlayed = 0;
+
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
+    opening->frameDelays = project.frameDelays;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);

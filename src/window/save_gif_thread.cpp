@@ -69,6 +69,8 @@ wxThread::ExitCode WorkSaveAsGifThread::Entry()
     GifExportOptions options;
     options.canvas = m_canvasSize;
     options.delay = m_delay;
+    options.delays = m_delays;
+    options.loopCount = m_loopCount;
     QueueingProgress progress(m_dest, m_stop);
     const GifExportResult result = ExportGif(*m_frames, m_outputPath, options, &progress);
     const GifSaveOutcome outcome{result.ok, result.error, result.failure};

@@ -43,6 +43,14 @@ public:
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                         std::shared_ptr<FrameSource> frames, const wxString& outputPath, int delay);
 
+    // Each frame's delay (one per frame, hundredths) and how many times the file plays
+    // (GifExportOptions' meanings); set before Run.
+    void SetTiming(std::vector<int> delays, int loopCount)
+    {
+        m_delays = std::move(delays);
+        m_loopCount = loopCount;
+    }
+
     // Ends the export before the next frame; the target file is left as it was.
     void RequestStop() { m_stop = true; }
 
@@ -56,5 +64,7 @@ private:
     wxSize m_canvasSize;
     wxString m_outputPath;
     int m_delay;
+    std::vector<int> m_delays;
+    int m_loopCount = 0;
     std::atomic<bool> m_stop{false};
 };

@@ -74,8 +74,10 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(4), "Help");
     EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 6u);
     EXPECT_EQ(frame.m_menuEdit->GetMenuItemCount(), 2u);
-    // Add Image, Delete, Clear All, a separator and the five arranging commands.
-    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 9u);
+    // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
+    // the GIF timing check item, in three groups.
+    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 13u);
+    EXPECT_TRUE(frame.m_menuFrame->FindItem(ID_KEEP_GIF_TIMING)->IsCheckable());
     EXPECT_EQ(frame.m_menuAnimation->GetMenuItemCount(), 2u);
     EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
     EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);

@@ -60,7 +60,7 @@ start_with() {
         sleep 0.1
     done
     # A GIF's own path among them is the file format's marker after a run of its frames.
-    [ -n "$copy" ] && grep -o '<path>[^<]*</path>' "$copy" | sed 's/<[^>]*>//g' | grep -v '\.gif$'
+    [ -n "$copy" ] && grep -o '<path[^>]*>[^<]*</path>' "$copy" | sed 's/<[^>]*>//g' | grep -v '\.gif$'
     kill "$app" 2>/dev/null
 }
 
