@@ -6,6 +6,7 @@
 #include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/testing.h>
+#include <wx/utils.h>
 
 #include "app/settings_store.h"
 #include "include/window/thumbnailctrl.h"
@@ -148,6 +149,14 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("out.gif"));
     EXPECT_EQ(DelaysOf(dir.File("out.gif")), (std::vector<int>{10, 0, 250, 10}));
     EXPECT_EQ(RepeatCountOf(dir.File("out.gif")), 3);
+
+    // The command line makes the same file of the project.
+    wxArrayString output, errors;
+    const wxString cli = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede-cli";
+    ASSERT_EQ(wxExecute(cli + " -q -o " + dir.File("cli.gif") + " " + dir.File("p.xml"), output,
+                        errors, wxEXEC_SYNC),
+              0);
+    EXPECT_TRUE(FileBytes(dir.File("cli.gif")) == FileBytes(dir.File("out.gif")));
     s_lastLoopCount = 0;
     s_lastLoopForFile = false;
 }
