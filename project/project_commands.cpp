@@ -11,6 +11,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
+#include "mainwindow/loop_count_dialog.h"
 #include "mainwindow/message_text.h"
 #include "project/project_file.h"
 
@@ -211,6 +212,9 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     m_document.SetLoopInFile(project.loopInGif);
     m_loopCount = project.loopCount;
     m_loopsPlayed = 0;
+    // The Loop Count dialog offers what the project holds.
+    s_lastLoopCount = project.loopCount;
+    s_lastLoopForFile = project.loopInGif;
 
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;

@@ -136,6 +136,8 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
         wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()), AnswerLoops(4, true));
         fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
     }
+    s_lastLoopCount = 0;
+    s_lastLoopForFile = false;
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
     fixture.OpenProject(dir.File("p.xml"));
@@ -145,6 +147,8 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     EXPECT_EQ(frame.m_document.Frame(3)->delay, kCommonDelay);
     EXPECT_EQ(frame.m_document.LoopCount(), 4);
     EXPECT_TRUE(frame.m_document.LoopInFile());
+    EXPECT_EQ(s_lastLoopCount, 4) << "the Loop Count dialog offers the project's setting";
+    EXPECT_TRUE(s_lastLoopForFile);
     EXPECT_FALSE(frame.ProjectChanged());
     fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("out.gif"));
     EXPECT_EQ(DelaysOf(dir.File("out.gif")), (std::vector<int>{10, 0, 250, 10}));
