@@ -259,7 +259,8 @@ void GifFrame::FinishProjectOpen()
 
 bool GifFrame::ConfirmClose()
 {
-    return !ProjectChanged() || SaveOrDropChanges();
+    // An empty strip can't be saved as a project, so a Yes could only keep the window open.
+    return FrameCount() == 0 || !ProjectChanged() || SaveOrDropChanges();
 }
 
 void GifFrame::OnExit(wxCommandEvent&)

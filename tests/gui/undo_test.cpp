@@ -190,3 +190,13 @@ TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
     EXPECT_FALSE(Enabled(frame, wxID_UNDO));
     EXPECT_FALSE(frame.ProjectChanged());
 }
+
+TEST(Undo, ClosingAfterClearAllAsksNothingThereIsNothingToSave)
+{
+    TempDir dir;
+    auto fixture = std::make_unique<MainWindowFixture>();
+    fixture->AddImages(FivePictures(dir));
+    fixture->Command(fixture->Frame().m_itemClearAll->GetId());
+    EXPECT_TRUE(fixture->Frame().ProjectChanged());
+    EXPECT_TRUE(fixture->Frame().ConfirmClose()) << "no question, which a Yes couldn't answer";
+}
