@@ -12,6 +12,7 @@ list(APPEND CORE_SOURCES
   src/window/gif_export.cpp
   src/window/frame_difference.cpp
   src/window/gif_frame_reader.cpp
+  src/window/gif_optimised_writer.cpp
   src/window/gif_geometry.cpp
   src/window/gif_gifhandler.cpp
   src/window/gif_graphic_control.cpp
