@@ -61,8 +61,16 @@ bool OptimisedGifWriter::Choose(const uint8_t* source, const wxImage& reduced,
                           MapOntoPalette(source, m_source.data(), m_picture, n)};
     const ChangedError kept =
         ErrorWhereChanged(source, m_source.data(), Shown(reused).data(), n);
-    if (ReusePalette(kept.sum, fresh.sum, fresh.pixels))
+    if (ReusePalette(kept.sum, fresh.sum, fresh.pixels)) {
         picture = std::move(reused);
+        return true;
+    }
+    // New colours the old palette lacks take the entries the still parts don't show.
+    IndexedPicture merged = MergePalettes(source, m_source.data(), m_picture, picture);
+    const ChangedError mergedError =
+        ErrorWhereChanged(source, m_source.data(), Shown(merged).data(), n);
+    if (ReusePalette(mergedError.sum, fresh.sum, fresh.pixels))
+        picture = std::move(merged);
     else
         KeepStableColours(source, m_source.data(), m_shown.data(), picture);
     return true;

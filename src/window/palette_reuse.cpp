@@ -1,6 +1,9 @@
 #include "src/window/palette_reuse.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <numeric>
 
 #include "src/window/palette_lookup.h"
 
@@ -73,7 +76,83 @@ std::vector<uint8_t> MapOntoPalette(const uint8_t* source, const uint8_t* previo
 
 bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n)
 {
-    return reusedError <= freshError + freshError / 20 + n / 4;
+    return reusedError <= freshError + freshError / 2 + 2 * static_cast<uint64_t>(n);
+}
+
+IndexedPicture MergePalettes(const uint8_t* source, const uint8_t* previousSource,
+                             const IndexedPicture& previous, const IndexedPicture& fresh)
+{
+    const size_t n = fresh.indices.size();
+    std::array<bool, 256> kept{};
+    std::array<size_t, 256> wanted{};
+    std::vector<bool> still(n);
+    for (size_t i = 0; i < n; ++i) {
+        still[i] = std::memcmp(source + 3 * i, previousSource + 3 * i, 3) == 0;
+        if (still[i])
+            kept[previous.indices[i]] = true;
+        else
+            ++wanted[fresh.indices[i]];
+    }
+
+    IndexedPicture merged{previous.palette, std::vector<uint8_t>(n)};
+    std::vector<GifRgb> keptColours;
+    for (size_t e = 0; e < merged.palette.size(); ++e)
+        if (kept[e])
+            keptColours.push_back(merged.palette[e]);
+    const PaletteLookup keptLookup(keptColours.data(), static_cast<int>(keptColours.size()));
+    std::array<int, 256> order;
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return wanted[a] > wanted[b]; });
+
+    std::array<int, 256> placed;
+    placed.fill(-1);
+    int slot = 0;
+    for (int f : order) {
+        if (wanted[f] == 0)
+            break;
+        const GifRgb& c = fresh.palette[f];
+        const int same = keptLookup.Find(c.red, c.green, c.blue);
+        if (same >= 0) {
+            for (size_t e = 0; e < merged.palette.size(); ++e)
+                if (kept[e] && std::memcmp(&merged.palette[e], &c, 3) == 0) {
+                    placed[f] = static_cast<int>(e);
+                    break;
+                }
+            continue;
+        }
+        while (slot < 256 && kept[slot])
+            ++slot;
+        if (slot == 256)
+            break;
+        if (static_cast<size_t>(slot) >= merged.palette.size())
+            merged.palette.resize(slot + 1, GifRgb{0, 0, 0});
+        merged.palette[slot] = c;
+        kept[slot] = true;
+        placed[f] = slot++;
+    }
+
+    std::vector<GifRgb> shown;
+    std::vector<uint8_t> entry;
+    for (size_t e = 0; e < merged.palette.size(); ++e)
+        if (kept[e]) {
+            shown.push_back(merged.palette[e]);
+            entry.push_back(static_cast<uint8_t>(e));
+        }
+    for (size_t i = 0; i < n; ++i) {
+        if (still[i]) {
+            merged.indices[i] = previous.indices[i];
+            continue;
+        }
+        int& p = placed[fresh.indices[i]];
+        if (p < 0) {
+            const GifRgb& c = fresh.palette[fresh.indices[i]];
+            const uint8_t rgb[3] = {c.red, c.green, c.blue};
+            p = entry[Nearest(rgb, shown)];
+        }
+        merged.indices[i] = static_cast<uint8_t>(p);
+    }
+    return merged;
 }
 
 void KeepStableColours(const uint8_t* source, const uint8_t* previousSource,

@@ -34,10 +34,20 @@ std::vector<uint8_t> MapOntoPalette(const uint8_t* source, const uint8_t* previo
                                     const IndexedPicture& previous, size_t n);
 
 // Whether the previous palette should carry the frame, given both errors over the n changed
-// pixels: the reused one at most a twentieth above the fresh reduction's, plus a quarter per
-// pixel so that exact frames (error 0) still take a palette that is exact too, but not one
-// that shifts a few new colours. A frame without change always keeps its palette.
+// pixels: the reused one at most half again the fresh reduction's plus 2 per pixel (less than
+// one level per channel). On screen recordings the reducer itself is off by a few units per
+// pixel, so a tighter bound would give up the old palette, and with it every still pixel
+// whose colour the new one lacks, for differences no one sees; a frame that fits its palette
+// exactly (error 0) still refuses one that shifts a new colour visibly. A frame without
+// change always keeps its palette.
 bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n);
+
+// previous's palette with the entries that no still pixel shows given over to the colours
+// fresh (the frame's own reduction) gives its changed pixels, the most used first: still
+// pixels keep their index, changed ones show fresh's colour, or when the free entries run out
+// the nearest entry of those kept and added. A colour already kept is not added twice.
+IndexedPicture MergePalettes(const uint8_t* source, const uint8_t* previousSource,
+                             const IndexedPicture& previous, const IndexedPicture& fresh);
 
 // For a frame with a palette of its own: a pixel whose source colour is unchanged since the
 // previous frame shows the previous frame's colour again when the fresh palette holds it, so
