@@ -1,8 +1,10 @@
 // The writer of optimised GIFs: the first frame whole, every later one as the rectangle that
 // differs from what is on screen, left in place for the next. Decoded frame by frame, the file
 // shows exactly the full frames it stands for: each frame's palette and indices as chosen
-// here (see palette_reuse.h), which only differ from the reducer's where the previous frame's
-// colours serve as well.
+// here (see palette_reuse.h), in this order: the previous palette when it carries the changed
+// pixels nearly as well as the reducer's own; else that palette with the entries still pixels
+// don't show given to the reducer's new colours, under the same bound; else the reducer's
+// palette, still pixels keeping their colour where it has it.
 #pragma once
 
 #include <cstdint>
