@@ -4,7 +4,8 @@
 # toolkit's for reference), ImageMagick's `convert -delay 10 -loop 0` and ffmpeg with a palette
 # per frame (palettegen stats_mode=single, paletteuse new=1). Per set and tool it prints the
 # mean PSNR of the decoded frames against the source frames, wall time, peak memory (maximum
-# resident set) and output size.
+# resident set) and output size. A second table sets zoruvede-cli --optimize beside the full
+# file, gifsicle -O3 run on that full file and ImageMagick's `-layers Optimize`.
 #
 # Usage: bench/quality_bench.sh <build dir> [repetitions]
 #   Wall time and memory are the median of the repetitions (default 3); PSNR and size come from
@@ -25,6 +26,7 @@ install_missing() {
     local missing=()
     command -v convert >/dev/null && command -v compare >/dev/null || missing+=(imagemagick)
     command -v ffmpeg >/dev/null || missing+=(ffmpeg)
+    command -v gifsicle >/dev/null || missing+=(gifsicle)
     [ -x /usr/bin/time ] || missing+=(time)
     [ ${#missing[@]} -eq 0 ] && return
     local sudo=()
@@ -39,6 +41,7 @@ install_missing
 CONVERT=$(command -v convert-im6.q16 || command -v convert)
 COMPARE=$(command -v compare-im6.q16 || command -v compare)
 FFMPEG=$(command -v ffmpeg)
+GIFSICLE=$(command -v gifsicle)
 TIME=/usr/bin/time
 
 WORK=$(mktemp -d)
@@ -260,4 +263,17 @@ for set in $SETS; do
                 mem["cli"] < mem["im"] && mem["cli"] < mem["ffmpeg"] ? "met" : "MISSED",
                 size["cli"] <= size["im"] ? "met" : "MISSED"
         }' "$WORK/results" "$WORK/quality"
+
+    run cli-optimize "$WORK/cli-optimize.gif" "$CLI" -q --optimize -o "$WORK/cli-optimize.gif" \
+        "${inputs[@]}"
+    run gifsicle-O3 "$WORK/gifsicle-O3.gif" "$GIFSICLE" -O3 "$WORK/cli.gif" -o "$WORK/gifsicle-O3.gif"
+    run im-optimize "$WORK/im-optimize.gif" "$CONVERT" -delay 10 -loop 0 "${inputs[@]}" \
+        -layers Optimize "$WORK/im-optimize.gif"
+    echo "-- smaller files"
+    printf '%-30s %9s %9s %12s\n' "tool" "PSNR dB" "wall s" "bytes"
+    for tool in cli cli-optimize gifsicle-O3 im im-optimize; do
+        printf '%-30s %9s %9s %12d\n' "$tool" "$(psnr "$WORK/$tool.gif" "$src")" \
+            "$(awk -v n="$tool" '$1 == n { w = $2 } END { print w }' "$WORK/results")" \
+            "$(stat -c %s "$WORK/$tool.gif")"
+    done
 done

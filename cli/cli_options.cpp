@@ -67,6 +67,9 @@ const char* CliUsage()
            "  --quantizer NAME      how frames are reduced to 256 colours: quant (default,\n"
            "                        best colours), toolkit (the toolkit's quantiser) or bmp\n"
            "                        (the same bytes as toolkit, through an 8-bit BMP)\n"
+           "  --optimize            smaller file: each frame after the first holds only what\n"
+           "                        changed, and still parts keep their colours (the frames\n"
+           "                        shown are those written; the default writes them whole)\n"
            "  --skip-missing        leave out a project's frames whose files are missing\n"
            "                        (without it such a project is not exported)\n"
            "  -h, --help            this text\n"
@@ -114,6 +117,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.quiet = true;
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--optimize") {
+            options.optimize = true;
         } else if (name == "--skip-missing") {
             options.skipMissing = true;
         } else if (name == "-o" || name == "--output") {

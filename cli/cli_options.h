@@ -20,6 +20,7 @@ struct CliOptions {
     bool help = false;
     int threads = 0;
     bool skipMissing = false;    // a project's frames whose files are gone are left out
+    bool optimize = false;       // --optimize: later frames only where they differ
     PaletteReducer reducer = PaletteReducer::Quant;
 };
 

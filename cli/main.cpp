@@ -222,6 +222,7 @@ int main(int argc, char** argv)
     exportOptions.loopCount = options.loopCount;
     exportOptions.reducer = options.reducer;
     exportOptions.threads = options.threads;
+    exportOptions.optimize = options.optimize;
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);

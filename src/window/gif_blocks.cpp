@@ -101,21 +101,24 @@ uint16_t GifDelayField(int delayMilliseconds)
     return static_cast<uint16_t>(std::clamp(delayMilliseconds / 10, 0, 0xFFFF));
 }
 
-std::array<uint8_t, 8> GraphicControlExtension(int delayMilliseconds, int transparentIndex)
+std::array<uint8_t, 8> GraphicControlExtension(int delayMilliseconds, int transparentIndex,
+                                               int disposal)
 {
     const uint16_t delay = GifDelayField(delayMilliseconds);
     const bool transparent = transparentIndex >= 0 && transparentIndex <= 255;
+    const int method = std::clamp(disposal, 0, 7) << 2;
     return {0x21, 0xF9, 0x04,
-            static_cast<uint8_t>(transparent ? 0x01 : 0x00),
+            static_cast<uint8_t>(method | (transparent ? 0x01 : 0x00)),
             Low(delay), High(delay),
             static_cast<uint8_t>(transparent ? transparentIndex : 0),
             0x00};
 }
 
-std::array<uint8_t, 10> ImageDescriptor(int width, int height, bool first, int colourCount)
+std::array<uint8_t, 10> ImageDescriptor(int width, int height, bool first, int colourCount,
+                                        int left, int top)
 {
     const uint8_t packed =
         first ? 0x00 : static_cast<uint8_t>(0x80 | (ColourTableBits(colourCount) - 1));
-    return {0x2C, 0x00, 0x00, 0x00, 0x00, Low(width), High(width), Low(height), High(height),
-            packed};
+    return {0x2C, Low(left), High(left), Low(top), High(top), Low(width), High(width),
+            Low(height), High(height), packed};
 }

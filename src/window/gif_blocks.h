@@ -43,13 +43,15 @@ GifBytes CommentExtension(const std::string& text);
 // The delay field in hundredths of a second: milliseconds / 10 truncated, held in 0..65535.
 uint16_t GifDelayField(int delayMilliseconds);
 
-// 0x21 0xF9 0x04, packed (bit 0 = transparent index present; disposal 0, no user input),
-// delay in hundredths, transparent index (0 when none), 0x00.
-std::array<uint8_t, 8> GraphicControlExtension(int delayMilliseconds, int transparentIndex);
+// 0x21 0xF9 0x04, packed (bit 0 = transparent index present; disposal in bits 2-4, held in
+// 0..7; no user input), delay in hundredths, transparent index (0 when none), 0x00.
+std::array<uint8_t, 8> GraphicControlExtension(int delayMilliseconds, int transparentIndex,
+                                               int disposal = 0);
 
-// 0x2C, left 0, top 0, width, height, packed: 0x00 for the first frame (it uses the global
+// 0x2C, left, top, width, height, packed: 0x00 for the first frame (it uses the global
 // table), otherwise 0x80 + (b - 1) for the local table that follows.
-std::array<uint8_t, 10> ImageDescriptor(int width, int height, bool first, int colourCount);
+std::array<uint8_t, 10> ImageDescriptor(int width, int height, bool first, int colourCount,
+                                        int left = 0, int top = 0);
 
 // The trailer, 0x3B.
 constexpr uint8_t kGifTrailer = 0x3B;

@@ -15,6 +15,7 @@
 #include "src/window/compose_frame.h"
 #include "src/window/gif_blocks.h"
 #include "src/window/gif_gifhandler.h"
+#include "src/window/gif_optimised_writer.h"
 
 namespace {
 
@@ -81,6 +82,8 @@ using Kind = ExportFailure::Kind;
 // A frame ready to be written, or the reason it is not.
 struct PreparedFrame {
     std::unique_ptr<wxImage> reduced;
+    // The frame before reduction, kept only for the optimised writer.
+    std::unique_ptr<wxImage> composed;
     ExportFailure failure;
 };
 
@@ -135,10 +138,12 @@ bool TakeComposed(FrameSource& source, int index, const wxSize& canvas, wxImage&
     return true;
 }
 
-void Reduce(PreparedFrame& out, wxImage& composed, PaletteReducer reducer, int index,
+void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& options, int index,
             int count)
 {
-    wxImage reduced = ReduceWith(reducer, composed);
+    wxImage reduced = ReduceWith(options.reducer, composed);
+    if (options.optimize)
+        out.composed = std::make_unique<wxImage>(composed);
     composed = wxImage();
     if (!reduced.IsOk()) {
         out.failure = FrameFailure(Kind::FrameReduce, index, count);
@@ -212,7 +217,7 @@ private:
                 TakeComposed(m_source, index, m_options.canvas, composed, prepared.failure);
             lock.unlock();
             if (ok)
-                Reduce(prepared, composed, m_options.reducer, index, m_count);
+                Reduce(prepared, composed, m_options, index, m_count);
             lock.lock();
             m_slots[index].frame = std::move(prepared);
             m_slots[index].done = true;
@@ -257,6 +262,7 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
     }
 
     const ScopedGifOutput target(stream);
+    OptimisedGifWriter optimised;
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
             return Failure(Kind::Stopped);
@@ -266,14 +272,19 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
         } else {
             wxImage composed;
             if (TakeComposed(source, i, options.canvas, composed, frame.failure))
-                Reduce(frame, composed, options.reducer, i, count);
+                Reduce(frame, composed, options, i, count);
         }
         if (frame.failure.kind != Kind::None)
             return frame.failure;
 
         MyGifHandler handler;
         const int delayMs = GifFrameDelay(options, i) * 10;
-        if (!SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount)) {
+        const bool saved =
+            options.optimize
+                ? optimised.Write(*frame.composed, *frame.reduced, delayMs, options.loopCount,
+                                  i + 1 == count)
+                : SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount);
+        if (!saved) {
             // A plain stream keeps no system error; a file's is filled in by WriteFile.
             if (!stream.IsOk())
                 return OutputFailure(EIO);

@@ -41,6 +41,11 @@ struct GifExportOptions {
     // current one is written; 0 picks one per processor, 1 works on the calling thread only.
     // The bytes are the same for every value.
     int threads = 0;
+    // Writes every frame after the first as only the rectangle that changed, with still
+    // pixels transparent where that is shorter, and keeps the previous frame's colours where
+    // the picture stays still (see gif_optimised_writer.h). Off: every frame is written whole
+    // with its own palette, the bytes of earlier versions.
+    bool optimize = false;
 };
 
 // The delay in hundredths that frame index is written with under options: its own entry in

@@ -110,27 +110,68 @@ bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMillise
     if (lookup.Map(image.GetData(), static_cast<long>(pixels), indices.get()) >= 0)
         return false;
 
+    GifIndexedImage indexed;
+    indexed.indices = indices.get();
+    indexed.width = width;
+    indexed.height = height;
+    indexed.palette = palette.data();
+    indexed.colourCount = colourCount;
+    indexed.transparentIndex = transparentIndex;
+    // A comment that doesn't convert still writes its (empty) extension.
+    const bool hasComment = image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) &&
+                            !image.GetOption(wxIMAGE_OPTION_GIF_COMMENT).empty();
+    const std::string comment = hasComment ? CommentBytes(image) : std::string();
+    return WriteBlocks(indexed, first, delayMilliseconds, loopCount,
+                       hasComment ? &comment : nullptr);
+}
+
+bool MyGifHandler::WriteIndexed(const GifIndexedImage& image, bool first, int delayMilliseconds,
+                                int loopCount)
+{
+    if (!g_gifOutputStream || !image.indices || !image.palette || image.colourCount <= 0 ||
+        image.colourCount > 256 || image.left < 0 || image.top < 0 ||
+        (first && (image.left != 0 || image.top != 0)) ||
+        image.left + static_cast<long long>(image.width) > kGifMaxDimension ||
+        image.top + static_cast<long long>(image.height) > kGifMaxDimension ||
+        LzwPixelCount(image.width, image.height) < 0)
+        return false;
+    const size_t pixels = static_cast<size_t>(image.width) * image.height;
+    for (size_t i = 0; i < pixels; ++i)
+        if (image.indices[i] >= image.colourCount)
+            return false;
+    return WriteBlocks(image, first, delayMilliseconds, loopCount, nullptr);
+}
+
+bool MyGifHandler::WriteBlocks(const GifIndexedImage& image, bool first, int delayMilliseconds,
+                               int loopCount, const std::string* comment)
+{
+    wxOutputStream* stream = g_gifOutputStream;
+    const int width = image.width;
+    const int height = image.height;
+    const int colourCount = image.colourCount;
     bool ok = true;
     if (first) {
         const GifBytes looping = LoopingBlock(loopCount);
         ok = WriteBlock(*stream, GifHeader()) &&
              WriteBlock(*stream, LogicalScreenDescriptor(width, height, colourCount)) &&
-             WriteBlock(*stream, ColourTable(palette.data(), colourCount)) &&
+             WriteBlock(*stream, ColourTable(image.palette, colourCount)) &&
              (looping.empty() || WriteBlock(*stream, looping));
     }
 
-    if (ok && image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) &&
-        !image.GetOption(wxIMAGE_OPTION_GIF_COMMENT).empty())
-        ok = WriteBlock(*stream, CommentExtension(CommentBytes(image)));
+    if (ok && comment)
+        ok = WriteBlock(*stream, CommentExtension(*comment));
 
     ok = ok &&
-         WriteBlock(*stream, GraphicControlExtension(delayMilliseconds, transparentIndex)) &&
-         WriteBlock(*stream, ImageDescriptor(width, height, first, colourCount));
+         WriteBlock(*stream, GraphicControlExtension(delayMilliseconds, image.transparentIndex,
+                                                     image.disposal)) &&
+         WriteBlock(*stream,
+                    ImageDescriptor(width, height, first, colourCount, image.left, image.top));
     if (ok && !first)
-        ok = WriteBlock(*stream, ColourTable(palette.data(), colourCount));
+        ok = WriteBlock(*stream, ColourTable(image.palette, colourCount));
     if (!ok)
         return false;
-    return WriteImageData(*stream, indices.get(), width, height, pixelCount);
+    return WriteImageData(*stream, image.indices, width, height,
+                          LzwPixelCount(width, height));
 }
 
 bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,

@@ -3,6 +3,8 @@
 // the file is laid out here (see gif_blocks.h).
 #pragma once
 
+#include <string>
+
 #include <wx/imaggif.h>
 #include <wx/stream.h>
 
@@ -33,6 +35,20 @@ private:
 // doesn't fit the compressor's int, so such a frame is refused instead of the count wrapping.
 int LzwPixelCount(int width, int height);
 
+// One image of a file as indices into its own colour table, placed on the logical screen.
+// For the first image the screen is the image's own size and the table becomes the global one.
+struct GifIndexedImage {
+    const unsigned char* indices = nullptr;  // width x height, row by row
+    int width = 0;
+    int height = 0;
+    int left = 0;
+    int top = 0;
+    const GifRgb* palette = nullptr;
+    int colourCount = 0;        // 1..256
+    int transparentIndex = -1;  // -1 when every index is opaque
+    int disposal = 0;           // the graphic control's disposal field (0: unspecified)
+};
+
 class MyGifHandler : public wxGIFHandler {
 public:
     MyGifHandler() = default;
@@ -51,7 +67,15 @@ public:
                     const GifPaletteTable& palette, int colourCount, int transparentIndex,
                     int loopCount = 0);
 
+    // Writes an image already held as indices, as DoSaveFile does after mapping its pixels
+    // (no comment). Indices past colourCount, a size a GIF can't hold, or an image that
+    // leaves the screen of a first image's size write nothing and give false.
+    bool WriteIndexed(const GifIndexedImage& image, bool first, int delayMilliseconds,
+                      int loopCount = 0);
+
 private:
+    bool WriteBlocks(const GifIndexedImage& image, bool first, int delayMilliseconds,
+                     int loopCount, const std::string* comment);
     bool WriteImageData(wxOutputStream& stream, const unsigned char* indices, int width,
                         int height, int pixelCount);
     void ReleaseHashTable();

@@ -10,7 +10,9 @@ list(APPEND CORE_SOURCES
   src/window/gif_blocks.cpp
   src/window/gif_composer.cpp
   src/window/gif_export.cpp
+  src/window/frame_difference.cpp
   src/window/gif_frame_reader.cpp
+  src/window/gif_optimised_writer.cpp
   src/window/gif_geometry.cpp
   src/window/gif_gifhandler.cpp
   src/window/gif_graphic_control.cpp
@@ -22,6 +24,7 @@ list(APPEND CORE_SOURCES
   src/window/palette.cpp
   src/window/palette_lookup.cpp
   src/window/palette_quant.cpp
+  src/window/palette_reuse.cpp
   src/window/picture_end.cpp)
 
 # The background workers and their hand-over to the window: threads and queued events only.

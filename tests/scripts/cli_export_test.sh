@@ -132,6 +132,37 @@ run -q --delay 25 --threads 1 --reducer bmp -o bmp.gif a.png three.gif b.jpg
 check "the toolkit's quantiser gives the BMP reference bytes" cmp -s toolkit.gif bmp.gif
 run -q --delay 25 --reducer direct -o direct.gif a.png three.gif b.jpg
 check "--reducer direct is the toolkit's quantiser" cmp -s toolkit.gif direct.gif
+# --optimize: a screen-recording-like set (few colours, a little typed at a time, a pause)
+# plays back frame by frame as the full frames do, from a smaller file.
+screen=()
+for i in 0 1 2 3 4 5 6 7 8 9; do
+    n=$((i < 7 ? i : 7))
+    "$CONVERT" -size 160x120 xc:'#e0e0e0' -fill '#3050a0' -draw 'rectangle 0,0 159,12' \
+        -fill white -draw 'rectangle 10,20 150,110' -fill black \
+        -draw "rectangle 14,30 $((14 + n * 8)),36" "screen$i.png"
+    screen+=("screen$i.png")
+done
+run -q -o screen-full.gif "${screen[@]}"
+run -q --optimize -o screen-opt.gif "${screen[@]}"
+check "--optimize succeeds" [ "$rc" -eq 0 ]
+check "--optimize gives a smaller file" [ "$(stat -c %s screen-opt.gif)" -lt "$(stat -c %s screen-full.gif)" ]
+"$CONVERT" screen-full.gif -coalesce full-%02d.png
+"$CONVERT" screen-opt.gif -coalesce opt-%02d.png
+check "the coalesced frames are as many" [ "$(ls opt-*.png | wc -l)" -eq 10 ] &&
+    check "and as many as the full file's" [ "$(ls full-*.png | wc -l)" -eq 10 ]
+differing=0
+for f in full-*.png; do
+    ae=$("$CONVERT" "$f" "opt-${f#full-}" -metric AE -compare -format '%[distortion]' info: 2>&1)
+    [ "$ae" = 0 ] || differing=$((differing + 1))
+done
+check "every coalesced frame of --optimize equals the full file's" [ "$differing" -eq 0 ]
+run -q --optimize --delay 25 -o anim-opt.gif a.png three.gif b.jpg
+"$GIFSICLE" anim-opt.gif -o /dev/null 2>&1 | grep -v -e 'too many colors' -e '--colors' >decode-errors
+check "gifsicle decodes every optimised frame" [ ! -s decode-errors ]
+check "ImageMagick reads five optimised frames" [ "$("$CONVERT" anim-opt.gif -format '%n\n' info: | head -1)" = 5 ]
+run --help
+check "--help names --optimize" contains out "--optimize"
+
 run --quantizer best -o x.gif a.png
 check "unknown quantizer gives 2" [ "$rc" -eq 2 ] && check "it is named" contains err 'bad --quantizer "best"'
 run --size 33x17 -o sized.gif a.png

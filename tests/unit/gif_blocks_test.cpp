@@ -51,6 +51,17 @@ TEST(GifBlocks, SixteenBitFieldsAreLittleEndian)
               (std::vector<uint8_t>{0x34, 0x12, 0xCD, 0xAB, 0xF7, 0x00, 0x00}));
     EXPECT_EQ(V(ImageDescriptor(100, 50, false, 256)),
               (std::vector<uint8_t>{0x2C, 0, 0, 0, 0, 0x64, 0x00, 0x32, 0x00, 0x87}));
+    EXPECT_EQ(V(ImageDescriptor(3, 2, false, 2, 0x0102, 0xFF03)),
+              (std::vector<uint8_t>{0x2C, 0x02, 0x01, 0x03, 0xFF, 3, 0, 2, 0, 0x80}));
+}
+
+TEST(GifBlocks, DisposalSitsBesideTheTransparencyFlag)
+{
+    EXPECT_EQ(GraphicControlExtension(0, -1, 1)[3], 0x04);
+    EXPECT_EQ(GraphicControlExtension(0, 5, 1)[3], 0x05);
+    EXPECT_EQ(GraphicControlExtension(0, 5, 3)[3], 0x0D);
+    EXPECT_EQ(GraphicControlExtension(0, 5, 9)[3], 0x1D);  // held at 7
+    EXPECT_EQ(GraphicControlExtension(0, 5)[3], 0x01);     // unspecified unless asked
 }
 
 TEST(GifBlocks, DelayKeepsItsHighByteAndTruncatesMilliseconds)
