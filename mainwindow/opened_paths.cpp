@@ -3,55 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include <wx/arrstr.h>
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 
 namespace {
-bool IsDigit(wxUniChar c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The run of digits that starts at i, without its leading zeros; i moves past the run.
-wxString DigitRun(const wxString& text, size_t& i)
-{
-    const size_t start = i;
-    while (i < text.length() && IsDigit(text[i]))
-        ++i;
-    size_t first = start;
-    while (first + 1 < i && text[first] == '0')
-        ++first;
-    return text.substr(first, i - first);
-}
-
-int CompareIgnoringCase(const wxString& a, const wxString& b)
-{
-    const wxString lowerA = a.Lower();
-    const wxString lowerB = b.Lower();
-    size_t i = 0, j = 0;
-    while (i < lowerA.length() && j < lowerB.length()) {
-        if (IsDigit(lowerA[i]) && IsDigit(lowerB[j])) {
-            const wxString numberA = DigitRun(lowerA, i);
-            const wxString numberB = DigitRun(lowerB, j);
-            // Without leading zeros the longer run is the larger number.
-            if (numberA.length() != numberB.length())
-                return numberA.length() < numberB.length() ? -1 : 1;
-            if (const int order = numberA.compare(numberB))
-                return order;
-            continue;
-        }
-        if (lowerA[i] != lowerB[j])
-            return lowerA[i].GetValue() < lowerB[j].GetValue() ? -1 : 1;
-        ++i;
-        ++j;
-    }
-    const size_t restA = lowerA.length() - i;
-    const size_t restB = lowerB.length() - j;
-    return restA == restB ? 0 : (restA < restB ? -1 : 1);
-}
-
 void AddFolderImages(const wxString& folder, const FolderReader& reader, OpenedPaths& sorted)
 {
     wxArrayString files;
@@ -135,7 +93,9 @@ bool HasImageExtension(const wxString& path)
 
 int CompareNaturally(const wxString& a, const wxString& b)
 {
-    if (const int order = CompareIgnoringCase(a, b))
+    // The toolkit's natural order ignores case and reads digit runs as numbers; names it
+    // calls equal ("frame02", "frame2") still need a fixed order.
+    if (const int order = wxCmpNaturalGeneric(a, b))
         return order;
     return a.compare(b);
 }
