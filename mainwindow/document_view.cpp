@@ -77,14 +77,19 @@ void GifFrame::FollowFrameList(const FrameListChange& change)
 
 void GifFrame::Retime()
 {
-    std::vector<int> delays(m_document.Count());
-    for (int i = 0; i < m_document.Count(); ++i)
-        delays[i] = m_document.EffectiveDelay(i);
-    m_startTimes = StartTimes(delays);
+    // Counted when a label is next drawn: a load changes the list once per frame.
+    m_startTimesStale = true;
 }
 
 wxString GifFrame::FrameLabel(int index) const
 {
+    if (m_startTimesStale) {
+        std::vector<int> delays(m_document.Count());
+        for (int i = 0; i < m_document.Count(); ++i)
+            delays[i] = m_document.EffectiveDelay(i);
+        m_startTimes = StartTimes(delays);
+        m_startTimesStale = false;
+    }
     const long start = index < static_cast<int>(m_startTimes.size()) ? m_startTimes[index] : 0;
     // The mark tells a frame with a delay of its own from those that follow the common one.
     const bool own = index < m_document.Count() && m_document.Frame(index)->delay != kCommonDelay;
@@ -205,24 +210,26 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
 
 void GifFrame::OnSetWidth(wxCommandEvent&)
 {
-    if (m_applyingSettings || FrameCount() == 0)
-        return;
     const wxSize base(m_baseWidth, m_baseHeight);
-    DocumentSettings after = CurrentSettings();
-    after.canvas = CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight);
-    after.canvasChosen = true;
-    ChangeSettings(_("Change Size"), kWidthControl, after);
+    ChooseCanvasByEdit(kWidthControl,
+                       CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight));
 }
 
 void GifFrame::OnSetHeight(wxCommandEvent&)
 {
+    const wxSize base(m_baseWidth, m_baseHeight);
+    ChooseCanvasByEdit(kHeightControl,
+                       CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth));
+}
+
+void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
+{
     if (m_applyingSettings || FrameCount() == 0)
         return;
-    const wxSize base(m_baseWidth, m_baseHeight);
     DocumentSettings after = CurrentSettings();
-    after.canvas = CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth);
+    after.canvas = canvas;
     after.canvasChosen = true;
-    ChangeSettings(_("Change Size"), kHeightControl, after);
+    ChangeSettings(_("Change Size"), control, after);
 }
 
 void GifFrame::OnSettingsControlLeft(wxFocusEvent& event)

@@ -215,10 +215,7 @@ void GifFrame::OnDelete(wxCommandEvent&)
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    std::vector<int> all(m_document.Count());
-    for (int i = 0; i < m_document.Count(); ++i)
-        all[i] = i;
-    SubmitEdit(new RemoveFramesCommand(m_document, _("Clear All"), all));
+    SubmitEdit(new RemoveFramesCommand(m_document, _("Clear All"), m_document.AllPositions()));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

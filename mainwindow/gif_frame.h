@@ -120,6 +120,8 @@ public:
     // A settings edit of a control: a step of its own, or merged into the control's last one.
     void ChangeSettings(const wxString& name, int control, const DocumentSettings& after);
     void ApplySettings(const DocumentSettings& settings);
+    // A width or height edit (control) that makes the canvas canvas, as a settings step.
+    void ChooseCanvasByEdit(int control, const wxSize& canvas);
     // Move Left, Move Right, Duplicate, Reverse Order and Ping-Pong, for the Frame menu and
     // the strip's pop-up menu, and their bindings (once).
     void AppendArrangingCommands(wxMenu& menu);
@@ -412,8 +414,10 @@ public:
     bool m_lengthPending = false;
 
     AnimationDocument m_document;
-    // When each frame starts, in hundredths (one more element: the total).
-    std::vector<long> m_startTimes;
+    // When each frame starts, in hundredths (one more element: the total); counted again
+    // when a label needs them after a change.
+    mutable std::vector<long> m_startTimes;
+    mutable bool m_startTimesStale = true;
     std::unique_ptr<EditHistory> m_history;
     // Set while a step writes the controls, whose change events must not make new steps.
     bool m_applyingSettings = false;

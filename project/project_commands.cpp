@@ -175,10 +175,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     if (!MayLoad(project.sources))
         return false;
 
-    std::vector<int> all(m_document.Count());
-    for (int i = 0; i < m_document.Count(); ++i)
-        all[i] = i;
-    m_document.Remove(all);
+    m_document.Remove(m_document.AllPositions());
     // The project starts a history of its own; nothing before it can be undone.
     m_history->ClearCommands();
     DisableFrameTools();

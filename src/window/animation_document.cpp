@@ -1,6 +1,7 @@
 #include "src/window/animation_document.h"
 
 #include <algorithm>
+#include <numeric>
 #include <set>
 
 FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
@@ -47,6 +48,13 @@ bool IsPermutation(const std::vector<int>& order, int count)
     }
     return true;
 }
+}
+
+std::vector<int> AnimationDocument::AllPositions() const
+{
+    std::vector<int> all(m_frames.size());
+    std::iota(all.begin(), all.end(), 0);
+    return all;
 }
 
 void AnimationDocument::Tell(const FrameListChange& change)

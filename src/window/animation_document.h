@@ -50,6 +50,8 @@ public:
     const FrameList& Frames() const { return m_frames; }
     int Count() const { return static_cast<int>(m_frames.size()); }
     const FramePtr& Frame(int index) const { return m_frames[index]; }
+    // 0 .. Count()-1: every frame, for the edits that take them all.
+    std::vector<int> AllPositions() const;
 
     // Inserts frames before position at (clamped to the end), in their order.
     void Insert(int at, const FrameList& frames);
