@@ -8,8 +8,7 @@
 
 void GifFrame::OnThumbnailMove(wxThumbnailEvent& event)
 {
-    const wxArrayInt& selection = m_thumbnails->m_selections;
-    MoveFrames(std::vector<int>(selection.begin(), selection.end()), event.GetIndex());
+    MoveFrames(SelectedFrames(), event.GetIndex());
 }
 
 void GifFrame::MoveFrames(const std::vector<int>& indices, int to)
