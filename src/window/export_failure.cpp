@@ -43,6 +43,12 @@ wxString OutputDetail(const ExportFailure& f, bool t)
         return FrameDetail(wxTRANSLATE("frame %d of %d could not be encoded"), f, t);
     case Kind::Stopped:
         return Words(wxTRANSLATE("the export was stopped"), t);
+    case Kind::TooLarge:
+        return wxString::Format(Words(wxTRANSLATE("the smallest file that could be made has %s "
+                                                  "bytes, more than the limit of %s bytes"),
+                                      t),
+                                wxString::Format("%llu", static_cast<unsigned long long>(f.smallest)),
+                                wxString::Format("%llu", static_cast<unsigned long long>(f.limit)));
     default:
         return f.reason;
     }

@@ -3,6 +3,8 @@
 // language (the window's, or English on the command line).
 #pragma once
 
+#include <cstdint>
+
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -20,6 +22,7 @@ struct ExportFailure {
         FrameReduce,        // frame could not be reduced to a palette
         FrameEncode,        // frame could not be encoded
         Stopped,            // the export was stopped on request
+        TooLarge,           // no file within the size limit could be made
     };
     Kind kind = Kind::None;
     // The output file; for InputRead the input file. Empty when there is no file to name
@@ -30,6 +33,8 @@ struct ExportFailure {
     int frame = -1;     // FrameFit, FrameReduce, FrameEncode: the frame (0-based) ...
     int count = 0;      // ... of count
     wxSize canvas;      // BadCanvas: the size asked for
+    uint64_t limit = 0;     // TooLarge: the largest length allowed, in bytes ...
+    uint64_t smallest = 0;  // ... and the shortest file the export could make
 };
 
 // The failed step of an atomic write as the user can act on it: a folder that can't take the

@@ -25,6 +25,9 @@ public:
     virtual bool StopRequested() { return false; }
 };
 
+constexpr int kGifBestQuality = 100;
+constexpr int kGifLowestQuality = 1;
+
 struct GifExportOptions {
     wxSize canvas;          // every frame's size in the file; 1..65535 each way
     int delay = 10;         // hundredths of a second between frames
@@ -46,6 +49,10 @@ struct GifExportOptions {
     // the picture stays still (see gif_optimised_writer.h). Off: every frame is written whole
     // with its own palette, the bytes of earlier versions.
     bool optimize = false;
+    // 1..100: how close the file stays to the frames, traded for size (fewer colours, less
+    // dithering, a wider tolerance for keeping the previous frame's colours). 100, the
+    // default, is the best the reducer reaches: the output of earlier versions.
+    int quality = kGifBestQuality;
 };
 
 // The delay in hundredths that frame index is written with under options: its own entry in

@@ -25,7 +25,9 @@ list(APPEND CORE_SOURCES
   src/window/palette_lookup.cpp
   src/window/palette_quant.cpp
   src/window/palette_reuse.cpp
-  src/window/picture_end.cpp)
+  src/window/picture_end.cpp
+  src/window/size_estimate.cpp
+  src/window/size_limit.cpp)
 
 # The background workers and their hand-over to the window: threads and queued events only.
 list(APPEND CORE_SOURCES
