@@ -66,9 +66,15 @@ struct VideoDecoder::State {
     int streamIndex = -1;
     int quarterTurns = 0;
     VideoInfo info;
-    // The stall watchdog: the moment the last picture (or the opening) came.
-    Clock::time_point lastProgress = Clock::now();
     ScalerPtr scaler;
+    // The cursor: held is the picture on screen at the last moment asked for, pending the
+    // next one when it has been decoded already (it shows that held's time on screen ends).
+    FramePtr held{av_frame_alloc()};
+    FramePtr pending{av_frame_alloc()};
+    double heldTime = 0, pendingTime = 0;
+    bool haveHeld = false, havePending = false;
+    bool ended = false;       // the decoder has given its last picture
+    bool positioned = false;  // the file has been read from a seek on
 };
 
 namespace {
@@ -184,213 +190,180 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
     return decoder;
 }
 
+
 namespace {
 
-// Moments this close to a picture's own time belong to that picture: the moments are sums of
-// 1 / fps, the pictures' times multiples of the stream's time base.
-constexpr double kMomentSlack = 1e-6;
+// A moment belongs to a picture that starts up to half a millisecond after it: moments are
+// kept in whole milliseconds (project files hold them so), and a picture's time is a multiple
+// of the stream's time base, so the moment a picture starts may be rounded down to just
+// before it.
+constexpr double kMomentSlack = 0.0005;
 
-// One pass over the stream from the key picture before the start: each decoded picture is
-// held until the next one shows that the moments before it were the held picture's.
-class SampledPass {
-public:
-    SampledPass(AVFormatContext* format, AVCodecContext* codec, AVStream* stream,
-                SwsContext*& scaler, int quarterTurns, std::function<void()> progressed)
-        : m_format(format), m_codec(codec), m_stream(stream), m_scaler(scaler),
-          m_quarterTurns(quarterTurns), m_progressed(std::move(progressed))
-    {
-    }
+// Further ahead than this, a seek to the moment's key picture is faster than decoding every
+// picture on the way.
+constexpr double kSeekAhead = 3.0;
 
-    // The picture size before turning, the moments, and where delivery goes.
-    wxSize scaled;
-    const VideoSampling* sampling = nullptr;
-    int count = 0;
-    const VideoDecoder::Deliver* deliver = nullptr;
-    double length = 0;
-    double frameRate = 0;
-
-    int delivered = 0;
-    bool stopped = false;
-
-    void Seek(double seconds);
-    // Reads and decodes until every moment is delivered or the stream ends; false with reason
-    // on a failure of the file, the decoder or the stall watchdog.
-    bool Run(const std::atomic<bool>& cancelled, double stallLimit, wxString& reason);
-
-private:
-    double TimeOf(const AVFrame* frame) const;
-    bool TakePicture(FramePtr& picture);
-    bool DeliverHeldUntil(double before);
-    bool Convert(const AVFrame* frame, wxImage& image);
-    void DeliverTail();
-
-    AVFormatContext* m_format;
-    AVCodecContext* m_codec;
-    AVStream* m_stream;
-    SwsContext*& m_scaler;
-    int m_quarterTurns;
-    std::function<void()> m_progressed;
-    FramePtr m_held{av_frame_alloc()};
-    bool m_haveHeld = false;
-    double m_heldTime = 0;
-};
-
-double SampledPass::TimeOf(const AVFrame* frame) const
+// The picture's time in seconds from the stream's beginning; after for a picture without one.
+double PictureTime(const AVStream* stream, const AVFrame* frame, double after, double rate)
 {
-    const int64_t origin = m_stream->start_time != AV_NOPTS_VALUE ? m_stream->start_time : 0;
     if (frame->best_effort_timestamp == AV_NOPTS_VALUE)
-        return m_haveHeld ? m_heldTime + 1.0 / (frameRate > 0 ? frameRate : 25) : 0;
-    return (frame->best_effort_timestamp - origin) * av_q2d(m_stream->time_base);
+        return after + 1.0 / (rate > 0 ? rate : 25);
+    const int64_t origin = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    return (frame->best_effort_timestamp - origin) * av_q2d(stream->time_base);
 }
 
-void SampledPass::Seek(double seconds)
+} // namespace
+
+void VideoDecoder::Seek(double seconds)
 {
-    const int64_t origin = m_stream->start_time != AV_NOPTS_VALUE ? m_stream->start_time : 0;
+    State& s = *m_state;
+    const int64_t origin = s.stream->start_time != AV_NOPTS_VALUE ? s.stream->start_time : 0;
     const int64_t target =
-        origin + static_cast<int64_t>(std::floor(seconds / av_q2d(m_stream->time_base)));
-    // A stream that can't seek is decoded from where it stands: slower, the same frames.
-    if (av_seek_frame(m_format, m_stream->index, target, AVSEEK_FLAG_BACKWARD) >= 0)
-        avcodec_flush_buffers(m_codec);
+        origin + static_cast<int64_t>(std::floor(seconds / av_q2d(s.stream->time_base)));
+    // A stream that can't seek is decoded from where it stands: slower, the same pictures
+    // for moments ahead of it.
+    if (av_seek_frame(s.format.get(), s.streamIndex, target, AVSEEK_FLAG_BACKWARD) >= 0) {
+        avcodec_flush_buffers(s.codec.get());
+        s.haveHeld = s.havePending = s.ended = false;
+    }
+    s.positioned = true;
 }
 
-bool SampledPass::Convert(const AVFrame* frame, wxImage& image)
+VideoFrameResult VideoDecoder::NextPicture(wxString& reason)
 {
-    m_scaler = sws_getCachedContext(m_scaler, frame->width, frame->height,
-                                    static_cast<AVPixelFormat>(frame->format), scaled.x,
-                                    scaled.y, AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr,
-                                    nullptr);
+    State& s = *m_state;
+    PacketPtr packet(av_packet_alloc());
+    if (!packet) {
+        reason = "out of memory";
+        return VideoFrameResult::Failed;
+    }
+    Progressed();
+    const Clock::time_point start = Clock::now();
+    for (;;) {
+        if (m_cancelled)
+            return VideoFrameResult::Stopped;
+        const int got = avcodec_receive_frame(s.codec.get(), s.pending.get());
+        if (got == 0) {
+            const double after = s.haveHeld ? s.heldTime : 0;
+            s.pendingTime = PictureTime(s.stream, s.pending.get(), after, s.info.frameRate);
+            s.havePending = true;
+            return VideoFrameResult::Ok;
+        }
+        if (got == AVERROR_EOF) {
+            s.ended = true;
+            return VideoFrameResult::PastEnd;
+        }
+        if (got != AVERROR(EAGAIN)) {
+            reason = LibraryWords(got);
+            return VideoFrameResult::Failed;
+        }
+        if (std::chrono::duration<double>(Clock::now() - start).count() > m_stallLimit) {
+            reason = wxString::Format("no picture came for %g seconds", m_stallLimit);
+            return VideoFrameResult::Failed;
+        }
+        const int read = av_read_frame(s.format.get(), packet.get());
+        if (read < 0) {
+            if (m_cancelled)
+                return VideoFrameResult::Stopped;
+            // The end of the file, or a read that fails in a damaged one: what the decoder
+            // holds is still to come. Sending the end twice is harmless.
+            avcodec_send_packet(s.codec.get(), nullptr);
+            continue;
+        }
+        // A damaged packet is passed over; the pictures after the next key picture still come.
+        if (packet->stream_index == s.streamIndex)
+            avcodec_send_packet(s.codec.get(), packet.get());
+        av_packet_unref(packet.get());
+    }
+}
+
+VideoFrameResult VideoDecoder::Advance(double moment, wxString& reason)
+{
+    State& s = *m_state;
+    if (!s.positioned || (s.haveHeld && (moment + kMomentSlack < s.heldTime ||
+                                         moment > s.heldTime + kSeekAhead)))
+        Seek(moment);
+    for (;;) {
+        if (!s.havePending && !s.ended) {
+            const VideoFrameResult next = NextPicture(reason);
+            if (next == VideoFrameResult::Failed || next == VideoFrameResult::Stopped)
+                return next;
+        }
+        // Moments before the first picture show it, as players do.
+        if (!s.havePending || (s.haveHeld && s.pendingTime > moment + kMomentSlack))
+            break;
+        s.held.swap(s.pending);
+        av_frame_unref(s.pending.get());
+        s.heldTime = s.pendingTime;
+        s.haveHeld = true;
+        s.havePending = false;
+    }
+    if (!s.haveHeld) {
+        reason = "no picture could be decoded";
+        return VideoFrameResult::Failed;
+    }
+    if (s.ended && !s.havePending) {
+        // The last picture stands until the video's stated end when the stream reached it;
+        // a stream cut short ends after its last picture's own time on screen.
+        const double own = 1.0 / (s.info.frameRate > 0 ? s.info.frameRate : 25);
+        double end = s.heldTime + own;
+        if (s.info.length > 0 && s.info.length - end < 2 * own)
+            end = std::max(end, s.info.length);
+        if (moment + kMomentSlack >= end) {
+            reason = wxString::Format("the video's pictures end at %.3f seconds", end);
+            return VideoFrameResult::PastEnd;
+        }
+    }
+    return VideoFrameResult::Ok;
+}
+
+bool VideoDecoder::Convert(int width, wxImage& image)
+{
+    State& s = *m_state;
+    const AVFrame* frame = s.held.get();
+    const wxSize out = VideoFrameSize(s.info.display, width);
+    const wxSize scaled = s.quarterTurns % 2 ? wxSize(out.y, out.x) : out;
+    SwsContext* scaler = sws_getCachedContext(
+        s.scaler.release(), frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
+        scaled.x, scaled.y, AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    s.scaler.reset(scaler);
     wxImage rgb(scaled.x, scaled.y, false);
-    if (!m_scaler || !rgb.IsOk())
+    if (!scaler || !rgb.IsOk())
         return false;
     uint8_t* planes[4] = {rgb.GetData(), nullptr, nullptr, nullptr};
     int strides[4] = {scaled.x * 3, 0, 0, 0};
-    if (sws_scale(m_scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
+    if (sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
         return false;
-    if (m_quarterTurns == 1)
+    if (s.quarterTurns == 1)
         image = rgb.Rotate90(true);
-    else if (m_quarterTurns == 2)
+    else if (s.quarterTurns == 2)
         image = rgb.Rotate180();
-    else if (m_quarterTurns == 3)
+    else if (s.quarterTurns == 3)
         image = rgb.Rotate90(false);
     else
         image = rgb;
     return image.IsOk();
 }
 
-// Delivers the held picture for every moment before the time given.
-bool SampledPass::DeliverHeldUntil(double before)
+VideoFrameResult VideoDecoder::FrameAt(double moment, int width, wxImage& frame,
+                                       wxString& reason)
 {
-    while (!stopped && delivered < count &&
-           VideoFrameTime(*sampling, delivered) + kMomentSlack < before) {
-        wxImage image;
-        if (!Convert(m_held.get(), image))
-            return false;
-        if (!(*deliver)(delivered, std::move(image)))
-            stopped = true;
-        else
-            ++delivered;
+    const VideoFrameResult result = Advance(moment, reason);
+    if (result != VideoFrameResult::Ok)
+        return result;
+    if (!Convert(width, frame)) {
+        reason = "a picture could not be converted";
+        return VideoFrameResult::Failed;
     }
-    return true;
+    return VideoFrameResult::Ok;
 }
-
-// A new picture: the held one stands for the moments before it.
-bool SampledPass::TakePicture(FramePtr& picture)
-{
-    const double time = TimeOf(picture.get());
-    if (m_haveHeld && !DeliverHeldUntil(time))
-        return false;
-    m_held.swap(picture);
-    av_frame_unref(picture.get());
-    m_haveHeld = true;
-    m_heldTime = time;
-    return true;
-}
-
-// At the end of the stream the last picture stands until the video's stated end, when the
-// stream reached it; a stream cut short ends with its last picture's own time on screen.
-void SampledPass::DeliverTail()
-{
-    if (!m_haveHeld)
-        return;
-    const double own = 1.0 / (frameRate > 0 ? frameRate : 25);
-    double end = m_heldTime + own;
-    if (length > 0 && length - end < 2 * own)
-        end = std::max(end, length);
-    DeliverHeldUntil(end);
-}
-
-bool SampledPass::Run(const std::atomic<bool>& cancelled, double stallLimit, wxString& reason)
-{
-    PacketPtr packet(av_packet_alloc());
-    FramePtr picture(av_frame_alloc());
-    if (!packet || !picture || !m_held) {
-        reason = "out of memory";
-        return false;
-    }
-    Clock::time_point progress = Clock::now();
-    bool ended = false;
-    while (!stopped && delivered < count) {
-        if (cancelled) {
-            stopped = true;
-            break;
-        }
-        const int got = avcodec_receive_frame(m_codec, picture.get());
-        if (got == 0) {
-            progress = Clock::now();
-            m_progressed();
-            if (!TakePicture(picture)) {
-                reason = "a picture could not be converted";
-                return false;
-            }
-            continue;
-        }
-        if (got == AVERROR_EOF)
-            break;
-        if (got != AVERROR(EAGAIN)) {
-            reason = LibraryWords(got);
-            return false;
-        }
-        if (std::chrono::duration<double>(Clock::now() - progress).count() > stallLimit) {
-            reason = wxString::Format("no picture came for %g seconds", stallLimit);
-            return false;
-        }
-        if (ended)
-            break;
-        const int read = av_read_frame(m_format, packet.get());
-        if (read < 0) {
-            if (cancelled) {
-                stopped = true;
-                break;
-            }
-            if (std::chrono::duration<double>(Clock::now() - progress).count() > stallLimit) {
-                reason = wxString::Format("no picture came for %g seconds", stallLimit);
-                return false;
-            }
-            // The end of the file, or a read that fails in a damaged one: what the decoder
-            // holds is still to come.
-            avcodec_send_packet(m_codec, nullptr);
-            ended = true;
-            continue;
-        }
-        // A damaged packet is passed over; the pictures after the next key picture still come.
-        if (packet->stream_index == m_stream->index)
-            avcodec_send_packet(m_codec, packet.get());
-        av_packet_unref(packet.get());
-    }
-    if (!stopped && delivered < count)
-        DeliverTail();
-    return true;
-}
-
-} // namespace
 
 bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Deliver& deliver,
                           int& delivered, wxString& reason)
 {
     delivered = 0;
-    State& s = *m_state;
-    const double length =
-        s.info.length > 0 ? s.info.length : std::numeric_limits<double>::infinity();
+    const VideoInfo& info = m_state->info;
+    const double length = info.length > 0 ? info.length : std::numeric_limits<double>::infinity();
     const int count = VideoFrameCount(sampling, length);
     if (count == 0) {
         reason = sampling.start >= length
@@ -399,24 +372,20 @@ bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Delive
                      : wxString("there is no frame between the start and the end");
         return false;
     }
-    const wxSize out = VideoFrameSize(s.info.display, width);
-    SwsContext* scaler = s.scaler.release();
-    Progressed();
-    SampledPass pass(s.format.get(), s.codec.get(), s.stream, scaler, s.quarterTurns,
-                     [this] { Progressed(); });
-    pass.scaled = s.quarterTurns % 2 ? wxSize(out.y, out.x) : out;
-    pass.sampling = &sampling;
-    pass.count = count;
-    pass.deliver = &deliver;
-    pass.length = s.info.length;
-    pass.frameRate = s.info.frameRate;
-    pass.Seek(sampling.start);
-    const bool ok = pass.Run(m_cancelled, m_stallLimit, reason);
-    s.scaler.reset(scaler);
-    delivered = pass.delivered;
-    if (ok && delivered == 0 && !pass.stopped) {
-        reason = "no picture could be decoded";
-        return false;
+    for (int k = 0; k < count; ++k) {
+        wxImage frame;
+        const VideoFrameResult result =
+            FrameAt(VideoFrameTime(sampling, k), width, frame, reason);
+        if (result == VideoFrameResult::Stopped)
+            return true;
+        // A clip cut short gives the frames up to its last picture.
+        if (result == VideoFrameResult::PastEnd && delivered > 0)
+            return true;
+        if (result != VideoFrameResult::Ok)
+            return false;
+        if (!deliver(k, std::move(frame)))
+            return true;
+        ++delivered;
     }
-    return ok;
+    return true;
 }

@@ -19,6 +19,14 @@ struct VideoInfo {
     double frameRate = 0;  // the average pictures per second; 0 when unknown
 };
 
+// How a request for a frame ended.
+enum class VideoFrameResult {
+    Ok,
+    PastEnd,  // the moment is after the video's last picture
+    Stopped,  // Cancel was called
+    Failed,   // the file or the decoder failed, or no picture came within the stall limit
+};
+
 class VideoDecoder {
 public:
     ~VideoDecoder();
@@ -31,6 +39,12 @@ public:
     static std::unique_ptr<VideoDecoder> Open(const wxString& path, wxString& reason);
 
     const VideoInfo& Info() const;
+
+    // The picture on screen at moment (seconds from the video's beginning), width pixels wide
+    // (the height following the display's aspect ratio), RGB without alpha. Moments asked in
+    // rising order decode forward from the last one; an earlier or a much later moment seeks
+    // to the key picture before it first. reason says why when the result isn't Ok.
+    VideoFrameResult FrameAt(double moment, int width, wxImage& frame, wxString& reason);
 
     // Called with each frame in order, k = 0, 1, ...: the picture, RGB without alpha, at the
     // width asked for; false stops decoding (the frames delivered stay delivered).
@@ -57,6 +71,13 @@ public:
 private:
     struct State;
     VideoDecoder();
+    void Seek(double seconds);
+    // Decodes the picture after the cursor's into its pending place.
+    VideoFrameResult NextPicture(wxString& reason);
+    // Moves the cursor to the picture on screen at moment.
+    VideoFrameResult Advance(double moment, wxString& reason);
+    // The held picture at width, turned upright.
+    bool Convert(int width, wxImage& image);
 
     std::unique_ptr<State> m_state;
     // Restarts the stall limit's count: a picture came, or the file is being opened.

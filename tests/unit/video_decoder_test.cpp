@@ -2,6 +2,7 @@
 // its number as a colour, so a test can tell which picture each frame shows.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <unistd.h>
 
@@ -226,4 +227,25 @@ TEST_F(VideoDecoderTest, StoppingKeepsWhatWasDelivered)
                                 },
                                 delivered, reason));
     EXPECT_EQ(numbers, (std::vector<int>{30, 33, 36}));
+}
+
+TEST_F(VideoDecoderTest, MomentsInWholeMillisecondsFindTheSamePicturesInAnyOrder)
+{
+    // Project files keep moments in milliseconds: 1/15 s is stored as 0.067, 2/15 s as 0.133
+    // (before picture 4 starts at 0.13333): each must still give the sampled picture.
+    const wxString clip = dir.File("ms.mp4");
+    ASSERT_TRUE(Ffmpeg(Numbered(clip, 4) + " -g 30"));
+    wxString reason;
+    auto decoder = VideoDecoder::Open(clip, reason);
+    ASSERT_TRUE(decoder);
+    for (int k : {0, 1, 2, 3, 4, 20, 21, 5, 44, 6}) {
+        const double moment = std::round(1000.0 * k / 15) / 1000;
+        wxImage frame;
+        ASSERT_EQ(decoder->FrameAt(moment, 160, frame, reason), VideoFrameResult::Ok) << reason;
+        EXPECT_EQ(PictureNumber(frame), 2 * k) << k;
+    }
+    wxImage frame;
+    EXPECT_EQ(decoder->FrameAt(10, 160, frame, reason), VideoFrameResult::PastEnd);
+    EXPECT_EQ(decoder->FrameAt(1, 160, frame, reason), VideoFrameResult::Ok);
+    EXPECT_EQ(PictureNumber(frame), 30);
 }
