@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <wx/filefn.h>
 #include <wx/log.h>
 
 #include "src/window/gif_frame_reader.h"
 #include "src/window/image_decode.h"
+#include "src/window/video_decoder.h"
+#include "src/window/video_reference.h"
 
 int BatchPercent(size_t i, size_t n, unsigned done, unsigned total)
 {
@@ -45,11 +48,37 @@ void EntryDecoder::DecodePicture(const wxString& path, const FrameDelivery& deli
     deliver(std::move(image), 0, -1, 1, 1);
 }
 
+void EntryDecoder::DecodeVideoFrame(const VideoFrameReference& frame,
+                                    const FrameDelivery& deliver, wxString* reason)
+{
+    if (!CheckReadable(frame.video, reason))
+        return;
+    wxString why;
+    if (!m_video || m_videoPath != frame.video) {
+        m_video = VideoDecoder::Open(frame.video, why);
+        m_videoPath = frame.video;
+    }
+    auto image = std::make_unique<wxImage>();
+    if (m_video &&
+        m_video->FrameAt(frame.millis / 1000.0, frame.width, *image, why) == VideoFrameResult::Ok) {
+        deliver(std::move(image), 0, -1, 1, 1);
+        return;
+    }
+    if (reason)
+        *reason = why;
+}
+
 void EntryDecoder::Decode(const wxString& path, int frame,
                           const std::function<bool()>& stopRequested, const FrameDelivery& deliver,
                           wxString* reason, const DamageReport& damaged)
 {
     wxLogNull noLog;
+    if (frame < 0 && !wxFileExists(path)) {
+        if (const auto video = ParseVideoReference(path)) {
+            DecodeVideoFrame(*video, deliver, reason);
+            return;
+        }
+    }
     if (!CheckReadable(path, reason))
         return;
     if (!IsGifPath(path)) {

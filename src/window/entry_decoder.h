@@ -1,7 +1,7 @@
 // Decoding the loader's entries one after the other: a path gives every frame of a GIF (or
-// one picture of any other file), a frame reference name one frame of its GIF. The GIF last
-// opened stays open, so a project's run of frame references to one GIF decodes that GIF once
-// rather than once per frame.
+// one picture of any other file), a frame reference name one frame of its GIF, a video frame
+// name ("clip.mp4#t=2.500&w=640") that frame of the video. The GIF and the video last opened
+// stay open, so a run of frames of one file decodes that file once rather than once per frame.
 #pragma once
 
 #include <functional>
@@ -11,6 +11,8 @@
 #include <wx/string.h>
 
 class GifFrameReader;
+class VideoDecoder;
+struct VideoFrameReference;
 
 // One decoded frame of an entry: its frame number in the file (0 for a picture), its delay
 // (a GIF frame's own, in hundredths of a second as stored, 0 included; -1 for a picture that
@@ -50,7 +52,11 @@ private:
     GifFrameReader* OpenGif(const wxString& path, wxString* reason);
     void DecodePicture(const wxString& path, const FrameDelivery& deliver, wxString* reason,
                        const DamageReport& damaged);
+    void DecodeVideoFrame(const VideoFrameReference& frame, const FrameDelivery& deliver,
+                          wxString* reason);
 
     std::unique_ptr<GifFrameReader> m_gif;
     wxString m_gifPath;
+    std::unique_ptr<VideoDecoder> m_video;
+    wxString m_videoPath;
 };

@@ -3,6 +3,12 @@
 #include "src/window/export_failure.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
+#include "src/window/video_decoder.h"
+#include "src/window/video_files.h"
+#include "src/window/video_geometry.h"
+#include "src/window/video_reference.h"
+
+#include <wx/filefn.h>
 
 wxString InputError(const wxString& path, const wxString& reason)
 {
@@ -21,6 +27,15 @@ InputFileFrames::InputFileFrames(std::vector<wxString> paths, bool frameReferenc
         input.path = frame >= 0 ? StripGifFrameSuffix(path) : std::move(path);
         input.gif = IsGifPath(input.path);
         input.firstFrame = frame;
+        if (!input.gif && !wxFileExists(input.path)) {
+            if (const auto reference = ParseVideoReference(input.path)) {
+                input.path = reference->video;
+                input.video = true;
+                input.millis = reference->millis;
+                input.width = reference->width;
+            }
+        }
+        input.video = input.video || IsVideoPath(input.path);
         m_inputs.push_back(std::move(input));
     }
 }
@@ -47,7 +62,10 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
     for (size_t index = 0; index < m_inputs.size(); ++index) {
         Input& input = m_inputs[index];
         wxString reason;
-        if (input.gif) {
+        if (input.video) {
+            if (!ScanVideo(input, withSizes, error))
+                return false;
+        } else if (input.gif) {
             GifFrameReader reader;
             if (!reader.Open(input.path, &reason)) {
                 error = InputError(input.path, reason);
@@ -92,7 +110,7 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
             input.frames = 1;
             NoteDamage(input.path, PictureDamage(input.path));
         }
-        if (!input.gif)
+        if (!input.gif && !input.video)
             m_delays.push_back(-1);
         m_frameInputs.insert(m_frameInputs.end(), static_cast<size_t>(input.frames), index);
         m_count += input.frames;
@@ -101,6 +119,66 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
     m_input = 0;
     m_inInput = 0;
     m_gif.reset();
+    return true;
+}
+
+bool InputFileFrames::ScanVideo(Input& input, bool withSizes, wxString& error)
+{
+    wxString reason;
+    if (!CheckReadable(input.path, &reason)) {
+        error = InputError(input.path, reason);
+        return false;
+    }
+    m_video = VideoDecoder::Open(input.path, reason);
+    m_videoPath = input.path;
+    if (!m_video) {
+        error = InputError(input.path, reason);
+        return false;
+    }
+    const VideoInfo& info = m_video->Info();
+    if (input.millis >= 0) {
+        input.frames = 1;
+        m_delays.push_back(-1);
+    } else {
+        input.width = m_videoWidth > 0 ? m_videoWidth : DefaultVideoWidth(info.display);
+        const double length = info.length > 0 ? info.length : 1e9;
+        input.frames = VideoFrameCount(m_videoSampling, length);
+        if (input.frames == 0) {
+            error = InputError(input.path,
+                               m_videoSampling.start >= length
+                                   ? wxString::Format("the video is %.3f seconds long, shorter "
+                                                      "than the start",
+                                                      length)
+                                   : wxString("there is no frame between the start and the end"));
+            return false;
+        }
+        const std::vector<int> delays = VideoFrameDelays(input.frames, m_videoSampling.fps);
+        m_delays.insert(m_delays.end(), delays.begin(), delays.end());
+    }
+    if (withSizes)
+        m_sizes.insert(m_sizes.end(), static_cast<size_t>(input.frames),
+                       VideoFrameSize(info.display, input.width));
+    return true;
+}
+
+bool InputFileFrames::NextVideoFrame(const Input& input, int inInput, wxImage& frame,
+                                     FrameError& error)
+{
+    wxString reason;
+    if (!m_video || m_videoPath != input.path) {
+        m_video = VideoDecoder::Open(input.path, reason);
+        m_videoPath = input.path;
+        if (!m_video) {
+            error = {input.path, reason};
+            return false;
+        }
+    }
+    const long long millis =
+        input.millis >= 0 ? input.millis : VideoFrameMillis(m_videoSampling, inInput);
+    if (m_video->FrameAt(millis / 1000.0, input.width, frame, reason) != VideoFrameResult::Ok) {
+        error = {input.path, reason};
+        return false;
+    }
     return true;
 }
 
@@ -128,6 +206,8 @@ bool InputFileFrames::NextFrame(wxImage& frame, FrameError& error)
     const Input& input = m_inputs[m_input];
     const int inInput = m_inInput++;
     wxString reason;
+    if (input.video)
+        return NextVideoFrame(input, inInput, frame, error);
     if (input.gif) {
         if (!m_gif) {
             m_gif = std::make_unique<GifFrameReader>();

@@ -29,6 +29,7 @@ list(APPEND CORE_SOURCES
   src/window/size_estimate.cpp
   src/window/size_limit.cpp
   src/window/video_decoder.cpp
+  src/window/video_files.cpp
   src/window/video_geometry.cpp
   src/window/video_reference.cpp
   src/window/video_timing.cpp)

@@ -375,7 +375,7 @@ bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Delive
     for (int k = 0; k < count; ++k) {
         wxImage frame;
         const VideoFrameResult result =
-            FrameAt(VideoFrameTime(sampling, k), width, frame, reason);
+            FrameAt(VideoFrameMillis(sampling, k) / 1000.0, width, frame, reason);
         if (result == VideoFrameResult::Stopped)
             return true;
         // A clip cut short gives the frames up to its last picture.

@@ -50,7 +50,7 @@ public:
     // width asked for; false stops decoding (the frames delivered stay delivered).
     using Deliver = std::function<bool(int k, wxImage&& frame)>;
 
-    // Decodes frame k = the picture shown at VideoFrameTime(sampling, k) for each of the
+    // Decodes frame k = the picture shown at VideoFrameMillis(sampling, k) for each of the
     // VideoFrameCount(sampling, length) moments, width pixels wide (the height following the
     // display's aspect ratio). Seeks to the key picture before the start and decodes forward.
     // A clip that ends before its stated length (cut short) gives the frames up to its last

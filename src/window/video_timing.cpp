@@ -56,6 +56,11 @@ double VideoFrameTime(const VideoSampling& sampling, int k)
     return sampling.start + k / sampling.fps;
 }
 
+long long VideoFrameMillis(const VideoSampling& sampling, int k)
+{
+    return std::llround(VideoFrameTime(sampling, k) * 1000);
+}
+
 std::vector<int> VideoFrameDelays(int count, double fps)
 {
     std::vector<int> delays;

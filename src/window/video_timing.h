@@ -20,6 +20,10 @@ int VideoFrameCount(const VideoSampling& sampling, double length);
 // The moment of frame k, in seconds from the video's beginning.
 double VideoFrameTime(const VideoSampling& sampling, int k);
 
+// The moment of frame k in whole milliseconds, as frames taken from a video are named and
+// decoded (the window, project files and the command line alike).
+long long VideoFrameMillis(const VideoSampling& sampling, int k);
+
 // Delays in hundredths of a second for count frames at fps: the total after frame k is
 // (k + 1) / fps rounded up to a hundredth, so the animation runs as long as the stretch and
 // no error adds up: 15 fps gives 7, 7, 6, 7, 7, 6, ...

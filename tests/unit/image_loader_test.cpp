@@ -8,6 +8,8 @@
 #include "support/temp_dir.h"
 #include "support/test_images.h"
 #include "unit/gif_bytes_builder.h"
+#include "support/video_clips.h"
+#include "src/window/video_reference.h"
 
 namespace {
 struct Report {
@@ -379,4 +381,30 @@ TEST(ImageLoader, LoadedEventsCarryTheFramesDelay)
     // The entry that gave nothing ends the batch with an event without an image.
     EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, -1}));
     EXPECT_EQ(images, (std::vector<bool>{true, true, true, true, false}));
+}
+
+TEST(ImageLoader, VideoFrameNamesLoadThatFrameAndAMissingClipIsTold)
+{
+    if (!HaveFfmpeg())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    TempDir dir;
+    const wxString clip = dir.File("clip.webm");
+    ASSERT_TRUE(Ffmpeg("-f lavfi -i \"color=c=black:s=64x48:r=10:d=2,format=rgb24,"
+                       "geq=r='N*12':g=0:b=0\" -c:v libvpx-vp9 -lossless 1 '" +
+                       clip.ToStdString() + "'"));
+    wxArrayString list;
+    for (long long millis : {1500, 0, 1000})
+        list.Add(FormatVideoReference({clip, millis, 32}));
+    list.Add(FormatVideoReference({dir.File("gone.webm"), 0, 32}));
+    RecordingSink sink;
+    LoadImageBatch(list, sink, kNeverStop);
+    ASSERT_EQ(sink.reports.size(), 3u);
+    EXPECT_EQ(sink.reports[0].path, list[0]);
+    EXPECT_EQ(sink.reports[0].size, wxSize(32, 24));
+    EXPECT_EQ(sink.reports[0].delay, -1);
+    EXPECT_NEAR(sink.reports[0].red, 15 * 12, 6);
+    EXPECT_NEAR(sink.reports[1].red, 0, 6);
+    EXPECT_NEAR(sink.reports[2].red, 10 * 12, 6);
+    ASSERT_EQ(sink.noFrames.size(), 1u);
+    EXPECT_EQ(sink.noFrames[0].entry, list[3]);
 }

@@ -4,39 +4,12 @@
 
 #include <cmath>
 #include <fstream>
-#include <unistd.h>
 
 #include "src/window/video_decoder.h"
-#include "tests/support/temp_dir.h"
+#include "support/temp_dir.h"
+#include "support/video_clips.h"
 
 namespace {
-
-bool HaveFfmpeg()
-{
-    return access("/usr/bin/ffmpeg", X_OK) == 0;
-}
-
-bool Ffmpeg(const std::string& arguments)
-{
-    return std::system(("/usr/bin/ffmpeg -hide_banner -loglevel error -y " + arguments +
-                        " </dev/null").c_str()) == 0;
-}
-
-// 30 pictures a second of 160 x 120, picture n coloured red (n % 16) * 16 + 8,
-// green (n / 16) * 16 + 8; timestamps from setpts when given.
-std::string Numbered(const wxString& path, double seconds, const std::string& extra = "")
-{
-    return "-f lavfi -i \"color=c=black:s=160x120:r=30:d=" + std::to_string(seconds) +
-           ",format=rgb24,geq=r='mod(N\\,16)*16+8':g='floor(N/16)*16+8':b=128" + extra +
-           "\" -c:v libx264 -pix_fmt yuv420p -crf 10 '" + path.ToStdString() + "'";
-}
-
-// The source picture a frame shows, from its middle pixel's colour.
-int PictureNumber(const wxImage& frame)
-{
-    const int x = frame.GetWidth() / 2, y = frame.GetHeight() / 2;
-    return frame.GetRed(x, y) / 16 + 16 * (frame.GetGreen(x, y) / 16);
-}
 
 struct Decoded {
     std::vector<wxImage> frames;
@@ -87,7 +60,7 @@ protected:
 TEST_F(VideoDecoderTest, FramesAreThePicturesShownAtEachMoment)
 {
     const wxString clip = dir.File("numbered.mp4");
-    ASSERT_TRUE(Ffmpeg(Numbered(clip, 4)));
+    ASSERT_TRUE(MakeNumberedClip(clip, 4));
     wxString reason;
     auto decoder = VideoDecoder::Open(clip, reason);
     ASSERT_TRUE(decoder) << reason;
@@ -122,8 +95,8 @@ TEST_F(VideoDecoderTest, VariableFrameRateClipsComeOutEvenlyTimed)
 {
     // Pictures 0..29 every 1/30 s, then 30..59 every 1/10 s from 1 s on.
     const wxString clip = dir.File("vfr.mkv");
-    ASSERT_TRUE(Ffmpeg(Numbered(clip, 2, ",setpts='if(lt(N\\,30)\\,N/30\\,1+(N-30)/10)/TB'") +
-                       " -fps_mode passthrough"));
+    ASSERT_TRUE(MakeNumberedClip(clip, 2, ",setpts='if(lt(N\\,30)\\,N/30\\,1+(N-30)/10)/TB'",
+                                 "-fps_mode passthrough"));
     const Decoded d = DecodeClip(clip, {0, 3, 10}, 160);
     ASSERT_TRUE(d.ok) << d.reason;
     ASSERT_GE(d.frames.size(), 30u);
@@ -153,7 +126,7 @@ TEST_F(VideoDecoderTest, RotationAndPixelAspectShapeTheFrames)
 
     // Pixels twice as wide as high: 160 x 120 shows as 320 x 120.
     const wxString wide = dir.File("wide.mkv");
-    ASSERT_TRUE(Ffmpeg(Numbered(wide, 1, ",setsar=2")));
+    ASSERT_TRUE(MakeNumberedClip(wide, 1, ",setsar=2"));
     wxString reason;
     auto decoder = VideoDecoder::Open(wide, reason);
     ASSERT_TRUE(decoder) << reason;
@@ -178,7 +151,7 @@ TEST_F(VideoDecoderTest, BadInputsAreToldNotCrashed)
     EXPECT_FALSE(VideoDecoder::Open(dir.File("missing.mp4"), reason));
 
     const wxString clip = dir.File("short.mp4");
-    ASSERT_TRUE(Ffmpeg(Numbered(clip, 1)));
+    ASSERT_TRUE(MakeNumberedClip(clip, 1));
     const Decoded late = DecodeClip(clip, {5, 6, 10}, 160);
     EXPECT_FALSE(late.ok);
     EXPECT_NE(late.reason.Find("shorter"), wxNOT_FOUND) << late.reason;
@@ -195,7 +168,7 @@ TEST_F(VideoDecoderTest, BadInputsAreToldNotCrashed)
     // Cut in the middle: the frames before the cut come, and no frame repeats the last picture
     // for the length the header still promises.
     const wxString whole = dir.File("whole.mkv"), cut = dir.File("cut.mkv");
-    ASSERT_TRUE(Ffmpeg(Numbered(whole, 3)));
+    ASSERT_TRUE(MakeNumberedClip(whole, 3));
     std::ifstream in(whole.ToStdString(), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), {});
     std::ofstream(cut.ToStdString(), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
@@ -210,7 +183,7 @@ TEST_F(VideoDecoderTest, BadInputsAreToldNotCrashed)
 TEST_F(VideoDecoderTest, StoppingKeepsWhatWasDelivered)
 {
     const wxString clip = dir.File("stop.mp4");
-    ASSERT_TRUE(Ffmpeg(Numbered(clip, 2)));
+    ASSERT_TRUE(MakeNumberedClip(clip, 2));
     wxString reason;
     auto decoder = VideoDecoder::Open(clip, reason);
     ASSERT_TRUE(decoder);
@@ -234,7 +207,7 @@ TEST_F(VideoDecoderTest, MomentsInWholeMillisecondsFindTheSamePicturesInAnyOrder
     // Project files keep moments in milliseconds: 1/15 s is stored as 0.067, 2/15 s as 0.133
     // (before picture 4 starts at 0.13333): each must still give the sampled picture.
     const wxString clip = dir.File("ms.mp4");
-    ASSERT_TRUE(Ffmpeg(Numbered(clip, 4) + " -g 30"));
+    ASSERT_TRUE(MakeNumberedClip(clip, 4, "", "-g 30"));
     wxString reason;
     auto decoder = VideoDecoder::Open(clip, reason);
     ASSERT_TRUE(decoder);
