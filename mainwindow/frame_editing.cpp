@@ -21,14 +21,16 @@
 #include "src/window/image_load_thread.h"
 #include "src/window/load_estimate.h"
 #include "src/window/save_gif_thread.h"
+#include "src/window/video_files.h"
 
 namespace {
 // The pattern part also takes the upper-case and .jpeg spellings that Linux file names use.
 wxString ImageWildcard()
 {
-    return _("Image files ") +
-           "(*.png;*.jpg;*bmp;*.gif)|*.png;*.jpg;*.jpeg;*.bmp;*.gif;"
-           "*.PNG;*.JPG;*.JPEG;*.BMP;*.GIF";
+    const wxString images = "*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.PNG;*.JPG;*.JPEG;*.BMP;*.GIF";
+    return _("Images and videos") + "|" + images + ";" + VideoFilePattern() + "|" +
+           _("Image files ") + "(*.png;*.jpg;*bmp;*.gif)|" + images + "|" + _("Video files") +
+           "|" + VideoFilePattern();
 }
 }
 
@@ -37,8 +39,9 @@ void GifFrame::OnAddImage(wxCommandEvent&)
     StopPreview();
     const wxArrayString paths =
         GetPathChooser().ChooseFilesToOpen(this, _("Add Image Files"), ImageWildcard(), true);
-    if (!paths.empty() && MayLoad(paths))
-        StartImageLoad(paths);
+    wxArrayString entries = paths;
+    if (!entries.empty() && ChooseVideoFrames(entries) && MayLoad(entries))
+        StartImageLoad(entries);
 }
 
 bool GifFrame::MayLoad(const wxArrayString& entries)
@@ -57,9 +60,9 @@ bool GifFrame::MayLoad(const wxArrayString& entries)
 void GifFrame::OnInsertImage(wxCommandEvent&)
 {
     StopPreview();
-    const wxArrayString paths =
+    wxArrayString paths =
         GetPathChooser().ChooseFilesToOpen(this, _("Insert Image Files"), ImageWildcard(), true);
-    if (paths.empty())
+    if (paths.empty() || !ChooseVideoFrames(paths))
         return;
     const wxArrayInt& selection = m_thumbnails->m_selections;
     // Without a selection the frames go to the end.
@@ -151,6 +154,7 @@ void GifFrame::FinishImageLoad()
     JoinWorker(m_loader);
     CloseJobProgress(m_loadProgress);
     StoreLoadStep();
+    m_videoDelays.clear();
     UpdateCanvasFromFrames();
     if (FrameCount() > 0) {
         EnableFrameTools();

@@ -95,6 +95,10 @@ int GifFrame::ArrivingFrameDelay(const wxThreadEvent& event) const
         const std::vector<int>& stored = m_projectOpening->frameDelays;
         return m_loadAdded < static_cast<int>(stored.size()) ? stored[m_loadAdded] : kCommonDelay;
     }
+    // A video's frames keep the timing of the rate they were taken at.
+    const auto video = m_videoDelays.find(event.GetString());
+    if (video != m_videoDelays.end())
+        return video->second;
     const int own = LoadedDelayOf(event);
     return own >= 0 && Settings().ReadBool(kKeepGifTimingKey, true) ? own : kCommonDelay;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -441,6 +442,10 @@ private:
     void OnIdleOpenPending(wxIdleEvent& event);
 
     void FinishImageLoad();
+    // Asks for each video among entries which stretch of it becomes frames and puts their
+    // names in its place (a video the user cancels, or that can't be read, is left out, the
+    // latter told); false when nothing is left to load.
+    bool ChooseVideoFrames(wxArrayString& entries);
     // Puts a frame made by the running load in its place in the document.
     void AddLoadedFrame(const FramePtr& frame);
     // The load's frames as one step of the history.
@@ -484,6 +489,8 @@ private:
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.
     wxArrayString m_pendingPaths;
+    // The delays of the video frames the running load brings, by their names.
+    std::map<wxString, int> m_videoDelays;
 
     wxDECLARE_EVENT_TABLE();
 };

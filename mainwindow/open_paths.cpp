@@ -104,9 +104,10 @@ void GifFrame::OpenPaths(const wxArrayString& paths, int insertAt)
     const wxString problems = FolderProblemsText(sorted);
     if (!problems.empty())
         ShowMessage(problems, GetProductName(), wxOK | wxICON_WARNING, this);
-    if (sorted.images.empty() || !MayLoad(sorted.images))
+    wxArrayString entries = sorted.images;
+    if (entries.empty() || !ChooseVideoFrames(entries) || !MayLoad(entries))
         return;
     // After the last frame a drop is Add Image, which shows the first new frame; an insert
     // leaves the preview as it is.
-    StartImageLoad(sorted.images, insertAt >= 0 && insertAt < FrameCount() ? insertAt : -1);
+    StartImageLoad(entries, insertAt >= 0 && insertAt < FrameCount() ? insertAt : -1);
 }

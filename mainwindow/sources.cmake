@@ -6,6 +6,8 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp
+  mainwindow/video_frames.cpp
+  mainwindow/video_import_dialog.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
   mainwindow/frame_arranging.cpp

@@ -31,6 +31,7 @@ list(APPEND CORE_SOURCES
   src/window/video_decoder.cpp
   src/window/video_files.cpp
   src/window/video_geometry.cpp
+  src/window/video_import.cpp
   src/window/video_reference.cpp
   src/window/video_timing.cpp)
 

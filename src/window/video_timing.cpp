@@ -106,3 +106,15 @@ std::optional<double> ParseClipTime(const std::string& text)
     }
     return seconds;
 }
+
+std::string FormatClipTime(double seconds)
+{
+    const long long millis = std::llround(std::max(0.0, seconds) * 1000);
+    std::string text = std::to_string(millis / 1000);
+    if (millis % 1000 != 0) {
+        std::string fraction = std::to_string(1000 + millis % 1000).substr(1);
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        text += "." + fraction;
+    }
+    return text;
+}

@@ -33,3 +33,7 @@ std::vector<int> VideoFrameDelays(int count, double fps);
 // [HH:]MM:SS[.sss] ("1:02.5", "01:00:03"); never negative, independent of the locale.
 // Nothing when text is no such time.
 std::optional<double> ParseClipTime(const std::string& text);
+
+// seconds as ParseClipTime reads it back: up to three decimals after a dot, no trailing zeros
+// ("12.5", "3", "0.067").
+std::string FormatClipTime(double seconds);

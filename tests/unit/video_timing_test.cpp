@@ -43,6 +43,10 @@ TEST(VideoTiming, TimesAreSecondsOrClockTimesWhateverTheLocale)
     EXPECT_DOUBLE_EQ(*ParseClipTime("1:02.5"), 62.5);
     EXPECT_DOUBLE_EQ(*ParseClipTime("01:00:03"), 3603);
     EXPECT_DOUBLE_EQ(*ParseClipTime("0:00.250"), 0.25);
+    for (double t : {0.0, 3.0, 12.5, 0.067, 3603.25})
+        EXPECT_DOUBLE_EQ(*ParseClipTime(FormatClipTime(t)), t);
+    EXPECT_EQ(FormatClipTime(12.5), "12.5");
+    EXPECT_EQ(FormatClipTime(0.0669), "0.067");
     for (const char* bad : {"", "-1", "2,5", "1:2", "1:60", "1:02:03:04", "abc", "1e3", " 2",
                             ":30", "1:", "2.5.1"})
         EXPECT_FALSE(ParseClipTime(bad).has_value()) << bad;
