@@ -27,7 +27,8 @@ list(APPEND CORE_SOURCES
   src/window/palette_reuse.cpp
   src/window/picture_end.cpp
   src/window/size_estimate.cpp
-  src/window/size_limit.cpp)
+  src/window/size_limit.cpp
+  src/window/gif_save_options.cpp)
 
 # The background workers and their hand-over to the window: threads and queued events only.
 list(APPEND CORE_SOURCES
@@ -37,7 +38,10 @@ list(APPEND CORE_SOURCES
   src/window/image_load_thread.cpp
   src/window/save_gif_thread.cpp
   src/window/frame_delays.cpp
-  src/window/frame_feed.cpp)
+  src/window/frame_feed.cpp
+  src/window/feed_passes.cpp
+  src/window/size_estimate_thread.cpp
+  src/window/background_estimate.cpp)
 
 # The default palette reducer. libimagequant runs on OpenMP; palette_quant.cpp sets the OpenMP
 # thread count of its calls, so it links the runtime itself (omp.h ships with the compiler).
