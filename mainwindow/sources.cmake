@@ -6,6 +6,8 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
   mainwindow/gif_frame.cpp
   mainwindow/path_chooser.cpp
+  mainwindow/gif_save_dialog_hook.cpp
+  mainwindow/size_estimate_view.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
   mainwindow/frame_arranging.cpp
