@@ -390,6 +390,9 @@ public:
     bool m_closeAfterJob = false;
     bool m_loadCancelled = false;
     bool m_saveCancelled = false;
+    // The running export's last progress and its try (a size limit may try again).
+    int m_savePercent = 0;
+    int m_saveTry = 1;
     // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
     int m_loadInsertAt = -1;
     int m_loadAdded = 0;

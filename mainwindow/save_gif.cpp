@@ -198,6 +198,8 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
 
     // The dialog exists before the thread can report.
     m_saveCancelled = false;
+    m_savePercent = 0;
+    m_saveTry = 1;
     m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
     const std::shared_ptr<FeedPasses> passes = m_frameFeed;
     m_saver = std::make_unique<WorkSaveAsGifThread>(
@@ -236,8 +238,14 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     Trace("WorkSaveAsGifThreadUpdate:");
     const int percent = event.GetInt();
     if (percent != 100) {
+        // A size limit starts the frames again at lower settings; the bar going back is
+        // explained rather than left to look like a fault.
+        wxString message;
+        if (percent < m_savePercent)
+            message = wxString::Format(_("Trying a smaller file (try %d)..."), ++m_saveTry);
+        m_savePercent = percent;
         if (m_saveProgressDialog)
-            m_saveProgressDialog->Update(percent, wxEmptyString);
+            m_saveProgressDialog->Update(percent, message);
         return;
     }
     JoinWorker(m_saver);

@@ -2,6 +2,7 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/progdlg.h>
 #include <wx/statusbr.h>
 
 #include "app/gif_save_setting.h"
@@ -11,6 +12,7 @@
 #include "src/window/background_estimate.h"
 #include "src/window/gif_export.h"
 #include "src/window/gif_frame_reader.h"
+#include "src/window/thread_update_event.h"
 #include "support/file_bytes.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
@@ -235,4 +237,26 @@ TEST_F(GifSaveOptionsTest, ClosingWhileAnEstimateRunsEndsItWithoutWaitingForIt)
     YieldFor(30);
     window.reset();
     YieldFor(50);
+}
+
+TEST_F(GifSaveOptionsTest, ProgressGoingBackSaysANewTryHasStarted)
+{
+    std::vector<wxImage> big;
+    for (int i = 0; i < 8; ++i)
+        big.push_back(PhotoLikeImage(600, 600, i));
+    AddFrames(fixture, big, "big");
+    fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
+    // Sent without yielding: the export is still running when the reports below arrive.
+    wxCommandEvent save(wxEVT_MENU, fixture.Frame().m_itemSave->GetId());
+    fixture.Frame().ProcessWindowEvent(save);
+    ASSERT_TRUE(fixture.Frame().IsSaving());
+    for (int percent : {60, 20}) {
+        wxThreadEvent report(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_SAVED);
+        report.SetInt(percent);
+        fixture.Frame().WorkSaveAsGifThreadUpdate(report);
+    }
+    EXPECT_TRUE(fixture.Frame().m_saveProgressDialog->GetMessage().Contains("try 2"))
+        << fixture.Frame().m_saveProgressDialog->GetMessage();
+    WaitFor("the export to end", [&] { return !fixture.Frame().IsSaving(); }, 60000);
+    EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
 }
