@@ -28,7 +28,11 @@ list(APPEND CORE_SOURCES
   src/window/picture_end.cpp
   src/window/size_estimate.cpp
   src/window/size_limit.cpp
-  src/window/gif_save_options.cpp)
+  src/window/gif_save_options.cpp
+  src/window/video_decoder.cpp
+  src/window/video_geometry.cpp
+  src/window/video_reference.cpp
+  src/window/video_timing.cpp)
 
 # The background workers and their hand-over to the window: threads and queued events only.
 list(APPEND CORE_SOURCES
@@ -53,3 +57,7 @@ list(APPEND CORE_LIBS PkgConfig::IMAGEQUANT ${OpenMP_CXX_LIBRARIES})
 # CMake's own module finds the header and the library.
 find_package(GIF REQUIRED)
 list(APPEND CORE_LIBS GIF::GIF)
+
+# Video clips are decoded by FFmpeg's libraries.
+pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswscale libavutil)
+list(APPEND CORE_LIBS PkgConfig::FFMPEG)

@@ -1,0 +1,391 @@
+#include "src/window/video_decoder.h"
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+#include <mutex>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/display.h>
+#include <libavutil/error.h>
+#include <libswscale/swscale.h>
+}
+
+#include "src/window/video_geometry.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct FormatCloser {
+    void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* p) const { av_frame_free(&p); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* p) const { sws_freeContext(p); }
+};
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;
+
+wxString LibraryWords(int error)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(error, text, sizeof text);
+    return wxString::FromUTF8(text);
+}
+
+// The display matrix's turn of the stream's pictures, as clockwise quarter turns.
+int StreamQuarterTurns(const AVStream* stream)
+{
+    size_t size = 0;
+    const uint8_t* matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (!matrix || size < 9 * sizeof(int32_t))
+        return 0;
+    return ClockwiseQuarterTurns(av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix)));
+}
+
+} // namespace
+
+struct VideoDecoder::State {
+    FormatPtr format;
+    CodecPtr codec;
+    AVStream* stream = nullptr;
+    int streamIndex = -1;
+    int quarterTurns = 0;
+    VideoInfo info;
+    ScalerPtr scaler;
+    // The cursor: held is the picture on screen at the last moment asked for, pending the
+    // next one when it has been decoded already (it shows that held's time on screen ends).
+    FramePtr held{av_frame_alloc()};
+    FramePtr pending{av_frame_alloc()};
+    double heldTime = 0, pendingTime = 0;
+    bool haveHeld = false, havePending = false;
+    bool ended = false;       // the decoder has given its last picture
+    bool positioned = false;  // the file has been read from a seek on
+};
+
+namespace {
+
+// FFmpeg's blocking reads call this; non-zero ends them.
+int Interrupt(void* opaque)
+{
+    const auto* decoder = static_cast<const VideoDecoder*>(opaque);
+    return decoder->Interrupted() ? 1 : 0;
+}
+
+// The libraries log their complaints about damaged files on standard error; the reason a
+// file can't be used reaches the user through the caller instead.
+void QuietLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+} // namespace
+
+VideoDecoder::VideoDecoder() : m_state(std::make_unique<State>()) {}
+VideoDecoder::~VideoDecoder() = default;
+
+bool VideoDecoder::Interrupted() const
+{
+    return m_cancelled || Clock::now().time_since_epoch().count() > m_deadline.load();
+}
+
+void VideoDecoder::Progressed()
+{
+    const auto limit = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(m_stallLimit));
+    m_deadline = (Clock::now() + limit).time_since_epoch().count();
+}
+
+const VideoInfo& VideoDecoder::Info() const
+{
+    return m_state->info;
+}
+
+std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString& reason)
+{
+    QuietLibraries();
+    std::unique_ptr<VideoDecoder> decoder(new VideoDecoder());
+    State& s = *decoder->m_state;
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!raw) {
+        reason = "out of memory";
+        return nullptr;
+    }
+    decoder->Progressed();
+    raw->interrupt_callback.callback = Interrupt;
+    raw->interrupt_callback.opaque = decoder.get();
+    // On failure avformat_open_input frees the context itself.
+    const wxCharBuffer name = path.fn_str();
+    int error = avformat_open_input(&raw, name.data() ? name.data() : "", nullptr, nullptr);
+    if (error < 0) {
+        reason = error == AVERROR_INVALIDDATA ? wxString("not a video file that can be read")
+                                              : LibraryWords(error);
+        return nullptr;
+    }
+    s.format.reset(raw);
+    error = avformat_find_stream_info(raw, nullptr);
+    if (error < 0) {
+        reason = LibraryWords(error);
+        return nullptr;
+    }
+    const AVCodec* codec = nullptr;
+    s.streamIndex = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (s.streamIndex < 0 || !codec) {
+        reason = s.streamIndex == AVERROR_DECODER_NOT_FOUND
+                     ? wxString("its video is in a format that can't be decoded")
+                     : wxString("the file holds no video pictures");
+        return nullptr;
+    }
+    s.stream = raw->streams[s.streamIndex];
+    // A song's cover picture is a video stream of one picture; it is no clip.
+    if (s.stream->disposition & AV_DISPOSITION_ATTACHED_PIC) {
+        reason = "the file holds no video pictures";
+        return nullptr;
+    }
+    s.codec.reset(avcodec_alloc_context3(codec));
+    if (!s.codec || avcodec_parameters_to_context(s.codec.get(), s.stream->codecpar) < 0) {
+        reason = "out of memory";
+        return nullptr;
+    }
+    // The library picks the thread count from the processors; pictures come out in order.
+    s.codec->thread_count = 0;
+    error = avcodec_open2(s.codec.get(), codec, nullptr);
+    if (error < 0) {
+        reason = LibraryWords(error);
+        return nullptr;
+    }
+    const AVCodecParameters* par = s.stream->codecpar;
+    if (par->width <= 0 || par->height <= 0) {
+        reason = "the video's picture size is unknown";
+        return nullptr;
+    }
+    s.quarterTurns = StreamQuarterTurns(s.stream);
+    const AVRational aspect = av_guess_sample_aspect_ratio(raw, s.stream, nullptr);
+    s.info.display =
+        VideoDisplaySize(par->width, par->height, aspect.num, aspect.den, s.quarterTurns * 90);
+    if (raw->duration != AV_NOPTS_VALUE && raw->duration > 0)
+        s.info.length = raw->duration / static_cast<double>(AV_TIME_BASE);
+    else if (s.stream->duration != AV_NOPTS_VALUE && s.stream->duration > 0)
+        s.info.length = s.stream->duration * av_q2d(s.stream->time_base);
+    AVRational rate = s.stream->avg_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0)
+        rate = s.stream->r_frame_rate;
+    if (rate.num > 0 && rate.den > 0)
+        s.info.frameRate = av_q2d(rate);
+    return decoder;
+}
+
+
+namespace {
+
+// A moment belongs to a picture that starts up to half a millisecond after it: moments are
+// kept in whole milliseconds (project files hold them so), and a picture's time is a multiple
+// of the stream's time base, so the moment a picture starts may be rounded down to just
+// before it.
+constexpr double kMomentSlack = 0.0005;
+
+// Further ahead than this, a seek to the moment's key picture is faster than decoding every
+// picture on the way.
+constexpr double kSeekAhead = 3.0;
+
+// The picture's time in seconds from the stream's beginning; after for a picture without one.
+double PictureTime(const AVStream* stream, const AVFrame* frame, double after, double rate)
+{
+    if (frame->best_effort_timestamp == AV_NOPTS_VALUE)
+        return after + 1.0 / (rate > 0 ? rate : 25);
+    const int64_t origin = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+    return (frame->best_effort_timestamp - origin) * av_q2d(stream->time_base);
+}
+
+} // namespace
+
+void VideoDecoder::Seek(double seconds)
+{
+    State& s = *m_state;
+    const int64_t origin = s.stream->start_time != AV_NOPTS_VALUE ? s.stream->start_time : 0;
+    const int64_t target =
+        origin + static_cast<int64_t>(std::floor(seconds / av_q2d(s.stream->time_base)));
+    // A stream that can't seek is decoded from where it stands: slower, the same pictures
+    // for moments ahead of it.
+    if (av_seek_frame(s.format.get(), s.streamIndex, target, AVSEEK_FLAG_BACKWARD) >= 0) {
+        avcodec_flush_buffers(s.codec.get());
+        s.haveHeld = s.havePending = s.ended = false;
+    }
+    s.positioned = true;
+}
+
+VideoFrameResult VideoDecoder::NextPicture(wxString& reason)
+{
+    State& s = *m_state;
+    PacketPtr packet(av_packet_alloc());
+    if (!packet) {
+        reason = "out of memory";
+        return VideoFrameResult::Failed;
+    }
+    Progressed();
+    const Clock::time_point start = Clock::now();
+    for (;;) {
+        if (m_cancelled)
+            return VideoFrameResult::Stopped;
+        const int got = avcodec_receive_frame(s.codec.get(), s.pending.get());
+        if (got == 0) {
+            const double after = s.haveHeld ? s.heldTime : 0;
+            s.pendingTime = PictureTime(s.stream, s.pending.get(), after, s.info.frameRate);
+            s.havePending = true;
+            return VideoFrameResult::Ok;
+        }
+        if (got == AVERROR_EOF) {
+            s.ended = true;
+            return VideoFrameResult::PastEnd;
+        }
+        if (got != AVERROR(EAGAIN)) {
+            reason = LibraryWords(got);
+            return VideoFrameResult::Failed;
+        }
+        if (std::chrono::duration<double>(Clock::now() - start).count() > m_stallLimit) {
+            reason = wxString::Format("no picture came for %g seconds", m_stallLimit);
+            return VideoFrameResult::Failed;
+        }
+        const int read = av_read_frame(s.format.get(), packet.get());
+        if (read < 0) {
+            if (m_cancelled)
+                return VideoFrameResult::Stopped;
+            // The end of the file, or a read that fails in a damaged one: what the decoder
+            // holds is still to come. Sending the end twice is harmless.
+            avcodec_send_packet(s.codec.get(), nullptr);
+            continue;
+        }
+        // A damaged packet is passed over; the pictures after the next key picture still come.
+        if (packet->stream_index == s.streamIndex)
+            avcodec_send_packet(s.codec.get(), packet.get());
+        av_packet_unref(packet.get());
+    }
+}
+
+VideoFrameResult VideoDecoder::Advance(double moment, wxString& reason)
+{
+    State& s = *m_state;
+    if (!s.positioned || (s.haveHeld && (moment + kMomentSlack < s.heldTime ||
+                                         moment > s.heldTime + kSeekAhead)))
+        Seek(moment);
+    for (;;) {
+        if (!s.havePending && !s.ended) {
+            const VideoFrameResult next = NextPicture(reason);
+            if (next == VideoFrameResult::Failed || next == VideoFrameResult::Stopped)
+                return next;
+        }
+        // Moments before the first picture show it, as players do.
+        if (!s.havePending || (s.haveHeld && s.pendingTime > moment + kMomentSlack))
+            break;
+        s.held.swap(s.pending);
+        av_frame_unref(s.pending.get());
+        s.heldTime = s.pendingTime;
+        s.haveHeld = true;
+        s.havePending = false;
+    }
+    if (!s.haveHeld) {
+        reason = "no picture could be decoded";
+        return VideoFrameResult::Failed;
+    }
+    if (s.ended && !s.havePending) {
+        // The last picture stands until the video's stated end when the stream reached it;
+        // a stream cut short ends after its last picture's own time on screen.
+        const double own = 1.0 / (s.info.frameRate > 0 ? s.info.frameRate : 25);
+        double end = s.heldTime + own;
+        if (s.info.length > 0 && s.info.length - end < 2 * own)
+            end = std::max(end, s.info.length);
+        if (moment + kMomentSlack >= end) {
+            reason = wxString::Format("the video's pictures end at %.3f seconds", end);
+            return VideoFrameResult::PastEnd;
+        }
+    }
+    return VideoFrameResult::Ok;
+}
+
+bool VideoDecoder::Convert(int width, wxImage& image)
+{
+    State& s = *m_state;
+    const AVFrame* frame = s.held.get();
+    const wxSize out = VideoFrameSize(s.info.display, width);
+    const wxSize scaled = s.quarterTurns % 2 ? wxSize(out.y, out.x) : out;
+    SwsContext* scaler = sws_getCachedContext(
+        s.scaler.release(), frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
+        scaled.x, scaled.y, AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    s.scaler.reset(scaler);
+    wxImage rgb(scaled.x, scaled.y, false);
+    if (!scaler || !rgb.IsOk())
+        return false;
+    uint8_t* planes[4] = {rgb.GetData(), nullptr, nullptr, nullptr};
+    int strides[4] = {scaled.x * 3, 0, 0, 0};
+    if (sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
+        return false;
+    if (s.quarterTurns == 1)
+        image = rgb.Rotate90(true);
+    else if (s.quarterTurns == 2)
+        image = rgb.Rotate180();
+    else if (s.quarterTurns == 3)
+        image = rgb.Rotate90(false);
+    else
+        image = rgb;
+    return image.IsOk();
+}
+
+VideoFrameResult VideoDecoder::FrameAt(double moment, int width, wxImage& frame,
+                                       wxString& reason)
+{
+    const VideoFrameResult result = Advance(moment, reason);
+    if (result != VideoFrameResult::Ok)
+        return result;
+    if (!Convert(width, frame)) {
+        reason = "a picture could not be converted";
+        return VideoFrameResult::Failed;
+    }
+    return VideoFrameResult::Ok;
+}
+
+bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Deliver& deliver,
+                          int& delivered, wxString& reason)
+{
+    delivered = 0;
+    const VideoInfo& info = m_state->info;
+    const double length = info.length > 0 ? info.length : std::numeric_limits<double>::infinity();
+    const int count = VideoFrameCount(sampling, length);
+    if (count == 0) {
+        reason = sampling.start >= length
+                     ? wxString::Format("the video is %.3f seconds long, shorter than the start",
+                                        length)
+                     : wxString("there is no frame between the start and the end");
+        return false;
+    }
+    for (int k = 0; k < count; ++k) {
+        wxImage frame;
+        const VideoFrameResult result =
+            FrameAt(VideoFrameTime(sampling, k), width, frame, reason);
+        if (result == VideoFrameResult::Stopped)
+            return true;
+        // A clip cut short gives the frames up to its last picture.
+        if (result == VideoFrameResult::PastEnd && delivered > 0)
+            return true;
+        if (result != VideoFrameResult::Ok)
+            return false;
+        if (!deliver(k, std::move(frame)))
+            return true;
+        ++delivered;
+    }
+    return true;
+}
