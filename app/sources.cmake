@@ -13,6 +13,7 @@ list(APPEND CORE_SOURCES
   app/paths.cpp
   app/domain_option.cpp
   app/language_setting.cpp
+  app/gif_save_setting.cpp
   app/settings_store.cpp
   app/update_event.cpp
   app/update_check.cpp

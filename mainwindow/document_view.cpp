@@ -196,6 +196,7 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
     }
     m_applyingSettings = false;
     ScheduleRecoveryCopy();
+    ScheduleEstimate();
 }
 
 void GifFrame::OnSetDelay(wxCommandEvent&)

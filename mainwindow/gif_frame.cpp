@@ -23,7 +23,8 @@
 #include "app/update_event.h"
 #include "app/language_setting.h"
 #include "include/window/thumbnailctrl.h"
-#include "src/window/frame_feed.h"
+#include "src/window/background_estimate.h"
+#include "src/window/feed_passes.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
@@ -45,6 +46,7 @@ namespace {
 const int kTimerId = 1;
 const int kJobTimerId = 2;
 const int kRecoveryTimerId = 3;
+const int kEstimateTimerId = 4;
 const int kInsertImageId = 0;
 }
 
@@ -55,6 +57,9 @@ GifFrame::~GifFrame()
     m_timer.Stop();
     m_jobTimer.Stop();
     m_recoveryTimer.Stop();
+    m_estimateTimer.Stop();
+    // An estimate waiting for a frame is woken and joined before the frames go.
+    m_estimate.reset();
     StopWorkers();
     // The controls lose the focus as they are destroyed, after this window has stopped
     // being a GifFrame.
@@ -92,6 +97,7 @@ void GifFrame::InitFrame()
     Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
     Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
     Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, kRecoveryTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnEstimateTimer, this, kEstimateTimerId);
 
     m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
@@ -102,6 +108,9 @@ void GifFrame::InitFrame()
     m_timer.SetOwner(this, kTimerId);
     m_jobTimer.SetOwner(this, kJobTimerId);
     m_recoveryTimer.SetOwner(this, kRecoveryTimerId);
+    m_estimateTimer.SetOwner(this, kEstimateTimerId);
+    m_estimate = std::make_unique<BackgroundEstimate>(
+        [this](std::optional<uint64_t> bytes) { EstimateDone(bytes); });
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
     FindSettingControls();
     SetUpDocument();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -18,8 +19,10 @@
 #include "mainwindow/path_chooser.h"
 #include "src/window/animation_document.h"
 #include "src/window/edit_history.h"
+#include "src/window/size_limit.h"
 
-class FrameFeed;
+class BackgroundEstimate;
+class FeedPasses;
 class RecoveryCopy;
 struct ProjectData;
 class ImageLoadThread;
@@ -86,6 +89,13 @@ public:
     // Status field 2: the length of the animation the frames and the delay make.
     void LengthChanged();
     void ShowLength();
+    // Beside the length: the expected file length, worked out in the background a moment
+    // after the last change of anything the file depends on (frames, delays, canvas, loop,
+    // the remembered save options).
+    void ScheduleEstimate();
+    void StartEstimate();
+    void OnEstimateTimer(wxTimerEvent& event);
+    void EstimateDone(std::optional<uint64_t> bytes);
 
     // Preview.
     void StopPreview();
@@ -188,9 +198,15 @@ public:
     // existing file, asks before it is replaced. Empty when cancelled or declined.
     wxString AskSavePath(const wxString& title, const wxString& wildcard,
                          const wxString& extension, const wxString& defaultPath);
+    // A chosen path completed with extension, or empty when the completion would replace a
+    // file the user declines to replace.
+    wxString CompleteSavePath(const wxString& chosen, const wxString& extension);
 
-    // Save as GIF.
+    // Save as GIF. The dialog also asks for the save options, remembered when it is
+    // accepted; empty when cancelled.
     wxString AskGifPath(const wxString& title);
+    // The options the next GIF save writes with: the ones chosen last.
+    GifSaveOptions SaveOptions() const;
     // The path a GIF save dialog offers: the GIF saved last, or an opened project's GIF name
     // in the project's folder.
     wxString DefaultGifPath() const;
@@ -204,6 +220,8 @@ public:
     // Starts the export of the strip's frames at the given indices.
     void StartGifExport(const wxString& path, int width, int height, const wxString& title,
                         const std::vector<int>& frames);
+    // After a save under a size limit that lowered the quality or the canvas: says so.
+    void TellHowItWasMadeSmaller(const SizeLimitReport& report);
     // Whether an export is running (its progress dialog is open).
     bool IsSaving() const { return m_saveProgressDialog != nullptr; }
 
@@ -345,11 +363,13 @@ public:
     // without a change of count (a frame replaced) still counts as changed.
     unsigned m_frameListVersion = 1;
     unsigned m_gifSavedVersion = 0;
+    GifSaveOptions m_gifSavedOptions;
     void FramesChanged()
     {
         ++m_frameListVersion;
         ScheduleRecoveryCopy();
         LengthChanged();
+        ScheduleEstimate();
     }
 
     wxToolBar* m_toolBar_button = nullptr;
@@ -359,6 +379,11 @@ public:
     wxTimer m_jobTimer;
     // Writes the recovery copy a moment after the last change.
     wxTimer m_recoveryTimer;
+    // Starts the size estimate a moment after the last change.
+    wxTimer m_estimateTimer;
+    std::unique_ptr<BackgroundEstimate> m_estimate;
+    // The estimate as the status bar shows it; empty when there is none.
+    wxString m_estimateText;
     std::unique_ptr<RecoveryCopy> m_recovery;
     bool m_holding = false;
     std::vector<int> m_heldItems;
@@ -366,6 +391,9 @@ public:
     bool m_closeAfterJob = false;
     bool m_loadCancelled = false;
     bool m_saveCancelled = false;
+    // The running export's last progress and its try (a size limit may try again).
+    int m_savePercent = 0;
+    int m_saveTry = 1;
     // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
     int m_loadInsertAt = -1;
     int m_loadAdded = 0;
@@ -466,7 +494,7 @@ private:
     std::unique_ptr<PathChooser> m_pathChooser;
     std::unique_ptr<ImageLoadThread> m_loader;
     std::unique_ptr<WorkSaveAsGifThread> m_saver;
-    std::shared_ptr<FrameFeed> m_frameFeed;
+    std::shared_ptr<FeedPasses> m_frameFeed;
     // The strip indices of the frames the running export writes, in order.
     std::vector<int> m_exportFrames;
 

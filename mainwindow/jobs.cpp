@@ -7,7 +7,7 @@
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/message_boxes.h"
 #include "mainwindow/worker_handles.h"
-#include "src/window/frame_feed.h"
+#include "src/window/feed_passes.h"
 #include "src/window/image_load_thread.h"
 #include "src/window/save_gif_thread.h"
 

@@ -2,6 +2,11 @@
 
 #include <wx/filedlg.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
+
+#include "app/product.h"
+#include "mainwindow/gif_save_dialog_hook.h"
+#include "mainwindow/message_boxes.h"
 
 namespace {
 class DialogPathChooser : public PathChooser {
@@ -26,6 +31,31 @@ public:
         wxFileDialog dialog(parent, title, suggested.GetPath(), suggested.GetFullName(), wildcard,
                             wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    }
+
+    GifSaveChoice ChooseGifToSave(wxWindow* parent, const wxString& title,
+                                  const wxString& wildcard, const wxString& defaultPath,
+                                  const GifSaveOptions& shown) override
+    {
+        // A limit that is no number can't be refused inside the native dialog; it is named
+        // afterwards and the dialog opens again as it was left.
+        GifSaveDialogHook hook(shown);
+        wxFileName suggested(defaultPath);
+        for (;;) {
+            wxFileDialog dialog(parent, title, suggested.GetPath(), suggested.GetFullName(),
+                                wildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+            dialog.SetCustomizeHook(hook);
+            if (dialog.ShowModal() != wxID_OK)
+                return {wxString(), shown};
+            if (hook.LimitValid())
+                return {dialog.GetPath(), hook.Options()};
+            ShowMessage(wxString::Format(_("\"%s\" is not a size in megabytes. Type a number "
+                                           "above 0, such as 2.5, or untick \"Keep under\"."),
+                                         hook.LimitText()),
+                        GetProductName(), wxOK | wxICON_WARNING, parent);
+            hook.ShowLimitText(hook.LimitText());
+            suggested = wxFileName(dialog.GetPath());
+        }
     }
 };
 }

@@ -8,7 +8,15 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include "src/window/gif_save_options.h"
+
 class wxWindow;
+
+// A GIF save's answer: the path (empty when cancelled) and the save options chosen with it.
+struct GifSaveChoice {
+    wxString path;
+    GifSaveOptions options;
+};
 
 class PathChooser {
 public:
@@ -22,6 +30,14 @@ public:
     // caller's to ask about.
     virtual wxString ChooseFileToSave(wxWindow* parent, const wxString& title,
                                       const wxString& wildcard, const wxString& defaultPath) = 0;
+    // As ChooseFileToSave, for a GIF: the dialog also offers the save options, showing
+    // shown first. Without options of its own, a chooser answers with shown unchanged.
+    virtual GifSaveChoice ChooseGifToSave(wxWindow* parent, const wxString& title,
+                                          const wxString& wildcard, const wxString& defaultPath,
+                                          const GifSaveOptions& shown)
+    {
+        return {ChooseFileToSave(parent, title, wildcard, defaultPath), shown};
+    }
 };
 
 // Asks through the toolkit's file dialogs.

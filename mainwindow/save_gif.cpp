@@ -8,19 +8,47 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
+#include "app/gif_save_setting.h"
 #include "app/product.h"
+#include "app/settings_store.h"
 #include "mainwindow/message_boxes.h"
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/save_rules.h"
 #include "mainwindow/worker_handles.h"
-#include "src/window/frame_feed.h"
+#include "src/window/feed_passes.h"
 #include "src/window/frame_reference.h"
 #include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
 
 namespace {
+// What a size limit changed, for the user: the quality reached, the canvas
+// when it was scaled down, and the length reached.
+wxString SmallerFileText(const wxString& name, const SizeLimitReport& report, uint64_t limit,
+                         const wxSize& asked)
+{
+    wxString text = wxString::Format(_("To keep %s under %s, it was made smaller:"), name,
+                                     FileLengthText(limit));
+    text += "\n" + wxString::Format(_("quality %d of 100"), report.quality);
+    if (report.canvas != asked)
+        text += "\n" + wxString::Format(_("canvas %d * %d px instead of %d * %d px"),
+                                        report.canvas.GetWidth(), report.canvas.GetHeight(),
+                                        asked.GetWidth(), asked.GetHeight());
+    text += "\n" + wxString::Format(_("file length %s"), FileLengthText(report.bytes));
+    return text;
+}
+
+// A size limit nothing fits is the user's choice to change, not a fault: say where.
+wxString TooLargeText(const ExportFailure& failure)
+{
+    return wxString::Format(_("%s was not saved: the smallest file that could be made takes %s, "
+                              "more than the limit of %s. The file stays as it was.\nRaise the "
+                              "limit, or untick \"Keep under\" in the save dialog."),
+                            wxFileNameFromPath(failure.file), FileLengthText(failure.smallest),
+                            FileLengthText(failure.limit));
+}
+
 wxString GifCanvasText(const wxString& gifName, const wxSize& canvas)
 {
     return wxString::Format("%s (%d * %d)px", gifName, canvas.GetWidth(), canvas.GetHeight());
@@ -29,7 +57,21 @@ wxString GifCanvasText(const wxString& gifName, const wxSize& canvas)
 
 wxString GifFrame::AskGifPath(const wxString& title)
 {
-    return AskSavePath(title, _("Image files") + " (*.gif)|*.gif", ".gif", DefaultGifPath());
+    const GifSaveChoice choice = GetPathChooser().ChooseGifToSave(
+        this, title, _("Image files") + " (*.gif)|*.gif", DefaultGifPath(), SaveOptions());
+    if (choice.path.empty())
+        return wxString();
+    // Remembered even when the completed name is declined below: they are what the user chose.
+    if (choice.options != SaveOptions()) {
+        WriteGifSaveOptions(Settings(), choice.options);
+        ScheduleEstimate();
+    }
+    return CompleteSavePath(choice.path, ".gif");
+}
+
+GifSaveOptions GifFrame::SaveOptions() const
+{
+    return ReadGifSaveOptions(Settings());
 }
 
 wxString GifFrame::DefaultGifPath() const
@@ -62,8 +104,9 @@ void GifFrame::OnSaveAnimator(wxCommandEvent&)
     const GifSaveSnapshot last{m_gifSavedCount, m_gifSavedDelay, m_gifSavedWidth, m_gifSavedHeight};
     const GifSaveSnapshot now{FrameCount(), m_spinctrl_delay->GetValue(),
                               m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()};
-    if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now,
-                         m_gifSavedVersion != m_frameListVersion))
+    const bool listChanged = m_gifSavedVersion != m_frameListVersion ||
+                             m_gifSavedOptions != SaveOptions();
+    if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now, listChanged))
         return;
     StartGifSave(m_gifPath, wxSize(m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()),
                  "Save GIF Progress Dialog");
@@ -141,11 +184,13 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     m_gifSavedWidth = m_spinctrl_width->GetValue();
     m_gifSavedHeight = m_spinctrl_height->GetValue();
     m_gifSavedVersion = m_frameListVersion;
+    m_gifSavedOptions = SaveOptions();
 
     // The thread asks for each frame as it needs it; OnGifFrameWanted converts that one bitmap
     // here, on the GUI thread, so the animation is never held twice.
     m_exportFrames = frames;
-    m_frameFeed = std::make_shared<FrameFeed>(static_cast<int>(frames.size()), [this](int index) {
+    // A size limit may read the frames again: every try is a pass of its own.
+    m_frameFeed = std::make_shared<FeedPasses>(static_cast<int>(frames.size()), [this](int index) {
         auto* wanted = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_WANTED);
         wanted->SetInt(index);
         wxQueueEvent(this, wanted);
@@ -153,9 +198,13 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
 
     // The dialog exists before the thread can report.
     m_saveCancelled = false;
+    m_savePercent = 0;
+    m_saveTry = 1;
     m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
-    m_saver = std::make_unique<WorkSaveAsGifThread>(wxSize(width, height), this, m_frameFeed, path,
-                                                    m_gifSavedDelay);
+    const std::shared_ptr<FeedPasses> passes = m_frameFeed;
+    m_saver = std::make_unique<WorkSaveAsGifThread>(
+        wxSize(width, height), this, [passes] { return passes->NextPass(); }, path, m_gifSavedDelay);
+    m_saver->SetSaveOptions(m_gifSavedOptions);
     std::vector<int> delays;
     for (int index : frames)
         delays.push_back(m_document.EffectiveDelay(index));
@@ -189,8 +238,14 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     Trace("WorkSaveAsGifThreadUpdate:");
     const int percent = event.GetInt();
     if (percent != 100) {
+        // A size limit starts the frames again at lower settings; the bar going back is
+        // explained rather than left to look like a fault.
+        wxString message;
+        if (percent < m_savePercent)
+            message = wxString::Format(_("Trying a smaller file (try %d)..."), ++m_saveTry);
+        m_savePercent = percent;
         if (m_saveProgressDialog)
-            m_saveProgressDialog->Update(percent, wxEmptyString);
+            m_saveProgressDialog->Update(percent, message);
         return;
     }
     JoinWorker(m_saver);
@@ -206,12 +261,26 @@ void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
     }
     if (!outcome.ok) {
         // Worded here, on the GUI thread, in the interface language.
-        GifSaveFailed(ExportFailureText(outcome.failure, true));
+        GifSaveFailed(outcome.failure.kind == ExportFailure::Kind::TooLarge
+                          ? TooLargeText(outcome.failure)
+                          : ExportFailureText(outcome.failure, true));
         return;
     }
     // Only a file that is in place names the GIF, in the status bar and in the project.
     m_gifName = wxFileNameFromPath(m_gifSaving.path);
     m_statusBar1->SetStatusText(GifCanvasText(m_gifName, m_gifSaving.canvas), 0);
+    TellHowItWasMadeSmaller(outcome.limit);
+}
+
+void GifFrame::TellHowItWasMadeSmaller(const SizeLimitReport& report)
+{
+    const bool lowered = report.quality < m_gifSavedOptions.quality;
+    const bool scaled = report.canvas.IsFullySpecified() && report.canvas != m_gifSaving.canvas;
+    if (report.attempts == 0 || (!lowered && !scaled))
+        return;
+    ShowMessage(SmallerFileText(wxFileNameFromPath(m_gifSaving.path), report,
+                                m_gifSavedOptions.MaxBytes(), m_gifSaving.canvas),
+                GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
 void GifFrame::GifSaveFailed(const wxString& message)

@@ -16,7 +16,12 @@ bool GifFrame::AskYesNo(const wxString& question)
 wxString GifFrame::AskSavePath(const wxString& title, const wxString& wildcard,
                                const wxString& extension, const wxString& defaultPath)
 {
-    const wxString chosen = GetPathChooser().ChooseFileToSave(this, title, wildcard, defaultPath);
+    return CompleteSavePath(GetPathChooser().ChooseFileToSave(this, title, wildcard, defaultPath),
+                            extension);
+}
+
+wxString GifFrame::CompleteSavePath(const wxString& chosen, const wxString& extension)
+{
     if (chosen.empty())
         return chosen;
     const wxString path = WithExtension(chosen, extension);

@@ -8,6 +8,8 @@ list(APPEND UI_SOURCES
   mainwindow/path_chooser.cpp
   mainwindow/video_frames.cpp
   mainwindow/video_import_dialog.cpp
+  mainwindow/gif_save_dialog_hook.cpp
+  mainwindow/size_estimate_view.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
   mainwindow/frame_arranging.cpp

@@ -56,8 +56,10 @@ void GifFrame::ShowLength()
     for (int index : PresentFrames())
         delays.push_back(m_document.EffectiveDelay(index));
     const double seconds = PlayedLength(delays) / 100.0;
-    m_statusBar1->SetStatusText(
-        delays.empty() ? wxString()
-                       : wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2)),
-        2);
+    wxString text;
+    if (!delays.empty())
+        text = wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2));
+    if (!delays.empty() && !m_estimateText.empty())
+        text += wxString::FromUTF8(" \u00b7 ") + m_estimateText;
+    m_statusBar1->SetStatusText(text, 2);
 }

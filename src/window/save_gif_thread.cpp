@@ -3,6 +3,7 @@
 #include <wx/event.h>
 
 #include "app/trace.h"
+#include "src/window/frame_source.h"
 #include "src/window/gif_export.h"
 #include "src/window/thread_update_event.h"
 
@@ -42,17 +43,63 @@ GifSaveOutcome GifSaveOutcomeOf(const wxThreadEvent& event)
     return event.GetPayload<GifSaveOutcome>();
 }
 
+namespace {
+// The worker owns these images alone, so it may copy them for each pass: the first pass
+// would otherwise release them.
+FrameSourceFactory PassesOverImages(std::vector<wxImage> frames)
+{
+    auto kept = std::make_shared<std::vector<wxImage>>(std::move(frames));
+    return [kept]() -> std::unique_ptr<FrameSource> {
+        std::vector<wxImage> copies;
+        copies.reserve(kept->size());
+        for (const wxImage& image : *kept)
+            copies.push_back(image.Copy());
+        return std::make_unique<ImageListFrameSource>(std::move(copies));
+    };
+}
+
+class BorrowedSource : public FrameSource {
+public:
+    explicit BorrowedSource(std::shared_ptr<FrameSource> source) : m_source(std::move(source)) {}
+    int Count() const override { return m_source->Count(); }
+    bool Frame(int index, wxImage& frame, FrameError& error) override
+    {
+        return m_source->Frame(index, frame, error);
+    }
+
+private:
+    std::shared_ptr<FrameSource> m_source;
+};
+
+FrameSourceFactory OnePass(std::shared_ptr<FrameSource> source)
+{
+    auto used = std::make_shared<bool>(false);
+    return [source, used]() -> std::unique_ptr<FrameSource> {
+        if (*used)
+            return nullptr;
+        *used = true;
+        return std::make_unique<BorrowedSource>(source);
+    };
+}
+}
+
 WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          std::vector<wxImage> frames, const wxString& outputPath,
                                          int delay)
-    : WorkSaveAsGifThread(canvasSize, dest, std::make_shared<ImageListFrameSource>(std::move(frames)),
-                          outputPath, delay)
+    : WorkSaveAsGifThread(canvasSize, dest, PassesOverImages(std::move(frames)), outputPath, delay)
 {
 }
 
 WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          std::shared_ptr<FrameSource> frames,
                                          const wxString& outputPath, int delay)
+    : WorkSaveAsGifThread(canvasSize, dest, OnePass(std::move(frames)), outputPath, delay)
+{
+}
+
+WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+                                         FrameSourceFactory frames, const wxString& outputPath,
+                                         int delay)
     : wxThread(wxTHREAD_JOINABLE),
       m_dest(dest),
       m_frames(std::move(frames)),
@@ -65,15 +112,26 @@ WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler*
 wxThread::ExitCode WorkSaveAsGifThread::Entry()
 {
     Trace("thread:");
-    m_frameCount = m_frames->Count();
     GifExportOptions options;
     options.canvas = m_canvasSize;
     options.delay = m_delay;
     options.delays = m_delays;
     options.loopCount = m_loopCount;
+    options.optimize = m_options.optimize;
+    options.quality = m_options.quality;
     QueueingProgress progress(m_dest, m_stop);
-    const GifExportResult result = ExportGif(*m_frames, m_outputPath, options, &progress);
-    const GifSaveOutcome outcome{result.ok, result.error, result.failure};
+    GifSaveOutcome outcome;
+    const GifExportResult result = ExportGifWithinSize(m_frames, m_outputPath, options,
+                                                       m_options.MaxBytes(), &progress,
+                                                       &outcome.limit);
+    if (m_options.MaxBytes() == 0)
+        outcome.limit = SizeLimitReport();
+    outcome.ok = result.ok;
+    outcome.error = result.error;
+    outcome.failure = result.failure;
+    // A stop can end a try as another failure (no frame delivered); it is still a stop.
+    if (!result.ok && m_stop.load())
+        outcome.failure.kind = ExportFailure::Kind::Stopped;
     Report(m_dest, 100, &outcome);
     return nullptr;
 }

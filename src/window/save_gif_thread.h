@@ -17,6 +17,8 @@
 #include <wx/thread.h>
 
 #include "src/window/export_failure.h"
+#include "src/window/gif_save_options.h"
+#include "src/window/size_limit.h"
 
 class FrameSource;
 class wxEvtHandler;
@@ -29,6 +31,8 @@ struct GifSaveOutcome {
     // The same failure for ExportFailureText(failure, true), which the GUI thread words in
     // the interface language; kind None on success.
     ExportFailure failure;
+    // What a size-limited save did (attempts 0 when the save had no limit).
+    SizeLimitReport limit;
 };
 
 // The outcome carried by the final report; a failure for any other event.
@@ -39,9 +43,13 @@ public:
     // frames must share no data with images used elsewhere (see ImageListFrameSource).
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
                         const wxString& outputPath, int delay);
-    // Frames taken from a source on demand (the window hands them over through a FrameFeed).
+    // Frames taken from a source on demand, read once (a size limit can't try again).
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                         std::shared_ptr<FrameSource> frames, const wxString& outputPath, int delay);
+    // A fresh pass over the frames for every try (the window hands them over through
+    // FeedPasses).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,
+                        const wxString& outputPath, int delay);
 
     // Each frame's delay (one per frame, hundredths) and how many times the file plays
     // (GifExportOptions' meanings); set before Run.
@@ -51,6 +59,9 @@ public:
         m_loopCount = loopCount;
     }
 
+    // The encoding and the size limit the save asked for; set before Run.
+    void SetSaveOptions(const GifSaveOptions& options) { m_options = options; }
+
     // Ends the export before the next frame; the target file is left as it was.
     void RequestStop() { m_stop = true; }
 
@@ -59,8 +70,8 @@ protected:
 
 private:
     wxEvtHandler* m_dest;
-    int m_frameCount = 0;
-    std::shared_ptr<FrameSource> m_frames;
+    FrameSourceFactory m_frames;
+    GifSaveOptions m_options;
     wxSize m_canvasSize;
     wxString m_outputPath;
     int m_delay;

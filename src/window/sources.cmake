@@ -28,6 +28,7 @@ list(APPEND CORE_SOURCES
   src/window/picture_end.cpp
   src/window/size_estimate.cpp
   src/window/size_limit.cpp
+  src/window/gif_save_options.cpp
   src/window/video_decoder.cpp
   src/window/video_files.cpp
   src/window/video_geometry.cpp
@@ -43,7 +44,10 @@ list(APPEND CORE_SOURCES
   src/window/image_load_thread.cpp
   src/window/save_gif_thread.cpp
   src/window/frame_delays.cpp
-  src/window/frame_feed.cpp)
+  src/window/frame_feed.cpp
+  src/window/feed_passes.cpp
+  src/window/size_estimate_thread.cpp
+  src/window/background_estimate.cpp)
 
 # The default palette reducer. libimagequant runs on OpenMP; palette_quant.cpp sets the OpenMP
 # thread count of its calls, so it links the runtime itself (omp.h ships with the compiler).

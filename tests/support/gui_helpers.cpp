@@ -85,6 +85,20 @@ wxString ScriptedPathChooser::ChooseFileToSave(wxWindow*, const wxString& title,
     return answer;
 }
 
+GifSaveChoice ScriptedPathChooser::ChooseGifToSave(wxWindow* parent, const wxString& title,
+                                                   const wxString& wildcard,
+                                                   const wxString& defaultPath,
+                                                   const GifSaveOptions& shown)
+{
+    gifOptionsShown.push_back(shown);
+    GifSaveChoice choice{ChooseFileToSave(parent, title, wildcard, defaultPath), shown};
+    if (!gifOptionAnswers.empty()) {
+        choice.options = gifOptionAnswers.front();
+        gifOptionAnswers.erase(gifOptionAnswers.begin());
+    }
+    return choice;
+}
+
 MainWindowFixture::MainWindowFixture()
 {
     m_frame = CreateMainWindow();

@@ -62,7 +62,15 @@ public:
     wxString ChooseFileToSave(wxWindow*, const wxString& title, const wxString& wildcard,
                               const wxString& defaultFile) override;
 
+    // A GIF save takes its path from saveAnswers and its options from gifOptionAnswers (the
+    // options shown, unchanged, when that is empty); it records the options shown.
+    GifSaveChoice ChooseGifToSave(wxWindow* parent, const wxString& title,
+                                  const wxString& wildcard, const wxString& defaultPath,
+                                  const GifSaveOptions& shown) override;
+
     std::vector<wxArrayString> openAnswers;
+    std::vector<GifSaveOptions> gifOptionAnswers;
+    std::vector<GifSaveOptions> gifOptionsShown;
     std::vector<wxString> saveAnswers;
     wxArrayString titlesAsked;
     wxArrayString wildcardsAsked;

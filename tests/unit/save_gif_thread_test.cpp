@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/event.h>
+#include <wx/ffile.h>
 #include <wx/filefn.h>
 
+#include "src/window/gif_export.h"
 #include "src/window/save_gif_thread.h"
 #include "src/window/thread_update_event.h"
 #include "support/temp_dir.h"
@@ -82,4 +84,48 @@ TEST(SaveRules, SkipOnlyWhenTheFileExistsAndNothingChanged)
     EXPECT_FALSE(SaveCanBeSkipped(true, last, GifSaveSnapshot{3, 11, 640, 480}, false));
     EXPECT_FALSE(SaveCanBeSkipped(true, last, last, true))
         << "a reordered frame list keeps count, delay and size but must be written";
+}
+
+TEST(SaveGifThread, SaveOptionsReachTheFileAndALimitNothingFitsWritesNothing)
+{
+    TempDir dir;
+    const auto frames = [] {
+        return std::vector<wxImage>{PhotoLikeImage(16, 16, 1), PhotoLikeImage(16, 16, 2)};
+    };
+    GifSaveOptions options;
+    options.optimize = true;
+    options.quality = 40;
+    Recorder recorder;
+    WorkSaveAsGifThread thread(wxSize(16, 16), &recorder, frames(), dir.File("small.gif"), 10);
+    thread.SetSaveOptions(options);
+    ASSERT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
+    thread.Wait();
+    wxAppConsole::GetInstance()->ProcessPendingEvents();
+    ASSERT_TRUE(recorder.outcome.ok) << recorder.outcome.error;
+    EXPECT_EQ(recorder.outcome.limit.attempts, 0) << "no limit, no report of one";
+
+    GifExportOptions same;
+    same.canvas = wxSize(16, 16);
+    same.optimize = true;
+    same.quality = 40;
+    ASSERT_TRUE(ExportGif(frames(), dir.File("direct.gif"), same).ok);
+    wxFFile a(dir.File("small.gif")), b(dir.File("direct.gif"));
+    wxString bytesA, bytesB;
+    a.ReadAll(&bytesA, wxConvISO8859_1);
+    b.ReadAll(&bytesB, wxConvISO8859_1);
+    EXPECT_TRUE(bytesA == bytesB) << "the thread writes what ExportGif writes for the same options";
+
+    options.keepUnder = true;
+    options.limitBytes = 20;
+    Recorder limited;
+    WorkSaveAsGifThread tight(wxSize(16, 16), &limited, frames(), dir.File("tight.gif"), 10);
+    tight.SetSaveOptions(options);
+    ASSERT_EQ(tight.Run(), wxTHREAD_NO_ERROR);
+    tight.Wait();
+    wxAppConsole::GetInstance()->ProcessPendingEvents();
+    EXPECT_FALSE(limited.outcome.ok);
+    EXPECT_EQ(limited.outcome.failure.kind, ExportFailure::Kind::TooLarge);
+    EXPECT_FALSE(limited.outcome.limit.fitted);
+    EXPECT_GE(limited.outcome.limit.attempts, 1);
+    EXPECT_FALSE(wxFileExists(dir.File("tight.gif")));
 }
