@@ -1,25 +1,16 @@
 #include "src/window/sample_runs.h"
 
-#include <algorithm>
-
-namespace {
-
-constexpr int kRunLength = 4;
-
-} // namespace
-
-std::vector<FrameRun> SampleRuns(int count)
+std::vector<FrameRun> SampleRuns(int count, bool optimised)
 {
     std::vector<FrameRun> runs;
     if (count <= kEstimateExactFrames)
         return runs;
-    // One run per 30 frames keeps the estimate's share of the work falling as animations
-    // grow, and between 4 and 8 runs it stays within a few percent on mixed content.
-    const int n = std::clamp(count / 30, 4, 8);
-    const int span = count - kRunLength;
+    const int length = optimised ? 8 : 1;
+    const int n = optimised ? 4 : 16;
+    const int span = count - length;
     for (int r = 0; r < n; ++r) {
         const int start = static_cast<int>(static_cast<long long>(span) * r / (n - 1));
-        runs.push_back(FrameRun{start, kRunLength});
+        runs.push_back(FrameRun{start, length});
     }
     return runs;
 }

@@ -13,12 +13,16 @@ struct FrameRun {
 };
 
 // Animations up to this many frames are encoded whole: sampling would save little.
-constexpr int kEstimateExactFrames = 24;
+constexpr int kEstimateExactFrames = 40;
 
-// The runs to encode for count frames: empty when count is small enough to encode whole;
-// otherwise 4 to 8 runs (more for longer animations) of 4 frames, the first at frame 0, the
-// last ending at the last frame, the others spread evenly between, in order, without overlap.
-std::vector<FrameRun> SampleRuns(int count);
+// The runs to encode for count frames: empty when count is small enough to encode whole.
+// Otherwise, spread evenly, in order and without overlap, the first at frame 0 and the last
+// ending at the last frame: for optimised files 4 runs of 8 frames (the first of each only
+// sets the scene for the others: an optimised frame's length depends on what the frames
+// before it left, and that takes some frames to settle), for others, whose frames don't
+// depend on each other, 16 single frames, so that an animation that changes character along
+// its length (a slide show of different photographs) is sampled all along.
+std::vector<FrameRun> SampleRuns(int count, bool optimised);
 
 // The file length for count frames: first, the header and first frame as measured, plus the
 // mean of the sampled frames (sampledBytes over sampled of them) for every other frame, plus

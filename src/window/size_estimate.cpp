@@ -72,19 +72,30 @@ private:
     int m_next = 0;
 };
 
-// One run of frames as a source of its own.
+// Runs of frames, one after the other, as a source of their own.
 class RunSource : public FrameSource {
 public:
-    RunSource(SkippingReader& reader, const FrameRun& run) : m_reader(reader), m_run(run) {}
-    int Count() const override { return m_run.length; }
+    RunSource(SkippingReader& reader, std::vector<FrameRun> runs)
+        : m_reader(reader), m_runs(std::move(runs))
+    {
+        for (const FrameRun& run : m_runs)
+            m_count += run.length;
+    }
+    int Count() const override { return m_count; }
     bool Frame(int index, wxImage& frame, FrameError& error) override
     {
-        return m_reader.Read(m_run.start + index, frame, error);
+        for (const FrameRun& run : m_runs) {
+            if (index < run.length)
+                return m_reader.Read(run.start + index, frame, error);
+            index -= run.length;
+        }
+        return false;
     }
 
 private:
     SkippingReader& m_reader;
-    const FrameRun m_run;
+    const std::vector<FrameRun> m_runs;
+    int m_count = 0;
 };
 
 std::optional<uint64_t> Exact(FrameSource& frames, const GifExportOptions& options,
@@ -103,27 +114,33 @@ std::optional<uint64_t> Exact(FrameSource& frames, const GifExportOptions& optio
 std::optional<uint64_t> EstimateGifSize(FrameSource& frames, const GifExportOptions& options,
                                         const std::atomic<bool>& cancel)
 {
-    const std::vector<FrameRun> runs = SampleRuns(frames.Count());
+    const std::vector<FrameRun> runs = SampleRuns(frames.Count(), options.optimize);
     if (runs.empty())
         return Exact(frames, options, cancel);
+    // All runs in one pass: an optimised writer then carries its palette from run to run as
+    // it does along the whole animation, where a fresh start for each run would make every
+    // run's frames fit their palette better, and shorter, than they do in the file.
     SkippingReader reader(frames, cancel);
-    uint64_t first = 0;
+    RunSource source(reader, runs);
+    CountingOutput counter;
+    CountingSink sink(cancel, counter);
+    const GifExportResult result = WriteGifAnimation(source, counter, options, &sink);
+    if (!result.ok || cancel.load())
+        return std::nullopt;
+    // A run's first frame sets the scene: after a gap the picture jumps, which the file
+    // doesn't. The first of all is the file's own first frame, header included.
     uint64_t sampled = 0;
     int sampledFrames = 0;
+    size_t at = 0;
     for (const FrameRun& run : runs) {
-        RunSource source(reader, run);
-        CountingOutput counter;
-        CountingSink sink(cancel, counter);
-        const GifExportResult result = WriteGifAnimation(source, counter, options, &sink);
-        if (!result.ok || cancel.load())
-            return std::nullopt;
-        // A run's first frame carries the header and, optimised, is written whole: it counts
-        // only where it is the file's own first frame.
-        if (run.start == 0)
-            first = sink.FrameBytes(0);
-        for (size_t i = 1; i < sink.Frames(); ++i)
-            sampled += sink.FrameBytes(i);
-        sampledFrames += static_cast<int>(sink.Frames()) - 1;
+        for (int i = 1; i < run.length; ++i, ++sampledFrames)
+            sampled += sink.FrameBytes(at + i);
+        at += run.length;
     }
-    return ExtrapolateGifLength(first, sampled, sampledFrames, frames.Count());
+    if (!options.optimize) {
+        // Plain frames don't depend on each other: every one after the first is a sample.
+        sampled = counter.Count() - sink.FrameBytes(0);
+        sampledFrames = static_cast<int>(sink.Frames()) - 1;
+    }
+    return ExtrapolateGifLength(sink.FrameBytes(0), sampled, sampledFrames, frames.Count());
 }

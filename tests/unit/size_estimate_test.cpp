@@ -15,23 +15,23 @@ namespace {
 
 TEST(SampleRuns, ShortAnimationsAreEncodedWhole)
 {
-    EXPECT_TRUE(SampleRuns(1).empty());
-    EXPECT_TRUE(SampleRuns(kEstimateExactFrames).empty());
+    EXPECT_TRUE(SampleRuns(1, true).empty());
+    EXPECT_TRUE(SampleRuns(kEstimateExactFrames, false).empty());
 }
 
 TEST(SampleRuns, RunsSpanTheAnimationInOrderWithoutOverlap)
 {
-    for (int count : {kEstimateExactFrames + 1, 60, 150, 299, 10000}) {
-        const std::vector<FrameRun> runs = SampleRuns(count);
-        ASSERT_GE(runs.size(), 4u) << count;
-        ASSERT_LE(runs.size(), 8u) << count;
-        EXPECT_EQ(runs.front().start, 0) << count;
-        EXPECT_EQ(runs.back().start + runs.back().length, count) << count;
-        for (size_t i = 1; i < runs.size(); ++i)
-            EXPECT_LE(runs[i - 1].start + runs[i - 1].length, runs[i].start) << count;
-    }
-    EXPECT_EQ(SampleRuns(60).size(), 4u);
-    EXPECT_EQ(SampleRuns(10000).size(), 8u);
+    for (bool optimised : {false, true})
+        for (int count : {kEstimateExactFrames + 1, 60, 299, 10000}) {
+            const std::vector<FrameRun> runs = SampleRuns(count, optimised);
+            ASSERT_EQ(runs.size(), optimised ? 4u : 16u) << count;
+            EXPECT_EQ(runs.front().start, 0) << count;
+            EXPECT_EQ(runs.back().start + runs.back().length, count) << count;
+            for (const FrameRun& run : runs)
+                EXPECT_EQ(run.length, optimised ? 8 : 1);
+            for (size_t i = 1; i < runs.size(); ++i)
+                EXPECT_LE(runs[i - 1].start + runs[i - 1].length, runs[i].start) << count;
+        }
 }
 
 TEST(SampleRuns, ExtrapolationCountsEveryFrameAndTheTrailerOnce)
