@@ -31,8 +31,10 @@ std::optional<SizeStep> NextSizeStep(const SizeStep& tried, uint64_t bytes, uint
     const double ratio = static_cast<double>(limit) / static_cast<double>(bytes);
     SizeStep next = tried;
     if (tried.quality > kSizeLimitLowestQuality) {
-        // About one point of quality per percent of length, the first points doing least.
-        const int drop = static_cast<int>(std::ceil((1.0 - ratio * kMargin) * 120.0));
+        // Measured on photographs and screen recordings, the length falls by one to two
+        // percent per point; assuming the faster fall keeps the most quality, and a file that
+        // is still too long only costs a try cut short once it passes the limit.
+        const int drop = static_cast<int>(std::ceil((1.0 - ratio * kMargin) * 70.0));
         next.quality = std::max(kSizeLimitLowestQuality, tried.quality - std::max(5, drop));
         return next;
     }

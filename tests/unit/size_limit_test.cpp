@@ -23,7 +23,7 @@ TEST(SizeSteps, ColoursGoFirstByTheMeasuredRatio)
     const wxSize full(640, 480);
     const SizeStep start{100, full};
     const auto near = NextSizeStep(start, 1050, 1000, full);
-    const auto far = NextSizeStep(start, 3000, 1000, full);
+    const auto far = NextSizeStep(start, 10000, 1000, full);
     ASSERT_TRUE(near && far);
     EXPECT_EQ(near->canvas, full);
     EXPECT_LT(near->quality, 100);
