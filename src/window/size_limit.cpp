@@ -32,7 +32,8 @@ public:
 
     void Progress(int percent) override
     {
-        ++m_frames;
+        if (++m_frames == 1)
+            m_first = m_out.Written();
         const int shown = m_from + (m_to - m_from) * percent / 100;
         if (m_outer && shown > m_shown) {
             m_shown = shown;
@@ -50,6 +51,8 @@ public:
 
     bool Overflowed() const { return m_overflowed; }
     int Frames() const { return m_frames; }
+    // The header and first frame's length; 0 before the first frame was written.
+    uint64_t First() const { return m_first; }
     int Shown() const { return std::max(m_shown, m_from); }
 
 private:
@@ -59,6 +62,7 @@ private:
     const BufferedOutput& m_out;
     const uint64_t m_limit;
     int m_frames = 0;
+    uint64_t m_first = 0;
     int m_shown = -1;
     bool m_overflowed = false;
 };
@@ -69,15 +73,6 @@ struct TryOutcome {
     uint64_t bytes = 0;     // the length, or for a try cut short its projection
     int progress = 0;       // where the user's bar stands after the try
 };
-
-// The length of the whole file, from a try stopped after frames of count had made written
-// bytes.
-uint64_t Projected(uint64_t written, int frames, int count)
-{
-    if (frames <= 0 || frames >= count)
-        return written;
-    return written * static_cast<uint64_t>(count) / static_cast<uint64_t>(frames);
-}
 
 // Writes one try to the temporary file beside path and puts it in place only when it fits.
 TryOutcome Try(FrameSource& source, const wxString& path, const GifExportOptions& options,
@@ -97,7 +92,8 @@ TryOutcome Try(FrameSource& source, const wxString& path, const GifExportOptions
     outcome.progress = trySink.Shown();
     if (trySink.Overflowed() || (written.ok && out.Written() > limit)) {
         file.Discard();
-        outcome.bytes = Projected(out.Written(), trySink.Frames(), source.Count());
+        outcome.bytes =
+            ProjectedLength(trySink.First(), out.Written(), trySink.Frames(), source.Count());
         return outcome;
     }
     outcome.failure = written.failure;

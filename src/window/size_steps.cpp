@@ -23,6 +23,16 @@ wxSize SmallestCanvas(const wxSize& full)
                   std::min(full.y, std::max(16, full.y / 4)));
 }
 
+uint64_t ProjectedLength(uint64_t first, uint64_t written, int frames, int count)
+{
+    if (frames >= count || written < first)
+        return written;
+    if (frames <= 1)
+        return first * static_cast<uint64_t>(std::max(count, 1));
+    const uint64_t others = written - first;
+    return first + others * static_cast<uint64_t>(count - 1) / static_cast<uint64_t>(frames - 1);
+}
+
 std::optional<SizeStep> NextSizeStep(const SizeStep& tried, uint64_t bytes, uint64_t limit,
                                      const wxSize& full)
 {

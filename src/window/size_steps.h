@@ -23,6 +23,11 @@ wxSize ScaledCanvas(const wxSize& canvas, double factor);
 // not below 16 pixels (nor above full).
 wxSize SmallestCanvas(const wxSize& full);
 
+// The length of a whole file of count frames from a try stopped after frames of them had
+// made written bytes, first of them the header and first frame: the others at the mean of
+// those written. The first frame apart, since in an optimised file it alone is whole.
+uint64_t ProjectedLength(uint64_t first, uint64_t written, int frames, int count);
+
 // The next try after tried made a file of bytes, longer than limit, for a canvas of full at
 // most; nothing when tried was already the smallest. The measured ratio picks the step: a
 // file a little too long loses a little quality, one far too long goes to the lowest quality

@@ -53,6 +53,14 @@ TEST(SizeSteps, ThenTheCanvasShrinksKeepingItsShapeDownToAFloor)
     EXPECT_EQ(ScaledCanvas(wxSize(3, 1000), 0.1), wxSize(1, 100));
 }
 
+TEST(SizeSteps, ATryCutShortIsProjectedWithItsWholeFirstFrameApart)
+{
+    // 60 frames: a first frame of 50000 bytes, then 10 of 1000 each when the try stopped.
+    EXPECT_EQ(ProjectedLength(50000, 60000, 11, 60), 50000u + 59u * 1000u);
+    EXPECT_EQ(ProjectedLength(50000, 50000, 1, 60), 50000u * 60u);  // nothing else to go by
+    EXPECT_EQ(ProjectedLength(500, 9000, 60, 60), 9000u);           // finished: as measured
+}
+
 TEST(ScaledFrameSource, ScalesTheWholePictureRatherThanCroppingIt)
 {
     QuietTrace quiet;
