@@ -5,13 +5,18 @@
 # per frame (palettegen stats_mode=single, paletteuse new=1). Per set and tool it prints the
 # mean PSNR of the decoded frames against the source frames, wall time, peak memory (maximum
 # resident set) and output size. A second table sets zoruvede-cli --optimize beside the full
-# file, gifsicle -O3 run on that full file and ImageMagick's `-layers Optimize`.
+# file, gifsicle -O3 run on that full file and ImageMagick's `-layers Optimize`, with
+# zoruvede-cli --optimize at lower --quality settings; its goals pick, per set, the smallest of
+# those files whose PSNR reaches ImageMagick's and set it beside ImageMagick's size. A third
+# table sets the size estimate (zoruvede-cli --estimate-only) beside the real file length,
+# plain and optimised, at each quality.
 #
 # Usage: bench/quality_bench.sh <build dir> [repetitions]
 #   Wall time and memory are the median of the repetitions (default 3); PSNR and size come from
 #   the last run (every tool's output is the same on each run).
 #   SETS="photos screen pattern" picks the sets; FRAMES_DIR=<dir> keeps the generated frames
-#   there and reuses them on the next run.
+#   there and reuses them on the next run. QUALITIES="80 60 40" are the lower qualities tried;
+#   FIRST_TABLE=0 leaves out the first table (its tools but zoruvede-cli are not run).
 # ImageMagick, ffmpeg and GNU time are installed from Debian when missing (sudo when not root).
 # The source frames are PNG files, so every tool reads exactly the same pixels; the canvas is
 # their size, so the composed frames are the source frames.
@@ -205,7 +210,10 @@ psnr() {
     awk -v t="$total" 'BEGIN { printf "%.2f", t / 60 }'
 }
 
+QUALITIES=${QUALITIES:-80 60 40}
+FIRST_TABLE=${FIRST_TABLE:-1}
 TOOLS="cli im ffmpeg"
+[ "$FIRST_TABLE" = 1 ] || { TOOLS=cli; REPS=1; }
 echo "$(nproc) processors; wall time and memory: median of $REPS runs"
 for set in $SETS; do
     src="$FRAMES_DIR/$set"
@@ -227,53 +235,117 @@ for set in $SETS; do
             esac
         done
     done
-    run cli-toolkit "$WORK/cli-toolkit.gif" "$CLI" -q --quantizer toolkit -o "$WORK/cli-toolkit.gif" \
-        "${inputs[@]}"
-    run cli-1thread "$WORK/cli-1thread.gif" "$CLI" -q --threads 1 -o "$WORK/cli-1thread.gif" \
-        "${inputs[@]}"
-    cmp -s "$WORK/cli.gif" "$WORK/cli-1thread.gif" ||
-        { echo "$set: zoruvede-cli wrote different bytes with one thread" >&2; exit 1; }
+    if [ "$FIRST_TABLE" = 1 ]; then
+        run cli-toolkit "$WORK/cli-toolkit.gif" "$CLI" -q --quantizer toolkit -o "$WORK/cli-toolkit.gif" \
+            "${inputs[@]}"
+        run cli-1thread "$WORK/cli-1thread.gif" "$CLI" -q --threads 1 -o "$WORK/cli-1thread.gif" \
+            "${inputs[@]}"
+        cmp -s "$WORK/cli.gif" "$WORK/cli-1thread.gif" ||
+            { echo "$set: zoruvede-cli wrote different bytes with one thread" >&2; exit 1; }
 
-    echo
-    echo "== $set: 60 frames of 640x480"
-    for tool in cli cli-toolkit im ffmpeg; do
-        echo "$tool $(psnr "$WORK/$tool.gif" "$src") $(stat -c %s "$WORK/$tool.gif")"
-    done >"$WORK/quality"
-    awk '
-        function median(list,   a, n, i, j, x) {
-            n = split(list, a, " ")
-            for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
-            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-        }
-        FNR == NR { t[$1] = t[$1] " " $2; m[$1] = m[$1] " " $3; next }
-        { psnr[$1] = $2; size[$1] = $3 }
-        END {
-            split("cli cli-toolkit im ffmpeg", order, " ")
-            split("zoruvede-cli|zoruvede-cli, toolkit|ImageMagick convert|ffmpeg per-frame", label, "|")
-            printf "%-22s %9s %9s %10s %12s\n", "tool", "PSNR dB", "wall s", "peak MiB", "bytes"
-            for (k = 1; k <= 4; k++) {
-                name = order[k]
-                wall[name] = median(t[name]); mem[name] = median(m[name]) / 1024
-                printf "%-22s %9.2f %9.2f %10.1f %12d\n", label[k], psnr[name], wall[name], mem[name], size[name]
+        echo
+        echo "== $set: 60 frames of 640x480"
+        for tool in cli cli-toolkit im ffmpeg; do
+            echo "$tool $(psnr "$WORK/$tool.gif" "$src") $(stat -c %s "$WORK/$tool.gif")"
+        done >"$WORK/quality"
+        awk '
+            function median(list,   a, n, i, j, x) {
+                n = split(list, a, " ")
+                for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+                return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
             }
-            ok = psnr["cli"] >= psnr["im"] && psnr["cli"] >= psnr["ffmpeg"]
-            printf "goals: PSNR >= both %s; wall <= half of ImageMagick %s (%.2f); memory below both %s; size <= ImageMagick %s\n",
-                ok ? "met" : "MISSED",
-                wall["cli"] <= wall["im"] / 2 ? "met" : "MISSED", wall["cli"] / wall["im"],
-                mem["cli"] < mem["im"] && mem["cli"] < mem["ffmpeg"] ? "met" : "MISSED",
-                size["cli"] <= size["im"] ? "met" : "MISSED"
-        }' "$WORK/results" "$WORK/quality"
+            FNR == NR { t[$1] = t[$1] " " $2; m[$1] = m[$1] " " $3; next }
+            { psnr[$1] = $2; size[$1] = $3 }
+            END {
+                split("cli cli-toolkit im ffmpeg", order, " ")
+                split("zoruvede-cli|zoruvede-cli, toolkit|ImageMagick convert|ffmpeg per-frame", label, "|")
+                printf "%-22s %9s %9s %10s %12s\n", "tool", "PSNR dB", "wall s", "peak MiB", "bytes"
+                for (k = 1; k <= 4; k++) {
+                    name = order[k]
+                    wall[name] = median(t[name]); mem[name] = median(m[name]) / 1024
+                    printf "%-22s %9.2f %9.2f %10.1f %12d\n", label[k], psnr[name], wall[name], mem[name], size[name]
+                }
+                ok = psnr["cli"] >= psnr["im"] && psnr["cli"] >= psnr["ffmpeg"]
+                printf "goals: PSNR >= both %s; wall <= half of ImageMagick %s (%.2f); memory below both %s; size <= ImageMagick %s\n",
+                    ok ? "met" : "MISSED",
+                    wall["cli"] <= wall["im"] / 2 ? "met" : "MISSED", wall["cli"] / wall["im"],
+                    mem["cli"] < mem["im"] && mem["cli"] < mem["ffmpeg"] ? "met" : "MISSED",
+                    size["cli"] <= size["im"] ? "met" : "MISSED"
+            }' "$WORK/results" "$WORK/quality"
+    else
+        echo
+        echo "== $set: 60 frames of 640x480"
+    fi
 
     run cli-optimize "$WORK/cli-optimize.gif" "$CLI" -q --optimize -o "$WORK/cli-optimize.gif" \
         "${inputs[@]}"
+    ours="cli-optimize"
+    for q in $QUALITIES; do
+        run "cli-optimize-q$q" "$WORK/cli-optimize-q$q.gif" "$CLI" -q --optimize --quality "$q" \
+            -o "$WORK/cli-optimize-q$q.gif" "${inputs[@]}"
+        ours="$ours cli-optimize-q$q"
+    done
     run gifsicle-O3 "$WORK/gifsicle-O3.gif" "$GIFSICLE" -O3 "$WORK/cli.gif" -o "$WORK/gifsicle-O3.gif"
     run im-optimize "$WORK/im-optimize.gif" "$CONVERT" -delay 10 -loop 0 "${inputs[@]}" \
         -layers Optimize "$WORK/im-optimize.gif"
     echo "-- smaller files"
     printf '%-30s %9s %9s %12s\n' "tool" "PSNR dB" "wall s" "bytes"
-    for tool in cli cli-optimize gifsicle-O3 im im-optimize; do
-        printf '%-30s %9s %9s %12d\n' "$tool" "$(psnr "$WORK/$tool.gif" "$src")" \
+    : >"$WORK/small"
+    for tool in cli $ours gifsicle-O3 im im-optimize; do
+        [ -e "$WORK/$tool.gif" ] || continue
+        echo "$tool $(psnr "$WORK/$tool.gif" "$src") $(stat -c %s "$WORK/$tool.gif")" >>"$WORK/small"
+        printf '%-30s %9s %9s %12d\n' "$tool" "$(awk -v n="$tool" '$1 == n { print $2 }' "$WORK/small")" \
             "$(awk -v n="$tool" '$1 == n { w = $2 } END { print w }' "$WORK/results")" \
             "$(stat -c %s "$WORK/$tool.gif")"
+    done
+    # Quality-matched: the smallest of our optimised files that looks at least as good.
+    awk -v ours="$ours" '
+        { psnr[$1] = $2; size[$1] = $3 }
+        END {
+            n = split(ours, list, " "); best = ""
+            for (k = 1; k <= n; k++)
+                if (psnr[list[k]] >= psnr["im-optimize"] && (best == "" || size[list[k]] < size[best]))
+                    best = list[k]
+            if (best == "")
+                printf "goal quality-matched against ImageMagick -layers Optimize (%d bytes, %.2f dB): MISSED, no file of ours reaches its PSNR\n", size["im-optimize"], psnr["im-optimize"]
+            else
+                printf "goal quality-matched against ImageMagick -layers Optimize: %s %d bytes at %.2f dB vs %d bytes at %.2f dB (%.2f): %s\n",
+                    best, size[best], psnr[best], size["im-optimize"], psnr["im-optimize"],
+                    size[best] / size["im-optimize"], size[best] <= size["im-optimize"] ? "met" : "MISSED"
+        }' "$WORK/small"
+    if [ "$set" = screen ]; then
+        awk '{ psnr[$1] = $2; size[$1] = $3 }
+            END {
+                r = size["cli-optimize"] / size["gifsicle-O3"]
+                ok = r <= 0.5 && psnr["cli-optimize"] >= 58
+                printf "goal screen, optimised (quality 100): size <= 0.5 x gifsicle -O3 on our full file (%.2f), PSNR >= 58 dB (%.2f): %s\n",
+                    r, psnr["cli-optimize"], ok ? "met" : "MISSED"
+            }' "$WORK/small"
+    fi
+
+    # The estimate beside the real length, plain and optimised.
+    echo "-- size estimate"
+    printf '%-30s %12s %12s %9s %9s\n' "file" "estimate" "real" "off %" "est s"
+    for q in 100 $QUALITIES; do
+        for mode in plain optimize; do
+            flags=(--quality "$q")
+            [ "$mode" = optimize ] && flags+=(--optimize)
+            name="cli-$mode-q$q"
+            case $name in
+            cli-plain-q100) file=$WORK/cli.gif ;;
+            cli-optimize-q100) file=$WORK/cli-optimize.gif ;;
+            cli-optimize-*) file=$WORK/cli-optimize-q$q.gif ;;
+            *) file=$WORK/$name.gif
+               "$CLI" -q "${flags[@]}" -o "$file" "${inputs[@]}" ;;
+            esac
+            start=$(date +%s.%N)
+            estimate=$("$CLI" --estimate-only "${flags[@]}" "${inputs[@]}")
+            seconds=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
+            real=$(stat -c %s "$file")
+            awk -v n="$name" -v e="$estimate" -v r="$real" -v s="$seconds" 'BEGIN {
+                d = 100 * (e - r) / r
+                printf "%-30s %12d %12d %+8.1f%% %9s %s\n", n, e, r, d, s, (d <= 15 && d >= -15) ? "" : "OUTSIDE 15 %"
+            }'
+        done
     done
 done

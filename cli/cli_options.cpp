@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -46,6 +47,42 @@ bool ParseDelayList(const std::string& text, std::vector<int>& delays)
 
 } // namespace
 
+bool ParseByteSize(const std::string& text, uint64_t& bytes)
+{
+    std::string digits = text;
+    uint64_t unit = 1;
+    if (!digits.empty()) {
+        const char last = digits.back();
+        if (last == 'K' || last == 'k')
+            unit = 1024;
+        else if (last == 'M' || last == 'm')
+            unit = 1024 * 1024;
+        if (unit != 1)
+            digits.pop_back();
+    }
+    if (digits.empty() || digits.size() > 13 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const uint64_t value = std::strtoull(digits.c_str(), nullptr, 10);
+    const uint64_t most = uint64_t(1) << 40;
+    if (value == 0 || value > most / unit)
+        return false;
+    bytes = value * unit;
+    return true;
+}
+
+std::string ByteSizeText(uint64_t bytes)
+{
+    char text[64];
+    if (bytes < 1024)
+        std::snprintf(text, sizeof text, "%llu bytes", static_cast<unsigned long long>(bytes));
+    else if (bytes < 1024 * 1024)
+        std::snprintf(text, sizeof text, "%.1f KB", bytes / 1024.0);
+    else
+        std::snprintf(text, sizeof text, "%.1f MB", bytes / (1024.0 * 1024.0));
+    return text;
+}
+
 const char* CliUsage()
 {
     return "usage: zoruvede-cli [--delay N] [--size WxH] [-q] [--verbose] -o OUT.gif INPUT...\n"
@@ -70,6 +107,13 @@ const char* CliUsage()
            "  --optimize            smaller file: each frame after the first holds only what\n"
            "                        changed, and still parts keep their colours (the frames\n"
            "                        shown are those written; the default writes them whole)\n"
+           "  --quality N           1-100 (default 100, the best): lower values use fewer\n"
+           "                        colours and less dithering, and with --optimize let small\n"
+           "                        changes go, for a smaller file\n"
+           "  --max-size SIZE       keep the file at most SIZE bytes long (K or M: times 1024\n"
+           "                        or 1048576, e.g. 8M): when it would be longer, it is made\n"
+           "                        again with fewer colours and then smaller; when nothing fits,\n"
+           "                        nothing is written and the status is 1\n"
            "  --skip-missing        leave out a project's frames whose files are missing\n"
            "                        (without it such a project is not exported)\n"
            "  -h, --help            this text\n"
@@ -121,6 +165,26 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.optimize = true;
         } else if (name == "--skip-missing") {
             options.skipMissing = true;
+        } else if (name == "--estimate-only") {
+            // Unlisted: for benchmarks of the size estimate the window shows.
+            options.estimateOnly = true;
+        } else if (name == "--quality") {
+            long quality = 0;
+            if (!needValue())
+                return false;
+            if (!ParseNumber(value, 1, 100, quality)) {
+                error = "bad --quality \"" + value + "\": expected a whole number from 1 to 100";
+                return false;
+            }
+            options.quality = static_cast<int>(quality);
+        } else if (name == "--max-size") {
+            if (!needValue())
+                return false;
+            if (!ParseByteSize(value, options.maxSize)) {
+                error = "bad --max-size \"" + value +
+                        "\": expected bytes, or a number with K or M (base 1024), e.g. 8M";
+                return false;
+            }
         } else if (name == "-o" || name == "--output") {
             if (!needValue())
                 return false;
@@ -196,7 +260,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
     }
     if (options.help)
         return true;
-    if (options.output.empty()) {
+    if (options.output.empty() && !options.estimateOnly) {
         error = "no output file given (-o OUT.gif)";
         return false;
     }

@@ -1,6 +1,7 @@
 // The command line of zoruvede-cli.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,17 @@ struct CliOptions {
     bool skipMissing = false;    // a project's frames whose files are gone are left out
     bool optimize = false;       // --optimize: later frames only where they differ
     PaletteReducer reducer = PaletteReducer::Quant;
+    int quality = 100;           // --quality: 1..100
+    uint64_t maxSize = 0;        // --max-size in bytes; 0: no limit
+    bool estimateOnly = false;   // --estimate-only: print the expected length, write nothing
 };
+
+// A length in bytes as written on the command line: a whole number, optionally followed by K
+// or M (either case; base 1024), at least 1 byte and at most 1 TiB. False on anything else.
+bool ParseByteSize(const std::string& text, uint64_t& bytes);
+
+// bytes for people: "512 bytes", "40.0 KB", "8.0 MB" (base 1024, one decimal).
+std::string ByteSizeText(uint64_t bytes);
 
 // Parses argv[1..]. False with error (one line, without the program name) on bad usage.
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

@@ -28,6 +28,8 @@
 #include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
 #include "src/window/input_frames.h"
+#include "src/window/size_estimate.h"
+#include "src/window/size_limit.h"
 
 namespace {
 
@@ -158,6 +160,50 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
     return true;
 }
 
+// Frames the caller keeps, lent to one pass.
+class BorrowedFrames : public FrameSource {
+public:
+    explicit BorrowedFrames(FrameSource& source) : m_source(source) {}
+    int Count() const override { return m_source.Count(); }
+    bool Frame(int index, wxImage& frame, FrameError& error) override
+    {
+        return m_source.Frame(index, frame, error);
+    }
+
+private:
+    FrameSource& m_source;
+};
+
+// The frames for each try of a size-limited export: first the ones already scanned, then the
+// same inputs read again from the start.
+FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project,
+                                InputFileFrames& scanned)
+{
+    return [paths, project, first = &scanned]() mutable -> std::unique_ptr<FrameSource> {
+        if (first) {
+            auto borrowed = std::make_unique<BorrowedFrames>(*first);
+            first = nullptr;
+            return borrowed;
+        }
+        auto again = std::make_unique<InputFileFrames>(paths, project);
+        wxString error;
+        if (!again->Scan(false, error))
+            return nullptr;
+        return again;
+    };
+}
+
+// --estimate-only: the length the window's estimate shows for these frames, on stdout.
+int PrintEstimate(FrameSource& frames, const GifExportOptions& options)
+{
+    const std::atomic<bool> never{false};
+    const std::optional<uint64_t> bytes = EstimateGifSize(frames, options, never);
+    if (!bytes)
+        return Fail("the frames could not be read");
+    std::printf("%llu\n", static_cast<unsigned long long>(*bytes));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -193,6 +239,7 @@ int main(int argc, char** argv)
     if (project && !ApplyProject(paths, options, delaySources.project))
         return 1;
     const bool deriveCanvas = options.width == 0;
+    const std::vector<wxString> inputPaths = paths;
     InputFileFrames frames(std::move(paths), project);
     wxString error;
     if (!frames.Scan(deriveCanvas, error))
@@ -223,13 +270,21 @@ int main(int argc, char** argv)
     exportOptions.reducer = options.reducer;
     exportOptions.threads = options.threads;
     exportOptions.optimize = options.optimize;
+    exportOptions.quality = options.quality;
+    if (options.estimateOnly)
+        return PrintEstimate(frames, exportOptions);
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count(),
                     &s_interrupted);
+    SizeLimitReport report;
     const GifExportResult result =
-        ExportGif(frames, PathArgument(options.output), exportOptions, &bar);
+        options.maxSize == 0
+            ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
+            : ExportGifWithinSize(ReopenFrames(inputPaths, project, frames),
+                                  PathArgument(options.output), exportOptions, options.maxSize,
+                                  &bar, &report);
     bar.Finish();
     if (s_interrupted) {
         std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
@@ -238,5 +293,9 @@ int main(int argc, char** argv)
     }
     if (!result.ok)
         return Fail(result.error);
+    if (options.maxSize > 0 && !options.quiet)
+        std::fprintf(stderr, "%s: kept under %s at quality %d, %d x %d (%s)\n", kProgram,
+                     ByteSizeText(options.maxSize).c_str(), report.quality, report.canvas.x,
+                     report.canvas.y, ByteSizeText(report.bytes).c_str());
     return 0;
 }

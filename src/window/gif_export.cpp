@@ -12,70 +12,14 @@
 #include <wx/log.h>
 
 #include "app/atomic_file.h"
+#include "src/window/buffered_output.h"
 #include "src/window/compose_frame.h"
 #include "src/window/gif_blocks.h"
 #include "src/window/gif_gifhandler.h"
 #include "src/window/gif_optimised_writer.h"
+#include "src/window/gif_quality.h"
 
 namespace {
-
-// Collects the writer's small writes into large ones: without it every LZW sub-block is a
-// system call. A failed write of the target is reported by the write that triggered it (or by
-// Flush); the target keeps the system's reason.
-class BufferedOutput : public wxOutputStream {
-public:
-    BufferedOutput(wxOutputStream& target, size_t capacity)
-        : m_target(target), m_buffer(new char[capacity]), m_capacity(capacity)
-    {
-    }
-
-    bool Flush()
-    {
-        if (m_failed)
-            return false;
-        if (m_used > 0 && !Pass(m_buffer.get(), m_used))
-            return false;
-        m_used = 0;
-        return m_lasterror == wxSTREAM_NO_ERROR;
-    }
-
-protected:
-    size_t OnSysWrite(const void* data, size_t size) override
-    {
-        // A failure is final: nothing after a lost block could make a valid file.
-        if (m_failed) {
-            m_lasterror = wxSTREAM_WRITE_ERROR;
-            return 0;
-        }
-        if (m_used + size > m_capacity) {
-            if (!Flush())
-                return 0;
-        }
-        if (size >= m_capacity)
-            return Pass(data, size) ? size : 0;
-        std::memcpy(m_buffer.get() + m_used, data, size);
-        m_used += size;
-        m_lasterror = wxSTREAM_NO_ERROR;
-        return size;
-    }
-
-private:
-    bool Pass(const void* data, size_t size)
-    {
-        if (m_target.Write(data, size).LastWrite() != size) {
-            m_failed = true;
-            m_lasterror = wxSTREAM_WRITE_ERROR;
-            return false;
-        }
-        return true;
-    }
-
-    wxOutputStream& m_target;
-    std::unique_ptr<char[]> m_buffer;
-    size_t m_capacity;
-    size_t m_used = 0;
-    bool m_failed = false;
-};
 
 using Kind = ExportFailure::Kind;
 
@@ -141,7 +85,9 @@ bool TakeComposed(FrameSource& source, int index, const wxSize& canvas, wxImage&
 void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& options, int index,
             int count)
 {
-    wxImage reduced = ReduceWith(options.reducer, composed);
+    const GifQualitySettings quality = QualitySettings(options.quality);
+    wxImage reduced =
+        ReduceWith(options.reducer, composed, QuantSettings{quality.colours, quality.dithering});
     if (options.optimize)
         out.composed = std::make_unique<wxImage>(composed);
     composed = wxImage();
@@ -262,7 +208,8 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
     }
 
     const ScopedGifOutput target(stream);
-    OptimisedGifWriter optimised;
+    const GifQualitySettings quality = QualitySettings(options.quality);
+    OptimisedGifWriter optimised(true, quality.reusePerPixel, quality.stillTolerance);
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
             return Failure(Kind::Stopped);

@@ -50,8 +50,9 @@ struct GifExportOptions {
     // with its own palette, the bytes of earlier versions.
     bool optimize = false;
     // 1..100: how close the file stays to the frames, traded for size (fewer colours, less
-    // dithering, a wider tolerance for keeping the previous frame's colours). 100, the
-    // default, is the best the reducer reaches: the output of earlier versions.
+    // dithering, a wider tolerance for keeping the previous frame's colours and, optimised,
+    // for leaving a pixel that hardly changed as it is; see gif_quality.h). 100, the default,
+    // is the best the reducer reaches: the output of earlier versions, losslessly optimised.
     int quality = kGifBestQuality;
 };
 

@@ -1,5 +1,8 @@
 #include "src/window/gif_optimised_writer.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <wx/mstream.h>
 
 #include "src/window/frame_difference.h"
@@ -40,6 +43,12 @@ GifIndexedImage ImageOf(const FramePatch& patch)
     return image;
 }
 
+bool WithinTolerance(const uint8_t* a, const uint8_t* b, int tolerance)
+{
+    return std::abs(a[0] - b[0]) <= tolerance && std::abs(a[1] - b[1]) <= tolerance &&
+           std::abs(a[2] - b[2]) <= tolerance;
+}
+
 bool WriteAll(wxOutputStream& stream, const void* data, size_t size)
 {
     return stream.Write(data, size).LastWrite() == size;
@@ -61,7 +70,7 @@ bool OptimisedGifWriter::Choose(const uint8_t* source, const wxImage& reduced,
                           MapOntoPalette(source, m_source.data(), m_picture, n)};
     const ChangedError kept =
         ErrorWhereChanged(source, m_source.data(), Shown(reused).data(), n);
-    if (ReusePalette(kept.sum, fresh.sum, fresh.pixels)) {
+    if (ReusePalette(kept.sum, fresh.sum, fresh.pixels, m_reusePerPixel)) {
         picture = std::move(reused);
         return true;
     }
@@ -69,7 +78,7 @@ bool OptimisedGifWriter::Choose(const uint8_t* source, const wxImage& reduced,
     IndexedPicture merged = MergePalettes(source, m_source.data(), m_picture, picture);
     const ChangedError mergedError =
         ErrorWhereChanged(source, m_source.data(), Shown(merged).data(), n);
-    if (ReusePalette(mergedError.sum, fresh.sum, fresh.pixels))
+    if (ReusePalette(mergedError.sum, fresh.sum, fresh.pixels, m_reusePerPixel))
         picture = std::move(merged);
     else
         KeepStableColours(source, m_source.data(), m_shown.data(), picture);
@@ -128,10 +137,25 @@ bool OptimisedGifWriter::WriteWhole(const IndexedPicture& picture, int height,
     return m_handler.WriteIndexed(image, m_first, delayMilliseconds, loopCount);
 }
 
+std::vector<uint8_t> OptimisedGifWriter::SourceOf(const wxImage& composed) const
+{
+    const uint8_t* data = composed.GetData();
+    std::vector<uint8_t> source(data, data + size_t(composed.GetWidth()) * composed.GetHeight() * 3);
+    if (m_first || m_stillTolerance <= 0)
+        return source;
+    // Such a pixel takes the previous frame's source colour: every later choice then treats it
+    // as still, so it keeps its index and the drift stays within the tolerance of the screen.
+    for (size_t at = 0; at < source.size(); at += 3)
+        if (WithinTolerance(&source[at], &m_shown[at], m_stillTolerance))
+            std::copy_n(&m_source[at], 3, &source[at]);
+    return source;
+}
+
 bool OptimisedGifWriter::Write(const wxImage& composed, const wxImage& reduced,
                                int delayMilliseconds, int loopCount, bool last)
 {
-    const uint8_t* source = composed.GetData();
+    std::vector<uint8_t> sourcePixels = SourceOf(composed);
+    const uint8_t* source = sourcePixels.data();
     IndexedPicture picture;
     if (!Choose(source, reduced, picture))
         return false;
@@ -146,7 +170,7 @@ bool OptimisedGifWriter::Write(const wxImage& composed, const wxImage& reduced,
         ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
     }
     m_first = false;
-    m_source.assign(source, source + shown.size());
+    m_source = std::move(sourcePixels);
     m_shown = std::move(shown);
     m_picture = std::move(picture);
     return ok;

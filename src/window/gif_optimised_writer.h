@@ -19,7 +19,14 @@ class OptimisedGifWriter {
 public:
     // Without difference every frame is written whole, with the same palettes and indices:
     // the animation a differenced file must decode to, frame by frame.
-    explicit OptimisedGifWriter(bool difference = true) : m_difference(difference) {}
+    // reusePerPixel and stillTolerance loosen the choices for a smaller file (see
+    // GifQualitySettings); the defaults keep the differencing lossless.
+    explicit OptimisedGifWriter(bool difference = true, int reusePerPixel = 2,
+                                int stillTolerance = 0)
+        : m_difference(difference), m_reusePerPixel(reusePerPixel),
+          m_stillTolerance(stillTolerance)
+    {
+    }
 
     // Writes the next frame to g_gifOutputStream: composed is the frame on the canvas, reduced
     // its fresh reduction (an image with a palette, as ReduceWith gives). The last frame also
@@ -35,7 +42,12 @@ private:
     bool WriteWhole(const IndexedPicture& picture, int height, int delayMilliseconds,
                     int loopCount);
 
+    // composed's pixels, with those within m_stillTolerance of the screen taken as unchanged.
+    std::vector<uint8_t> SourceOf(const wxImage& composed) const;
+
     const bool m_difference;
+    const int m_reusePerPixel;
+    const int m_stillTolerance;
     MyGifHandler m_handler;
     int m_width = 0;
     bool m_first = true;

@@ -76,7 +76,7 @@ wxImage ReduceToPaletteDirect(const wxImage& source)
     return result;
 }
 
-wxImage ReduceWith(PaletteReducer reducer, wxImage& source)
+wxImage ReduceWith(PaletteReducer reducer, wxImage& source, const QuantSettings& quant)
 {
     switch (reducer) {
     case PaletteReducer::BmpPass:
@@ -86,7 +86,7 @@ wxImage ReduceWith(PaletteReducer reducer, wxImage& source)
     case PaletteReducer::Quant:
         break;
     }
-    return ReduceToPaletteQuant(source);
+    return ReduceToPaletteQuant(source, quant);
 }
 
 bool ClearUnusedPaletteEntries(wxImage& image)

@@ -6,6 +6,8 @@
 
 #include <wx/image.h>
 
+#include "src/window/palette_quant.h"
+
 // One entry of a GIF colour table, in file order.
 struct GifRgb {
     unsigned char red;
@@ -40,7 +42,9 @@ wxImage ReduceToPaletteDirect(const wxImage& source);
 // Dispatches on reducer. source is modified only by the BMP pass. Every reducer keeps
 // ReduceToPalette's contract: every pixel's colour is an entry of the attached palette, which
 // has at most 256 entries.
-wxImage ReduceWith(PaletteReducer reducer, wxImage& source);
+// quant applies to the Quant reducer only: the toolkit's quantiser has no such settings.
+wxImage ReduceWith(PaletteReducer reducer, wxImage& source,
+                   const QuantSettings& quant = QuantSettings());
 
 // The toolkit's quantiser leaves the palette entries past the colours it found uninitialised
 // (heap garbage), so two runs on the same frame differ in those entries and the files would not

@@ -22,10 +22,6 @@ constexpr int kGifColours = 256;
 // library's default 4 and loses 0.05 dB.
 constexpr int kSpeed = 5;
 
-// Full error diffusion. The library diffuses only where its noise map says the pattern hides
-// in the picture, so flat colours stay flat; less would bring back banding in gradients.
-constexpr float kDithering = 1.0f;
-
 // Frames with more distinct colours than this are quantised from a quarter of their pixels.
 // The quantiser's time grows with the number of distinct colours, and photographs and smooth
 // shading have tens of thousands: there a sample halves the time and the palette hardly
@@ -164,7 +160,8 @@ bool MakePalette(liq_attr* attr, liq_image* image, const unsigned char* rgba, bo
     return true;
 }
 
-bool Quantise(const wxImage& source, size_t pixels, bool sample, Quantised& out)
+bool Quantise(const wxImage& source, size_t pixels, bool sample, const QuantSettings& settings,
+              Quantised& out)
 {
     std::unique_ptr<unsigned char[]> rgba(new (std::nothrow) unsigned char[pixels * 4]);
     out.indices.reset(new (std::nothrow) unsigned char[pixels]);
@@ -179,7 +176,7 @@ bool Quantise(const wxImage& source, size_t pixels, bool sample, Quantised& out)
     OneOpenMpThread oneThread;
     const LiqAttr attr(liq_attr_create());
     if (!attr || liq_set_speed(attr.get(), kSpeed) != LIQ_OK ||
-        liq_set_max_colors(attr.get(), kGifColours) != LIQ_OK)
+        liq_set_max_colors(attr.get(), settings.colours) != LIQ_OK)
         return false;
     // Gamma 0: the library's default, the sRGB curve of ordinary pictures.
     const LiqImage image(liq_image_create_rgba(attr.get(), rgba.get(), source.GetWidth(),
@@ -187,7 +184,7 @@ bool Quantise(const wxImage& source, size_t pixels, bool sample, Quantised& out)
     LiqResult result;
     if (!image || !MakePalette(attr.get(), image.get(), rgba.get(), sample, result))
         return false;
-    if (liq_set_dithering_level(result.get(), kDithering) != LIQ_OK ||
+    if (liq_set_dithering_level(result.get(), settings.dithering) != LIQ_OK ||
         liq_write_remapped_image(result.get(), image.get(), out.indices.get(), pixels) != LIQ_OK)
         return false;
     // Read after remapping: the remapping may still refine the palette.
@@ -200,7 +197,7 @@ bool Quantise(const wxImage& source, size_t pixels, bool sample, Quantised& out)
 
 } // namespace
 
-wxImage ReduceToPaletteQuant(const wxImage& source)
+wxImage ReduceToPaletteQuant(const wxImage& source, const QuantSettings& settings)
 {
     if (!source.IsOk())
         return wxImage();
@@ -214,14 +211,14 @@ wxImage ReduceToPaletteQuant(const wxImage& source)
 
     std::vector<uint32_t> colours;
     const int distinct = CountColours(source.GetData(), pixels, kManyColours, colours);
-    if (distinct <= kGifColours) {
+    if (distinct <= settings.colours) {
         std::memcpy(out, source.GetData(), pixels * 3);
         AttachPalette(result, colours);
         return result;
     }
 
     Quantised q;
-    if (!Quantise(source, pixels, distinct > kManyColours, q))
+    if (!Quantise(source, pixels, distinct > kManyColours, settings, q))
         return wxImage();
     // Only the entries some pixel uses go into the palette, in the library's order: a smaller
     // palette can make a smaller GIF colour table.

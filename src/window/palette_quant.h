@@ -6,12 +6,20 @@
 
 // The same contract as ReduceToPalette: an RGB image of source's size, without alpha or mask,
 // whose attached palette (at most 256 entries) holds every pixel's colour.
-// - At most 256 distinct colours: every pixel keeps its colour exactly and the palette lists
+// - At most settings.colours distinct colours: every pixel keeps its colour exactly and the palette lists
 //   those colours in ascending order of 0xRRGGBB; no quantisation, no dithering.
 // - More: libimagequant picks the palette and dithers where that helps.
 // Alpha and a mask colour are ignored: frames arrive composed over black, so the RGB bytes are
 // the picture. The result depends only on source's RGB bytes, never on the calling thread, the
 // number of threads reducing at once or the machine's processors, so exports are reproducible.
 // source is not modified. Returns an invalid image when source is invalid or memory runs out.
-wxImage ReduceToPaletteQuant(const wxImage& source);
+// settings trade colours for size; the defaults are the best the quantiser reaches.
+struct QuantSettings {
+    int colours = 256;       // the most palette entries, 2..256; fewer colours are kept exactly
+    // 0..1. Full error diffusion by default: the library diffuses only where its noise map
+    // says the pattern hides in the picture, so flat colours stay flat; less brings back
+    // banding in gradients, but shortens the file.
+    float dithering = 1.0f;
+};
+wxImage ReduceToPaletteQuant(const wxImage& source, const QuantSettings& settings = QuantSettings());
 

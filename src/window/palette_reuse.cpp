@@ -74,9 +74,9 @@ std::vector<uint8_t> MapOntoPalette(const uint8_t* source, const uint8_t* previo
     return out;
 }
 
-bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n)
+bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n, uint64_t perPixel)
 {
-    return reusedError <= freshError + freshError / 2 + 2 * static_cast<uint64_t>(n);
+    return reusedError <= freshError + freshError / 2 + perPixel * static_cast<uint64_t>(n);
 }
 
 IndexedPicture MergePalettes(const uint8_t* source, const uint8_t* previousSource,

@@ -34,13 +34,13 @@ std::vector<uint8_t> MapOntoPalette(const uint8_t* source, const uint8_t* previo
                                     const IndexedPicture& previous, size_t n);
 
 // Whether the previous palette should carry the frame, given both errors over the n changed
-// pixels: the reused one at most half again the fresh reduction's plus 2 per pixel (less than
-// one level per channel). On screen recordings the reducer itself is off by a few units per
+// pixels: the reused one at most half again the fresh reduction's plus perPixel per pixel
+// (2, the default, is less than one level per channel; a lower quality allows more). On screen recordings the reducer itself is off by a few units per
 // pixel, so a tighter bound would give up the old palette, and with it every still pixel
 // whose colour the new one lacks, for differences no one sees; a frame that fits its palette
 // exactly (error 0) still refuses one that shifts a new colour visibly. A frame without
 // change always keeps its palette.
-bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n);
+bool ReusePalette(uint64_t reusedError, uint64_t freshError, size_t n, uint64_t perPixel = 2);
 
 // previous's palette with the entries that no still pixel shows given over to the colours
 // fresh (the frame's own reduction) gives its changed pixels, the most used first: still

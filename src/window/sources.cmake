@@ -13,6 +13,7 @@ list(APPEND CORE_SOURCES
   src/window/frame_difference.cpp
   src/window/gif_frame_reader.cpp
   src/window/gif_optimised_writer.cpp
+  src/window/gif_quality.cpp
   src/window/gif_geometry.cpp
   src/window/gif_gifhandler.cpp
   src/window/gif_graphic_control.cpp
@@ -26,9 +27,12 @@ list(APPEND CORE_SOURCES
   src/window/palette_quant.cpp
   src/window/palette_reuse.cpp
   src/window/picture_end.cpp
+  src/window/sample_runs.cpp
+  src/window/scaled_frame_source.cpp
   src/window/size_estimate.cpp
   src/window/size_limit.cpp
   src/window/gif_save_options.cpp
+  src/window/size_steps.cpp
   src/window/video_decoder.cpp
   src/window/video_files.cpp
   src/window/video_geometry.cpp
