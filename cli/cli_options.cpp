@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "src/window/video_timing.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
@@ -43,6 +45,20 @@ bool ParseDelayList(const std::string& text, std::vector<int>& delays)
             return true;
         start = comma + 1;
     }
+}
+
+// A time as ParseClipTime reads it, into seconds; false with error for anything else.
+bool ParseTimeOption(const std::string& name, const std::string& value, double& seconds,
+                     std::string& error)
+{
+    const std::optional<double> parsed = ParseClipTime(value);
+    if (!parsed) {
+        error = "bad " + name + " \"" + value +
+                "\": expected seconds (2.5) or [HH:]MM:SS[.sss] (1:02.5)";
+        return false;
+    }
+    seconds = *parsed;
+    return true;
 }
 
 } // namespace
@@ -114,10 +130,20 @@ const char* CliUsage()
            "                        or 1048576, e.g. 8M): when it would be longer, it is made\n"
            "                        again with fewer colours and then smaller; when nothing fits,\n"
            "                        nothing is written and the status is 1\n"
+           "  --fps N               frames taken from each video a second, above 0 and up to\n"
+           "                        60 (default 10); their delays follow the rate exactly\n"
+           "  --start T             where in each video the frames begin (default 0); times\n"
+           "                        are seconds (2.5) or [HH:]MM:SS[.sss]\n"
+           "  --end T               where they end (default: the end of the video)\n"
+           "  --duration T          how long a stretch they cover, instead of --end\n"
+           "  --width W             the width video frames are decoded at, 1-65535 (default\n"
+           "                        the video's own, at most 640); the height follows\n"
            "  --skip-missing        leave out a project's frames whose files are missing\n"
            "                        (without it such a project is not exported)\n"
            "  -h, --help            this text\n"
-           "A GIF input (a name ending in .gif) gives all its frames; other images one frame.\n"
+           "A GIF input (a name ending in .gif) gives all its frames; other images one frame;\n"
+           "a video (mp4, webm, mkv, mov, avi, ogv, m4v...) the frames --fps, --start, --end\n"
+           "or --duration and --width choose.\n"
            "A project file (.xml) gives its frames, its delays, its loop setting and its canvas\n"
            "size; --delay, --delays, --loop and --size given on the command line take\n"
            "precedence.\n";
@@ -126,6 +152,8 @@ const char* CliUsage()
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
 {
     bool optionsEnded = false;
+    bool endGiven = false;
+    double videoEnd = -1, videoDuration = -1;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -177,6 +205,40 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.quality = static_cast<int>(quality);
+        } else if (name == "--fps") {
+            if (!needValue())
+                return false;
+            const std::optional<double> fps =
+                value.find(':') == std::string::npos ? ParseClipTime(value) : std::nullopt;
+            if (!fps || *fps <= 0 || *fps > 60) {
+                error = "bad --fps \"" + value + "\": expected a number above 0 and up to 60";
+                return false;
+            }
+            options.fps = *fps;
+        } else if (name == "--start") {
+            if (!needValue() || !ParseTimeOption(name, value, options.videoStart, error))
+                return false;
+        } else if (name == "--end" || name == "--duration") {
+            if (!needValue())
+                return false;
+            if (endGiven) {
+                error = "--end and --duration can't both be given";
+                return false;
+            }
+            endGiven = true;
+            double seconds = 0;
+            if (!ParseTimeOption(name, value, seconds, error))
+                return false;
+            (name == "--end" ? videoEnd : videoDuration) = seconds;
+        } else if (name == "--width") {
+            long width = 0;
+            if (!needValue())
+                return false;
+            if (!ParseNumber(value, 1, 65535, width)) {
+                error = "bad --width \"" + value + "\": expected a whole number from 1 to 65535";
+                return false;
+            }
+            options.videoWidth = static_cast<int>(width);
         } else if (name == "--max-size") {
             if (!needValue())
                 return false;
@@ -257,6 +319,14 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             error = "unknown option " + name;
             return false;
         }
+    }
+    if (videoEnd >= 0)
+        options.videoEnd = videoEnd;
+    if (videoDuration >= 0)
+        options.videoEnd = options.videoStart + videoDuration;
+    if (endGiven && options.videoEnd <= options.videoStart) {
+        error = "the end of the video's stretch must come after its start";
+        return false;
     }
     if (options.help)
         return true;

@@ -25,6 +25,13 @@ struct CliOptions {
     PaletteReducer reducer = PaletteReducer::Quant;
     int quality = 100;           // --quality: 1..100
     uint64_t maxSize = 0;        // --max-size in bytes; 0: no limit
+    // How video inputs are taken: the frames shown every 1 / fps seconds from videoStart up
+    // to videoEnd (--end, or --start plus --duration; the whole clip without either), each
+    // videoWidth pixels wide (0: the clip's own width, at most 640).
+    double fps = 10;
+    double videoStart = 0;
+    double videoEnd = 1e12;
+    int videoWidth = 0;
     bool estimateOnly = false;   // --estimate-only: print the expected length, write nothing
 };
 

@@ -177,15 +177,18 @@ private:
 // The frames for each try of a size-limited export: first the ones already scanned, then the
 // same inputs read again from the start.
 FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project,
-                                InputFileFrames& scanned)
+                                InputFileFrames& scanned, const VideoSampling& sampling,
+                                int width)
 {
-    return [paths, project, first = &scanned]() mutable -> std::unique_ptr<FrameSource> {
+    return [paths, project, first = &scanned, sampling,
+            width]() mutable -> std::unique_ptr<FrameSource> {
         if (first) {
             auto borrowed = std::make_unique<BorrowedFrames>(*first);
             first = nullptr;
             return borrowed;
         }
         auto again = std::make_unique<InputFileFrames>(paths, project);
+        again->SetVideoSampling(sampling, width);
         wxString error;
         if (!again->Scan(false, error))
             return nullptr;
@@ -241,6 +244,8 @@ int main(int argc, char** argv)
     const bool deriveCanvas = options.width == 0;
     const std::vector<wxString> inputPaths = paths;
     InputFileFrames frames(std::move(paths), project);
+    const VideoSampling sampling{options.videoStart, options.videoEnd, options.fps};
+    frames.SetVideoSampling(sampling, options.videoWidth);
     wxString error;
     if (!frames.Scan(deriveCanvas, error))
         return Fail(error);
@@ -282,9 +287,9 @@ int main(int argc, char** argv)
     const GifExportResult result =
         options.maxSize == 0
             ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
-            : ExportGifWithinSize(ReopenFrames(inputPaths, project, frames),
-                                  PathArgument(options.output), exportOptions, options.maxSize,
-                                  &bar, &report);
+            : ExportGifWithinSize(
+                  ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth),
+                  PathArgument(options.output), exportOptions, options.maxSize, &bar, &report);
     bar.Finish();
     if (s_interrupted) {
         std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
