@@ -50,17 +50,30 @@ int Nearest(const SearchPalette& p, int r, int g, int b)
     return static_cast<int>(best & 0xFF);
 }
 
-// Nearest for every pixel; runs of one colour are searched once.
+// Nearest for every pixel. Runs of one colour are searched once, and a colour seen before is
+// usually still in a small direct-mapped cache (photographs repeat most of their colours).
 void MapPlain(const unsigned char* rgb, size_t pixels, const SearchPalette& p,
               unsigned char* indices)
 {
+    constexpr int kBits = 16;
+    // A slot's key is its colour with bit 31 set (0: empty); its index sits beside it.
+    std::vector<uint32_t> keys(size_t(1) << kBits, 0);
+    std::vector<unsigned char> values(size_t(1) << kBits, 0);
     uint32_t last = UINT32_MAX;
     unsigned char index = 0;
     for (size_t i = 0; i < pixels; ++i, rgb += 3) {
-        const uint32_t key = (uint32_t(rgb[0]) << 16) | (uint32_t(rgb[1]) << 8) | rgb[2];
-        if (key != last) {
-            index = static_cast<unsigned char>(Nearest(p, rgb[0], rgb[1], rgb[2]));
-            last = key;
+        const uint32_t colour = (uint32_t(rgb[0]) << 16) | (uint32_t(rgb[1]) << 8) | rgb[2];
+        if (colour != last) {
+            const uint32_t key = colour | 0x80000000u;
+            const uint32_t slot = (colour * 2654435761u) >> (32 - kBits);
+            if (keys[slot] == key) {
+                index = values[slot];
+            } else {
+                index = static_cast<unsigned char>(Nearest(p, rgb[0], rgb[1], rgb[2]));
+                keys[slot] = key;
+                values[slot] = index;
+            }
+            last = colour;
         }
         indices[i] = index;
     }
