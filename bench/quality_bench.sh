@@ -283,12 +283,12 @@ for set in $SETS; do
                 size["cli"] <= size["im"] ? "met" : "MISSED"
             # The speed goals are set on the photographs; the other sets print the same figures.
             printf "goals: wall / ImageMagick %.2f (<= 0.35 %s); CPU / ImageMagick %.2f (<= 0.5 %s)\n",
-                wall["cli"] / wall["im"], wall["cli"] <= 0.35 * wall["im"] ? "met" : "MISSED",
-                cpu["cli"] / cpu["im"], cpu["cli"] <= 0.5 * cpu["im"] ? "met" : "MISSED"
+                wall["cli"] / wall["im"], (wall["cli"] <= 0.35 * wall["im"]) ? "met" : "MISSED",
+                cpu["cli"] / cpu["im"], (cpu["cli"] <= 0.5 * cpu["im"]) ? "met" : "MISSED"
             printf "goals: PSNR %+.2f dB against the reference %.2f (>= -0.3 %s); %+.2f dB against ffmpeg (> 0 %s)\n",
                 psnr["cli"] - psnr["reference"], psnr["reference"],
-                psnr["cli"] - psnr["reference"] >= -0.3 ? "met" : "MISSED",
-                psnr["cli"] - psnr["ffmpeg"], psnr["cli"] > psnr["ffmpeg"] ? "met" : "MISSED"
+                (psnr["cli"] - psnr["reference"] >= -0.3) ? "met" : "MISSED",
+                psnr["cli"] - psnr["ffmpeg"], (psnr["cli"] > psnr["ffmpeg"]) ? "met" : "MISSED"
         }' "$WORK/results" "$WORK/quality"
 
     run cli-optimize "$WORK/cli-optimize.gif" "$CLI" -q --optimize -o "$WORK/cli-optimize.gif" \

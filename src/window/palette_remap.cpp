@@ -159,14 +159,16 @@ void WeightByRuns(const unsigned char* plain, int width, int height, unsigned ch
 // error that is diffused to the next pixels.
 class CellCache {
 public:
-    explicit CellCache(const SearchPalette& p) : m_palette(p), m_cells(new (std::nothrow) uint16_t[kCells]())
+    explicit CellCache(const SearchPalette& p)
+        : m_palette(p), m_cells(new (std::nothrow) uint16_t[kCells]())
     {
     }
     bool Ok() const { return m_cells != nullptr; }
 
     int Find(int r, int g, int b)
     {
-        const uint32_t cell = (uint32_t(r >> 2) << 12) | (uint32_t(g >> 2) << 6) | uint32_t(b >> 2);
+        const uint32_t cell =
+            (uint32_t(r >> 2) << 12) | (uint32_t(g >> 2) << 6) | uint32_t(b >> 2);
         uint16_t& slot = m_cells[cell];
         if (slot == 0)
             slot = static_cast<uint16_t>(
@@ -220,8 +222,9 @@ void RefinePalette(const unsigned char* rgb, int width, int height, int step, in
     }
 }
 
-bool RemapToPalette(const unsigned char* rgb, int width, int height, const GifPaletteTable& palette,
-                    int count, float dithering, unsigned char* indices)
+bool RemapToPalette(const unsigned char* rgb, int width, int height,
+                    const GifPaletteTable& palette, int count, float dithering,
+                    unsigned char* indices)
 {
     if (!rgb || !indices || width <= 0 || height <= 0 || count <= 0 || count > 256)
         return false;

@@ -19,5 +19,6 @@ void RefinePalette(const unsigned char* rgb, int width, int height, int step, in
 // areas, where the plain mapping already varies, and left out where the carried error is below
 // about one level, so flat areas of a colour in the palette keep it exactly. With dithering 0
 // every pixel takes its nearest entry (the first of equals). False when memory runs out.
-bool RemapToPalette(const unsigned char* rgb, int width, int height, const GifPaletteTable& palette,
-                    int count, float dithering, unsigned char* indices);
+bool RemapToPalette(const unsigned char* rgb, int width, int height,
+                    const GifPaletteTable& palette, int count, float dithering,
+                    unsigned char* indices);
