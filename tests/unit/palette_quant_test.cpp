@@ -279,6 +279,57 @@ TEST(PaletteRemap, DitheringLeavesFlatAreasOfAPaletteColourExactAndMixesOthers)
     EXPECT_GT(mixed[1], 0);
 }
 
+TEST(PaletteRemap, RefiningMovesEachEntryToTheMeanOfItsSamplePixelsAndKeepsAnUnusedOne)
+{
+    // Two clusters: 10..14 grey on the left, 200..204 on the right; a step of 1 samples all.
+    const int w = 10, h = 4;
+    wxImage image(w, h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned char v = static_cast<unsigned char>((x < 5 ? 10 : 200) + x % 5);
+            image.SetRGB(x, y, v, v, v);
+        }
+    GifPaletteTable palette{};
+    palette[0] = {0, 0, 0};
+    palette[1] = {255, 255, 255};
+    palette[2] = {0, 255, 0};  // nearest to no pixel
+    RefinePalette(image.GetData(), w, h, 1, 2, palette, 3);
+    EXPECT_EQ(palette[0].red, 12);
+    EXPECT_EQ(palette[0].blue, 12);
+    EXPECT_EQ(palette[1].green, 202);
+    EXPECT_EQ(palette[2].red, 0);
+    EXPECT_EQ(palette[2].green, 255);
+
+    // A sample of every third pixel of each 3 x 3 block sees only the pixels it takes.
+    GifPaletteTable sampled{};
+    sampled[0] = {100, 100, 100};
+    wxImage ramp(3, 3, false);
+    for (int i = 0; i < 9; ++i)
+        ramp.GetData()[3 * i] = ramp.GetData()[3 * i + 1] = ramp.GetData()[3 * i + 2] =
+            static_cast<unsigned char>(20 * i);
+    RefinePalette(ramp.GetData(), 3, 3, 3, 1, sampled, 1);
+    EXPECT_EQ(sampled[0].red, 0) << "the one block's sample is its first pixel, not the mean 80";
+}
+
+TEST(QuantReducer, TheDefaultExportWritesTheReducersPixels)
+{
+    QuietTrace quiet;
+    const std::vector<wxImage> frames = {PhotoLikeImage(80, 60, 5), NColourImage(80, 60, 40),
+                                         GradientImage(80, 60, 6)};
+    GifExportOptions options;
+    options.canvas = wxSize(80, 60);
+    std::vector<wxImage> copies;
+    for (const wxImage& f : frames)
+        copies.push_back(f.Copy());
+    ImageListFrameSource source(std::move(copies));
+    wxMemoryOutputStream out;
+    ASSERT_TRUE(WriteGifAnimation(source, out, options).ok);
+    const std::vector<wxImage> decoded = DecodeWithToolkit(StreamBytes(out));
+    ASSERT_EQ(decoded.size(), frames.size());
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_TRUE(SamePixels(decoded[i], ReduceToPaletteQuant(frames[i]))) << "frame " << i;
+}
+
 TEST(QuantReducer, SameBytesWhateverTheThreadCountOrTheCallersOpenMpSetting)
 {
     QuietTrace quiet;
