@@ -80,10 +80,11 @@ int CountColours(const unsigned char* rgb, size_t pixels, int limit,
     return count;
 }
 
-// One pixel of each step x step block of rgba (a picture of the blocks, rounded up). The pixel
+// One pixel of each step x step block of the RGB picture rgb, as opaque RGBA (a picture of the
+// blocks, rounded up). The pixel
 // taken changes with the block's position, so that every row and every column of the source
 // contributes, and neighbours stay neighbours for the quantiser's edge and noise detection.
-std::unique_ptr<unsigned char[]> Sample(const unsigned char* rgba, int width, int height,
+std::unique_ptr<unsigned char[]> Sample(const unsigned char* rgb, int width, int height,
                                         int step, int& sampleWidth, int& sampleHeight)
 {
     sampleWidth = (width + step - 1) / step;
@@ -97,7 +98,8 @@ std::unique_ptr<unsigned char[]> Sample(const unsigned char* rgba, int width, in
         for (int x = 0; x < sampleWidth; ++x, p += 4) {
             const int sx = std::min(width - 1, step * x + y % step);
             const int sy = std::min(height - 1, step * y + x % step);
-            std::memcpy(p, rgba + (size_t(sy) * width + sx) * 4, 4);
+            std::memcpy(p, rgb + (size_t(sy) * width + sx) * 3, 3);
+            p[3] = 255;
         }
     return out;
 }
@@ -141,59 +143,38 @@ struct LiqDeleter {
 using LiqAttr = std::unique_ptr<liq_attr, LiqDeleter<liq_attr, liq_attr_destroy>>;
 using LiqImage = std::unique_ptr<liq_image, LiqDeleter<liq_image, liq_image_destroy>>;
 using LiqResult = std::unique_ptr<liq_result, LiqDeleter<liq_result, liq_result_destroy>>;
-using LiqHistogram =
-    std::unique_ptr<liq_histogram, LiqDeleter<liq_histogram, liq_histogram_destroy>>;
 
-// The palette for image: from all its pixels, or from a sample of them (see kManyColours).
-bool MakePalette(liq_attr* attr, liq_image* image, const unsigned char* rgba, bool sample,
-                 LiqResult& result)
+// The palette of the RGB picture rgb: from all its pixels, or from a sample of them (see
+// kManyColours), then refined.
+bool FindPalette(const unsigned char* rgb, int width, int height, bool sample,
+                 GifPaletteTable& palette, int& count)
 {
-    liq_result* raw = nullptr;
-    if (!sample) {
-        if (liq_image_quantize(image, attr, &raw) != LIQ_OK)
-            return false;
-        result.reset(raw);
-        return true;
-    }
-    int width = 0, height = 0;
-    const std::unique_ptr<unsigned char[]> pixels = Sample(
-        rgba, liq_image_get_width(image), liq_image_get_height(image), kSampleStep, width, height);
-    if (!pixels)
-        return false;
-    const LiqImage sampled(liq_image_create_rgba(attr, pixels.get(), width, height, 0));
-    const LiqHistogram histogram(liq_histogram_create(attr));
-    if (!sampled || !histogram ||
-        liq_histogram_add_image(histogram.get(), attr, sampled.get()) != LIQ_OK ||
-        liq_histogram_quantize(histogram.get(), attr, &raw) != LIQ_OK)
-        return false;
-    result.reset(raw);
-    return true;
-}
-
-// The frame's palette from libimagequant (at most 256 entries), refined when sampled.
-bool FindPalette(const wxImage& source, size_t pixels, bool sample, GifPaletteTable& palette,
-                 int& count)
-{
-    std::unique_ptr<unsigned char[]> rgba(new (std::nothrow) unsigned char[pixels * 4]);
-    if (!rgba)
-        return false;
-    const unsigned char* rgb = source.GetData();
-    for (size_t i = 0; i < pixels; ++i) {
-        std::memcpy(&rgba[i * 4], rgb + i * 3, 3);
-        rgba[i * 4 + 3] = 255;
-    }
-
     OneOpenMpThread oneThread;
     const LiqAttr attr(liq_attr_create());
     if (!attr || liq_set_speed(attr.get(), sample ? kSampledSpeed : kSpeed) != LIQ_OK ||
         liq_set_max_colors(attr.get(), kGifColours) != LIQ_OK)
         return false;
-    // Gamma 0: the library's default, the sRGB curve of ordinary pictures.
-    const LiqImage image(liq_image_create_rgba(attr.get(), rgba.get(), source.GetWidth(),
-                                               source.GetHeight(), 0));
-    LiqResult result;
-    if (!image || !MakePalette(attr.get(), image.get(), rgba.get(), sample, result))
+    int pictureWidth = width, pictureHeight = height;
+    std::unique_ptr<unsigned char[]> rgba;
+    if (sample) {
+        rgba = Sample(rgb, width, height, kSampleStep, pictureWidth, pictureHeight);
+    } else {
+        const size_t pixels = static_cast<size_t>(width) * height;
+        rgba.reset(new (std::nothrow) unsigned char[pixels * 4]);
+        for (size_t i = 0; rgba && i < pixels; ++i) {
+            std::memcpy(&rgba[i * 4], rgb + i * 3, 3);
+            rgba[i * 4 + 3] = 255;
+        }
+    }
+    if (!rgba)
         return false;
+    // Gamma 0: the library's default, the sRGB curve of ordinary pictures.
+    const LiqImage image(
+        liq_image_create_rgba(attr.get(), rgba.get(), pictureWidth, pictureHeight, 0));
+    liq_result* raw = nullptr;
+    if (!image || liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK)
+        return false;
+    const LiqResult result(raw);
     const liq_palette* found = liq_get_palette(result.get());
     if (!found || found->count == 0 || found->count > kGifColours)
         return false;
@@ -201,8 +182,7 @@ bool FindPalette(const wxImage& source, size_t pixels, bool sample, GifPaletteTa
     for (int i = 0; i < count; ++i)
         palette[i] = GifRgb{found->entries[i].r, found->entries[i].g, found->entries[i].b};
     if (sample)
-        RefinePalette(rgb, source.GetWidth(), source.GetHeight(), kSampleStep, kRefineSteps,
-                      palette, count);
+        RefinePalette(rgb, width, height, kSampleStep, kRefineSteps, palette, count);
     return true;
 }
 
@@ -276,7 +256,8 @@ bool ReduceToIndexedQuant(const wxImage& source, IndexedFrame& out)
     }
 
     int count = 0;
-    if (!FindPalette(source, pixels, distinct > kManyColours, out.palette, count) ||
+    if (!FindPalette(source.GetData(), width, height, distinct > kManyColours, out.palette,
+                     count) ||
         !RemapToPalette(source.GetData(), width, height, out.palette, count, kDithering,
                         out.indices.data()) ||
         !KeepUsedEntries(out, count)) {

@@ -86,24 +86,37 @@ void EdgeMap(const unsigned char* rgb, int width, int height, unsigned char* map
              unsigned char* scratch)
 {
     const size_t stride = static_cast<size_t>(width) * 3;
+    const auto edgeAt = [](const unsigned char* left, const unsigned char* centre,
+                           const unsigned char* right, const unsigned char* up,
+                           const unsigned char* down) {
+        int edge = 0;
+        for (int k = 0; k < 3; ++k) {
+            const int twice = 2 * centre[k];
+            edge = std::max(edge, std::abs(left[k] + right[k] - twice));
+            edge = std::max(edge, std::abs(up[k] + down[k] - twice));
+        }
+        return static_cast<unsigned char>(255 - std::min(edge, 255));
+    };
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = rgb + y * stride;
         const unsigned char* up = rgb + std::max(0, y - 1) * stride;
         const unsigned char* down = rgb + std::min(height - 1, y + 1) * stride;
         unsigned char* out = map + static_cast<size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
-            const size_t c = size_t(x) * 3, l = size_t(std::max(0, x - 1)) * 3,
-                         r = size_t(std::min(width - 1, x + 1)) * 3;
-            int edge = 0;
-            for (int k = 0; k < 3; ++k) {
-                const int centre = 2 * row[c + k];
-                edge = std::max(edge, std::abs(row[l + k] + row[r + k] - centre));
-                edge = std::max(edge, std::abs(up[c + k] + down[c + k] - centre));
-            }
-            out[x] = static_cast<unsigned char>(255 - std::min(edge, 255));
+        // The sides repeat their edge pixel; the inside needs no clamping.
+        for (int x : {0, width - 1}) {
+            const size_t c = size_t(x) * 3;
+            out[x] = edgeAt(row + size_t(std::max(0, x - 1)) * 3, row + c,
+                            row + size_t(std::min(width - 1, x + 1)) * 3, up + c, down + c);
+        }
+        for (int x = 1; x + 1 < width; ++x) {
+            const size_t c = size_t(x) * 3;
+            out[x] = edgeAt(row + c - 3, row + c, row + c + 3, up + c, down + c);
         }
     }
     const auto cross = [width, height](const unsigned char* in, unsigned char* out, bool erode) {
+        const auto pick = [erode](unsigned char a, unsigned char b) {
+            return erode ? std::min(a, b) : std::max(a, b);
+        };
         for (int y = 0; y < height; ++y) {
             const unsigned char* row = in + static_cast<size_t>(y) * width;
             const unsigned char* up = in + static_cast<size_t>(std::max(0, y - 1)) * width;
@@ -111,9 +124,9 @@ void EdgeMap(const unsigned char* rgb, int width, int height, unsigned char* map
                 in + static_cast<size_t>(std::min(height - 1, y + 1)) * width;
             unsigned char* o = out + static_cast<size_t>(y) * width;
             for (int x = 0; x < width; ++x) {
-                const unsigned char v[5] = {row[x], row[std::max(0, x - 1)],
-                                            row[std::min(width - 1, x + 1)], up[x], down[x]};
-                o[x] = erode ? *std::min_element(v, v + 5) : *std::max_element(v, v + 5);
+                const unsigned char left = row[x > 0 ? x - 1 : 0];
+                const unsigned char right = row[x + 1 < width ? x + 1 : x];
+                o[x] = pick(pick(pick(row[x], left), pick(right, up[x])), down[x]);
             }
         }
     };
