@@ -305,10 +305,10 @@ bool RemapToPalette(const unsigned char* rgb, int width, int height,
                 dg *= 0.75f;
                 db *= 0.75f;
             }
-            float* ahead = thisRow + (static_cast<size_t>(x + dir) + 1) * 3;
+            float* ahead = thisRow + static_cast<size_t>(x + dir + 1) * 3;
             float* below = nextRow + (static_cast<size_t>(x) + 1) * 3;
-            float* belowAhead = nextRow + (static_cast<size_t>(x + dir) + 1) * 3;
-            float* belowBehind = nextRow + (static_cast<size_t>(x - dir) + 1) * 3;
+            float* belowAhead = nextRow + static_cast<size_t>(x + dir + 1) * 3;
+            float* belowBehind = nextRow + static_cast<size_t>(x - dir + 1) * 3;
             const float d[3] = {dr, dg, db};
             for (int k = 0; k < 3; ++k) {
                 ahead[k] += d[k] * (7.f / 16.f);
