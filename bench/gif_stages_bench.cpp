@@ -20,6 +20,7 @@
 #include "app/trace.h"
 #include "src/window/compose_frame.h"
 #include "src/window/gif_gifhandler.h"
+#include "src/window/indexed_frame.h"
 #include "src/window/palette.h"
 #include "src/window/palette_lookup.h"
 #include "src/window/palette_quant.h"
@@ -110,6 +111,32 @@ void BM_ReduceQuant(benchmark::State& state)
     const wxImage frame = Photo(640, 480);
     for (auto _ : state)
         benchmark::DoNotOptimize(ReduceToPaletteQuant(frame));
+    Frames(state);
+}
+
+// The default reducer as the exporter calls it: indices and palette, no image.
+void BM_ReduceQuantIndexed(benchmark::State& state)
+{
+    const wxImage frame = Photo(640, 480);
+    for (auto _ : state) {
+        IndexedFrame indexed;
+        benchmark::DoNotOptimize(ReduceToIndexedQuant(frame, indexed));
+    }
+    Frames(state);
+}
+
+// Writing a frame from the reducer's indices (no lookup).
+void BM_WriteIndexedFrame(benchmark::State& state)
+{
+    IndexedFrame indexed;
+    ReduceToIndexedQuant(Photo(640, 480), indexed);
+    NullStream out;
+    g_gifOutputStream = &out;
+    for (auto _ : state) {
+        MyGifHandler handler;
+        benchmark::DoNotOptimize(SaveIndexedGifFrame(indexed, handler, 100, 2, 1));
+    }
+    g_gifOutputStream = nullptr;
     Frames(state);
 }
 
@@ -208,10 +235,12 @@ BENCHMARK(BM_ComposeShrinkFrom1280x960)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceBmpPass)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReduceDirect)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceQuant)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReduceQuantIndexed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLookupLinearSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaletteLookupCache)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LzwCompress)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteIndexedFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

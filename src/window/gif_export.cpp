@@ -18,6 +18,7 @@
 #include "src/window/gif_gifhandler.h"
 #include "src/window/gif_optimised_writer.h"
 #include "src/window/gif_quality.h"
+#include "src/window/indexed_frame.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ using Kind = ExportFailure::Kind;
 // A frame ready to be written, or the reason it is not.
 struct PreparedFrame {
     std::unique_ptr<wxImage> reduced;
+    // The default reducer's frame as indices, written without looking the pixels up again;
+    // reduced stays empty then.
+    std::unique_ptr<IndexedFrame> indexed;
     // The frame before reduction, kept only for the optimised writer.
     std::unique_ptr<wxImage> composed;
     ExportFailure failure;
@@ -86,8 +90,21 @@ void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& optio
             int count)
 {
     const GifQualitySettings quality = QualitySettings(options.quality);
-    wxImage reduced =
-        ReduceWith(options.reducer, composed, QuantSettings{quality.colours, quality.dithering});
+    const QuantSettings settings{quality.colours, quality.dithering};
+    // The default reducer hands its indices straight to the writer; the optimised writer
+    // compares colours, so it takes the image.
+    if (options.reducer == PaletteReducer::Quant && !options.optimize) {
+        auto indexed = std::make_unique<IndexedFrame>();
+        const bool ok = ReduceToIndexedQuant(composed, *indexed, settings);
+        composed = wxImage();
+        if (!ok) {
+            out.failure = FrameFailure(Kind::FrameReduce, index, count);
+            return;
+        }
+        out.indexed = std::move(indexed);
+        return;
+    }
+    wxImage reduced = ReduceWith(options.reducer, composed, settings);
     if (options.optimize)
         out.composed = std::make_unique<wxImage>(composed);
     composed = wxImage();
@@ -226,11 +243,15 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
 
         MyGifHandler handler;
         const int delayMs = GifFrameDelay(options, i) * 10;
-        const bool saved =
-            options.optimize
-                ? optimised.Write(*frame.composed, *frame.reduced, delayMs, options.loopCount,
-                                  i + 1 == count)
-                : SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount);
+        bool saved;
+        if (options.optimize)
+            saved = optimised.Write(*frame.composed, *frame.reduced, delayMs, options.loopCount,
+                                    i + 1 == count);
+        else if (frame.indexed)
+            saved = SaveIndexedGifFrame(*frame.indexed, handler, delayMs, count, i,
+                                        options.loopCount);
+        else
+            saved = SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount);
         if (!saved) {
             // A plain stream keeps no system error; a file's is filled in by WriteFile.
             if (!stream.IsOk())

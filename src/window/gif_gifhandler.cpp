@@ -189,3 +189,23 @@ bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMillisec
     }
     return ok;
 }
+
+bool SaveIndexedGifFrame(const IndexedFrame& frame, MyGifHandler& handler, int delayMilliseconds,
+                         int frameCount, int frameIndex, int loopCount)
+{
+    if (frame.width <= 0 || frame.height <= 0 ||
+        frame.indices.size() != static_cast<size_t>(frame.width) * frame.height)
+        return false;
+    GifIndexedImage image;
+    image.indices = frame.indices.data();
+    image.width = frame.width;
+    image.height = frame.height;
+    image.palette = frame.palette.data();
+    image.colourCount = frame.colourCount;
+    bool ok = handler.WriteIndexed(image, frameIndex == 0, delayMilliseconds, loopCount);
+    if (ok && frameIndex + 1 == frameCount) {
+        const uint8_t trailer = kGifTrailer;
+        ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
+    }
+    return ok;
+}

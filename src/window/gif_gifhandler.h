@@ -8,6 +8,7 @@
 #include <wx/imaggif.h>
 #include <wx/stream.h>
 
+#include "src/window/indexed_frame.h"
 #include "src/window/palette.h"
 
 // Every byte of the writer goes to this stream. The exporter points it at its output before
@@ -88,3 +89,10 @@ private:
 // 0 only, as DoSaveFile reads it.
 bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
                   int frameCount, int frameIndex, int loopCount = 0);
+
+// The same for a frame already held as indices (the default reducer's IndexedFrame): no lookup
+// of the pixels, no transparency, no comment; the frame's palette is its colour table. The bytes
+// are SaveGifFrame's for IndexedFrameToImage(frame). An empty frame or an index past its
+// palette writes nothing and gives false.
+bool SaveIndexedGifFrame(const IndexedFrame& frame, MyGifHandler& handler, int delayMilliseconds,
+                         int frameCount, int frameIndex, int loopCount = 0);

@@ -6,9 +6,10 @@
 
 // The same contract as ReduceToPalette: an RGB image of source's size, without alpha or mask,
 // whose attached palette (at most 256 entries) holds every pixel's colour.
-// - At most settings.colours distinct colours: every pixel keeps its colour exactly and the palette lists
-//   those colours in ascending order of 0xRRGGBB; no quantisation, no dithering.
-// - More: libimagequant picks the palette and dithers where that helps.
+// - At most settings.colours distinct colours: every pixel keeps its colour exactly and the
+//   palette lists those colours in ascending order of 0xRRGGBB; no quantisation, no dithering.
+// - More: libimagequant picks the palette, and RemapToPalette (palette_remap.h) maps the pixels
+//   to it, dithering where that helps.
 // Alpha and a mask colour are ignored: frames arrive composed over black, so the RGB bytes are
 // the picture. The result depends only on source's RGB bytes, never on the calling thread, the
 // number of threads reducing at once or the machine's processors, so exports are reproducible.
@@ -21,5 +22,8 @@ struct QuantSettings {
     // banding in gradients, but shortens the file.
     float dithering = 1.0f;
 };
-wxImage ReduceToPaletteQuant(const wxImage& source, const QuantSettings& settings = QuantSettings());
+// A thin adaptor: the reduction itself is ReduceToIndexedQuant (indexed_frame.h), which the
+// exporter calls to write the indices without looking the colours up again.
+wxImage ReduceToPaletteQuant(const wxImage& source,
+                             const QuantSettings& settings = QuantSettings());
 

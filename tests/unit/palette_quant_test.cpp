@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,8 +12,10 @@
 
 #include "src/window/gif_export.h"
 #include "src/window/gif_gifhandler.h"
+#include "src/window/indexed_frame.h"
 #include "src/window/palette_lookup.h"
 #include "src/window/palette_quant.h"
+#include "src/window/palette_remap.h"
 #include "support/test_images.h"
 #include "unit/gif_test_helpers.h"
 
@@ -141,6 +144,190 @@ TEST(QuantReducer, FramesWithAtMost256ColoursKeepEveryPixelAndListTheirColoursIn
     // One colour more and the frame must be quantised, never refused or left with 257.
     const wxImage over = ReduceToPaletteQuant(NColourImage(32, 20, 257));
     EXPECT_LE(SortedColours(over).size(), 256u);
+}
+
+Bytes FrameBytes(const std::function<bool(MyGifHandler&)>& write)
+{
+    wxMemoryOutputStream out;
+    wxOutputStream* previous = g_gifOutputStream;
+    g_gifOutputStream = &out;
+    MyGifHandler handler;
+    const bool ok = write(handler);
+    g_gifOutputStream = previous;
+    EXPECT_TRUE(ok);
+    return StreamBytes(out);
+}
+
+TEST(QuantReducer, IndexedFrameIsTheImagesPaletteAndIndicesAndWritesTheSameBytes)
+{
+    for (const Case& c : ContractCases()) {
+        SCOPED_TRACE(c.name);
+        IndexedFrame indexed;
+        ASSERT_TRUE(ReduceToIndexedQuant(c.image, indexed));
+        ASSERT_EQ(indexed.width, c.image.GetWidth());
+        ASSERT_EQ(indexed.height, c.image.GetHeight());
+        ASSERT_EQ(indexed.indices.size(), size_t(indexed.width) * indexed.height);
+        ASSERT_GE(indexed.colourCount, 1);
+        ASSERT_LE(indexed.colourCount, 256);
+        // Distinct entries, every one used.
+        std::vector<bool> used(indexed.colourCount, false);
+        for (unsigned char index : indexed.indices) {
+            ASSERT_LT(index, indexed.colourCount);
+            used[index] = true;
+        }
+        EXPECT_EQ(std::count(used.begin(), used.end(), false), 0) << "an unused entry";
+        std::vector<uint32_t> entries;
+        for (int i = 0; i < indexed.colourCount; ++i)
+            entries.push_back((uint32_t(indexed.palette[i].red) << 16) |
+                              (uint32_t(indexed.palette[i].green) << 8) |
+                              indexed.palette[i].blue);
+        std::vector<uint32_t> sorted = entries;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end()) << "a repeated entry";
+
+        // The adaptor's image is the same reduction.
+        const wxImage image = ReduceToPaletteQuant(c.image);
+        ASSERT_TRUE(image.IsOk());
+        EXPECT_TRUE(SamePixels(image, IndexedFrameToImage(indexed)));
+        EXPECT_EQ(PaletteColours(image), entries);
+
+        // Writing the indices gives the bytes of writing the image (which looks them up).
+        for (int frameIndex : {0, 1}) {
+            const Bytes fromIndices = FrameBytes([&](MyGifHandler& h) {
+                return SaveIndexedGifFrame(indexed, h, 70, 2, frameIndex, 0);
+            });
+            const Bytes fromImage = FrameBytes(
+                [&](MyGifHandler& h) { return SaveGifFrame(image, h, 70, 2, frameIndex, 0); });
+            EXPECT_EQ(fromIndices, fromImage) << "frame " << frameIndex;
+        }
+    }
+}
+
+TEST(QuantReducer, IndexedReductionIsRepeatable)
+{
+    for (const wxImage& image : {PhotoLikeImage(160, 120, 3), GradientImage(256, 129, 2)}) {
+        IndexedFrame a, b;
+        ASSERT_TRUE(ReduceToIndexedQuant(image, a));
+        ASSERT_TRUE(ReduceToIndexedQuant(image, b));
+        EXPECT_EQ(a.indices, b.indices);
+        EXPECT_EQ(a.colourCount, b.colourCount);
+        EXPECT_TRUE(std::equal(a.palette.begin(), a.palette.begin() + a.colourCount,
+                               b.palette.begin(), [](const GifRgb& x, const GifRgb& y) {
+                                   return x.red == y.red && x.green == y.green &&
+                                          x.blue == y.blue;
+                               }));
+    }
+}
+
+TEST(QuantReducer, IndexedReductionRefusesAnInvalidImage)
+{
+    IndexedFrame frame;
+    EXPECT_FALSE(ReduceToIndexedQuant(wxImage(), frame));
+    EXPECT_EQ(frame.colourCount, 0);
+    EXPECT_TRUE(frame.indices.empty());
+    EXPECT_FALSE(IndexedFrameToImage(frame).IsOk());
+    MyGifHandler handler;
+    EXPECT_FALSE(SaveIndexedGifFrame(frame, handler, 100, 1, 0));
+}
+
+TEST(PaletteRemap, WithoutDitheringEveryPixelTakesItsNearestEntryTheFirstOfEquals)
+{
+    GifPaletteTable palette{};
+    palette[0] = {0, 0, 0};
+    palette[1] = {200, 10, 10};
+    palette[2] = {200, 10, 10};  // a repeat never wins
+    palette[3] = {10, 200, 10};
+    palette[4] = {255, 255, 255};
+    const wxImage image = Noise(37, 23, 9);
+    std::vector<unsigned char> indices(37 * 23);
+    ASSERT_TRUE(RemapToPalette(image.GetData(), 37, 23, palette, 5, 0.f, indices.data()));
+    const unsigned char* p = image.GetData();
+    for (size_t i = 0; i < indices.size(); ++i, p += 3) {
+        int best = -1, bestDistance = 1 << 30;
+        for (int k = 0; k < 5; ++k) {
+            const int dr = palette[k].red - p[0], dg = palette[k].green - p[1],
+                      db = palette[k].blue - p[2];
+            if (dr * dr + dg * dg + db * db < bestDistance) {
+                bestDistance = dr * dr + dg * dg + db * db;
+                best = k;
+            }
+        }
+        ASSERT_EQ(indices[i], best) << "pixel " << i;
+    }
+}
+
+TEST(PaletteRemap, DitheringLeavesFlatAreasOfAPaletteColourExactAndMixesOthers)
+{
+    // Left half a palette colour, right half a colour midway between two entries.
+    const int w = 64, h = 32;
+    wxImage image = SolidImage(w, h, 100, 100, 100);
+    image.SetRGB(wxRect(w / 2, 0, w / 2, h), 150, 150, 150);
+    GifPaletteTable palette{};
+    palette[0] = {100, 100, 100};
+    palette[1] = {200, 200, 200};
+    std::vector<unsigned char> indices(w * h);
+    ASSERT_TRUE(RemapToPalette(image.GetData(), w, h, palette, 2, 1.f, indices.data()));
+    int mixed[2] = {0, 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (x < w / 2 - 2)
+                ASSERT_EQ(indices[y * w + x], 0) << x << "," << y;
+            else if (x >= w / 2 + 2)
+                ++mixed[indices[y * w + x]];
+        }
+    EXPECT_GT(mixed[0], 0);
+    EXPECT_GT(mixed[1], 0);
+}
+
+TEST(PaletteRemap, RefiningMovesEachEntryToTheMeanOfItsSamplePixelsAndKeepsAnUnusedOne)
+{
+    // Two clusters: 10..14 grey on the left, 200..204 on the right; a step of 1 samples all.
+    const int w = 10, h = 4;
+    wxImage image(w, h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned char v = static_cast<unsigned char>((x < 5 ? 10 : 200) + x % 5);
+            image.SetRGB(x, y, v, v, v);
+        }
+    GifPaletteTable palette{};
+    palette[0] = {0, 0, 0};
+    palette[1] = {255, 255, 255};
+    palette[2] = {0, 255, 0};  // nearest to no pixel
+    RefinePalette(image.GetData(), w, h, 1, 2, palette, 3);
+    EXPECT_EQ(palette[0].red, 12);
+    EXPECT_EQ(palette[0].blue, 12);
+    EXPECT_EQ(palette[1].green, 202);
+    EXPECT_EQ(palette[2].red, 0);
+    EXPECT_EQ(palette[2].green, 255);
+
+    // A sample of every third pixel of each 3 x 3 block sees only the pixels it takes.
+    GifPaletteTable sampled{};
+    sampled[0] = {100, 100, 100};
+    wxImage ramp(3, 3, false);
+    for (int i = 0; i < 9; ++i)
+        ramp.GetData()[3 * i] = ramp.GetData()[3 * i + 1] = ramp.GetData()[3 * i + 2] =
+            static_cast<unsigned char>(20 * i);
+    RefinePalette(ramp.GetData(), 3, 3, 3, 1, sampled, 1);
+    EXPECT_EQ(sampled[0].red, 0) << "the one block's sample is its first pixel, not the mean 80";
+}
+
+TEST(QuantReducer, TheDefaultExportWritesTheReducersPixels)
+{
+    QuietTrace quiet;
+    const std::vector<wxImage> frames = {PhotoLikeImage(80, 60, 5), NColourImage(80, 60, 40),
+                                         GradientImage(80, 60, 6)};
+    GifExportOptions options;
+    options.canvas = wxSize(80, 60);
+    std::vector<wxImage> copies;
+    for (const wxImage& f : frames)
+        copies.push_back(f.Copy());
+    ImageListFrameSource source(std::move(copies));
+    wxMemoryOutputStream out;
+    ASSERT_TRUE(WriteGifAnimation(source, out, options).ok);
+    const std::vector<wxImage> decoded = DecodeWithToolkit(StreamBytes(out));
+    ASSERT_EQ(decoded.size(), frames.size());
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_TRUE(SamePixels(decoded[i], ReduceToPaletteQuant(frames[i]))) << "frame " << i;
 }
 
 TEST(QuantReducer, SameBytesWhateverTheThreadCountOrTheCallersOpenMpSetting)
