@@ -468,6 +468,8 @@ private:
     // The strip and the rest of the window take files dropped on them.
     void InstallDropTargets();
     void OnIdleOpenPending(wxIdleEvent& event);
+    // Whether files can be opened now: the window is on screen and no job holds the strip.
+    bool ReadyToOpen() const;
 
     void FinishImageLoad();
     // Asks for each video among entries which stretch of it becomes frames and puts their

@@ -64,7 +64,7 @@ void GifFrame::OpenAtStart(const wxArrayString& paths)
 {
     if (paths.empty())
         return;
-    if (!IsLoading() && !IsSaving()) {
+    if (ReadyToOpen()) {
         OpenPaths(paths);
         return;
     }
@@ -72,11 +72,20 @@ void GifFrame::OpenAtStart(const wxArrayString& paths)
     Bind(wxEVT_IDLE, &GifFrame::OnIdleOpenPending, this);
 }
 
+bool GifFrame::ReadyToOpen() const
+{
+    // A dialog (a video's choice, a question) opened before the window manager has shown and
+    // sized the window would lay the window out at no size at all.
+    return IsShownOnScreen() && GetClientSize().x > 1 && !IsLoading() && !IsSaving();
+}
+
 void GifFrame::OnIdleOpenPending(wxIdleEvent& event)
 {
     event.Skip();
-    if (IsLoading() || IsSaving())
+    if (!ReadyToOpen()) {
+        event.RequestMore();
         return;
+    }
     Unbind(wxEVT_IDLE, &GifFrame::OnIdleOpenPending, this);
     wxArrayString paths;
     paths.swap(m_pendingPaths);

@@ -18,21 +18,31 @@
 
 namespace {
 
-constexpr int kPreviewWidth = 200;
+constexpr int kPreviewSide = 200;
 
 wxString TimeText(double seconds)
 {
     return wxString::FromUTF8(FormatClipTime(seconds));
 }
 
-// A small copy of picture for the preview, at most kPreviewWidth wide.
+// A small copy of picture for the preview, within kPreviewSide each way.
 wxBitmap PreviewBitmap(const wxImage& picture)
 {
     if (!picture.IsOk())
         return wxBitmap();
-    const int width = std::min(kPreviewWidth, picture.GetWidth());
-    const int height = std::max(1, picture.GetHeight() * width / picture.GetWidth());
+    const double scale = std::min(1.0, static_cast<double>(kPreviewSide) /
+                                           std::max(picture.GetWidth(), picture.GetHeight()));
+    const int width = std::max(1, static_cast<int>(picture.GetWidth() * scale));
+    const int height = std::max(1, static_cast<int>(picture.GetHeight() * scale));
     return wxBitmap(picture.Scale(width, height, wxIMAGE_QUALITY_BILINEAR));
+}
+
+wxSize SpinMinSize(wxSpinCtrl* spin)
+{
+    // Before the dialog is shown the toolkit measures a spin button without its two buttons'
+    // padding; a margin of two control heights covers them.
+    const wxSize best = spin->GetBestSize();
+    return wxSize(best.x + 2 * best.y, best.y);
 }
 
 wxString RateText(double rate)
@@ -71,12 +81,16 @@ VideoImportDialog::VideoImportDialog(wxWindow* parent, const wxString& path,
     label(wxString::Format(_("Frames per second (at most %d):"), HighestVideoRate(info)));
     m_fps = new wxSpinCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                            wxSP_ARROW_KEYS, 1, HighestVideoRate(info), DefaultVideoRate(info));
+    // GTK's spin buttons complain when laid out narrower than they draw themselves, which can
+    // be wider than the toolkit's best size says.
+    m_fps->SetMinSize(SpinMinSize(m_fps));
     grid->Add(m_fps, 0, wxEXPAND);
     label(_("Width in pixels:"));
     auto* widthRow = new wxBoxSizer(wxHORIZONTAL);
     m_width = new wxSpinCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                              wxSP_ARROW_KEYS, 1, std::max(1, info.display.x),
                              DefaultVideoWidth(info.display));
+    m_width->SetMinSize(SpinMinSize(m_width));
     m_height = new wxStaticText(this, wxID_ANY, wxEmptyString);
     widthRow->Add(m_width, 1, wxEXPAND);
     widthRow->Add(m_height, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 6);
