@@ -2,6 +2,8 @@
 // a project keeps them, and clips that can't be read are told.
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/filefn.h>
+#include <wx/msgdlg.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/testing.h>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <numeric>
 
+#include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/video_import_dialog.h"
 #include "src/window/video_reference.h"
@@ -124,4 +127,35 @@ TEST(VideoImport, ACancelledDialogAddsNothingAndAnUnreadableClipIsTold)
                   wxExpectModal<VideoImportDialog>([](VideoImportDialog*) { return wxID_OK; }),
                   ExpectMessage(wxID_OK, "notes.mp4"));
     EXPECT_EQ(frame.FrameCount(), 10);
+}
+
+TEST(VideoImport, AMovedClipLeavesPlaceholdersThatKeepTheirNames)
+{
+    if (!HaveFfmpeg())
+        GTEST_SKIP() << "ffmpeg is not installed";
+    TempDir dir;
+    const wxString clip = dir.File("clip.mkv");
+    ASSERT_TRUE(MakeNumberedClip(clip, 1));
+    {
+        MainWindowFixture fixture;
+        wxTEST_DIALOG(fixture.AddImages(wxArrayString(1, &clip)),
+                      wxExpectModal<VideoImportDialog>([](VideoImportDialog*) { return wxID_OK; }));
+        ASSERT_EQ(fixture.Frame().FrameCount(), 10);
+        fixture.SaveWith(fixture.Frame().m_itemSaveProject->GetId(), dir.File("p.xml"));
+    }
+    ASSERT_TRUE(wxRenameFile(clip, dir.File("moved.mkv")));
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    const wxString project = dir.File("p.xml");
+    fixture.Paths().openAnswers.push_back(wxArrayString(1, &project));
+    wxTEST_DIALOG(
+        {
+            fixture.Command(frame.m_itemOpenProject->GetId());
+            WaitFor("the project's frames", [&] { return !frame.IsLoading(); }, 30000);
+        },
+        wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the missing frames"));
+    ASSERT_EQ(frame.FrameCount(), 10);
+    EXPECT_TRUE(IsMissingFrame(frame.m_thumbnails->GetItem(0)));
+    EXPECT_EQ(frame.m_document.Frame(3)->source, clip + "#t=0.300&w=160");
+    EXPECT_FALSE(frame.ProjectChanged());
 }
