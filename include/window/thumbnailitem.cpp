@@ -7,6 +7,7 @@
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "src/window/image_decode.h"
+#include "src/window/video_reference.h"
 
 wxIMPLEMENT_CLASS(wxThumbnailItem, wxObject);
 wxIMPLEMENT_CLASS(wxImageThumbnailItem, wxThumbnailItem);
@@ -86,14 +87,15 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     dc.DrawLine(x, y, x, y + h - 1);
 
     const wxString name = wxFileNameFromPath(m_filename);
+    const wxString title = FrameTitle(m_filename);
     if (!name.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_FILENAME)) {
         dc.SetFont(ctrl.GetFont());
         dc.SetTextForeground(selected ? *wxWHITE : *wxBLACK);
         dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
         const wxRect box(x + m, y + m, w - 2 * m, (h - imageRect.height) / 2 - 2 * m);
-        const int textWidth = dc.GetTextExtent(name).x;
+        const int textWidth = dc.GetTextExtent(title).x;
         const int offset = (box.width - textWidth) / 2;
-        DrawClippedText(dc, name, box, box.x + (offset > 0 ? offset : 0));
+        DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0));
     }
 
     if (!name.empty()) {

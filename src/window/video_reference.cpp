@@ -1,5 +1,7 @@
 #include "src/window/video_reference.h"
 
+#include <wx/filefn.h>
+
 namespace {
 
 // Digits only, as a number of at most 12 digits; -1 for anything else.
@@ -46,4 +48,12 @@ std::optional<VideoFrameReference> ParseVideoReference(const wxString& name)
     frame.millis = seconds * 1000 + millis;
     frame.width = static_cast<int>(width);
     return frame;
+}
+
+wxString FrameTitle(const wxString& name)
+{
+    if (const auto video = ParseVideoReference(name))
+        return wxString::Format("%s %lld.%03llds", wxFileNameFromPath(video->video),
+                                video->millis / 1000, video->millis % 1000);
+    return wxFileNameFromPath(name);
 }

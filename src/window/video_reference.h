@@ -20,3 +20,7 @@ wxString FormatVideoReference(const VideoFrameReference& frame);
 // The frame a name stands for; nothing when name has no well-formed "#t=S.sss&w=W" ending
 // (a picture's path, which may hold a '#' of its own).
 std::optional<VideoFrameReference> ParseVideoReference(const wxString& name);
+
+// What a frame named name is called on its tile: a video frame as the video's file name and
+// the moment ("clip.mp4 12.500s"), anything else as its file name.
+wxString FrameTitle(const wxString& name);

@@ -81,6 +81,8 @@ TEST(VideoReference, NamesRoundTripAndOtherPathsAreNoVideoFrames)
     EXPECT_EQ(back->millis, 12500);
     EXPECT_EQ(back->width, 640);
     EXPECT_EQ(ParseVideoReference("c.mp4#t=0.040&w=1")->millis, 40);
+    EXPECT_EQ(FrameTitle(FormatVideoReference(frame)), "My #1 clip.mp4 12.500s");
+    EXPECT_EQ(FrameTitle("/a/pic #2.png"), "pic #2.png");
     for (const char* other : {"/a/pic #2.png", "clip.mp4", "c.mp4#t=12.5&w=640",
                               "c.mp4#t=12,500&w=640", "c.mp4#t=12.500&w=0", "c.mp4#t=12.500",
                               "#t=1.000&w=5", "c.mp4#t=-1.000&w=5", "c.mp4#t=1.000&w=640x"})
