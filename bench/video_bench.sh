@@ -2,7 +2,8 @@
 # Video import against the ffmpeg command line on a 1920 x 1080 H.264 clip of 15 s (a moving
 # test pattern, x264's default settings and key picture interval): 10 s from 2 s in, 10 frames a
 # second, 640 wide, taken
-#   - by ffmpeg: `ffmpeg -ss 2 -t 10 -i clip -vf fps=10,scale=640:-1 frame%03d.png`;
+#   - by ffmpeg: `ffmpeg -ss 2 -t 10 -i clip -vf fps=10,scale=640:-1 frame%03d.png`, and for
+#     reference the same with no output (`-f null -`), its decoding and scaling alone;
 #   - by the core decoder alone (bin/video_decode_bench, no GIF reduction);
 #   - by the main window (bin/video_window_bench under xvfb-run): from the dialog's OK to the
 #     last frame in the strip, with the window's resident memory growth.
@@ -76,6 +77,10 @@ run_ffmpeg() {
         -vf "fps=$FPS,scale=$WIDTH:-1" "$WORK/png/frame%03d.png"
     echo "ffmpeg-own frames $(find "$WORK/png" -name 'frame*.png' | wc -l)" >>"$WORK/results"
 }
+run_ffmpeg_null() {
+    timed ffmpeg-null "$FFMPEG" -v error -ss "$START" -t "$DURATION" -i "$CLIP" \
+        -vf "fps=$FPS,scale=$WIDTH:-1" -f null -
+}
 run_core() { timed core "$DECODE" "$CLIP" "$START" "$DURATION" "$FPS" "$WIDTH"; }
 run_window() {
     timed window xvfb-run -a -s "-screen 0 1280x1024x24" \
@@ -84,8 +89,8 @@ run_window() {
 
 for rep in $(seq "$REPS"); do
     # Rotate the order so that no case always runs first on a cold cache.
-    order="ffmpeg core window"
-    for _ in $(seq $(((rep - 1) % 3))); do order="${order#* } ${order%% *}"; done
+    order="ffmpeg ffmpeg_null core window"
+    for _ in $(seq $(((rep - 1) % 4))); do order="${order#* } ${order%% *}"; done
     for case in $order; do "run_$case"; done
 done
 
@@ -103,6 +108,8 @@ awk '
         printf "%-38s %7s %8s %8s %10s\n", "case", "frames", "wall s", "CPU s", "peak MiB"
         printf "%-38s %7d %8.2f %8.2f %10.1f\n", "ffmpeg to PNG files (process)", m["ffmpeg-own frames"],
             m["ffmpeg wall_s"], m["ffmpeg cpu_s"], m["ffmpeg peak_rss_mib"]
+        printf "%-38s %7s %8.2f %8.2f %10.1f\n", "ffmpeg, no output (process)", "",
+            m["ffmpeg-null wall_s"], m["ffmpeg-null cpu_s"], m["ffmpeg-null peak_rss_mib"]
         printf "%-38s %7d %8.2f %8.2f %10.1f\n", "core decoder (process)", m["core-own frames"],
             m["core wall_s"], m["core cpu_s"], m["core peak_rss_mib"]
         printf "%-38s %7s %8.2f %8.2f\n", "core decoder (decoding alone)", "",
