@@ -18,6 +18,7 @@
 
 #include "app/startup.h"
 #include "app/trace.h"
+#include "bench/process_figures.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "project/project_file.h"
@@ -26,32 +27,8 @@
 #include "src/window/gif_frame_reader.h"
 
 namespace {
-// A "Name:   N kB" line of /proc/self/status, in KiB.
-long StatusKiB(const char* field)
-{
-    FILE* f = std::fopen("/proc/self/status", "r");
-    long kib = 0;
-    char line[256];
-    const size_t length = std::strlen(field);
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::strncmp(line, field, length) == 0 && line[length] == ':') {
-            kib = std::atol(line + length + 1);
-            break;
-        }
-    if (f)
-        std::fclose(f);
-    return kib;
-}
-
-long ResidentKiB()
-{
-    return StatusKiB("VmRSS");
-}
-
-long PeakKiB()
-{
-    return StatusKiB("VmHWM");
-}
+using bench::PeakKiB;
+using bench::ResidentKiB;
 
 wxImage Photo(int seed)
 {
