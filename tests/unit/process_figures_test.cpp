@@ -35,9 +35,12 @@ TEST(ProcessFigures, ImportBoundIsAQuarterOverThePicturesPlusTheLibraries)
 
 TEST(ProcessFigures, LiveReadingsFollowTheProcess)
 {
+    // The kernel counts resident pages per thread and adds them up now and then, so two
+    // readings taken one after the other may disagree by a little: a megabyte of slack.
+    constexpr long kSlackKiB = 1024;
     const long resident = bench::ResidentKiB();
     EXPECT_GT(resident, 0);
-    EXPECT_GE(bench::PeakKiB(), resident);
+    EXPECT_GE(bench::PeakKiB() + kSlackKiB, resident);
 
     const double cpu = bench::CpuSeconds();
     volatile unsigned sum = 0;
@@ -50,7 +53,7 @@ TEST(ProcessFigures, LiveReadingsFollowTheProcess)
     {
         const std::unique_ptr<char[]> block(new char[kBlock]);
         std::memset(block.get(), 1, kBlock);
-        EXPECT_GE(bench::PeakKiB(), bench::ResidentKiB());
+        EXPECT_GE(bench::PeakKiB() + kSlackKiB, bench::ResidentKiB());
         EXPECT_GE(bench::PeakKiB() - resident, 60 * 1024);
     }
     if (!bench::ResetPeak())
