@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include <getopt.h>
+
 #include "src/window/video_timing.h"
 
 #include <cerrno>
@@ -149,39 +151,85 @@ const char* CliUsage()
            "precedence.\n";
 }
 
+namespace {
+
+// Every long option; -h, -q and -o are the short names of the first three. Unique
+// abbreviations are taken ("--opt" for --optimize). Each has a value of its own: the C
+// library takes an abbreviation of options that look alike ("--del" for --delay and
+// --delays) as the first of them instead of refusing it.
+const option kLongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"output", required_argument, nullptr, 'o'},
+    {"verbose", no_argument, nullptr, 257},
+    {"optimize", no_argument, nullptr, 258},
+    {"skip-missing", no_argument, nullptr, 259},
+    {"estimate-only", no_argument, nullptr, 260},
+    {"quality", required_argument, nullptr, 261},
+    {"max-size", required_argument, nullptr, 262},
+    {"fps", required_argument, nullptr, 263},
+    {"start", required_argument, nullptr, 264},
+    {"end", required_argument, nullptr, 265},
+    {"duration", required_argument, nullptr, 266},
+    {"width", required_argument, nullptr, 267},
+    {"delay", required_argument, nullptr, 268},
+    {"delays", required_argument, nullptr, 269},
+    {"loop", required_argument, nullptr, 270},
+    {"size", required_argument, nullptr, 271},
+    {"threads", required_argument, nullptr, 272},
+    {"quantizer", required_argument, nullptr, 273},
+    {"reducer", required_argument, nullptr, 274},
+    {nullptr, 0, nullptr, 0},
+};
+
+// Whether name (without "--") is a long option that takes no value.
+bool IsFlag(const std::string& name)
+{
+    for (const option* o = kLongOptions; o->name; ++o)
+        if (name == o->name)
+            return o->has_arg == no_argument;
+    return false;
+}
+
+// Our words for what getopt_long refused with code ('?' or ':').
+std::string UsageError(int code, int argc, char** argv)
+{
+    const std::string arg = optind >= 1 && optind - 1 < argc ? argv[optind - 1] : "";
+    const bool isLong = arg.compare(0, 2, "--") == 0;
+    const std::string name =
+        isLong ? arg.substr(0, arg.find('=')) : "-" + std::string(1, static_cast<char>(optopt));
+    if (code == ':')
+        return "option " + name + " needs a value";
+    if (isLong && arg.find('=') != std::string::npos && IsFlag(name.substr(2)))
+        return "option " + name + " takes no value";
+    if (isLong)
+        return "unknown or ambiguous option " + name;
+    return "unknown option " + name;
+}
+
+} // namespace
+
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
 {
-    bool optionsEnded = false;
     bool endGiven = false;
     double videoEnd = -1, videoDuration = -1;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.inputs.push_back(arg);
-            continue;
+    // The C library's parser, quiet (its messages would name the program its own way): a
+    // leading ':' tells a missing value from an unknown option; "--" ends the options, and
+    // options may follow the inputs.
+    opterr = 0;
+    optind = 0;
+    for (;;) {
+        int index = -1;
+        const int code = getopt_long(argc, argv, ":hqo:", kLongOptions, &index);
+        if (code == -1)
+            break;
+        if (code == '?' || code == ':') {
+            error = UsageError(code, argc, argv);
+            return false;
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string name = arg, value;
-        bool hasValue = false;
-        const size_t eq = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-            hasValue = true;
-        }
-        const auto needValue = [&]() -> bool {
-            if (hasValue)
-                return true;
-            if (i + 1 >= argc) {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-            return true;
-        };
+        const std::string name = index >= 0 ? std::string("--") + kLongOptions[index].name
+                                            : std::string("-") + static_cast<char>(code);
+        const std::string value = optarg ? optarg : "";
 
         if (name == "-h" || name == "--help") {
             options.help = true;
@@ -198,16 +246,12 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.estimateOnly = true;
         } else if (name == "--quality") {
             long quality = 0;
-            if (!needValue())
-                return false;
             if (!ParseNumber(value, 1, 100, quality)) {
                 error = "bad --quality \"" + value + "\": expected a whole number from 1 to 100";
                 return false;
             }
             options.quality = static_cast<int>(quality);
         } else if (name == "--fps") {
-            if (!needValue())
-                return false;
             const std::optional<double> fps =
                 value.find(':') == std::string::npos ? ParseClipTime(value) : std::nullopt;
             if (!fps || *fps <= 0 || *fps > 60) {
@@ -216,11 +260,9 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             }
             options.fps = *fps;
         } else if (name == "--start") {
-            if (!needValue() || !ParseTimeOption(name, value, options.videoStart, error))
+            if (!ParseTimeOption(name, value, options.videoStart, error))
                 return false;
         } else if (name == "--end" || name == "--duration") {
-            if (!needValue())
-                return false;
             if (endGiven) {
                 error = "--end and --duration can't both be given";
                 return false;
@@ -232,24 +274,18 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             (name == "--end" ? videoEnd : videoDuration) = seconds;
         } else if (name == "--width") {
             long width = 0;
-            if (!needValue())
-                return false;
             if (!ParseNumber(value, 1, 65535, width)) {
                 error = "bad --width \"" + value + "\": expected a whole number from 1 to 65535";
                 return false;
             }
             options.videoWidth = static_cast<int>(width);
         } else if (name == "--max-size") {
-            if (!needValue())
-                return false;
             if (!ParseByteSize(value, options.maxSize)) {
                 error = "bad --max-size \"" + value +
                         "\": expected bytes, or a number with K or M (base 1024), e.g. 8M";
                 return false;
             }
         } else if (name == "-o" || name == "--output") {
-            if (!needValue())
-                return false;
             if (value.empty()) {
                 error = "the output name is empty";
                 return false;
@@ -257,8 +293,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.output = value;
         } else if (name == "--delay") {
             long delay = 0;
-            if (!needValue())
-                return false;
             if (!ParseNumber(value, 0, 65535, delay)) {
                 error = "bad --delay \"" + value + "\": expected a whole number from 0 to 65535";
                 return false;
@@ -266,8 +300,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.delay = static_cast<int>(delay);
             options.delayGiven = true;
         } else if (name == "--delays") {
-            if (!needValue())
-                return false;
             if (!ParseDelayList(value, options.delays)) {
                 error = "bad --delays \"" + value +
                         "\": expected whole numbers from 0 to 65535 separated by commas";
@@ -275,8 +307,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             }
         } else if (name == "--loop") {
             long loop = 0;
-            if (!needValue())
-                return false;
             if (!ParseNumber(value, 0, 65536, loop)) {
                 error = "bad --loop \"" + value +
                         "\": expected 0 (forever), 1 (once) or how many times, up to 65536";
@@ -285,8 +315,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.loopCount = static_cast<int>(loop);
             options.loopGiven = true;
         } else if (name == "--size") {
-            if (!needValue())
-                return false;
             if (!ParseSize(value, options.width, options.height)) {
                 error = "bad --size \"" + value +
                         "\": expected WIDTHxHEIGHT, each from 1 to 65535 (e.g. 640x480)";
@@ -294,8 +322,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             }
         } else if (name == "--threads") {
             long threads = 0;
-            if (!needValue())
-                return false;
             if (!ParseNumber(value, 1, 64, threads)) {
                 error = "bad --threads \"" + value + "\": expected a whole number from 1 to 64";
                 return false;
@@ -303,8 +329,6 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.threads = static_cast<int>(threads);
         } else if (name == "--quantizer" || name == "--reducer") {
             // --reducer and its value direct are the earlier names of --quantizer and toolkit.
-            if (!needValue())
-                return false;
             if (value == "quant")
                 options.reducer = PaletteReducer::Quant;
             else if (value == "toolkit" || value == "direct")
@@ -320,6 +344,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             return false;
         }
     }
+    for (int i = optind; i < argc; ++i)
+        options.inputs.push_back(argv[i]);
     if (videoEnd >= 0)
         options.videoEnd = videoEnd;
     if (videoDuration >= 0)
