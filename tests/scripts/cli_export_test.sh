@@ -9,30 +9,8 @@ CLI="$BUILD/bin/zoruvede-cli"
 CONVERT=$(command -v convert-im6.q16 || true)
 GIFSICLE=$(command -v gifsicle || true)
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
-passed=0
-failed=0
-
-check() {  # check "what" condition...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-        [ -s err ] && sed 's/^/    stderr: /' err
-    fi
-}
-
-run() {  # run args...: sets rc, stdout in out, stderr in err
-    "$CLI" "$@" >out 2>err
-    rc=$?
-}
-
-contains() { grep -q -- "$2" "$1"; }
+# shellcheck source=lib/cli_checks.sh
+. "$(dirname "$0")/lib/cli_checks.sh"
 
 # Bad usage: status 2 and the usage text.
 run
@@ -277,5 +255,4 @@ printf '<project><name/></project>' >broken.xml
 run -o b.gif broken.xml
 check "an unusable project gives 1" [ "$rc" -eq 1 ] && check "what is missing is named" contains err 'element "gif"'
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

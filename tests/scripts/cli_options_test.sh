@@ -12,17 +12,8 @@ CONVERT=$(command -v convert-im6.q16 || command -v convert || true)
 GIFSICLE=$(command -v gifsicle || true)
 [ -n "$CONVERT" ] && [ -n "$GIFSICLE" ] || { echo "ImageMagick or gifsicle missing"; exit 77; }
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
-passed=0
-failed=0
-check() {  # check "what" condition...
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-run() { "$CLI" "$@" >out 2>err; rc=$?; }
+# shellcheck source=lib/cli_checks.sh
+. "$(dirname "$0")/lib/cli_checks.sh"
 delay() { "$GIFSICLE" --info "$1" | sed -n 's/.*delay \([0-9.]*\)s.*/\1/p' | head -1; }
 
 "$CONVERT" -size 8x8 xc:red a.png
@@ -46,5 +37,4 @@ done
 check "an ambiguous abbreviation is named" grep -q "ambiguous option --de" <(run --de 5 -o x.gif a.png; cat err)
 check "a flag takes no value" grep -q "option --quiet takes no value" <(run --quiet=1; cat err)
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

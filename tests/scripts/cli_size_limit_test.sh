@@ -10,30 +10,8 @@ CONVERT=$(command -v convert-im6.q16 || command -v convert || true)
 GIFSICLE=$(command -v gifsicle || true)
 [ -n "$CONVERT" ] && [ -n "$GIFSICLE" ] || { echo "ImageMagick or gifsicle missing"; exit 77; }
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
-passed=0
-failed=0
-
-check() {  # check "what" condition...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-        [ -s err ] && sed 's/^/    stderr: /' err
-    fi
-}
-
-run() {  # run args...: sets rc, stdout in out, stderr in err
-    "$CLI" "$@" >out 2>err
-    rc=$?
-}
-
-contains() { grep -q -- "$2" "$1"; }
+# shellcheck source=lib/cli_checks.sh
+. "$(dirname "$0")/lib/cli_checks.sh"
 size() { stat -c %s "$1"; }
 
 # Bad values: status 2, the option named.
@@ -97,5 +75,4 @@ check "no temporary file is left" [ "$(ls -A sub)" = keep.gif ]
 run --max-size 200 -o none.gif "${frames[@]}"
 check "nothing is written" [ ! -e none.gif ]
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

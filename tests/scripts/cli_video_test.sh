@@ -12,30 +12,8 @@ CONVERT=$(command -v convert-im6.q16 || command -v convert || true)
 [ -n "$FFMPEG" ] && [ -n "$GIFSICLE" ] && [ -n "$CONVERT" ] ||
     { echo "ffmpeg, gifsicle or ImageMagick missing"; exit 77; }
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-cd "$WORK" || exit 1
-passed=0
-failed=0
-
-check() {  # check "what" condition...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-        [ -s err ] && sed 's/^/    stderr: /' err
-    fi
-}
-
-run() {  # run args...: sets rc, stdout in out, stderr in err
-    "$CLI" "$@" >out 2>err
-    rc=$?
-}
-
-contains() { grep -q -- "$2" "$1"; }
+# shellcheck source=lib/cli_checks.sh
+. "$(dirname "$0")/lib/cli_checks.sh"
 frames() { "$GIFSICLE" --info "$1" | grep -c "^  + image"; }
 delays() { "$GIFSICLE" --info "$1" | sed -n 's/.*delay \([0-9.]*\)s.*/\1/p' | tr '\n' ' '; }
 sizeof() { "$GIFSICLE" --info "$1" | sed -n 's/.*logical screen \([0-9]*x[0-9]*\).*/\1/p'; }
@@ -77,5 +55,4 @@ check "a start after the end fails with 1" [ "$rc" -eq 1 ]
 check "the reason is given" contains err "shorter than the start"
 check "the libraries stay quiet" [ "$(grep -vc "zoruvede-cli" err)" -eq 0 ]
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
