@@ -144,12 +144,7 @@ bool InputFileFrames::ScanVideo(Input& input, bool withSizes, wxString& error)
         const double length = info.length > 0 ? info.length : 1e9;
         input.frames = VideoFrameCount(m_videoSampling, length);
         if (input.frames == 0) {
-            error = InputError(input.path,
-                               m_videoSampling.start >= length
-                                   ? wxString::Format("the video is %.3f seconds long, shorter "
-                                                      "than the start",
-                                                      length)
-                                   : wxString("there is no frame between the start and the end"));
+            error = InputError(input.path, EmptyStretchReason(m_videoSampling, length));
             return false;
         }
         const std::vector<int> delays = VideoFrameDelays(input.frames, m_videoSampling.fps);

@@ -358,6 +358,13 @@ VideoFrameResult VideoDecoder::FrameAt(double moment, int width, wxImage& frame,
     return VideoFrameResult::Ok;
 }
 
+wxString EmptyStretchReason(const VideoSampling& sampling, double length)
+{
+    if (sampling.start >= length)
+        return wxString::Format("the video is %.3f seconds long, shorter than the start", length);
+    return "there is no frame between the start and the end";
+}
+
 bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Deliver& deliver,
                           int& delivered, wxString& reason)
 {
@@ -366,10 +373,7 @@ bool VideoDecoder::Decode(const VideoSampling& sampling, int width, const Delive
     const double length = info.length > 0 ? info.length : std::numeric_limits<double>::infinity();
     const int count = VideoFrameCount(sampling, length);
     if (count == 0) {
-        reason = sampling.start >= length
-                     ? wxString::Format("the video is %.3f seconds long, shorter than the start",
-                                        length)
-                     : wxString("there is no frame between the start and the end");
+        reason = EmptyStretchReason(sampling, length);
         return false;
     }
     for (int k = 0; k < count; ++k) {

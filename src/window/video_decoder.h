@@ -27,6 +27,10 @@ enum class VideoFrameResult {
     Failed,   // the file or the decoder failed, or no picture came within the stall limit
 };
 
+// Why sampling takes no frame from a video of length seconds (English): the start lies past
+// the end, or the stretch holds no moment.
+wxString EmptyStretchReason(const VideoSampling& sampling, double length);
+
 class VideoDecoder {
 public:
     ~VideoDecoder();
