@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the theme pictures (tool icons, window icon) into Themes/ and packaging/.
+"""Draws the theme pictures (tool icons, window icon) into Themes/, and the application icon
+at each size of the desktop's icon theme into packaging/icons/<N>x<N>/.
 
 Plain Python, no imaging library: shapes are rasterised with 4x4 supersampling for smooth
 edges. Run it again after changing a picture; the results are committed.
@@ -194,6 +195,10 @@ def ico_bytes(canvases):
     return out + b"".join(data for _, data in images)
 
 
+APP_ID = "com.quorvantel.Zoruvede"
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     themes = os.path.join(root, "Themes")
@@ -207,8 +212,12 @@ def main():
         f.write(png_bytes(app_icon(64)))
     with open(os.path.join(themes, "application.ico"), "wb") as f:
         f.write(ico_bytes([app_icon(48), app_icon(32), app_icon(16)]))
-    with open(os.path.join(packaging, "zoruvede.png"), "wb") as f:
-        f.write(png_bytes(app_icon(128)))
+    # Drawn at every size rather than scaled, so the small ones stay sharp.
+    for n in ICON_SIZES:
+        folder = os.path.join(packaging, "icons", f"{n}x{n}")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, APP_ID + ".png"), "wb") as f:
+            f.write(png_bytes(app_icon(n)))
     return 0
 
 
