@@ -92,6 +92,12 @@ if ! appstreamcli validate --no-net "$ROOT/usr/share/metainfo/$ID.metainfo.xml" 
 else
     check "appstreamcli validate" true
 fi
+# What the validator can't see: the software centre links the entry by its file name, and
+# lists the newest release as the package's version.
+META="$ROOT/usr/share/metainfo/$ID.metainfo.xml"
+check "the metadata launches the packed desktop entry" \
+    contains "$META" "<launchable type=\"desktop-id\">$ID.desktop</launchable>"
+check "the metadata's release is $VERSION" contains "$META" "<release version=\"$VERSION\""
 if command -v file >/dev/null; then
     for exe in zoruvede zoruvede-cli; do
         check "$exe is stripped" grep -q ', stripped' <(file -L "$ROOT/usr/lib/zoruvede/bin/$exe")
