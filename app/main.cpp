@@ -1,15 +1,28 @@
 #include <clocale>
+#include <cstdio>
 
 #include <wx/log.h>
 
 #include "app/command_line.h"
 #include "app/file_name_encoding.h"
 #include "app/gif_app.h"
+#include "app/help_arguments.h"
+#include "usage/zoruvede_usage.h"
 
 wxIMPLEMENT_APP_NO_MAIN(GifApp);
 
 int main(int argc, char** argv)
 {
+    switch (EarlyRequestOf(argc, argv)) {
+    case EarlyRequest::Help:
+        std::fputs(kUsageHelp, stdout);
+        return 0;
+    case EarlyRequest::Version:
+        std::printf("zoruvede %s\n", kUsageVersion);
+        return 0;
+    case EarlyRequest::None:
+        break;
+    }
     // No assertion reports reach the user; informational messages and worse are kept.
     wxSetAssertHandler(nullptr);
     wxLog::SetLogLevel(wxLOG_Info);

@@ -3,7 +3,7 @@
 namespace {
 const char kMakerName[] = "Quorvantel";
 const char kProductName[] = "Quorvantel+GIF+Zoruvede";
-const char kProductVersion[] = "2.0.31";
+const char kProductVersion[] = ZORUVEDE_VERSION;
 }
 
 wxString GetMakerName()

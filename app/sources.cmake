@@ -10,6 +10,7 @@ list(APPEND CORE_SOURCES
   app/link_target.cpp
   app/process_umask.cpp
   app/product.cpp
+  app/help_arguments.cpp
   app/paths.cpp
   app/domain_option.cpp
   app/language_setting.cpp

@@ -101,56 +101,6 @@ std::string ByteSizeText(uint64_t bytes)
     return text;
 }
 
-const char* CliUsage()
-{
-    return "usage: zoruvede-cli [--delay N] [--size WxH] [-q] [--verbose] -o OUT.gif INPUT...\n"
-           "       zoruvede-cli [options] -o OUT.gif PROJECT.xml\n"
-           "Writes the input images as an animated GIF (looping forever unless --loop says).\n"
-           "  -o, --output OUT.gif  the file to write (replaced only when the export succeeds)\n"
-           "  --delay N             delay of every frame in hundredths of a second, 0-65535\n"
-           "                        (default: a GIF input's frames keep their own delays, other\n"
-           "                        images get 10)\n"
-           "  --delays A,B,...      one delay per output frame, in hundredths, 0-65535 each (a\n"
-           "                        GIF input counts each of its frames)\n"
-           "  --loop N              how many times the GIF plays: 0 forever (default), 1 once,\n"
-           "                        N N times, up to 65536\n"
-           "  --size WxH            canvas size in pixels, 1-65535 each (default: from the "
-           "frames)\n"
-           "  -q, --quiet           no progress bar\n"
-           "  --verbose             write the trace lines to standard output\n"
-           "  --threads N           frames prepared at once, 1-64 (default: one per processor)\n"
-           "  --quantizer NAME      how frames are reduced to 256 colours: quant (default,\n"
-           "                        best colours), toolkit (the toolkit's quantiser) or bmp\n"
-           "                        (the same bytes as toolkit, through an 8-bit BMP)\n"
-           "  --optimize            smaller file: each frame after the first holds only what\n"
-           "                        changed, and still parts keep their colours (the frames\n"
-           "                        shown are those written; the default writes them whole)\n"
-           "  --quality N           1-100 (default 100, the best): lower values use fewer\n"
-           "                        colours and less dithering, and with --optimize let small\n"
-           "                        changes go, for a smaller file\n"
-           "  --max-size SIZE       keep the file at most SIZE bytes long (K or M: times 1024\n"
-           "                        or 1048576, e.g. 8M): when it would be longer, it is made\n"
-           "                        again with fewer colours and then smaller; when nothing fits,\n"
-           "                        nothing is written and the status is 1\n"
-           "  --fps N               frames taken from each video a second, above 0 and up to\n"
-           "                        60 (default 10); their delays follow the rate exactly\n"
-           "  --start T             where in each video the frames begin (default 0); times\n"
-           "                        are seconds (2.5) or [HH:]MM:SS[.sss]\n"
-           "  --end T               where they end (default: the end of the video)\n"
-           "  --duration T          how long a stretch they cover, instead of --end\n"
-           "  --width W             the width video frames are decoded at, 1-65535 (default\n"
-           "                        the video's own, at most 640); the height follows\n"
-           "  --skip-missing        leave out a project's frames whose files are missing\n"
-           "                        (without it such a project is not exported)\n"
-           "  -h, --help            this text\n"
-           "A GIF input (a name ending in .gif) gives all its frames; other images one frame;\n"
-           "a video (mp4, webm, mkv, mov, avi, ogv, m4v...) the frames --fps, --start, --end\n"
-           "or --duration and --width choose.\n"
-           "A project file (.xml) gives its frames, its delays, its loop setting and its canvas\n"
-           "size; --delay, --delays, --loop and --size given on the command line take\n"
-           "precedence.\n";
-}
-
 namespace {
 
 // Every long option; -h, -q and -o are the short names of the first three. Unique
@@ -179,8 +129,12 @@ const option kLongOptions[] = {
     {"threads", required_argument, nullptr, 272},
     {"quantizer", required_argument, nullptr, 273},
     {"reducer", required_argument, nullptr, 274},
+    {"version", no_argument, nullptr, 275},
     {nullptr, 0, nullptr, 0},
 };
+
+// The short options: h, q and o (with a value).
+const char kShortOptions[] = ":hqo:";
 
 // Whether name (without "--") is a long option that takes no value.
 bool IsFlag(const std::string& name)
@@ -220,7 +174,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
     optind = 0;
     for (;;) {
         int index = -1;
-        const int code = getopt_long(argc, argv, ":hqo:", kLongOptions, &index);
+        const int code = getopt_long(argc, argv, kShortOptions, kLongOptions, &index);
         if (code == -1)
             break;
         if (code == '?' || code == ':') {
@@ -233,6 +187,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
 
         if (name == "-h" || name == "--help") {
             options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
         } else if (name == "-q" || name == "--quiet") {
             options.quiet = true;
         } else if (name == "--verbose") {
@@ -354,7 +310,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         error = "the end of the video's stretch must come after its start";
         return false;
     }
-    if (options.help)
+    if (options.help || options.version)
         return true;
     if (options.output.empty() && !options.estimateOnly) {
         error = "no output file given (-o OUT.gif)";
@@ -365,4 +321,15 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         return false;
     }
     return true;
+}
+
+std::vector<std::string> CliOptionNames()
+{
+    std::vector<std::string> names;
+    for (const char* c = kShortOptions; *c; ++c)
+        if (*c != ':')
+            names.push_back(std::string("-") + *c);
+    for (const option* o = kLongOptions; o->name; ++o)
+        names.push_back(std::string("--") + o->name);
+    return names;
 }

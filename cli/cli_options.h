@@ -19,6 +19,7 @@ struct CliOptions {
     bool quiet = false;
     bool verbose = false;
     bool help = false;
+    bool version = false;
     int threads = 0;
     bool skipMissing = false;    // a project's frames whose files are gone are left out
     bool optimize = false;       // --optimize: later frames only where they differ
@@ -45,5 +46,5 @@ std::string ByteSizeText(uint64_t bytes);
 // Parses argv[1..]. False with error (one line, without the program name) on bad usage.
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);
 
-// The usage text, ending with a newline.
-const char* CliUsage();
+// Every option the parser takes, as "-h" and "--help": each must be in the usage text.
+std::vector<std::string> CliOptionNames();

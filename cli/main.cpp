@@ -21,6 +21,7 @@
 #include "app/file_name_encoding.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
+#include "usage/zoruvede_cli_usage.h"
 #include "cli/progress_bar.h"
 #include "project/project_file.h"
 #include "src/window/canvas_size.h"
@@ -215,11 +216,15 @@ int main(int argc, char** argv)
     CliOptions options;
     std::string usageError;
     if (!ParseCliOptions(argc, argv, options, usageError)) {
-        std::fprintf(stderr, "%s: %s\n%s", kProgram, usageError.c_str(), CliUsage());
+        std::fprintf(stderr, "%s: %s\n%s", kProgram, usageError.c_str(), kUsageShort);
         return 2;
     }
     if (options.help) {
-        std::fputs(CliUsage(), stdout);
+        std::fputs(kUsageHelp, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", kProgram, kUsageVersion);
         return 0;
     }
     SetTraceEnabled(options.verbose);
@@ -258,7 +263,7 @@ int main(int argc, char** argv)
     if (!options.delays.empty() && options.delays.size() != static_cast<size_t>(frames.Count())) {
         std::fprintf(stderr, "%s: --delays gives %zu delays for %d frames (a GIF input counts "
                      "each of its frames)\n%s", kProgram, options.delays.size(), frames.Count(),
-                     CliUsage());
+                     kUsageShort);
         return 2;
     }
     delaySources.listed = options.delays;
