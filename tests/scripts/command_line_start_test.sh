@@ -84,7 +84,8 @@ frames=$(LC_ALL=C start_with c-locale "grün.png")
 if [ "$frames" == "$expected" ]; then passed=$((passed + 1)); else
     fail "zoruvede grün.png under LC_ALL=C holds: ${frames:-nothing}"; cat "$WORK/c-locale.err"; fi
 
-usage=$(timeout 20 "$APP" --help 2>&1)
+# As one line: the text is wrapped to a terminal's width, wherever the words fall.
+usage=$(timeout 20 "$APP" --help 2>&1 | tr -s ' \n' '  ')
 if grep -q -- "--verbose" <<<"$usage" && grep -q "a project file" <<<"$usage"; then
     passed=$((passed + 1))
 else
