@@ -33,11 +33,11 @@ foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/icons/${size}x${size}/${ZORUVEDE_APP_ID}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-# The build makes the manual pages and the exporter's completion.
+# The manual pages and the bash completion, made by the build from the usage texts.
 install(FILES ${CMAKE_BINARY_DIR}/man/zoruvede.1.gz ${CMAKE_BINARY_DIR}/man/zoruvede-cli.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
-install(FILES ${CMAKE_BINARY_DIR}/completion/zoruvede-cli
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions OPTIONAL)
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/completion/zoruvede ${CMAKE_BINARY_DIR}/completion/zoruvede-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/README.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The licence's full text, for installations outside a package manager; a Debian system has

@@ -1,6 +1,7 @@
 #!/bin/bash
 # The desktop entry is valid and offers the program for the files it opens: Exec passes the
-# chosen files (%F), its Icon is the name the icons are installed under, and MimeType names the images the loader reads and the project files.
+# chosen files (%F), its Icon is the name the icons are installed under, and MimeType names
+# the images the loader reads, the project files and video clips.
 # Skipped (77) without desktop-file-validate (package desktop-file-utils).
 # Usage: desktop_entry_test.sh <source dir> [<build dir>]
 set -u
@@ -25,7 +26,7 @@ icon=$(sed -n 's/^Icon=//p' "$ENTRY")
 for png in "$1"/packaging/icons/*/*.png; do
     check "Icon= names $png" test "$(basename "$png" .png)" = "$icon"
 done
-for type in image/png image/jpeg image/bmp image/gif application/xml; do
+for type in image/png image/jpeg image/bmp image/gif application/xml video/mp4 video/webm; do
     check "MimeType names $type" grep -qx "$type" <<<"$types"
 done
 
