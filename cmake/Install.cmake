@@ -38,7 +38,17 @@ install(FILES ${CMAKE_BINARY_DIR}/man/zoruvede.1.gz ${CMAKE_BINARY_DIR}/man/zoru
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/completion/zoruvede ${CMAKE_BINARY_DIR}/completion/zoruvede-cli
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+# The changelog compressed as Debian's documentation has it (-n: the same bytes every build).
+set(ZORUVEDE_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+add_custom_command(OUTPUT ${ZORUVEDE_CHANGELOG_GZ}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/changelog
+          ${CMAKE_BINARY_DIR}/packaging/changelog
+  COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/packaging/changelog
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog VERBATIM)
+add_custom_target(zoruvede_changelog ALL DEPENDS ${ZORUVEDE_CHANGELOG_GZ})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/README.md
+              ${ZORUVEDE_CHANGELOG_GZ}
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The licence's full text, for installations outside a package manager; a Debian system has
 # it in /usr/share/common-licenses, which the copyright file names, so the package leaves it

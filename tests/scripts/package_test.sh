@@ -48,6 +48,7 @@ expected() {
     for n in 16 22 24 32 48 64 128 256; do echo "/usr/share/icons/hicolor/${n}x$n/apps/$ID.png"; done
     echo /usr/share/doc/zoruvede/copyright
     echo /usr/share/doc/zoruvede/README.md
+    echo /usr/share/doc/zoruvede/changelog.gz
     echo /usr/share/man/man1/zoruvede.1.gz
     echo /usr/share/man/man1/zoruvede-cli.1.gz
     echo /usr/share/bash-completion/completions/zoruvede
@@ -96,6 +97,11 @@ META="$ROOT/usr/share/metainfo/$ID.metainfo.xml"
 check "the metadata launches the packed desktop entry" \
     contains "$META" "<launchable type=\"desktop-id\">$ID.desktop</launchable>"
 check "the metadata's release is $VERSION" contains "$META" "<release version=\"$VERSION\""
+if command -v dpkg-parsechangelog >/dev/null; then
+    gzip -dc "$ROOT/usr/share/doc/zoruvede/changelog.gz" >"$WORK/changelog"
+    check "the changelog's newest entry is $VERSION" \
+        test "$(dpkg-parsechangelog -l "$WORK/changelog" -S Version)" = "$VERSION"
+fi
 if command -v file >/dev/null; then
     for exe in zoruvede zoruvede-cli; do
         check "$exe is stripped" grep -q ', stripped' <(file -L "$ROOT/usr/lib/zoruvede/bin/$exe")
