@@ -7,6 +7,7 @@
 #include "app/file_name_encoding.h"
 #include "app/gif_app.h"
 #include "app/help_arguments.h"
+#include "app/product.h"
 #include "usage/zoruvede_usage.h"
 
 wxIMPLEMENT_APP_NO_MAIN(GifApp);
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
         std::fputs(kUsageHelp, stdout);
         return 0;
     case EarlyRequest::Version:
-        std::printf("zoruvede %s\n", kUsageVersion);
+        std::printf("zoruvede %s\n", GetProductVersion().utf8_str().data());
         return 0;
     case EarlyRequest::None:
         break;

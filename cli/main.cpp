@@ -19,9 +19,9 @@
 #include <wx/strconv.h>
 
 #include "app/file_name_encoding.h"
+#include "app/product.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
-#include "usage/zoruvede_cli_usage.h"
 #include "cli/progress_bar.h"
 #include "project/project_file.h"
 #include "src/window/canvas_size.h"
@@ -31,6 +31,7 @@
 #include "src/window/input_frames.h"
 #include "src/window/size_estimate.h"
 #include "src/window/size_limit.h"
+#include "usage/zoruvede_cli_usage.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.version) {
-        std::printf("%s %s\n", kProgram, kUsageVersion);
+        std::printf("%s %s\n", kProgram, GetProductVersion().utf8_str().data());
         return 0;
     }
     SetTraceEnabled(options.verbose);

@@ -13,8 +13,8 @@ set(ZORUVEDE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 set(ZORUVEDE_MAN_DIR ${CMAKE_BINARY_DIR}/man)
 set(ZORUVEDE_COMPLETION_DIR ${CMAKE_BINARY_DIR}/completion)
 
-# Renders source for program into generated/usage/<symbol>_usage.h (kUsageHelp, kUsageShort,
-# kUsageVersion), man/<program>.1 with its .gz, and completion/<program>, and makes target
+# Renders source for program into generated/usage/<symbol>_usage.h (kUsageHelp, kUsageShort),
+# man/<program>.1 with its .gz, and completion/<program>, and makes target
 # depend on them.
 function(zoruvede_usage_pages target program source)
   string(REPLACE "-" "_" symbol ${program})

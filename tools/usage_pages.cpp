@@ -25,11 +25,10 @@ bool Write(const std::string& path, const std::string& text)
     return true;
 }
 
-std::string Header(const UsageDocument& document, const std::string& version)
+std::string Header(const UsageDocument& document)
 {
     return "// Made from the program's usage text at build time: edit that instead.\n"
            "#pragma once\n\n"
-           "inline constexpr char kUsageVersion[] = " + CppStringLiteral(version) + ";\n\n"
            "inline constexpr char kUsageHelp[] =\n" + CppStringLiteral(UsageHelpText(document)) +
            ";\n\n"
            "inline constexpr char kUsageShort[] =\n" + CppStringLiteral(UsageShortText(document)) +
@@ -58,7 +57,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string version = argv[2];
-    const bool written = Write(argv[3], Header(document, version)) &&
+    const bool written = Write(argv[3], Header(document)) &&
                          Write(argv[4], UsageManPage(document, version)) &&
                          Write(argv[5], UsageBashCompletion(document));
     return written ? 0 : 1;
