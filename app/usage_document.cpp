@@ -119,12 +119,11 @@ std::vector<UsageOptionName> OptionNamesOfTerm(const std::string& term)
     std::vector<UsageOptionName> names;
     if (term.empty() || term[0] != '-')
         return names;
-    std::string value;
-    const size_t space = term.find(' ', term.rfind(", ") == std::string::npos
-                                            ? 0 : term.rfind(", ") + 2);
+    // The value follows the last spelling: the first space after the last ", ".
+    const size_t lastComma = term.rfind(", ");
+    const size_t space = term.find(' ', lastComma == std::string::npos ? 0 : lastComma + 2);
     const std::string spellings = term.substr(0, space);
-    if (space != std::string::npos)
-        value = Trimmed(term.substr(space + 1));
+    const std::string value = space == std::string::npos ? "" : Trimmed(term.substr(space + 1));
     std::istringstream in(spellings);
     for (std::string name; std::getline(in, name, ',');) {
         name = Trimmed(name);
