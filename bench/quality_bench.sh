@@ -24,7 +24,7 @@
 #   REFERENCE_CLI=<zoruvede-cli of an earlier build> measures the reference PSNR live (one run);
 #   otherwise the reference is the previous reducer's PSNR recorded below (libimagequant
 #   remapping, measured on these frames with the mate-backgrounds photographs).
-# ImageMagick, ffmpeg and GNU time are installed from Debian when missing (sudo when not root).
+# ImageMagick, ffmpeg, gifsicle and GNU time are installed when missing (scripts/install-deps --bench).
 # The source frames are PNG files, so every tool reads exactly the same pixels; the canvas is
 # their size, so the composed frames are the source frames.
 set -eu
@@ -34,22 +34,7 @@ SETS=${SETS:-photos screen pattern}
 CLI="$BUILD/bin/zoruvede-cli"
 [ -x "$CLI" ] || { echo "build zoruvede-cli first: $CLI" >&2; exit 1; }
 
-install_missing() {
-    local missing=()
-    command -v convert >/dev/null && command -v compare >/dev/null || missing+=(imagemagick)
-    command -v ffmpeg >/dev/null || missing+=(ffmpeg)
-    command -v gifsicle >/dev/null || missing+=(gifsicle)
-    [ -x /usr/bin/time ] || missing+=(time)
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    echo "installing ${missing[*]}" >&2
-    # Through env: sudo does not pass the caller's environment on.
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        --no-install-recommends "${missing[@]}" >&2
-}
-install_missing
+"$(dirname "$0")/../scripts/install-deps" --bench >&2
 CONVERT=$(command -v convert-im6.q16 || command -v convert)
 COMPARE=$(command -v compare-im6.q16 || command -v compare)
 FFMPEG=$(command -v ffmpeg)

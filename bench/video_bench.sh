@@ -15,7 +15,7 @@
 # Usage: bench/video_bench.sh <build dir> [repetitions]
 #   Figures are the median of the repetitions (default 3). The clip is made once and kept in
 #   CLIP_DIR (default ~/.cache/zoruvede-video-bench).
-# ffmpeg, GNU time and xvfb are installed from Debian when missing (sudo when not root).
+# ffmpeg, GNU time and xvfb are installed when missing (scripts/install-deps --bench).
 set -eu
 BUILD=$(cd "${1:?usage: video_bench.sh <build dir> [repetitions]}" && pwd)
 REPS=${2:-3}
@@ -25,21 +25,7 @@ for tool in "$DECODE" "$WINDOW"; do
     [ -x "$tool" ] || { echo "build $(basename "$tool") first: $tool" >&2; exit 1; }
 done
 
-install_missing() {
-    local missing=()
-    command -v ffmpeg >/dev/null || missing+=(ffmpeg)
-    [ -x /usr/bin/time ] || missing+=(time)
-    command -v xvfb-run >/dev/null || missing+=(xvfb xauth)
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    echo "installing ${missing[*]}" >&2
-    # Through env: sudo does not pass the caller's environment on.
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q >&2
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-        --no-install-recommends "${missing[@]}" >&2
-}
-install_missing
+"$(dirname "$0")/../scripts/install-deps" --bench >&2
 FFMPEG=$(command -v ffmpeg)
 TIME=/usr/bin/time
 
