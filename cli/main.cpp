@@ -16,6 +16,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 #include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/strconv.h>
 
 #include "app/file_name_encoding.h"
@@ -28,6 +29,7 @@
 #include "src/window/frame_delays.h"
 #include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
+#include "src/window/image_decode.h"
 #include "src/window/input_frames.h"
 #include "src/window/size_estimate.h"
 #include "src/window/size_limit.h"
@@ -98,13 +100,30 @@ wxString ProjectProblemText(const wxString& file, const ProjectReading& project)
     case ProjectProblem::NotProject:
         return wxString::Format("can't read \"%s\": not a project file (element \"%s\" missing "
                                 "or out of place)", file, project.detail);
+    case ProjectProblem::TooLarge:
+        return wxString::Format("can't read \"%s\": not a project file (larger than %d MB, far "
+                                "more than any project)",
+                                file, static_cast<int>(kMaxProjectBytes / 1000000));
+    case ProjectProblem::TooDeep:
+        return wxString::Format("can't read \"%s\": not a project file (elements nested more "
+                                "than %d deep)",
+                                file, kMaxProjectDepth);
+    case ProjectProblem::TooManyAttributes:
+        return wxString::Format("can't read \"%s\": not a project file (an element with more "
+                                "than %d attributes)",
+                                file, kMaxProjectAttributes);
+    case ProjectProblem::DocumentType:
+        return wxString::Format("can't read \"%s\": not a project file (it declares a document "
+                                "type)",
+                                file);
     default:
         return wxString::Format("\"%s\" names no frame", file);
     }
 }
 
-// The project's entries whose files exist, with their own delays; the others are named on
-// standard error. False when any is missing and the user didn't ask to leave them out.
+// The project's entries whose source files can be read (a frame reference's GIF, a video
+// frame's clip, a picture), with their own delays; the others are named on standard error.
+// False when any can't be read and the user didn't ask to leave them out.
 bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool skipMissing)
 {
     wxArrayString kept;
@@ -112,15 +131,22 @@ bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool 
     bool missing = false;
     for (size_t i = 0; i < sources.size(); ++i) {
         const wxString& entry = sources[i];
-        if (wxFileExists(StripGifFrameSuffix(entry))) {
+        const wxString file = FrameSourceFile(entry);
+        wxString reason;
+        if (CheckReadable(file, &reason)) {
             kept.Add(entry);
             keptDelays.push_back(i < delays.size() ? delays[i] : -1);
             continue;
         }
         missing = true;
-        std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
-                     skipMissing ? "leaving out the missing file" : "missing file",
-                     Printable(entry).c_str());
+        if (!wxFileName::Exists(file, wxFILE_EXISTS_ANY | wxFILE_EXISTS_NO_FOLLOW))
+            std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
+                         skipMissing ? "leaving out the missing file" : "missing file",
+                         Printable(entry).c_str());
+        else
+            std::fprintf(stderr, "%s: %s \"%s\": %s\n", kProgram,
+                         skipMissing ? "leaving out the unreadable file" : "unreadable file",
+                         Printable(entry).c_str(), Printable(reason).c_str());
     }
     if (missing && !skipMissing) {
         Fail("the project's frames above are missing; --skip-missing leaves them out");
@@ -128,6 +154,30 @@ bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool 
     }
     sources = kept;
     delays = keptDelays;
+    return true;
+}
+
+// A project's frame reference whose GIF has no such frame gives no frame: named like a missing
+// file, and refused unless the user asked to leave such frames out.
+bool CheckEveryEntryGaveAFrame(const InputFileFrames& frames, const std::vector<wxString>& entries,
+                               bool skipMissing)
+{
+    std::vector<bool> gave(entries.size(), false);
+    for (size_t input : frames.FrameInputs())
+        gave[input] = true;
+    bool missing = false;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (gave[i])
+            continue;
+        missing = true;
+        std::fprintf(stderr, "%s: %s \"%s\": its GIF has no frame %d\n", kProgram,
+                     skipMissing ? "leaving out the missing frame" : "missing frame",
+                     Printable(entries[i]).c_str(), GetGifFrameIndex(entries[i]) + 1);
+    }
+    if (missing && !skipMissing) {
+        Fail("the project's frames above are missing; --skip-missing leaves them out");
+        return false;
+    }
     return true;
 }
 
@@ -158,7 +208,8 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
         options.width = project.width;
         options.height = project.height;
     }
-    paths.assign(project.sources.begin(), project.sources.end());
+    const wxArrayString load = ProjectLoadEntries(project.sources);
+    paths.assign(load.begin(), load.end());
     return true;
 }
 
@@ -255,6 +306,8 @@ int main(int argc, char** argv)
     wxString error;
     if (!frames.Scan(deriveCanvas, error))
         return Fail(error);
+    if (project && !CheckEveryEntryGaveAFrame(frames, inputPaths, options.skipMissing))
+        return 1;
     if (frames.Count() == 0)
         return Fail("the project's images hold no frame that can be read");
     for (const DamagedInput& input : frames.Damaged())

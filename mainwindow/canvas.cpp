@@ -8,6 +8,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
 #include "src/window/canvas_size.h"
 
 namespace {
@@ -16,7 +17,7 @@ wxString EditedCanvasText(const wxString& gifName, int w, int h)
 {
     if (gifName.empty())
         return wxString::Format("Untitled.gif (%d * %d)px", w, h);
-    return wxString::Format("%s (%d * %d)px", gifName, w, h);
+    return wxString::Format("%s (%d * %d)px", ShownGifName(gifName), w, h);
 }
 }
 
@@ -54,7 +55,7 @@ void GifFrame::UpdateCanvasFromFrames()
     const int w = m_spinctrl_width->GetValue(), h = m_spinctrl_height->GetValue();
     const wxString text = m_gifName.empty()
         ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), w, h)
-        : wxString::Format("%s (%d * %d)" + _("px"), m_gifName, w, h);
+        : wxString::Format("%s (%d * %d)" + _("px"), ShownGifName(m_gifName), w, h);
     m_statusBar1->SetStatusText(text, 0);
 }
 

@@ -129,18 +129,27 @@ void GifFrame::OnImageLoaded(wxThreadEvent& event)
         m_loadProgress->Update(event.GetInt());
 }
 
+wxString GifFrame::ArrivingFrameName(const wxThreadEvent& event) const
+{
+    // A project's frames, placeholders included, arrive one per entry in its order and keep
+    // their entries as names, so that saving writes the file as it was.
+    if (m_projectOpening && m_loadAdded < static_cast<int>(m_projectOpening->entries.size()))
+        return m_projectOpening->entries[m_loadAdded];
+    return LoadedImageOf(event)
+               ? FrameSourceName(event.GetString(), static_cast<int>(event.GetExtraLong()))
+               : event.GetString();
+}
+
 void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
 {
     if (const LoadedImagePtr image = LoadedImageOf(event)) {
         // The loader is done with the picture: the document takes it over as it is.
-        AddLoadedFrame(MakeFrame(image,
-                                 FrameSourceName(event.GetString(),
-                                                 static_cast<int>(event.GetExtraLong())),
-                                 ArrivingFrameDelay(event)));
+        AddLoadedFrame(MakeFrame(image, ArrivingFrameName(event), ArrivingFrameDelay(event)));
     } else if (IsNoFrameEvent(event) && m_projectOpening) {
         // A project's entry stays in the list, unchanged, until the user deletes it.
-        AddLoadedFrame(MakeFrame(nullptr, event.GetString(), ArrivingFrameDelay(event)));
-        m_projectOpening->missing.Add(event.GetString());
+        const wxString name = ArrivingFrameName(event);
+        AddLoadedFrame(MakeFrame(nullptr, name, ArrivingFrameDelay(event)));
+        m_projectOpening->missing.Add(name);
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
     } else if (IsDamagedEvent(event) && !m_projectOpening) {

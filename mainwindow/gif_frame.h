@@ -17,6 +17,7 @@
 
 #include "app/update_check.h"
 #include "mainwindow/path_chooser.h"
+#include "project/project_markers.h"
 #include "src/window/animation_document.h"
 #include "src/window/edit_history.h"
 #include "src/window/size_limit.h"
@@ -414,6 +415,8 @@ public:
     wxString m_gifPath;
     wxString m_gifName;
     wxString m_projectPath;
+    // The rule of the run markers in the file at m_projectPath: saving over it keeps it.
+    ProjectMarkers m_projectMarkers = ProjectMarkers::GifPath;
     wxString m_projectName;
     wxString m_frameName;
     // The full path of the frame last shown when it is a placeholder of a missing file.
@@ -483,6 +486,7 @@ private:
     // The delay of its own a frame arriving from the running load gets: a project's stored
     // one, or a GIF frame's own when GIF timing is kept; kCommonDelay otherwise.
     int ArrivingFrameDelay(const wxThreadEvent& event) const;
+    wxString ArrivingFrameName(const wxThreadEvent& event) const;
     // The frame (or placeholder) an image-loaded event carries, if any.
     void TakeLoadedFrame(const wxThreadEvent& event);
     // The end of a project's load: its canvas, the unchanged state and the missing frames.
@@ -515,6 +519,8 @@ private:
         bool recovered = false;
         // Each frame's own delay, in the project's frame order (-1: the common delay).
         std::vector<int> frameDelays;
+        // Each frame's entry in the project, in its order: the frame's name.
+        wxArrayString entries;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.

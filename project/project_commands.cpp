@@ -38,6 +38,22 @@ wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
         return wxString::Format(_("The file %s is not a project: the element \"%s\" is missing or "
                                   "out of place."),
                                 path, project.detail);
+    case ProjectProblem::TooLarge:
+        return wxString::Format(_("The file %s is not a project: it is larger than %d MB, far "
+                                  "more than any project."),
+                                path, static_cast<int>(kMaxProjectBytes / 1000000));
+    case ProjectProblem::TooDeep:
+        return wxString::Format(_("The file %s is not a project: its elements are nested more "
+                                  "than %d deep."),
+                                path, kMaxProjectDepth);
+    case ProjectProblem::TooManyAttributes:
+        return wxString::Format(_("The file %s is not a project: an element in it has more "
+                                  "than %d attributes."),
+                                path, kMaxProjectAttributes);
+    case ProjectProblem::DocumentType:
+        return wxString::Format(_("The file %s is not a project: it declares a document type, "
+                                  "which no project has."),
+                                path);
     default:
         return wxString::Format(_("The project %s holds no frames."), path);
     }
@@ -83,7 +99,7 @@ bool GifFrame::SaveProject(bool choosePath)
 {
     if (FrameCount() == 0)
         return false;
-    const ProjectData data = CurrentProjectData();
+    ProjectData data = CurrentProjectData();
     // A file that could never be opened again is not written at all.
     const int unstorable = FirstFrameXmlCannotHold(data);
     if (unstorable >= 0) {
@@ -102,6 +118,8 @@ bool GifFrame::SaveProject(bool choosePath)
     if (path.empty())
         return false;
 
+    // A file an older version wrote keeps its run markers; any other file gets today's.
+    data.markers = path == m_projectPath ? m_projectMarkers : ProjectMarkers::GifPath;
     ExportFailure failure;
     if (!WriteProjectFile(path, data, nullptr, &failure)) {
         ShowMessage(wxString::Format(_("The project could not be saved to %s:\n%s"), path,
@@ -111,6 +129,7 @@ bool GifFrame::SaveProject(bool choosePath)
     }
     // Only a project that is on disk counts as saved.
     m_projectPath = path;
+    m_projectMarkers = data.markers;
     m_history->MarkSaved();
     m_projectName = wxFileNameFromPath(m_projectPath);
     UpdateTitle();
@@ -172,7 +191,8 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
                      this);
         return false;
     }
-    if (!MayLoad(project.sources))
+    const wxArrayString load = ProjectLoadEntries(project.sources);
+    if (!MayLoad(load))
         return false;
 
     m_document.Remove(m_document.AllPositions());
@@ -201,7 +221,8 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     Retime();
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
-        : wxString::Format("%s(%d * %d)" + _("px"), m_gifName, project.width, project.height);
+        : wxString::Format("%s(%d * %d)" + _("px"), ShownGifName(m_gifName), project.width,
+                           project.height);
     m_statusBar1->SetStatusText(text, 0);
 
     // The project's loop setting replaces the window's; its frames bring their own delays.
@@ -216,11 +237,13 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
     opening->frameDelays = project.frameDelays;
+    opening->entries = project.sources;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
     m_projectOpening = std::move(opening);
-    if (!StartImageLoad(project.sources)) {
+    m_projectMarkers = project.markers;
+    if (!StartImageLoad(load)) {
         m_projectOpening.reset();
         return false;
     }

@@ -5,31 +5,37 @@
 #include <climits>
 #include <cstdlib>
 
+#include <string>
+
+#include <wx/file.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
 #include "app/atomic_file.h"
 #include "app/file_name_encoding.h"
+#include "project/limited_xml.h"
 #include "src/window/frame_reference.h"
 #include "src/window/gif_blocks.h"
 #include "src/window/image_decode.h"
 
 namespace {
-wxXmlNode* AddElement(wxXmlNode* parent, const char* name, const wxString* text = nullptr)
+// Appends an element after last, the parent's last child (found when not given: a frame
+// list is built in time that grows with its length, not its square).
+wxXmlNode* AddElement(wxXmlNode* parent, const char* name, const wxString* text = nullptr,
+                      wxXmlNode* last = nullptr)
 {
     auto* node = new wxXmlNode(wxXML_ELEMENT_NODE, name);
     if (text)
         node->AddChild(new wxXmlNode(wxXML_TEXT_NODE, wxString(), *text));
-    // Appending keeps the children in the order the file format fixes.
-    wxXmlNode* last = parent->GetChildren();
-    if (!last) {
-        parent->AddChild(node);
-    } else {
-        while (last->GetNext())
+    if (!last)
+        for (last = parent->GetChildren(); last && last->GetNext();)
             last = last->GetNext();
+    // Appending keeps the children in the order the file format fixes.
+    if (!last)
+        parent->AddChild(node);
+    else
         parent->InsertChildAfter(node, last);
-    }
     return node;
 }
 
@@ -62,56 +68,15 @@ bool Is(const wxXmlNode* node, const char* name)
     return node && node->GetName() == name;
 }
 
-bool SameGif(const wxString& a, const wxString& b)
-{
-    return GetGifFrameIndex(b) >= 0 && StripGifFrameSuffix(a) == StripGifFrameSuffix(b);
-}
 }
 
 namespace {
-// The entries with the frame each names (-1 for a marker), in file order.
-void ListPathEntries(const wxArrayString& frames, wxArrayString* entries, std::vector<int>* indices)
-{
-    const auto add = [&](const wxString& entry, int frame) {
-        if (entries)
-            entries->Add(entry);
-        if (indices)
-            indices->push_back(frame);
-    };
-    const size_t n = frames.size();
-    for (size_t i = 0; i < n; ++i) {
-        const wxString& p = frames[i];
-        add(p, static_cast<int>(i));
-        if (GetGifFrameIndex(p) < 0 || i + 1 == n)
-            continue;
-        // The marker follows the run's last frame, except that a run ending the list gets it
-        // before its last frame; it is the GIF's own path, which no reader loads.
-        const bool nextInRun = SameGif(p, frames[i + 1]);
-        if (!nextInRun || i + 2 == n)
-            add(StripGifFrameSuffix(p), -1);
-    }
-}
-
 int OwnDelay(const std::vector<int>& delays, int frame)
 {
     return frame >= 0 && static_cast<size_t>(frame) < delays.size()
                ? delays[static_cast<size_t>(frame)]
                : -1;
 }
-}
-
-wxArrayString ProjectPathEntries(const wxArrayString& frames)
-{
-    wxArrayString entries;
-    ListPathEntries(frames, &entries, nullptr);
-    return entries;
-}
-
-std::vector<int> ProjectPathFrames(const wxArrayString& frames)
-{
-    std::vector<int> indices;
-    ListPathEntries(frames, nullptr, &indices);
-    return indices;
 }
 
 void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
@@ -128,11 +93,12 @@ void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
     AddNumber(gif, "height", data.height);
     AddNumber(gif, "delay_time", data.delay);
     wxXmlNode* images = AddElement(project, "images");
-    wxArrayString entries;
-    std::vector<int> indices;
-    ListPathEntries(data.frames, &entries, &indices);
+    const wxArrayString entries = ProjectPathEntries(data.frames, data.markers);
+    const std::vector<int> indices = ProjectPathFrames(data.frames, data.markers);
+    wxXmlNode* last = nullptr;
     for (size_t i = 0; i < entries.size(); ++i) {
-        wxXmlNode* path = AddElement(images, "path", &entries[i]);
+        wxXmlNode* path = AddElement(images, "path", &entries[i], last);
+        last = path;
         const int own = OwnDelay(data.frameDelays, indices[i]);
         if (own >= 0)
             path->AddAttribute("delay", wxString::Format("%d", std::min(own, 65535)));
@@ -232,19 +198,43 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     if (gif->GetAttribute("loop", &loop))
         r.loopCount = std::clamp(ReadProjectNumber(loop), 0, kGifMaxLoopCount);
     r.loopInGif = gif->GetAttribute("loop_saved", "0") == "1";
+    wxArrayString entries;
+    std::vector<int> delays;
     for (const wxXmlNode* child = FirstChild(images); child; child = Next(child)) {
         if (!Is(child, "path"))
             return Unusable(ProjectProblem::NotProject, "path");
-        // Entries naming a GIF file itself are the markers after runs of GIF frames.
-        const wxString entry = child->GetNodeContent();
-        if (!IsGifPath(entry)) {
-            r.sources.Add(entry);
-            r.frameDelays.push_back(ReadOwnDelay(child));
-        }
+        entries.Add(child->GetNodeContent());
+        delays.push_back(ReadOwnDelay(child));
+    }
+    const ProjectFrameEntries found = FindProjectFrames(entries);
+    r.markers = found.rule;
+    for (size_t k : found.frames) {
+        r.sources.Add(entries[k]);
+        r.frameDelays.push_back(delays[k]);
     }
     if (r.sources.empty())
         return Unusable(ProjectProblem::NoFrames);
     return r;
+}
+
+ProjectReading ReadProjectBytes(const char* data, size_t size)
+{
+    const XmlLimits limits{kMaxProjectBytes, kMaxProjectDepth, kMaxProjectAttributes};
+    wxXmlDocument doc;
+    switch (LoadLimitedXml(data, size, limits, doc)) {
+    case XmlRefusal::None:
+        return ReadProjectDocument(doc);
+    case XmlRefusal::TooLarge:
+        return Unusable(ProjectProblem::TooLarge);
+    case XmlRefusal::TooDeep:
+        return Unusable(ProjectProblem::TooDeep);
+    case XmlRefusal::TooManyAttributes:
+        return Unusable(ProjectProblem::TooManyAttributes);
+    case XmlRefusal::DocumentType:
+        return Unusable(ProjectProblem::DocumentType);
+    default:
+        return Unusable(ProjectProblem::NotXml);
+    }
 }
 
 ProjectReading ReadProjectFile(const wxString& path)
@@ -252,15 +242,51 @@ ProjectReading ReadProjectFile(const wxString& path)
     wxString reason;
     if (!CheckReadable(path, &reason))
         return Unusable(ProjectProblem::Unreadable, reason);
-    wxXmlDocument doc;
+    wxFile file;
     {
         wxLogNull noLog;
-        // Whitespace nodes kept: without them a name of blanks only would read as empty.
-        // The walk over the elements skips the indentation between them.
-        if (!doc.Load(path, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES) || !doc.GetRoot())
-            return Unusable(ProjectProblem::NotXml);
+        if (!file.Open(path))
+            return Unusable(ProjectProblem::Unreadable, wxSysErrorMsgStr());
     }
-    return ReadProjectDocument(doc);
+    const wxFileOffset length = file.Length();
+    if (length < 0)
+        return Unusable(ProjectProblem::Unreadable, wxSysErrorMsgStr());
+    if (static_cast<uint64_t>(length) > kMaxProjectBytes)
+        return Unusable(ProjectProblem::TooLarge);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    wxLogNull noLog;
+    const ssize_t got = bytes.empty() ? 0 : file.Read(&bytes[0], bytes.size());
+    if (got != static_cast<ssize_t>(bytes.size()))
+        return Unusable(ProjectProblem::Unreadable,
+                        got < 0 ? wxSysErrorMsgStr() : wxString("it changed while it was read"));
+    return ReadProjectBytes(bytes.data(), bytes.size());
+}
+
+wxString ShownGifName(const wxString& name)
+{
+    const size_t kLongest = 255;
+    wxString shown = name.length() <= kLongest
+                         ? name
+                         : name.Left(kLongest / 2) + wxString::FromUTF8("\u2026") +
+                               name.Right(kLongest / 2);
+    for (wxString::iterator c = shown.begin(); c != shown.end(); ++c)
+        if (*c < 0x20)
+            *c = ' ';
+    return shown;
+}
+
+wxString ProjectLoadEntry(const wxString& entry)
+{
+    return IsGifPath(entry) ? MakeFrameReferenceName(entry, 0) : entry;
+}
+
+wxArrayString ProjectLoadEntries(const wxArrayString& entries)
+{
+    wxArrayString load;
+    load.reserve(entries.size());
+    for (const wxString& entry : entries)
+        load.Add(ProjectLoadEntry(entry));
+    return load;
 }
 
 bool XmlCanHold(const wxString& text)

@@ -2,8 +2,8 @@
 // as XML with a fixed element order:
 //   project > name, gif (width, height, delay_time), images (path...)
 // Paths are stored as the frames carry them: image paths, or frame reference names for frames
-// of a GIF. After each run of frames from one GIF a marker entry holding the GIF's own path is
-// written; readers drop every entry that ends in ".gif", so markers never load anything.
+// of a GIF. After each run of frames from one GIF a marker entry is written, which names no
+// frame (project_markers.h); each other entry is one frame.
 // Timing rides on attributes, which the positional walk of older readers never looks at:
 //   <path delay="250">      the frame's own delay in hundredths; absent: the common delay_time
 //   <gif loop="3" loop_saved="1">  the project's loop setting (0 forever, 1 once, N times)
@@ -18,6 +18,7 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include "project/project_markers.h"
 #include "src/window/export_failure.h"
 
 class wxXmlDocument;
@@ -36,12 +37,10 @@ struct ProjectData {
     // loopCount); loopInGif: the GIF saved from the project plays so, else forever.
     int loopCount = 0;
     bool loopInGif = false;
+    // The rule the run markers are written by: a file of an older version keeps its own.
+    ProjectMarkers markers = ProjectMarkers::GifPath;
 };
 
-// The path entries for frames, markers included, in file order.
-wxArrayString ProjectPathEntries(const wxArrayString& frames);
-// For each of those entries, the index of the frame it names, or -1 for a marker.
-std::vector<int> ProjectPathFrames(const wxArrayString& frames);
 // Builds the document of a project.
 void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc);
 // Writes the project to path through a temporary file beside it; the previous file stays
@@ -57,7 +56,18 @@ enum class ProjectProblem {
     NotXml,      // not well-formed UTF-8 XML
     NotProject,  // the elements are not a project's; detail: the element missing or out of place
     NoFrames,    // the project names no frame
+    // Past a limit no project comes near, checked before anything of it is built:
+    TooLarge,           // longer than kMaxProjectBytes
+    TooDeep,            // elements nested deeper than kMaxProjectDepth
+    TooManyAttributes,  // an element with more than kMaxProjectAttributes
+    DocumentType,       // a document type declaration, which no project has
 };
+
+// A project of 20,000 frames with paths of a thousand characters stays far below these; a
+// project needs three levels of elements and two attributes on one.
+constexpr size_t kMaxProjectBytes = 50'000'000;
+constexpr int kMaxProjectDepth = 16;
+constexpr int kMaxProjectAttributes = 16;
 
 struct ProjectReading {
     ProjectProblem problem = ProjectProblem::NotXml;
@@ -74,6 +84,7 @@ struct ProjectReading {
     // As in ProjectData; 0 and false when the file doesn't say.
     int loopCount = 0;
     bool loopInGif = false;
+    ProjectMarkers markers = ProjectMarkers::GifPath;
 
     bool Usable() const { return problem == ProjectProblem::None; }
 };
@@ -84,8 +95,21 @@ int ReadProjectNumber(const wxString& text);
 // Reads a whole project document: project > name, gif (width, height, delay_time), images
 // (path...), strictly in this order; anything else makes it unusable.
 ProjectReading ReadProjectDocument(const wxXmlDocument& doc);
-// Reads the file as UTF-8 XML and then as a project document.
+// Reads size bytes as XML within the project limits and then as a project document.
+ProjectReading ReadProjectBytes(const char* data, size_t size);
+// Reads the file as ReadProjectBytes reads its bytes; a file past kMaxProjectBytes is not read.
 ProjectReading ReadProjectFile(const wxString& path);
+
+// A project's GIF name as the window shows it: on one line and, past the 255 characters a
+// file name can have, cut in the middle. The project keeps the name as it was read; laying
+// out a text of megabytes would hold the window for minutes.
+wxString ShownGifName(const wxString& name);
+
+// What the loaders are given for a project's frame: the frame's own entry, except that a
+// GIF's own path stands for one picture, its first (older versions kept a frame of a file
+// named "X.GIF" so), as every entry of a project is one frame.
+wxString ProjectLoadEntry(const wxString& entry);
+wxArrayString ProjectLoadEntries(const wxArrayString& entries);
 
 // Whether text survives a round trip through an XML file: every character is one XML 1.0
 // allows, none (a carriage return) that readers turn into another, and none that stands for

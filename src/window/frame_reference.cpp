@@ -1,6 +1,9 @@
 #include "src/window/frame_reference.h"
 
 #include "src/window/image_decode.h"
+#include "src/window/video_reference.h"
+
+#include <wx/filefn.h>
 
 #include <climits>
 
@@ -47,4 +50,14 @@ wxString StripGifFrameSuffix(const wxString& name)
 wxString FrameSourceName(const wxString& path, int frame)
 {
     return IsGifPath(path) ? MakeFrameReferenceName(path, frame) : path;
+}
+
+wxString FrameSourceFile(const wxString& name)
+{
+    if (GetGifFrameIndex(name) >= 0)
+        return StripGifFrameSuffix(name);
+    if (!wxFileExists(name))
+        if (const auto video = ParseVideoReference(name))
+            return video->video;
+    return name;
 }

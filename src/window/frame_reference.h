@@ -12,6 +12,10 @@ wxString MakeFrameReferenceName(const wxString& gifPath, int frame);
 int GetGifFrameIndex(const wxString& name);
 // The GIF path of a frame reference name; any other name unchanged.
 wxString StripGifFrameSuffix(const wxString& name);
+// The file a frame's name refers to, whatever its kind: a frame reference name's GIF, a video
+// frame name's video (when no file bears the name itself, as the loaders read it), else the
+// name as a path.
+wxString FrameSourceFile(const wxString& name);
 // The name a frame decoded from path (frame number frame) is kept under: a GIF's frames by
 // their reference names, a picture of any other file by the file's path.
 wxString FrameSourceName(const wxString& path, int frame);

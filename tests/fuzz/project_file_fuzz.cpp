@@ -1,9 +1,6 @@
 // The project file: whatever the reader accepts, written again and read back, gives the same
-// project. Names an XML file can't hold are refused by the writer, never written damaged.
-#include <wx/log.h>
-#include <wx/mstream.h>
-#include <wx/xml/xml.h>
-
+// project, and every file is read within its limits in one pass. Names an XML file can't
+// hold are refused by the writer, never written damaged.
 #include "fuzz/fuzz_support.h"
 #include "project/project_file.h"
 #include "support/temp_dir.h"
@@ -16,15 +13,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    wxMemoryInputStream stream(data, size);
-    wxXmlDocument doc;
-    {
-        wxLogNull noLog;
-        // Loaded as ReadProjectFile loads a file.
-        if (!doc.Load(stream, "UTF-8", wxXMLDOC_KEEP_WHITESPACE_NODES) || !doc.GetRoot())
-            return 0;
-    }
-    const ProjectReading read = ReadProjectDocument(doc);
+    const ProjectReading read = ReadProjectBytes(reinterpret_cast<const char*>(data), size);
     if (!read.Usable()) {
         FUZZ_CHECK(read.sources.empty());
         return 0;
@@ -37,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     project.height = read.height;
     project.delay = read.delay;
     project.frames = read.sources;
+    project.markers = read.markers;
 
     static TempDir dir;
     const wxString path = dir.File("project.xml");

@@ -50,10 +50,15 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
     const wxArrayString frames = FrameNames(Frame());
     const wxString canvasText = Frame().m_statusBar1->GetStatusText(0);
 
-    const auto write = [&](const char* name, const char* text) {
-        wxFFile(dir.File(name), "wb").Write(text, strlen(text));
+    const auto write = [&](const char* name, const std::string& text) {
+        wxFFile(dir.File(name), "wb").Write(text.data(), text.size());
         return dir.File(name);
     };
+    std::string deep, attributes;
+    for (int i = 0; i < 200000; ++i)
+        deep += "<a>";
+    for (int i = 0; i < 100000; ++i)
+        attributes += " a" + std::to_string(i) + "='1'";
     const struct {
         wxString path;
         const char* why;
@@ -65,6 +70,9 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
                             "<delay_time>5</delay_time></gif><images/></project>"),
          "no frames"},
         {dir.File("absent.xml"), "No such file"},
+        {write("deep.xml", deep), "nested more than 16 deep"},
+        {write("attributes.xml", "<project" + attributes + "/>"), "more than 16 attributes"},
+        {write("doctype.xml", "<!DOCTYPE project><project/>"), "document type"},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.path);
@@ -114,6 +122,38 @@ TEST_F(ProjectOpen, MovedSourcesStayAsPlaceholdersAndRoundTrip)
                   ExpectMessage(wxID_YES, "1 of the 4 frames are missing"));
     ASSERT_TRUE(wxFileExists(dir.File("out.gif")));
     EXPECT_EQ(wxImage::GetImageCount(dir.File("out.gif"), wxBITMAP_TYPE_GIF), 3);
+}
+
+TEST_F(ProjectOpen, OlderVersionsFilesOpenWithEveryFrameAndSaveByteForByte)
+{
+    const wxString many = WriteGif(dir, "m.gif", 13, 64, 48);
+    const wxString upper = WriteGif(dir, "X.GIF", 2, 64, 48);
+    // As older versions wrote it: a frame of a file named X.GIF under the file's own path,
+    // and after each run of GIF frames its last entry shortened by two characters ("m.gif_"
+    // after frame 12; before the last frame when the run ends the list).
+    const wxArrayString entries = Paths({a, many + "_11", many + "_12", many + "_", upper,
+                                         gif + "_0", gif, gif + "_2"});
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<project>\n"
+                       "  <name>old.gif</name>\n  <gif>\n    <width>64</width>\n"
+                       "    <height>48</height>\n    <delay_time>15</delay_time>\n  </gif>\n"
+                       "  <images>\n";
+    for (const wxString& entry : entries)
+        text += "    <path>" + entry.utf8_string() + "</path>\n";
+    text += "  </images>\n</project>\n";
+    const wxString path = dir.File("old.xml");
+    wxFFile(path, "wb").Write(text.data(), text.size());
+
+    // No message: every entry is a frame that loads.
+    fixture.OpenProject(path);
+    ASSERT_EQ(FrameNames(Frame()),
+              Paths({a, many + "_11", many + "_12", upper, gif + "_0", gif + "_2"}));
+    for (int i = 0; i < Frame().FrameCount(); ++i)
+        EXPECT_FALSE(IsMissingFrame(Frame().m_thumbnails->GetItem(i))) << i;
+
+    fixture.Command(Frame().m_itemSaveProject->GetId());
+    std::string saved(text.size() + 100, '\0');
+    saved.resize(wxFFile(path, "rb").Read(&saved[0], saved.size()));
+    EXPECT_EQ(saved, text);
 }
 
 TEST_F(ProjectOpen, ManyMissingFramesAreListedUpToTen)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <wx/ffile.h>
+#include <wx/file.h>
 #include <wx/sstream.h>
 #include <wx/xml/xml.h>
 
@@ -215,7 +216,7 @@ TEST(ProjectFile, OldMarkersEndingInGifAreDroppedOnReading)
     EXPECT_EQ(r.sources, List({gif + "_0", gif + "_1"}));
 }
 
-TEST(ProjectFile, MissingFilesStayInTheListAndMarkersGo)
+TEST(ProjectFile, MissingFilesStayInTheListAndAGifOutsideAMarkersPlaceIsAFrame)
 {
     TempDir dir;
     const wxString png = dir.File("x.png");
@@ -225,7 +226,7 @@ TEST(ProjectFile, MissingFilesStayInTheListAndMarkersGo)
                                                  .utf8_string()
                                                  .c_str()));
     ASSERT_TRUE(r.Usable());
-    EXPECT_EQ(r.sources, List({dir.File("gone.png"), png}));
+    EXPECT_EQ(r.sources, List({dir.File("gone.png"), dir.File("a.gif"), png}));
     EXPECT_EQ(r.width, 640);
     EXPECT_EQ(r.height, 480);
     EXPECT_EQ(r.delay, 7);
@@ -253,8 +254,8 @@ TEST(ProjectFile, EveryWrongStructureIsUnusableAndNamesWhatIsMissing)
               notProject("images"));
     EXPECT_EQ(problem(Header("<path>/p/x.png</path><other/>")), notProject("path"));
     EXPECT_EQ(problem(Header("")).first, ProjectProblem::NoFrames);
-    EXPECT_EQ(problem(Header("<path>/p/a.gif</path>")).first, ProjectProblem::NoFrames)
-        << "run markers alone are no frames";
+    EXPECT_EQ(problem(Header("<path>/p/a.gif</path>")).first, ProjectProblem::None)
+        << "a GIF's path alone is a frame";
 }
 
 TEST(ProjectFile, NamesThatXmlCannotHoldAreNeverWritten)
@@ -303,6 +304,63 @@ TEST(ProjectFile, BrokenFilesAreUnusableWithoutCrashing)
     const ProjectReading r = ReadProjectFile(write("c.xml", Header(("<path>" + longPath + "</path>").c_str())));
     ASSERT_TRUE(r.Usable());
     EXPECT_EQ(r.sources, List({wxString(longPath)}));
+}
+
+TEST(ProjectFile, HostileFilesAreRefusedBeforeTheirTreeIsBuiltAndLongTextsReadInOnePass)
+{
+    const auto read = [](const std::string& xml) { return ReadProjectBytes(xml.data(), xml.size()); };
+    const auto named = [](const std::string& name) {
+        std::string xml = Header("<path>/p/x.png</path>");
+        return xml.replace(xml.find("a.gif</name>"), 5, name);
+    };
+    const auto repeat = [](const char* text, size_t n) {
+        std::string out;
+        for (size_t i = 0; i < n; ++i)
+            out += text;
+        return out;
+    };
+    std::string attributes;
+    for (int i = 0; i < 100000; ++i)
+        attributes += " a" + std::to_string(i) + "=\"1\"";
+    const struct {
+        const char* what;
+        std::string xml;
+        ProjectProblem problem;
+    } cases[] = {
+        {"200,000 deep", repeat("<a>", 200000) + repeat("</a>", 200000), ProjectProblem::TooDeep},
+        {"deep inside a project", Header((repeat("<path>", 17)).c_str()), ProjectProblem::TooDeep},
+        {"100,000 attributes", "<project" + attributes + "/>", ProjectProblem::TooManyAttributes},
+        {"entities that multiply",
+         "<!DOCTYPE p [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]><p>&b;</p>",
+         ProjectProblem::DocumentType},
+        {"cut short", Header("<path>/p/x.png</path>").substr(0, 150), ProjectProblem::NotXml},
+        {"a 4 MB name", named(std::string(4000000, 'n')),
+         ProjectProblem::None},
+        {"a 20 MB attribute",
+         Header(("<path delay=\"" + std::string(20000000, '1') + "\">/p/x.png</path>").c_str()),
+         ProjectProblem::None},
+        {"a name of 2 MB of entities",
+         named(repeat("&amp;\n", 400000)),
+         ProjectProblem::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(read(c.xml).problem, c.problem);
+    }
+    EXPECT_EQ(read(cases[5].xml).gifName.length(), 4000000u);
+    EXPECT_EQ(read(cases[6].xml).frameDelays, std::vector<int>{65535});
+    EXPECT_EQ(read(cases[7].xml).gifName, wxString(repeat("&\n", 400000)));
+    EXPECT_EQ(read(named("a<![CDATA[<b>]]>c")).gifName,
+              "a<b>c");
+
+    // A file past the size limit is refused before it is read.
+    TempDir dir;
+    const wxString large = dir.File("large.xml");
+    {
+        wxFile file(large, wxFile::write);
+        ASSERT_TRUE(file.Seek(kMaxProjectBytes) != wxInvalidOffset && file.Write("x", 1) == 1);
+    }
+    EXPECT_EQ(ReadProjectFile(large).problem, ProjectProblem::TooLarge);
 }
 
 TEST(ProjectFile, FailedWriteKeepsThePreviousFile)
