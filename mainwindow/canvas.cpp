@@ -17,7 +17,7 @@ wxString EditedCanvasText(const wxString& gifName, int w, int h)
 {
     if (gifName.empty())
         return wxString::Format("Untitled.gif (%d * %d)px", w, h);
-    return wxString::Format("%s (%d * %d)px", ShownGifName(gifName), w, h);
+    return wxString::Format("%s (%d * %d)px", ShownName(gifName), w, h);
 }
 }
 
@@ -55,7 +55,7 @@ void GifFrame::UpdateCanvasFromFrames()
     const int w = m_spinctrl_width->GetValue(), h = m_spinctrl_height->GetValue();
     const wxString text = m_gifName.empty()
         ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), w, h)
-        : wxString::Format("%s (%d * %d)" + _("px"), ShownGifName(m_gifName), w, h);
+        : wxString::Format("%s (%d * %d)" + _("px"), ShownName(m_gifName), w, h);
     m_statusBar1->SetStatusText(text, 0);
 }
 

@@ -16,6 +16,7 @@
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/message_text.h"
 #include "mainwindow/worker_handles.h"
+#include "project/project_file.h"
 #include "src/window/feed_passes.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_load_thread.h"
@@ -149,7 +150,7 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
         // A project's entry stays in the list, unchanged, until the user deletes it.
         const wxString name = ArrivingFrameName(event);
         AddLoadedFrame(MakeFrame(nullptr, name, ArrivingFrameDelay(event)));
-        m_projectOpening->missing.Add(name);
+        m_projectOpening->missing.Add(ShownName(name));
     } else if (IsNoFrameEvent(event)) {
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
     } else if (IsDamagedEvent(event) && !m_projectOpening) {

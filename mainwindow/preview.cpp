@@ -14,6 +14,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
+#include "project/project_file.h"
 
 namespace {
 void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, const char* shortcut)
@@ -170,7 +171,7 @@ void GifFrame::ShowFrame(int index)
 wxString GifFrame::FrameStatusText() const
 {
     if (!m_shownMissingPath.empty())
-        return wxString::Format(_("Missing file: %s"), m_shownMissingPath);
+        return wxString::Format(_("Missing file: %s"), ShownName(m_shownMissingPath));
     const wxString format = "%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") +
                             ":%d " + _("px");
     return wxString::Format(format, m_frameName, m_frameShownSize.GetWidth(),

@@ -221,7 +221,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     Retime();
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
-        : wxString::Format("%s(%d * %d)" + _("px"), ShownGifName(m_gifName), project.width,
+        : wxString::Format("%s(%d * %d)" + _("px"), ShownName(m_gifName), project.width,
                            project.height);
     m_statusBar1->SetStatusText(text, 0);
 

@@ -262,13 +262,12 @@ ProjectReading ReadProjectFile(const wxString& path)
     return ReadProjectBytes(bytes.data(), bytes.size());
 }
 
-wxString ShownGifName(const wxString& name)
+wxString ShownName(const wxString& name)
 {
-    const size_t kLongest = 255;
-    wxString shown = name.length() <= kLongest
+    const size_t half = kLongestShownName / 2;
+    wxString shown = name.length() <= kLongestShownName
                          ? name
-                         : name.Left(kLongest / 2) + wxString::FromUTF8("\u2026") +
-                               name.Right(kLongest / 2);
+                         : name.Left(half) + wxString::FromUTF8("\u2026") + name.Right(half);
     for (wxString::iterator c = shown.begin(); c != shown.end(); ++c)
         if (*c < 0x20)
             *c = ' ';

@@ -100,10 +100,12 @@ ProjectReading ReadProjectBytes(const char* data, size_t size);
 // Reads the file as ReadProjectBytes reads its bytes; a file past kMaxProjectBytes is not read.
 ProjectReading ReadProjectFile(const wxString& path);
 
-// A project's GIF name as the window shows it: on one line and, past the 255 characters a
-// file name can have, cut in the middle. The project keeps the name as it was read; laying
-// out a text of megabytes would hold the window for minutes.
-wxString ShownGifName(const wxString& name);
+// A name read from a project as the window shows it: on one line and, past 255 characters
+// (more than any file name has; a path is still known by its two ends), cut in the middle.
+// The project keeps the name as it was read: laying out a text of megabytes would hold the
+// window for minutes.
+constexpr size_t kLongestShownName = 255;
+wxString ShownName(const wxString& name);
 
 // What the loaders are given for a project's frame: the frame's own entry, except that a
 // GIF's own path stands for one picture, its first (older versions kept a frame of a file

@@ -348,6 +348,9 @@ TEST(ProjectFile, HostileFilesAreRefusedBeforeTheirTreeIsBuiltAndLongTextsReadIn
         EXPECT_EQ(read(c.xml).problem, c.problem);
     }
     EXPECT_EQ(read(cases[5].xml).gifName.length(), 4000000u);
+    // Shown, such names fit a line of the window.
+    EXPECT_EQ(ShownName(read(cases[5].xml).gifName).length(), kLongestShownName);
+    EXPECT_EQ(ShownName(read(cases[7].xml).gifName).Find('\n'), wxNOT_FOUND);
     EXPECT_EQ(read(cases[6].xml).frameDelays, std::vector<int>{65535});
     EXPECT_EQ(read(cases[7].xml).gifName, wxString(repeat("&\n", 400000)));
     EXPECT_EQ(read(named("a<![CDATA[<b>]]>c")).gifName,
