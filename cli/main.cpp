@@ -20,6 +20,7 @@
 
 #include "app/file_name_encoding.h"
 #include "app/product.h"
+#include "app/target_node.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
@@ -118,12 +119,20 @@ bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool 
             continue;
         }
         missing = true;
-        std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
-                     skipMissing ? "leaving out the missing file" : "missing file",
-                     Printable(entry).c_str());
+        // Something that is there but no file (a device, a folder) is named as what it is.
+        const TargetNode node = TargetNodeAt(FileNameBytes(StripGifFrameSuffix(entry)).c_str());
+        if (node == TargetNode::Missing || node == TargetNode::File)
+            std::fprintf(stderr, "%s: %s \"%s\"\n", kProgram,
+                         skipMissing ? "leaving out the missing file" : "missing file",
+                         Printable(entry).c_str());
+        else
+            std::fprintf(stderr, "%s: %s \"%s\": %s\n", kProgram,
+                         skipMissing ? "leaving out" : "can't use", Printable(entry).c_str(),
+                         TargetNodeWords(node));
     }
     if (missing && !skipMissing) {
-        Fail("the project's frames above are missing; --skip-missing leaves them out");
+        Fail("the project's frames above are missing or no files; --skip-missing leaves them "
+             "out");
         return false;
     }
     sources = kept;

@@ -8,6 +8,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include "app/target_node.h"
+
 class AtomicFileWriter;
 
 struct ExportFailure {
@@ -17,6 +19,8 @@ struct ExportFailure {
         BadCanvas,          // canvas is not between 1 and the largest size a GIF holds
         FolderNotWritable,  // folder can't take a new file: no permission, read-only, missing
         OutputWrite,        // the output could not be written or put in place
+        OutputNotAFile,     // a folder, a pipe or a device is where the output would go
+        OutputReadOnly,     // the output is a file the user may not write
         InputRead,          // an input could not be read
         FrameFit,           // frame could not be fitted into the canvas
         FrameReduce,        // frame could not be reduced to a palette
@@ -30,6 +34,7 @@ struct ExportFailure {
     wxString file;
     wxString folder;    // FolderNotWritable: the folder that refused the new file
     wxString reason;    // the system's or the decoder's own words, shown as they are
+    TargetNode node = TargetNode::Missing;  // OutputNotAFile: what is there
     int frame = -1;     // FrameFit, FrameReduce, FrameEncode: the frame (0-based) ...
     int count = 0;      // ... of count
     wxSize canvas;      // BadCanvas: the size asked for
@@ -38,7 +43,8 @@ struct ExportFailure {
 };
 
 // The failed step of an atomic write as the user can act on it: a folder that can't take the
-// temporary file asks for another folder; anything else is a failed write of the target.
+// temporary file asks for another folder; something other than a file, or a read-only file,
+// at the target asks for another name; anything else is a failed write of the target.
 ExportFailure FileWriteFailure(const AtomicFileWriter& file);
 
 // The sentence for failure, naming its file and arguments; empty for None. With translated

@@ -46,6 +46,12 @@ TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
     output.reason = "No space left on device";
     ExportFailure input = Make(Kind::InputRead, "/in/b.png");
     input.reason = "damaged";
+    ExportFailure device = Make(Kind::OutputNotAFile, "/dev/null");
+    device.node = TargetNode::Device;
+    ExportFailure folder = Make(Kind::OutputNotAFile, "/t/");
+    folder.node = TargetNode::Folder;
+    ExportFailure readOnly = Make(Kind::OutputReadOnly);
+    readOnly.reason = "Permission denied";
     ExportFailure unnamedInput = Make(Kind::InputRead, "");
     unnamedInput.reason = "there is no frame 3";
     const struct {
@@ -59,6 +65,9 @@ TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
         {FolderFailure(), "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
                           "(Permission denied); choose another folder"},
         {output, "can't write \"/t/anim.gif\": No space left on device"},
+        {device, "can't write \"/dev/null\": it is a device, not a file"},
+        {folder, "can't write \"/t/\": it is a folder, not a file"},
+        {readOnly, "can't write \"/t/anim.gif\": the file is read-only (Permission denied)"},
         {input, "can't read \"/in/b.png\": damaged"},
         {unnamedInput, "there is no frame 3"},
         {FrameFailure(Kind::FrameFit, 0, 5),
@@ -96,3 +105,4 @@ TEST(ExportFailureText, TranslatedTextComesFromTheCatalogAndKeepsTheSystemsReaso
     EXPECT_EQ(english, "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
                        "(Permission denied); choose another folder");
 }
+
