@@ -130,6 +130,7 @@ const option kLongOptions[] = {
     {"quantizer", required_argument, nullptr, 273},
     {"reducer", required_argument, nullptr, 274},
     {"version", no_argument, nullptr, 275},
+    {"skip-extra-frames", no_argument, nullptr, 276},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -197,6 +198,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.optimize = true;
         } else if (name == "--skip-missing") {
             options.skipMissing = true;
+        } else if (name == "--skip-extra-frames") {
+            options.skipExtraFrames = true;
         } else if (name == "--estimate-only") {
             // Unlisted: for benchmarks of the size estimate the window shows.
             options.estimateOnly = true;

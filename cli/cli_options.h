@@ -22,6 +22,7 @@ struct CliOptions {
     bool version = false;
     int threads = 0;
     bool skipMissing = false;    // a project's frames whose files are gone are left out
+    bool skipExtraFrames = false;  // a GIF's frames past the most read are left out
     bool optimize = false;       // --optimize: later frames only where they differ
     PaletteReducer reducer = PaletteReducer::Quant;
     int quality = 100;           // --quality: 1..100

@@ -28,6 +28,7 @@
 #include "src/window/canvas_size.h"
 #include "src/window/frame_delays.h"
 #include "src/window/frame_reference.h"
+#include "src/window/gif_geometry.h"
 #include "src/window/gif_export.h"
 #include "src/window/input_frames.h"
 #include "src/window/size_estimate.h"
@@ -207,6 +208,26 @@ FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project
     };
 }
 
+// Names the GIF inputs whose frames past the most read from one file were left out. False
+// when there are such inputs and the user didn't ask for their first frames alone.
+bool TellFramesLeftOut(const std::vector<wxString>& inputs, bool skipExtra)
+{
+    for (const wxString& path : inputs) {
+        const std::string name = Printable(path);
+        if (skipExtra)
+            std::fprintf(stderr, "%s: using the first %u frames of \"%s\", which has more\n",
+                         kProgram, kGifMaxFrames, name.c_str());
+        else
+            std::fprintf(stderr, "%s: \"%s\" has more than %u frames, the most read from one GIF\n",
+                         kProgram, name.c_str(), kGifMaxFrames);
+    }
+    if (inputs.empty() || skipExtra)
+        return true;
+    Fail(wxString::Format("the GIF files above were not exported; --skip-extra-frames uses "
+                          "their first %u frames", kGifMaxFrames));
+    return false;
+}
+
 // --estimate-only: the length the window's estimate shows for these frames, on stdout.
 int PrintEstimate(FrameSource& frames, const GifExportOptions& options)
 {
@@ -269,6 +290,8 @@ int main(int argc, char** argv)
     for (const DamagedInput& input : frames.Damaged())
         std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
                      kProgram, Printable(input.path).c_str(), Printable(input.damage).c_str());
+    if (!TellFramesLeftOut(frames.FramesLeftOut(), options.skipExtraFrames))
+        return 1;
 
     if (!options.delays.empty() && options.delays.size() != static_cast<size_t>(frames.Count())) {
         std::fprintf(stderr, "%s: --delays gives %zu delays for %d frames (a GIF input counts "

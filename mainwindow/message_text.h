@@ -16,3 +16,10 @@ wxString ListSome(const wxArrayString& entries);
 // files that are damaged and were loaded as far as they could be read (each "name: reason").
 // Empty when there are neither.
 wxString LoadProblemsText(const wxArrayString& unreadable, const wxArrayString& damaged);
+
+// The message for GIF files whose frames past the limit were left out of a load: the limit
+// and the files. Empty when there are none.
+wxString FramesLeftOutText(const wxArrayString& files);
+
+// first and second as paragraphs of one message; either may be empty.
+wxString JoinParagraphs(const wxString& first, const wxString& second);

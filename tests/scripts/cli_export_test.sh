@@ -117,6 +117,24 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
     check "the read-only file is kept" [ "$(cat ro/locked.gif)" = old ]
 fi
 
+# A GIF of more frames than are read from one file is not exported without a word: status 1
+# unless --skip-extra-frames takes its first 20000 frames.
+{
+    printf 'GIF89a\1\0\1\0\200\0\0\0\0\0\377\377\377'
+    for ((i = 0; i < 20001; i++)); do printf ',\0\0\0\0\1\0\1\0\0\2\2D\1\0'; done
+    printf ';'
+} >long.gif
+run -q -o long-out.gif long.gif
+check "a GIF of 20001 frames gives 1" [ "$rc" -eq 1 ]
+check "the GIF is named with the limit" contains err 'long.gif" has more than 20000 frames'
+check "the way on is named" contains err "--skip-extra-frames"
+check "nothing is written" [ ! -e long-out.gif ]
+run -q --skip-extra-frames -o long-out.gif long.gif
+check "--skip-extra-frames gives 0" [ "$rc" -eq 0 ]
+check "--skip-extra-frames says what was left out" contains err 'using the first 20000 frames of "long.gif"'
+"$GIFSICLE" --info long-out.gif >info 2>&1
+check "the first 20000 frames are written" contains info "long-out.gif 20000 images"
+
 # A successful export: every frame of the GIF input, the delay, looping forever, clean stdout.
 run --delay 25 -o anim.gif a.png three.gif b.jpg
 check "export succeeds" [ "$rc" -eq 0 ]
