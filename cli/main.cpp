@@ -28,8 +28,9 @@
 #include "src/window/canvas_size.h"
 #include "src/window/frame_delays.h"
 #include "src/window/frame_reference.h"
-#include "src/window/gif_geometry.h"
 #include "src/window/gif_export.h"
+#include "src/window/gif_geometry.h"
+#include "src/window/gif_save_options.h"
 #include "src/window/input_frames.h"
 #include "src/window/size_estimate.h"
 #include "src/window/size_limit.h"
@@ -338,7 +339,8 @@ int main(int argc, char** argv)
         return Fail(result.error);
     if (options.maxSize > 0 && !options.quiet)
         std::fprintf(stderr, "%s: kept under %s at quality %d, %d x %d (%s)\n", kProgram,
-                     ByteSizeText(options.maxSize).c_str(), report.quality, report.canvas.x,
-                     report.canvas.y, ByteSizeText(report.bytes).c_str());
+                     FileLengthText(options.maxSize).utf8_str().data(), report.quality,
+                     report.canvas.x, report.canvas.y,
+                     FileLengthText(report.bytes).utf8_str().data());
     return 0;
 }

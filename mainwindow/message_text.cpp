@@ -5,13 +5,12 @@
 #include <wx/intl.h>
 
 #include "src/window/gif_geometry.h"
+#include "src/window/gif_save_options.h"
 
 wxString MemoryText(uint64_t bytes)
 {
-    const double mib = bytes / (1024.0 * 1024.0);
-    if (mib < 1024)
-        return wxString::Format("%.0f MiB", mib);
-    return wxString::Format("%.1f GiB", mib / 1024);
+    // In the units file lengths are shown in, so that every amount the window names compares.
+    return FileLengthText(bytes);
 }
 
 wxString ListSome(const wxArrayString& entries)

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-// An amount of memory as people read it: "850 MiB", "12.3 GiB".
+// An amount of memory as the window shows lengths: "850 MB", "12.3 GB" (powers of 1000).
 wxString MemoryText(uint64_t bytes);
 
 // Up to ten entries, one per line (each after a line break), then how many more there are.
