@@ -2,6 +2,7 @@
 
 #include <getopt.h>
 
+#include "src/window/image_header.h"
 #include "src/window/video_timing.h"
 
 #include <cerrno>
@@ -25,8 +26,8 @@ bool ParseSize(const std::string& text, int& width, int& height)
 {
     const size_t x = text.find_first_of("xX");
     long w = 0, h = 0;
-    if (x == std::string::npos || !ParseNumber(text.substr(0, x), 1, 65535, w) ||
-        !ParseNumber(text.substr(x + 1), 1, 65535, h))
+    if (x == std::string::npos || !ParseNumber(text.substr(0, x), 1, kMaxPictureSide, w) ||
+        !ParseNumber(text.substr(x + 1), 1, kMaxPictureSide, h))
         return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
@@ -271,8 +272,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.loopGiven = true;
         } else if (name == "--size") {
             if (!ParseSize(value, options.width, options.height)) {
-                error = "bad --size \"" + value +
-                        "\": expected WIDTHxHEIGHT, each from 1 to 65535 (e.g. 640x480)";
+                error = "bad --size \"" + value + "\": expected WIDTHxHEIGHT, each from 1 to " +
+                        std::to_string(kMaxPictureSide) + " (e.g. 640x480)";
                 return false;
             }
         } else if (name == "--threads") {

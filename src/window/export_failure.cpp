@@ -3,7 +3,8 @@
 #include <wx/translation.h>
 
 #include "app/atomic_file.h"
-#include "src/window/gif_blocks.h"
+#include "src/window/gif_save_options.h"
+#include "src/window/image_header.h"
 
 namespace {
 
@@ -46,7 +47,13 @@ wxString OutputDetail(const ExportFailure& f, bool t)
     case Kind::BadCanvas:
         return wxString::Format(
             Words(wxTRANSLATE("the canvas size %d x %d is not between 1 and %d pixels"), t),
-            f.canvas.x, f.canvas.y, kGifMaxDimension);
+            f.canvas.x, f.canvas.y, kMaxPictureSide);
+    case Kind::CanvasMemory:
+        return wxString::Format(Words(wxTRANSLATE("a frame of the canvas of %d x %d pixels needs "
+                                                  "about %s of memory, and only %s is free"),
+                                      t),
+                                f.canvas.x, f.canvas.y, FileLengthText(f.needed),
+                                FileLengthText(f.available));
     case Kind::FolderNotWritable:
         return wxString::Format(Words(wxTRANSLATE("the folder \"%s\" can't take a new file "
                                                   "(%s); choose another folder"),
@@ -57,7 +64,9 @@ wxString OutputDetail(const ExportFailure& f, bool t)
     case Kind::OutputReadOnly:
         return wxString::Format(Words(wxTRANSLATE("the file is read-only (%s)"), t), f.reason);
     case Kind::FrameFit:
-        return FrameDetail(wxTRANSLATE("frame %d of %d could not be fitted into the canvas"), f, t);
+        return FrameDetail(wxTRANSLATE("there was not enough memory to place frame %d of %d on "
+                                       "the canvas"),
+                           f, t);
     case Kind::FrameReduce:
         return FrameDetail(wxTRANSLATE("frame %d of %d could not be reduced to 256 colours"), f, t);
     case Kind::FrameEncode:

@@ -18,6 +18,7 @@
 #include "app/usage_renderings.h"
 #include "cli/cli_options.h"
 #include "src/window/gif_geometry.h"
+#include "src/window/image_header.h"
 
 namespace {
 
@@ -220,6 +221,10 @@ TEST(UsagePages, ExporterUsageStatesTheUnitsAndLimitsItsParserTakes)
         EXPECT_TRUE(ContainsWord(maxSize, unit.suffix)) << unit.suffix << " is not in: " << maxSize;
         EXPECT_TRUE(Takes("--max-size", (std::string("8") + unit.suffix).c_str())) << unit.suffix;
     }
+    const std::string side = std::to_string(kMaxPictureSide);
+    EXPECT_TRUE(ContainsWord(OptionEntryText(usage, "--size"), side));
+    EXPECT_TRUE(Takes("--size", (side + "x" + side).c_str()));
+    EXPECT_FALSE(Takes("--size", (std::to_string(kMaxPictureSide + 1) + "x1").c_str()));
     EXPECT_TRUE(ContainsWord(OptionEntryText(usage, "--skip-extra-frames"),
                              std::to_string(kGifMaxFrames)));
 }
