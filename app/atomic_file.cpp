@@ -58,24 +58,24 @@ AtomicFileWriter::~AtomicFileWriter()
         Discard();
 }
 
-bool AtomicFileWriter::Fail(AtomicFileFailure kind, const wxString& what, int err)
+bool AtomicFileWriter::Fail(AtomicFileFailure kind, const wxString& what, const wxString& reason)
 {
     m_failure = kind;
-    m_errno = err;
-    m_error = what + ": " + Reason();
+    m_reason = reason;
+    m_error = what + ": " + reason;
     Discard();
     return false;
+}
+
+bool AtomicFileWriter::Fail(AtomicFileFailure kind, const wxString& what, int err)
+{
+    return Fail(kind, what, err != 0 ? wxString::FromUTF8(std::strerror(err)) : wxString());
 }
 
 bool AtomicFileWriter::FailWithErrno(AtomicFileFailure kind, const char* what)
 {
     const int err = errno;
     return Fail(kind, what, err);
-}
-
-wxString AtomicFileWriter::Reason() const
-{
-    return m_errno != 0 ? wxString::FromUTF8(std::strerror(m_errno)) : wxString();
 }
 
 int AtomicFileWriter::CreateTemporary(const std::string& folder)
@@ -88,11 +88,41 @@ int AtomicFileWriter::CreateTemporary(const std::string& folder)
     }
     std::string pattern = TempPattern(m_finalBytes, ::getpid());
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd >= 0) {
-        m_tempBytes = pattern;
-        m_temp = FileNameFromBytes(pattern);
-    }
+    if (fd >= 0)
+        NameTemporary(fd, pattern);
     return fd;
+}
+
+void AtomicFileWriter::NameTemporary(int fd, const std::string& made)
+{
+    m_tempBytes = made;
+    struct stat st;
+    if (::fstat(fd, &st) == 0) {
+        // Never over another file: a name that is taken, or a system that can't promise
+        // that, leaves the file under the name mkostemp gave it, which no save removes.
+        const std::string proven = ProvenTempName(m_finalBytes, ::getpid(), st.st_ino);
+        if (::renameat2(AT_FDCWD, made.c_str(), AT_FDCWD, proven.c_str(), RENAME_NOREPLACE) == 0)
+            m_tempBytes = proven;
+    }
+    m_temp = FileNameFromBytes(m_tempBytes);
+}
+
+bool AtomicFileWriter::CheckReplaceable()
+{
+    m_node = TargetNodeAt(m_finalBytes.c_str());
+    if (m_node == TargetNode::Missing)
+        return true;
+    if (m_node != TargetNode::File)
+        return Fail(AtomicFileFailure::NotAFile,
+                    wxString::Format("can't replace %s", m_target), TargetNodeWords(m_node));
+    // As the system decides for this process (permission bits, access lists, a read-only
+    // mount); root may write over a read-only file, as with any other program.
+    if (::faccessat(AT_FDCWD, m_finalBytes.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int err = errno;
+        return Fail(AtomicFileFailure::ReadOnly, wxString::Format("%s is read-only", m_target),
+                    err);
+    }
+    return true;
 }
 
 bool AtomicFileWriter::Open()
@@ -109,6 +139,8 @@ bool AtomicFileWriter::Open()
     m_final = FileNameFromBytes(m_finalBytes);
     const std::string folder = FolderOf(m_finalBytes);
     m_folder = FileNameFromBytes(folder);
+    if (!CheckReplaceable())
+        return false;
     RemoveLeftoverTempFiles(folder, BaseNameOf(m_finalBytes));
     // Beside the final target, so that the link or rename stays on one file system.
     const int fd = CreateTemporary(folder);
@@ -149,9 +181,14 @@ bool AtomicFileWriter::PlaceUnnamed()
         return true;
     if (errno != EEXIST)
         return FailWithErrno(AtomicFileFailure::Replace, "can't put the file in place");
-    // A link can't replace a file, a rename can, in one step: give the file a name first.
+    // A link can't replace a file, a rename can, in one step: give the file a name first,
+    // the one that proves it ours should the process die before the rename.
+    struct stat st;
+    const bool known = ::fstat(m_stream->Fd(), &st) == 0;
     for (int attempt = 0;; ++attempt) {
-        const std::string name = RandomTempName(m_finalBytes, ::getpid());
+        const std::string name = known && attempt == 0
+                                     ? ProvenTempName(m_finalBytes, ::getpid(), st.st_ino)
+                                     : RandomTempName(m_finalBytes, ::getpid());
         if (linkTo(name)) {
             m_tempBytes = name;
             m_temp = FileNameFromBytes(name);
@@ -171,6 +208,8 @@ bool AtomicFileWriter::Commit()
         return false;
     if (!m_stream->SyncToDisk())
         return Fail(AtomicFileFailure::Write, "writing failed", m_stream->SystemError());
+    if (!CheckReplaceable())
+        return false;
     const bool unnamed = m_tempBytes.empty();
     if (unnamed && !PlaceUnnamed())
         return false;

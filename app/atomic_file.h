@@ -5,7 +5,9 @@
 // folder removes those of processes that are gone. Paths go to the system in the file-name
 // encoding (see file_name_encoding.h), so a name that is no valid text is kept. A target that
 // is a symbolic link stays one: the file at the end of its chain is replaced, and the new
-// file keeps the old one's mode, owner and group (see Open).
+// file keeps the old one's mode, owner and group (see Open). Only a regular file the user may
+// write is replaced: a folder, a pipe or a device at the target, or a read-only file, is
+// refused before anything is written.
 #pragma once
 
 #include <memory>
@@ -14,12 +16,16 @@
 #include <wx/stream.h>
 #include <wx/string.h>
 
+#include "app/target_node.h"
+
 class FdOutputStream;
 
 // The step of a write that failed: each asks something else of the user.
 enum class AtomicFileFailure {
     None,
     FollowLinks,  // the target's symbolic links can't be followed (a loop)
+    NotAFile,     // a folder, a pipe, a device or a socket is at the target (see Node)
+    ReadOnly,     // the target is a file the user may not write
     CreateTemp,   // the folder can't take a new file: no permission, read-only, missing
     Write,        // writing, syncing or closing the temporary file failed (a full disk)
     Replace,      // the finished file could not be put in place of the target
@@ -42,7 +48,8 @@ public:
     // file in that file's folder, with the file's mode (and owner and group where permitted),
     // or 0666 less the umask for a new file; first it removes the named temporary files that
     // gone processes left there for the same file. False (with Error set) when the links
-    // can't be followed or the temporary file can't be created.
+    // can't be followed, something other than a file is at the target, the target is a file
+    // the user may not write, or the temporary file can't be created.
     bool Open();
     // The stream to write to; valid after a successful Open, until Commit or Discard.
     wxOutputStream& Stream();
@@ -52,7 +59,8 @@ public:
     bool CheckWritten();
     // Checks the writes, syncs the temporary file and puts it in place of FinalPath: an
     // unnamed file is linked there, or, over an existing file, linked under a fresh name that
-    // is renamed over it, so the old file is there in full until the new one is.
+    // is renamed over it, so the old file is there in full until the new one is. The target
+    // is checked again first: what appeared there since Open is refused as Open refuses it.
     // False (with Error set) when any step failed; the target is then unchanged.
     bool Commit();
     // Drops the temporary file; the target is unchanged.
@@ -68,13 +76,17 @@ public:
 
     // The failed step; None while nothing failed.
     AtomicFileFailure Failure() const { return m_failure; }
-    // The system's message for the failure ("Permission denied"); empty while nothing failed.
-    wxString Reason() const;
+    // The system's message for the failure ("Permission denied"), or for NotAFile what is
+    // there ("it is a device, not a file"); empty while nothing failed.
+    const wxString& Reason() const { return m_reason; }
+    // NotAFile: what is at the target.
+    TargetNode Node() const { return m_node; }
     // A sentence naming the failed step and the reason, in English.
     const wxString& Error() const { return m_error; }
 
 private:
     // Records the failure, drops the temporary file and gives false.
+    bool Fail(AtomicFileFailure kind, const wxString& what, const wxString& reason);
     bool Fail(AtomicFileFailure kind, const wxString& what, int err);
     // The same with the errno of the system call that just failed.
     bool FailWithErrno(AtomicFileFailure kind, const char* what);
@@ -82,14 +94,21 @@ private:
     int CreateTemporary(const std::string& folder);
     // Links the finished unnamed file in place of the target.
     bool PlaceUnnamed();
+    // False (with Error set) unless a regular file the user may write, or nothing, is at
+    // FinalPath.
+    bool CheckReplaceable();
+    // Gives the named temporary file of fd its proven name (see temp_file_name.h); where the
+    // system can't rename without replacing, it keeps the name it was made under.
+    void NameTemporary(int fd, const std::string& made);
 
     wxString m_target;
     wxString m_final;
     wxString m_folder;
     wxString m_temp;
     wxString m_error;
+    wxString m_reason;
     AtomicFileFailure m_failure = AtomicFileFailure::None;
-    int m_errno = 0;
+    TargetNode m_node = TargetNode::Missing;
     AtomicTempFile m_tempKind;
     // The same paths as the system takes them: a name or a link's text need not be text.
     std::string m_finalBytes;

@@ -7,6 +7,7 @@ list(APPEND CORE_SOURCES
   app/fd_output_stream.cpp
   app/file_name_encoding.cpp
   app/temp_file_name.cpp
+  app/target_node.cpp
   app/link_target.cpp
   app/process_umask.cpp
   app/product.cpp

@@ -2,12 +2,14 @@
 
 #include <getopt.h>
 
+#include "src/window/image_header.h"
 #include "src/window/video_timing.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
 
 namespace {
 
@@ -24,8 +26,8 @@ bool ParseSize(const std::string& text, int& width, int& height)
 {
     const size_t x = text.find_first_of("xX");
     long w = 0, h = 0;
-    if (x == std::string::npos || !ParseNumber(text.substr(0, x), 1, 65535, w) ||
-        !ParseNumber(text.substr(x + 1), 1, 65535, h))
+    if (x == std::string::npos || !ParseNumber(text.substr(0, x), 1, kMaxPictureSide, w) ||
+        !ParseNumber(text.substr(x + 1), 1, kMaxPictureSide, h))
         return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
@@ -65,21 +67,27 @@ bool ParseTimeOption(const std::string& name, const std::string& value, double& 
 
 } // namespace
 
+const std::vector<ByteUnit>& ByteUnits()
+{
+    // As the system's own tools read them: a letter alone or with "iB" counts in powers of
+    // 1024, with "B" in powers of 1000.
+    static const std::vector<ByteUnit> units = {
+        {"K", 1024},     {"KiB", 1024},          {"KB", 1000},
+        {"M", 1u << 20}, {"MiB", 1u << 20},      {"MB", 1000 * 1000},
+    };
+    return units;
+}
+
 bool ParseByteSize(const std::string& text, uint64_t& bytes)
 {
-    std::string digits = text;
-    uint64_t unit = 1;
-    if (!digits.empty()) {
-        const char last = digits.back();
-        if (last == 'K' || last == 'k')
-            unit = 1024;
-        else if (last == 'M' || last == 'm')
-            unit = 1024 * 1024;
-        if (unit != 1)
-            digits.pop_back();
-    }
-    if (digits.empty() || digits.size() > 13 ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
+    const size_t digitsEnd = text.find_first_not_of("0123456789");
+    const std::string digits = text.substr(0, digitsEnd);
+    const std::string suffix = digitsEnd == std::string::npos ? "" : text.substr(digitsEnd);
+    uint64_t unit = suffix.empty() ? 1 : 0;
+    for (const ByteUnit& known : ByteUnits())
+        if (strcasecmp(suffix.c_str(), known.suffix) == 0)
+            unit = known.bytes;
+    if (unit == 0 || digits.empty() || digits.size() > 13)
         return false;
     const uint64_t value = std::strtoull(digits.c_str(), nullptr, 10);
     const uint64_t most = uint64_t(1) << 40;
@@ -87,18 +95,6 @@ bool ParseByteSize(const std::string& text, uint64_t& bytes)
         return false;
     bytes = value * unit;
     return true;
-}
-
-std::string ByteSizeText(uint64_t bytes)
-{
-    char text[64];
-    if (bytes < 1024)
-        std::snprintf(text, sizeof text, "%llu bytes", static_cast<unsigned long long>(bytes));
-    else if (bytes < 1024 * 1024)
-        std::snprintf(text, sizeof text, "%.1f KB", bytes / 1024.0);
-    else
-        std::snprintf(text, sizeof text, "%.1f MB", bytes / (1024.0 * 1024.0));
-    return text;
 }
 
 namespace {
@@ -130,6 +126,7 @@ const option kLongOptions[] = {
     {"quantizer", required_argument, nullptr, 273},
     {"reducer", required_argument, nullptr, 274},
     {"version", no_argument, nullptr, 275},
+    {"skip-extra-frames", no_argument, nullptr, 276},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -197,6 +194,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.optimize = true;
         } else if (name == "--skip-missing") {
             options.skipMissing = true;
+        } else if (name == "--skip-extra-frames") {
+            options.skipExtraFrames = true;
         } else if (name == "--estimate-only") {
             // Unlisted: for benchmarks of the size estimate the window shows.
             options.estimateOnly = true;
@@ -238,7 +237,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         } else if (name == "--max-size") {
             if (!ParseByteSize(value, options.maxSize)) {
                 error = "bad --max-size \"" + value +
-                        "\": expected bytes, or a number with K or M (base 1024), e.g. 8M";
+                        "\": expected bytes, or a number with K or M (times 1024) or KB or MB "
+                        "(times 1000), e.g. 8M";
                 return false;
             }
         } else if (name == "-o" || name == "--output") {
@@ -272,8 +272,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.loopGiven = true;
         } else if (name == "--size") {
             if (!ParseSize(value, options.width, options.height)) {
-                error = "bad --size \"" + value +
-                        "\": expected WIDTHxHEIGHT, each from 1 to 65535 (e.g. 640x480)";
+                error = "bad --size \"" + value + "\": expected WIDTHxHEIGHT, each from 1 to " +
+                        std::to_string(kMaxPictureSide) + " (e.g. 640x480)";
                 return false;
             }
         } else if (name == "--threads") {

@@ -22,6 +22,7 @@ struct CliOptions {
     bool version = false;
     int threads = 0;
     bool skipMissing = false;    // a project's frames whose files are gone are left out
+    bool skipExtraFrames = false;  // a GIF's frames past the most read are left out
     bool optimize = false;       // --optimize: later frames only where they differ
     PaletteReducer reducer = PaletteReducer::Quant;
     int quality = 100;           // --quality: 1..100
@@ -36,12 +37,18 @@ struct CliOptions {
     bool estimateOnly = false;   // --estimate-only: print the expected length, write nothing
 };
 
-// A length in bytes as written on the command line: a whole number, optionally followed by K
-// or M (either case; base 1024), at least 1 byte and at most 1 TiB. False on anything else.
-bool ParseByteSize(const std::string& text, uint64_t& bytes);
+// A unit a length may be written in after its number, and how many bytes it stands for.
+struct ByteUnit {
+    const char* suffix;
+    uint64_t bytes;
+};
+// Every unit ParseByteSize takes: K, KiB and M, MiB in powers of 1024; KB and MB in powers of
+// 1000 (letters in either case).
+const std::vector<ByteUnit>& ByteUnits();
 
-// bytes for people: "512 bytes", "40.0 KB", "8.0 MB" (base 1024, one decimal).
-std::string ByteSizeText(uint64_t bytes);
+// A length in bytes as written on the command line: a whole number, optionally followed by
+// one of ByteUnits, at least 1 byte and at most 1 TiB. False on anything else.
+bool ParseByteSize(const std::string& text, uint64_t& bytes);
 
 // Parses argv[1..]. False with error (one line, without the program name) on bad usage.
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error);

@@ -21,6 +21,7 @@
 
 #include "app/file_name_encoding.h"
 #include "app/product.h"
+#include "app/target_node.h"
 #include "app/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
@@ -29,6 +30,8 @@
 #include "src/window/frame_delays.h"
 #include "src/window/frame_reference.h"
 #include "src/window/gif_export.h"
+#include "src/window/gif_geometry.h"
+#include "src/window/gif_save_options.h"
 #include "src/window/image_decode.h"
 #include "src/window/input_frames.h"
 #include "src/window/size_estimate.h"
@@ -149,7 +152,8 @@ bool KeepExistingSources(wxArrayString& sources, std::vector<int>& delays, bool 
                          Printable(entry).c_str(), Printable(reason).c_str());
     }
     if (missing && !skipMissing) {
-        Fail("the project's frames above are missing; --skip-missing leaves them out");
+        Fail("the project's frames above are missing or no files; --skip-missing leaves them "
+             "out");
         return false;
     }
     sources = kept;
@@ -249,6 +253,26 @@ FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project
     };
 }
 
+// Names the GIF inputs whose frames past the most read from one file were left out. False
+// when there are such inputs and the user didn't ask for their first frames alone.
+bool TellFramesLeftOut(const std::vector<wxString>& inputs, bool skipExtra)
+{
+    for (const wxString& path : inputs) {
+        const std::string name = Printable(path);
+        if (skipExtra)
+            std::fprintf(stderr, "%s: using the first %u frames of \"%s\", which has more\n",
+                         kProgram, kGifMaxFrames, name.c_str());
+        else
+            std::fprintf(stderr, "%s: \"%s\" has more than %u frames, the most read from one GIF\n",
+                         kProgram, name.c_str(), kGifMaxFrames);
+    }
+    if (inputs.empty() || skipExtra)
+        return true;
+    Fail(wxString::Format("the GIF files above were not exported; --skip-extra-frames uses "
+                          "their first %u frames", kGifMaxFrames));
+    return false;
+}
+
 // --estimate-only: the length the window's estimate shows for these frames, on stdout.
 int PrintEstimate(FrameSource& frames, const GifExportOptions& options)
 {
@@ -313,6 +337,8 @@ int main(int argc, char** argv)
     for (const DamagedInput& input : frames.Damaged())
         std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
                      kProgram, Printable(input.path).c_str(), Printable(input.damage).c_str());
+    if (!TellFramesLeftOut(frames.FramesLeftOut(), options.skipExtraFrames))
+        return 1;
 
     if (!options.delays.empty() && options.delays.size() != static_cast<size_t>(frames.Count())) {
         std::fprintf(stderr, "%s: --delays gives %zu delays for %d frames (a GIF input counts "
@@ -359,7 +385,8 @@ int main(int argc, char** argv)
         return Fail(result.error);
     if (options.maxSize > 0 && !options.quiet)
         std::fprintf(stderr, "%s: kept under %s at quality %d, %d x %d (%s)\n", kProgram,
-                     ByteSizeText(options.maxSize).c_str(), report.quality, report.canvas.x,
-                     report.canvas.y, ByteSizeText(report.bytes).c_str());
+                     FileLengthText(options.maxSize).utf8_str().data(), report.quality,
+                     report.canvas.x, report.canvas.y,
+                     FileLengthText(report.bytes).utf8_str().data());
     return 0;
 }

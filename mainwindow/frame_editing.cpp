@@ -86,6 +86,7 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
     m_loadFrames.clear();
     m_loadSkipped.clear();
     m_loadDamaged.clear();
+    m_loadLeftOut.clear();
     m_loadCancelled = false;
     m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
     return true;
@@ -155,6 +156,8 @@ void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
         m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
     } else if (IsDamagedEvent(event) && !m_projectOpening) {
         m_loadDamaged.Add(event.GetString() + ": " + DamageOf(event));
+    } else if (IsFramesLeftOutEvent(event)) {
+        m_loadLeftOut.Add(event.GetString());
     }
 }
 
@@ -176,15 +179,17 @@ void GifFrame::FinishImageLoad()
     } else {
         DisableFrameTools();
     }
+    // After Cancel fewer frames came than the limit's message would tell.
+    const wxString leftOut = m_loadCancelled ? wxString() : FramesLeftOutText(m_loadLeftOut);
     if (m_projectOpening)
         FinishProjectOpen();
     else if (m_loadAdded == 0 && !m_loadCancelled)
         ShowMessage(_("None of the chosen files could be read as an image.") +
                          ListSome(m_loadSkipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
-    else if (!m_loadSkipped.empty() || !m_loadDamaged.empty())
-        ShowMessage(LoadProblemsText(m_loadSkipped, m_loadDamaged), GetProductName(),
-                     wxOK | wxICON_INFORMATION, this);
+    else if (!m_loadSkipped.empty() || !m_loadDamaged.empty() || !leftOut.empty())
+        ShowMessage(JoinParagraphs(LoadProblemsText(m_loadSkipped, m_loadDamaged), leftOut),
+                    GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
 void GifFrame::StopWorkers()

@@ -405,6 +405,8 @@ public:
     wxArrayString m_loadSkipped;
     // "path: damage" for each damaged file of the running load that still gave frames.
     wxArrayString m_loadDamaged;
+    // Each GIF of the running load whose frames past the limit were left out.
+    wxArrayString m_loadLeftOut;
 
     int m_baseWidth = 0;
     int m_baseHeight = 0;

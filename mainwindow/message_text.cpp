@@ -4,12 +4,13 @@
 
 #include <wx/intl.h>
 
+#include "src/window/gif_geometry.h"
+#include "src/window/gif_save_options.h"
+
 wxString MemoryText(uint64_t bytes)
 {
-    const double mib = bytes / (1024.0 * 1024.0);
-    if (mib < 1024)
-        return wxString::Format("%.0f MiB", mib);
-    return wxString::Format("%.1f GiB", mib / 1024);
+    // In the units file lengths are shown in, so that every amount the window names compares.
+    return FileLengthText(bytes);
 }
 
 wxString ListSome(const wxArrayString& entries)
@@ -39,4 +40,25 @@ wxString LoadProblemsText(const wxArrayString& unreadable, const wxArrayString& 
              << ListSome(damaged);
     }
     return text;
+}
+
+wxString FramesLeftOutText(const wxArrayString& files)
+{
+    if (files.empty())
+        return wxString();
+    const int limit = static_cast<int>(kGifMaxFrames);
+    return wxString::Format(wxPLURAL("This GIF file has more than %d frames; only its first %d "
+                                     "were loaded:",
+                                     "These GIF files have more than %d frames; only the first "
+                                     "%d of each were loaded:",
+                                     files.size()),
+                            limit, limit) +
+           ListSome(files);
+}
+
+wxString JoinParagraphs(const wxString& first, const wxString& second)
+{
+    if (first.empty() || second.empty())
+        return first + second;
+    return first + "\n\n" + second;
 }

@@ -70,7 +70,8 @@ void EntryDecoder::DecodeVideoFrame(const VideoFrameReference& frame,
 
 void EntryDecoder::Decode(const wxString& path, int frame,
                           const std::function<bool()>& stopRequested, const FrameDelivery& deliver,
-                          wxString* reason, const DamageReport& damaged)
+                          wxString* reason, const DamageReport& damaged,
+                          const LeftOutReport& leftOut)
 {
     wxLogNull noLog;
     if (frame < 0 && !wxFileExists(path)) {
@@ -93,6 +94,8 @@ void EntryDecoder::Decode(const wxString& path, int frame,
     const unsigned end = frame >= 0 ? std::min(first + 1, count) : count;
     if (first >= end && reason)
         *reason = wxString::Format("it has no frame %u", first + 1);
+    if (frame < 0 && reader->FramesLeftOut() && leftOut)
+        leftOut(0, count);
     unsigned delivered = 0;
     bool told = frame >= 0 || !damaged;
     const auto tell = [&](const wxString& damage) {

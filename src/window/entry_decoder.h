@@ -25,6 +25,10 @@ using FrameDelivery = std::function<void(std::unique_ptr<wxImage> image, int fra
 // and how many of its frames had been handed out when that was found, of how many it gives.
 using DamageReport = std::function<void(const wxString& damage, unsigned done, unsigned total)>;
 
+// A GIF entry that holds more frames than are read from one file (kGifMaxFrames): how many
+// of its frames had been handed out when that was told (none), of how many it gives.
+using LeftOutReport = std::function<void(unsigned done, unsigned total)>;
+
 // The batch's progress after frame done of total of entry i of n, in percent: 100 exactly for
 // the batch's last frame and below 100 for every other, rising with every frame.
 int BatchPercent(size_t i, size_t n, unsigned done, unsigned total);
@@ -43,10 +47,11 @@ public:
     // before its frames for a picture cut short or a GIF whose walk stopped short of its
     // trailer, after the last frame that decoded for a GIF one of whose frames doesn't; so
     // never after all of the entry's frames. A single frame of a GIF that decodes is whole,
-    // whatever follows it.
+    // whatever follows it. A whole GIF with frames past the limit goes to leftOut once,
+    // before its frames.
     void Decode(const wxString& path, int frame, const std::function<bool()>& stopRequested,
                 const FrameDelivery& deliver, wxString* reason = nullptr,
-                const DamageReport& damaged = {});
+                const DamageReport& damaged = {}, const LeftOutReport& leftOut = {});
 
 private:
     GifFrameReader* OpenGif(const wxString& path, wxString* reason);

@@ -3,7 +3,8 @@
 #include <wx/translation.h>
 
 #include "app/atomic_file.h"
-#include "src/window/gif_blocks.h"
+#include "src/window/gif_save_options.h"
+#include "src/window/image_header.h"
 
 namespace {
 
@@ -20,6 +21,23 @@ wxString FrameDetail(const char* english, const ExportFailure& f, bool t)
     return wxString::Format(Words(english, t), f.frame + 1, f.count);
 }
 
+// What stands where the output would go, when it is no file.
+wxString NodeDetail(TargetNode node, bool t)
+{
+    switch (node) {
+    case TargetNode::Folder:
+        return Words(wxTRANSLATE("it is a folder, not a file"), t);
+    case TargetNode::Pipe:
+        return Words(wxTRANSLATE("it is a named pipe, not a file"), t);
+    case TargetNode::Device:
+        return Words(wxTRANSLATE("it is a device, not a file"), t);
+    case TargetNode::Socket:
+        return Words(wxTRANSLATE("it is a socket, not a file"), t);
+    default:
+        return Words(wxTRANSLATE("it is not a regular file"), t);
+    }
+}
+
 // What went wrong with the output, without naming the output file.
 wxString OutputDetail(const ExportFailure& f, bool t)
 {
@@ -29,14 +47,26 @@ wxString OutputDetail(const ExportFailure& f, bool t)
     case Kind::BadCanvas:
         return wxString::Format(
             Words(wxTRANSLATE("the canvas size %d x %d is not between 1 and %d pixels"), t),
-            f.canvas.x, f.canvas.y, kGifMaxDimension);
+            f.canvas.x, f.canvas.y, kMaxPictureSide);
+    case Kind::CanvasMemory:
+        return wxString::Format(Words(wxTRANSLATE("a frame of the canvas of %d x %d pixels needs "
+                                                  "about %s of memory, and only %s is free"),
+                                      t),
+                                f.canvas.x, f.canvas.y, FileLengthText(f.needed),
+                                FileLengthText(f.available));
     case Kind::FolderNotWritable:
         return wxString::Format(Words(wxTRANSLATE("the folder \"%s\" can't take a new file "
                                                   "(%s); choose another folder"),
                                       t),
                                 f.folder, f.reason);
+    case Kind::OutputNotAFile:
+        return NodeDetail(f.node, t);
+    case Kind::OutputReadOnly:
+        return wxString::Format(Words(wxTRANSLATE("the file is read-only (%s)"), t), f.reason);
     case Kind::FrameFit:
-        return FrameDetail(wxTRANSLATE("frame %d of %d could not be fitted into the canvas"), f, t);
+        return FrameDetail(wxTRANSLATE("there was not enough memory to place frame %d of %d on "
+                                       "the canvas"),
+                           f, t);
     case Kind::FrameReduce:
         return FrameDetail(wxTRANSLATE("frame %d of %d could not be reduced to 256 colours"), f, t);
     case Kind::FrameEncode:
@@ -76,10 +106,21 @@ wxString ExportFailureText(const ExportFailure& failure, bool translated)
 ExportFailure FileWriteFailure(const AtomicFileWriter& file)
 {
     ExportFailure failure;
-    failure.kind = file.Failure() == AtomicFileFailure::CreateTemp ? ExportFailure::Kind::FolderNotWritable
-                                                                   : ExportFailure::Kind::OutputWrite;
-    if (failure.kind == ExportFailure::Kind::FolderNotWritable)
+    switch (file.Failure()) {
+    case AtomicFileFailure::CreateTemp:
+        failure.kind = Kind::FolderNotWritable;
         failure.folder = file.Folder();
+        break;
+    case AtomicFileFailure::NotAFile:
+        failure.kind = Kind::OutputNotAFile;
+        failure.node = file.Node();
+        break;
+    case AtomicFileFailure::ReadOnly:
+        failure.kind = Kind::OutputReadOnly;
+        break;
+    default:
+        failure.kind = Kind::OutputWrite;
+    }
     failure.file = file.TargetPath();
     failure.reason = file.Reason();
     return failure;

@@ -13,12 +13,14 @@
 
 #include "app/atomic_file.h"
 #include "src/window/buffered_output.h"
+#include "src/window/canvas_check.h"
 #include "src/window/compose_frame.h"
 #include "src/window/gif_blocks.h"
 #include "src/window/gif_gifhandler.h"
 #include "src/window/gif_optimised_writer.h"
 #include "src/window/gif_quality.h"
 #include "src/window/indexed_frame.h"
+#include "src/window/load_estimate.h"
 
 namespace {
 
@@ -268,13 +270,7 @@ ExportFailure CheckOptions(FrameSource& source, const GifExportOptions& options)
 {
     if (source.Count() <= 0)
         return Failure(Kind::NoFrames);
-    const wxSize& c = options.canvas;
-    if (c.x <= 0 || c.y <= 0 || c.x > kGifMaxDimension || c.y > kGifMaxDimension) {
-        ExportFailure failure = Failure(Kind::BadCanvas);
-        failure.canvas = c;
-        return failure;
-    }
-    return ExportFailure();
+    return CheckCanvas(options.canvas, AvailableMemory());
 }
 
 // Writes the animation through file; the file is in place exactly when nothing failed.

@@ -11,6 +11,7 @@ bool GifFrameReader::Open(const wxString& path, wxString* reason)
 {
     m_delays.clear();
     m_damage.clear();
+    m_framesLeftOut = false;
     m_records.reset();
     m_composer.reset();
     if (!CheckReadable(path, reason))
@@ -28,6 +29,7 @@ bool GifFrameReader::Open(const wxString& path, wxString* reason)
         return false;
     }
     m_damage = damage;
+    m_framesLeftOut = walk.ReachedFrameLimit();
     m_path = path;
     m_screen = wxSize(walk.ScreenWidth(), walk.ScreenHeight());
     m_damagedAt = Count();

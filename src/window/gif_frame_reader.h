@@ -32,6 +32,9 @@ public:
     // damaged, the trailer missing); empty when it reached the trailer. What follows the
     // trailer is never read.
     const wxString& Damage() const { return m_damage; }
+    // Whether the file holds more than kGifMaxFrames frames: only the first kGifMaxFrames
+    // are counted and given, and the caller must say so.
+    bool FramesLeftOut() const { return m_framesLeftOut; }
 
     // Frame i as a viewer shows it at that moment: every image up to i drawn at its offset
     // on a canvas of the screen's size that starts fully transparent, with the disposals
@@ -56,4 +59,5 @@ private:
     std::vector<uint8_t> m_row;
     wxString m_damage;
     wxString m_error;
+    bool m_framesLeftOut = false;
 };

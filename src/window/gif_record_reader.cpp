@@ -35,6 +35,7 @@ bool GifRecordReader::Open(const wxString& path, wxString* reason)
     m_gif.reset();
     m_extensionBytes = 0;
     m_images = 0;
+    m_reachedLimit = false;
     m_stream = std::make_unique<wxFileInputStream>(path);
     if (!m_stream->IsOk()) {
         if (reason)
@@ -93,8 +94,12 @@ bool GifRecordReader::NextImage(GifImageHeader& header, wxString* reason)
         GifRecordType type = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(m_gif.get(), &type) == GIF_ERROR)
             return Fail(wxString::Format("the file is damaged after frame %u", m_images), reason);
-        if (type == TERMINATE_RECORD_TYPE || (type == IMAGE_DESC_RECORD_TYPE && m_images >= kGifMaxFrames))
+        if (type == TERMINATE_RECORD_TYPE)
             return false;
+        if (type == IMAGE_DESC_RECORD_TYPE && m_images >= kGifMaxFrames) {
+            m_reachedLimit = true;
+            return false;
+        }
         if (type == EXTENSION_RECORD_TYPE) {
             if (!ReadExtension(control, reason))
                 return false;

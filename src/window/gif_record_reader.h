@@ -36,12 +36,16 @@ public:
     int ScreenHeight() const { return m_screenHeight; }
 
     // Reads up to the next image's descriptor. False at the end of the images (reason
-    // empty) or on damage (reason says what). After true, the image's pixels must be read
+    // empty; ReachedFrameLimit tells an end at kGifMaxFrames from the file's own end) or on
+    // damage (reason says what). After true, the image's pixels must be read
     // with ReadRow (header.frame.height times) or skipped with SkipPixels.
     bool NextImage(GifImageHeader& header, wxString* reason);
     // The next stored row of the current image: header.frame.width indices into row.
     bool ReadRow(uint8_t* row, wxString* reason);
     bool SkipPixels(wxString* reason);
+    // Whether NextImage stopped at an image past the kGifMaxFrames-th: the file holds more
+    // frames than are read.
+    bool ReachedFrameLimit() const { return m_reachedLimit; }
 
 private:
     struct GifCloser {
@@ -57,4 +61,5 @@ private:
     int m_screenHeight = 0;
     size_t m_extensionBytes = 0;
     unsigned m_images = 0;
+    bool m_reachedLimit = false;
 };

@@ -94,5 +94,8 @@ wxString FileLengthText(uint64_t bytes)
         return wxString::Format("%llu kB",
                                 static_cast<unsigned long long>(std::max<uint64_t>(1, (bytes + 500) / 1000)));
     const double megabytes = bytes / kBytesPerMegabyte;
-    return wxNumberFormatter::ToString(megabytes, megabytes >= 100 ? 0 : 1) + " MB";
+    if (megabytes < 999.5)
+        return wxNumberFormatter::ToString(megabytes, megabytes >= 100 ? 0 : 1) + " MB";
+    const double gigabytes = megabytes / 1000;
+    return wxNumberFormatter::ToString(gigabytes, gigabytes >= 100 ? 0 : 1) + " GB";
 }

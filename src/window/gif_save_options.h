@@ -39,5 +39,6 @@ constexpr double kMaxLimitMegabytes = 100000;
 std::optional<uint64_t> ParseMegabytes(const wxString& text);
 // bytes as the limit field shows it: megabytes with at most two decimals, no trailing zeros.
 wxString MegabytesText(uint64_t bytes);
-// A file length for reading: "850 kB", "2.4 MB" (one decimal below 100 MB).
+// A length for reading, counted in powers of 1000 as file managers count: "850 kB",
+// "2.4 MB", "12.8 GB" (one decimal below 100 MB and below 100 GB).
 wxString FileLengthText(uint64_t bytes);

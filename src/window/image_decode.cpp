@@ -11,6 +11,7 @@
 #include <wx/wfstream.h>
 
 #include "src/window/file_byte_reader.h"
+#include "src/window/gif_save_options.h"
 #include "src/window/image_header.h"
 #include "src/window/load_estimate.h"
 #include "src/window/picture_end.h"
@@ -147,11 +148,9 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason, w
     const uint64_t available = AvailableMemory();
     if (available != 0 && needed > available) {
         SetReason(reason, wxString::Format(wxString::FromUTF8("not enough memory: %d \u00d7 %d "
-                                                              "pixels need about %llu MiB, "
-                                                              "%llu MiB are free"),
+                                                              "pixels need about %s, %s is free"),
                                            header.size.GetWidth(), header.size.GetHeight(),
-                                           static_cast<unsigned long long>(needed >> 20),
-                                           static_cast<unsigned long long>(available >> 20)));
+                                           FileLengthText(needed), FileLengthText(available)));
         return false;
     }
     if (header.format == ImageFormat::Gif) {

@@ -14,6 +14,7 @@
 namespace {
 const long kNoFrame = -1;
 const long kDamaged = -2;
+const long kFramesLeftOut = -3;
 
 // What every ID_IMAGE_LOADED event carries: the image, or why an entry gave none, or how it
 // is damaged.
@@ -49,6 +50,11 @@ public:
         m_reached100 = false;
         m_sink.Damaged(path, damage, percent);
     }
+    void FramesLeftOut(const wxString& path, int percent)
+    {
+        m_reached100 = false;
+        m_sink.FramesLeftOut(path, percent);
+    }
     void End()
     {
         if (!m_reached100)
@@ -83,6 +89,11 @@ public:
     void Damaged(const wxString& path, const wxString& damage, int percent) override
     {
         QueueReport(path, percent, kDamaged, damage);
+    }
+
+    void FramesLeftOut(const wxString& path, int percent) override
+    {
+        QueueReport(path, percent, kFramesLeftOut, wxString());
     }
 
     void Finished() override
@@ -132,6 +143,9 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
             &reason,
             [&](const wxString& damage, unsigned done, unsigned total) {
                 out.Damaged(path, damage, BatchPercent(i, n, done, total));
+            },
+            [&](unsigned done, unsigned total) {
+                out.FramesLeftOut(path, BatchPercent(i, n, done, total));
             });
         if (!delivered && !stopRequested())
             out.NoFrame(entries[i], reason, BatchPercent(i, n, 1, 1));
@@ -171,6 +185,12 @@ bool IsDamagedEvent(const wxThreadEvent& event)
 wxString DamageOf(const wxThreadEvent& event)
 {
     return ReportOf(event).reason;
+}
+
+bool IsFramesLeftOutEvent(const wxThreadEvent& event)
+{
+    return event.GetExtraLong() == kFramesLeftOut && !event.GetString().empty() &&
+           !LoadedImageOf(event);
 }
 
 ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files)

@@ -10,7 +10,9 @@
 // reason (NoFrameReasonOf). A damaged file that still gives frames is reported once, by an
 // event without an image whose string is the source path, whose extra long is -2
 // (IsDamagedEvent), whose payload holds how it is damaged (DamageOf) and whose percentage is
-// below 100: it never ends a batch.
+// below 100: it never ends a batch. A GIF with more frames than are read from one file is
+// reported the same way, once before its frames, with the extra long -3
+// (IsFramesLeftOutEvent).
 #pragma once
 
 #include <atomic>
@@ -43,6 +45,9 @@ public:
     // frames: what could be read is loaded. Comes before the frames when the damage is known
     // from the start, else right after the last frame that decoded; percent is below 100.
     virtual void Damaged(const wxString& path, const wxString& damage, int percent) {}
+    // The GIF at path holds more than kGifMaxFrames frames: only those are loaded. Comes
+    // before its frames; percent is below 100.
+    virtual void FramesLeftOut(const wxString& path, int percent) {}
 };
 
 // Decodes entries (paths or frame reference names) in order. A frame that doesn't convert is
@@ -67,6 +72,9 @@ wxString NoFrameReasonOf(const wxThreadEvent& event);
 bool IsDamagedEvent(const wxThreadEvent& event);
 // How that file is damaged.
 wxString DamageOf(const wxThreadEvent& event);
+// Whether an ID_IMAGE_LOADED event reports a GIF whose frames past the limit were left out
+// (GetString names it).
+bool IsFramesLeftOutEvent(const wxThreadEvent& event);
 
 // Runs LoadImageBatch for its owner. Joinable: the owner stops it (RequestStop) and waits
 // for it before it goes away, so no event is ever queued to a destroyed window.

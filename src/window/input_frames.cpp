@@ -59,6 +59,7 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
     m_delays.clear();
     m_frameInputs.clear();
     m_damaged.clear();
+    m_framesLeftOut.clear();
     for (size_t index = 0; index < m_inputs.size(); ++index) {
         Input& input = m_inputs[index];
         wxString reason;
@@ -79,6 +80,8 @@ bool InputFileFrames::Scan(bool withSizes, wxString& error)
                 input.frames = first < count ? 1 : 0;
             } else {
                 NoteDamage(input.path, reader.Damage());
+                if (reader.FramesLeftOut())
+                    m_framesLeftOut.push_back(input.path);
             }
             for (unsigned i = first; i < first + static_cast<unsigned>(input.frames); ++i)
                 m_delays.push_back(reader.Delay(i));

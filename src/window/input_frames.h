@@ -55,6 +55,9 @@ public:
     // The damaged inputs Scan found, each file once, in order. A frame reference is whole when
     // its frame is, whatever follows it in the GIF.
     const std::vector<DamagedInput>& Damaged() const { return m_damaged; }
+    // The GIF inputs Scan found with more than kGifMaxFrames frames, in order: only their
+    // first kGifMaxFrames are counted and given.
+    const std::vector<wxString>& FramesLeftOut() const { return m_framesLeftOut; }
 
     int Count() const override { return m_count; }
     bool Frame(int index, wxImage& frame, FrameError& error) override;
@@ -80,6 +83,7 @@ private:
     std::vector<int> m_delays;
     std::vector<size_t> m_frameInputs;
     std::vector<DamagedInput> m_damaged;
+    std::vector<wxString> m_framesLeftOut;
     int m_count = 0;
     // The position of the next frame: the input and the frame within it.
     int m_position = 0;

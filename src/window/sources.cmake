@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
   src/window/canvas_size.cpp
   src/window/compose_frame.cpp
   src/window/export_failure.cpp
+  src/window/canvas_check.cpp
   src/window/file_byte_reader.cpp
   src/window/gif_blocks.cpp
   src/window/gif_composer.cpp

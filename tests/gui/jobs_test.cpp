@@ -153,12 +153,12 @@ TEST(Jobs, ALoadBeyondTheFreeMemoryAsksFirst)
     TempDir dir;
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
-    // 640 x 480 costs about 1.2 MB as a frame; pretend 1 MB is free.
+    // 640 x 480 costs about 1.3 MB as a frame; pretend 1 MiB is free.
     frame.m_availableMemory = [] { return uint64_t{1} << 20; };
     const wxArrayString paths = Paths({WritePicture(dir, "a.png", 640, 480)});
-    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_NO, "1 frames need about 1 MiB"));
+    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_NO, "about 1.3 MB of memory"));
     EXPECT_EQ(frame.FrameCount(), 0) << "No loads nothing";
-    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_YES, "only 1 MiB is free"));
+    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_YES, "only 1.0 MB is free"));
     EXPECT_EQ(frame.FrameCount(), 1);
     frame.m_availableMemory = [] { return uint64_t{1} << 30; };
     fixture.AddImages(paths);

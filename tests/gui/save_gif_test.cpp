@@ -9,6 +9,9 @@
 #include <wx/testing.h>
 #include <wx/utils.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "support/file_bytes.h"
@@ -149,6 +152,27 @@ TEST_F(SaveGif, FailedExportIntoAMissingFolderIsShownAndTheNextSaveTriesAgain)
     wxMkdir(dir.File("gone"));
     Save(fixture, SaveId());
     EXPECT_TRUE(wxFileExists(target));
+}
+
+// The window refuses what the exporter refuses, in its own words: a pipe or a device chosen
+// in the file dialog stays what it is.
+TEST_F(SaveGif, APipeOrADeviceChosenAsTheGifIsRefusedAndStaysWhatItIs)
+{
+    ASSERT_EQ(::mkfifo(dir.File("pipe.gif").fn_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/null", dir.File("null.gif").fn_str()), 0);
+    const struct {
+        const char* name;
+        const char* words;
+    } cases[] = {{"pipe.gif", "it is a named pipe, not a file"},
+                 {"null.gif", "it is a device, not a file"}};
+    for (const auto& c : cases) {
+        fixture.Paths().saveAnswers.push_back(dir.File(c.name));
+        wxTEST_DIALOG(Save(fixture, SaveAsId()), ExpectMessage(wxID_OK, c.words));
+        EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0).Find(c.name), wxNOT_FOUND) << c.name;
+    }
+    struct stat st;
+    EXPECT_TRUE(::lstat(dir.File("pipe.gif").fn_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
 }
 
 TEST_F(SaveGif, SavedFileEqualsTheCommandLineExportByteForByte)

@@ -90,6 +90,51 @@ check "unwritable output is named" contains err 'not-a-folder.gif/out.gif'
 run -o missing-dir/out.gif a.png
 check "missing output folder gives 1 with reason" [ "$rc" -eq 1 ] && check "reason given" contains err "No such file or directory"
 
+# Only a regular file the user may write is replaced: a pipe, a device (through a link, as
+# -o /dev/null is for root) and a folder stay what they are, each named as what it is.
+mkfifo out-pipe.gif
+ln -s /dev/null out-null.gif
+mkdir -p out-dir
+for out in "out-pipe.gif:it is a named pipe" "out-null.gif:it is a device" "out-dir/:it is a folder"; do
+    run -o "${out%%:*}" a.png
+    check "-o ${out%%:*} gives 1" [ "$rc" -eq 1 ]
+    check "-o ${out%%:*} says ${out#*:}" contains err "${out%%:*}\": ${out#*:}, not a file"
+done
+check "the pipe stays a pipe" [ -p out-pipe.gif ]
+check "the device stays a device behind its link" [ -L out-null.gif ] && check "/dev/null is a device" [ -c /dev/null ]
+# A user's file named like a temporary file of a writer that is gone is never removed.
+gone=$(sh -c 'echo $$')
+echo mine >".backup.gif.$gone.backup"
+run -q -o backup.gif a.png
+check "a file named like a temporary one is kept" [ "$(cat ".backup.gif.$gone.backup")" = mine ]
+# A read-only file is refused as the system refuses its writing; root may write it.
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+    chmod 755 . && mkdir -p ro && chmod 777 ro && echo old >ro/locked.gif && chmod 444 ro/locked.gif
+    setpriv --reuid=65534 --regid=65534 --clear-groups "$CLI" -o ro/locked.gif a.png >out 2>err
+    rc=$?
+    check "a read-only output gives 1" [ "$rc" -eq 1 ]
+    check "a read-only output is named as such" contains err 'locked.gif": the file is read-only'
+    check "the read-only file is kept" [ "$(cat ro/locked.gif)" = old ]
+fi
+
+# A GIF of more frames than are read from one file is not exported without a word: status 1
+# unless --skip-extra-frames takes its first 20000 frames.
+{
+    printf 'GIF89a\1\0\1\0\200\0\0\0\0\0\377\377\377'
+    for ((i = 0; i < 20001; i++)); do printf ',\0\0\0\0\1\0\1\0\0\2\2D\1\0'; done
+    printf ';'
+} >long.gif
+run -q -o long-out.gif long.gif
+check "a GIF of 20001 frames gives 1" [ "$rc" -eq 1 ]
+check "the GIF is named with the limit" contains err 'long.gif" has more than 20000 frames'
+check "the way on is named" contains err "--skip-extra-frames"
+check "nothing is written" [ ! -e long-out.gif ]
+run -q --skip-extra-frames -o long-out.gif long.gif
+check "--skip-extra-frames gives 0" [ "$rc" -eq 0 ]
+check "--skip-extra-frames says what was left out" contains err 'using the first 20000 frames of "long.gif"'
+"$GIFSICLE" --info long-out.gif >info 2>&1
+check "the first 20000 frames are written" contains info "long-out.gif 20000 images"
+
 # A successful export: every frame of the GIF input, the delay, looping forever, clean stdout.
 run --delay 25 -o anim.gif a.png three.gif b.jpg
 check "export succeeds" [ "$rc" -eq 0 ]

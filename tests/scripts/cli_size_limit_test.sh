@@ -19,7 +19,7 @@ for value in 0 101 abc -5 "" 50x; do
     run --quality "$value" -o a.gif x.png
     check "--quality $value gives 2" [ "$rc" -eq 2 ] && check "--quality $value is named" contains err "bad --quality"
 done
-for value in 0 0K 8G 1.5M M -3 "" 8MB 99999999999999; do
+for value in 0 0K 8G 1.5M M -3 "" 8GB 8MBB 99999999999999; do
     run --max-size "$value" -o a.gif x.png
     check "--max-size $value gives 2" [ "$rc" -eq 2 ] && check "--max-size $value is named" contains err "bad --max-size"
 done
@@ -51,6 +51,7 @@ run --max-size "$limit" -o fitted.gif "${frames[@]}"
 check "a limit met after reductions gives 0" [ "$rc" -eq 0 ]
 check "the file is within the limit" [ "$(size fitted.gif)" -le "$limit" ]
 check "the report names quality and canvas" contains err "kept under .* at quality [0-9]*, [0-9]* x [0-9]*"
+check "the report counts in the window's units" contains err "kept under [0-9.]* kB at quality"
 "$GIFSICLE" --info fitted.gif >info 2>&1
 check "the fitted file holds every frame" contains info "fitted.gif 8 images"
 run -q --max-size "$limit" -o quiet.gif "${frames[@]}"
@@ -64,6 +65,11 @@ run -q --max-size "${kib}K" -o kib.gif "${frames[@]}"
 check "K is 1024 bytes: a limit just above the file keeps it whole" cmp -s kib.gif best.gif
 run -q --max-size 1m -o mib.gif "${frames[@]}"
 check "m is a mebibyte" cmp -s mib.gif best.gif
+kb=$(( ($(size best.gif) + 999) / 1000 ))
+run -q --max-size "${kb}KB" -o kb.gif "${frames[@]}"
+check "KB is 1000 bytes: a limit just above the file keeps it whole" cmp -s kb.gif best.gif
+run -q --max-size "$((kb - 1))KB" -o kb-less.gif "${frames[@]}"
+check "KB is 1000 bytes: a limit just below the file makes it smaller" [ "$(size kb-less.gif)" -le $(( (kb - 1) * 1000 )) ]
 
 # A limit nothing meets: status 1, the reason, the old file untouched, no temporary file.
 mkdir sub && echo old >sub/keep.gif

@@ -5,7 +5,9 @@
 #include <csignal>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,37 +52,64 @@ void Touch(const wxString& path)
 {
     std::ofstream(path.ToStdString()) << "x";
 }
+
+// Makes a file and renames it to the name pattern gives for its inode (pattern made with
+// inode 0); pattern receives that name.
+void AddFileNamedAfterItsInode(const TempDir& dir, wxString& pattern)
+{
+    const wxString made = dir.File("made");
+    Touch(made);
+    struct stat st;
+    ASSERT_EQ(::stat(made.utf8_str(), &st), 0);
+    pattern.Replace(".0.part", wxString::Format(".%llu.part", static_cast<unsigned long long>(st.st_ino)));
+    ASSERT_EQ(::rename(made.utf8_str(), pattern.utf8_str()), 0);
+}
 }
 
-TEST(TempFileName, OnlyOurExactPatternForTheTargetIsRecognised)
+// A file is ours only when its name holds its own inode number and it is a plain file of
+// ours with no other name: a user's file named like ours never is.
+TEST(TempFileName, OnlyAFileWhoseNameHoldsItsOwnInodeIsOurs)
 {
     EXPECT_EQ(TempPattern("/d/a.gif", 42), "/d/.a.gif.42.XXXXXX");
     EXPECT_EQ(TempPattern("a.gif", 7), ".a.gif.7.XXXXXX");
+    EXPECT_EQ(ProvenTempName("/d/a.gif", 42, 9001), "/d/.a.gif.42.9001.part");
+    const uid_t me = 1000;
+    struct stat file {};
+    file.st_mode = S_IFREG | 0600;
+    file.st_ino = 9001;
+    file.st_uid = me;
+    file.st_nlink = 1;
+    struct stat linked = file, others = file, fifo = file;
+    linked.st_nlink = 2;
+    others.st_uid = me + 1;
+    fifo.st_mode = S_IFIFO | 0600;
     const struct {
         const char* entry;
+        const struct stat& st;
         pid_t pid;  // 0: not ours
     } cases[] = {
-        {".a.gif.42.Ab3dE9", 42},
-        {".a.gif.42.Ab3dE", 0},     // five random letters
-        {".a.gif.42.Ab-dE9", 0},
-        {".a.gif.4x2.Ab3dE9", 0},
-        {".a.gif..Ab3dE9", 0},
-        {".a.gif.0.Ab3dE9", 0},
-        {".a.gif.Ab3dE9", 0},       // the old pattern, without a pid
-        {".b.gif.42.Ab3dE9", 0},
-        {".a.gif.x.42.Ab3dE9", 0},  // another target's name ("a.gif.x")
-        {".a.gif.1234567890.Ab3dE9", 0},
+        {".a.gif.42.9001.part", file, 42},
+        {".a.gif.42.9002.part", file, 0},    // another file's number
+        {".a.gif.42.backup", file, 0},       // a user's backup
+        {".a.gif.42.Ab3dE9", file, 0},       // a name as mkostemp makes it
+        {".a.gif.42.09001.part", file, 0},
+        {".a.gif.042.9001.part", file, 0},
+        {".a.gif.42.9001.part~", file, 0},
+        {".a.gif..9001.part", file, 0},
+        {".b.gif.42.9001.part", file, 0},
+        {".a.gif.x.42.9001.part", file, 0},  // another target's name ("a.gif.x")
+        {".a.gif.1234567890.9001.part", file, 0},
+        {".a.gif.42.9001.part", linked, 0},  // a second name the user gave it
+        {".a.gif.42.9001.part", others, 0},
+        {".a.gif.42.9001.part", fifo, 0},
     };
     for (const auto& c : cases) {
         pid_t pid = 0;
-        EXPECT_EQ(IsTempFileOf(c.entry, "a.gif", pid), c.pid != 0) << c.entry;
+        EXPECT_EQ(IsOurTempFile(c.entry, c.st, "a.gif", me, pid), c.pid != 0) << c.entry;
         if (c.pid != 0) {
             EXPECT_EQ(pid, c.pid) << c.entry;
         }
     }
-    pid_t pid = 0;
-    EXPECT_TRUE(IsTempFileOf(BaseNameOf(RandomTempName("/d/a.gif", 99)), "a.gif", pid));
-    EXPECT_EQ(pid, 99);
 }
 
 TEST(AtomicFile, KilledWriterLeavesNoFileBehind)
@@ -108,14 +137,22 @@ TEST(AtomicFile, NextSaveRemovesNamedTemporariesOfGoneWritersOnly)
     const wxArrayString left = EntriesIn(dir.Path());
     ASSERT_EQ(left.size(), 2u);
     pid_t pid = 0;
-    EXPECT_TRUE(IsTempFileOf(left[0].ToStdString(), "out.bin", pid)) << left[0];
+    ino_t inode = 0;
+    EXPECT_TRUE(ParseProvenTempName(left[0].ToStdString(), "out.bin", pid, inode)) << left[0];
     EXPECT_EQ(pid, gone);
 
-    const wxString live = wxString::Format(".out.bin.%d.abcdef", static_cast<int>(::getpid()));
-    const wxString others[] = {live, wxString::Format(".other.bin.%d.abcdef", gone),
-                               wxString::Format(".out.bin.%d.abc", gone), "out.bin.keep"};
+    // Files of the user's that look like ours, and one of a writer still running.
+    const std::vector<wxString> others = {
+        wxString::Format(".out.bin.%d.backup", gone), wxString::Format(".out.bin.%d.abcdef", gone),
+        wxString::Format(".other.bin.%d.abcdef", gone), wxString::Format(".out.bin.%d.abc", gone),
+        "out.bin.keep"};
     for (const wxString& name : others)
         Touch(dir.File(name));
+    wxString live = ProvenTempName(dir.File("out.bin").ToStdString(), ::getpid(), 0);
+    AddFileNamedAfterItsInode(dir, live);
+    wxString copied = ProvenTempName(dir.File("out.bin").ToStdString(), gone, 0);
+    AddFileNamedAfterItsInode(dir, copied);
+    ASSERT_EQ(::link(copied.utf8_str(), dir.File("copy").utf8_str()), 0);
     for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
         AtomicFileWriter writer(target, kind);
         ASSERT_TRUE(writer.Open()) << writer.Error();
@@ -125,6 +162,9 @@ TEST(AtomicFile, NextSaveRemovesNamedTemporariesOfGoneWritersOnly)
     wxArrayString expected(1, "out.bin");
     for (const wxString& name : others)
         expected.Add(name);
+    expected.Add(live.AfterLast('/'));
+    expected.Add(copied.AfterLast('/'));
+    expected.Add("copy");
     expected.Sort();
     EXPECT_EQ(EntriesIn(dir.Path()), expected);
 }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <wx/dir.h>
@@ -138,19 +139,77 @@ TEST(AtomicFile, FolderThatCantTakeANewFileIsReportedWithTheFolderAndTheReason)
     EXPECT_TRUE(error.Contains(std::strerror(ENOENT))) << error;
 }
 
-TEST(AtomicFile, FolderInPlaceOfTheTargetIsAReplaceFailure)
+// Only a regular file is replaced: a pipe a reader waits on, or a device (through a link, as
+// `-o /dev/null` is for root), stays what it is, and nothing is written beside it.
+TEST(AtomicFile, WhatIsNoFileAtTheTargetIsRefusedAndLeftAsItIs)
 {
     TempDir dir;
-    ASSERT_TRUE(wxMkdir(dir.File("out.gif")));
-    for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
-        AtomicFileWriter writer(dir.File("out.gif"), kind);
-        ASSERT_TRUE(writer.Open());
-        writer.Stream().Write("x", 1);
-        EXPECT_FALSE(writer.Commit());
-        EXPECT_EQ(writer.Failure(), AtomicFileFailure::Replace);
-        EXPECT_EQ(writer.Reason(), std::strerror(EISDIR));
-        EXPECT_EQ(EntriesIn(dir.Path()), 0u);
+    ASSERT_TRUE(wxMkdir(dir.File("folder")));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").utf8_str(), 0644), 0);
+    MakeLink("/dev/null", dir.File("null"));
+    const struct {
+        const char* name;
+        TargetNode node;
+    } cases[] = {
+        {"folder", TargetNode::Folder},   {"folder/", TargetNode::Folder},
+        {"new/", TargetNode::Folder},     {"folder/..", TargetNode::Folder},
+        {"pipe", TargetNode::Pipe},       {"null", TargetNode::Device},
+    };
+    for (const auto& c : cases) {
+        for (AtomicTempFile kind : {AtomicTempFile::Unnamed, AtomicTempFile::Named}) {
+            AtomicFileWriter writer(dir.File(c.name), kind);
+            EXPECT_FALSE(writer.Open()) << c.name;
+            EXPECT_EQ(writer.Failure(), AtomicFileFailure::NotAFile) << c.name;
+            EXPECT_EQ(writer.Node(), c.node) << c.name;
+            EXPECT_TRUE(writer.Error().Contains(c.name)) << writer.Error();
+        }
     }
+    struct stat st;
+    EXPECT_TRUE(::lstat(dir.File("pipe").utf8_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
+    EXPECT_TRUE(IsLinkTo(dir.File("null"), "/dev/null"));
+    EXPECT_EQ(EntriesIn(dir.Path()), 2u);  // the pipe and the link, nothing beside them
+}
+
+// What takes the target's place after Open is refused at Commit, and the old thing stays.
+TEST(AtomicFile, PipeMadeAtTheTargetDuringTheWriteIsNotReplaced)
+{
+    TempDir dir;
+    const wxString target = dir.File("out.gif");
+    AtomicFileWriter writer(target);
+    ASSERT_TRUE(writer.Open());
+    writer.Stream().Write("x", 1);
+    ASSERT_EQ(::mkfifo(target.utf8_str(), 0644), 0);
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(writer.Failure(), AtomicFileFailure::NotAFile);
+    struct stat st;
+    EXPECT_TRUE(::lstat(target.utf8_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
+// A read-only file is refused as the system would refuse opening it: root may write it, so
+// the check runs as an ordinary user in a child process when the tests run as root.
+TEST(AtomicFile, ReadOnlyFileIsRefusedAndKept)
+{
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.Path().utf8_str(), 0777), 0);
+    const wxString target = dir.File("locked.gif");
+    ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
+    ASSERT_EQ(::chmod(target.utf8_str(), 0444), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setresgid(65534, 65534, 65534) != 0 ||
+                                 ::setresuid(65534, 65534, 65534) != 0))
+            ::_exit(2);
+        AtomicFileWriter writer(target);
+        const bool refused = !writer.Open() && writer.Failure() == AtomicFileFailure::ReadOnly &&
+                             writer.Reason() == std::strerror(EACCES);
+        ::_exit(refused ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 }
 
 TEST(LinkTarget, RelativeTextIsTakenFromTheLinksFolder)
@@ -238,7 +297,7 @@ TEST(AtomicFile, ReplacedFileKeepsItsMode)
 {
     TempDir dir;
     const wxString target = dir.File("out.bin");
-    for (int mode : {0600, 0640, 0751, 0444}) {
+    for (int mode : {0600, 0640, 0751, 0644}) {
         ASSERT_TRUE(WriteFileAtomically(target, "old", 3, nullptr));
         ASSERT_EQ(::chmod(target.utf8_str(), static_cast<mode_t>(mode)), 0);
         ASSERT_TRUE(WriteFileAtomically(target, "new", 3, nullptr));

@@ -5,6 +5,7 @@
 #include <wx/filefn.h>
 #include <wx/translation.h>
 
+#include "src/window/canvas_check.h"
 #include "src/window/export_failure.h"
 #include "support/german_catalog.h"
 
@@ -42,10 +43,18 @@ TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
 {
     ExportFailure canvas = Make(Kind::BadCanvas);
     canvas.canvas = wxSize(0, 70000);
+    ExportFailure memory = CheckCanvas(wxSize(16000, 16000), 850000);
+    memory.file = "/t/anim.gif";
     ExportFailure output = Make(Kind::OutputWrite);
     output.reason = "No space left on device";
     ExportFailure input = Make(Kind::InputRead, "/in/b.png");
     input.reason = "damaged";
+    ExportFailure device = Make(Kind::OutputNotAFile, "/dev/null");
+    device.node = TargetNode::Device;
+    ExportFailure folder = Make(Kind::OutputNotAFile, "/t/");
+    folder.node = TargetNode::Folder;
+    ExportFailure readOnly = Make(Kind::OutputReadOnly);
+    readOnly.reason = "Permission denied";
     ExportFailure unnamedInput = Make(Kind::InputRead, "");
     unnamedInput.reason = "there is no frame 3";
     const struct {
@@ -55,14 +64,20 @@ TEST(ExportFailureText, EachKindNamesItsArgumentsInEnglish)
         {Make(Kind::None), ""},
         {Make(Kind::NoFrames), "can't write \"/t/anim.gif\": there are no frames to write"},
         {canvas, "can't write \"/t/anim.gif\": the canvas size 0 x 70000 is not between 1 and "
-                 "65535 pixels"},
+                 "16384 pixels"},
+        {memory, "can't write \"/t/anim.gif\": a frame of the canvas of 16000 x 16000 pixels "
+                 "needs about 2.0 GB of memory, and only 850 kB is free"},
         {FolderFailure(), "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
                           "(Permission denied); choose another folder"},
         {output, "can't write \"/t/anim.gif\": No space left on device"},
+        {device, "can't write \"/dev/null\": it is a device, not a file"},
+        {folder, "can't write \"/t/\": it is a folder, not a file"},
+        {readOnly, "can't write \"/t/anim.gif\": the file is read-only (Permission denied)"},
         {input, "can't read \"/in/b.png\": damaged"},
         {unnamedInput, "there is no frame 3"},
         {FrameFailure(Kind::FrameFit, 0, 5),
-         "can't write \"/t/anim.gif\": frame 1 of 5 could not be fitted into the canvas"},
+         "can't write \"/t/anim.gif\": there was not enough memory to place frame 1 of 5 on "
+         "the canvas"},
         {FrameFailure(Kind::FrameReduce, 3, 5),
          "can't write \"/t/anim.gif\": frame 4 of 5 could not be reduced to 256 colours"},
         {FrameFailure(Kind::FrameEncode, 4, 5),
@@ -95,4 +110,34 @@ TEST(ExportFailureText, TranslatedTextComesFromTheCatalogAndKeepsTheSystemsReaso
     // Not translated, even with a catalog in force: the command line and the export thread.
     EXPECT_EQ(english, "can't write \"/t/anim.gif\": the folder \"/t\" can't take a new file "
                        "(Permission denied); choose another folder");
+}
+
+// A canvas is refused before any frame with the reason that holds: beyond the largest picture
+// the program reads back, or more than the free memory for one frame.
+TEST(CanvasCheck, CanvasBeyondThePixelLimitOrTheFreeMemoryIsRefused)
+{
+    const uint64_t gigabyte = 1000ull * 1000 * 1000;
+    const struct {
+        wxSize canvas;
+        uint64_t available;
+        Kind kind;
+    } cases[] = {
+        {wxSize(16384, 16384), 0, Kind::None},  // free memory unknown: only the sides count
+        {wxSize(16384, 16384), 8 * gigabyte, Kind::None},
+        {wxSize(16385, 16384), 64 * gigabyte, Kind::BadCanvas},
+        {wxSize(1, 16385), 64 * gigabyte, Kind::BadCanvas},
+        {wxSize(65535, 65535), 0, Kind::BadCanvas},
+        {wxSize(0, 10), 0, Kind::BadCanvas},
+        {wxSize(16384, 16384), 2 * gigabyte, Kind::CanvasMemory},
+        {wxSize(1000, 1000), 8000000, Kind::None},
+        {wxSize(1000, 1000), 7999999, Kind::CanvasMemory},
+    };
+    for (const auto& c : cases) {
+        const ExportFailure failure = CheckCanvas(c.canvas, c.available);
+        EXPECT_EQ(failure.kind, c.kind) << c.canvas.x << " x " << c.canvas.y << ", " << c.available;
+        if (c.kind == Kind::CanvasMemory) {
+            EXPECT_EQ(failure.needed, uint64_t(c.canvas.x) * c.canvas.y * kCanvasBytesPerPixel);
+            EXPECT_EQ(failure.available, c.available);
+        }
+    }
 }

@@ -44,6 +44,8 @@ TEST(GifSaveOptions, FileLengthsReadInKilobytesThenMegabytes)
     EXPECT_EQ(FileLengthText(849600), "850 kB");
     EXPECT_EQ(FileLengthText(2400000), "2.4 MB");
     EXPECT_EQ(FileLengthText(123456789), "123 MB");
+    EXPECT_EQ(FileLengthText(999499999), "999 MB");
+    EXPECT_EQ(FileLengthText(12800000000), "12.8 GB");
 }
 
 TEST(GifSaveOptions, OnlyAKeptLimitIsPassedToTheExport)

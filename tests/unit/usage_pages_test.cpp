@@ -17,6 +17,8 @@
 #include "app/usage_document.h"
 #include "app/usage_renderings.h"
 #include "cli/cli_options.h"
+#include "src/window/gif_geometry.h"
+#include "src/window/image_header.h"
 
 namespace {
 
@@ -59,6 +61,34 @@ UsageDocument ParsedFile(const char* path)
     text << in.rdbuf();
     EXPECT_FALSE(text.str().empty()) << path;
     return Parsed(text.str());
+}
+
+// The text of the option entry whose term names option, its lines joined by spaces.
+std::string OptionEntryText(const UsageDocument& document, const std::string& option)
+{
+    std::string text;
+    for (const UsageSection& section : document.sections)
+        for (const UsageBlock& block : section.blocks)
+            for (const UsageOptionName& name : OptionNamesOfTerm(block.term))
+                if (block.kind == UsageBlock::Term && name.name == option)
+                    for (const std::string& line : block.lines)
+                        text += line + " ";
+    return text;
+}
+
+bool ContainsWord(const std::string& text, const std::string& word)
+{
+    return wxRegEx("(^|[^A-Za-z0-9])" + word + "([^A-Za-z0-9]|$)").Matches(text);
+}
+
+// Whether the exporter's parser takes option with value.
+bool Takes(const char* option, const char* value)
+{
+    std::vector<const char*> argv = {"zoruvede-cli", option, value, "-o", "a.gif", "x.png"};
+    CliOptions options;
+    std::string error;
+    return ParseCliOptions(static_cast<int>(argv.size()), const_cast<char**>(argv.data()),
+                           options, error);
 }
 
 std::set<std::string> OptionNames(const UsageDocument& document)
@@ -181,6 +211,46 @@ TEST(UsagePages, ExporterUsageListsExactlyTheOptionsItsParserTakes)
         EXPECT_TRUE(listed.count(name)) << name << " is parsed but not in cli/usage.txt";
     for (const std::string& name : listed)
         EXPECT_TRUE(known.count(name)) << name << " is in cli/usage.txt but not parsed";
+}
+
+TEST(UsagePages, ExporterUsageStatesTheUnitsAndLimitsItsParserTakes)
+{
+    const UsageDocument usage = ParsedFile(ZORUVEDE_CLI_USAGE);
+    const std::string maxSize = OptionEntryText(usage, "--max-size");
+    for (const ByteUnit& unit : ByteUnits()) {
+        EXPECT_TRUE(ContainsWord(maxSize, unit.suffix)) << unit.suffix << " is not in: " << maxSize;
+        EXPECT_TRUE(Takes("--max-size", (std::string("8") + unit.suffix).c_str())) << unit.suffix;
+    }
+    const std::string side = std::to_string(kMaxPictureSide);
+    EXPECT_TRUE(ContainsWord(OptionEntryText(usage, "--size"), side));
+    EXPECT_TRUE(Takes("--size", (side + "x" + side).c_str()));
+    EXPECT_FALSE(Takes("--size", (std::to_string(kMaxPictureSide + 1) + "x1").c_str()));
+    EXPECT_TRUE(ContainsWord(OptionEntryText(usage, "--skip-extra-frames"),
+                             std::to_string(kGifMaxFrames)));
+}
+
+TEST(CliOptions, MaxSizeCountsKAndMIn1024sAndKBAndMBIn1000s)
+{
+    const struct {
+        const char* text;
+        uint64_t bytes;  // 0: refused
+    } cases[] = {
+        {"200", 200},          {"8M", 8388608},       {"8m", 8388608},
+        {"8MiB", 8388608},     {"8MB", 8000000},      {"8mb", 8000000},
+        {"40K", 40960},        {"40KiB", 40960},      {"40KB", 40000},
+        {"40kB", 40000},       {"1048577M", 0},       {"1099511627776", 1099511627776},
+        {"0", 0},              {"0KB", 0},            {"8G", 0},
+        {"8GB", 0},            {"1.5M", 0},           {"M", 0},
+        {"8 MB", 0},           {"8MBB", 0},           {"-3", 0},
+        {"", 0},
+    };
+    for (const auto& c : cases) {
+        uint64_t bytes = 0;
+        EXPECT_EQ(ParseByteSize(c.text, bytes), c.bytes != 0) << c.text;
+        if (c.bytes != 0) {
+            EXPECT_EQ(bytes, c.bytes) << c.text;
+        }
+    }
 }
 
 TEST(UsagePages, WindowedUsageListsEveryOptionOfTheToolkitsParser)

@@ -1,0 +1,20 @@
+#include "src/window/canvas_check.h"
+
+#include "src/window/image_header.h"
+
+ExportFailure CheckCanvas(const wxSize& canvas, uint64_t available)
+{
+    ExportFailure failure;
+    failure.canvas = canvas;
+    if (canvas.x <= 0 || canvas.y <= 0 || canvas.x > kMaxPictureSide || canvas.y > kMaxPictureSide) {
+        failure.kind = ExportFailure::Kind::BadCanvas;
+        return failure;
+    }
+    const uint64_t needed = uint64_t(canvas.x) * uint64_t(canvas.y) * kCanvasBytesPerPixel;
+    if (available != 0 && needed > available) {
+        failure.kind = ExportFailure::Kind::CanvasMemory;
+        failure.needed = needed;
+        failure.available = available;
+    }
+    return failure;
+}
