@@ -3,6 +3,7 @@
 #include "src/window/export_failure.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
+#include "src/window/load_estimate.h"
 #include "src/window/video_decoder.h"
 #include "src/window/video_files.h"
 #include "src/window/video_geometry.h"
@@ -136,11 +137,18 @@ bool InputFileFrames::ScanVideo(Input& input, bool withSizes, wxString& error)
         return false;
     }
     const VideoInfo& info = m_video->Info();
+    if (input.millis < 0)
+        input.width = m_videoWidth > 0 ? m_videoWidth : DefaultVideoWidth(info.display);
+    // Refused before a frame is written: every frame of the input has this size.
+    reason = PictureSizeProblem(VideoFrameSize(info.display, input.width), AvailableMemory());
+    if (!reason.empty()) {
+        error = InputError(input.path, reason);
+        return false;
+    }
     if (input.millis >= 0) {
         input.frames = 1;
         m_delays.push_back(-1);
     } else {
-        input.width = m_videoWidth > 0 ? m_videoWidth : DefaultVideoWidth(info.display);
         const double length = info.length > 0 ? info.length : 1e9;
         input.frames = VideoFrameCount(m_videoSampling, length);
         if (input.frames == 0) {

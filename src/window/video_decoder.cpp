@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -13,6 +15,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "src/window/image_decode.h"
+#include "src/window/image_header.h"
+#include "src/window/load_estimate.h"
 #include "src/window/video_geometry.h"
 
 namespace {
@@ -57,6 +62,20 @@ int StreamQuarterTurns(const AVStream* stream)
     return ClockwiseQuarterTurns(av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix)));
 }
 
+// Each stream's picture size as the file's headers state it.
+std::vector<wxSize> StatedSizes(const AVFormatContext* format)
+{
+    std::vector<wxSize> sizes;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* par = format->streams[i]->codecpar;
+        sizes.emplace_back(par->width, par->height);
+    }
+    return sizes;
+}
+
+// The row length the scaler writes in: a multiple of its widest vector.
+constexpr size_t kScaledAlign = 64;
+
 } // namespace
 
 struct VideoDecoder::State {
@@ -75,6 +94,8 @@ struct VideoDecoder::State {
     bool haveHeld = false, havePending = false;
     bool ended = false;       // the decoder has given its last picture
     bool positioned = false;  // the file has been read from a seek on
+    int checkedWidth = 0;     // the last width whose frame size was found fit
+    std::vector<uint8_t> scaled;  // the scaler's output, its rows padded
 };
 
 namespace {
@@ -138,6 +159,7 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
         return nullptr;
     }
     s.format.reset(raw);
+    const std::vector<wxSize> stated = StatedSizes(raw);
     error = avformat_find_stream_info(raw, nullptr);
     if (error < 0) {
         reason = LibraryWords(error);
@@ -170,8 +192,16 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
         return nullptr;
     }
     const AVCodecParameters* par = s.stream->codecpar;
-    if (par->width <= 0 || par->height <= 0) {
+    // A decoder that refuses a picture too large for it leaves the size unknown; the
+    // headers said it before.
+    const wxSize coded = par->width > 0 && par->height > 0 ? wxSize(par->width, par->height)
+                                                           : stated[s.streamIndex];
+    if (coded.x <= 0 || coded.y <= 0) {
         reason = "the video's picture size is unknown";
+        return nullptr;
+    }
+    if (!WithinPictureLimit(coded)) {
+        reason = TooLargeReason(coded);
         return nullptr;
     }
     s.quarterTurns = StreamQuarterTurns(s.stream);
@@ -330,10 +360,17 @@ bool VideoDecoder::Convert(int width, wxImage& image)
     wxImage rgb(scaled.x, scaled.y, false);
     if (!scaler || !rgb.IsOk())
         return false;
-    uint8_t* planes[4] = {rgb.GetData(), nullptr, nullptr, nullptr};
-    int strides[4] = {scaled.x * 3, 0, 0, 0};
+    // The scaler's vector code writes whole blocks, past the end of a row whose bytes are no
+    // multiple of them: it writes into rows padded to kScaledAlign, copied out tight.
+    const size_t row = static_cast<size_t>(scaled.x) * 3;
+    const size_t stride = (row + kScaledAlign - 1) / kScaledAlign * kScaledAlign;
+    s.scaled.resize(stride * (static_cast<size_t>(scaled.y) + 1));
+    uint8_t* planes[4] = {s.scaled.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {static_cast<int>(stride), 0, 0, 0};
     if (sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
         return false;
+    for (int y = 0; y < scaled.y; ++y)
+        std::memcpy(rgb.GetData() + y * row, s.scaled.data() + y * stride, row);
     if (s.quarterTurns == 1)
         image = rgb.Rotate90(true);
     else if (s.quarterTurns == 2)
@@ -351,6 +388,16 @@ VideoFrameResult VideoDecoder::FrameAt(double moment, int width, wxImage& frame,
     const VideoFrameResult result = Advance(moment, reason);
     if (result != VideoFrameResult::Ok)
         return result;
+    // The frame's size is held to the limits of any picture, checked when the width changes.
+    if (width != m_state->checkedWidth) {
+        const wxString problem =
+            PictureSizeProblem(VideoFrameSize(m_state->info.display, width), AvailableMemory());
+        if (!problem.empty()) {
+            reason = problem;
+            return VideoFrameResult::Failed;
+        }
+        m_state->checkedWidth = width;
+    }
     if (!Convert(width, frame)) {
         reason = "a picture could not be converted";
         return VideoFrameResult::Failed;

@@ -35,7 +35,7 @@ check "clock times and default width (the clip's 320)" [ "$(sizeof b.gif)" = 320
 run -q --fps 10 --start 1 --end 1.5 --delay 20 -o c.gif clip.mp4
 check "--delay overrides the rate's delays" [ "$(delays c.gif)" = "0.20 0.20 0.20 0.20 0.20 " ]
 
-for bad in "--start abc" "--end 1:75" "--fps 0" "--fps 61" "--width 0" \
+for bad in "--start abc" "--end 1:75" "--fps 0" "--fps 61" "--width 0" "--width 16385" \
     "--end 2 --duration 1" "--start 3 --end 2"; do
     # shellcheck disable=SC2086
     run $bad -o bad.gif clip.mp4
@@ -54,5 +54,12 @@ run -q --start 10 -o none.gif clip.mp4
 check "a start after the end fails with 1" [ "$rc" -eq 1 ]
 check "the reason is given" contains err "shorter than the start"
 check "the libraries stay quiet" [ "$(grep -vc "zoruvede-cli" err)" -eq 0 ]
+
+# Frames are held to the limit of a picture: a portrait clip at 16384 wide would be 21845 high.
+"$FFMPEG" -hide_banner -loglevel error -y -f lavfi -i testsrc=s=120x160:r=10:d=1 \
+    -c:v libx264 -pix_fmt yuv420p tall.mp4 </dev/null || exit 1
+run -q --width 16384 -o tall.gif tall.mp4
+check "a frame past the limit fails with 1" [ "$rc" -eq 1 ]
+check "its size and the limit are told" contains err "16384 × 21845 pixels (the largest side read is 16384)"
 
 finish

@@ -222,3 +222,28 @@ TEST_F(VideoDecoderTest, MomentsInWholeMillisecondsFindTheSamePicturesInAnyOrder
     EXPECT_EQ(decoder->FrameAt(1, 160, frame, reason), VideoFrameResult::Ok);
     EXPECT_EQ(PictureNumber(frame), 30);
 }
+
+TEST_F(VideoDecoderTest, FramesBeyondThePictureLimitAreRefusedWithTheirSize)
+{
+    // Headers and pictures that claim 20000 x 20000: the libraries refuse to decode them.
+    const wxString huge = dir.File("huge.avi");
+    ASSERT_TRUE(MakeClaimingClip(huge, 20000, 20000));
+    wxString reason;
+    EXPECT_FALSE(VideoDecoder::Open(huge, reason));
+    EXPECT_NE(reason.Find(wxString::FromUTF8("20000 \u00d7 20000")), wxNOT_FOUND) << reason;
+    EXPECT_NE(reason.Find("16384"), wxNOT_FOUND) << reason;
+
+    // A portrait clip asked for at the widest width: the height passes the limit.
+    const wxString tall = dir.File("tall.mp4");
+    ASSERT_TRUE(MakeNumberedClip(tall, 0.5, ",transpose=1"));
+    auto decoder = VideoDecoder::Open(tall, reason);
+    ASSERT_TRUE(decoder) << reason;
+    wxImage frame;
+    EXPECT_EQ(decoder->FrameAt(0, 16384, frame, reason), VideoFrameResult::Failed);
+    EXPECT_NE(reason.Find(wxString::FromUTF8("16384 \u00d7 21845")), wxNOT_FOUND) << reason;
+    // Rows of any length, none a multiple of the scaler's blocks among them.
+    for (int width : {1, 7, 90, 120}) {
+        ASSERT_EQ(decoder->FrameAt(0, width, frame, reason), VideoFrameResult::Ok) << reason;
+        EXPECT_EQ(frame.GetWidth(), width);
+    }
+}

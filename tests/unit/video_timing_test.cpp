@@ -71,6 +71,26 @@ TEST(VideoGeometry, DisplaySizeAppliesPixelAspectAndRotation)
     EXPECT_EQ(ClockwiseQuarterTurns(0), 0);
 }
 
+TEST(VideoGeometry, NoWidthOnOfferMakesAFrameBeyondThePictureLimit)
+{
+    const struct {
+        wxSize display;
+        int largest;
+    } cases[] = {
+        {{320, 240}, 320},        // the clip's own width, no larger
+        {{20000, 10000}, 16384},  // the width itself is held
+        {{120, 160}, 120},
+        {{100, 20000}, 81},       // a tall clip: the height is held, 82 would give 16400
+        {{16384, 16384}, 16384},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LargestVideoWidth(c.display), c.largest) << c.display.x << "x" << c.display.y;
+        const wxSize frame = VideoFrameSize(c.display, c.largest);
+        EXPECT_LE(std::max(frame.x, frame.y), 16384);
+        EXPECT_LE(DefaultVideoWidth(c.display), c.largest);
+    }
+}
+
 TEST(VideoReference, NamesRoundTripAndOtherPathsAreNoVideoFrames)
 {
     const VideoFrameReference frame{"/home/u/My #1 clip.mp4", 12500, 640};
