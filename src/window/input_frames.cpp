@@ -145,11 +145,18 @@ bool InputFileFrames::ScanVideo(Input& input, bool withSizes, wxString& error)
         error = InputError(input.path, reason);
         return false;
     }
+    NoteDamage(input.path, m_video->Damage());
     if (input.millis >= 0) {
         input.frames = 1;
         m_delays.push_back(-1);
     } else {
-        const double length = info.length > 0 ? info.length : 1e9;
+        // Without a length the stretch must end where the user said.
+        if (!(info.length > 0) && m_videoSampling.end >= kWholeVideo) {
+            error = InputError(input.path, "its length can't be found; --end or --duration "
+                                           "says how much of it to take");
+            return false;
+        }
+        const double length = info.length > 0 ? info.length : m_videoSampling.end;
         input.frames = VideoFrameCount(m_videoSampling, length);
         if (input.frames == 0) {
             error = InputError(input.path, EmptyStretchReason(m_videoSampling, length));
@@ -182,6 +189,7 @@ bool InputFileFrames::NextVideoFrame(const Input& input, int inInput, wxImage& f
         error = {input.path, reason};
         return false;
     }
+    NoteDamage(input.path, m_video->Damage());
     return true;
 }
 

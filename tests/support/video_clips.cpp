@@ -1,5 +1,6 @@
 #include "support/video_clips.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -67,4 +68,31 @@ bool MakeClaimingClip(const wxString& path, int width, int height)
     std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
     out << bytes;
     return static_cast<bool>(out.flush());
+}
+
+bool CutFile(const wxString& path, size_t bytes)
+{
+    std::ifstream in(path.ToStdString(), std::ios::binary);
+    std::string kept(bytes, '\0');
+    if (!in.read(&kept[0], static_cast<std::streamsize>(bytes)))
+        return false;
+    in.close();
+    std::ofstream out(path.ToStdString(), std::ios::binary | std::ios::trunc);
+    out << kept;
+    return static_cast<bool>(out.flush());
+}
+
+int PicturesFfmpegDecodes(const wxString& path)
+{
+    const std::string command = "/usr/bin/ffprobe -v quiet -count_frames -select_streams v:0 "
+                                "-show_entries stream=nb_read_frames -of csv=p=0 '" +
+                                path.ToStdString() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return -1;
+    int pictures = -1;
+    if (std::fscanf(pipe, "%d", &pictures) != 1)
+        pictures = -1;
+    pclose(pipe);
+    return pictures;
 }

@@ -23,5 +23,11 @@ bool MakeNumberedClip(const wxString& path, double seconds, const std::string& f
 // its data is that of a small picture: a clip of any claimed size, made in an instant.
 bool MakeClaimingClip(const wxString& path, int width, int height);
 
+// How many pictures of the clip at path the ffmpeg tool decodes; -1 when it fails.
+int PicturesFfmpegDecodes(const wxString& path);
+
+// Keeps the first bytes of the file at path, as a download cut short leaves it.
+bool CutFile(const wxString& path, size_t bytes);
+
 // The number of the source picture a frame shows, from its middle pixel.
 int PictureNumber(const wxImage& frame);

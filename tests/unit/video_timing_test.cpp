@@ -4,6 +4,7 @@
 
 #include <numeric>
 
+#include "src/window/video_extent.h"
 #include "src/window/video_geometry.h"
 #include "src/window/video_reference.h"
 #include "src/window/video_timing.h"
@@ -89,6 +90,33 @@ TEST(VideoGeometry, NoWidthOnOfferMakesAFrameBeyondThePictureLimit)
         EXPECT_LE(std::max(frame.x, frame.y), 16384);
         EXPECT_LE(DefaultVideoWidth(c.display), c.largest);
     }
+}
+
+TEST(VideoExtent, LengthIsWhereThePicturesEndWhenTheFileStatesNoneOrIsCutShort)
+{
+    const struct {
+        double stated;
+        PacketEnds ends;
+        double rate;
+        double length;
+        bool cut;
+    } cases[] = {
+        {10, {10, 10, 300}, 30, 10, false},      // whole
+        {10, {9.9, 10, 297}, 30, 10, false},     // within the tolerance: as stated
+        {10, {4.8, 4.8, 144}, 30, 4.8, true},    // cut short
+        {10, {9, 10, 270}, 30, 9, false},        // the sound runs on: pictures end first
+        {0, {7.5, 7.5, 225}, 30, 7.5, false},    // no length stated
+        {0, {0, 0, 90}, 30, 3, false},           // packets without times, counted at the rate
+        {0, {0, 0, 0}, 0, 0, false},             // nothing known
+        {10, {0, 0, 0}, 30, 10, false},          // nothing read: the statement stands
+    };
+    for (const auto& c : cases) {
+        const VideoLength judged = JudgeVideoLength(c.stated, c.ends, c.rate);
+        EXPECT_DOUBLE_EQ(judged.length, c.length) << c.stated << " " << c.ends.video;
+        EXPECT_EQ(!judged.damage.empty(), c.cut) << judged.damage;
+    }
+    EXPECT_EQ(JudgeVideoLength(10, {4.8, 4.8, 144}, 30).damage,
+              "the file ends after 4.80 of the 10.00 seconds it states");
 }
 
 TEST(VideoReference, NamesRoundTripAndOtherPathsAreNoVideoFrames)
