@@ -229,8 +229,9 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             (name == "--end" ? videoEnd : videoDuration) = seconds;
         } else if (name == "--width") {
             long width = 0;
-            if (!ParseNumber(value, 1, 65535, width)) {
-                error = "bad --width \"" + value + "\": expected a whole number from 1 to 65535";
+            if (!ParseNumber(value, 1, kMaxPictureSide, width)) {
+                error = "bad --width \"" + value + "\": expected a whole number from 1 to " +
+                        std::to_string(kMaxPictureSide);
                 return false;
             }
             options.videoWidth = static_cast<int>(width);

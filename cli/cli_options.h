@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "src/window/palette.h"
+#include "src/window/video_timing.h"
 
 struct CliOptions {
     std::string output;
@@ -32,7 +33,7 @@ struct CliOptions {
     // videoWidth pixels wide (0: the clip's own width, at most 640).
     double fps = 10;
     double videoStart = 0;
-    double videoEnd = 1e12;
+    double videoEnd = kWholeVideo;
     int videoWidth = 0;
     bool estimateOnly = false;   // --estimate-only: print the expected length, write nothing
 };

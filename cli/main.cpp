@@ -273,6 +273,16 @@ bool TellFramesLeftOut(const std::vector<wxString>& inputs, bool skipExtra)
     return false;
 }
 
+// Names the damaged inputs from the one at index from on; how many there are.
+size_t TellDamaged(const std::vector<DamagedInput>& damaged, size_t from)
+{
+    for (size_t i = from; i < damaged.size(); ++i)
+        std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
+                     kProgram, Printable(damaged[i].path).c_str(),
+                     Printable(damaged[i].damage).c_str());
+    return damaged.size();
+}
+
 // --estimate-only: the length the window's estimate shows for these frames, on stdout.
 int PrintEstimate(FrameSource& frames, const GifExportOptions& options)
 {
@@ -334,9 +344,7 @@ int main(int argc, char** argv)
         return 1;
     if (frames.Count() == 0)
         return Fail("the project's images hold no frame that can be read");
-    for (const DamagedInput& input : frames.Damaged())
-        std::fprintf(stderr, "%s: using what could be read of the damaged file \"%s\": %s\n",
-                     kProgram, Printable(input.path).c_str(), Printable(input.damage).c_str());
+    const size_t toldDamage = TellDamaged(frames.Damaged(), 0);
     if (!TellFramesLeftOut(frames.FramesLeftOut(), options.skipExtraFrames))
         return 1;
 
@@ -376,6 +384,8 @@ int main(int argc, char** argv)
                   ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth),
                   PathArgument(options.output), exportOptions, options.maxSize, &bar, &report);
     bar.Finish();
+    // A video's pictures that don't decode are found as its frames are read.
+    TellDamaged(frames.Damaged(), toldDamage);
     if (s_interrupted) {
         std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
                      options.output.c_str());

@@ -88,7 +88,7 @@ VideoImportDialog::VideoImportDialog(wxWindow* parent, const wxString& path,
     label(_("Width in pixels:"));
     auto* widthRow = new wxBoxSizer(wxHORIZONTAL);
     m_width = new wxSpinCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                             wxSP_ARROW_KEYS, 1, std::max(1, info.display.x),
+                             wxSP_ARROW_KEYS, 1, LargestVideoWidth(info.display),
                              DefaultVideoWidth(info.display));
     m_width->SetMinSize(SpinMinSize(m_width));
     m_height = new wxStaticText(this, wxID_ANY, wxEmptyString);

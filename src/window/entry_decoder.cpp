@@ -49,7 +49,8 @@ void EntryDecoder::DecodePicture(const wxString& path, const FrameDelivery& deli
 }
 
 void EntryDecoder::DecodeVideoFrame(const VideoFrameReference& frame,
-                                    const FrameDelivery& deliver, wxString* reason)
+                                    const FrameDelivery& deliver, wxString* reason,
+                                    const DamageReport& damaged)
 {
     if (!CheckReadable(frame.video, reason))
         return;
@@ -57,10 +58,16 @@ void EntryDecoder::DecodeVideoFrame(const VideoFrameReference& frame,
     if (!m_video || m_videoPath != frame.video) {
         m_video = VideoDecoder::Open(frame.video, why);
         m_videoPath = frame.video;
+        m_videoDamageTold = false;
     }
     auto image = std::make_unique<wxImage>();
     if (m_video &&
         m_video->FrameAt(frame.millis / 1000.0, frame.width, *image, why) == VideoFrameResult::Ok) {
+        // Told once per video, with the first frame that follows the damage.
+        if (!m_videoDamageTold && !m_video->Damage().empty() && damaged) {
+            damaged(m_video->Damage(), 0, 1);
+            m_videoDamageTold = true;
+        }
         deliver(std::move(image), 0, -1, 1, 1);
         return;
     }
@@ -76,7 +83,7 @@ void EntryDecoder::Decode(const wxString& path, int frame,
     wxLogNull noLog;
     if (frame < 0 && !wxFileExists(path)) {
         if (const auto video = ParseVideoReference(path)) {
-            DecodeVideoFrame(*video, deliver, reason);
+            DecodeVideoFrame(*video, deliver, reason, damaged);
             return;
         }
     }

@@ -48,7 +48,8 @@ public:
     // trailer, after the last frame that decoded for a GIF one of whose frames doesn't; so
     // never after all of the entry's frames. A single frame of a GIF that decodes is whole,
     // whatever follows it. A whole GIF with frames past the limit goes to leftOut once,
-    // before its frames.
+    // before its frames. A damaged video goes to damaged once while its frames are decoded,
+    // before the first frame decoded after the damage was found.
     void Decode(const wxString& path, int frame, const std::function<bool()>& stopRequested,
                 const FrameDelivery& deliver, wxString* reason = nullptr,
                 const DamageReport& damaged = {}, const LeftOutReport& leftOut = {});
@@ -58,10 +59,11 @@ private:
     void DecodePicture(const wxString& path, const FrameDelivery& deliver, wxString* reason,
                        const DamageReport& damaged);
     void DecodeVideoFrame(const VideoFrameReference& frame, const FrameDelivery& deliver,
-                          wxString* reason);
+                          wxString* reason, const DamageReport& damaged);
 
     std::unique_ptr<GifFrameReader> m_gif;
     wxString m_gifPath;
     std::unique_ptr<VideoDecoder> m_video;
     wxString m_videoPath;
+    bool m_videoDamageTold = false;
 };

@@ -122,6 +122,21 @@ wxString TooLargeReason(const wxSize& size)
                             size.GetWidth(), size.GetHeight(), kMaxPictureSide);
 }
 
+wxString PictureSizeProblem(const wxSize& size, uint64_t available)
+{
+    if (!WithinPictureLimit(size))
+        return TooLargeReason(size);
+    // The decoded picture (RGB and alpha) must fit the memory that is free; otherwise the
+    // decoder's failure would read as a damaged file.
+    const uint64_t needed = uint64_t(size.GetWidth()) * uint64_t(size.GetHeight()) * 4;
+    if (available == 0 || needed <= available)
+        return wxString();
+    return wxString::Format(wxString::FromUTF8("not enough memory: %d \u00d7 %d pixels need about "
+                                               "%s, %s is free"),
+                            size.GetWidth(), size.GetHeight(), FileLengthText(needed),
+                            FileLengthText(available));
+}
+
 wxString PictureDamage(const wxString& path)
 {
     const ImageHeader header = ReadImageHeader(path);
@@ -138,19 +153,9 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason, w
         SetReason(reason, kUndecodable);
         return false;
     }
-    if (!WithinPictureLimit(header.size)) {
-        SetReason(reason, TooLargeReason(header.size));
-        return false;
-    }
-    // The decoded picture (RGB and alpha) must fit the memory that is free; otherwise the
-    // decoder's failure would read as a damaged file.
-    const uint64_t needed = uint64_t(header.size.GetWidth()) * uint64_t(header.size.GetHeight()) * 4;
-    const uint64_t available = AvailableMemory();
-    if (available != 0 && needed > available) {
-        SetReason(reason, wxString::Format(wxString::FromUTF8("not enough memory: %d \u00d7 %d "
-                                                              "pixels need about %s, %s is free"),
-                                           header.size.GetWidth(), header.size.GetHeight(),
-                                           FileLengthText(needed), FileLengthText(available)));
+    const wxString problem = PictureSizeProblem(header.size, AvailableMemory());
+    if (!problem.empty()) {
+        SetReason(reason, problem);
         return false;
     }
     if (header.format == ImageFormat::Gif) {

@@ -1,6 +1,7 @@
 // Decoding input files into frames: a GIF file gives every frame, anything else one picture.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include <wx/image.h>
@@ -37,3 +38,7 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason = 
 wxString PictureDamage(const wxString& path);
 // The reason given for a picture of size beyond the limit.
 wxString TooLargeReason(const wxSize& size);
+// Why a picture of size may not be decoded: beyond the size limit, or its pixels (4 bytes
+// each) need more than the available bytes of memory (0: unknown, asks nothing). Empty when
+// it may.
+wxString PictureSizeProblem(const wxSize& size, uint64_t available);

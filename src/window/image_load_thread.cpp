@@ -10,6 +10,7 @@
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
 #include "src/window/thread_update_event.h"
+#include "src/window/video_reference.h"
 
 namespace {
 const long kNoFrame = -1;
@@ -65,6 +66,13 @@ private:
     LoadSink& m_sink;
     bool m_reached100 = false;
 };
+
+// The file a damaged entry is told by: a video frame's video, else the path itself.
+wxString DamagedFile(const wxString& path)
+{
+    const auto video = wxFileExists(path) ? std::nullopt : ParseVideoReference(path);
+    return video ? video->video : path;
+}
 
 class QueueingSink : public LoadSink {
 public:
@@ -142,7 +150,7 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
             },
             &reason,
             [&](const wxString& damage, unsigned done, unsigned total) {
-                out.Damaged(path, damage, BatchPercent(i, n, done, total));
+                out.Damaged(DamagedFile(path), damage, BatchPercent(i, n, done, total));
             },
             [&](unsigned done, unsigned total) {
                 out.FramesLeftOut(path, BatchPercent(i, n, done, total));

@@ -3,6 +3,7 @@
 #include "src/window/export_failure.h"
 #include "src/window/frame_reference.h"
 #include "src/window/image_decode.h"
+#include "src/window/load_estimate.h"
 #include "src/window/video_decoder.h"
 #include "src/window/video_files.h"
 #include "src/window/video_geometry.h"
@@ -139,12 +140,26 @@ bool InputFileFrames::ScanVideo(Input& input, bool withSizes, wxString& error)
         return false;
     }
     const VideoInfo& info = m_video->Info();
+    if (input.millis < 0)
+        input.width = m_videoWidth > 0 ? m_videoWidth : DefaultVideoWidth(info.display);
+    // Refused before a frame is written: every frame of the input has this size.
+    reason = PictureSizeProblem(VideoFrameSize(info.display, input.width), AvailableMemory());
+    if (!reason.empty()) {
+        error = InputError(input.path, reason);
+        return false;
+    }
+    NoteDamage(input.path, m_video->Damage());
     if (input.millis >= 0) {
         input.frames = 1;
         m_delays.push_back(-1);
     } else {
-        input.width = m_videoWidth > 0 ? m_videoWidth : DefaultVideoWidth(info.display);
-        const double length = info.length > 0 ? info.length : 1e9;
+        // Without a length the stretch must end where the user said.
+        if (!(info.length > 0) && m_videoSampling.end >= kWholeVideo) {
+            error = InputError(input.path, "its length can't be found; --end or --duration "
+                                           "says how much of it to take");
+            return false;
+        }
+        const double length = info.length > 0 ? info.length : m_videoSampling.end;
         input.frames = VideoFrameCount(m_videoSampling, length);
         if (input.frames == 0) {
             error = InputError(input.path, EmptyStretchReason(m_videoSampling, length));
@@ -177,6 +192,7 @@ bool InputFileFrames::NextVideoFrame(const Input& input, int inInput, wxImage& f
         error = {input.path, reason};
         return false;
     }
+    NoteDamage(input.path, m_video->Damage());
     return true;
 }
 

@@ -52,8 +52,9 @@ public:
     // Every output frame's input: the index into the paths given, in order; filled by Scan.
     // An input can give no frame at all (a frame reference its GIF doesn't have).
     const std::vector<size_t>& FrameInputs() const { return m_frameInputs; }
-    // The damaged inputs Scan found, each file once, in order. A frame reference is whole when
-    // its frame is, whatever follows it in the GIF.
+    // The damaged inputs found, each file once, in order: by Scan, and for a video also while
+    // its frames are read (pictures that don't decode). A frame reference is whole when its
+    // frame is, whatever follows it in the GIF.
     const std::vector<DamagedInput>& Damaged() const { return m_damaged; }
     // The GIF inputs Scan found with more than kGifMaxFrames frames, in order: only their
     // first kGifMaxFrames are counted and given.

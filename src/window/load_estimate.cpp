@@ -2,12 +2,18 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
+
+#include <wx/filefn.h>
 
 #include "src/window/frame_reference.h"
 #include "src/window/gif_frame_reader.h"
 #include "src/window/image_decode.h"
 #include "src/window/image_header.h"
+#include "src/window/video_decoder.h"
+#include "src/window/video_geometry.h"
+#include "src/window/video_reference.h"
 
 uint64_t FrameMemoryCost(const wxSize& size)
 {
@@ -37,6 +43,19 @@ const GifShape& ShapeOf(const wxString& path, std::map<wxString, GifShape>& know
     return known.emplace(path, shape).first->second;
 }
 
+// A video's picture on screen, read once per file however many of its frames the entries
+// name; 0 x 0 when it can't be read.
+wxSize DisplayOf(const wxString& video, std::map<wxString, wxSize>& known)
+{
+    auto found = known.find(video);
+    if (found != known.end())
+        return found->second;
+    wxString reason;
+    const std::unique_ptr<VideoDecoder> decoder =
+        CheckReadable(video, nullptr) ? VideoDecoder::Open(video, reason) : nullptr;
+    return known.emplace(video, decoder ? decoder->Info().display : wxSize()).first->second;
+}
+
 // A GIF's frames: all of them, or the one a frame reference names.
 LoadEstimate GifEstimate(const GifShape& shape, int frame)
 {
@@ -51,12 +70,23 @@ LoadEstimate EstimateLoad(const wxArrayString& entries)
 {
     LoadEstimate total;
     std::map<wxString, GifShape> gifs;
+    std::map<wxString, wxSize> videos;
     for (const wxString& entry : entries) {
         const int frame = GetGifFrameIndex(entry);
         const wxString path = StripGifFrameSuffix(entry);
+        LoadEstimate one;
+        const auto video = frame < 0 && !wxFileExists(path) ? ParseVideoReference(path)
+                                                             : std::nullopt;
+        if (video) {
+            const wxSize display = DisplayOf(video->video, videos);
+            if (display != wxSize()) {
+                total.frames += 1;
+                total.bytes += FrameMemoryCost(VideoFrameSize(display, video->width));
+            }
+            continue;
+        }
         if (!CheckReadable(path, nullptr))
             continue;
-        LoadEstimate one;
         if (IsGifPath(path)) {
             one = GifEstimate(ShapeOf(path, gifs), frame);
         } else {

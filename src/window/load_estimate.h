@@ -18,7 +18,7 @@ struct LoadEstimate {
 };
 
 // Adds up the frames and their cost for entries as the loader reads them (every frame of a
-// GIF, one frame of a frame reference name, one picture otherwise). Entries whose headers
+// GIF, one frame of a frame reference name or of a video frame name, one picture otherwise). Entries whose headers
 // can't be read count nothing: the load will report them.
 LoadEstimate EstimateLoad(const wxArrayString& entries);
 

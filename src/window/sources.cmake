@@ -36,6 +36,7 @@ list(APPEND CORE_SOURCES
   src/window/gif_save_options.cpp
   src/window/size_steps.cpp
   src/window/video_decoder.cpp
+  src/window/video_extent.cpp
   src/window/video_files.cpp
   src/window/video_geometry.cpp
   src/window/video_import.cpp

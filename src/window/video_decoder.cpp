@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -13,6 +15,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "src/window/image_decode.h"
+#include "src/window/image_header.h"
+#include "src/window/load_estimate.h"
+#include "src/window/video_extent.h"
 #include "src/window/video_geometry.h"
 
 namespace {
@@ -57,6 +63,35 @@ int StreamQuarterTurns(const AVStream* stream)
     return ClockwiseQuarterTurns(av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix)));
 }
 
+// Each stream's picture size as the file's headers state it.
+std::vector<wxSize> StatedSizes(const AVFormatContext* format)
+{
+    std::vector<wxSize> sizes;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters* par = format->streams[i]->codecpar;
+        sizes.emplace_back(par->width, par->height);
+    }
+    return sizes;
+}
+
+// The length the file states, in seconds; 0 when it states none. A length the library guessed
+// from the bit rate is no statement.
+double StatedLength(const AVFormatContext* format, const AVStream* stream)
+{
+    if (format->duration != AV_NOPTS_VALUE && format->duration > 0 &&
+        format->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE)
+        return format->duration / static_cast<double>(AV_TIME_BASE);
+    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
+        return stream->duration * av_q2d(stream->time_base);
+    return 0;
+}
+
+// The row length the scaler writes in: a multiple of its widest vector.
+constexpr size_t kScaledAlign = 64;
+
+// Packets before the stated end that are read to check the file reaches it, in seconds.
+constexpr double kTailSpan = 2.0;
+
 } // namespace
 
 struct VideoDecoder::State {
@@ -75,6 +110,10 @@ struct VideoDecoder::State {
     bool haveHeld = false, havePending = false;
     bool ended = false;       // the decoder has given its last picture
     bool positioned = false;  // the file has been read from a seek on
+    bool restarted = false;   // the last seek went to the file's first byte
+    int checkedWidth = 0;     // the last width whose frame size was found fit
+    std::vector<uint8_t> scaled;  // the scaler's output, its rows padded
+    wxString damage;
 };
 
 namespace {
@@ -116,6 +155,27 @@ const VideoInfo& VideoDecoder::Info() const
     return m_state->info;
 }
 
+const wxString& VideoDecoder::Damage() const
+{
+    return m_state->damage;
+}
+
+void VideoDecoder::MeasureLength()
+{
+    State& s = *m_state;
+    const double stated = StatedLength(s.format.get(), s.stream);
+    const auto progressed = [this] { Progressed(); };
+    PacketEnds ends;
+    if (stated > 0)
+        ends = ReadPacketEnds(s.format.get(), s.streamIndex, stated - kTailSpan, progressed);
+    if (!ReachesStatedEnd(stated, ends, s.info.frameRate))
+        ends = ReadPacketEnds(s.format.get(), s.streamIndex, 0, progressed);
+    const VideoLength judged = JudgeVideoLength(stated, ends, s.info.frameRate);
+    s.info.length = judged.length;
+    s.damage = judged.damage;
+    s.positioned = false;
+}
+
 std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString& reason)
 {
     QuietLibraries();
@@ -138,6 +198,7 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
         return nullptr;
     }
     s.format.reset(raw);
+    const std::vector<wxSize> stated = StatedSizes(raw);
     error = avformat_find_stream_info(raw, nullptr);
     if (error < 0) {
         reason = LibraryWords(error);
@@ -170,23 +231,28 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
         return nullptr;
     }
     const AVCodecParameters* par = s.stream->codecpar;
-    if (par->width <= 0 || par->height <= 0) {
+    // A decoder that refuses a picture too large for it leaves the size unknown; the
+    // headers said it before.
+    const wxSize coded = par->width > 0 && par->height > 0 ? wxSize(par->width, par->height)
+                                                           : stated[s.streamIndex];
+    if (coded.x <= 0 || coded.y <= 0) {
         reason = "the video's picture size is unknown";
+        return nullptr;
+    }
+    if (!WithinPictureLimit(coded)) {
+        reason = TooLargeReason(coded);
         return nullptr;
     }
     s.quarterTurns = StreamQuarterTurns(s.stream);
     const AVRational aspect = av_guess_sample_aspect_ratio(raw, s.stream, nullptr);
     s.info.display =
         VideoDisplaySize(par->width, par->height, aspect.num, aspect.den, s.quarterTurns * 90);
-    if (raw->duration != AV_NOPTS_VALUE && raw->duration > 0)
-        s.info.length = raw->duration / static_cast<double>(AV_TIME_BASE);
-    else if (s.stream->duration != AV_NOPTS_VALUE && s.stream->duration > 0)
-        s.info.length = s.stream->duration * av_q2d(s.stream->time_base);
     AVRational rate = s.stream->avg_frame_rate;
     if (rate.num <= 0 || rate.den <= 0)
         rate = s.stream->r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         s.info.frameRate = av_q2d(rate);
+    decoder->MeasureLength();
     return decoder;
 }
 
@@ -214,7 +280,13 @@ double PictureTime(const AVStream* stream, const AVFrame* frame, double after, d
 
 } // namespace
 
-void VideoDecoder::Seek(double seconds)
+void VideoDecoder::NoteUndecodable()
+{
+    if (m_state->damage.empty())
+        m_state->damage = "pictures that don't decode were left out";
+}
+
+void VideoDecoder::Seek(double seconds, bool firstByte)
 {
     State& s = *m_state;
     const int64_t origin = s.stream->start_time != AV_NOPTS_VALUE ? s.stream->start_time : 0;
@@ -222,10 +294,14 @@ void VideoDecoder::Seek(double seconds)
         origin + static_cast<int64_t>(std::floor(seconds / av_q2d(s.stream->time_base)));
     // A stream that can't seek is decoded from where it stands: slower, the same pictures
     // for moments ahead of it.
-    if (av_seek_frame(s.format.get(), s.streamIndex, target, AVSEEK_FLAG_BACKWARD) >= 0) {
+    const bool moved =
+        (firstByte && av_seek_frame(s.format.get(), -1, 0, AVSEEK_FLAG_BYTE) >= 0) ||
+        av_seek_frame(s.format.get(), s.streamIndex, target, AVSEEK_FLAG_BACKWARD) >= 0;
+    if (moved) {
         avcodec_flush_buffers(s.codec.get());
         s.haveHeld = s.havePending = s.ended = false;
     }
+    s.restarted = firstByte;
     s.positioned = true;
 }
 
@@ -239,6 +315,7 @@ VideoFrameResult VideoDecoder::NextPicture(wxString& reason)
     }
     Progressed();
     const Clock::time_point start = Clock::now();
+    int failures = 0;
     for (;;) {
         if (m_cancelled)
             return VideoFrameResult::Stopped;
@@ -253,26 +330,32 @@ VideoFrameResult VideoDecoder::NextPicture(wxString& reason)
             s.ended = true;
             return VideoFrameResult::PastEnd;
         }
-        if (got != AVERROR(EAGAIN)) {
-            reason = LibraryWords(got);
-            return VideoFrameResult::Failed;
-        }
+        // A picture that doesn't decode is passed over, as players do; the next one comes.
+        if (got != AVERROR(EAGAIN))
+            NoteUndecodable();
         if (std::chrono::duration<double>(Clock::now() - start).count() > m_stallLimit) {
             reason = wxString::Format("no picture came for %g seconds", m_stallLimit);
             return VideoFrameResult::Failed;
         }
         const int read = av_read_frame(s.format.get(), packet.get());
+        if (m_cancelled)
+            return VideoFrameResult::Stopped;
+        // A damaged stretch fails a few reads before the packets after it come again.
+        if (read < 0 && read != AVERROR_EOF && !avio_feof(s.format->pb) && ++failures < 32)
+            continue;
         if (read < 0) {
-            if (m_cancelled)
-                return VideoFrameResult::Stopped;
-            // The end of the file, or a read that fails in a damaged one: what the decoder
-            // holds is still to come. Sending the end twice is harmless.
+            // The end of the file: what the decoder holds is still to come. Sending the end
+            // twice is harmless.
             avcodec_send_packet(s.codec.get(), nullptr);
             continue;
         }
+        failures = 0;
         // A damaged packet is passed over; the pictures after the next key picture still come.
-        if (packet->stream_index == s.streamIndex)
-            avcodec_send_packet(s.codec.get(), packet.get());
+        if (packet->stream_index == s.streamIndex) {
+            const int sent = avcodec_send_packet(s.codec.get(), packet.get());
+            if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_EOF)
+                NoteUndecodable();
+        }
         av_packet_unref(packet.get());
     }
 }
@@ -298,17 +381,22 @@ VideoFrameResult VideoDecoder::Advance(double moment, wxString& reason)
         s.haveHeld = true;
         s.havePending = false;
     }
+    if (!s.haveHeld && !s.restarted) {
+        // A seek that missed every key picture (a damaged index, MPEG-TS with one key
+        // picture, which a seek by time puts after it): the pictures come when the file is
+        // decoded from its first byte.
+        Seek(0, true);
+        return Advance(moment, reason);
+    }
     if (!s.haveHeld) {
         reason = "no picture could be decoded";
         return VideoFrameResult::Failed;
     }
     if (s.ended && !s.havePending) {
-        // The last picture stands until the video's stated end when the stream reached it;
-        // a stream cut short ends after its last picture's own time on screen.
+        // The last picture stands until the video's length, which its packets were found to
+        // reach (pictures at the end that don't decode leave it standing longer).
         const double own = 1.0 / (s.info.frameRate > 0 ? s.info.frameRate : 25);
-        double end = s.heldTime + own;
-        if (s.info.length > 0 && s.info.length - end < 2 * own)
-            end = std::max(end, s.info.length);
+        const double end = std::max(s.heldTime + own, s.info.length);
         if (moment + kMomentSlack >= end) {
             reason = wxString::Format("the video's pictures end at %.3f seconds", end);
             return VideoFrameResult::PastEnd;
@@ -330,10 +418,17 @@ bool VideoDecoder::Convert(int width, wxImage& image)
     wxImage rgb(scaled.x, scaled.y, false);
     if (!scaler || !rgb.IsOk())
         return false;
-    uint8_t* planes[4] = {rgb.GetData(), nullptr, nullptr, nullptr};
-    int strides[4] = {scaled.x * 3, 0, 0, 0};
+    // The scaler's vector code writes whole blocks, past the end of a row whose bytes are no
+    // multiple of them: it writes into rows padded to kScaledAlign, copied out tight.
+    const size_t row = static_cast<size_t>(scaled.x) * 3;
+    const size_t stride = (row + kScaledAlign - 1) / kScaledAlign * kScaledAlign;
+    s.scaled.resize(stride * (static_cast<size_t>(scaled.y) + 1));
+    uint8_t* planes[4] = {s.scaled.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {static_cast<int>(stride), 0, 0, 0};
     if (sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides) <= 0)
         return false;
+    for (int y = 0; y < scaled.y; ++y)
+        std::memcpy(rgb.GetData() + y * row, s.scaled.data() + y * stride, row);
     if (s.quarterTurns == 1)
         image = rgb.Rotate90(true);
     else if (s.quarterTurns == 2)
@@ -351,6 +446,16 @@ VideoFrameResult VideoDecoder::FrameAt(double moment, int width, wxImage& frame,
     const VideoFrameResult result = Advance(moment, reason);
     if (result != VideoFrameResult::Ok)
         return result;
+    // The frame's size is held to the limits of any picture, checked when the width changes.
+    if (width != m_state->checkedWidth) {
+        const wxString problem =
+            PictureSizeProblem(VideoFrameSize(m_state->info.display, width), AvailableMemory());
+        if (!problem.empty()) {
+            reason = problem;
+            return VideoFrameResult::Failed;
+        }
+        m_state->checkedWidth = width;
+    }
     if (!Convert(width, frame)) {
         reason = "a picture could not be converted";
         return VideoFrameResult::Failed;

@@ -14,7 +14,7 @@
 #include "src/window/video_timing.h"
 
 struct VideoInfo {
-    double length = 0;     // seconds; 0 when the file doesn't say
+    double length = 0;     // seconds of pictures, as the file's packets reach; 0 when unknown
     wxSize display;        // the picture on screen: pixel aspect ratio and rotation applied
     double frameRate = 0;  // the average pictures per second; 0 when unknown
 };
@@ -43,9 +43,14 @@ public:
     static std::unique_ptr<VideoDecoder> Open(const wxString& path, wxString& reason);
 
     const VideoInfo& Info() const;
+    // How the file is damaged as far as it has been read (English): cut short of the length
+    // it states (known from Open), pictures that don't decode (known once met); empty while
+    // it is whole. What can be decoded is used either way.
+    const wxString& Damage() const;
 
     // The picture on screen at moment (seconds from the video's beginning), width pixels wide
-    // (the height following the display's aspect ratio), RGB without alpha. Moments asked in
+    // (the height following the display's aspect ratio), RGB without alpha; Failed when that
+    // size is beyond the limit of a picture or the free memory. Moments asked in
     // rising order decode forward from the last one; an earlier or a much later moment seeks
     // to the key picture before it first. reason says why when the result isn't Ok.
     VideoFrameResult FrameAt(double moment, int width, wxImage& frame, wxString& reason);
@@ -75,7 +80,13 @@ public:
 private:
     struct State;
     VideoDecoder();
-    void Seek(double seconds);
+    // Finds the length from the file's packets: where its pictures end when it states no
+    // length or is cut short of the one it states.
+    void MeasureLength();
+    void NoteUndecodable();
+    // To the key picture before seconds; firstByte: to the file's first byte where the
+    // format allows it.
+    void Seek(double seconds, bool firstByte = false);
     // Decodes the picture after the cursor's into its pending place.
     VideoFrameResult NextPicture(wxString& reason);
     // Moves the cursor to the picture on screen at moment.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#include "src/window/image_header.h"
 
 namespace {
 constexpr int kLargest = 65535;
@@ -32,9 +35,22 @@ wxSize VideoFrameSize(const wxSize& display, int width)
     return wxSize(w, Held(static_cast<double>(w) * display.y / display.x));
 }
 
+int LargestVideoWidth(const wxSize& display)
+{
+    int width = std::clamp(display.x, 1, kMaxPictureSide);
+    if (display.y > kMaxPictureSide && display.x > 0)
+        width = std::clamp(static_cast<int>(static_cast<int64_t>(kMaxPictureSide) * display.x /
+                                            display.y),
+                           1, width);
+    // The height is rounded: one pixel narrower may be needed to stay within the limit.
+    while (width > 1 && VideoFrameSize(display, width).y > kMaxPictureSide)
+        --width;
+    return width;
+}
+
 int DefaultVideoWidth(const wxSize& display)
 {
-    return std::clamp(display.x, 1, kDefaultWidth);
+    return std::min(std::clamp(display.x, 1, kDefaultWidth), LargestVideoWidth(display));
 }
 
 int ClockwiseQuarterTurns(double counterClockwiseDegrees)

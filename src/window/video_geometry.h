@@ -13,7 +13,12 @@ wxSize VideoDisplaySize(int codedWidth, int codedHeight, int aspectNum, int aspe
 // ratio; both held to 1..65535, the largest a GIF holds.
 wxSize VideoFrameSize(const wxSize& display, int width);
 
-// The width frames get unless the user says otherwise: the display width, at most 640.
+// The largest width a frame may be decoded at: the display width, held so that neither side
+// of the frame passes the largest side of a picture (kMaxPictureSide).
+int LargestVideoWidth(const wxSize& display);
+
+// The width frames get unless the user says otherwise: the display width, at most 640 and at
+// most LargestVideoWidth.
 int DefaultVideoWidth(const wxSize& display);
 
 // A rotation in degrees as the video's display matrix gives it (counter-clockwise, any

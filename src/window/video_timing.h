@@ -7,9 +7,12 @@
 
 // The stretch of a video to take and how densely: frame k shows the picture on screen at
 // start + k / fps, for every such moment before end.
+// An end that stands for the whole video, however long.
+constexpr double kWholeVideo = 1e12;
+
 struct VideoSampling {
     double start = 0;   // seconds from the video's beginning
-    double end = 0;     // seconds; the video's length when it ends earlier
+    double end = 0;     // seconds; the video's length when it ends earlier (kWholeVideo)
     double fps = 10;    // frames per second, > 0
 };
 

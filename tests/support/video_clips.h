@@ -19,5 +19,15 @@ bool Ffmpeg(const std::string& arguments);
 bool MakeNumberedClip(const wxString& path, double seconds, const std::string& filters = "",
                       const std::string& output = "");
 
+// Makes an MJPEG clip in AVI at path whose headers and pictures state width x height, though
+// its data is that of a small picture: a clip of any claimed size, made in an instant.
+bool MakeClaimingClip(const wxString& path, int width, int height);
+
+// How many pictures of the clip at path the ffmpeg tool decodes; -1 when it fails.
+int PicturesFfmpegDecodes(const wxString& path);
+
+// Keeps the first bytes of the file at path, as a download cut short leaves it.
+bool CutFile(const wxString& path, size_t bytes);
+
 // The number of the source picture a frame shows, from its middle pixel.
 int PictureNumber(const wxImage& frame);

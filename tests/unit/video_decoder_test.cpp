@@ -5,6 +5,8 @@
 #include <cmath>
 #include <fstream>
 
+#include <wx/filename.h>
+
 #include "src/window/video_decoder.h"
 #include "support/temp_dir.h"
 #include "support/video_clips.h"
@@ -221,4 +223,70 @@ TEST_F(VideoDecoderTest, MomentsInWholeMillisecondsFindTheSamePicturesInAnyOrder
     EXPECT_EQ(decoder->FrameAt(10, 160, frame, reason), VideoFrameResult::PastEnd);
     EXPECT_EQ(decoder->FrameAt(1, 160, frame, reason), VideoFrameResult::Ok);
     EXPECT_EQ(PictureNumber(frame), 30);
+}
+
+TEST_F(VideoDecoderTest, ClipsAPlayerPlaysGiveEveryPictureThatDecodes)
+{
+    // Three seconds of pictures 0..89, as downloads and recordings leave them.
+    const struct {
+        const char* name;
+        const char* output;  // ffmpeg's output options
+        bool cut;            // half the file is kept
+        bool damaged;        // told as damaged: cut short of the length it states
+    } cases[] = {
+        {"indexed_first.mp4", "-movflags +faststart", true, true},
+        {"cut.mkv", "", true, true},
+        {"one_key.ts", "-x264-params keyint=1000:scenecut=0", false, false},
+        {"one_key_cut.ts", "-x264-params keyint=1000:scenecut=0", true, false},
+        {"no_length.mkv", "-live 1", false, false},
+        {"no_length_cut.mkv", "-live 1", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const wxString clip = dir.File(c.name);
+        ASSERT_TRUE(MakeNumberedClip(clip, 3, "", c.output));
+        if (c.cut) {
+            ASSERT_TRUE(CutFile(clip, wxFileName::GetSize(clip).ToULong() / 2));
+        }
+        // As long as the pictures a player shows, 30 a second.
+        const int pictures = PicturesFfmpegDecodes(clip);
+        ASSERT_GT(pictures, 10);
+        wxString reason;
+        auto decoder = VideoDecoder::Open(clip, reason);
+        ASSERT_TRUE(decoder) << reason;
+        // A packet cut in two may hold a picture or two that no longer decode.
+        EXPECT_NEAR(decoder->Info().length, pictures / 30.0, 0.15);
+        EXPECT_EQ(!decoder->Damage().empty(), c.damaged) << decoder->Damage();
+        const Decoded d = DecodeClip(clip, {0, kWholeVideo, 10}, 80);
+        EXPECT_TRUE(d.ok) << d.reason;
+        EXPECT_NEAR(static_cast<double>(d.frames.size()), pictures / 3.0, 1);
+        const std::vector<int> numbers = Numbers(d);
+        for (size_t k = 0; k < numbers.size(); ++k)
+            EXPECT_NEAR(numbers[k], std::min(3 * static_cast<int>(k), pictures - 1), 1) << k;
+    }
+}
+
+TEST_F(VideoDecoderTest, FramesBeyondThePictureLimitAreRefusedWithTheirSize)
+{
+    // Headers and pictures that claim 20000 x 20000: the libraries refuse to decode them.
+    const wxString huge = dir.File("huge.avi");
+    ASSERT_TRUE(MakeClaimingClip(huge, 20000, 20000));
+    wxString reason;
+    EXPECT_FALSE(VideoDecoder::Open(huge, reason));
+    EXPECT_NE(reason.Find(wxString::FromUTF8("20000 \u00d7 20000")), wxNOT_FOUND) << reason;
+    EXPECT_NE(reason.Find("16384"), wxNOT_FOUND) << reason;
+
+    // A portrait clip asked for at the widest width: the height passes the limit.
+    const wxString tall = dir.File("tall.mp4");
+    ASSERT_TRUE(MakeNumberedClip(tall, 0.5, ",transpose=1"));
+    auto decoder = VideoDecoder::Open(tall, reason);
+    ASSERT_TRUE(decoder) << reason;
+    wxImage frame;
+    EXPECT_EQ(decoder->FrameAt(0, 16384, frame, reason), VideoFrameResult::Failed);
+    EXPECT_NE(reason.Find(wxString::FromUTF8("16384 \u00d7 21845")), wxNOT_FOUND) << reason;
+    // Rows of any length, none a multiple of the scaler's blocks among them.
+    for (int width : {1, 7, 90, 120}) {
+        ASSERT_EQ(decoder->FrameAt(0, width, frame, reason), VideoFrameResult::Ok) << reason;
+        EXPECT_EQ(frame.GetWidth(), width);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <numeric>
 
+#include "src/window/video_extent.h"
 #include "src/window/video_geometry.h"
 #include "src/window/video_reference.h"
 #include "src/window/video_timing.h"
@@ -69,6 +70,53 @@ TEST(VideoGeometry, DisplaySizeAppliesPixelAspectAndRotation)
     EXPECT_EQ(ClockwiseQuarterTurns(-90), 1);
     EXPECT_EQ(ClockwiseQuarterTurns(180), 2);
     EXPECT_EQ(ClockwiseQuarterTurns(0), 0);
+}
+
+TEST(VideoGeometry, NoWidthOnOfferMakesAFrameBeyondThePictureLimit)
+{
+    const struct {
+        wxSize display;
+        int largest;
+    } cases[] = {
+        {{320, 240}, 320},        // the clip's own width, no larger
+        {{20000, 10000}, 16384},  // the width itself is held
+        {{120, 160}, 120},
+        {{100, 20000}, 81},       // a tall clip: the height is held, 82 would give 16400
+        {{16384, 16384}, 16384},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LargestVideoWidth(c.display), c.largest) << c.display.x << "x" << c.display.y;
+        const wxSize frame = VideoFrameSize(c.display, c.largest);
+        EXPECT_LE(std::max(frame.x, frame.y), 16384);
+        EXPECT_LE(DefaultVideoWidth(c.display), c.largest);
+    }
+}
+
+TEST(VideoExtent, LengthIsWhereThePicturesEndWhenTheFileStatesNoneOrIsCutShort)
+{
+    const struct {
+        double stated;
+        PacketEnds ends;
+        double rate;
+        double length;
+        bool cut;
+    } cases[] = {
+        {10, {10, 10, 300}, 30, 10, false},      // whole
+        {10, {9.9, 10, 297}, 30, 10, false},     // within the tolerance: as stated
+        {10, {4.8, 4.8, 144}, 30, 4.8, true},    // cut short
+        {10, {9, 10, 270}, 30, 9, false},        // the sound runs on: pictures end first
+        {0, {7.5, 7.5, 225}, 30, 7.5, false},    // no length stated
+        {0, {0, 0, 90}, 30, 3, false},           // packets without times, counted at the rate
+        {0, {0, 0, 0}, 0, 0, false},             // nothing known
+        {10, {0, 0, 0}, 30, 10, false},          // nothing read: the statement stands
+    };
+    for (const auto& c : cases) {
+        const VideoLength judged = JudgeVideoLength(c.stated, c.ends, c.rate);
+        EXPECT_DOUBLE_EQ(judged.length, c.length) << c.stated << " " << c.ends.video;
+        EXPECT_EQ(!judged.damage.empty(), c.cut) << judged.damage;
+    }
+    EXPECT_EQ(JudgeVideoLength(10, {4.8, 4.8, 144}, 30).damage,
+              "the file ends after 4.80 of the 10.00 seconds it states");
 }
 
 TEST(VideoReference, NamesRoundTripAndOtherPathsAreNoVideoFrames)
