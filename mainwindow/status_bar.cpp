@@ -59,7 +59,8 @@ void GifFrame::ShowLength()
     wxString text;
     if (!delays.empty())
         text = wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2));
-    if (!delays.empty() && !m_estimateText.empty())
-        text += wxString::FromUTF8(" \u00b7 ") + m_estimateText;
+    const wxString estimate = EstimateText();
+    if (!delays.empty() && !estimate.empty())
+        text += wxString::FromUTF8(" \u00b7 ") + estimate;
     m_statusBar1->SetStatusText(text, 2);
 }
