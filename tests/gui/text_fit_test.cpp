@@ -1,5 +1,5 @@
 // Texts that fit where they are shown, in every language: the dialogs' buttons, measured on the
-// screen as the user sees them.
+// screen as the user sees them, and the status bar of a narrow window.
 #include <functional>
 #include <memory>
 
@@ -7,9 +7,11 @@
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/statusbr.h>
 
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/delay_dialogs.h"
+#include "mainwindow/fitting_status_bar.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/loop_count_dialog.h"
 #include "support/frame_files.h"
@@ -128,4 +130,46 @@ TEST(TextFit, DialogButtonsGetTheWidthTheirLabelsNeedInEveryLanguage)
         }
     }
     fixture.Command(58);
+}
+
+// At 800 x 600 the other fields give way before the animation's length does; on a wide
+// window every field shows its whole text.
+TEST(TextFit, NarrowWindowKeepsTheLengthWholeInTheStatusBar)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    auto* bar = wxDynamicCast(frame.m_statusBar1, FittingStatusBar);
+    ASSERT_NE(bar, nullptr);
+    frame.SetSize(800, 600);
+    fixture.AddImages(Paths({WritePicture(dir, "holiday_by_the_sea_with_the_whole_family_2026_0001.png", 640, 480),
+                             WritePicture(dir, "b.png", 640, 480)}));
+    ASSERT_TRUE(WaitFor("an estimate",
+                        [&] { return frame.m_statusBar1->GetStatusText(2).Contains("about "); }));
+    const auto fieldWidth = [&](int field) {
+        wxRect rect;
+        bar->GetFieldRect(field, rect);
+        return rect.width + 2 * bar->GetBorderX();
+    };
+    const auto expectWidths = [&](bool allWhole) {
+        YieldFor(100);
+        EXPECT_EQ(fieldWidth(0) + fieldWidth(1) + fieldWidth(2), bar->GetClientSize().x);
+        EXPECT_GE(fieldWidth(2), bar->WantedWidth(2)) << bar->GetStatusText(2);
+        for (int field : {0, 1}) {
+            if (allWhole)
+                EXPECT_GE(fieldWidth(field), bar->WantedWidth(field)) << field;
+            else
+                EXPECT_GT(fieldWidth(field), 0) << field;
+        }
+    };
+    ASSERT_GT(bar->WantedWidth(0) + bar->WantedWidth(1) + bar->WantedWidth(2),
+              bar->GetClientSize().x)
+        << "the texts must not fit 800 pixels for this test";
+    expectWidths(false);
+    frame.SetSize(1270, 600);
+    expectWidths(true);
+    // A shorter text gives its room back at once.
+    fixture.Command(frame.m_itemClearAll->GetId());
+    frame.SetSize(800, 600);
+    expectWidths(true);
 }
