@@ -27,8 +27,8 @@ wxSpinCtrl* AddSpinRow(wxWindow* parent, wxSizer* column, const wxString& label,
 void FinishLayout(wxDialog& dialog, wxSizer* column)
 {
     column->Add(dialog.CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 10);
-    dialog.SetSizerAndFit(column);
     LabelStockButtons(&dialog);
+    dialog.SetSizerAndFit(column);
     dialog.CentreOnParent();
 }
 }

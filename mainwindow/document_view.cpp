@@ -151,13 +151,13 @@ DocumentSettings GifFrame::CurrentSettings() const
             m_document.LoopCount(), m_document.LoopInFile()};
 }
 
-void GifFrame::ChangeSettings(const wxString& name, int control, const DocumentSettings& after)
+void GifFrame::ChangeSettings(StepName name, int control, const DocumentSettings& after)
 {
     const DocumentSettings before = CurrentSettings();
     if (after == before)
         return;
     m_history->SubmitSettings(new ChangeSettingsCommand(
-        m_document, name, control, before, after,
+        m_document, std::move(name), control, before, after,
         [this](const DocumentSettings& settings) { ApplySettings(settings); }));
 }
 
@@ -206,7 +206,7 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
     StopPreview();
     DocumentSettings after = CurrentSettings();
     after.delay = m_spinctrl_delay->GetValue();
-    ChangeSettings(_("Change Delay"), kDelayControl, after);
+    ChangeSettings([] { return _("Change Delay"); }, kDelayControl, after);
 }
 
 void GifFrame::OnSetWidth(wxCommandEvent&)
@@ -230,7 +230,7 @@ void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
     DocumentSettings after = CurrentSettings();
     after.canvas = canvas;
     after.canvasChosen = true;
-    ChangeSettings(_("Change Size"), control, after);
+    ChangeSettings([] { return _("Change Size"); }, control, after);
 }
 
 void GifFrame::OnSettingsControlLeft(wxFocusEvent& event)

@@ -110,17 +110,19 @@ void GifFrame::OnDuplicate(wxCommandEvent&)
     for (int index : selected)
         copies.push_back(m_document.Frame(index));
     const int n = static_cast<int>(copies.size());
-    SubmitEdit(new InsertFramesCommand(m_document,
-                                       n == 1 ? _("Duplicate Frame")
-                                              : wxString::Format(_("Duplicate %d Frames"), n),
-                                       selected.back() + 1, copies));
+    SubmitEdit(new InsertFramesCommand(
+        m_document,
+        [n] {
+            return wxString::Format(wxPLURAL("Duplicate %d Frame", "Duplicate %d Frames", n), n);
+        },
+        selected.back() + 1, copies));
 }
 
 void GifFrame::OnReverse(wxCommandEvent&)
 {
     if (FrameCount() < 2)
         return;
-    SubmitEdit(new ReorderFramesCommand(m_document, _("Reverse Order"),
+    SubmitEdit(new ReorderFramesCommand(m_document, [] { return _("Reverse Order"); },
                                         ReverseOrder(FrameCount(), SelectedFrames())));
 }
 
@@ -133,5 +135,5 @@ void GifFrame::OnPingPong(wxCommandEvent&)
     FrameList back;
     for (int i = n - 2; i >= 1; --i)
         back.push_back(m_document.Frame(i));
-    SubmitEdit(new InsertFramesCommand(m_document, _("Ping-Pong"), n, back));
+    SubmitEdit(new InsertFramesCommand(m_document, [] { return _("Ping-Pong"); }, n, back));
 }

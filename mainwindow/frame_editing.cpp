@@ -52,10 +52,13 @@ bool GifFrame::MayLoad(const wxArrayString& entries)
     // An unknown amount of free memory asks nothing.
     if (available == 0 || needed.bytes <= available)
         return true;
-    return AskYesNo(wxString::Format(_("These %d frames need about %s of memory, but only %s is "
-                                       "free. Load them anyway?"),
-                                     static_cast<int>(needed.frames), MemoryText(needed.bytes),
-                                     MemoryText(available)));
+    const int frames = static_cast<int>(needed.frames);
+    return AskYesNo(wxString::Format(wxPLURAL("%d frame needs about %s of memory, but "
+                                              "only %s is free. Load it anyway?",
+                                              "These %d frames need about %s of memory, but "
+                                              "only %s is free. Load them anyway?",
+                                              frames),
+                                     frames, MemoryText(needed.bytes), MemoryText(available)));
 }
 
 void GifFrame::OnInsertImage(wxCommandEvent&)
@@ -108,9 +111,12 @@ void GifFrame::StoreLoadStep()
     // done already. A project's frames are no step: opening one starts a new history.
     if (!m_projectOpening && m_loadAdded > 0) {
         const int n = m_loadAdded;
-        const wxString name = m_loadInsertAt < 0
-            ? (n == 1 ? _("Add Frame") : wxString::Format(_("Add %d Frames"), n))
-            : (n == 1 ? _("Insert Frame") : wxString::Format(_("Insert %d Frames"), n));
+        const bool added = m_loadInsertAt < 0;
+        const StepName name = [n, added] {
+            return wxString::Format(added ? wxPLURAL("Add %d Frame", "Add %d Frames", n)
+                                          : wxPLURAL("Insert %d Frame", "Insert %d Frames", n),
+                                    n);
+        };
         m_history->Store(new InsertFramesCommand(m_document, name, m_loadFirst, m_loadFrames));
     }
     m_loadFrames.clear();
@@ -224,17 +230,19 @@ void GifFrame::OnDelete(wxCommandEvent&)
     // No leaves everything as it was, status texts and canvas included.
     if (question.ShowModal() != wxID_YES)
         return;
-    const wxString name = doomed.size() == 1
-        ? _("Delete Frame")
-        : wxString::Format(_("Delete %d Frames"), static_cast<int>(doomed.size()));
-    SubmitEdit(new RemoveFramesCommand(m_document, name, doomed));
+    const int n = static_cast<int>(doomed.size());
+    SubmitEdit(new RemoveFramesCommand(
+        m_document,
+        [n] { return wxString::Format(wxPLURAL("Delete %d Frame", "Delete %d Frames", n), n); },
+        doomed));
     ClearPreview();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    SubmitEdit(new RemoveFramesCommand(m_document, _("Clear All"), m_document.AllPositions()));
+    SubmitEdit(new RemoveFramesCommand(m_document, [] { return _("Clear All"); },
+                                       m_document.AllPositions()));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

@@ -20,7 +20,8 @@ void GifFrame::MoveFrames(const std::vector<int>& indices, int to)
     const std::vector<int> moved = MovedPositions(count, indices, to);
     const int n = static_cast<int>(moved.size());
     SubmitEdit(new ReorderFramesCommand(
-        m_document, n == 1 ? _("Move Frame") : wxString::Format(_("Move %d Frames"), n),
+        m_document,
+        [n] { return wxString::Format(wxPLURAL("Move %d Frame", "Move %d Frames", n), n); },
         OrderAfterMove(count, indices, to)));
     m_thumbnails->SetSelection(moved);
     m_thumbnails->ScrollToItem(moved.front());

@@ -16,7 +16,7 @@ void GifFrame::AppendTimingCommands(wxMenu& menu)
 }
 
 void GifFrame::SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
-                              const wxString& name)
+                              StepName name)
 {
     std::vector<int> changed;
     FrameList frames;
@@ -28,7 +28,7 @@ void GifFrame::SetFrameDelays(const std::vector<int>& positions, const std::vect
         }
     }
     if (!changed.empty())
-        SubmitEdit(new ReplaceFramesCommand(m_document, name, changed, frames));
+        SubmitEdit(new ReplaceFramesCommand(m_document, std::move(name), changed, frames));
 }
 
 void GifFrame::OnSetFrameDelay(wxCommandEvent&)
@@ -42,7 +42,8 @@ void GifFrame::OnSetFrameDelay(wxCommandEvent&)
                           first->delay != kCommonDelay);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    SetFrameDelays(selected, std::vector<int>(selected.size(), dialog.Chosen()), _("Set Delay"));
+    SetFrameDelays(selected, std::vector<int>(selected.size(), dialog.Chosen()),
+                   [] { return _("Set Delay"); });
 }
 
 void GifFrame::OnScaleDelays(wxCommandEvent&)
@@ -60,16 +61,16 @@ void GifFrame::OnScaleDelays(wxCommandEvent&)
         std::vector<int> delays;
         for (int index : selected)
             delays.push_back(ScaledDelay(m_document.EffectiveDelay(index), percent));
-        SetFrameDelays(selected, delays, _("Scale Delays"));
+        SetFrameDelays(selected, delays, [] { return _("Scale Delays"); });
         return;
     }
     // Every frame: the common delay and the frames' own ones, as one step.
-    auto* step = new CombinedCommand(m_document, _("Scale Delays"));
+    auto* step = new CombinedCommand(m_document, [] { return _("Scale Delays"); });
     DocumentSettings after = CurrentSettings();
     // The delay control takes 1 at the least.
     after.delay = std::max(1, ScaledDelay(after.delay, percent));
     step->Add(new ChangeSettingsCommand(
-        m_document, wxEmptyString, kDelayControl, CurrentSettings(), after,
+        m_document, StepName(), kDelayControl, CurrentSettings(), after,
         [this](const DocumentSettings& settings) { ApplySettings(settings); }));
     std::vector<int> own;
     FrameList frames;
@@ -80,7 +81,7 @@ void GifFrame::OnScaleDelays(wxCommandEvent&)
                                        ScaledDelay(m_document.Frame(i)->delay, percent)));
         }
     if (!own.empty())
-        step->Add(new ReplaceFramesCommand(m_document, wxEmptyString, own, frames));
+        step->Add(new ReplaceFramesCommand(m_document, StepName(), own, frames));
     SubmitEdit(step);
 }
 

@@ -97,6 +97,8 @@ public:
     void StartEstimate();
     void OnEstimateTimer(wxTimerEvent& event);
     void EstimateDone(std::optional<uint64_t> bytes);
+    // The estimate's part of the status bar in the current language; empty with none.
+    wxString EstimateText() const;
 
     // Preview.
     void StopPreview();
@@ -130,7 +132,7 @@ public:
     const wxImage* FrameImage(int index) const;
     DocumentSettings CurrentSettings() const;
     // A settings edit of a control: a step of its own, or merged into the control's last one.
-    void ChangeSettings(const wxString& name, int control, const DocumentSettings& after);
+    void ChangeSettings(StepName name, int control, const DocumentSettings& after);
     void ApplySettings(const DocumentSettings& settings);
     // A width or height edit (control) that makes the canvas canvas, as a settings step.
     void ChooseCanvasByEdit(int control, const wxSize& canvas);
@@ -144,7 +146,7 @@ public:
     // Gives the frames at positions the delays (kCommonDelay: follow the common one), as one
     // step named name; frames that have them already are left out of it.
     void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
-                        const wxString& name);
+                        StepName name);
     // The selected indices, ascending, without the strip's marks of deleted ones.
     std::vector<int> SelectedFrames() const;
 
@@ -383,8 +385,11 @@ public:
     // Starts the size estimate a moment after the last change.
     wxTimer m_estimateTimer;
     std::unique_ptr<BackgroundEstimate> m_estimate;
-    // The estimate as the status bar shows it; empty when there is none.
-    wxString m_estimateText;
+    // The estimate the status bar shows, worded only when shown (a language switch rewords
+    // it): none, one under way, or a file length in bytes.
+    enum class EstimateShown { None, Working, Bytes };
+    EstimateShown m_estimateShown = EstimateShown::None;
+    uint64_t m_estimateBytes = 0;
     std::unique_ptr<RecoveryCopy> m_recovery;
     bool m_holding = false;
     std::vector<int> m_heldItems;

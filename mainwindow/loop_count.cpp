@@ -12,7 +12,7 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
         after.loopCount = dialog.m_loopValue;
         after.loopInFile = dialog.m_useForFile;
         // One dialog, one step: the next one doesn't merge into it.
-        ChangeSettings(_("Loop Count"), kLoopControl, after);
+        ChangeSettings([] { return _("Loop Count"); }, kLoopControl, after);
         m_history->SealLatest();
         m_loopsPlayed = 0;
     }

@@ -1,13 +1,14 @@
 #include "mainwindow/loop_count_dialog.h"
 
-#include <algorithm>
-
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+
+#include "mainwindow/message_boxes.h"
 
 int s_lastLoopCount = 0;
 bool s_lastLoopForFile = false;
@@ -26,25 +27,25 @@ wxBEGIN_EVENT_TABLE(LoopCountDialog, wxDialog)
 wxEND_EVENT_TABLE()
 
 LoopCountDialog::LoopCountDialog(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, _("Loop Counter"), wxDefaultPosition, wxSize(300, 150),
+    : wxDialog(parent, wxID_ANY, _("Loop Counter"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE)
 {
-    m_staticBox = new wxStaticBox(this, wxID_STATIC, _("Animation Loop Count"), wxPoint(10, 10),
-                                  wxSize(275, 70));
-    m_radioTimes = new wxRadioButton(this, ID_RADIO_TIMES, _("Play animation"), wxPoint(20, 30),
-                                     wxDefaultSize, 0);
-    // GTK's spin buttons can't be drawn in 45 x 20 pixels; the control gets the width it
-    // needs and the texts after it move along.
-    m_spinTimes = new wxSpinCtrl(this, ID_SPIN_TIMES, wxEmptyString, wxPoint(195, 30),
+    // Sizers, not positions: every control takes the width its text has in the language
+    // shown, so no label is cut ("Abbrechen" is wider than "Cancel").
+    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, _("Animation Loop Count"));
+    m_staticBox = box->GetStaticBox();
+    m_radioTimes = new wxRadioButton(m_staticBox, ID_RADIO_TIMES, _("Play animation"));
+    m_spinTimes = new wxSpinCtrl(m_staticBox, ID_SPIN_TIMES, wxEmptyString, wxDefaultPosition,
                                  wxDefaultSize, wxSP_ARROW_KEYS, 0, 100, 1);
-    const wxSize spinSize = m_spinTimes->GetBestSize();
-    const int spinX = std::max(195, m_radioTimes->GetRect().GetRight() + 8);
-    m_spinTimes->SetSize(spinX, 30, std::max(45, spinSize.x), std::max(20, spinSize.y));
-    m_staticTimes = new wxStaticText(this, wxID_ANY, _("time(s)"),
-                                     wxPoint(m_spinTimes->GetRect().GetRight() + 5, 30));
-    const int row2 = std::max(55, m_spinTimes->GetRect().GetBottom() + 5);
-    m_radioForever = new wxRadioButton(this, ID_RADIO_FOREVER, _("Play animation infinitely"),
-                                       wxPoint(20, row2), wxDefaultSize, 0);
+    m_staticTimes = new wxStaticText(m_staticBox, wxID_ANY, _("time(s)"));
+    m_radioForever =
+        new wxRadioButton(m_staticBox, ID_RADIO_FOREVER, _("Play animation infinitely"));
+    auto* times = new wxBoxSizer(wxHORIZONTAL);
+    times->Add(m_radioTimes, 0, wxALIGN_CENTER_VERTICAL);
+    times->Add(m_spinTimes, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, FromDIP(6));
+    times->Add(m_staticTimes, 0, wxALIGN_CENTER_VERTICAL);
+    box->Add(times, 0, wxALL, FromDIP(6));
+    box->Add(m_radioForever, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(6));
 
     if (s_lastLoopCount != 0) {
         m_radioTimes->SetValue(true);
@@ -55,20 +56,23 @@ LoopCountDialog::LoopCountDialog(wxWindow* parent)
         m_radioForever->SetValue(true);
     }
 
-    const int boxRight = std::max(285, m_staticTimes->GetRect().GetRight() + 10);
-    const int boxBottom = std::max(80, m_radioForever->GetRect().GetBottom() + 8);
-    m_staticBox->SetSize(10, 10, boxRight - 10, boxBottom - 10);
     // Off keeps saved files looping forever, whatever the preview does.
-    m_forFile = new wxCheckBox(this, wxID_ANY, _("Also use for the saved GIF"),
-                               wxPoint(20, boxBottom + 6));
+    m_forFile = new wxCheckBox(this, wxID_ANY, _("Also use for the saved GIF"));
     m_forFile->SetValue(s_lastLoopForFile);
-    const int buttonsTop = m_forFile->GetRect().GetBottom() + 8;
-    m_buttonOk = new wxButton(this, wxID_OK, _("OK"), wxPoint(60, buttonsTop), wxSize(70, 25));
-    m_buttonCancel =
-        new wxButton(this, wxID_CANCEL, _("Cancel"), wxPoint(170, buttonsTop), wxSize(70, 25));
-    const wxRect cancel = m_buttonCancel->GetRect();
-    SetClientSize(wxSize(std::max(GetClientSize().x, boxRight + 10),
-                         std::max(GetClientSize().y, cancel.GetBottom() + 10)));
+    m_buttonOk = new wxButton(this, wxID_OK, _("OK"));
+    m_buttonCancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
+    auto* buttons = new wxStdDialogButtonSizer();
+    buttons->AddButton(m_buttonOk);
+    buttons->AddButton(m_buttonCancel);
+    buttons->Realize();
+
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(box, 0, wxEXPAND | wxALL, FromDIP(10));
+    column->Add(m_forFile, 0, wxLEFT | wxRIGHT, FromDIP(10));
+    column->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(10));
+    // GTK would word OK and Cancel from its own catalog, in English without the system locale.
+    LabelStockButtons(this);
+    SetSizerAndFit(column);
 }
 
 LoopCountDialog::~LoopCountDialog() = default;

@@ -49,8 +49,14 @@ void LabelStockButtons(wxWindow* dialog)
     for (wxWindow* child : dialog->GetChildren()) {
         if (auto* button = dynamic_cast<wxButton*>(child)) {
             const int id = button->GetId();
-            if (wxIsStockID(id) && wxIsStockLabel(id, button->GetLabel()))
-                button->SetLabel(Stock(id));
+            // A stock label would be handed to GTK as its stock item, which GTK words from
+            // its own catalog: in English on a system without that locale. As markup the
+            // label is shown as given, in the window's language.
+            if (wxIsStockID(id) && wxIsStockLabel(id, button->GetLabel())) {
+                button->SetLabelMarkup(Stock(id));
+                // The width the button took for the toolkit's word is not the one it needs.
+                button->SetInitialSize();
+            }
         }
         LabelStockButtons(child);
     }

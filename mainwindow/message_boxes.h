@@ -18,5 +18,6 @@ int ShowMessage(const wxString& message, const wxString& caption, long style = w
                 wxWindow* parent = nullptr);
 
 // Gives the stock buttons among a dialog's children (OK, Cancel and the like, made without
-// a label of their own) the toolkit's label in the current language.
+// a label of their own) the toolkit's label in the current language, and the width it needs;
+// call it before the dialog's layout.
 void LabelStockButtons(wxWindow* dialog);

@@ -19,24 +19,33 @@ wxString ListSome(const wxArrayString& entries)
     wxString list;
     for (size_t i = 0; i < shown; ++i)
         list << "\n" << entries[i];
-    if (entries.size() > shown)
-        list << "\n" << wxString::Format(_("and %d more"), static_cast<int>(entries.size() - shown));
+    if (entries.size() > shown) {
+        const int more = static_cast<int>(entries.size() - shown);
+        list << "\n" << wxString::Format(wxPLURAL("and %d more", "and %d more", more), more);
+    }
     return list;
 }
 
 wxString LoadProblemsText(const wxArrayString& unreadable, const wxArrayString& damaged)
 {
     wxString text;
-    if (!unreadable.empty())
-        text << wxString::Format(_("%d of the chosen files could not be read:"),
-                                 static_cast<int>(unreadable.size()))
+    if (!unreadable.empty()) {
+        const int n = static_cast<int>(unreadable.size());
+        text << wxString::Format(wxPLURAL("%d of the chosen files could not be read:",
+                                          "%d of the chosen files could not be read:", n),
+                                 n)
              << ListSome(unreadable);
+    }
     if (!damaged.empty()) {
         if (!text.empty())
             text << "\n\n";
-        text << wxString::Format(_("%d of the chosen files are damaged; what could be read of "
-                                   "them was loaded:"),
-                                 static_cast<int>(damaged.size()))
+        const int n = static_cast<int>(damaged.size());
+        text << wxString::Format(wxPLURAL("%d of the chosen files is damaged; what could be read "
+                                          "of it was loaded:",
+                                          "%d of the chosen files are damaged; what could be read "
+                                          "of them was loaded:",
+                                          n),
+                                 n)
              << ListSome(damaged);
     }
     return text;

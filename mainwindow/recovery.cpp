@@ -38,8 +38,11 @@ void GifFrame::OfferRecovery()
         }
         MessageDialog question(
             this,
-            wxString::Format(_("The program ended unexpectedly while %d frames were open.\n"
-                               "Restore them?"),
+            wxString::Format(wxPLURAL("The program ended unexpectedly while %d frame was open.\n"
+                                      "Restore it?",
+                                      "The program ended unexpectedly while %d frames were open.\n"
+                                      "Restore them?",
+                                      static_cast<int>(reading.sources.size())),
                              static_cast<int>(reading.sources.size())),
             GetProductName(), wxYES_NO | wxICON_QUESTION);
         question.SetYesNoLabels(_("Restore"), _("Discard"));

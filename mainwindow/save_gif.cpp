@@ -160,8 +160,11 @@ bool GifFrame::StartGifSave(const wxString& path, const wxSize& canvas, const wx
         return false;
     }
     if (missing > 0 &&
-        !AskYesNo(wxString::Format(_("%d of the %d frames are missing: their files were not found.\n"
-                                     "Save the GIF without them?"),
+        !AskYesNo(wxString::Format(wxPLURAL("%d of the %d frames is missing: its file was not "
+                                            "found.\nSave the GIF without it?",
+                                            "%d of the %d frames are missing: their files were not "
+                                            "found.\nSave the GIF without them?",
+                                            missing),
                                    missing, FrameCount())))
         return false;
     if (IsSourceOfFrames(path) &&

@@ -17,9 +17,8 @@ void GifFrame::ScheduleEstimate()
     // was counted for them.
     m_estimate->Abandon();
     m_estimateTimer.StartOnce(kEstimateDelayMs);
-    const wxString working = _("estimating...");
-    if (!m_estimateText.empty() && m_estimateText != working) {
-        m_estimateText = working;
+    if (m_estimateShown == EstimateShown::Bytes) {
+        m_estimateShown = EstimateShown::Working;
         ShowLength();
     }
 }
@@ -42,7 +41,7 @@ void GifFrame::StartEstimate()
         frames.push_back(m_document.Frame(index)->image);
         options.delays.push_back(m_document.EffectiveDelay(index));
     }
-    m_estimateText.clear();
+    m_estimateShown = EstimateShown::None;
     if (frames.empty() || m_canvasWidth <= 0 || m_canvasHeight <= 0) {
         ShowLength();
         return;
@@ -58,12 +57,26 @@ void GifFrame::StartEstimate()
     // One worker thread: the estimate must leave the machine to the user.
     options.threads = 1;
     if (m_estimate->Start(std::move(frames), std::move(options)))
-        m_estimateText = _("estimating...");
+        m_estimateShown = EstimateShown::Working;
     ShowLength();
 }
 
 void GifFrame::EstimateDone(std::optional<uint64_t> bytes)
 {
-    m_estimateText = bytes ? wxString::Format(_("about %s"), FileLengthText(*bytes)) : wxString();
+    m_estimateShown = bytes ? EstimateShown::Bytes : EstimateShown::None;
+    m_estimateBytes = bytes.value_or(0);
     ShowLength();
+}
+
+wxString GifFrame::EstimateText() const
+{
+    switch (m_estimateShown) {
+    case EstimateShown::Working:
+        return _("estimating...");
+    case EstimateShown::Bytes:
+        return wxString::Format(_("about %s"), FileLengthText(m_estimateBytes));
+    case EstimateShown::None:
+        break;
+    }
+    return wxString();
 }

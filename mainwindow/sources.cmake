@@ -1,6 +1,7 @@
 # The window's arithmetic and rules on plain values need no window.
 list(APPEND CORE_SOURCES
   mainwindow/canvas_math.cpp
+  mainwindow/status_widths.cpp
   mainwindow/save_rules.cpp
   mainwindow/opened_paths.cpp)
 list(APPEND UI_SOURCES
@@ -27,6 +28,7 @@ list(APPEND UI_SOURCES
   mainwindow/message_text.cpp
   mainwindow/message_boxes.cpp
   mainwindow/status_bar.cpp
+  mainwindow/fitting_status_bar.cpp
   mainwindow/recovery.cpp
   mainwindow/file_drop.cpp
   mainwindow/open_paths.cpp

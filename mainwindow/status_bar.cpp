@@ -7,6 +7,7 @@
 #include <wx/statusbr.h>
 #include <wx/xrc/xmlres.h>
 
+#include "mainwindow/fitting_status_bar.h"
 #include "mainwindow/gif_frame.h"
 
 namespace {
@@ -26,9 +27,12 @@ int StatusBarHeightFor(wxStatusBar* bar)
 
 void GifFrame::SetUpStatusBar()
 {
-    m_statusBar1 = XRCCTRL(*this, "m_statusBar1", wxStatusBar);
-    const int widths[] = {200, 400, -1};
-    m_statusBar1->SetFieldsCount(3, widths);
+    // The layout makes it a FittingStatusBar: its fields share the width by their texts.
+    auto* bar = XRCCTRL(*this, "m_statusBar1", FittingStatusBar);
+    m_statusBar1 = bar;
+    m_statusBar1->SetFieldsCount(3);
+    // The animation's length (and the file's) is what a narrow window must still show.
+    bar->SetKeptField(2);
     m_statusBar1->SetMinHeight(StatusBarHeightFor(m_statusBar1));
     // A long file name keeps its start and its end (its extension); the whole shows on hover.
     m_statusBar1->SetWindowStyleFlag(m_statusBar1->GetWindowStyleFlag() | wxSTB_ELLIPSIZE_MIDDLE |
@@ -59,7 +63,8 @@ void GifFrame::ShowLength()
     wxString text;
     if (!delays.empty())
         text = wxString::Format(_("Length: %s s"), wxNumberFormatter::ToString(seconds, 2));
-    if (!delays.empty() && !m_estimateText.empty())
-        text += wxString::FromUTF8(" \u00b7 ") + m_estimateText;
+    const wxString estimate = EstimateText();
+    if (!delays.empty() && !estimate.empty())
+        text += wxString::FromUTF8(" \u00b7 ") + estimate;
     m_statusBar1->SetStatusText(text, 2);
 }

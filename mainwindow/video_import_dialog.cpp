@@ -192,8 +192,10 @@ void VideoImportDialog::Recount()
             problem = _("No frame falls between the start and the end.");
     }
     m_result->SetLabel(problem.empty()
-                           ? wxString::Format(_("%d frames, about %s of memory"), plan.frames,
-                                              MemoryText(plan.bytes))
+                           ? wxString::Format(wxPLURAL("%d frame, about %s of memory",
+                                                       "%d frames, about %s of memory",
+                                                       plan.frames),
+                                              plan.frames, MemoryText(plan.bytes))
                            : problem);
     m_result->SetForegroundColour(problem.empty() ? GetForegroundColour() : *wxRED);
     if (m_ok)

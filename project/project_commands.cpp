@@ -269,10 +269,15 @@ void GifFrame::FinishProjectOpen()
     m_history->MarkSaved();
     if (opening->missing.empty())
         return;
-    ShowMessage(wxString::Format(_("%d of the project's %d frames could not be found or read; "
-                                    "they stay in the list as placeholders until you delete "
-                                    "them:"),
-                                  static_cast<int>(opening->missing.size()), FrameCount()) +
+    const int missing = static_cast<int>(opening->missing.size());
+    ShowMessage(wxString::Format(wxPLURAL("%d of the project's %d frames could not be found or "
+                                          "read; it stays in the list as a placeholder until you "
+                                          "delete it:",
+                                          "%d of the project's %d frames could not be found or "
+                                          "read; they stay in the list as placeholders until you "
+                                          "delete them:",
+                                          missing),
+                                  missing, FrameCount()) +
                      ListSome(opening->missing),
                  GetProductName(), wxOK | wxICON_WARNING, this);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-InsertFramesCommand::InsertFramesCommand(AnimationDocument& document, const wxString& name,
+InsertFramesCommand::InsertFramesCommand(AnimationDocument& document, StepName name,
                                          int at, FrameList frames)
-    : DocumentCommand(document, name), m_at(at), m_frames(std::move(frames))
+    : DocumentCommand(document, std::move(name)), m_at(at), m_frames(std::move(frames))
 {
 }
 
@@ -29,9 +29,9 @@ void InsertFramesCommand::CollectFrames(FrameList& frames) const
     frames.insert(frames.end(), m_frames.begin(), m_frames.end());
 }
 
-RemoveFramesCommand::RemoveFramesCommand(AnimationDocument& document, const wxString& name,
+RemoveFramesCommand::RemoveFramesCommand(AnimationDocument& document, StepName name,
                                          std::vector<int> positions)
-    : DocumentCommand(document, name), m_positions(std::move(positions))
+    : DocumentCommand(document, std::move(name)), m_positions(std::move(positions))
 {
 }
 
@@ -58,9 +58,9 @@ void RemoveFramesCommand::CollectFrames(FrameList& frames) const
     frames.insert(frames.end(), m_removed.begin(), m_removed.end());
 }
 
-ReorderFramesCommand::ReorderFramesCommand(AnimationDocument& document, const wxString& name,
+ReorderFramesCommand::ReorderFramesCommand(AnimationDocument& document, StepName name,
                                            std::vector<int> order)
-    : DocumentCommand(document, name), m_order(std::move(order))
+    : DocumentCommand(document, std::move(name)), m_order(std::move(order))
 {
 }
 
@@ -74,11 +74,11 @@ bool ReorderFramesCommand::Undo()
     return m_document.Reorder(InverseOrder(m_order));
 }
 
-ChangeSettingsCommand::ChangeSettingsCommand(AnimationDocument& document, const wxString& name,
+ChangeSettingsCommand::ChangeSettingsCommand(AnimationDocument& document, StepName name,
                                              int control, DocumentSettings before,
                                              DocumentSettings after, Apply apply)
-    : DocumentCommand(document, name), m_control(control), m_before(before), m_after(after),
-      m_apply(std::move(apply))
+    : DocumentCommand(document, std::move(name)), m_control(control), m_before(before),
+      m_after(after), m_apply(std::move(apply))
 {
 }
 
@@ -96,9 +96,9 @@ bool ChangeSettingsCommand::Undo()
     return true;
 }
 
-ReplaceFramesCommand::ReplaceFramesCommand(AnimationDocument& document, const wxString& name,
+ReplaceFramesCommand::ReplaceFramesCommand(AnimationDocument& document, StepName name,
                                            std::vector<int> positions, FrameList frames)
-    : DocumentCommand(document, name), m_positions(std::move(positions)),
+    : DocumentCommand(document, std::move(name)), m_positions(std::move(positions)),
       m_frames(std::move(frames))
 {
 }
@@ -120,8 +120,8 @@ void ReplaceFramesCommand::CollectFrames(FrameList& frames) const
     frames.insert(frames.end(), m_frames.begin(), m_frames.end());
 }
 
-CombinedCommand::CombinedCommand(AnimationDocument& document, const wxString& name)
-    : DocumentCommand(document, name)
+CombinedCommand::CombinedCommand(AnimationDocument& document, StepName name)
+    : DocumentCommand(document, std::move(name))
 {
 }
 

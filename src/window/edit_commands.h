@@ -10,24 +10,30 @@
 #include <wx/cmdproc.h>
 
 #include "src/window/animation_document.h"
+#include "src/window/step_name.h"
 
 class DocumentCommand : public wxCommand {
 public:
-    DocumentCommand(AnimationDocument& document, const wxString& name)
-        : wxCommand(true, name), m_document(document)
+    DocumentCommand(AnimationDocument& document, StepName name)
+        : wxCommand(true), m_document(document), m_name(std::move(name))
     {
     }
+    // The name in the language of the moment (the history asks each time it labels the menu).
+    wxString GetName() const override { return m_name.Text(); }
     // The frames this step holds on to (for the history's memory bound).
     virtual void CollectFrames(FrameList&) const {}
 
 protected:
     AnimationDocument& m_document;
+
+private:
+    StepName m_name;
 };
 
 // Frames put in before position at.
 class InsertFramesCommand : public DocumentCommand {
 public:
-    InsertFramesCommand(AnimationDocument& document, const wxString& name, int at,
+    InsertFramesCommand(AnimationDocument& document, StepName name, int at,
                         FrameList frames);
     bool Do() override;
     bool Undo() override;
@@ -41,7 +47,7 @@ private:
 // The frames at the given positions taken out (Clear All takes them all).
 class RemoveFramesCommand : public DocumentCommand {
 public:
-    RemoveFramesCommand(AnimationDocument& document, const wxString& name,
+    RemoveFramesCommand(AnimationDocument& document, StepName name,
                         std::vector<int> positions);
     bool Do() override;
     bool Undo() override;
@@ -55,7 +61,7 @@ private:
 // A new order of the same frames (moves, reversals).
 class ReorderFramesCommand : public DocumentCommand {
 public:
-    ReorderFramesCommand(AnimationDocument& document, const wxString& name,
+    ReorderFramesCommand(AnimationDocument& document, StepName name,
                          std::vector<int> order);
     bool Do() override;
     bool Undo() override;
@@ -67,7 +73,7 @@ private:
 // Frames put in place of others at the same positions (their own delays changed).
 class ReplaceFramesCommand : public DocumentCommand {
 public:
-    ReplaceFramesCommand(AnimationDocument& document, const wxString& name,
+    ReplaceFramesCommand(AnimationDocument& document, StepName name,
                          std::vector<int> positions, FrameList frames);
     bool Do() override;
     bool Undo() override;
@@ -81,7 +87,7 @@ private:
 // Several steps done as one (scaling every delay changes the common one and the frames' own).
 class CombinedCommand : public DocumentCommand {
 public:
-    CombinedCommand(AnimationDocument& document, const wxString& name);
+    CombinedCommand(AnimationDocument& document, StepName name);
     ~CombinedCommand() override;
     void Add(DocumentCommand* step) { m_steps.emplace_back(step); }
     bool Do() override;
@@ -112,7 +118,7 @@ class ChangeSettingsCommand : public DocumentCommand {
 public:
     // apply puts settings into the document and the controls that show them.
     using Apply = std::function<void(const DocumentSettings&)>;
-    ChangeSettingsCommand(AnimationDocument& document, const wxString& name, int control,
+    ChangeSettingsCommand(AnimationDocument& document, StepName name, int control,
                           DocumentSettings before, DocumentSettings after, Apply apply);
     bool Do() override;
     bool Undo() override;

@@ -80,12 +80,12 @@ std::optional<uint64_t> ParseMegabytes(const wxString& text)
 
 wxString MegabytesText(uint64_t bytes)
 {
-    // Hundredths counted in integers: the text must not follow the locale's decimal mark
-    // differently from the one ParseMegabytes reads back.
-    const uint64_t hundredths = (bytes + 5000) / 10000;
-    return WithoutTrailingZeros(wxString::Format("%llu.%02llu",
-                                                 static_cast<unsigned long long>(hundredths / 100),
-                                                 static_cast<unsigned long long>(hundredths % 100)));
+    // Every digit down to the byte: a rounded text would be saved back as another limit (a
+    // limit of 4000 bytes would read "0" and be refused). Counted in integers, so the decimal
+    // mark is the point ParseMegabytes reads, whatever the locale.
+    return WithoutTrailingZeros(wxString::Format("%llu.%06llu",
+                                                 static_cast<unsigned long long>(bytes / 1000000),
+                                                 static_cast<unsigned long long>(bytes % 1000000)));
 }
 
 wxString FileLengthText(uint64_t bytes)

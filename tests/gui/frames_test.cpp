@@ -102,13 +102,13 @@ TEST(Frames, LoadOfUnreadableOrDamagedFilesEndsAndSaysSo)
     wxTEST_DIALOG(fixture.AddImages(Paths({WritePicture(dir, "good.png", 40, 30), broken, cut})),
                   ExpectMessage(wxID_OK, "1 of the chosen files could not be read:\n" + broken +
                                              ": not an image in a format the program reads, or "
-                                             "damaged\n\n1 of the chosen files are damaged; what "
-                                             "could be read of them was loaded:\n" +
+                                             "damaged\n\n1 of the chosen files is damaged; what "
+                                             "could be read of it was loaded:\n" +
                                              cut + ": the file ends before its end-of-image marker"));
     EXPECT_EQ(FrameNames(fixture.Frame(), true), Paths({"good.png", "cut.jpg"}));
     // Also when every file gave frames.
     wxTEST_DIALOG(fixture.AddImages(Paths({cut})),
-                  ExpectMessage(wxID_OK, "1 of the chosen files are damaged"));
+                  ExpectMessage(wxID_OK, "1 of the chosen files is damaged"));
     EXPECT_EQ(fixture.Frame().FrameCount(), 3);
 }
 

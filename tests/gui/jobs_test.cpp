@@ -156,7 +156,7 @@ TEST(Jobs, ALoadBeyondTheFreeMemoryAsksFirst)
     // 640 x 480 costs about 1.3 MB as a frame; pretend 1 MiB is free.
     frame.m_availableMemory = [] { return uint64_t{1} << 20; };
     const wxArrayString paths = Paths({WritePicture(dir, "a.png", 640, 480)});
-    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_NO, "about 1.3 MB of memory"));
+    wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_NO, "1 frame needs about 1.3 MB"));
     EXPECT_EQ(frame.FrameCount(), 0) << "No loads nothing";
     wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_YES, "only 1.0 MB is free"));
     EXPECT_EQ(frame.FrameCount(), 1);

@@ -245,3 +245,42 @@ TEST_F(Language, ToolTipsAndQuestionButtonsFollowTheSwitch)
     wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), RecordButtonLabels(&labels));
     EXPECT_EQ(labels, "_Yes|_No");
 }
+
+// Texts worded from what the window keeps, not from what it showed: the undo steps made and
+// the size estimate made before a switch read in the new language at once, counts in the
+// plural form their number takes.
+TEST_F(Language, SwitchRewordsTheUndoStepsAndTheSizeEstimate)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
+    frame.m_thumbnails->Select(0);
+    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), ExpectMessage(wxID_YES, ""));
+    fixture.Command(wxID_UNDO);
+    const auto estimate = [&] {
+        return frame.m_statusBar1->GetStatusText(2).AfterFirst(wxUniChar(0xb7));
+    };
+    ASSERT_TRUE(WaitFor("an estimate", [&] { return estimate().Contains("about "); }));
+
+    const struct {
+        int id;
+        const char* undo;
+        const char* redo;
+        const char* about;
+    } languages[] = {
+        {80, "Ajouter 2 images", "Supprimer 1 image", "environ "},
+        {89, "2 Einzelbilder hinzufügen", "1 Einzelbild löschen", "etwa "},
+        {46, "添加 2 帧", "删除 1 帧", "约 "},
+        {58, "Add 2 Frames", "Delete 1 Frame", "about "},
+    };
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.id);
+        fixture.Command(l.id);
+        EXPECT_TRUE(frame.m_itemUndo->GetItemLabel().Contains(Utf8(l.undo)))
+            << frame.m_itemUndo->GetItemLabel();
+        EXPECT_TRUE(frame.m_itemRedo->GetItemLabel().Contains(Utf8(l.redo)))
+            << frame.m_itemRedo->GetItemLabel();
+        EXPECT_TRUE(estimate().StartsWith(" " + Utf8(l.about))) << estimate();
+    }
+}

@@ -129,9 +129,10 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     GifFrame& frame = fixture.Frame();
     EXPECT_EQ(frame.GetTitle(), GetProductName());
     EXPECT_EQ(frame.m_statusBar1->GetFieldsCount(), 3);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(0), 200);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(1), 400);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(2), -1);
+    // Empty fields take no room: the last one, the animation's length, has the whole bar.
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(0), 0);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(1), 0);
+    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(2), frame.m_statusBar1->GetClientSize().x);
 
     EXPECT_EQ(frame.m_staticText_delay->GetLabel(), "Delay :");
     EXPECT_EQ(frame.m_staticText_sec->GetLabel(), "1/100sec ");

@@ -116,10 +116,10 @@ TEST_F(ProjectOpen, MovedSourcesStayAsPlaceholdersAndRoundTrip)
 
     // Save as GIF asks whether to leave it out: No writes nothing, Yes writes the other three.
     wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
-                  ExpectMessage(wxID_NO, "1 of the 4 frames are missing"));
+                  ExpectMessage(wxID_NO, "1 of the 4 frames is missing"));
     EXPECT_FALSE(wxFileExists(dir.File("out.gif")));
     wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
-                  ExpectMessage(wxID_YES, "1 of the 4 frames are missing"));
+                  ExpectMessage(wxID_YES, "1 of the 4 frames is missing"));
     ASSERT_TRUE(wxFileExists(dir.File("out.gif")));
     EXPECT_EQ(wxImage::GetImageCount(dir.File("out.gif"), wxBITMAP_TYPE_GIF), 3);
 }

@@ -190,3 +190,29 @@ TEST(Catalog, RightsNoticePiecesAreTranslated)
         EXPECT_EQ(tr("All rights reserved."), U(reserved.at(id)));
     }
 }
+
+// A count takes the form its number needs by the catalog's own rule: French counts 0 as one,
+// Japanese and Chinese have a single form.
+TEST(Catalog, CountsTakeTheFormTheirNumberNeeds)
+{
+    const struct {
+        int id;
+        unsigned n;
+        const char* expected;
+    } cases[] = {
+        {LANG_GERMAN, 1, "%d Einzelbild löschen"},     {LANG_GERMAN, 2, "%d Einzelbilder löschen"},
+        {LANG_FRENCH, 0, "Supprimer %d image"},        {LANG_FRENCH, 1, "Supprimer %d image"},
+        {LANG_FRENCH, 2, "Supprimer %d images"},       {LANG_ITALIAN, 1, "Elimina %d fotogramma"},
+        {LANG_ITALIAN, 11, "Elimina %d fotogrammi"},   {LANG_JAPANESE, 1, "%d フレームの削除"},
+        {LANG_JAPANESE, 7, "%d フレームの削除"},        {LANG_CHINESE_TRADITIONAL, 3, "刪除 %d 個影格"},
+        {LANG_CHINESE_SIMPLIFIED, 1, "删除 %d 帧"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.id << " n=" << c.n);
+        const Catalog tr(c.id);
+        const wxString* found =
+            tr.translations->GetTranslatedString("Delete %d Frame", c.n, kDomain);
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(*found, U(c.expected));
+    }
+}

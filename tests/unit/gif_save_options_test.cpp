@@ -29,13 +29,20 @@ TEST(GifSaveOptions, MegabytesAreReadWithAPointOrACommaAndNothingElse)
     EXPECT_TRUE(ParseMegabytes("100000").has_value());
 }
 
-TEST(GifSaveOptions, LimitTextReadsBackAsTheSameLimit)
+TEST(GifSaveOptions, LimitTextShowsTheStoredLimitToTheByteAndReadsBackAsIt)
 {
-    EXPECT_EQ(MegabytesText(2500000), "2.5");
-    EXPECT_EQ(MegabytesText(3000000), "3");
-    EXPECT_EQ(MegabytesText(1234567), "1.23");
-    for (uint64_t bytes : {1000000ull, 2500000ull, 750000ull, 99990000ull})
-        EXPECT_EQ(ParseMegabytes(MegabytesText(bytes)), bytes);
+    const struct {
+        uint64_t bytes;
+        const char* text;
+    } cases[] = {
+        {2500000, "2.5"},      {3000000, "3"},           {1234567, "1.234567"},
+        {4000, "0.004"},       {1, "0.000001"},          {999999, "0.999999"},
+        {750000, "0.75"},      {99990000, "99.99"},      {100000000000ull, "100000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MegabytesText(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(ParseMegabytes(MegabytesText(c.bytes)), c.bytes) << c.bytes;
+    }
 }
 
 TEST(GifSaveOptions, FileLengthsReadInKilobytesThenMegabytes)
