@@ -6,6 +6,7 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
+#include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
@@ -201,8 +202,10 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
 
 void GifFrame::OnSetDelay(wxCommandEvent&)
 {
+    // A value the window writes itself is no edit of the user's, and no trace line either.
     if (m_applyingSettings)
         return;
+    Trace("OnSetDelay");
     StopPreview();
     DocumentSettings after = CurrentSettings();
     after.delay = m_spinctrl_delay->GetValue();

@@ -92,6 +92,9 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
 
 void GifFrame::AddLoadedFrame(const FramePtr& frame)
 {
+    // A load that adds frames appends each to the strip as it arrives; an insert does not.
+    if (m_loadInsertAt < 0)
+        Trace("Append");
     const int at = m_loadInsertAt < 0 ? m_document.Count() : m_loadInsertAt + m_loadAdded;
     if (m_loadAdded == 0)
         m_loadFirst = at;
