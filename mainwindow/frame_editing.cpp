@@ -215,14 +215,14 @@ void GifFrame::OnDelete(wxCommandEvent&)
     const wxString name = doomed.size() == 1
         ? _("Delete Frame")
         : wxString::Format(_("Delete %d Frames"), static_cast<int>(doomed.size()));
-    SubmitEdit(new RemoveFramesCommand(m_document, name, doomed));
+    SubmitEdit(RemovalStep(name, doomed));
     ClearPreview();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    SubmitEdit(new RemoveFramesCommand(m_document, _("Clear All"), m_document.AllPositions()));
+    SubmitEdit(RemovalStep(_("Clear All"), m_document.AllPositions()));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

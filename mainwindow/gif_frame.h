@@ -122,6 +122,9 @@ public:
     // The frames' start times after a change of the list or of a delay; the strip's labels.
     void Retime();
     wxString FrameLabel(int index) const;
+    // The step that takes out the frames at positions. One that empties the strip also hands
+    // the canvas back to the frames to come, and its undo brings back the canvas as it was.
+    DocumentCommand* RemovalStep(const wxString& name, const std::vector<int>& positions);
     // Does command as the next step, then brings canvas, tools, preview and status along.
     void SubmitEdit(DocumentCommand* command);
     void AfterEdit();
