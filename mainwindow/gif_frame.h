@@ -253,6 +253,17 @@ public:
     int StripDropIndex(const wxPoint& client) const;
     // Asks whether to save changes before the document is replaced; false to keep it as it is.
     bool MayReplaceDocument();
+    // What a document starts with: a new one the defaults, an opened project its own.
+    struct DocumentStart {
+        wxString projectPath;  // empty: no project file
+        wxString gifName;      // the name the first GIF save offers
+        int delay = kDefaultDelay;
+        int loopCount = 0;
+        bool loopInGif = false;
+    };
+    // Empties the window into a document of its own: no frames, no steps to undo, nothing
+    // shown, the canvas left to the frames to come, no GIF saved yet, start's paths and settings.
+    void StartDocument(const DocumentStart& start);
 
     // Crash recovery: the document is copied to the recovery folder a moment after each
     // change, and the copy goes when the window closes.
@@ -274,6 +285,7 @@ public:
     // Command handlers.
     void OnSaveAnimator(wxCommandEvent& event);
     void OnSaveAsAnimator(wxCommandEvent& event);
+    void OnNew(wxCommandEvent& event);
     void OnOpenProject(wxCommandEvent& event);
     void OnSaveProject(wxCommandEvent& event);
     void OnSaveProjectAs(wxCommandEvent& event);
@@ -329,6 +341,7 @@ public:
     wxMenu* m_menuFrame = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
+    wxMenuItem* m_itemNew = nullptr;
     wxMenuItem* m_itemOpenProject = nullptr;
     wxMenuItem* m_itemSave = nullptr;
     wxMenuItem* m_itemSaveAs = nullptr;

@@ -27,6 +27,7 @@ list(APPEND UI_SOURCES
   mainwindow/message_text.cpp
   mainwindow/message_boxes.cpp
   mainwindow/status_bar.cpp
+  mainwindow/new_document.cpp
   mainwindow/recovery.cpp
   mainwindow/file_drop.cpp
   mainwindow/open_paths.cpp
