@@ -401,6 +401,8 @@ public:
     // The estimate as the status bar shows it; empty when there is none.
     wxString m_estimateText;
     std::unique_ptr<RecoveryCopy> m_recovery;
+    // The user has heard that the recovery copy can't be written.
+    bool m_recoveryTroubleTold = false;
     bool m_holding = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
