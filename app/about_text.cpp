@@ -14,6 +14,12 @@ wxString RightsNotice(const wxString& buildDate)
     wxString notice = _("Copyright (C)");
     if (const int year = YearOfBuildDate(buildDate))
         notice << " " << year;
-    notice << " " << GetMakerName() << ". " << _("All rights reserved.");
+    notice << " " << GetMakerName() << "\n"
+           << wxString::Format(_("This program is free software: you can redistribute it and/or "
+                                 "modify it under the terms of the GNU General Public License, "
+                                 "version 3 or (at your option) any later version (%s)."),
+                               kLicenceId)
+           << "\n"
+           << _("It comes with ABSOLUTELY NO WARRANTY, to the extent permitted by law.");
     return notice;
 }

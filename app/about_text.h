@@ -6,8 +6,11 @@
 
 // Product name and version, e.g. "Quorvantel GIF Zoruvede 2.0.31"; never translated.
 wxString AboutVersionLine();
-// The rights notice for a build of that date (the compiler's "Mmm dd yyyy"): the translated
-// prefix, the build's year, the maker and the translated suffix, e.g.
-// "Copyright (C) 2020 Quorvantel. All rights reserved." The year is left out when the date
-// has none.
+// The licence's identifier (SPDX), the same in every language.
+constexpr const char* kLicenceId = "GPL-3.0-or-later";
+
+// The rights notice for a build of that date (the compiler's "Mmm dd yyyy"), one line each:
+// the translated prefix with the build's year and the maker ("Copyright (C) 2020
+// Quorvantel"; the year is left out when the date has none), the licence, and that there is
+// no warranty, both translated.
 wxString RightsNotice(const wxString& buildDate);

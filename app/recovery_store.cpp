@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,9 +14,11 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include "app/product.h"
 #include "project/project_file.h"
+#include "src/window/export_failure.h"
 
 namespace {
 std::atomic<int> s_copies{0};
@@ -33,6 +38,29 @@ bool IsHeld(const wxString& copy)
     const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
     ::close(fd);
     return held;
+}
+
+// Makes folder and the folders above it that are missing; 0, or the system's error.
+int MakeFolders(const wxString& folder)
+{
+    const std::string path(folder.fn_str());
+    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        if (::mkdir(path.substr(0, end).c_str(), 0700) != 0 && errno != EEXIST)
+            return errno;
+        if (end == std::string::npos)
+            return 0;
+    }
+}
+
+wxString SystemReason(int error)
+{
+    return wxString::FromUTF8(std::strerror(error));
+}
+
+// Removes a file without the toolkit's complaint: a copy that stays is found again later.
+void RemoveQuietly(const wxString& path)
+{
+    ::unlink(path.fn_str());
 }
 }
 
@@ -54,43 +82,58 @@ RecoveryCopy::~RecoveryCopy()
 {
     Clear();
     if (m_lock >= 0) {
-        ::unlink(LockPathOf(m_path).fn_str());
+        RemoveQuietly(LockPathOf(m_path));
         ::close(m_lock);
     }
 }
 
-bool RecoveryCopy::Lock()
+bool RecoveryCopy::Lock(wxString& reason)
 {
     if (m_lock >= 0)
         return true;
-    if (!wxFileName::Mkdir(m_folder, 0700, wxPATH_MKDIR_FULL))
+    if (const int error = MakeFolders(m_folder)) {
+        reason = SystemReason(error);
         return false;
+    }
     const int fd = ::open(LockPathOf(m_path).fn_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        reason = SystemReason(errno);
+        if (fd >= 0)
+            ::close(fd);
         return false;
     }
     m_lock = fd;
     return true;
 }
 
-bool RecoveryCopy::Write(const ProjectData& data)
+bool RecoveryCopy::Write(const ProjectData& data, wxString* reason)
 {
-    return Lock() && WriteProjectFile(m_path, data, nullptr);
+    // The toolkit would show its own complaints as they come, after every change; the
+    // caller words a failure once.
+    wxLogNull quiet;
+    wxString why;
+    ExportFailure failure;
+    if (Lock(why) && WriteProjectFile(m_path, data, nullptr, &failure))
+        return true;
+    if (why.empty())
+        why = failure.reason.empty() ? ExportFailureText(failure, false) : failure.reason;
+    if (reason)
+        *reason = why;
+    return false;
 }
 
 void RecoveryCopy::Clear()
 {
     if (wxFileExists(m_path))
-        wxRemoveFile(m_path);
+        RemoveQuietly(m_path);
 }
 
 std::vector<wxString> OrphanedRecoveryCopies(const wxString& folder)
 {
     std::vector<std::pair<time_t, wxString>> found;
     wxArrayString files;
+    // A folder that can't be read holds no copy that could be restored.
+    wxLogNull quiet;
     if (wxDirExists(folder))
         wxDir::GetAllFiles(folder, &files, "recovery-*.xml", wxDIR_FILES);
     for (const wxString& file : files)
@@ -105,7 +148,6 @@ std::vector<wxString> OrphanedRecoveryCopies(const wxString& folder)
 
 void DiscardRecoveryCopy(const wxString& path)
 {
-    wxRemoveFile(path);
-    if (wxFileExists(LockPathOf(path)))
-        wxRemoveFile(LockPathOf(path));
+    RemoveQuietly(path);
+    RemoveQuietly(LockPathOf(path));
 }

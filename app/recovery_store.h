@@ -22,14 +22,16 @@ public:
     RecoveryCopy(const RecoveryCopy&) = delete;
     RecoveryCopy& operator=(const RecoveryCopy&) = delete;
 
-    // Replaces the copy with data, atomically. False when it can't be written.
-    bool Write(const ProjectData& data);
+    // Replaces the copy with data, atomically. False when it can't be written, with the
+    // system's reason in reason; the toolkit's log says nothing either way.
+    bool Write(const ProjectData& data, wxString* reason = nullptr);
     // Removes the copy (an empty document needs none); the lock stays.
     void Clear();
     const wxString& Path() const { return m_path; }
+    const wxString& Folder() const { return m_folder; }
 
 private:
-    bool Lock();
+    bool Lock(wxString& reason);
 
     wxString m_folder;
     wxString m_path;
@@ -38,5 +40,5 @@ private:
 
 // The copies in folder whose window is gone (their lock is free), newest first.
 std::vector<wxString> OrphanedRecoveryCopies(const wxString& folder);
-// Removes a copy and its lock file.
+// Removes a copy and its lock file, quietly.
 void DiscardRecoveryCopy(const wxString& path);

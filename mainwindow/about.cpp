@@ -19,8 +19,11 @@ void GifFrame::OnAbout(wxCommandEvent&)
 
     if (auto* version = XRCCTRL(dialog, "m_static_version_name", wxStaticText))
         version->SetLabel(AboutVersionLine());
-    if (auto* notice = XRCCTRL(dialog, "m_static_information", wxStaticText))
+    if (auto* notice = XRCCTRL(dialog, "m_static_information", wxStaticText)) {
         notice->SetLabel(RightsNotice(GetBuildDate()));
+        // The licence's sentence is long in every language: lines of a readable width.
+        notice->Wrap(dialog.FromDIP(440));
+    }
     if (auto* link = XRCCTRL(dialog, "m_hyperlink", wxHyperlinkCtrl)) {
         const wxString url = g_domainOption ? g_domainOption->m_downloadUrl : wxString();
         link->SetLabel(url);

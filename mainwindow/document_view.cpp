@@ -2,10 +2,12 @@
 // list goes through the document (and, as a step, through the undo history); the strip
 // follows each change in the change's own terms, keeping the thumbnails it already has.
 #include <algorithm>
+#include <set>
 
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
+#include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
@@ -94,6 +96,27 @@ wxString GifFrame::FrameLabel(int index) const
     // The mark tells a frame with a delay of its own from those that follow the common one.
     const bool own = index < m_document.Count() && m_document.Frame(index)->delay != kCommonDelay;
     return wxString::Format("#%d  %.2fsec", index + 1, start / 100.0f) + (own ? "*" : "");
+}
+
+DocumentCommand* GifFrame::RemovalStep(const StepName& name, const std::vector<int>& positions)
+{
+    auto* removal = new RemoveFramesCommand(m_document, name, positions);
+    std::set<int> gone;
+    for (int p : positions)
+        if (p >= 0 && p < FrameCount())
+            gone.insert(p);
+    if (gone.empty() || static_cast<int>(gone.size()) < FrameCount())
+        return removal;
+    // An empty strip hands the canvas back to the frames to come, forgetting the size the
+    // user chose; the step keeps that size, so that its undo gives it back with the frames.
+    DocumentSettings after = CurrentSettings();
+    after.canvasChosen = false;
+    auto* step = new CombinedCommand(m_document, name);
+    step->Add(new ChangeSettingsCommand(
+        m_document, name, 0, CurrentSettings(), after,
+        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+    step->Add(removal);
+    return step;
 }
 
 void GifFrame::SubmitEdit(DocumentCommand* command)
@@ -201,8 +224,10 @@ void GifFrame::ApplySettings(const DocumentSettings& settings)
 
 void GifFrame::OnSetDelay(wxCommandEvent&)
 {
+    // A value the window writes itself is no edit of the user's, and no trace line either.
     if (m_applyingSettings)
         return;
+    Trace("OnSetDelay");
     StopPreview();
     DocumentSettings after = CurrentSettings();
     after.delay = m_spinctrl_delay->GetValue();

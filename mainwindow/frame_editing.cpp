@@ -97,6 +97,9 @@ bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
 
 void GifFrame::AddLoadedFrame(const FramePtr& frame)
 {
+    // A load that adds frames appends each to the strip as it arrives; an insert does not.
+    if (m_loadInsertAt < 0)
+        Trace("Append");
     const int at = m_loadInsertAt < 0 ? m_document.Count() : m_loadInsertAt + m_loadAdded;
     if (m_loadAdded == 0)
         m_loadFirst = at;
@@ -231,8 +234,7 @@ void GifFrame::OnDelete(wxCommandEvent&)
     if (question.ShowModal() != wxID_YES)
         return;
     const int n = static_cast<int>(doomed.size());
-    SubmitEdit(new RemoveFramesCommand(
-        m_document,
+    SubmitEdit(RemovalStep(
         [n] { return wxString::Format(wxPLURAL("Delete %d Frame", "Delete %d Frames", n), n); },
         doomed));
     ClearPreview();
@@ -241,8 +243,7 @@ void GifFrame::OnDelete(wxCommandEvent&)
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    SubmitEdit(new RemoveFramesCommand(m_document, [] { return _("Clear All"); },
-                                       m_document.AllPositions()));
+    SubmitEdit(RemovalStep([] { return _("Clear All"); }, m_document.AllPositions()));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

@@ -209,6 +209,8 @@ void GifFrame::BuildMenuBar()
     m_menubar = new wxMenuBar();
 
     m_menuFile = new wxMenu();
+    m_itemNew = m_menuFile->Append(wxID_ANY, WithShortcut(_("&New"), "Ctrl+N"));
+    m_menuFile->AppendSeparator();
     m_itemSave = m_menuFile->Append(wxID_ANY, _("Save"));
     m_itemSaveAs = m_menuFile->Append(wxID_ANY, _("Save As"));
     m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("Open Project"));
@@ -264,6 +266,7 @@ void GifFrame::BuildMenuBar()
     m_menubar->Append(m_menuAnimation, _("Animation"));
     m_menubar->Append(m_menuHelp, _("Help"));
 
+    Bind(wxEVT_MENU, &GifFrame::OnNew, this, m_itemNew->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnSaveAnimator, this, m_itemSave->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_itemOpenProject->GetId());

@@ -21,6 +21,7 @@
 #include "src/window/animation_document.h"
 #include "src/window/edit_history.h"
 #include "src/window/size_limit.h"
+#include "src/window/step_name.h"
 
 class BackgroundEstimate;
 class FeedPasses;
@@ -125,6 +126,9 @@ public:
     // The frames' start times after a change of the list or of a delay; the strip's labels.
     void Retime();
     wxString FrameLabel(int index) const;
+    // The step that takes out the frames at positions. One that empties the strip also hands
+    // the canvas back to the frames to come, and its undo brings back the canvas as it was.
+    DocumentCommand* RemovalStep(const StepName& name, const std::vector<int>& positions);
     // Does command as the next step, then brings canvas, tools, preview and status along.
     void SubmitEdit(DocumentCommand* command);
     void AfterEdit();
@@ -253,6 +257,17 @@ public:
     int StripDropIndex(const wxPoint& client) const;
     // Asks whether to save changes before the document is replaced; false to keep it as it is.
     bool MayReplaceDocument();
+    // What a document starts with: a new one the defaults, an opened project its own.
+    struct DocumentStart {
+        wxString projectPath;  // empty: no project file
+        wxString gifName;      // the name the first GIF save offers
+        int delay = kDefaultDelay;
+        int loopCount = 0;
+        bool loopInGif = false;
+    };
+    // Empties the window into a document of its own: no frames, no steps to undo, nothing
+    // shown, the canvas left to the frames to come, no GIF saved yet, start's paths and settings.
+    void StartDocument(const DocumentStart& start);
 
     // Crash recovery: the document is copied to the recovery folder a moment after each
     // change, and the copy goes when the window closes.
@@ -274,6 +289,7 @@ public:
     // Command handlers.
     void OnSaveAnimator(wxCommandEvent& event);
     void OnSaveAsAnimator(wxCommandEvent& event);
+    void OnNew(wxCommandEvent& event);
     void OnOpenProject(wxCommandEvent& event);
     void OnSaveProject(wxCommandEvent& event);
     void OnSaveProjectAs(wxCommandEvent& event);
@@ -329,6 +345,7 @@ public:
     wxMenu* m_menuFrame = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
+    wxMenuItem* m_itemNew = nullptr;
     wxMenuItem* m_itemOpenProject = nullptr;
     wxMenuItem* m_itemSave = nullptr;
     wxMenuItem* m_itemSaveAs = nullptr;
@@ -391,6 +408,8 @@ public:
     EstimateShown m_estimateShown = EstimateShown::None;
     uint64_t m_estimateBytes = 0;
     std::unique_ptr<RecoveryCopy> m_recovery;
+    // The user has heard that the recovery copy can't be written.
+    bool m_recoveryTroubleTold = false;
     bool m_holding = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;

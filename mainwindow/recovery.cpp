@@ -22,10 +22,20 @@ void GifFrame::OnRecoveryTimer(wxTimerEvent&)
         ScheduleRecoveryCopy();
         return;
     }
-    if (FrameCount() == 0)
+    if (FrameCount() == 0) {
         m_recovery->Clear();
-    else
-        m_recovery->Write(CurrentProjectData());
+        return;
+    }
+    wxString reason;
+    if (m_recovery->Write(CurrentProjectData(), &reason) || m_recoveryTroubleTold)
+        return;
+    // Once per window: the work goes on, and the next changes try again quietly.
+    m_recoveryTroubleTold = true;
+    ShowMessage(wxString::Format(_("Copies for restoring your work after a crash can't be kept "
+                                   "in %s: %s.\nYou can go on working, but if the program ends "
+                                   "unexpectedly, the changes since your last save are lost."),
+                                 m_recovery->Folder(), reason),
+                GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
 void GifFrame::OfferRecovery()

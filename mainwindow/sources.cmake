@@ -29,6 +29,7 @@ list(APPEND UI_SOURCES
   mainwindow/message_boxes.cpp
   mainwindow/status_bar.cpp
   mainwindow/fitting_status_bar.cpp
+  mainwindow/new_document.cpp
   mainwindow/recovery.cpp
   mainwindow/file_drop.cpp
   mainwindow/open_paths.cpp

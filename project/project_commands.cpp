@@ -1,5 +1,5 @@
 // Saving and opening projects, the unsaved-changes question, and closing the window.
-#include <algorithm>
+#include <memory>
 
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
@@ -11,7 +11,6 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/canvas_math.h"
 #include "mainwindow/gif_frame.h"
-#include "mainwindow/loop_count_dialog.h"
 #include "mainwindow/message_text.h"
 #include "project/project_file.h"
 
@@ -195,44 +194,21 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     if (!MayLoad(load))
         return false;
 
-    m_document.Remove(m_document.AllPositions());
-    // The project starts a history of its own; nothing before it can be undone.
-    m_history->ClearCommands();
-    DisableFrameTools();
-    m_statusBar1->SetStatusText(wxEmptyString, 1);
-    ClearPreview();
-    UpdateCanvasFromFrames();
-
     // A restored copy is no project file of the user's: it is saved where the user says.
-    m_projectPath = recovered ? wxString() : path;
-    m_projectName = recovered ? wxString() : wxFileNameFromPath(path);
-    UpdateTitle();
+    DocumentStart start;
+    start.projectPath = recovered ? wxString() : path;
     // The project's GIF is not the one saved before: the next Save asks, offering its name.
-    m_gifName = project.gifName;
-    m_gifPath.clear();
-    m_gifSavedVersion = 0;
-
-    const int delay = std::clamp(project.delay, m_spinctrl_delay->GetMin(), m_spinctrl_delay->GetMax());
-    m_applyingSettings = true;
-    m_spinctrl_delay->SetValue(delay);
-    m_applyingSettings = false;
-    m_document.SetDelay(delay);
-    m_thumbnails->m_frameDelay = delay;
-    Retime();
+    start.gifName = project.gifName;
+    start.delay = project.delay;
+    // The project's loop setting replaces the window's; its frames bring their own delays.
+    start.loopCount = project.loopCount;
+    start.loopInGif = project.loopInGif;
+    StartDocument(start);
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
         : wxString::Format("%s(%d * %d)" + _("px"), ShownName(m_gifName), project.width,
                            project.height);
     m_statusBar1->SetStatusText(text, 0);
-
-    // The project's loop setting replaces the window's; its frames bring their own delays.
-    m_document.SetLoopCount(project.loopCount);
-    m_document.SetLoopInFile(project.loopInGif);
-    m_loopCount = project.loopCount;
-    m_loopsPlayed = 0;
-    // The Loop Count dialog offers what the project holds.
-    s_lastLoopCount = project.loopCount;
-    s_lastLoopForFile = project.loopInGif;
 
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;

@@ -22,6 +22,8 @@ struct AnimationFrame {
     int delay = -1;
 };
 constexpr int kCommonDelay = -1;
+// The common delay of a new document, in hundredths of a second.
+constexpr int kDefaultDelay = 10;
 using FramePtr = std::shared_ptr<const AnimationFrame>;
 using FrameList = std::vector<FramePtr>;
 
@@ -85,7 +87,7 @@ private:
     void Tell(const FrameListChange& change);
 
     FrameList m_frames;
-    int m_delay = 10;
+    int m_delay = kDefaultDelay;
     wxSize m_canvas;
     int m_loopCount = 0;
     bool m_loopInFile = false;

@@ -73,8 +73,12 @@ FramePlacement PlaceFrame(const wxSize& frame, const wxSize& canvas)
     return p;
 }
 
-wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas)
+wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas, bool trace)
 {
+    const auto step = [trace](const char* line) {
+        if (trace)
+            Trace(line);
+    };
     if (canvas.x <= 0 || canvas.y <= 0)
         return wxImage();
     wxImage out(canvas.x, canvas.y, true);
@@ -82,12 +86,12 @@ wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas)
     const FramePlacement place = PlaceFrame(frameSize, canvas);
 
     if (place.shrunk) {
-        Trace("thumbnail-1");
+        step("thumbnail-1");
         const wxImage scaled = frame.Scale(place.size.x, place.size.y, wxIMAGE_QUALITY_NORMAL);
         if (place.size != canvas) {
-            Trace("thumbnail-2");
+            step("thumbnail-2");
             PasteOverBlack(out, scaled, place.origin);
-            Trace("Rescale");
+            step("Rescale");
         } else {
             // The scaled frame fills the canvas; its masked or transparent parts still go
             // over black, so that a mask colour never reaches the file as a visible colour.
@@ -96,11 +100,11 @@ wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas)
         return out;
     }
 
-    Trace("thumbnail-3");
+    step("thumbnail-3");
     if (frameSize.x > 0 && frameSize.y > 0)
         PasteOverBlack(out, frame, place.origin);
-    Trace("image");
-    Trace("m_bitmap");
-    Trace("Rescale");
+    step("image");
+    step("m_bitmap");
+    step("Rescale");
     return out;
 }

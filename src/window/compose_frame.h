@@ -21,6 +21,6 @@ FramePlacement PlaceFrame(const wxSize& frame, const wxSize& canvas);
 // Returns a new RGB image of exactly canvas size (no alpha, no mask): black, with frame drawn
 // on it as PlaceFrame says (rescaled at the toolkit's normal quality when shrunk). Masked
 // pixels of frame show black and alpha is blended over black. An invalid or empty frame gives
-// a black canvas. Writes the trace lines "thumbnail-1", "thumbnail-2", "thumbnail-3",
-// "image", "m_bitmap" and "Rescale" as the composition goes.
-wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas);
+// a black canvas. With trace, writes the trace lines "thumbnail-1", "thumbnail-2",
+// "thumbnail-3", "image", "m_bitmap" and "Rescale" as the composition goes.
+wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas, bool trace = true);

@@ -71,8 +71,8 @@ ExportFailure InputFailure(const FrameError& error)
 
 // Decoding and composing: called for one frame at a time, in order, so the source is read
 // sequentially and the composition's trace lines come out in frame order.
-bool TakeComposed(FrameSource& source, int index, const wxSize& canvas, wxImage& composed,
-                  ExportFailure& failure)
+bool TakeComposed(FrameSource& source, int index, const GifExportOptions& options,
+                  wxImage& composed, ExportFailure& failure)
 {
     wxImage frame;
     FrameError error;
@@ -80,7 +80,7 @@ bool TakeComposed(FrameSource& source, int index, const wxSize& canvas, wxImage&
         failure = InputFailure(error);
         return false;
     }
-    composed = ComposeFrame(frame, canvas);
+    composed = ComposeFrame(frame, options.canvas, options.traceComposition);
     if (!composed.IsOk()) {
         failure = FrameFailure(Kind::FrameFit, index, source.Count());
         return false;
@@ -179,7 +179,7 @@ private:
             PreparedFrame prepared;
             wxImage composed;
             const bool ok =
-                TakeComposed(m_source, index, m_options.canvas, composed, prepared.failure);
+                TakeComposed(m_source, index, m_options, composed, prepared.failure);
             lock.unlock();
             if (ok)
                 Reduce(prepared, composed, m_options, index, m_count);
@@ -237,7 +237,7 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             frame = pipeline->Take(i);
         } else {
             wxImage composed;
-            if (TakeComposed(source, i, options.canvas, composed, frame.failure))
+            if (TakeComposed(source, i, options, composed, frame.failure))
                 Reduce(frame, composed, options, i, count);
         }
         if (frame.failure.kind != Kind::None)

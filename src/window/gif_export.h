@@ -54,6 +54,9 @@ struct GifExportOptions {
     // for leaving a pixel that hardly changed as it is; see gif_quality.h). 100, the default,
     // is the best the reducer reaches: the output of earlier versions, losslessly optimised.
     int quality = kGifBestQuality;
+    // Whether fitting the frames into the canvas writes its trace lines (see ComposeFrame):
+    // a save does; a trial encoding that writes no file, such as the size estimate, does not.
+    bool traceComposition = true;
 };
 
 // The delay in hundredths that frame index is written with under options: its own entry in

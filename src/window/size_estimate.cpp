@@ -111,9 +111,12 @@ std::optional<uint64_t> Exact(FrameSource& frames, const GifExportOptions& optio
 
 } // namespace
 
-std::optional<uint64_t> EstimateGifSize(FrameSource& frames, const GifExportOptions& options,
+std::optional<uint64_t> EstimateGifSize(FrameSource& frames, const GifExportOptions& asked,
                                         const std::atomic<bool>& cancel)
 {
+    // No file is written: the trace of a save stays the trace of saves only.
+    GifExportOptions options = asked;
+    options.traceComposition = false;
     const std::vector<FrameRun> runs = SampleRuns(frames.Count(), options.optimize);
     if (runs.empty())
         return Exact(frames, options, cancel);

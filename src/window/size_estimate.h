@@ -12,6 +12,6 @@ class FrameSource;
 
 // The expected file length in bytes for frames under options, within about 15 % of what
 // ExportGif writes. May encode only a sample of the frames. Returns nothing when cancel
-// becomes true (checked between frames) or a frame can't be read.
+// becomes true (checked between frames) or a frame can't be read. Writes no trace lines.
 std::optional<uint64_t> EstimateGifSize(FrameSource& frames, const GifExportOptions& options,
                                         const std::atomic<bool>& cancel);

@@ -15,6 +15,7 @@
 #include "include/window/thumbnailctrl.h"
 #include "mainwindow/gif_frame.h"
 #include "mainwindow/loop_count_dialog.h"
+#include "src/window/background_estimate.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
@@ -390,4 +391,36 @@ TEST(Frames, ClosingWhileALoadRunsNeitherCrashesNorLeaks)
     EXPECT_TRUE(fixture->Frame().IsLoading());
     fixture.reset();
     YieldFor(100);
+}
+
+TEST(Frames, TraceNamesEachAppendedFrameAndDelayEditButNoCompositionWithoutASave)
+{
+    TempDir dir;
+    MainWindowFixture fixture;
+    GifFrame& frame = fixture.Frame();
+    const wxString gif = WriteGif(dir, "two.gif", 2, 30, 20);
+    const wxString big = WritePicture(dir, "big.png", 60, 40);
+    testing::internal::CaptureStdout();
+    fixture.AddImages(Paths({gif, big}));
+    fixture.Edit(frame.m_spinctrl_delay, 20);
+    // The estimate fits the frames into the canvas as a save would, writing nothing.
+    WaitFor("the size estimate", [&] {
+        return !frame.m_estimateTimer.IsRunning() && !frame.m_estimate->Running();
+    });
+    const std::string trace = testing::internal::GetCapturedStdout();
+
+    const std::string appended = "ThreadUpdate\nAppend\nwxImageThumbnailItem\n";
+    size_t count = 0;
+    for (size_t at = trace.find(appended); at != std::string::npos;
+         at = trace.find(appended, at + 1))
+        ++count;
+    EXPECT_EQ(count, 3u) << trace;
+    EXPECT_NE(trace.find("OnSetDelay\n"), std::string::npos) << trace;
+    for (const char* line : {"thumbnail-1", "thumbnail-3", "m_bitmap", "Rescale"})
+        EXPECT_EQ(trace.find(line), std::string::npos) << line << " in\n" << trace;
+
+    testing::internal::CaptureStdout();
+    fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("out.gif"));
+    const std::string saved = testing::internal::GetCapturedStdout();
+    EXPECT_NE(saved.find("thumbnail-3\nimage\nm_bitmap\nRescale\n"), std::string::npos) << saved;
 }

@@ -72,7 +72,8 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Frame");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Animation");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(4), "Help");
-    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 6u);
+    // New, then the saving and opening commands and Exit.
+    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 8u);
     EXPECT_EQ(frame.m_menuEdit->GetMenuItemCount(), 2u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
     // the GIF timing check item, in three groups.
@@ -82,6 +83,7 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
     EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
 
+    EXPECT_EQ(frame.m_itemNew->GetItemLabel(), "&New\tCtrl+N");
     EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save Project\tCtrl+S");
     EXPECT_EQ(frame.m_itemSaveProjectAs->GetItemLabel(), "Save Project As...\tCtrl+Shift+S");
     EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "Exit\tCtrl+Q");

@@ -2,7 +2,11 @@
 #include <algorithm>
 
 #include <gtest/gtest.h>
+#include <wx/ffile.h>
 #include <wx/filefn.h>
+#include <wx/log.h>
+#include <wx/spinctrl.h>
+#include <wx/testing.h>
 
 #include "app/product.h"
 #include "app/recovery_store.h"
@@ -64,4 +68,47 @@ TEST(Recovery, ACopyLeftByACrashIsRestoredAsAnUnsavedDocument)
     wxTEST_DIALOG(fixture.Frame().OfferRecovery(), ExpectMessage(wxID_NO, "Restore them?"));
     EXPECT_FALSE(wxFileExists(orphan));
     EXPECT_EQ(fixture.Frame().FrameCount(), 2);
+}
+
+namespace {
+// Counts what reaches the toolkit's log, which shows errors as boxes of its own.
+class CountingLog : public wxLog {
+public:
+    int records = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++records; }
+};
+}
+
+TEST(Recovery, AStateFolderThatCantBeWrittenIsToldOnceInOurWordsAndWorkGoesOn)
+{
+    TempDir dir;
+    wxString state;
+    wxGetEnv("XDG_STATE_HOME", &state);
+    // A file where the state folder should be: no folder can be made in it.
+    wxFFile(dir.File("state"), "w").Close();
+    wxSetEnv("XDG_STATE_HOME", dir.File("state"));
+    CountingLog log;
+    wxLog* previous = wxLog::SetActiveTarget(&log);
+    {
+        MainWindowFixture fixture;
+        GifFrame& frame = fixture.Frame();
+        wxTEST_DIALOG(
+            {
+                fixture.AddImages(Paths({WritePicture(dir, "a.png", 20, 10)}));
+                WaitFor("the warning", [&] { return frame.m_recoveryTroubleTold; }, 5000);
+                // Later changes try again without a word.
+                fixture.Edit(frame.m_spinctrl_delay, 25);
+                YieldFor(1500);
+                fixture.AddImages(Paths({WritePicture(dir, "b.png", 20, 10)}));
+                YieldFor(1500);
+            },
+            ExpectMessage(wxID_OK, "can't be kept in " + dir.File("state")));
+        EXPECT_EQ(frame.FrameCount(), 2);
+        EXPECT_EQ(frame.m_document.Delay(), 25);
+    }
+    wxLog::SetActiveTarget(previous);
+    wxSetEnv("XDG_STATE_HOME", state);
+    EXPECT_EQ(log.records, 0) << "no message of the toolkit's own";
 }

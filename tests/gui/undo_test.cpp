@@ -200,3 +200,55 @@ TEST(Undo, ClosingAfterClearAllAsksNothingThereIsNothingToSave)
     EXPECT_TRUE(fixture->Frame().ProjectChanged());
     EXPECT_TRUE(fixture->Frame().ConfirmClose()) << "no question, which a Yes couldn't answer";
 }
+
+TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
+{
+    // Clear All, and a Delete of every frame.
+    for (bool clearAll : {true, false}) {
+        SCOPED_TRACE(clearAll ? "Clear All" : "Delete");
+        TempDir dir;
+        MainWindowFixture fixture;
+        GifFrame& frame = fixture.Frame();
+        fixture.AddImages(Paths({WritePicture(dir, "a.png", 80, 60)}));
+        fixture.Edit(frame.m_spinctrl_width, 32);
+        frame.m_history->SealLatest();
+        fixture.AddImages(Paths({WritePicture(dir, "big.png", 128, 96)}));
+        const auto canvasIs = [&](int w, int h, bool chosen) {
+            EXPECT_EQ(frame.m_spinctrl_width->GetValue(), w);
+            EXPECT_EQ(frame.m_spinctrl_height->GetValue(), h);
+            // An empty strip shows 0 x 0 and keeps the size last had, for nothing.
+            if (frame.FrameCount() > 0)
+                EXPECT_EQ(wxSize(frame.m_canvasWidth, frame.m_canvasHeight), wxSize(w, h));
+            EXPECT_EQ(frame.m_canvasChosen, chosen);
+        };
+        canvasIs(32, 24, true);
+
+        if (clearAll) {
+            fixture.Command(frame.m_itemClearAll->GetId());
+        } else {
+            Select(frame, {0, 1});
+            wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+                          wxExpectModal<wxMessageDialog>(wxID_YES));
+        }
+        ASSERT_EQ(frame.FrameCount(), 0);
+        canvasIs(0, 0, false);
+
+        fixture.Command(wxID_UNDO);
+        ASSERT_EQ(frame.FrameCount(), 2);
+        canvasIs(32, 24, true);
+        fixture.Command(wxID_UNDO);
+        canvasIs(32, 24, true);
+        fixture.Command(wxID_UNDO);
+        canvasIs(80, 60, false);
+
+        fixture.Command(wxID_REDO);
+        fixture.Command(wxID_REDO);
+        fixture.Command(wxID_REDO);
+        canvasIs(0, 0, false);
+        fixture.Command(wxID_UNDO);
+        canvasIs(32, 24, true);
+        // A frame added now goes by the chosen canvas, as before the step.
+        fixture.AddImages(Paths({WritePicture(dir, "huge.png", 200, 150)}));
+        canvasIs(32, 24, true);
+    }
+}

@@ -175,19 +175,26 @@ TEST(Catalog, OddlySpelledKeysAreFoundAndKeepTheirShape)
 
 TEST(Catalog, RightsNoticePiecesAreTranslated)
 {
-    const std::map<int, const char*> reserved = {
-        {LANG_CHINESE_SIMPLIFIED, "保留所有权利。"},
-        {LANG_CHINESE_TRADITIONAL, "保留一切權利。"},
-        {LANG_GERMAN, "Alle Rechte vorbehalten."},
-        {LANG_FRENCH, "Tous droits réservés."},
-        {LANG_ITALIAN, "Tutti i diritti riservati."},
-        {LANG_JAPANESE, "無断転載を禁じます。"},
+    const std::map<int, const char*> noWarranty = {
+        {LANG_CHINESE_SIMPLIFIED, "在法律允许的范围内，本程序不提供任何担保。"},
+        {LANG_CHINESE_TRADITIONAL, "在法律允許的範圍內，本程式不提供任何擔保。"},
+        {LANG_GERMAN, "Es wird OHNE JEDE GEWÄHRLEISTUNG bereitgestellt, soweit das Gesetz es zulässt."},
+        {LANG_FRENCH, "Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi."},
+        {LANG_ITALIAN, "Viene fornito SENZA ALCUNA GARANZIA, nei limiti consentiti dalla legge."},
+        {LANG_JAPANESE, "法律で認められる範囲において、一切の保証はありません。"},
     };
+    const char* licence =
+        "This program is free software: you can redistribute it and/or modify it under the terms "
+        "of the GNU General Public License, version 3 or (at your option) any later version (%s).";
     for (int id : kTranslated) {
         SCOPED_TRACE(id);
         const Catalog tr(id);
         EXPECT_NE(tr("Copyright (C)"), "<none>");
-        EXPECT_EQ(tr("All rights reserved."), U(reserved.at(id)));
+        EXPECT_EQ(tr("It comes with ABSOLUTELY NO WARRANTY, to the extent permitted by law."),
+                  U(noWarranty.at(id)));
+        // The licence is named by its own words in every language, and its identifier goes in.
+        EXPECT_TRUE(tr(licence).Contains("GNU General Public License")) << tr(licence);
+        EXPECT_EQ(tr(licence).Freq('%'), 1u) << tr(licence);
     }
 }
 

@@ -2,7 +2,9 @@
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <wx/ffile.h>
 #include <wx/filefn.h>
+#include <wx/log.h>
 
 #include "app/recovery_store.h"
 #include "project/project_file.h"
@@ -81,4 +83,40 @@ TEST(RecoveryStore, TheFolderFollowsXdgStateHome)
     EXPECT_TRUE(RecoveryFolder().Contains("/.local/state/"));
     if (had)
         wxSetEnv("XDG_STATE_HOME", saved);
+}
+
+namespace {
+// Counts what reaches the toolkit's log, which the window would show as error boxes.
+class CountingLog : public wxLog {
+public:
+    int records = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++records; }
+};
+}
+
+TEST(RecoveryStore, AFolderThatCantTakeTheCopyGivesTheSystemsReasonAndNoToolkitLog)
+{
+    TempDir dir;
+    wxFFile(dir.File("plain"), "w").Close();
+    const struct {
+        wxString folder;
+        const char* reason;
+    } cases[] = {
+        {dir.File("plain"), "Not a directory"},           // a file where the folder goes
+        {dir.File("plain") + "/state/product", "Not a directory"},  // a file above it
+    };
+    CountingLog log;
+    wxLog* previous = wxLog::SetActiveTarget(&log);
+    for (const auto& c : cases) {
+        RecoveryCopy copy(c.folder);
+        wxString reason;
+        EXPECT_FALSE(copy.Write(TwoFrames(), &reason)) << c.folder;
+        EXPECT_EQ(reason, c.reason) << c.folder;
+        EXPECT_FALSE(copy.Write(TwoFrames())) << "and again, without asking why";
+        EXPECT_TRUE(OrphanedRecoveryCopies(c.folder).empty());
+    }
+    wxLog::SetActiveTarget(previous);
+    EXPECT_EQ(log.records, 0);
 }

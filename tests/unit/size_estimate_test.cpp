@@ -4,6 +4,7 @@
 
 #include <wx/mstream.h>
 
+#include "app/trace.h"
 #include "src/window/sample_runs.h"
 #include "src/window/size_estimate.h"
 #include "support/test_images.h"
@@ -113,6 +114,30 @@ TEST(SizeEstimate, ShortAnimationsAreExact)
     ImageListFrameSource source(frames);
     EXPECT_EQ(EstimateGifSize(source, Options(80, true), never),
               RealLength(frames, Options(80, true)));
+}
+
+TEST(SizeEstimate, WritesNoneOfTheCompositionTraceThatASaveWrites)
+{
+    const bool wasOn = IsTraceEnabled();
+    SetTraceEnabled(true);
+    const std::atomic<bool> never{false};
+    // Frames that fit and frames that are shrunk, plain and optimised.
+    std::vector<wxImage> frames = ScreenFrames(3);
+    frames.push_back(SolidImage(160, 60, 10, 20, 30));
+    for (bool optimize : {false, true}) {
+        ImageListFrameSource source(frames);
+        testing::internal::CaptureStdout();
+        const bool estimated = EstimateGifSize(source, Options(100, optimize), never).has_value();
+        const std::string estimateTrace = testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStdout();
+        RealLength(frames, Options(100, optimize));
+        const std::string saveTrace = testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(estimated);
+        EXPECT_EQ(estimateTrace, "") << "optimize " << optimize;
+        EXPECT_NE(saveTrace.find("thumbnail-3\nimage\nm_bitmap\nRescale\n"), std::string::npos);
+        EXPECT_NE(saveTrace.find("thumbnail-1\nthumbnail-2\nRescale\n"), std::string::npos);
+    }
+    SetTraceEnabled(wasOn);
 }
 
 // Sets the cancel flag when frame stopAt is asked for, and counts what was read.
