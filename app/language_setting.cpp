@@ -13,13 +13,14 @@
 
 namespace {
 const MenuLanguage kMenuLanguages[] = {
-    {LANG_CHINESE_SIMPLIFIED, "中文简体", "zh_CN"},
-    {LANG_CHINESE_TRADITIONAL, "中文繁体", "zh_TW"},
-    {LANG_GERMAN, "Deutsch", "de"},
-    {LANG_ENGLISH, "English", "en"},
-    {LANG_FRENCH, "Français", "fr"},
-    {LANG_ITALIAN, "Italiano", "it"},
-    {LANG_JAPANESE, "日本語", "ja"},
+    // Each name with a key of its own (Alt+H, L, then the key), as every language reads it.
+    {LANG_CHINESE_SIMPLIFIED, "中文简体(&S)", "zh_CN"},
+    {LANG_CHINESE_TRADITIONAL, "中文繁体(&T)", "zh_TW"},
+    {LANG_GERMAN, "&Deutsch", "de"},
+    {LANG_ENGLISH, "&English", "en"},
+    {LANG_FRENCH, "&Français", "fr"},
+    {LANG_ITALIAN, "&Italiano", "it"},
+    {LANG_JAPANESE, "日本語(&J)", "ja"},
 };
 
 const int kToolkitLanguages[] = {

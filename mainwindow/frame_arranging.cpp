@@ -10,11 +10,11 @@
 
 void GifFrame::AppendArrangingCommands(wxMenu& menu)
 {
-    menu.Append(ID_MOVE_LEFT, _("Move Left") + "\tAlt+Left");
-    menu.Append(ID_MOVE_RIGHT, _("Move Right") + "\tAlt+Right");
-    menu.Append(ID_DUPLICATE, _("Duplicate") + "\tCtrl+D");
-    menu.Append(ID_REVERSE, _("Reverse Order"));
-    menu.Append(ID_PING_PONG, _("Ping-Pong"));
+    menu.Append(ID_MOVE_LEFT, _("Move &Left") + "\tAlt+Left");
+    menu.Append(ID_MOVE_RIGHT, _("Move &Right") + "\tAlt+Right");
+    menu.Append(ID_DUPLICATE, _("D&uplicate") + "\tCtrl+D");
+    menu.Append(ID_REVERSE, _("Re&verse Order"));
+    menu.Append(ID_PING_PONG, _("&Ping-Pong"));
 }
 
 void GifFrame::BindEditCommands()
@@ -32,9 +32,22 @@ void GifFrame::BindEditCommands()
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_UNDO);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_REDO);
     Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);
-    // Ctrl+Y redoes as well, the other common key for it.
-    wxAcceleratorEntry redo(wxACCEL_CTRL, 'Y', wxID_REDO);
-    SetAcceleratorTable(wxAcceleratorTable(1, &redo));
+    Bind(wxEVT_MENU, &GifFrame::OnThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+         ID_THUMBNAILS_LARGE);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+         ID_THUMBNAILS_LARGE);
+    Bind(wxEVT_MENU, &GifFrame::OnSecondKey, this, ID_ADD_IMAGE_KEY, ID_STOP_PREVIEW_KEY);
+    const std::vector<wxAcceleratorEntry> keys = SecondKeys();
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+}
+
+std::vector<wxAcceleratorEntry> GifFrame::SecondKeys()
+{
+    // Ctrl+Y redoes, the other common key for it; Ctrl+I adds images, a key every keyboard
+    // has, beside the menu's Ctrl+Insert; Ctrl+T stops the preview, as it always did.
+    return {{wxACCEL_CTRL, 'Y', wxID_REDO},
+            {wxACCEL_CTRL, 'I', ID_ADD_IMAGE_KEY},
+            {wxACCEL_CTRL, 'T', ID_STOP_PREVIEW_KEY}};
 }
 
 std::vector<int> GifFrame::SelectedFrames() const

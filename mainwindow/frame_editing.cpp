@@ -250,15 +250,16 @@ void GifFrame::OnClearAll(wxCommandEvent&)
 
 void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
 {
-    StopPreview();
-    // The desktop's convention: a click outside the selection makes the clicked frame the
-    // selection, so the commands act on what was clicked; inside, the selection stays.
-    const int index = event.GetIndex();
-    if (index >= 0 && !m_thumbnails->IsSelected(index)) {
-        m_thumbnails->UpdateSelection(index, 0);
-        ShowFrame(index);
-    }
-    wxMenu menu;
+    ShowStripMenu(event.GetIndex(), wxDefaultPosition);
+}
+
+void GifFrame::OnThumbnailContextMenu(wxThumbnailEvent& event)
+{
+    ShowStripMenu(event.GetIndex(), event.GetPosition());
+}
+
+void GifFrame::BuildStripMenu(wxMenu& menu)
+{
     // Insert has no key of its own (Ctrl+Insert is Add Image), so its item promises none.
     menu.Append(0, _("&Insert Image"), wxEmptyString);
     menu.Append(wxID_DELETE, _("&Delete") + "\tDel", wxEmptyString);
@@ -266,7 +267,23 @@ void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
     AppendArrangingCommands(menu);
     menu.AppendSeparator();
     AppendTimingCommands(menu);
-    PopupMenu(&menu);
+}
+
+void GifFrame::ShowStripMenu(int index, const wxPoint& at)
+{
+    StopPreview();
+    // The desktop's convention: a click outside the selection makes the clicked frame the
+    // selection, so the commands act on what was clicked; inside, the selection stays.
+    if (index >= 0 && !m_thumbnails->IsSelected(index)) {
+        m_thumbnails->UpdateSelection(index, 0);
+        ShowFrame(index);
+    }
+    wxMenu menu;
+    BuildStripMenu(menu);
+    if (at == wxDefaultPosition)
+        PopupMenu(&menu);
+    else
+        PopupMenu(&menu, ScreenToClient(m_thumbnails->ClientToScreen(at)));
 }
 
 void GifFrame::OnThumbnailSelected(wxThumbnailEvent&)

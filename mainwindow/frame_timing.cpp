@@ -11,8 +11,8 @@
 
 void GifFrame::AppendTimingCommands(wxMenu& menu)
 {
-    menu.Append(ID_SET_DELAY, _("Set Delay..."));
-    menu.Append(ID_SCALE_DELAYS, _("Scale Delays..."));
+    menu.Append(ID_SET_DELAY, _("Set Dela&y..."));
+    menu.Append(ID_SCALE_DELAYS, _("Scal&e Delays..."));
 }
 
 void GifFrame::SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
@@ -112,6 +112,6 @@ void GifFrame::OnKeepGifTiming(wxCommandEvent& event)
 
 void GifFrame::AppendKeepGifTiming(wxMenu& menu)
 {
-    menu.AppendCheckItem(ID_KEEP_GIF_TIMING, _("Keep the timing of GIF frames"))
+    menu.AppendCheckItem(ID_KEEP_GIF_TIMING, _("&Keep the timing of GIF frames"))
         ->Check(Settings().ReadBool(kKeepGifTimingKey, true));
 }

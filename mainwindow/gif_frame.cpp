@@ -34,6 +34,8 @@ wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
     EVT_THUMBNAIL_SELECTED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSelected)
     EVT_THUMBNAIL_MOVE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailMove)
+    EVT_THUMBNAIL_CONTEXT_MENU(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailContextMenu)
+    EVT_THUMBNAIL_THUMBNAIL_SIZE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSizeChanged)
     EVT_CLOSE(GifFrame::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
@@ -137,7 +139,8 @@ void GifFrame::CreateStrip()
     m_panel_top->SetSizer(stripSizer);
     m_thumbnails = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
     stripSizer->Add(m_thumbnails, 1, wxEXPAND, 0);
-    m_thumbnails->SetBackgroundColour(wxColour(176, 223, 227, 255));
+    // The strip takes its colours from the desktop theme, and its size from the settings.
+    TakeRememberedThumbnailSize();
 }
 
 void GifFrame::SetUpPreviewPanel()
@@ -208,16 +211,20 @@ void GifFrame::BuildMenuBar()
 {
     m_menubar = new wxMenuBar();
 
+    // Every label has its key for Alt and the menu's letters ("&"); the catalogs give each
+    // language keys of its own, none twice in one menu.
     m_menuFile = new wxMenu();
     m_itemNew = m_menuFile->Append(wxID_ANY, WithShortcut(_("&New"), "Ctrl+N"));
     m_menuFile->AppendSeparator();
-    m_itemSave = m_menuFile->Append(wxID_ANY, _("Save"));
-    m_itemSaveAs = m_menuFile->Append(wxID_ANY, _("Save As"));
-    m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("Open Project"));
-    m_itemSaveProject = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project"), "Ctrl+S"));
+    // The GIF is the product: its saves have keys as a document's exports do.
+    m_itemSave = m_menuFile->Append(wxID_ANY, WithShortcut(_("&Save"), "Ctrl+E"));
+    m_itemSaveAs = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &As"), "Ctrl+Shift+E"));
+    m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("&Open Project"));
+    m_itemSaveProject =
+        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &Project"), "Ctrl+S"));
     m_itemSaveProjectAs =
-        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Project As..."), "Ctrl+Shift+S"));
-    m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("Exit"), "Ctrl+Q"));
+        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Pro&ject As..."), "Ctrl+Shift+S"));
+    m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("E&xit"), "Ctrl+Q"));
 
     m_menuEdit = new wxMenu();
     // The history writes the labels, which name the step ("Undo Delete 3 Frames").
@@ -229,22 +236,27 @@ void GifFrame::BuildMenuBar()
     }
 
     m_menuFrame = new wxMenu();
-    m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Add Image"), "Ctrl+Ins"));
-    m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("Delete"), "Ctrl+Del"));
-    m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("Clear All"));
+    // Ctrl+I, which every keyboard has, as well (OnSecondKey).
+    m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Add Image"), "Ctrl+Ins"));
+    m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Delete"), "Ctrl+Del"));
+    m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("&Clear All"));
     m_menuFrame->AppendSeparator();
     AppendArrangingCommands(*m_menuFrame);
     m_menuFrame->AppendSeparator();
     AppendTimingCommands(*m_menuFrame);
     AppendKeepGifTiming(*m_menuFrame);
 
+    m_menuView = new wxMenu();
+    AppendViewCommands(*m_menuView);
+
     m_menuAnimation = new wxMenu();
+    // Ctrl+P starts and stops; Ctrl+T stops as well (OnSecondKey).
     m_itemRunAnimation =
-        m_menuAnimation->Append(wxID_ANY, WithShortcut(_("Run animation"), "Ctrl+P"));
-    m_itemLoopCount = m_menuAnimation->Append(wxID_ANY, _("Loop Count"));
+        m_menuAnimation->Append(wxID_ANY, WithShortcut(_("&Run animation"), "Ctrl+P"));
+    m_itemLoopCount = m_menuAnimation->Append(wxID_ANY, _("&Loop Count"));
 
     m_menuHelp = new wxMenu();
-    m_itemHelp = m_menuHelp->Append(wxID_ANY, _("Help"));
+    m_itemHelp = m_menuHelp->Append(wxID_ANY, _("&Help"));
     m_menuLanguage = new wxMenu();
     size_t languageCount = 0;
     const MenuLanguage* languages = MenuLanguages(&languageCount);
@@ -255,16 +267,17 @@ void GifFrame::BuildMenuBar()
     }
     if (wxMenuItem* current = m_menuLanguage->FindItem(m_language))
         current->Check(true);
-    m_menuHelp->AppendSubMenu(m_menuLanguage, _("Language"));
-    m_itemSupport = m_menuHelp->Append(wxID_ANY, _("Support"));
-    m_itemCheckUpdate = m_menuHelp->Append(wxID_ANY, _("Check for Update"));
-    m_itemAbout = m_menuHelp->Append(wxID_ANY, _("About"));
+    m_menuHelp->AppendSubMenu(m_menuLanguage, _("&Language"));
+    m_itemSupport = m_menuHelp->Append(wxID_ANY, _("&Support"));
+    m_itemCheckUpdate = m_menuHelp->Append(wxID_ANY, _("&Check for Update"));
+    m_itemAbout = m_menuHelp->Append(wxID_ANY, _("&About"));
 
-    m_menubar->Append(m_menuFile, _("File"));
-    m_menubar->Append(m_menuEdit, _("Edit"));
-    m_menubar->Append(m_menuFrame, _("Frame"));
-    m_menubar->Append(m_menuAnimation, _("Animation"));
-    m_menubar->Append(m_menuHelp, _("Help"));
+    m_menubar->Append(m_menuFile, _("&File"));
+    m_menubar->Append(m_menuEdit, _("&Edit"));
+    m_menubar->Append(m_menuFrame, _("F&rame"));
+    m_menubar->Append(m_menuView, _("&View"));
+    m_menubar->Append(m_menuAnimation, _("&Animation"));
+    m_menubar->Append(m_menuHelp, _("&Help"));
 
     Bind(wxEVT_MENU, &GifFrame::OnNew, this, m_itemNew->GetId());
     Bind(wxEVT_MENU, &GifFrame::OnSaveAnimator, this, m_itemSave->GetId());

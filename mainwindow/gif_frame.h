@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -61,6 +62,13 @@ enum EditCommandId {
     ID_SET_DELAY,
     ID_SCALE_DELAYS,
     ID_KEEP_GIF_TIMING,
+    // The View menu's thumbnail sizes, in the order of ThumbnailSize.
+    ID_THUMBNAILS_SMALL,
+    ID_THUMBNAILS_MEDIUM,
+    ID_THUMBNAILS_LARGE,
+    // Second keys of menu commands: Ctrl+I for Add Image, Ctrl+T to stop the preview.
+    ID_ADD_IMAGE_KEY,
+    ID_STOP_PREVIEW_KEY,
 };
 
 class GifFrame : public wxFrame {
@@ -313,6 +321,24 @@ public:
     void OnSettingsControlLeft(wxFocusEvent& event);
     void OnThumbnailLeftClick(wxThumbnailEvent& event);
     void OnThumbnailRightClick(wxThumbnailEvent& event);
+    // The menu key or Shift+F10 on the strip.
+    void OnThumbnailContextMenu(wxThumbnailEvent& event);
+    // The strip's pop-up menu for the frame at index, at a point of the strip's (the pointer
+    // for wxDefaultPosition).
+    void ShowStripMenu(int index, const wxPoint& at);
+    void BuildStripMenu(wxMenu& menu);
+    // Thumbnail sizes: the View menu, Ctrl with the wheel over the strip, and the settings.
+    void AppendViewCommands(wxMenu& menu);
+    void OnThumbnailSizeMenu(wxCommandEvent& event);
+    void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
+    void OnThumbnailSizeChanged(wxThumbnailEvent& event);
+    void RememberThumbnailSize();
+    void TakeRememberedThumbnailSize();
+    // Keys of commands that a menu item can't show beside its own, in the window's
+    // accelerator table.
+    static std::vector<wxAcceleratorEntry> SecondKeys();
+    // The second key of a menu command: does the command when its item is enabled.
+    void OnSecondKey(wxCommandEvent& event);
     void OnThumbnailSelected(wxThumbnailEvent& event);
     void OnThumbnailMove(wxThumbnailEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
@@ -343,6 +369,7 @@ public:
     wxMenu* m_menuFile = nullptr;
     wxMenu* m_menuEdit = nullptr;
     wxMenu* m_menuFrame = nullptr;
+    wxMenu* m_menuView = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
     wxMenuItem* m_itemNew = nullptr;
@@ -411,6 +438,8 @@ public:
     // The user has heard that the recovery copy can't be written.
     bool m_recoveryTroubleTold = false;
     bool m_holding = false;
+    // A thumbnail size that could not be stored is told once a session.
+    bool m_toldSizeNotStored = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
     bool m_closeAfterJob = false;

@@ -22,19 +22,22 @@ void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, co
     wxLogNull noLog;
     const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
     frame.m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
-    frame.m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"), label);
+    // The tool's tip is the label without its key marks ("&Run", "再生(&R)").
+    frame.m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
+                                             wxStripMenuCodes(label, wxStrip_Menu));
     frame.m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
 }
 }
 
 void GifFrame::SetRunLook()
 {
-    SetPlayLook(*this, "play.png", _("Run animation"), "Ctrl+P");
+    SetPlayLook(*this, "play.png", _("&Run animation"), "Ctrl+P");
 }
 
 void GifFrame::SetStopLook()
 {
-    SetPlayLook(*this, "stop.png", _("Stop animation"), "Ctrl+T");
+    // Ctrl+P stops what it started; Ctrl+T stops as well (OnSecondKey).
+    SetPlayLook(*this, "stop.png", _("&Stop animation"), "Ctrl+P");
 }
 
 void GifFrame::StopPreview()
@@ -146,7 +149,7 @@ const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
 
 void GifFrame::DrawEmptyHint(wxDC& dc)
 {
-    const wxString hint = _("Drop images here, or add them with\nFrame > Add Image (Ctrl+Insert) or the + button.");
+    const wxString hint = _("Drop images here, or add them with\nFrame > Add Image (Ctrl+I) or the + button.");
     dc.SetFont(m_panel_down->GetFont());
     dc.SetTextForeground(*wxWHITE);
     dc.DrawLabel(hint, wxRect(m_panel_down->GetClientSize()), wxALIGN_CENTRE);

@@ -13,6 +13,7 @@ list(APPEND UI_SOURCES
   mainwindow/size_estimate_view.cpp
   mainwindow/frame_tools.cpp
   mainwindow/frame_editing.cpp
+  mainwindow/thumbnail_view.cpp
   mainwindow/frame_arranging.cpp
   mainwindow/frame_timing.cpp
   mainwindow/delay_dialogs.cpp

@@ -5,31 +5,62 @@
 #include <wx/window.h>
 
 namespace {
-const char* const kWidestLabels[] = {"#9999  9999.99sec*", "#9999  9999,99sec*"};
-// Below this the digits no longer read; a tile that narrow cuts the label instead.
-const double kSmallestPoints = 5.0;
 
-int WidestLabel(const wxWindow& window, const wxFont& font)
+const char* const kWidestLabels[] = {"#9999  9999.99sec*", "#9999  9999,99sec*"};
+// Between the frame number and the start time, as the labels are written.
+const char* const kLabelGap = "  ";
+
+int Widest(const wxWindow& window, const wxFont& font, int lines)
 {
     int widest = 0;
-    for (const char* label : kWidestLabels) {
-        int w = 0, h = 0;
-        window.GetTextExtent(label, &w, &h, nullptr, nullptr, &font);
-        widest = std::max(widest, w);
-    }
+    for (const char* label : kWidestLabels)
+        for (const wxString& line : LabelLines(label, lines)) {
+            int w = 0, h = 0;
+            window.GetTextExtent(line, &w, &h, nullptr, nullptr, &font);
+            widest = std::max(widest, w);
+        }
     return widest;
 }
+
+LabelLayout Layout(const wxWindow& window, const wxFont& font, int lines)
+{
+    LabelLayout layout;
+    layout.font = font;
+    layout.lines = lines;
+    int w = 0, h = 0;
+    window.GetTextExtent("X", &w, &h, nullptr, nullptr, &font);
+    layout.lineHeight = h;
+    layout.width = Widest(window, font, lines);
+    return layout;
 }
 
-wxFont FitLabelFont(const wxWindow& window, const wxFont& base, int width)
+}  // namespace
+
+double SmallTextPoints(const wxFont& desktopFont)
+{
+    return desktopFont.GetFractionalPointSize() / 1.2;
+}
+
+LabelLayout FitLabel(const wxWindow& window, const wxFont& base, double smallestPoints, int width)
 {
     wxFont font = base;
-    for (double points = base.GetFractionalPointSize(); points >= kSmallestPoints;
-         points -= 0.25) {
-        font.SetFractionalPointSize(points);
-        if (WidestLabel(window, font) <= width)
-            return font;
+    const double largest = std::max(base.GetFractionalPointSize(), smallestPoints);
+    for (int lines = 1; lines <= 2; ++lines) {
+        for (double points = largest; points > smallestPoints - 0.25; points -= 0.25) {
+            font.SetFractionalPointSize(std::max(points, smallestPoints));
+            if (Widest(window, font, lines) <= width)
+                return Layout(window, font, lines);
+        }
     }
-    font.SetFractionalPointSize(kSmallestPoints);
-    return font;
+    font.SetFractionalPointSize(smallestPoints);
+    return Layout(window, font, 2);
+}
+
+std::vector<wxString> LabelLines(const wxString& label, int lines)
+{
+    const int gap = label.Find(kLabelGap);
+    if (lines < 2 || gap == wxNOT_FOUND)
+        return {label};
+    return {label.Left(static_cast<size_t>(gap)),
+            label.Mid(static_cast<size_t>(gap) + wxStrlen(kLabelGap))};
 }

@@ -4,7 +4,10 @@ list(APPEND CORE_SOURCES
   include/window/thumbnail_grid.cpp
   include/window/thumbnail_selection.cpp
   include/window/frame_move.cpp
-  include/window/drop_index.cpp)
+  include/window/drop_index.cpp
+  include/window/strip_palette.cpp
+  include/window/thumbnail_size.cpp
+  include/window/tile_title.cpp)
 list(APPEND UI_SOURCES
   include/window/thumbnailctrl.cpp
   include/window/thumbnailctrl_move.cpp

@@ -13,23 +13,19 @@ int CeilDiv(int value, int divisor)
 
 }  // namespace
 
-wxSize ThumbnailGrid::ItemSize(int thumbWidth, int thumbHeight, int margin, int textHeight,
-                               bool showLabel)
+wxSize TileMetrics::ItemSize() const
 {
-    const int height = showLabel ? thumbHeight + 4 * margin + 2 * textHeight
-                                 : thumbHeight + 3 * margin + textHeight;
-    return wxSize(thumbWidth + 2 * margin, height);
+    const int width = std::max(thumbWidth, labelWidth) + 2 * margin;
+    const int height = labelHeight > 0 ? thumbHeight + captionHeight + labelHeight + 4 * margin
+                                       : thumbHeight + captionHeight + 3 * margin;
+    return wxSize(width, height);
 }
 
-ThumbnailGrid::ThumbnailGrid(int itemWidth, int itemHeight, int thumbWidth, int thumbHeight,
-                             int spacing, int textHeight, bool showLabel)
-    : m_itemWidth(itemWidth),
-      m_itemHeight(itemHeight),
-      m_thumbWidth(thumbWidth),
-      m_thumbHeight(thumbHeight),
-      m_spacing(spacing),
-      m_textHeight(textHeight),
-      m_showLabel(showLabel)
+ThumbnailGrid::ThumbnailGrid(const TileMetrics& metrics)
+    : m_metrics(metrics),
+      m_itemWidth(metrics.ItemSize().x),
+      m_itemHeight(metrics.ItemSize().y),
+      m_spacing(metrics.spacing)
 {
 }
 
@@ -60,11 +56,23 @@ wxRect ThumbnailGrid::ItemRect(int index, int clientWidth) const
 
 wxRect ThumbnailGrid::ImageRect(const wxRect& itemRect) const
 {
-    int y = itemRect.y + (itemRect.height - m_thumbHeight) / 2;
-    if (!m_showLabel)
-        y -= m_textHeight / 2;  // no label line below: the box moves up by half a line
-    return wxRect(itemRect.x + (itemRect.width - m_thumbWidth) / 2, y, m_thumbWidth,
-                  m_thumbHeight);
+    const TileMetrics& m = m_metrics;
+    return wxRect(itemRect.x + (itemRect.width - m.thumbWidth) / 2,
+                  itemRect.y + 2 * m.margin + m.captionHeight, m.thumbWidth, m.thumbHeight);
+}
+
+wxRect ThumbnailGrid::CaptionRect(const wxRect& itemRect) const
+{
+    const int m = m_metrics.margin;
+    return wxRect(itemRect.x + m, itemRect.y + m, itemRect.width - 2 * m,
+                  m_metrics.captionHeight);
+}
+
+wxRect ThumbnailGrid::LabelRect(const wxRect& itemRect) const
+{
+    const int m = m_metrics.margin;
+    return wxRect(itemRect.x + m, ImageRect(itemRect).GetBottom() + 1 + m,
+                  itemRect.width - 2 * m, m_metrics.labelHeight);
 }
 
 int ThumbnailGrid::ContentHeight(int count, int clientWidth) const

@@ -6,17 +6,26 @@
 
 #include <wx/gdicmn.h>
 
+// The parts of one tile, from the top: margin, caption (the frame's name), margin, thumbnail
+// box, margin, label (its number and start time, on one or more lines), margin. The tile is as
+// wide as the box or the label, whichever is wider, plus a margin either side.
+struct TileMetrics {
+    int thumbWidth = 80;
+    int thumbHeight = 80;
+    int margin = 3;
+    int spacing = 3;      // between tiles, and between the tiles and the control's edge
+    int captionHeight = 0;
+    int labelHeight = 0;  // every line of the label; 0 for a strip without labels
+    int labelWidth = 0;   // the widest label line
+
+    wxSize ItemSize() const;
+};
+
 class ThumbnailGrid {
 public:
     static constexpr int kScrollUnit = 10;
 
-    // The cell of one tile: the thumbnail box plus margins and one text line (two with the
-    // label line), as the tiles paint it.
-    static wxSize ItemSize(int thumbWidth, int thumbHeight, int margin, int textHeight,
-                           bool showLabel);
-
-    ThumbnailGrid(int itemWidth, int itemHeight, int thumbWidth, int thumbHeight, int spacing,
-                  int textHeight, bool showLabel);
+    explicit ThumbnailGrid(const TileMetrics& metrics);
 
     // Tiles per row; at least 1, so a control narrower than one tile still shows a column.
     int Columns(int clientWidth) const;
@@ -25,8 +34,11 @@ public:
     void RowCol(int index, int clientWidth, int& row, int& col) const;
 
     wxRect ItemRect(int index, int clientWidth) const;
-    // The thumbnail box inside a tile rectangle (of either coordinate system).
+    // The thumbnail box, the caption and the label inside a tile rectangle (of either
+    // coordinate system).
     wxRect ImageRect(const wxRect& itemRect) const;
+    wxRect CaptionRect(const wxRect& itemRect) const;
+    wxRect LabelRect(const wxRect& itemRect) const;
 
     // Height of the laid-out content, spacing below the last row included; 0 when empty.
     int ContentHeight(int count, int clientWidth) const;
@@ -66,12 +78,8 @@ public:
     int CellHeight() const { return m_itemHeight + m_spacing; }
 
 private:
-
+    TileMetrics m_metrics;
     int m_itemWidth;
     int m_itemHeight;
-    int m_thumbWidth;
-    int m_thumbHeight;
     int m_spacing;
-    int m_textHeight;
-    bool m_showLabel;
 };

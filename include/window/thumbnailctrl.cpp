@@ -6,7 +6,6 @@
 #include <wx/settings.h>
 
 #include "app/trace.h"
-#include "include/window/label_font.h"
 
 // Index precondition as a debug assertion whose text is the upper-bound test (the texts are
 // part of the control's contract); negative indices fail it as well. Then returns rc.
@@ -58,13 +57,14 @@ wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
     EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
     EVT_KEY_DOWN(wxThumbnailCtrl::OnKeyDown)
     EVT_CHAR(wxThumbnailCtrl::OnChar)
+    EVT_MOUSEWHEEL(wxThumbnailCtrl::OnMouseWheel)
+    EVT_SYS_COLOUR_CHANGED(wxThumbnailCtrl::OnSysColourChanged)
     EVT_MENU(wxID_SELECTALL, wxThumbnailCtrl::OnSelectAll)
     EVT_UPDATE_UI(wxID_SELECTALL, wxThumbnailCtrl::OnUpdateSelectAll)
 wxEND_EVENT_TABLE()
 
 wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxSize& size)
 {
-    m_unselectedColour = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
     // Every pixel comes from the buffer; letting GTK clear first would only flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     if (!Create(parent, ID_THUMBNAIL_CTRL, pos, size, kStyle, wxPanelNameStr))
@@ -72,7 +72,7 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     if (!GetFont().IsOk())
         SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     ComputeItemSize();
-    SetBackgroundColour(m_unselectedColour);
+    TakeThemeColours();
     SetInitialSize(size);
     EnsureBuffer(size);
     // Ctrl+A selects every frame, as in any list.
@@ -98,12 +98,50 @@ wxSize wxThumbnailCtrl::DoGetBestSize() const
 
 void wxThumbnailCtrl::ComputeItemSize()
 {
-    m_textHeight = GetTextExtent("X").y;
-    const wxSize item = ThumbnailGrid::ItemSize(m_thumbnailWidth, m_thumbnailHeight, m_margin,
-                                                m_textHeight,
-                                                HasFlag(wxTHUMBCTRL_SHOW_LABEL));
+    m_metrics.thumbWidth = m_metrics.thumbHeight = ThumbnailSide(m_thumbnailSize);
+    m_metrics.captionHeight = GetTextExtent("X").y;
+    // Labels no smaller than the desktop's small text, even where the strip's font is.
+    const double smallest =
+        SmallTextPoints(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    m_label = FitLabel(*this, GetFont(), smallest, m_metrics.thumbWidth);
+    const bool labels = HasFlag(wxTHUMBCTRL_SHOW_LABEL);
+    m_metrics.labelHeight = labels ? m_label.lines * m_label.lineHeight : 0;
+    m_metrics.labelWidth = labels ? m_label.width : 0;
+    const wxSize item = m_metrics.ItemSize();
     m_itemWidth = item.x;
     m_itemHeight = item.y;
+}
+
+void wxThumbnailCtrl::SetThumbnailSize(ThumbnailSize size)
+{
+    if (size == m_thumbnailSize)
+        return;
+    m_thumbnailSize = size;
+    ComputeItemSize();
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_items[i]->Load(*this, true);
+    FinishListChange();
+    ScrollToItem(GetFocusItem());
+}
+
+void wxThumbnailCtrl::TakeThemeColours()
+{
+    ThemeColours theme;
+    theme.view = wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX);
+    theme.face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    theme.faceText = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT);
+    theme.shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+    theme.highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    theme.highlightText = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT);
+    m_palette = MakeStripPalette(theme);
+    SetBackgroundColour(m_palette.background);
+}
+
+void wxThumbnailCtrl::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    TakeThemeColours();
+    Refresh();
+    event.Skip();
 }
 
 wxString wxThumbnailCtrl::LabelText(int index) const
@@ -114,21 +152,9 @@ wxString wxThumbnailCtrl::LabelText(int index) const
     return wxString::Format("#%d  %.2fsec", index + 1, seconds);
 }
 
-const wxFont& wxThumbnailCtrl::GetLabelFont() const
-{
-    const int width = m_itemWidth - 2 * m_margin;
-    if (width != m_labelFontWidth || GetFont() != m_labelFontBase) {
-        m_labelFontBase = GetFont();
-        m_labelFontWidth = width;
-        m_labelFont = FitLabelFont(*this, m_labelFontBase, width);
-    }
-    return m_labelFont;
-}
-
 ThumbnailGrid wxThumbnailCtrl::Grid() const
 {
-    return ThumbnailGrid(m_itemWidth, m_itemHeight, m_thumbnailWidth, m_thumbnailHeight,
-                         m_spacing, m_textHeight, HasFlag(wxTHUMBCTRL_SHOW_LABEL));
+    return ThumbnailGrid(m_metrics);
 }
 
 int wxThumbnailCtrl::ViewStartY() const
@@ -312,7 +338,7 @@ void wxThumbnailCtrl::FillBackground(wxDC& dc)
 {
     wxColour colour = GetBackgroundColour();
     if (!colour.IsOk())
-        colour = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+        colour = m_palette.background;
     dc.SetBrush(wxBrush(colour));
     dc.SetPen(*wxTRANSPARENT_PEN);
     const wxSize client = GetClientSize();
@@ -559,6 +585,43 @@ void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
         RequestDelete();
     else
         event.Skip();
+}
+
+void wxThumbnailCtrl::OnMouseWheel(wxMouseEvent& event)
+{
+    if (!event.ControlDown() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    const int notch = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    m_wheelRotation += event.GetWheelRotation();
+    const int steps = m_wheelRotation / notch;
+    if (steps == 0)
+        return;
+    m_wheelRotation -= steps * notch;
+    const ThumbnailSize size = StepThumbnailSize(m_thumbnailSize, steps);
+    if (size == m_thumbnailSize)
+        return;
+    SetThumbnailSize(size);
+    SendEvent(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, -1, ModifierFlags(event));
+}
+
+void wxThumbnailCtrl::RequestContextMenu()
+{
+    if (GetCount() == 0 || IsDragging())
+        return;
+    int index = GetFocusItem();
+    if (index < 0 || index >= GetCount())
+        index = m_selections.empty() ? 0 : m_selections[0];
+    ScrollToItem(index);
+    wxRect image;
+    GetItemRectImage(index, image);
+    wxThumbnailEvent event(wxEVT_THUMBCTRL_CONTEXT_MENU, GetId());
+    event.SetEventObject(this);
+    event.SetIndex(index);
+    // The middle of the thumbnail: the menu covers the tile's lower right, not its neighbours.
+    event.SetPosition(image.GetPosition() + wxSize(image.width / 2, image.height / 2));
+    GetEventHandler()->ProcessEvent(event);
 }
 
 void wxThumbnailCtrl::OnSelectAll(wxCommandEvent&)

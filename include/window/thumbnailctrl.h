@@ -18,8 +18,11 @@
 #include <wx/timer.h>
 
 #include "include/window/frame_move.h"
+#include "include/window/label_font.h"
+#include "include/window/strip_palette.h"
 #include "include/window/thumbnail_grid.h"
 #include "include/window/thumbnail_selection.h"
+#include "include/window/thumbnail_size.h"
 
 class wxThumbnailCtrl;
 
@@ -53,8 +56,8 @@ public:
     // Paints the picture into imageRect; returns whether this item paints pictures.
     virtual bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
                            int state);
-    // Paints everything but the picture: tile, pressed or raised edges, caption, frame label
-    // and the dotted focus rectangle. Rectangles are logical (the dc is prepared for the
+    // Paints everything but the picture: tile, caption, frame label and the dotted focus
+    // rectangle. Rectangles are logical (the dc is prepared for the
     // scroll position); index is the item's position, which the label shows.
     virtual bool DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
                            const wxRect& imageRect, int state, int index);
@@ -133,10 +136,15 @@ public:
     // wxTHUMB_SHIFT_DOWN, wxTHUMB_CTRL_DOWN, wxTHUMB_ALT_DOWN.
     int GetFlags() const { return m_flags; }
     void SetFlags(int flags) { m_flags = flags; }
+    // For a menu asked for by key, where it opens, in the control's client coordinates;
+    // wxDefaultPosition for the mouse's events (a menu opens at the pointer).
+    wxPoint GetPosition() const { return m_position; }
+    void SetPosition(const wxPoint& position) { m_position = position; }
 
 private:
     int m_index = -1;
     int m_flags = 0;
+    wxPoint m_position = wxDefaultPosition;
 
     wxDECLARE_DYNAMIC_CLASS(wxThumbnailEvent);
 };
@@ -152,6 +160,11 @@ wxDECLARE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
 // is asked to move the selected items there. The strip itself changes nothing, and sends
 // nothing for a move that would leave the list as it is.
 wxDECLARE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
+// The menu key or Shift+F10: the owner's pop-up menu for the focused tile (the index), to be
+// opened at the event's position.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
+// The user changed the thumbnail size (Ctrl with the mouse wheel); the strip has taken it.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
 
 typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
 #define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
@@ -173,6 +186,10 @@ typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
     wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RETURN, id, wxThumbnailEventHandler(fn))
 #define EVT_THUMBNAIL_MOVE(id, fn) \
     wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MOVE, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_CONTEXT_MENU(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_CONTEXT_MENU, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_THUMBNAIL_SIZE(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, id, wxThumbnailEventHandler(fn))
 
 // The strip's items, owned: RemoveAt, Clear and destruction delete them.
 class wxThumbnailItemArray {
@@ -280,7 +297,7 @@ public:
     // while the pointer is outside the strip).
     bool IsDragging() const { return m_drag.dragging; }
     int GetDropGap() const { return m_drag.dragging ? m_drag.target.gap : -1; }
-    const wxColour& GetDropMarkerColour() const { return m_dropMarkerColour; }
+    const wxColour& GetDropMarkerColour() const { return m_palette.dropMarker; }
 
     void UpdateScrollbars();
     // Grows the paint buffer to size (default: the client size); it never shrinks.
@@ -294,20 +311,29 @@ public:
 
     ThumbnailGrid Grid() const;
 
-    int GetThumbnailWidth() const { return m_thumbnailWidth; }
-    int GetThumbnailHeight() const { return m_thumbnailHeight; }
+    // The thumbnails' size; a change makes every thumbnail again and lays the tiles out anew,
+    // keeping the focused tile in view.
+    void SetThumbnailSize(ThumbnailSize size);
+    ThumbnailSize GetThumbnailSize() const { return m_thumbnailSize; }
+
+    int GetThumbnailWidth() const { return m_metrics.thumbWidth; }
+    int GetThumbnailHeight() const { return m_metrics.thumbHeight; }
     int GetItemWidth() const { return m_itemWidth; }
     int GetItemHeight() const { return m_itemHeight; }
-    int GetSpacing() const { return m_spacing; }
-    int GetMargin() const { return m_margin; }
-    int GetTextHeight() const { return m_textHeight; }
-    const wxColour& GetFocusedSelectionColour() const { return m_focusedSelectionColour; }
-    const wxColour& GetUnfocusedSelectionColour() const { return m_unfocusedSelectionColour; }
-    const wxColour& GetUnselectedColour() const { return m_unselectedColour; }
-    const wxColour& GetFocusRectColour() const { return m_focusRectColour; }
-    const wxColour& GetLabelColour() const { return m_labelColour; }
-    // The labels' font: the control's, smaller where the widest label would not fit a tile.
-    const wxFont& GetLabelFont() const;
+    int GetSpacing() const { return m_metrics.spacing; }
+    int GetMargin() const { return m_metrics.margin; }
+    // Height of the caption line (the control's font).
+    int GetTextHeight() const { return m_metrics.captionHeight; }
+    // The colours, from the desktop theme; they follow a change of theme.
+    const StripPalette& GetPalette() const { return m_palette; }
+    const wxColour& GetFocusedSelectionColour() const { return m_palette.selection; }
+    const wxColour& GetUnfocusedSelectionColour() const { return m_palette.idleSelection; }
+    const wxColour& GetUnselectedColour() const { return m_palette.tile; }
+    const wxColour& GetLabelColour() const { return m_palette.tileText; }
+    // The labels' font and lines: the control's font, smaller where the widest label would
+    // not fit a tile, never below the desktop's small text.
+    const LabelLayout& GetLabelLayout() const { return m_label; }
+    const wxFont& GetLabelFont() const { return m_label.font; }
     const wxBitmap& GetBufferBitmap() const { return m_bufferBitmap; }
 
     // Delay of every frame in hundredths of a second, shown in the labels; the owner writes
@@ -343,6 +369,12 @@ private:
     void OnMiddleDown(wxMouseEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnChar(wxKeyEvent& event);
+    // Ctrl with the wheel changes the thumbnail size; the wheel alone scrolls.
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
+    void TakeThemeColours();
+    // The menu key and Shift+F10: the owner's pop-up menu at the focused tile.
+    void RequestContextMenu();
     // Dragging frames (thumbnailctrl_move.cpp).
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
@@ -399,21 +431,13 @@ private:
 
     int m_itemWidth = -1;
     int m_itemHeight = -1;
-    int m_thumbnailWidth = 80;
-    int m_thumbnailHeight = 80;
-    int m_spacing = 3;
-    int m_margin = 3;
-    int m_textHeight = 0;
-    wxColour m_focusedSelectionColour{140, 140, 140};
-    wxColour m_unfocusedSelectionColour{175, 175, 175};
-    wxColour m_unselectedColour;
-    wxColour m_focusRectColour{100, 80, 80};
-    wxColour m_labelColour{0, 0, 200};
-    wxColour m_dropMarkerColour{20, 60, 210};
-    // The label font last fitted, and the control font and tile width it was fitted for.
-    mutable wxFont m_labelFont;
-    mutable wxFont m_labelFontBase;
-    mutable int m_labelFontWidth = -1;
+    ThumbnailSize m_thumbnailSize = kDefaultThumbnailSize;
+    TileMetrics m_metrics;
+    LabelLayout m_label;
+    StripPalette m_palette;
+    // Wheel rotation with Ctrl not yet turned into a size step (fine-grained wheels send
+    // fractions of a notch).
+    int m_wheelRotation = 0;
     wxBitmap m_bufferBitmap;
 
     wxDECLARE_CLASS(wxThumbnailCtrl);

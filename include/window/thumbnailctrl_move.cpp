@@ -203,7 +203,7 @@ void wxThumbnailCtrl::DrawDropMarker(wxDC& dc)
     const wxRect bar = DropMarkerRect(grid, m_drag.target, kMarkerBarWidth)
                            .Inflate(0, kMarkerOverhang);
     dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(m_dropMarkerColour));
+    dc.SetBrush(wxBrush(m_palette.dropMarker));
     dc.DrawRectangle(bar);
     dc.DrawRectangle(bounds.x, bounds.y, bounds.width, kMarkerCapHeight);
     dc.DrawRectangle(bounds.x, bounds.GetBottom() + 1 - kMarkerCapHeight, bounds.width,
@@ -231,6 +231,12 @@ void wxThumbnailCtrl::OnKeyDown(wxKeyEvent& event)
     }
     if (event.GetModifiers() == wxMOD_ALT && MoveByKey(event.GetKeyCode()))
         return;
+    const int key = event.GetKeyCode();
+    if ((event.GetModifiers() == wxMOD_NONE && (key == WXK_MENU || key == WXK_WINDOWS_MENU)) ||
+        (event.GetModifiers() == wxMOD_SHIFT && key == WXK_F10)) {
+        RequestContextMenu();
+        return;
+    }
     event.Skip();
 }
 

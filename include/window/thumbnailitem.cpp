@@ -6,6 +6,7 @@
 
 #include "app/trace.h"
 #include "include/window/thumbnailctrl.h"
+#include "include/window/tile_title.h"
 #include "src/window/image_decode.h"
 #include "src/window/video_reference.h"
 
@@ -23,6 +24,8 @@ wxDEFINE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
 wxDEFINE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
 
 wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight)
 {
@@ -53,11 +56,11 @@ bool wxThumbnailItem::Load(wxThumbnailCtrl&, bool)
 
 namespace {
 
-// Clips to box and draws text at (x, box.y), so text wider than the box is cut, not wrapped.
-void DrawClippedText(wxDC& dc, const wxString& text, const wxRect& box, int x)
+// Clips to box and draws text at (x, y), so text wider than the box is cut, not wrapped.
+void DrawClippedText(wxDC& dc, const wxString& text, const wxRect& box, int x, int y)
 {
     dc.SetClippingRegion(box);
-    dc.DrawText(text, x, box.y);
+    dc.DrawText(text, x, y);
     dc.DestroyClippingRegion();
 }
 
@@ -67,52 +70,50 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
                                 const wxRect& imageRect, int state, int index)
 {
     const bool selected = (state & wxTHUMB_DRAW_SELECTED) != 0;
-    const int x = rect.x, y = rect.y, w = rect.width, h = rect.height;
-    const int m = ctrl.GetMargin();
-
-    const wxColour& tile = !selected ? ctrl.GetUnselectedColour()
-                           : (state & wxTHUMB_DRAW_CTRL_FOCUSED)
-                               ? ctrl.GetFocusedSelectionColour()
-                               : ctrl.GetUnfocusedSelectionColour();
+    const bool focused = (state & wxTHUMB_DRAW_CTRL_FOCUSED) != 0;
+    const StripPalette& palette = ctrl.GetPalette();
+    const wxColour& tile = !selected ? palette.tile
+                           : focused ? palette.selection
+                                     : palette.idleSelection;
+    const wxColour& text = !selected ? palette.tileText
+                           : focused ? palette.selectionText
+                                     : palette.idleSelectionText;
     dc.SetBrush(wxBrush(tile));
-    dc.SetPen(wxPen(tile, 1));
+    // An unselected tile is edged in the theme's shadow, so that it stands out on a
+    // background of nearly its own colour; a selected one is its colour throughout.
+    dc.SetPen(wxPen(selected ? tile : palette.tileEdge, 1));
     dc.DrawRectangle(rect);
-
-    // A selected tile looks pressed in (dark top and left), an unselected one raised.
-    dc.SetPen(selected ? *wxWHITE_PEN : *wxBLACK_PEN);
-    dc.DrawLine(x + w - 1, y, x + w - 1, y + h - 1);
-    dc.DrawLine(x, y + h - 1, x + w, y + h - 1);
-    dc.SetPen(selected ? *wxBLACK_PEN : *wxWHITE_PEN);
-    dc.DrawLine(x, y, x + w - 1, y);
-    dc.DrawLine(x, y, x, y + h - 1);
+    dc.SetTextForeground(text);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const ThumbnailGrid grid = ctrl.Grid();
 
     const wxString name = wxFileNameFromPath(m_filename);
-    const wxString title = FrameTitle(m_filename);
     if (!name.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_FILENAME)) {
         dc.SetFont(ctrl.GetFont());
-        dc.SetTextForeground(selected ? *wxWHITE : *wxBLACK);
-        dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-        const wxRect box(x + m, y + m, w - 2 * m, (h - imageRect.height) / 2 - 2 * m);
-        const int textWidth = dc.GetTextExtent(title).x;
-        const int offset = (box.width - textWidth) / 2;
-        DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0));
+        const wxRect box = grid.CaptionRect(rect);
+        const wxString title = FitTitle(FrameTitleOf(m_filename), box.width,
+                                        [&dc](const wxString& t) { return dc.GetTextExtent(t).x; });
+        const int offset = (box.width - dc.GetTextExtent(title).x) / 2;
+        DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0), box.y);
     }
 
     if (!name.empty()) {
         wxString dir, base, ext;
         wxFileName::SplitPath(name, &dir, &base, &ext);
         if (!ext.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_LABEL)) {
-            dc.SetFont(ctrl.GetLabelFont());
-            dc.SetTextForeground(selected ? *wxWHITE : ctrl.GetLabelColour());
-            dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-            const int d = (h - imageRect.height) / 2;
-            const wxRect box(x + m, y + h - d + m, w - 2 * m, d - 2 * m);
-            DrawClippedText(dc, ctrl.LabelText(index), box, box.x);
+            const LabelLayout& layout = ctrl.GetLabelLayout();
+            dc.SetFont(layout.font);
+            const wxRect box = grid.LabelRect(rect);
+            int y = box.y;
+            for (const wxString& line : LabelLines(ctrl.LabelText(index), layout.lines)) {
+                DrawClippedText(dc, line, box, box.x, y);
+                y += layout.lineHeight;
+            }
         }
     }
 
     if (state & wxTHUMB_DRAW_FOCUS_ITEM) {
-        dc.SetPen(wxPen(ctrl.GetFocusRectColour(), 1, wxPENSTYLE_DOT));
+        dc.SetPen(wxPen(text, 1, wxPENSTYLE_DOT));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         // Cairo-backed dcs (GTK 3) antialias the dots into half-tone smears across two
         // pixels; a focus rectangle wants crisp dots.

@@ -50,10 +50,16 @@ std::optional<VideoFrameReference> ParseVideoReference(const wxString& name)
     return frame;
 }
 
-wxString FrameTitle(const wxString& name)
+FrameTitleParts FrameTitleOf(const wxString& name)
 {
     if (const auto video = ParseVideoReference(name))
-        return wxString::Format("%s %lld.%03llds", wxFileNameFromPath(video->video),
-                                video->millis / 1000, video->millis % 1000);
-    return wxFileNameFromPath(name);
+        return {wxFileNameFromPath(video->video),
+                wxString::Format("%lld.%03llds", video->millis / 1000, video->millis % 1000)};
+    return {wxFileNameFromPath(name), wxString()};
+}
+
+wxString FrameTitle(const wxString& name)
+{
+    const FrameTitleParts parts = FrameTitleOf(name);
+    return parts.moment.empty() ? parts.name : parts.name + " " + parts.moment;
 }

@@ -22,5 +22,11 @@ wxString FormatVideoReference(const VideoFrameReference& frame);
 std::optional<VideoFrameReference> ParseVideoReference(const wxString& name);
 
 // What a frame named name is called on its tile: a video frame as the video's file name and
-// the moment ("clip.mp4 12.500s"), anything else as its file name.
+// the moment ("clip.mp4" and "12.500s"), anything else as its file name alone.
+struct FrameTitleParts {
+    wxString name;
+    wxString moment;  // empty for a picture
+};
+FrameTitleParts FrameTitleOf(const wxString& name);
+// The parts in one line: "clip.mp4 12.500s".
 wxString FrameTitle(const wxString& name);

@@ -255,7 +255,7 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     EXPECT_TRUE(frame.m_playing);
     EXPECT_TRUE(frame.m_timer.IsRunning());
     EXPECT_EQ(frame.m_timer.GetInterval(), 100);
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Stop animation\tCtrl+T");
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Stop animation\tCtrl+P");
 
     frame.m_timer.Stop();  // the test drives the ticks itself
     std::vector<int> shown;
@@ -266,7 +266,7 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
     EXPECT_FALSE(frame.m_playing);
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Run animation\tCtrl+P");
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "c.png Width:10px,Height:10 px");
 }
 

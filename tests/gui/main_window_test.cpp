@@ -66,12 +66,13 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
 {
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
-    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 5u);
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "File");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(1), "Edit");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(2), "Frame");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(3), "Animation");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(4), "Help");
+    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 6u);
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(0), "&File");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(1), "&Edit");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(2), "F&rame");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(3), "&View");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(4), "&Animation");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(5), "&Help");
     // New, then the saving and opening commands and Exit.
     EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 8u);
     EXPECT_EQ(frame.m_menuEdit->GetMenuItemCount(), 2u);
@@ -84,16 +85,18 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
 
     EXPECT_EQ(frame.m_itemNew->GetItemLabel(), "&New\tCtrl+N");
-    EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save Project\tCtrl+S");
-    EXPECT_EQ(frame.m_itemSaveProjectAs->GetItemLabel(), "Save Project As...\tCtrl+Shift+S");
-    EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "Exit\tCtrl+Q");
-    EXPECT_EQ(frame.m_itemAddImage->GetItemLabel(), "Add Image\tCtrl+Ins");
-    EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "Delete\tCtrl+Del");
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "Run animation\tCtrl+P");
-    EXPECT_EQ(frame.m_itemLoopCount->GetItemLabel(), "Loop Count");
+    EXPECT_EQ(frame.m_itemSave->GetItemLabel(), "&Save\tCtrl+E");
+    EXPECT_EQ(frame.m_itemSaveAs->GetItemLabel(), "Save &As\tCtrl+Shift+E");
+    EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save &Project\tCtrl+S");
+    EXPECT_EQ(frame.m_itemSaveProjectAs->GetItemLabel(), "Save Pro&ject As...\tCtrl+Shift+S");
+    EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "E&xit\tCtrl+Q");
+    EXPECT_EQ(frame.m_itemAddImage->GetItemLabel(), "&Add Image\tCtrl+Ins");
+    EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "&Delete\tCtrl+Del");
+    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
+    EXPECT_EQ(frame.m_itemLoopCount->GetItemLabel(), "&Loop Count");
     EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo\tCtrl+Z");
     EXPECT_EQ(frame.m_itemRedo->GetItemLabel(), "&Redo\tCtrl+Shift+Z");
-    EXPECT_EQ(frame.m_menuFrame->FindItem(ID_DUPLICATE)->GetItemLabel(), "Duplicate\tCtrl+D");
+    EXPECT_EQ(frame.m_menuFrame->FindItem(ID_DUPLICATE)->GetItemLabel(), "D&uplicate\tCtrl+D");
 
     const int ids[] = {46, 47, 89, 58, 80, 110, 112};
     const char* names[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
@@ -121,7 +124,7 @@ TEST(MainWindow, StoredUnknownLanguageChecksNothingAndKeepsEnglish)
     MainWindowFixture fixture;
     EXPECT_EQ(CheckedLanguageItem(fixture.Frame()), nullptr);
     EXPECT_EQ(fixture.Frame().m_language, 5);
-    EXPECT_EQ(fixture.Frame().m_itemSave->GetItemLabel(), "Save");
+    EXPECT_EQ(fixture.Frame().m_itemSave->GetItemLabelText(), "Save");
     StoreLanguage("58");
 }
 
@@ -149,7 +152,8 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     ASSERT_NE(frame.m_thumbnails, nullptr);
     EXPECT_EQ(frame.m_thumbnails->GetParent(), frame.m_panel_top);
     EXPECT_EQ(frame.m_thumbnails->GetId(), 3);
-    EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(), wxColour(176, 223, 227));
+    EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(),
+              frame.m_thumbnails->GetPalette().background) << "the desktop theme's";
     EXPECT_FALSE(frame.m_playing);
     EXPECT_EQ(frame.m_loopCount, 0);
 }

@@ -154,18 +154,19 @@ TEST_F(StripMove, DraggingTwoFramesToTheEndMovesThemAndTheLabelsFollow)
                                                     .GetAsString());
     wxRect tile;
     Strip().GetItemRect(4, tile);
-    const int m = Strip().GetMargin();
-    const int below = (tile.height - image.height) / 2;
-    const wxRect labelBox(tile.x + m, tile.GetBottom() + 1 - below + m, tile.width - 2 * m,
-                          below - 2 * m);
+    const wxRect labelBox = Strip().Grid().LabelRect(tile);
     wxBitmap expected(labelBox.GetSize());
     {
         wxMemoryDC dc(expected);
         dc.SetBackground(wxBrush(Strip().GetFocusedSelectionColour()));
         dc.Clear();
         dc.SetFont(Strip().GetLabelFont());
-        dc.SetTextForeground(*wxWHITE);
-        dc.DrawText("#5  0.40sec", 0, 0);
+        dc.SetTextForeground(Strip().GetPalette().selectionText);
+        int y = 0;
+        for (const wxString& line : LabelLines("#5  0.40sec", Strip().GetLabelLayout().lines)) {
+            dc.DrawText(line, 0, y);
+            y += Strip().GetLabelLayout().lineHeight;
+        }
     }
     EXPECT_TRUE(SamePixels(expected.ConvertToImage(), shown.GetSubImage(labelBox)));
 }

@@ -8,6 +8,7 @@
 #include <wx/file.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/uiaction.h>
@@ -142,12 +143,30 @@ protected:
     }
 
     // Where a tile's label is drawn.
-    wxRect LabelBox(int index)
+    wxRect LabelBox(int index) { return m_ctrl->Grid().LabelRect(ItemRect(index)); }
+
+    // The label's lines as a two-line layout or a one-line layout shows them.
+    std::vector<wxString> Lines(const char* number, const char* time)
     {
-        const int m = m_ctrl->GetMargin();
-        const wxRect r = ItemRect(index);
-        const int d = (r.height - m_ctrl->GetThumbnailHeight()) / 2;
-        return wxRect(r.x + m, r.y + r.height - d + m, r.width - 2 * m, d - 2 * m);
+        if (m_ctrl->GetLabelLayout().lines == 2)
+            return {number, time};
+        return {wxString(number) + "  " + time};
+    }
+
+    // The lines drawn as the label draws them, at the left of a box of size.
+    wxImage DrawnLines(const std::vector<wxString>& lines, const wxSize& size,
+                       const wxColour& tile, const wxColour& text)
+    {
+        wxBitmap bitmap(size);
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(wxBrush(tile));
+        dc.Clear();
+        dc.SetFont(m_ctrl->GetLabelFont());
+        dc.SetTextForeground(text);
+        for (size_t i = 0; i < lines.size(); ++i)
+            dc.DrawText(lines[i], 0, static_cast<int>(i) * m_ctrl->GetLabelLayout().lineHeight);
+        dc.SelectObject(wxNullBitmap);
+        return bitmap.ConvertToImage();
     }
 
     bool Scrollable() const { return m_ctrl->GetVirtualSize().y > m_ctrl->GetClientSize().y; }
@@ -265,32 +284,31 @@ TEST_F(ThumbnailCtrlTest, TileColoursEdgesAndFocusRectangleFollowState)
 {
     AppendItems(3);
     m_ctrl->Select(1);
+    const StripPalette& palette = m_ctrl->GetPalette();
     const wxRect r = ItemRect(1), u = ItemRect(0);
     wxRect box;
     m_ctrl->GetItemRectImage(1, box);
     const int midX = r.x + r.width / 2, midY = r.y + r.height / 2;
 
     const wxImage focused = Snapshot(true);
-    EXPECT_EQ(wxColour(140, 140, 140), Pixel(focused, r.x + 1, midY));
-    EXPECT_EQ(*wxBLACK, Pixel(focused, midX, r.y));  // pressed in: dark top and left
-    EXPECT_EQ(*wxBLACK, Pixel(focused, r.x, midY));
-    EXPECT_EQ(*wxWHITE, Pixel(focused, midX, r.GetBottom()));
-    EXPECT_EQ(*wxWHITE, Pixel(focused, r.GetRight(), midY));
-    EXPECT_EQ(m_ctrl->GetUnselectedColour(), Pixel(focused, u.x + 1, midY));
-    EXPECT_EQ(*wxWHITE, Pixel(focused, u.x + u.width / 2, u.y));  // raised
-    EXPECT_EQ(*wxBLACK, Pixel(focused, u.x + u.width / 2, u.GetBottom()));
+    EXPECT_EQ(palette.selection, Pixel(focused, r.x + 1, midY));
+    EXPECT_EQ(palette.selection, Pixel(focused, midX, r.y)) << "a selected tile has no edge";
+    EXPECT_EQ(palette.selection, Pixel(focused, r.GetRight(), midY));
+    EXPECT_EQ(palette.tile, Pixel(focused, u.x + 1, midY));
+    EXPECT_EQ(palette.tileEdge, Pixel(focused, u.x + u.width / 2, u.y));  // edged in shadow
+    EXPECT_EQ(palette.tileEdge, Pixel(focused, u.x + u.width / 2, u.GetBottom()));
     EXPECT_EQ(kBackground, Pixel(focused, 1, 1));
     int dots = 0;
     for (int x = box.x - 1; x <= box.GetRight() + 1; ++x)
-        dots += Pixel(focused, x, box.y - 1) == m_ctrl->GetFocusRectColour();
+        dots += Pixel(focused, x, box.y - 1) == palette.selectionText;
     EXPECT_GT(dots, 10);
     EXPECT_LT(dots, box.width);  // dotted, not solid
 
-    // Without the keyboard: the lighter selection colour and no focus rectangle.
+    // Without the keyboard: the idle selection colour and no focus rectangle.
     const wxImage unfocused = Snapshot(false);
-    EXPECT_EQ(wxColour(175, 175, 175), Pixel(unfocused, r.x + 1, midY));
+    EXPECT_EQ(palette.idleSelection, Pixel(unfocused, r.x + 1, midY));
     for (int x = box.x - 1; x <= box.GetRight() + 1; ++x)
-        ASSERT_NE(m_ctrl->GetFocusRectColour(), Pixel(unfocused, x, box.y - 1));
+        ASSERT_EQ(palette.idleSelection, Pixel(unfocused, x, box.y - 1));
 }
 
 TEST_F(ThumbnailCtrlTest, ThumbnailCentredInItsBox)
@@ -315,26 +333,18 @@ TEST_F(ThumbnailCtrlTest, LabelShowsFrameNumberAndStartTimeAtPaintTime)
     const wxImage img = Snapshot(false);
     // The same text drawn the same way must give the same pixels.
     const wxRect box = LabelBox(4);
-    wxBitmap expected(box.GetSize());
-    {
-        wxMemoryDC dc(expected);
-        dc.SetBackground(wxBrush(m_ctrl->GetUnselectedColour()));
-        dc.Clear();
-        dc.SetFont(m_ctrl->GetLabelFont());
-        dc.SetTextForeground(m_ctrl->GetLabelColour());
-        dc.DrawText("#5  0.40sec", 0, 0);
-    }
-    EXPECT_TRUE(SamePixels(expected.ConvertToImage(), img.GetSubImage(box)));
+    const StripPalette& palette = m_ctrl->GetPalette();
+    EXPECT_TRUE(SamePixels(DrawnLines(Lines("#5", "0.40sec"), box.GetSize(), palette.tile,
+                                      palette.tileText),
+                           img.GetSubImage(box)));
     // A name without extension gets no label: the box is plain tile colour.
     const wxImage none = img.GetSubImage(LabelBox(5));
-    EXPECT_TRUE(SamePixels(SolidImage(none.GetWidth(), none.GetHeight(),
-                                      m_ctrl->GetUnselectedColour().Red(),
-                                      m_ctrl->GetUnselectedColour().Green(),
-                                      m_ctrl->GetUnselectedColour().Blue()),
+    EXPECT_TRUE(SamePixels(SolidImage(none.GetWidth(), none.GetHeight(), palette.tile.Red(),
+                                      palette.tile.Green(), palette.tile.Blue()),
                            none));
 }
 
-TEST_F(ThumbnailCtrlTest, LongestLabelsAreDrawnWhole)
+TEST_F(ThumbnailCtrlTest, LongestLabelsAreDrawnWholeAtSmallTextOrLarger)
 {
     AppendItems(4);
     m_ctrl->m_frameDelay = 333333;  // frame #4 starts at 9999.99 s
@@ -343,16 +353,8 @@ TEST_F(ThumbnailCtrlTest, LongestLabelsAreDrawnWhole)
     const wxColour tile = m_ctrl->GetUnselectedColour();
     // The label drawn with room to spare: its last column of ink must lie inside the tile,
     // and the tile must show exactly that much of it.
-    wxBitmap wide(box.width * 3, box.height);
-    {
-        wxMemoryDC dc(wide);
-        dc.SetBackground(wxBrush(tile));
-        dc.Clear();
-        dc.SetFont(m_ctrl->GetLabelFont());
-        dc.SetTextForeground(m_ctrl->GetLabelColour());
-        dc.DrawText("#4  9999.99sec", 0, 0);
-    }
-    const wxImage whole = wide.ConvertToImage();
+    const wxImage whole = DrawnLines(Lines("#4", "9999.99sec"), wxSize(box.width * 3, box.height),
+                                     tile, m_ctrl->GetLabelColour());
     int lastInk = -1;
     for (int x = 0; x < whole.GetWidth(); ++x)
         for (int y = 0; y < whole.GetHeight(); ++y)
@@ -362,6 +364,14 @@ TEST_F(ThumbnailCtrlTest, LongestLabelsAreDrawnWhole)
     EXPECT_LT(lastInk, box.width);
     EXPECT_TRUE(SamePixels(whole.GetSubImage(wxRect(0, 0, box.width, box.height)),
                            img.GetSubImage(box)));
+    // Never below the desktop's small text, at every thumbnail size.
+    const double small = SmallTextPoints(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    for (ThumbnailSize size : {ThumbnailSize::Small, ThumbnailSize::Medium, ThumbnailSize::Large}) {
+        m_ctrl->SetThumbnailSize(size);
+        EXPECT_GE(m_ctrl->GetLabelFont().GetFractionalPointSize(), small - 0.01);
+        EXPECT_LE(m_ctrl->GetLabelLayout().width, LabelBox(3).width) << "the tile makes room";
+    }
+    m_ctrl->SetThumbnailSize(ThumbnailSize::Medium);
 }
 
 TEST_F(ThumbnailCtrlTest, FrozenControlNeitherRepaintsNorRescrollsUntilLastEndUpdate)

@@ -7,8 +7,9 @@
 namespace {
 ThumbnailGrid LabelGrid()
 {
-    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, true);
-    return ThumbnailGrid(item.x, item.y, 80, 80, 3, 13, true);
+    TileMetrics metrics;
+    metrics.captionHeight = metrics.labelHeight = 13;
+    return ThumbnailGrid(metrics);
 }
 
 int DropAt(int x, int y, int count, int width = 300)

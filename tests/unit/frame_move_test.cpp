@@ -17,8 +17,9 @@ using Order = std::vector<int>;
 
 ThumbnailGrid LabelGrid()
 {
-    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, true);
-    return ThumbnailGrid(item.x, item.y, 80, 80, 3, 13, true);
+    TileMetrics metrics;
+    metrics.captionHeight = metrics.labelHeight = 13;
+    return ThumbnailGrid(metrics);
 }
 
 DropGap At(int x, int y, int count = 10)

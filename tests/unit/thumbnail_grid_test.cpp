@@ -1,16 +1,25 @@
 // Tile layout of the frame strip, on plain numbers: 80 x 80 thumbnails, margin and spacing 3,
-// a 13-pixel text line, so a tile is 86 x 118 and a cell 89 x 121.
+// a 13-pixel caption and a one-line 13-pixel label, so a tile is 86 x 118 and a cell 89 x 121.
 #include <gtest/gtest.h>
 #include <wx/defs.h>
 
 #include "include/window/thumbnail_grid.h"
+#include "include/window/thumbnail_size.h"
 
 namespace {
 
+TileMetrics Metrics(int labelLines = 1, int labelWidth = 60)
+{
+    TileMetrics m;
+    m.captionHeight = 13;
+    m.labelHeight = 13 * labelLines;
+    m.labelWidth = labelWidth;
+    return m;
+}
+
 ThumbnailGrid LabelGrid()
 {
-    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, true);
-    return ThumbnailGrid(item.x, item.y, 80, 80, 3, 13, true);
+    return ThumbnailGrid(Metrics());
 }
 
 }  // namespace
@@ -40,13 +49,60 @@ TEST(ThumbnailGrid, ThumbnailBoxSitsBetweenCaptionAndLabel)
     const ThumbnailGrid grid = LabelGrid();
     // Margin + text line + margin above the box, the same below it.
     EXPECT_EQ(wxRect(6, 22, 80, 80), grid.ImageRect(wxRect(3, 3, 86, 118)));
+    EXPECT_EQ(wxRect(6, 6, 80, 13), grid.CaptionRect(wxRect(3, 3, 86, 118)));
+    EXPECT_EQ(wxRect(6, 105, 80, 13), grid.LabelRect(wxRect(3, 3, 86, 118)));
     // Works on scrolled rectangles too.
     EXPECT_EQ(wxRect(6, -8, 80, 80), grid.ImageRect(wxRect(3, -27, 86, 118)));
 
-    const wxSize item = ThumbnailGrid::ItemSize(80, 80, 3, 13, false);
-    const ThumbnailGrid noLabel(item.x, item.y, 80, 80, 3, 13, false);
-    // Without the label line the box moves up by half a line: (102 - 80) / 2 - 13 / 2.
-    EXPECT_EQ(wxRect(6, 8, 80, 80), noLabel.ImageRect(wxRect(3, 3, 86, 102)));
+    // Without a label the tile ends one margin below the box.
+    TileMetrics noLabel = Metrics();
+    noLabel.labelHeight = noLabel.labelWidth = 0;
+    EXPECT_EQ(wxSize(86, 102), noLabel.ItemSize());
+    EXPECT_EQ(wxRect(6, 22, 80, 80), ThumbnailGrid(noLabel).ImageRect(wxRect(3, 3, 86, 102)));
+}
+
+TEST(ThumbnailGrid, TileMakesRoomForItsLabel)
+{
+    struct Case {
+        int lines, labelWidth, thumb;
+        wxSize item;
+        wxRect label;  // in the tile at (3, 3)
+    };
+    const Case cases[] = {
+        // One line narrower than the box: the box decides the width.
+        {1, 60, 80, {86, 118}, {6, 105, 80, 13}},
+        // A second line makes the tile one line taller, the box stays where it was.
+        {2, 70, 80, {86, 131}, {6, 105, 80, 26}},
+        // A label wider than a small box widens the tile; the box stays centred in it.
+        {2, 70, 64, {76, 115}, {6, 89, 70, 26}},
+    };
+    for (const Case& c : cases) {
+        TileMetrics m = Metrics(c.lines, c.labelWidth);
+        m.thumbWidth = m.thumbHeight = c.thumb;
+        SCOPED_TRACE(c.thumb);
+        EXPECT_EQ(c.item, m.ItemSize());
+        const ThumbnailGrid grid(m);
+        const wxRect tile(wxPoint(3, 3), c.item);
+        EXPECT_EQ(c.label, grid.LabelRect(tile));
+        EXPECT_EQ(3 + (c.item.x - c.thumb) / 2, grid.ImageRect(tile).x);
+        EXPECT_GE(grid.LabelRect(tile).width, c.labelWidth) << "the label fits its tile";
+    }
+}
+
+TEST(ThumbnailGrid, ThumbnailSizesStepWithinTheirRangeAndSettingsFallBack)
+{
+    EXPECT_LT(ThumbnailSide(ThumbnailSize::Small), ThumbnailSide(ThumbnailSize::Medium));
+    EXPECT_LT(ThumbnailSide(ThumbnailSize::Medium), ThumbnailSide(ThumbnailSize::Large));
+    EXPECT_EQ(ThumbnailSize::Large, StepThumbnailSize(ThumbnailSize::Medium, 1));
+    EXPECT_EQ(ThumbnailSize::Large, StepThumbnailSize(ThumbnailSize::Large, 3));
+    EXPECT_EQ(ThumbnailSize::Small, StepThumbnailSize(ThumbnailSize::Large, -2));
+    EXPECT_EQ(ThumbnailSize::Small, StepThumbnailSize(ThumbnailSize::Small, -1));
+    EXPECT_EQ(ThumbnailSize::Medium, StepThumbnailSize(ThumbnailSize::Medium, 0));
+    for (ThumbnailSize size : {ThumbnailSize::Small, ThumbnailSize::Medium, ThumbnailSize::Large})
+        EXPECT_EQ(size, ThumbnailSizeFromSetting(ThumbnailSizeSetting(size)));
+    // Nothing stored (the -1 the window reads then), a damaged or a newer file's value.
+    for (long stored : {-1L, 3L, 1000L})
+        EXPECT_EQ(kDefaultThumbnailSize, ThumbnailSizeFromSetting(stored));
 }
 
 TEST(ThumbnailGrid, ScrollRangeReachesTheBottomOfTheLastRow)
