@@ -217,8 +217,9 @@ TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
             EXPECT_EQ(frame.m_spinctrl_width->GetValue(), w);
             EXPECT_EQ(frame.m_spinctrl_height->GetValue(), h);
             // An empty strip shows 0 x 0 and keeps the size last had, for nothing.
-            if (frame.FrameCount() > 0)
+            if (frame.FrameCount() > 0) {
                 EXPECT_EQ(wxSize(frame.m_canvasWidth, frame.m_canvasHeight), wxSize(w, h));
+            }
             EXPECT_EQ(frame.m_canvasChosen, chosen);
         };
         canvasIs(32, 24, true);
