@@ -40,8 +40,12 @@ public:
         m_open.push_back({node, nullptr});
     }
 
+    // Expat still reports the end of an element whose start was refused (an empty element
+    // ends within the same call), so an end with nothing open is one of those.
     void End()
     {
+        if (m_refusal != XmlRefusal::None || m_open.empty())
+            return;
         FlushText();
         m_open.pop_back();
     }

@@ -62,7 +62,7 @@ void ExpectButtonLabelsWhole(wxDialog& dialog)
     const wxImage shot = ScreenPixels(wxRect(origin, dialog.GetClientSize()));
     int buttons = 0;
     for (wxWindow* child : dialog.GetChildren()) {
-        auto* button = wxDynamicCast(child, wxButton);
+        auto* button = dynamic_cast<wxButton*>(child);
         if (!button)
             continue;
         ++buttons;
@@ -120,7 +120,7 @@ TEST(TextFit, DialogButtonsGetTheWidthTheirLabelsNeedInEveryLanguage)
             SCOPED_TRACE(dialog->GetTitle().utf8_string());
             const wxRect client(dialog->GetClientSize());
             for (wxWindow* child : dialog->GetChildren())
-                if (auto* button = wxDynamicCast(child, wxButton)) {
+                if (auto* button = dynamic_cast<wxButton*>(child)) {
                     SCOPED_TRACE(button->GetLabelText().utf8_string());
                     EXPECT_GE(button->GetSize().x, button->GetBestSize().x);
                     EXPECT_GE(button->GetSize().x,
