@@ -52,8 +52,9 @@ std::vector<size_t> FramesAmong(const wxArrayString& entries, bool gifPath, bool
     std::vector<size_t> frames;
     bool afterFrame = false;
     for (size_t k = 0; k < entries.size(); ++k) {
-        const bool marker = afterFrame && ((gifPath && IsMarkerAt(entries, k, ProjectMarkers::GifPath)) ||
-                                           (shortened && IsMarkerAt(entries, k, ProjectMarkers::Shortened)));
+        const bool marker =
+            afterFrame && ((gifPath && IsMarkerAt(entries, k, ProjectMarkers::GifPath)) ||
+                           (shortened && IsMarkerAt(entries, k, ProjectMarkers::Shortened)));
         if (!marker)
             frames.push_back(k);
         afterFrame = !marker;

@@ -33,6 +33,6 @@ struct ProjectFrameEntries {
 
 // The rule whose writer gives exactly these entries from the frames its reading leaves (when
 // both do from different frames, Shortened unless its frames hold a ".gif" file's own path or
-// a reference to a GIF not spelt ".gif", which older versions never wrote); for a list that neither writer made, an entry
-// is a marker where either rule would put one.
+// a reference to a GIF not spelt ".gif", which older versions never wrote); for a list that
+// neither writer made, an entry is a marker where either rule would put one.
 ProjectFrameEntries FindProjectFrames(const wxArrayString& entries);

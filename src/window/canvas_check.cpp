@@ -6,7 +6,7 @@ ExportFailure CheckCanvas(const wxSize& canvas, uint64_t available)
 {
     ExportFailure failure;
     failure.canvas = canvas;
-    if (canvas.x <= 0 || canvas.y <= 0 || canvas.x > kMaxPictureSide || canvas.y > kMaxPictureSide) {
+    if (!WithinPictureLimit(canvas)) {
         failure.kind = ExportFailure::Kind::BadCanvas;
         return failure;
     }

@@ -44,7 +44,7 @@ const GifShape& ShapeOf(const wxString& path, std::map<wxString, GifShape>& know
 }
 
 // A video's picture on screen, read once per file however many of its frames the entries
-// name; 0 x 0 when it can't be read.
+// name, from its headers alone (this runs before a load starts); 0 x 0 when it can't be read.
 wxSize DisplayOf(const wxString& video, std::map<wxString, wxSize>& known)
 {
     auto found = known.find(video);
@@ -52,7 +52,9 @@ wxSize DisplayOf(const wxString& video, std::map<wxString, wxSize>& known)
         return found->second;
     wxString reason;
     const std::unique_ptr<VideoDecoder> decoder =
-        CheckReadable(video, nullptr) ? VideoDecoder::Open(video, reason) : nullptr;
+        CheckReadable(video, nullptr)
+            ? VideoDecoder::Open(video, reason, VideoProbe::PictureSize)
+            : nullptr;
     return known.emplace(video, decoder ? decoder->Info().display : wxSize()).first->second;
 }
 

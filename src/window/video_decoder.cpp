@@ -176,7 +176,8 @@ void VideoDecoder::MeasureLength()
     s.positioned = false;
 }
 
-std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString& reason)
+std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString& reason,
+                                                 VideoProbe probe)
 {
     QuietLibraries();
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder());
@@ -252,7 +253,8 @@ std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString&
         rate = s.stream->r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         s.info.frameRate = av_q2d(rate);
-    decoder->MeasureLength();
+    if (probe == VideoProbe::Everything)
+        decoder->MeasureLength();
     return decoder;
 }
 

@@ -13,6 +13,12 @@
 
 #include "src/window/video_timing.h"
 
+// How much Open learns of a file. Everything includes the length measured from the file's
+// packets, which reads up to the whole file when it is cut short or states no length;
+// PictureSize stops after the headers, for callers that need only the picture's size and
+// must not wait (Info().length is then 0).
+enum class VideoProbe { Everything, PictureSize };
+
 struct VideoInfo {
     double length = 0;     // seconds of pictures, as the file's packets reach; 0 when unknown
     wxSize display;        // the picture on screen: pixel aspect ratio and rotation applied
@@ -40,7 +46,8 @@ public:
     // Opens path and finds its video picture stream; nullptr with reason (English, as the
     // libraries word it or ours) when it is no video this can read: not a video at all, a
     // file without pictures (sound only), a damaged header.
-    static std::unique_ptr<VideoDecoder> Open(const wxString& path, wxString& reason);
+    static std::unique_ptr<VideoDecoder> Open(const wxString& path, wxString& reason,
+                                              VideoProbe probe = VideoProbe::Everything);
 
     const VideoInfo& Info() const;
     // How the file is damaged as far as it has been read (English): cut short of the length

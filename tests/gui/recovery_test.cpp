@@ -12,6 +12,7 @@
 #include "app/recovery_store.h"
 #include "mainwindow/gif_frame.h"
 #include "project/project_file.h"
+#include "support/counting_log.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 
@@ -68,17 +69,6 @@ TEST(Recovery, ACopyLeftByACrashIsRestoredAsAnUnsavedDocument)
     wxTEST_DIALOG(fixture.Frame().OfferRecovery(), ExpectMessage(wxID_NO, "Restore them?"));
     EXPECT_FALSE(wxFileExists(orphan));
     EXPECT_EQ(fixture.Frame().FrameCount(), 2);
-}
-
-namespace {
-// Counts what reaches the toolkit's log, which shows errors as boxes of its own.
-class CountingLog : public wxLog {
-public:
-    int records = 0;
-
-protected:
-    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++records; }
-};
 }
 
 TEST(Recovery, AStateFolderThatCantBeWrittenIsToldOnceInOurWordsAndWorkGoesOn)

@@ -15,7 +15,6 @@ CONVERT=$(command -v convert-im6.q16 || command -v convert || true)
 
 # shellcheck source=lib/cli_checks.sh
 . "$(dirname "$0")/lib/cli_checks.sh"
-frames() { "$GIFSICLE" --info "$1" | grep -c "^  + image"; }
 project() {  # project FILE ENTRY...: a project of 40 x 30 with these path entries
     local file=$1
     shift

@@ -14,7 +14,6 @@ CONVERT=$(command -v convert-im6.q16 || command -v convert || true)
 
 # shellcheck source=lib/cli_checks.sh
 . "$(dirname "$0")/lib/cli_checks.sh"
-frames() { "$GIFSICLE" --info "$1" | grep -c "^  + image"; }
 delays() { "$GIFSICLE" --info "$1" | sed -n 's/.*delay \([0-9.]*\)s.*/\1/p' | tr '\n' ' '; }
 between() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
 sizeof() { "$GIFSICLE" --info "$1" | sed -n 's/.*logical screen \([0-9]*x[0-9]*\).*/\1/p'; }

@@ -8,6 +8,7 @@
 
 #include "app/recovery_store.h"
 #include "project/project_file.h"
+#include "support/counting_log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -83,17 +84,6 @@ TEST(RecoveryStore, TheFolderFollowsXdgStateHome)
     EXPECT_TRUE(RecoveryFolder().Contains("/.local/state/"));
     if (had)
         wxSetEnv("XDG_STATE_HOME", saved);
-}
-
-namespace {
-// Counts what reaches the toolkit's log, which the window would show as error boxes.
-class CountingLog : public wxLog {
-public:
-    int records = 0;
-
-protected:
-    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++records; }
-};
 }
 
 TEST(RecoveryStore, AFolderThatCantTakeTheCopyGivesTheSystemsReasonAndNoToolkitLog)

@@ -26,6 +26,8 @@ run() {  # run args...: sets rc, stdout in out, stderr in err
 
 contains() { grep -q -- "$2" "$1"; }
 
+frames() { "$GIFSICLE" --info "$1" | grep -c "^  + image"; }  # frames GIF: its frame count
+
 finish() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]
