@@ -7,9 +7,9 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include "app/crash_message.h"
-#include "mainwindow/message_boxes.h"
-#include "app/paths.h"
+#include "core/settings/crash_message.h"
+#include "ui/dialogs/message_boxes.h"
+#include "core/settings/paths.h"
 
 namespace {
 class DesktopPresenter : public CrashReportPresenter {

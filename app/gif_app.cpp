@@ -1,19 +1,19 @@
 #include "app/gif_app.h"
-#include "mainwindow/message_boxes.h"
+#include "ui/dialogs/message_boxes.h"
 
 #include <wx/image.h>
 #include <wx/log.h>
 #include <wx/msgdlg.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/command_line.h"
+#include "core/settings/command_line.h"
 #include "app/crash_report.h"
-#include "app/domain_option.h"
-#include "app/paths.h"
-#include "app/product.h"
+#include "core/settings/domain_option.h"
+#include "core/settings/paths.h"
+#include "core/settings/product.h"
 #include "app/startup.h"
-#include "app/trace.h"
-#include "mainwindow/gif_frame.h"
+#include "core/base/trace.h"
+#include "ui/window/main_window.h"
 
 GifApp::GifApp()
 {

@@ -3,11 +3,11 @@
 
 #include <wx/log.h>
 
-#include "app/command_line.h"
-#include "app/file_name_encoding.h"
+#include "core/settings/command_line.h"
+#include "core/base/file_name_encoding.h"
 #include "app/gif_app.h"
-#include "app/help_arguments.h"
-#include "app/product.h"
+#include "core/settings/help_arguments.h"
+#include "core/settings/product.h"
 #include "usage/zoruvede_usage.h"
 
 wxIMPLEMENT_APP_NO_MAIN(GifApp);

@@ -1,29 +1,9 @@
-pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
-list(APPEND CORE_LIBS PkgConfig::CURL)
+# The windowed program's start-up: the application object, the crash report and the first
+# window, as a library the GUI tests and the window benchmarks start too, and the program's
+# main(). Uses core/ and ui/.
+add_library(zoruvede_app STATIC app/gif_app.cpp app/crash_report.cpp app/startup.cpp)
+target_link_libraries(zoruvede_app PUBLIC zoruvede_ui)
+target_precompile_headers(zoruvede_app REUSE_FROM zoruvede_core)
 
-list(APPEND CORE_SOURCES
-  app/trace.cpp
-  app/atomic_file.cpp
-  app/fd_output_stream.cpp
-  app/file_name_encoding.cpp
-  app/temp_file_name.cpp
-  app/target_node.cpp
-  app/link_target.cpp
-  app/process_umask.cpp
-  app/product.cpp
-  app/help_arguments.cpp
-  app/paths.cpp
-  app/domain_option.cpp
-  app/language_setting.cpp
-  app/gif_save_setting.cpp
-  app/settings_store.cpp
-  app/update_event.cpp
-  app/update_check.cpp
-  app/about_text.cpp
-  app/crash_message.cpp
-  app/recovery_store.cpp
-  app/command_line.cpp)
-list(APPEND UI_SOURCES
-  app/gif_app.cpp
-  app/crash_report.cpp
-  app/startup.cpp)
+add_executable(zoruvede app/main.cpp)
+target_link_libraries(zoruvede PRIVATE zoruvede_app)

@@ -5,7 +5,7 @@
 #include <wx/splitter.h>
 #include <wx/xrc/xmlres.h>
 
-#include "mainwindow/gif_frame.h"
+#include "ui/window/main_window.h"
 
 int LoadThemes(const wxString& themesDir)
 {

@@ -17,13 +17,13 @@
 #include <wx/mstream.h>
 #include <wx/stream.h>
 
-#include "app/trace.h"
-#include "src/window/compose_frame.h"
-#include "src/window/gif_gifhandler.h"
-#include "src/window/indexed_frame.h"
-#include "src/window/palette.h"
-#include "src/window/palette_lookup.h"
-#include "src/window/palette_quant.h"
+#include "core/base/trace.h"
+#include "core/export/compose_frame.h"
+#include "core/gif/gif_writer.h"
+#include "core/colour/indexed_frame.h"
+#include "core/colour/palette.h"
+#include "core/colour/palette_lookup.h"
+#include "core/colour/palette_quant.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <wx/init.h>
 #include <wx/stopwatch.h>
 
-#include "app/trace.h"
-#include "include/window/thumbnailctrl.h"
+#include "core/base/trace.h"
+#include "ui/strip/frame_strip.h"
 
 namespace {
 

@@ -4,6 +4,6 @@
 add_executable(video_decode_bench ${CMAKE_CURRENT_LIST_DIR}/video_decode_bench.cpp)
 target_link_libraries(video_decode_bench PRIVATE zoruvede_core)
 add_executable(video_window_bench ${CMAKE_CURRENT_LIST_DIR}/video_window_bench.cpp)
-target_link_libraries(video_window_bench PRIVATE zoruvede_ui)
+target_link_libraries(video_window_bench PRIVATE zoruvede_app)
 target_compile_definitions(video_window_bench PRIVATE ZORUVEDE_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_dependencies(video_window_bench zoruvede_data)

@@ -9,7 +9,7 @@
 #include <wx/init.h>
 
 #include "bench/process_figures.h"
-#include "src/window/video_decoder.h"
+#include "core/video/video_decoder.h"
 
 namespace {
 

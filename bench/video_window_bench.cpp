@@ -14,12 +14,12 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/startup.h"
-#include "app/trace.h"
+#include "core/base/trace.h"
 #include "bench/process_figures.h"
-#include "mainwindow/gif_frame.h"
-#include "src/window/video_decoder.h"
-#include "src/window/video_geometry.h"
-#include "src/window/video_import.h"
+#include "ui/window/main_window.h"
+#include "core/video/video_decoder.h"
+#include "core/video/video_geometry.h"
+#include "core/video/video_import.h"
 
 namespace {
 

@@ -17,14 +17,14 @@
 #include <wx/xrc/xmlres.h>
 
 #include "app/startup.h"
-#include "app/trace.h"
+#include "core/base/trace.h"
 #include "bench/process_figures.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "project/project_file.h"
-#include "src/window/frame_reference.h"
-#include "src/window/gif_export.h"
-#include "src/window/gif_frame_reader.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
+#include "core/input/frame_reference.h"
+#include "core/export/gif_export.h"
+#include "core/gif/gif_frame_reader.h"
 
 namespace {
 using bench::PeakKiB;

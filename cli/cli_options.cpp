@@ -2,8 +2,8 @@
 
 #include <getopt.h>
 
-#include "src/window/image_header.h"
-#include "src/window/video_timing.h"
+#include "core/input/image_header.h"
+#include "core/video/video_timing.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "src/window/palette.h"
-#include "src/window/video_timing.h"
+#include "core/colour/palette.h"
+#include "core/video/video_timing.h"
 
 struct CliOptions {
     std::string output;

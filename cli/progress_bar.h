@@ -4,7 +4,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "src/window/gif_export.h"
+#include "core/export/gif_export.h"
 
 class ProgressBar : public ExportProgressSink {
 public:

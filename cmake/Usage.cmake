@@ -1,7 +1,7 @@
 # Each program's usage is written once, as text beside its sources; at build time a small
 # generator (not the programs: the windowed one needs a display) renders it as the header
 # --help is printed from, the manual page and the bash completion.
-add_library(zoruvede_usage STATIC app/usage_document.cpp app/usage_renderings.cpp)
+add_library(zoruvede_usage STATIC tools/usage_document.cpp tools/usage_renderings.cpp)
 target_include_directories(zoruvede_usage PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(usage_pages tools/usage_pages.cpp)

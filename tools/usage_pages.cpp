@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/usage_document.h"
-#include "app/usage_renderings.h"
+#include "tools/usage_document.h"
+#include "tools/usage_renderings.h"
 
 namespace {
 

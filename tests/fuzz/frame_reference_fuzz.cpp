@@ -1,7 +1,7 @@
 // Frame reference names: whatever name comes in, its parts put back together give it again,
 // and a name made from a GIF path and a frame number gives both back.
 #include "fuzz/fuzz_support.h"
-#include "src/window/frame_reference.h"
+#include "core/input/frame_reference.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

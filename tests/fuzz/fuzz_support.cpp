@@ -7,7 +7,7 @@
 #include <wx/init.h>
 #include <wx/log.h>
 
-#include "app/trace.h"
+#include "core/base/trace.h"
 
 namespace {
 void AbortingAssertHandler(const wxString& file, int line, const wxString& func,

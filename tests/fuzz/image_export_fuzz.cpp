@@ -8,9 +8,9 @@
 #include <wx/debug.h>
 
 #include "fuzz/fuzz_support.h"
-#include "src/window/compose_frame.h"
-#include "src/window/gif_export.h"
-#include "src/window/image_decode.h"
+#include "core/export/compose_frame.h"
+#include "core/export/gif_export.h"
+#include "core/input/image_decode.h"
 #include "support/temp_dir.h"
 
 namespace {

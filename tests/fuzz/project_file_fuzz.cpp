@@ -2,7 +2,7 @@
 // project, and every file is read within its limits in one pass. Names an XML file can't
 // hold are refused by the writer, never written damaged.
 #include "fuzz/fuzz_support.h"
-#include "project/project_file.h"
+#include "core/project/project_file.h"
 #include "support/temp_dir.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)

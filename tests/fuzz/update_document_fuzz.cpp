@@ -2,7 +2,7 @@
 // preorder on what comes out: antisymmetric, transitive, and every version equals itself.
 #include <wx/mstream.h>
 
-#include "app/update_check.h"
+#include "core/settings/update_check.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <wx/image.h>
 
 #include "fuzz/fuzz_support.h"
-#include "src/window/video_decoder.h"
-#include "src/window/video_geometry.h"
+#include "core/video/video_decoder.h"
+#include "core/video/video_geometry.h"
 #include "support/temp_dir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -3,7 +3,7 @@
 #include <wx/spinctrl.h>
 #include <wx/uiaction.h>
 
-#include "mainwindow/gif_frame.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

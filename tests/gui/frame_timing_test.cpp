@@ -7,9 +7,9 @@
 #include <wx/statusbr.h>
 #include <wx/testing.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/delay_dialogs.h"
-#include "mainwindow/gif_frame.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/dialogs/delay_dialogs.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

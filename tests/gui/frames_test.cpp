@@ -12,10 +12,10 @@
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "mainwindow/loop_count_dialog.h"
-#include "src/window/background_estimate.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/loop_count_dialog.h"
+#include "core/jobs/background_estimate.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

@@ -5,14 +5,14 @@
 #include <wx/progdlg.h>
 #include <wx/statusbr.h>
 
-#include "app/gif_save_setting.h"
-#include "app/settings_store.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "src/window/background_estimate.h"
-#include "src/window/gif_export.h"
-#include "src/window/gif_frame_reader.h"
-#include "src/window/thread_update_event.h"
+#include "core/settings/gif_save_setting.h"
+#include "core/settings/settings_store.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "core/jobs/background_estimate.h"
+#include "core/export/gif_export.h"
+#include "core/gif/gif_frame_reader.h"
+#include "core/jobs/thread_update_event.h"
 #include "support/file_bytes.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"

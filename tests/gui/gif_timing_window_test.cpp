@@ -8,15 +8,15 @@
 #include <wx/testing.h>
 #include <wx/utils.h>
 
-#include "app/settings_store.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "mainwindow/loop_count_dialog.h"
+#include "core/settings/settings_store.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/loop_count_dialog.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
-#include "src/window/gif_export.h"
-#include "src/window/gif_frame_reader.h"
+#include "core/export/gif_export.h"
+#include "core/gif/gif_frame_reader.h"
 
 namespace {
 // A GIF of three 8 x 8 frames with the delays 10, 0 and 250.

@@ -10,10 +10,10 @@
 #include <wx/testing.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/about_text.h"
-#include "app/domain_option.h"
-#include "app/product.h"
-#include "mainwindow/gif_frame.h"
+#include "core/settings/about_text.h"
+#include "core/settings/domain_option.h"
+#include "core/settings/product.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"

@@ -18,10 +18,10 @@
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
-#include "app/domain_option.h"
-#include "app/product.h"
-#include "app/update_event.h"
-#include "mainwindow/gif_frame.h"
+#include "core/settings/domain_option.h"
+#include "core/settings/product.h"
+#include "core/settings/update_event.h"
+#include "ui/window/main_window.h"
 #include "support/gui_helpers.h"
 
 namespace {

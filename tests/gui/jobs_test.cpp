@@ -12,7 +12,7 @@
 #include <wx/progdlg.h>
 #include <wx/uiaction.h>
 
-#include "mainwindow/gif_frame.h"
+#include "ui/window/main_window.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

@@ -9,8 +9,8 @@
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

@@ -10,11 +10,11 @@
 #include <wx/toolbar.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/language_setting.h"
-#include "app/paths.h"
-#include "app/product.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "core/settings/language_setting.h"
+#include "core/settings/paths.h"
+#include "core/settings/product.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

@@ -16,11 +16,11 @@
 #include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
-#include "app/language_setting.h"
-#include "app/paths.h"
-#include "app/product.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "core/settings/language_setting.h"
+#include "core/settings/paths.h"
+#include "core/settings/product.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
 

@@ -7,10 +7,10 @@
 #include <wx/testing.h>
 #include <wx/uiaction.h>
 
-#include "app/product.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "mainwindow/loop_count_dialog.h"
+#include "core/settings/product.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/loop_count_dialog.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

@@ -9,10 +9,10 @@
 #include <wx/dnd.h>
 #include <wx/filefn.h>
 
-#include "app/command_line.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "project/project_file.h"
+#include "core/settings/command_line.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

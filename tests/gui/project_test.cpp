@@ -8,10 +8,10 @@
 #include <wx/testing.h>
 #include <wx/utils.h>
 
-#include "app/product.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "project/project_file.h"
+#include "core/settings/product.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

@@ -8,10 +8,10 @@
 #include <wx/spinctrl.h>
 #include <wx/testing.h>
 
-#include "app/product.h"
-#include "app/recovery_store.h"
-#include "mainwindow/gif_frame.h"
-#include "project/project_file.h"
+#include "core/settings/product.h"
+#include "core/project/recovery_store.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
 #include "support/counting_log.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

@@ -7,10 +7,10 @@
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
-#include "app/product.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "project/project_file.h"
+#include "core/settings/product.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

@@ -12,8 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/file_bytes.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"

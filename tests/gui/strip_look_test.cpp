@@ -15,10 +15,10 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include "app/settings_store.h"
-#include "include/window/strip_palette.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "core/settings/settings_store.h"
+#include "core/strip/strip_palette.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

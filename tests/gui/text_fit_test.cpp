@@ -9,11 +9,11 @@
 #include <wx/dcscreen.h>
 #include <wx/statusbr.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/delay_dialogs.h"
-#include "mainwindow/fitting_status_bar.h"
-#include "mainwindow/gif_frame.h"
-#include "mainwindow/loop_count_dialog.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/dialogs/delay_dialogs.h"
+#include "ui/dialogs/fitting_status_bar.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/loop_count_dialog.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
 

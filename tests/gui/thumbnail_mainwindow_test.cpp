@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <wx/file.h>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"

@@ -13,10 +13,10 @@
 #include <fstream>
 #include <numeric>
 
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
-#include "mainwindow/video_import_dialog.h"
-#include "src/window/video_reference.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/video_import_dialog.h"
+#include "core/video/video_reference.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
 #include "support/video_clips.h"

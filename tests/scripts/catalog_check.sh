@@ -4,7 +4,7 @@
 # Usage: catalog_check.sh [-v] [--pot FILE] [--no-self-test] <source dir> [<build dir>]
 #
 # 1. Extracts every lookup key that the program can show: xgettext over the C++ sources
-#    (app/ mainwindow/ include/ src/ project/ cli/) and, through `wxrc --gettext`, the labels,
+#    (core/ ui/ app/ cli/) and, through `wxrc --gettext`, the labels,
 #    titles and tool tips of Themes/*.xrc (the XRC loader translates them, because the
 #    resource is used with the toolkit's default flags, which include wxXRC_USE_LOCALE).
 # 2. For every catalog: runs `msgfmt --check`, checks the header, and fails when a key is
@@ -75,7 +75,7 @@ run_xgettext() {
     return $rc
 }
 
-mapfile -t cpp_files < <(find app mainwindow include src project cli \
+mapfile -t cpp_files < <(find core ui app cli \
     -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.hpp' -o -name '*.cc' \) \
     2>/dev/null | LC_ALL=C sort)
 if [[ ${#cpp_files[@]} -gt 0 ]]; then

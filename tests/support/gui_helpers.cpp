@@ -11,8 +11,8 @@
 #include <wx/utils.h>
 
 #include "app/startup.h"
-#include "include/window/thumbnailctrl.h"
-#include "mainwindow/gif_frame.h"
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
 
 wxArrayString Paths(std::initializer_list<wxString> paths)
 {

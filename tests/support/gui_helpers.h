@@ -15,11 +15,11 @@
 
 class wxWindow;
 
-#include "mainwindow/path_chooser.h"
+#include "ui/dialogs/path_chooser.h"
 
 class wxSpinCtrl;
 
-#include "mainwindow/gif_frame.h"
+#include "ui/window/main_window.h"
 
 // A list of paths (or names) in the given order.
 wxArrayString Paths(std::initializer_list<wxString> paths);

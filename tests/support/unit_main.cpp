@@ -3,7 +3,7 @@
 #include <wx/init.h>
 #include <wx/image.h>
 
-#include "app/file_name_encoding.h"
+#include "core/base/file_name_encoding.h"
 #include "support/assert_catcher.h"
 
 int main(int argc, char** argv)

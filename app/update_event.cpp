@@ -1,3 +1,0 @@
-#include "app/update_event.h"
-
-wxDEFINE_EVENT(wxEVT_UPDATE_CHECK_RESULT, wxCommandEvent);

@@ -1,0 +1,187 @@
+#include "core/document/animation_document.h"
+
+#include <algorithm>
+#include <numeric>
+#include <set>
+
+FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
+{
+    auto frame = std::make_shared<AnimationFrame>();
+    frame->image = std::move(image);
+    frame->source = source;
+    frame->delay = delay;
+    return frame;
+}
+
+FramePtr WithDelay(const FramePtr& frame, int delay)
+{
+    return MakeFrame(frame->image, frame->source, delay);
+}
+
+size_t FrameBytes(const AnimationFrame& frame)
+{
+    if (!frame.image || !frame.image->IsOk())
+        return 0;
+    const size_t pixels = size_t(frame.image->GetWidth()) * size_t(frame.image->GetHeight());
+    return pixels * (frame.image->HasAlpha() ? 4 : 3);
+}
+
+namespace {
+std::vector<int> ValidSorted(std::vector<int> positions, int count)
+{
+    std::set<int> unique;
+    for (int p : positions)
+        if (p >= 0 && p < count)
+            unique.insert(p);
+    return std::vector<int>(unique.begin(), unique.end());
+}
+
+bool IsPermutation(const std::vector<int>& order, int count)
+{
+    if (static_cast<int>(order.size()) != count)
+        return false;
+    std::vector<bool> seen(count, false);
+    for (int p : order) {
+        if (p < 0 || p >= count || seen[p])
+            return false;
+        seen[p] = true;
+    }
+    return true;
+}
+}
+
+std::vector<int> AnimationDocument::AllPositions() const
+{
+    std::vector<int> all(m_frames.size());
+    std::iota(all.begin(), all.end(), 0);
+    return all;
+}
+
+void AnimationDocument::Tell(const FrameListChange& change)
+{
+    if (m_listener)
+        m_listener(change);
+}
+
+void AnimationDocument::Insert(int at, const FrameList& frames)
+{
+    at = std::clamp(at, 0, Count());
+    m_frames.insert(m_frames.begin() + at, frames.begin(), frames.end());
+    FrameListChange change{FrameListChange::Inserted, {}, {}};
+    for (size_t i = 0; i < frames.size(); ++i)
+        change.indices.push_back(at + static_cast<int>(i));
+    if (!frames.empty())
+        Tell(change);
+}
+
+void AnimationDocument::InsertAt(const std::vector<int>& positions, const FrameList& frames)
+{
+    FrameListChange change{FrameListChange::Inserted, {}, {}};
+    for (size_t i = 0; i < positions.size() && i < frames.size(); ++i) {
+        const int at = std::clamp(positions[i], 0, Count());
+        m_frames.insert(m_frames.begin() + at, frames[i]);
+        change.indices.push_back(at);
+    }
+    if (!change.indices.empty())
+        Tell(change);
+}
+
+FrameList AnimationDocument::Remove(std::vector<int> positions)
+{
+    const std::vector<int> doomed = ValidSorted(std::move(positions), Count());
+    FrameList removed;
+    for (int p : doomed)
+        removed.push_back(m_frames[p]);
+    // Highest first, so that no removal shifts a position still to be removed.
+    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+        m_frames.erase(m_frames.begin() + *it);
+    if (!doomed.empty())
+        Tell({FrameListChange::Removed, doomed, {}});
+    return removed;
+}
+
+FrameList AnimationDocument::Replace(const std::vector<int>& positions, const FrameList& frames)
+{
+    FrameList replaced;
+    std::vector<int> done;
+    for (size_t i = 0; i < positions.size() && i < frames.size(); ++i) {
+        const int at = positions[i];
+        if (at < 0 || at >= Count())
+            continue;
+        replaced.push_back(m_frames[at]);
+        m_frames[at] = frames[i];
+        done.push_back(at);
+    }
+    if (!done.empty())
+        Tell({FrameListChange::Replaced, done, {}});
+    return replaced;
+}
+
+int AnimationDocument::EffectiveDelay(int index) const
+{
+    const int own = m_frames[index]->delay;
+    return own == kCommonDelay ? m_delay : own;
+}
+
+bool AnimationDocument::Reorder(const std::vector<int>& order)
+{
+    if (!IsPermutation(order, Count()))
+        return false;
+    FrameList reordered;
+    reordered.reserve(order.size());
+    for (int p : order)
+        reordered.push_back(m_frames[p]);
+    m_frames.swap(reordered);
+    Tell({FrameListChange::Reordered, {}, order});
+    return true;
+}
+
+std::vector<int> ReverseOrder(int count, const std::vector<int>& indices)
+{
+    std::vector<int> chosen = ValidSorted(indices, count);
+    std::vector<int> order(count);
+    for (int i = 0; i < count; ++i)
+        order[i] = i;
+    if (chosen.size() < 2)
+        chosen = order;
+    // The chosen places are kept; the frames in them come in reverse.
+    for (size_t i = 0; i < chosen.size(); ++i)
+        order[chosen[i]] = chosen[chosen.size() - 1 - i];
+    return order;
+}
+
+std::vector<int> InverseOrder(const std::vector<int>& order)
+{
+    std::vector<int> inverse(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        inverse[order[i]] = static_cast<int>(i);
+    return inverse;
+}
+
+int PlayedDelay(int delay)
+{
+    return delay < 2 ? 10 : delay;
+}
+
+std::vector<long> StartTimes(const std::vector<int>& delays)
+{
+    std::vector<long> starts(1, 0);
+    starts.reserve(delays.size() + 1);
+    for (int delay : delays)
+        starts.push_back(starts.back() + delay);
+    return starts;
+}
+
+long PlayedLength(const std::vector<int>& writtenDelays)
+{
+    long length = 0;
+    for (int delay : writtenDelays)
+        length += PlayedDelay(delay);
+    return length;
+}
+
+int ScaledDelay(int delay, int percent)
+{
+    const long long scaled = (static_cast<long long>(delay) * percent + 50) / 100;
+    return static_cast<int>(std::clamp<long long>(scaled, 0, 65535));
+}

@@ -1,0 +1,9 @@
+# The animation being edited: its frames, delays and canvas, the edit steps and their undo
+# history. Uses the folders below it (base/ to input/).
+
+set(SOURCES
+  animation_document.cpp
+  canvas_size.cpp
+  edit_commands.cpp
+  edit_history.cpp
+  frame_delays.cpp)

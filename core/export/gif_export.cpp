@@ -1,0 +1,348 @@
+#include "core/export/gif_export.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include <wx/log.h>
+
+#include "core/base/atomic_file.h"
+#include "core/base/buffered_output.h"
+#include "core/export/canvas_check.h"
+#include "core/export/compose_frame.h"
+#include "core/gif/gif_blocks.h"
+#include "core/gif/gif_writer.h"
+#include "core/gif/gif_optimised_writer.h"
+#include "core/gif/gif_quality.h"
+#include "core/colour/indexed_frame.h"
+#include "core/input/load_estimate.h"
+
+namespace {
+
+using Kind = ExportFailure::Kind;
+
+// A frame ready to be written, or the reason it is not.
+struct PreparedFrame {
+    std::unique_ptr<wxImage> reduced;
+    // The default reducer's frame as indices, written without looking the pixels up again;
+    // reduced stays empty then.
+    std::unique_ptr<IndexedFrame> indexed;
+    // The frame before reduction, kept only for the optimised writer.
+    std::unique_ptr<wxImage> composed;
+    ExportFailure failure;
+};
+
+ExportFailure Failure(Kind kind)
+{
+    ExportFailure failure;
+    failure.kind = kind;
+    return failure;
+}
+
+ExportFailure FrameFailure(Kind kind, int index, int count)
+{
+    ExportFailure failure = Failure(kind);
+    failure.frame = index;
+    failure.count = count;
+    return failure;
+}
+
+ExportFailure OutputFailure(int systemError)
+{
+    ExportFailure failure = Failure(Kind::OutputWrite);
+    failure.reason = wxString::FromUTF8(std::strerror(systemError));
+    return failure;
+}
+
+ExportFailure InputFailure(const FrameError& error)
+{
+    if (error.stopped)
+        return Failure(Kind::Stopped);
+    ExportFailure failure = Failure(Kind::InputRead);
+    failure.file = error.file;
+    failure.reason = error.reason;
+    return failure;
+}
+
+// Decoding and composing: called for one frame at a time, in order, so the source is read
+// sequentially and the composition's trace lines come out in frame order.
+bool TakeComposed(FrameSource& source, int index, const GifExportOptions& options,
+                  wxImage& composed, ExportFailure& failure)
+{
+    wxImage frame;
+    FrameError error;
+    if (!source.Frame(index, frame, error)) {
+        failure = InputFailure(error);
+        return false;
+    }
+    composed = ComposeFrame(frame, options.canvas, options.traceComposition);
+    if (!composed.IsOk()) {
+        failure = FrameFailure(Kind::FrameFit, index, source.Count());
+        return false;
+    }
+    return true;
+}
+
+void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& options, int index,
+            int count)
+{
+    const GifQualitySettings quality = QualitySettings(options.quality);
+    const QuantSettings settings{quality.colours, quality.dithering};
+    // The default reducer hands its indices straight to the writer; the optimised writer
+    // compares colours, so it takes the image.
+    if (options.reducer == PaletteReducer::Quant && !options.optimize) {
+        auto indexed = std::make_unique<IndexedFrame>();
+        const bool ok = ReduceToIndexedQuant(composed, *indexed, settings);
+        composed = wxImage();
+        if (!ok) {
+            out.failure = FrameFailure(Kind::FrameReduce, index, count);
+            return;
+        }
+        out.indexed = std::move(indexed);
+        return;
+    }
+    wxImage reduced = ReduceWith(options.reducer, composed, settings);
+    if (options.optimize)
+        out.composed = std::make_unique<wxImage>(composed);
+    composed = wxImage();
+    if (!reduced.IsOk()) {
+        out.failure = FrameFailure(Kind::FrameReduce, index, count);
+        return;
+    }
+    out.reduced = std::make_unique<wxImage>(reduced);
+}
+
+// Prepares frames on worker threads, at most a few ahead of the writer, and hands them over
+// in order. Images cross threads only inside unique_ptr moves under the lock, so no wxImage
+// reference count is touched by two threads.
+class FramePipeline {
+public:
+    FramePipeline(FrameSource& source, const GifExportOptions& options, int workers)
+        : m_source(source), m_options(options), m_count(source.Count()),
+          m_window(workers + 1), m_slots(static_cast<size_t>(m_count))
+    {
+        // When the system refuses a thread, the ones started still carry the export.
+        try {
+            for (int i = 0; i < workers; ++i)
+                m_threads.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+        }
+    }
+
+    bool Running() const { return !m_threads.empty(); }
+
+    ~FramePipeline()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads)
+            t.join();
+    }
+
+    PreparedFrame Take(int index)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_ready.wait(lock, [&] { return m_slots[index].done; });
+        Slot& slot = m_slots[index];
+        PreparedFrame frame = std::move(slot.frame);
+        slot.frame = PreparedFrame();
+        m_taken = index + 1;
+        lock.unlock();
+        m_wake.notify_all();
+        return frame;
+    }
+
+private:
+    struct Slot {
+        PreparedFrame frame;
+        bool done = false;
+    };
+
+    void Work()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] {
+                return m_stop || m_next >= m_count || m_next < m_taken + m_window;
+            });
+            if (m_stop || m_next >= m_count)
+                return;
+            const int index = m_next++;
+            PreparedFrame prepared;
+            wxImage composed;
+            const bool ok =
+                TakeComposed(m_source, index, m_options, composed, prepared.failure);
+            lock.unlock();
+            if (ok)
+                Reduce(prepared, composed, m_options, index, m_count);
+            lock.lock();
+            m_slots[index].frame = std::move(prepared);
+            m_slots[index].done = true;
+            m_ready.notify_all();
+        }
+    }
+
+    FrameSource& m_source;
+    const GifExportOptions& m_options;
+    const int m_count;
+    const int m_window;
+    std::vector<Slot> m_slots;
+    std::vector<std::thread> m_threads;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_ready;
+    int m_next = 0;
+    int m_taken = 0;
+    bool m_stop = false;
+};
+
+int WorkerCount(const GifExportOptions& options, int frames)
+{
+    int n = options.threads;
+    if (n <= 0) {
+        n = static_cast<int>(std::thread::hardware_concurrency());
+        n = std::clamp(n, 1, 8);
+    }
+    return std::min(n, frames);
+}
+
+ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
+                          const GifExportOptions& options, ExportProgressSink* sink)
+{
+    const int count = source.Count();
+    const int workers = WorkerCount(options, count);
+    std::unique_ptr<FramePipeline> pipeline;
+    if (workers > 1) {
+        pipeline = std::make_unique<FramePipeline>(source, options, workers);
+        if (!pipeline->Running())
+            pipeline.reset();
+    }
+
+    const ScopedGifOutput target(stream);
+    const GifQualitySettings quality = QualitySettings(options.quality);
+    OptimisedGifWriter optimised(true, quality.reusePerPixel, quality.stillTolerance);
+    for (int i = 0; i < count; ++i) {
+        if (sink && sink->StopRequested())
+            return Failure(Kind::Stopped);
+        PreparedFrame frame;
+        if (pipeline) {
+            frame = pipeline->Take(i);
+        } else {
+            wxImage composed;
+            if (TakeComposed(source, i, options, composed, frame.failure))
+                Reduce(frame, composed, options, i, count);
+        }
+        if (frame.failure.kind != Kind::None)
+            return frame.failure;
+
+        MyGifHandler handler;
+        const int delayMs = GifFrameDelay(options, i) * 10;
+        bool saved;
+        if (options.optimize)
+            saved = optimised.Write(*frame.composed, *frame.reduced, delayMs, options.loopCount,
+                                    i + 1 == count);
+        else if (frame.indexed)
+            saved = SaveIndexedGifFrame(*frame.indexed, handler, delayMs, count, i,
+                                        options.loopCount);
+        else
+            saved = SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount);
+        if (!saved) {
+            // A plain stream keeps no system error; a file's is filled in by WriteFile.
+            if (!stream.IsOk())
+                return OutputFailure(EIO);
+            return FrameFailure(Kind::FrameEncode, i, count);
+        }
+        if (sink)
+            sink->Progress(static_cast<int>(100LL * (i + 1) / count));
+    }
+    return ExportFailure();
+}
+
+ExportFailure CheckOptions(FrameSource& source, const GifExportOptions& options)
+{
+    if (source.Count() <= 0)
+        return Failure(Kind::NoFrames);
+    return CheckCanvas(options.canvas, AvailableMemory());
+}
+
+// Writes the animation through file; the file is in place exactly when nothing failed.
+ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
+                        const GifExportOptions& options, ExportProgressSink* sink)
+{
+    if (!file.Open())
+        return FileWriteFailure(file);
+    BufferedOutput buffered(file.Stream(), 256 * 1024);
+    ExportFailure failure = WriteFrames(frames, buffered, options, sink);
+    if (failure.kind == Kind::None && !buffered.Flush())
+        failure = OutputFailure(EIO);
+    // The file knows why its write failed (a full disk); the buffer only that it did.
+    if (failure.kind == Kind::OutputWrite && !file.CheckWritten())
+        failure = FileWriteFailure(file);
+    // A stop that came while the last frame was written still leaves the old file.
+    if (failure.kind == Kind::None && sink && sink->StopRequested())
+        failure = Failure(Kind::Stopped);
+    if (failure.kind == Kind::None && !file.Commit())
+        failure = FileWriteFailure(file);
+    if (failure.kind != Kind::None)
+        file.Discard();
+    return failure;
+}
+
+GifExportResult ResultOf(const ExportFailure& failure)
+{
+    GifExportResult result;
+    result.ok = failure.kind == Kind::None;
+    result.failure = failure;
+    result.error = ExportFailureText(failure, false);
+    return result;
+}
+
+} // namespace
+
+int GifFrameDelay(const GifExportOptions& options, int index)
+{
+    const bool own = index >= 0 && static_cast<size_t>(index) < options.delays.size() &&
+                     options.delays[static_cast<size_t>(index)] >= 0;
+    return std::clamp(own ? options.delays[static_cast<size_t>(index)] : options.delay, 0,
+                      0xFFFF);
+}
+
+GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
+                                  const GifExportOptions& options, ExportProgressSink* sink)
+{
+    ExportFailure failure = CheckOptions(frames, options);
+    if (failure.kind == Kind::None)
+        failure = WriteFrames(frames, stream, options, sink);
+    return ResultOf(failure);
+}
+
+GifExportResult ExportGif(FrameSource& frames, const wxString& outputPath,
+                          const GifExportOptions& options, ExportProgressSink* sink)
+{
+    ExportFailure failure = CheckOptions(frames, options);
+    if (failure.kind == Kind::None) {
+        // The system's own messages are part of the failure; the toolkit's log would only
+        // repeat them (and from a worker thread they would surface much later).
+        wxLogNull noLog;
+        AtomicFileWriter file(outputPath);
+        failure = WriteFile(frames, file, options, sink);
+    }
+    if (failure.kind != Kind::None && failure.kind != Kind::InputRead)
+        failure.file = outputPath;
+    return ResultOf(failure);
+}
+
+GifExportResult ExportGif(std::vector<wxImage> frames, const wxString& outputPath,
+                          const GifExportOptions& options, ExportProgressSink* sink)
+{
+    ImageListFrameSource source(std::move(frames));
+    return ExportGif(source, outputPath, options, sink);
+}

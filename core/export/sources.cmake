@@ -1,0 +1,17 @@
+# Turning frames into a GIF file: the frame sources and their composing on the canvas, the
+# export pipeline and its options, the size limit's search, the size estimate and the
+# failures the user is told. Uses the folders below it (base/ to document/).
+
+set(SOURCES
+  canvas_check.cpp
+  compose_frame.cpp
+  export_failure.cpp
+  gif_export.cpp
+  gif_save_options.cpp
+  input_frames.cpp
+  sample_runs.cpp
+  save_rules.cpp
+  scaled_frame_source.cpp
+  size_estimate.cpp
+  size_limit.cpp
+  size_steps.cpp)

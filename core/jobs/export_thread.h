@@ -1,0 +1,81 @@
+// Writing the animation to a GIF file off the GUI thread. The GUI thread hands the thread
+// copies of the frames as image data before it starts (bitmaps, drawing contexts and windows
+// must not be touched off the GUI thread); the thread never reads the strip.
+//
+// Reports are wxEVT_THREAD_UPDATE events with id ID_GIF_FRAME_SAVED: after frame i of n the
+// int is floor(100 * (i + 1) / n), below 100; then exactly one final event with int 100
+// whose payload (GifSaveOutcome) says whether the file is complete and in place, or why not.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include <wx/gdicmn.h>
+#include <wx/image.h>
+#include <wx/string.h>
+#include <wx/thread.h>
+
+#include "core/export/export_failure.h"
+#include "core/export/gif_save_options.h"
+#include "core/export/size_limit.h"
+
+class FrameSource;
+class wxEvtHandler;
+class wxThreadEvent;
+
+struct GifSaveOutcome {
+    bool ok = false;
+    // A sentence naming the file and the reason, in English; empty on success.
+    wxString error;
+    // The same failure for ExportFailureText(failure, true), which the GUI thread words in
+    // the interface language; kind None on success.
+    ExportFailure failure;
+    // What a size-limited save did (attempts 0 when the save had no limit).
+    SizeLimitReport limit;
+};
+
+// The outcome carried by the final report; a failure for any other event.
+GifSaveOutcome GifSaveOutcomeOf(const wxThreadEvent& event);
+
+class WorkSaveAsGifThread : public wxThread {
+public:
+    // frames must share no data with images used elsewhere (see ImageListFrameSource).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
+                        const wxString& outputPath, int delay);
+    // Frames taken from a source on demand, read once (a size limit can't try again).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+                        std::shared_ptr<FrameSource> frames, const wxString& outputPath, int delay);
+    // A fresh pass over the frames for every try (the window hands them over through
+    // FeedPasses).
+    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,
+                        const wxString& outputPath, int delay);
+
+    // Each frame's delay (one per frame, hundredths) and how many times the file plays
+    // (GifExportOptions' meanings); set before Run.
+    void SetTiming(std::vector<int> delays, int loopCount)
+    {
+        m_delays = std::move(delays);
+        m_loopCount = loopCount;
+    }
+
+    // The encoding and the size limit the save asked for; set before Run.
+    void SetSaveOptions(const GifSaveOptions& options) { m_options = options; }
+
+    // Ends the export before the next frame; the target file is left as it was.
+    void RequestStop() { m_stop = true; }
+
+protected:
+    ExitCode Entry() override;
+
+private:
+    wxEvtHandler* m_dest;
+    FrameSourceFactory m_frames;
+    GifSaveOptions m_options;
+    wxSize m_canvasSize;
+    wxString m_outputPath;
+    int m_delay;
+    std::vector<int> m_delays;
+    int m_loopCount = 0;
+    std::atomic<bool> m_stop{false};
+};

@@ -1,0 +1,11 @@
+# The worker threads (loading, exporting, estimating) and their hand-over to the window through
+# queued events. Uses the folders below it (base/ to export/).
+
+set(SOURCES
+  background_estimate.cpp
+  export_thread.cpp
+  feed_passes.cpp
+  frame_feed.cpp
+  image_load_thread.cpp
+  size_estimate_thread.cpp
+  thread_update_event.cpp)

@@ -1,3 +1,0 @@
-#include "src/window/thread_update_event.h"
-
-wxDEFINE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);

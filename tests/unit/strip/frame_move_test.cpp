@@ -1,0 +1,179 @@
+// Moving frames in the strip on plain numbers: the gap under a pointer, the marker's place,
+// the order after a move, which moves change nothing, and the gaps of the move keys.
+// The grid is the one of thumbnail_grid_test: 86 x 118 tiles in 89 x 121 cells, 3 columns
+// in a 300-pixel strip.
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/strip/frame_move.h"
+#include "core/strip/thumbnail_grid.h"
+
+namespace {
+
+using Order = std::vector<int>;
+
+ThumbnailGrid LabelGrid()
+{
+    TileMetrics metrics;
+    metrics.captionHeight = metrics.labelHeight = 13;
+    return ThumbnailGrid(metrics);
+}
+
+DropGap At(int x, int y, int count = 10)
+{
+    return DropGapAt(LabelGrid(), wxPoint(x, y), count, 300);
+}
+
+Order Identity(int count)
+{
+    Order order(count);
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+}  // namespace
+
+TEST(DropGap, TheNearerSideOfATileDecides)
+{
+    // Tile 1 spans x 92..177; its middle is at 135.
+    EXPECT_EQ(1, At(100, 50).gap);
+    EXPECT_EQ(1, At(134, 50).gap);
+    EXPECT_EQ(2, At(135, 50).gap);
+    EXPECT_EQ(1, At(90, 50).gap) << "the spacing before tile 1";
+    EXPECT_EQ(0, At(10, 50).gap);
+    EXPECT_EQ(0, At(-30, 50).gap) << "left of the strip";
+    const DropGap second = At(200, 150);  // left half of tile 5
+    EXPECT_EQ(5, second.gap);
+    EXPECT_EQ(1, second.row);
+    EXPECT_EQ(2, second.col);
+}
+
+TEST(DropGap, RowEndsAndTheListEndKeepTheirRow)
+{
+    // Right of row 1's last tile: after item 5, marked at the end of row 1, not the start of
+    // row 2, although both are gap 6.
+    const DropGap rowEnd = At(290, 150);
+    EXPECT_EQ(6, rowEnd.gap);
+    EXPECT_EQ(1, rowEnd.row);
+    EXPECT_EQ(3, rowEnd.col);
+    // Row 3 holds item 9 alone: its empty places and everything below end the list.
+    for (const wxPoint p : {wxPoint(200, 400), wxPoint(10, 600), wxPoint(250, 2000)}) {
+        const DropGap end = At(p.x, p.y);
+        EXPECT_EQ(10, end.gap) << p.x << "," << p.y;
+        EXPECT_EQ(3, end.row);
+        EXPECT_EQ(1, end.col);
+    }
+    EXPECT_EQ(2, At(140, -40).gap) << "above the first row counts as the first row";
+    EXPECT_EQ(0, At(50, 50, 0).gap) << "an empty strip";
+}
+
+TEST(DropGap, MarkerStandsInTheSpacingBetweenTwoTiles)
+{
+    const ThumbnailGrid grid = LabelGrid();
+    const wxRect left = grid.ItemRect(3, 300), right = grid.ItemRect(4, 300);
+    const wxRect marker = DropMarkerRect(grid, At(100, 150), 5);
+    const int middle = marker.x + marker.width / 2;
+    EXPECT_GT(middle, left.GetRight());
+    EXPECT_LT(middle, right.x);
+    // Wider than the spacing, it covers no more than a tile's outer edge on either side.
+    EXPECT_EQ(left.GetRight(), marker.x);
+    EXPECT_EQ(right.x, marker.GetRight());
+    EXPECT_EQ(left.y, marker.y);
+    EXPECT_EQ(left.height, marker.height);
+    // At the end of a row it stands right of the row's last tile, in that row.
+    const wxRect last = grid.ItemRect(5, 300);
+    const wxRect rowEnd = DropMarkerRect(grid, At(290, 150), 5);
+    EXPECT_EQ(last.GetRight(), rowEnd.x);
+    EXPECT_EQ(last.y, rowEnd.y);
+}
+
+TEST(FrameMove, SelectionsMoveForwardAndBackwardAsABlock)
+{
+    EXPECT_EQ(Order({0, 2, 4, 1, 3, 5}), OrderAfterMove(6, {1, 3}, 5));
+    EXPECT_EQ(3, MovedStart(6, {1, 3}, 5));
+    EXPECT_EQ(Order({0, 2, 4, 1, 3, 5}), OrderAfterMove(6, {2, 4}, 1));
+    EXPECT_EQ(1, MovedStart(6, {2, 4}, 1));
+    EXPECT_EQ(Order({3, 5, 0, 1, 2, 4}), OrderAfterMove(6, {5, 3}, 0)) << "to the start";
+    EXPECT_EQ(Order({1, 3, 4, 5, 0, 2}), OrderAfterMove(6, {0, 2}, 6)) << "to the end";
+    EXPECT_EQ(4, MovedStart(6, {0, 2}, 6));
+    EXPECT_EQ(Order({0, 1, 4, 5, 2, 3}), OrderAfterMove(6, {2, 3}, 6));
+    // The order in which the items were selected does not matter, nor repeats or indices
+    // that name no item.
+    EXPECT_EQ(OrderAfterMove(6, {1, 3}, 5), OrderAfterMove(6, {3, 1, 3, -1, 9}, 5));
+}
+
+TEST(FrameMove, OnlyABlockDroppedOntoItsOwnPlaceChangesNothing)
+{
+    EXPECT_TRUE(MoveChangesNothing(6, {2, 3}, 2));
+    EXPECT_TRUE(MoveChangesNothing(6, {2, 3}, 3));
+    EXPECT_TRUE(MoveChangesNothing(6, {3, 2}, 4));
+    EXPECT_FALSE(MoveChangesNothing(6, {2, 3}, 5));
+    EXPECT_FALSE(MoveChangesNothing(6, {2, 3}, 1));
+    EXPECT_FALSE(MoveChangesNothing(6, {1, 3}, 2)) << "gathering a spread selection moves it";
+    EXPECT_TRUE(MoveChangesNothing(6, {}, 2));
+    EXPECT_TRUE(MoveChangesNothing(6, {-1, 7}, 0));
+}
+
+// Every selection of short lists onto every gap: the result is a rearrangement that puts the
+// moved items where MovedPositions says, in their old order, and it is the old order exactly
+// when MoveChangesNothing says so.
+TEST(FrameMove, EveryMoveOfShortListsKeepsItsPromises)
+{
+    for (int count = 1; count <= 6; ++count)
+        for (int mask = 1; mask < (1 << count); ++mask) {
+            Order moved;
+            for (int i = 0; i < count; ++i)
+                if (mask & (1 << i))
+                    moved.push_back(i);
+            for (int gap = 0; gap <= count; ++gap) {
+                const Order order = OrderAfterMove(count, moved, gap);
+                Order sorted = order;
+                std::sort(sorted.begin(), sorted.end());
+                ASSERT_EQ(Identity(count), sorted) << count << "/" << mask << "/" << gap;
+                Order landed;
+                for (int position : MovedPositions(count, moved, gap))
+                    landed.push_back(order[position]);
+                ASSERT_EQ(moved, landed) << count << "/" << mask << "/" << gap;
+                ASSERT_EQ(MovedStart(count, moved, gap), MovedPositions(count, moved, gap)[0]);
+                ASSERT_EQ(order == Identity(count), MoveChangesNothing(count, moved, gap))
+                    << count << "/" << mask << "/" << gap;
+            }
+        }
+}
+
+TEST(FrameMove, StepsMoveTheFirstSelectedItemAndStopAtTheEnds)
+{
+    EXPECT_EQ(Order({0, 2, 1, 3, 4, 5}), OrderAfterMove(6, {2}, GapForStep(6, {2}, -1)));
+    EXPECT_EQ(Order({0, 1, 3, 2, 4, 5}), OrderAfterMove(6, {2}, GapForStep(6, {2}, 1)));
+    EXPECT_EQ(6, GapForStep(6, {3, 4}, 1)) << "onto the end";
+    EXPECT_EQ(Order({0, 1, 2, 5, 3, 4}), OrderAfterMove(6, {3, 4}, 6));
+    EXPECT_EQ(-1, GapForStep(6, {0}, -1));
+    EXPECT_EQ(-1, GapForStep(6, {5}, 1));
+    EXPECT_EQ(-1, GapForStep(6, {4, 5}, 1));
+    EXPECT_EQ(-1, GapForStep(6, {}, 1));
+    // A row of three: item 4 goes straight down to 7 and up to 1; item 7 has no row below.
+    EXPECT_EQ(7, MovedStart(10, {4}, GapForStep(10, {4}, 3)));
+    EXPECT_EQ(1, MovedStart(10, {4}, GapForStep(10, {4}, -3)));
+    EXPECT_EQ(-1, GapForStep(10, {7}, 3));
+    EXPECT_EQ(-1, GapForStep(10, {2}, -3));
+    // A spread selection gathers behind its first item's new place.
+    EXPECT_EQ(Order({1, 3, 0, 2, 4}), OrderAfterMove(5, {1, 3}, GapForStep(5, {1, 3}, -1)));
+    EXPECT_EQ(Order({0, 2, 1, 3, 4}), OrderAfterMove(5, {1, 3}, GapForStep(5, {1, 3}, 1)));
+}
+
+TEST(FrameMove, AutoScrollRunsOnlyNearTheEdgesAndFasterPastThem)
+{
+    EXPECT_EQ(0, AutoScrollStep(100, 200, 24));
+    EXPECT_EQ(0, AutoScrollStep(24, 200, 24));
+    EXPECT_EQ(-1, AutoScrollStep(23, 200, 24));
+    EXPECT_EQ(-2, AutoScrollStep(0, 200, 24));
+    EXPECT_EQ(-3, AutoScrollStep(-40, 200, 24));
+    EXPECT_EQ(0, AutoScrollStep(175, 200, 24));
+    EXPECT_EQ(1, AutoScrollStep(176, 200, 24));
+    EXPECT_EQ(2, AutoScrollStep(199, 200, 24));
+    EXPECT_EQ(3, AutoScrollStep(260, 200, 24));
+    EXPECT_EQ(0, AutoScrollStep(0, 200, 0));
+}

@@ -1,0 +1,13 @@
+# Windows and texts that don't know the main window: message boxes, the loop, delay and video
+# dialogs, the file choosers and their options, the status bar. Uses core/.
+
+set(SOURCES
+  delay_dialogs.cpp
+  file_drop.cpp
+  fitting_status_bar.cpp
+  gif_save_dialog_hook.cpp
+  loop_count_dialog.cpp
+  message_boxes.cpp
+  message_text.cpp
+  path_chooser.cpp
+  video_import_dialog.cpp)

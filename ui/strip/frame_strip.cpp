@@ -1,0 +1,646 @@
+#include "ui/strip/frame_strip.h"
+
+#include <wx/accel.h>
+
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+#include "core/base/trace.h"
+
+// Index precondition as a debug assertion whose text is the upper-bound test (the texts are
+// part of the control's contract); negative indices fail it as well. Then returns rc.
+#define THUMB_CHECK_INDEX(n, cond, rc, msg) \
+    if ((n) >= 0 && (cond)) {               \
+    } else {                                \
+        wxFAIL_COND_MSG(cond, msg);         \
+        return rc;                          \
+    }
+
+namespace {
+
+int ModifierFlags(const wxKeyboardState& state)
+{
+    int flags = 0;
+    if (state.ShiftDown())
+        flags |= wxTHUMB_SHIFT_DOWN;
+    if (state.ControlDown())
+        flags |= wxTHUMB_CTRL_DOWN;
+    if (state.AltDown())
+        flags |= wxTHUMB_ALT_DOWN;
+    return flags;
+}
+
+// Only vertical scrolling ever happens, and GTK shows a vertical scrollbar only for wxVSCROLL
+// (with wxHSCROLL alone the strip scrolls by wheel and keys but never shows a bar). The
+// navigation keys reach wxEVT_CHAR on GTK without wxWANTS_CHARS, so Tab is left to the
+// parent's traversal. Full repaint on resize: a change of width re-flows every tile.
+const long kStyle = wxVSCROLL | wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE |
+                    wxTHUMBCTRL_MULTI_SELECT | wxTHUMBCTRL_SHOW_FILENAME |
+                    wxTHUMBCTRL_SHOW_LABEL;
+
+}  // namespace
+
+wxIMPLEMENT_CLASS(wxThumbnailCtrl, wxScrolledWindow);
+
+wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
+    EVT_PAINT(wxThumbnailCtrl::OnPaint)
+    EVT_ERASE_BACKGROUND(wxThumbnailCtrl::OnEraseBackground)
+    EVT_SIZE(wxThumbnailCtrl::OnSize)
+    EVT_SET_FOCUS(wxThumbnailCtrl::OnFocusChange)
+    EVT_KILL_FOCUS(wxThumbnailCtrl::OnFocusChange)
+    EVT_LEFT_DOWN(wxThumbnailCtrl::OnLeftDown)
+    EVT_RIGHT_DOWN(wxThumbnailCtrl::OnRightDown)
+    EVT_MIDDLE_DOWN(wxThumbnailCtrl::OnMiddleDown)
+    EVT_LEFT_DCLICK(wxThumbnailCtrl::OnLeftDClick)
+    EVT_LEFT_UP(wxThumbnailCtrl::OnLeftUp)
+    EVT_MOTION(wxThumbnailCtrl::OnMotion)
+    EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
+    EVT_KEY_DOWN(wxThumbnailCtrl::OnKeyDown)
+    EVT_CHAR(wxThumbnailCtrl::OnChar)
+    EVT_MOUSEWHEEL(wxThumbnailCtrl::OnMouseWheel)
+    EVT_SYS_COLOUR_CHANGED(wxThumbnailCtrl::OnSysColourChanged)
+    EVT_MENU(wxID_SELECTALL, wxThumbnailCtrl::OnSelectAll)
+    EVT_UPDATE_UI(wxID_SELECTALL, wxThumbnailCtrl::OnUpdateSelectAll)
+wxEND_EVENT_TABLE()
+
+wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxSize& size)
+{
+    // Every pixel comes from the buffer; letting GTK clear first would only flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!Create(parent, ID_THUMBNAIL_CTRL, pos, size, kStyle, wxPanelNameStr))
+        return;
+    if (!GetFont().IsOk())
+        SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    ComputeItemSize();
+    TakeThemeColours();
+    SetInitialSize(size);
+    EnsureBuffer(size);
+    // Ctrl+A selects every frame, as in any list.
+    wxAcceleratorEntry selectAll(wxACCEL_CTRL, 'A', wxID_SELECTALL);
+    SetAcceleratorTable(wxAcceleratorTable(1, &selectAll));
+    m_dragScrollTimer.Bind(wxEVT_TIMER, &wxThumbnailCtrl::OnDragScrollTimer, this);
+}
+
+wxThumbnailCtrl::~wxThumbnailCtrl()
+{
+    m_dragScrollTimer.Stop();
+    // A window must not go while it holds the mouse.
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+wxSize wxThumbnailCtrl::DoGetBestSize() const
+{
+    // The scrolled window would ask for its whole virtual size; the strip fills what its
+    // sizer gives it instead.
+    return wxWindowBase::DoGetBestSize();
+}
+
+void wxThumbnailCtrl::ComputeItemSize()
+{
+    m_metrics.thumbWidth = m_metrics.thumbHeight = ThumbnailSide(m_thumbnailSize);
+    m_metrics.captionHeight = GetTextExtent("X").y;
+    // Labels no smaller than the desktop's small text, even where the strip's font is.
+    const double smallest =
+        SmallTextPoints(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    m_label = FitLabel(*this, GetFont(), smallest, m_metrics.thumbWidth);
+    const bool labels = HasFlag(wxTHUMBCTRL_SHOW_LABEL);
+    m_metrics.labelHeight = labels ? m_label.lines * m_label.lineHeight : 0;
+    m_metrics.labelWidth = labels ? m_label.width : 0;
+    const wxSize item = m_metrics.ItemSize();
+    m_itemWidth = item.x;
+    m_itemHeight = item.y;
+}
+
+void wxThumbnailCtrl::SetThumbnailSize(ThumbnailSize size)
+{
+    if (size == m_thumbnailSize)
+        return;
+    m_thumbnailSize = size;
+    ComputeItemSize();
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_items[i]->Load(*this, true);
+    FinishListChange();
+    ScrollToItem(GetFocusItem());
+}
+
+void wxThumbnailCtrl::TakeThemeColours()
+{
+    ThemeColours theme;
+    theme.view = wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX);
+    theme.face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    theme.faceText = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT);
+    theme.shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+    theme.highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    theme.highlightText = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHTTEXT);
+    m_palette = MakeStripPalette(theme);
+    SetBackgroundColour(m_palette.background);
+}
+
+void wxThumbnailCtrl::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    TakeThemeColours();
+    Refresh();
+    event.Skip();
+}
+
+wxString wxThumbnailCtrl::LabelText(int index) const
+{
+    if (m_labelText)
+        return m_labelText(index);
+    const float seconds = index * (static_cast<float>(m_frameDelay) / 100.0f);
+    return wxString::Format("#%d  %.2fsec", index + 1, seconds);
+}
+
+ThumbnailGrid wxThumbnailCtrl::Grid() const
+{
+    return ThumbnailGrid(m_metrics);
+}
+
+int wxThumbnailCtrl::ViewStartY() const
+{
+    return GetViewStart().y;
+}
+
+// ---- item list ----
+
+wxThumbnailItem* wxThumbnailCtrl::GetItem(int n) const
+{
+    THUMB_CHECK_INDEX(n, n < GetCount(), nullptr, "wxThumbnailCtrl::GetItem: bad index");
+    return m_items[n];
+}
+
+int wxThumbnailCtrl::Append(wxThumbnailItem* item, int delay)
+{
+    wxCHECK_MSG(item, -1, "wxThumbnailCtrl::Append: null item");
+    Trace("Append");
+    m_frameDelay = delay;
+    if (!item->Load(*this, false))
+        return -1;
+    const int index = GetCount();
+    m_items.Add(item);
+    m_selection.ItemAppended();
+    FinishListChange();
+    return index;
+}
+
+int wxThumbnailCtrl::Insert(wxThumbnailItem* item, int pos)
+{
+    wxCHECK_MSG(item, -1, "wxThumbnailCtrl::Insert: null item");
+    THUMB_CHECK_INDEX(pos, pos <= GetCount(), -1, "wxThumbnailCtrl::Insert: bad position");
+    m_items.Insert(item, pos);
+    m_selection.ItemInserted(pos);
+    // The result is ignored on purpose: an inserted frame stays, with its tile and label only.
+    item->Load(*this, false);
+    FinishListChange();
+    return pos;
+}
+
+void wxThumbnailCtrl::Delete(int index)
+{
+    // A bad index raises the array's own assertion and changes nothing.
+    if (!m_items.RemoveAt(index))
+        return;
+    m_selection.ItemDeleted(index);
+    FinishListChange();
+}
+
+void wxThumbnailCtrl::Reorder(const std::vector<int>& order)
+{
+    wxCHECK_RET(static_cast<int>(order.size()) == GetCount(), "wxThumbnailCtrl::Reorder: bad order");
+    m_items.Reorder(order);
+    m_selection.ItemsReordered(order);
+    FinishListChange();
+}
+
+void wxThumbnailCtrl::Clear()
+{
+    m_selection.Cleared();
+    m_items.Clear();
+    FinishListChange();
+}
+
+int wxThumbnailCtrl::Move(const std::vector<int>& indices, int to)
+{
+    if (MoveChangesNothing(GetCount(), indices, to))
+        return -1;
+    const std::vector<int> order = OrderAfterMove(GetCount(), indices, to);
+    m_items.Reorder(order);
+    m_selection.ItemsReordered(order);
+    FinishListChange();
+    return MovedStart(GetCount(), indices, to);
+}
+
+void wxThumbnailCtrl::EndUpdate()
+{
+    wxCHECK_RET(m_freezeCount > 0, "wxThumbnailCtrl::EndUpdate without BeginUpdate");
+    if (--m_freezeCount == 0) {
+        UpdateScrollbars();
+        Refresh();
+    }
+}
+
+void wxThumbnailCtrl::FinishListChange()
+{
+    // A press or drag began on tiles that have moved since.
+    EndDrag();
+    if (m_freezeCount > 0)
+        return;
+    UpdateScrollbars();
+    Refresh();
+}
+
+// ---- geometry and scrolling ----
+
+bool wxThumbnailCtrl::GetRowCol(int item, const wxSize& clientSize, int& row, int& col) const
+{
+    THUMB_CHECK_INDEX(item, item < GetCount(), false,
+                      "wxThumbnailCtrl::GetRowCol: bad index");
+    Grid().RowCol(item, clientSize.x, row, col);
+    return true;
+}
+
+bool wxThumbnailCtrl::GetItemRect(int n, wxRect& rect, bool transform) const
+{
+    THUMB_CHECK_INDEX(n, n < GetCount(), false, "wxThumbnailCtrl::GetItemRect: bad index");
+    rect = Grid().ItemRect(n, GetClientSize().x);
+    if (transform) {
+        int ppuX = 0, ppuY = 0;
+        GetScrollPixelsPerUnit(&ppuX, &ppuY);
+        const wxPoint start = GetViewStart();
+        rect.Offset(-start.x * ppuX, -start.y * ppuY);
+    }
+    return true;
+}
+
+bool wxThumbnailCtrl::GetItemRectImage(int n, wxRect& rect, bool transform) const
+{
+    THUMB_CHECK_INDEX(n, n < GetCount(), false,
+                      "wxThumbnailCtrl::GetItemRectImage: bad index");
+    wxRect itemRect;
+    GetItemRect(n, itemRect, transform);
+    rect = Grid().ImageRect(itemRect);
+    return true;
+}
+
+void wxThumbnailCtrl::UpdateScrollbars()
+{
+    if (m_freezeCount > 0)
+        return;
+    if (GetCount() == 0) {
+        SetScrollbars(0, 0, 0, 0, 0, 0);
+        return;
+    }
+    const ThumbnailGrid grid = Grid();
+    const wxSize client = GetClientSize();
+    const int units = grid.ScrollUnits(GetCount(), client.x);
+    const int start = grid.ClampStart(ViewStartY(), GetCount(), client.x, client.y);
+    SetScrollbars(0, ThumbnailGrid::kScrollUnit, 0, units, 0, start);
+}
+
+void wxThumbnailCtrl::ScrollToUnit(int unit)
+{
+    const int units = Grid().ScrollUnits(GetCount(), GetClientSize().x);
+    SetScrollbars(0, ThumbnailGrid::kScrollUnit, 0, units, 0, unit);
+}
+
+void wxThumbnailCtrl::ScrollToItem(int index, bool backward)
+{
+    if (index < 0 || index >= GetCount())
+        return;
+    const int unit = Grid().ScrollTarget(index, ViewStartY(), GetClientSize(), backward);
+    if (unit >= 0)
+        ScrollToUnit(unit);
+}
+
+bool wxThumbnailCtrl::HitTestItem(const wxPoint& pt, int& index) const
+{
+    int ppuX = 0, ppuY = 0;
+    GetScrollPixelsPerUnit(&ppuX, &ppuY);
+    index = Grid().HitTest(pt, ViewStartY() * ppuY, GetCount(), GetClientSize().x);
+    return index != -1;
+}
+
+bool wxThumbnailCtrl::EnsureBuffer(const wxSize& size)
+{
+    const wxSize wanted = size == wxDefaultSize ? GetClientSize() : size;
+    if (wanted.x < 1 || wanted.y < 1)
+        return false;
+    if (!m_bufferBitmap.IsOk() || m_bufferBitmap.GetWidth() < wanted.x ||
+        m_bufferBitmap.GetHeight() < wanted.y)
+        m_bufferBitmap = wxBitmap(wanted.x, wanted.y);
+    return m_bufferBitmap.IsOk();
+}
+
+// ---- painting ----
+
+void wxThumbnailCtrl::FillBackground(wxDC& dc)
+{
+    wxColour colour = GetBackgroundColour();
+    if (!colour.IsOk())
+        colour = m_palette.background;
+    dc.SetBrush(wxBrush(colour));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    const wxSize client = GetClientSize();
+    const wxPoint origin = CalcUnscrolledPosition(wxPoint(-2, -2));
+    dc.DrawRectangle(origin.x, origin.y, client.x + 4, client.y + 4);
+}
+
+void wxThumbnailCtrl::PaintContent(wxDC& dc, const wxRegion& update, bool focused)
+{
+    FillBackground(dc);
+    if (GetCount() == 0)
+        return;
+    const ThumbnailGrid grid = Grid();
+    const int clientWidth = GetClientSize().x;
+    const wxPoint scroll = CalcUnscrolledPosition(wxPoint(0, 0));
+    const wxRect box = update.GetBox();
+    int first = 0, last = -1;
+    grid.ItemsInBand(box.y + scroll.y, box.GetBottom() + 1 + scroll.y, GetCount(), clientWidth,
+                     first, last);
+    for (int i = first; i <= last; ++i) {
+        const wxRect logical = grid.ItemRect(i, clientWidth);
+        wxRect client = logical;
+        client.Offset(-scroll.x, -scroll.y);
+        if (update.Contains(client) == wxOutRegion)
+            continue;
+        int state = IsSelected(i) ? wxTHUMB_DRAW_SELECTED : 0;
+        if (focused) {
+            state |= wxTHUMB_DRAW_CTRL_FOCUSED;
+            if (i == GetFocusItem())
+                state |= wxTHUMB_DRAW_FOCUS_ITEM;
+        }
+        const wxRect image = grid.ImageRect(logical);
+        DrawItemFrame(i, dc, logical, image, state);
+        DrawItemImage(i, dc, image, state);
+    }
+    DrawDropMarker(dc);
+}
+
+bool wxThumbnailCtrl::DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state)
+{
+    wxThumbnailItem* item = GetItem(index);
+    return item ? item->DrawImage(dc, *this, imageRect, state) : false;
+}
+
+bool wxThumbnailCtrl::DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
+                                    const wxRect& imageRect, int state)
+{
+    wxThumbnailItem* item = GetItem(index);
+    return item ? item->DrawFrame(dc, *this, rect, imageRect, state, index) : false;
+}
+
+void wxThumbnailCtrl::OnPaint(wxPaintEvent&)
+{
+    EnsureBuffer();
+    wxBufferedPaintDC dc(this, m_bufferBitmap, wxBUFFER_CLIENT_AREA);
+    PrepareDC(dc);
+    if (m_freezeCount > 0)
+        return;  // the buffer's previous picture is shown until EndUpdate
+    PaintContent(dc, GetUpdateRegion(), FindFocus() == this);
+}
+
+void wxThumbnailCtrl::OnEraseBackground(wxEraseEvent&)
+{
+}
+
+void wxThumbnailCtrl::OnSize(wxSizeEvent& event)
+{
+    UpdateScrollbars();
+    EnsureBuffer(GetClientSize());
+    event.Skip();
+}
+
+void wxThumbnailCtrl::OnFocusChange(wxFocusEvent&)
+{
+    if (GetCount() > 0)
+        Refresh();  // tile colours and the focus rectangle depend on the focus
+}
+
+void wxThumbnailCtrl::RefreshItem(int index)
+{
+    if (m_freezeCount > 0 || index < 0 || index >= GetCount())
+        return;
+    wxRect rect = Grid().ItemRect(index, GetClientSize().x);
+    rect.SetPosition(CalcScrolledPosition(rect.GetPosition()));
+    RefreshRect(rect, false);
+}
+
+void wxThumbnailCtrl::RefreshChanged(const wxArrayInt& before, int focusBefore)
+{
+    std::vector<unsigned char> was(GetCount(), 0), now(GetCount(), 0);
+    for (int i : before)
+        if (i >= 0 && i < GetCount())
+            was[i] = 1;
+    for (int i : m_selections)
+        if (i >= 0 && i < GetCount())
+            now[i] = 1;
+    for (int i = 0; i < GetCount(); ++i)
+        if (was[i] != now[i])
+            RefreshItem(i);
+    if (focusBefore != GetFocusItem()) {
+        RefreshItem(focusBefore);
+        RefreshItem(GetFocusItem());
+    }
+}
+
+// ---- selection ----
+
+void wxThumbnailCtrl::Select(int n, bool select)
+{
+    THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::Select: bad index");
+    const int previousFocus = m_selection.Select(n, select);
+    RefreshItem(n);
+    if (previousFocus != n)
+        RefreshItem(previousFocus);  // the focus rectangle moves
+}
+
+void wxThumbnailCtrl::SelectAll()
+{
+    BeginUpdate();
+    m_selection.SelectAll(GetCount());
+    EndUpdate();
+}
+
+void wxThumbnailCtrl::SetFocusItem(int item)
+{
+    THUMB_CHECK_INDEX(item, item < GetCount(), , "wxThumbnailCtrl::SetFocusItem: bad index");
+    const int previous = m_selection.SetFocusItem(item);
+    RefreshItem(previous);
+    RefreshItem(item);
+}
+
+void wxThumbnailCtrl::SetSelection(const std::vector<int>& indices)
+{
+    std::vector<int> valid;
+    for (int n : indices) {
+        THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::SetSelection: bad index");
+        valid.push_back(n);
+    }
+    const wxArrayInt before = m_selections;
+    const int focusBefore = GetFocusItem();
+    m_selection.Replace(valid);
+    RefreshChanged(before, focusBefore);
+}
+
+void wxThumbnailCtrl::UpdateSelection(int n, int flags)
+{
+    THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::UpdateSelection: bad index");
+    const wxArrayInt before = m_selections;
+    const int focusBefore = GetFocusItem();
+    const std::vector<int> reported =
+        m_selection.Update(n, flags, HasFlag(wxTHUMBCTRL_MULTI_SELECT), GetCount());
+    RefreshChanged(before, focusBefore);
+    for (int r : reported)
+        SendEvent(IsSelected(r) ? wxEVT_THUMBCTRL_SELECTED : wxEVT_THUMBCTRL_DESELECTED, r, 0);
+}
+
+bool wxThumbnailCtrl::NavigateByKey(int keyCode, int flags)
+{
+    if (GetCount() == 0 || !ThumbnailGrid::IsNavigationKey(keyCode))
+        return false;
+    const bool backward = ThumbnailGrid::IsBackwardKey(keyCode);
+    int current = GetFocusItem();
+    if (current == -1)
+        current = GetLastSelected();
+    if (current == -1 || current >= GetCount()) {
+        UpdateSelection(0, flags);
+        ScrollToItem(0, backward);
+        return true;
+    }
+    const int target = Grid().NavigationTarget(keyCode, current, GetCount(), GetClientSize());
+    if (target != -1) {
+        UpdateSelection(target, flags);
+        ScrollToItem(target, backward);
+    }
+    return true;
+}
+
+// ---- mouse and keyboard ----
+
+void wxThumbnailCtrl::SendEvent(wxEventType type, int index, int flags)
+{
+    wxThumbnailEvent event(type, GetId());
+    event.SetEventObject(this);
+    event.SetIndex(index);
+    event.SetFlags(flags);
+    GetEventHandler()->ProcessEvent(event);
+}
+
+void wxThumbnailCtrl::OnLeftDown(wxMouseEvent& event)
+{
+    SetFocus();
+    int index = -1;
+    if (!HitTestItem(event.GetPosition(), index))
+        return;
+    ScrollToItem(index, false);
+    const int flags = ModifierFlags(event);
+    const bool deferred = DefersClick(index, flags);
+    if (!deferred) {
+        UpdateSelection(index, flags);
+        SendEvent(wxEVT_THUMBCTRL_LEFT_CLICK, index, flags);
+    }
+    BeginPress(index, event.GetPosition(), deferred);
+}
+
+void wxThumbnailCtrl::OnRightDown(wxMouseEvent& event)
+{
+    // The owner's pop-up menu would take the mouse from the drag and act on the frames in
+    // flight.
+    if (IsDragging())
+        return;
+    SetFocus();
+    int index = -1;
+    if (!HitTestItem(event.GetPosition(), index))
+        return;
+    if (index != GetFocusItem())
+        SetFocusItem(index);
+    SendEvent(wxEVT_THUMBCTRL_RIGHT_CLICK, index, ModifierFlags(event));
+}
+
+void wxThumbnailCtrl::OnMiddleDown(wxMouseEvent& event)
+{
+    if (IsDragging())
+        return;
+    int index = -1;
+    if (HitTestItem(event.GetPosition(), index))
+        SendEvent(wxEVT_THUMBCTRL_MIDDLE_CLICK, index, ModifierFlags(event));
+}
+
+void wxThumbnailCtrl::OnLeftDClick(wxMouseEvent& event)
+{
+    int index = -1;
+    if (HitTestItem(event.GetPosition(), index))
+        SendEvent(wxEVT_THUMBCTRL_LEFT_DCLICK, index, ModifierFlags(event));
+}
+
+void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    if (ThumbnailGrid::IsNavigationKey(key))
+        NavigateByKey(key, ModifierFlags(event));
+    else if (key == WXK_RETURN)
+        SendEvent(wxEVT_THUMBCTRL_RETURN, -1, ModifierFlags(event));
+    else if (key == WXK_DELETE && GetCount() > 0)
+        RequestDelete();
+    else
+        event.Skip();
+}
+
+void wxThumbnailCtrl::OnMouseWheel(wxMouseEvent& event)
+{
+    if (!event.ControlDown() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    const int notch = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    m_wheelRotation += event.GetWheelRotation();
+    const int steps = m_wheelRotation / notch;
+    if (steps == 0)
+        return;
+    m_wheelRotation -= steps * notch;
+    const ThumbnailSize size = StepThumbnailSize(m_thumbnailSize, steps);
+    if (size == m_thumbnailSize)
+        return;
+    SetThumbnailSize(size);
+    SendEvent(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, -1, ModifierFlags(event));
+}
+
+void wxThumbnailCtrl::RequestContextMenu()
+{
+    if (GetCount() == 0 || IsDragging())
+        return;
+    int index = GetFocusItem();
+    if (index < 0 || index >= GetCount())
+        index = m_selections.empty() ? 0 : m_selections[0];
+    ScrollToItem(index);
+    wxRect image;
+    GetItemRectImage(index, image);
+    wxThumbnailEvent event(wxEVT_THUMBCTRL_CONTEXT_MENU, GetId());
+    event.SetEventObject(this);
+    event.SetIndex(index);
+    // The middle of the thumbnail: the menu covers the tile's lower right, not its neighbours.
+    event.SetPosition(image.GetPosition() + wxSize(image.width / 2, image.height / 2));
+    GetEventHandler()->ProcessEvent(event);
+}
+
+void wxThumbnailCtrl::OnSelectAll(wxCommandEvent&)
+{
+    SelectAll();
+    // The owner follows the focus item, as it does for every other selection by key.
+    if (GetFocusItem() >= 0)
+        SendEvent(wxEVT_THUMBCTRL_SELECTED, GetFocusItem(), 0);
+}
+
+void wxThumbnailCtrl::RequestDelete()
+{
+    // The owner's Delete command, as its menu sends it; it travels up from here.
+    wxCommandEvent command(wxEVT_MENU, wxID_DELETE);
+    command.SetEventObject(this);
+    ProcessWindowEvent(command);
+}
+
+void wxThumbnailCtrl::OnUpdateSelectAll(wxUpdateUIEvent& event)
+{
+    event.Enable(GetCount() > 0);
+}

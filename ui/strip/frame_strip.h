@@ -1,0 +1,446 @@
+// The frame strip: a vertically scrolling grid of tiles, one per animation frame, with its
+// items, its notification event and its selection behaviour. GUI thread only: the items hold
+// wxBitmaps, which GTK does not allow off the GUI thread; worker threads may read items
+// through GetCount/GetItem only while the owner keeps the list unchanged.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/colour.h>
+#include <wx/dc.h>
+#include <wx/dynarray.h>
+#include <wx/event.h>
+#include <wx/image.h>
+#include <wx/scrolwin.h>
+#include <wx/timer.h>
+
+#include "core/strip/frame_move.h"
+#include "ui/strip/label_font.h"
+#include "core/strip/strip_palette.h"
+#include "core/strip/thumbnail_grid.h"
+#include "core/strip/thumbnail_selection.h"
+#include "core/strip/thumbnail_size.h"
+
+class wxThumbnailCtrl;
+
+// The control's window id; the owner binds the strip's events with it.
+enum { ID_THUMBNAIL_CTRL = 3 };
+
+// Window style flags of the control.
+enum {
+    wxTHUMBCTRL_MULTI_SELECT = 0x10,   // several items may be selected
+    wxTHUMBCTRL_SHOW_FILENAME = 0x20,  // a tile shows its file name above the thumbnail
+    wxTHUMBCTRL_SHOW_LABEL = 0x80      // a tile shows "#n  t.ttsec" below the thumbnail
+};
+
+// Drawing state passed to the items' painting.
+enum {
+    wxTHUMB_DRAW_SELECTED = 1,
+    wxTHUMB_DRAW_CTRL_FOCUSED = 4,  // the control has the keyboard focus
+    wxTHUMB_DRAW_FOCUS_ITEM = 8     // the item is the focus item; only together with 4
+};
+
+// Fits an image into a box, keeping its proportions; never enlarges. Returns an invalid
+// bitmap when a scaled side would be 0 pixels (a 1000 x 3 picture in an 80 x 80 box).
+wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight);
+
+// One tile of the strip. The base item has no picture and refuses to load, so the strip
+// accepts only derived items.
+class wxThumbnailItem : public wxObject {
+public:
+    explicit wxThumbnailItem(const wxString& filename = wxString()) : m_filename(filename) {}
+
+    // Paints the picture into imageRect; returns whether this item paints pictures.
+    virtual bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                           int state);
+    // Paints everything but the picture: tile, caption, frame label and the dotted focus
+    // rectangle. Rectangles are logical (the dc is prepared for the
+    // scroll position); index is the item's position, which the label shows.
+    virtual bool DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
+                           const wxRect& imageRect, int state, int index);
+    // Prepares the item to be shown by ctrl; false refuses the item.
+    virtual bool Load(wxThumbnailCtrl& ctrl, bool force);
+
+    // Source path; for a frame of a GIF file, its frame reference name (path + "_" + frame).
+    wxString m_filename;
+
+private:
+    wxDECLARE_CLASS(wxThumbnailItem);
+    wxDECLARE_NO_COPY_CLASS(wxThumbnailItem);
+};
+
+// A frame made from a decoded image, which it shares with its owner (the animation document
+// and its undo history): the strip keeps only the thumbnail it paints.
+class wxImageThumbnailItem : public wxThumbnailItem {
+public:
+    // name is the frame's name as shown and stored (a path, or a GIF frame's reference name);
+    // a null image gives an item that never gets a thumbnail.
+    wxImageThumbnailItem(std::shared_ptr<const wxImage> image, const wxString& name);
+
+    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                   int state) override;
+    // Makes the thumbnail; an item with one is left alone unless force is set.
+    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+
+    const std::shared_ptr<const wxImage>& GetImage() const { return m_image; }
+
+    wxBitmap m_thumbnail;  // the only bitmap the strip paints
+
+private:
+    std::shared_ptr<const wxImage> m_image;
+
+    wxDECLARE_CLASS(wxImageThumbnailItem);
+};
+
+// A frame whose source could not be found or read when its project was opened. It keeps the
+// entry exactly as the project stored it (a path or a frame reference name), so a saved
+// project writes it back unchanged; it has no picture, and is drawn as a crossed-out tile.
+class wxMissingThumbnailItem : public wxImageThumbnailItem {
+public:
+    explicit wxMissingThumbnailItem(const wxString& entry);
+
+    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                   int state) override;
+    // Always accepted: the item stands for a file that is not there.
+    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+
+private:
+    wxDECLARE_CLASS(wxMissingThumbnailItem);
+};
+
+// Whether item is the placeholder of a missing frame.
+inline bool IsMissingFrame(const wxThumbnailItem* item)
+{
+    return item && item->IsKindOf(wxCLASSINFO(wxMissingThumbnailItem));
+}
+
+// Notification of the strip. The control sends it synchronously through its own event
+// handler with its window id; being a command event, it travels up to the parent. The
+// control never looks at a veto.
+class wxThumbnailEvent : public wxNotifyEvent {
+public:
+    wxThumbnailEvent(wxEventType commandType = wxEVT_NULL, int id = 0)
+        : wxNotifyEvent(commandType, id)
+    {
+    }
+
+    wxEvent* Clone() const override { return new wxThumbnailEvent(*this); }
+
+    // The item concerned, -1 for none (Return); for a move, the gap (0..count) before which
+    // the selection is to go.
+    int GetIndex() const { return m_index; }
+    void SetIndex(int index) { m_index = index; }
+    // wxTHUMB_SHIFT_DOWN, wxTHUMB_CTRL_DOWN, wxTHUMB_ALT_DOWN.
+    int GetFlags() const { return m_flags; }
+    void SetFlags(int flags) { m_flags = flags; }
+    // For a menu asked for by key, where it opens, in the control's client coordinates;
+    // wxDefaultPosition for the mouse's events (a menu opens at the pointer).
+    wxPoint GetPosition() const { return m_position; }
+    void SetPosition(const wxPoint& position) { m_position = position; }
+
+private:
+    int m_index = -1;
+    int m_flags = 0;
+    wxPoint m_position = wxDefaultPosition;
+
+    wxDECLARE_DYNAMIC_CLASS(wxThumbnailEvent);
+};
+
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_SELECTED, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_DESELECTED, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+// The user dropped the selection at a gap, or moved it by key (Alt with an arrow): the owner
+// is asked to move the selected items there. The strip itself changes nothing, and sends
+// nothing for a move that would leave the list as it is.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
+// The menu key or Shift+F10: the owner's pop-up menu for the focused tile (the index), to be
+// opened at the event's position.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
+// The user changed the thumbnail size (Ctrl with the mouse wheel); the strip has taken it.
+wxDECLARE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
+
+typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
+#define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
+
+// Static event table entries: EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnX).
+#define EVT_THUMBNAIL_SELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_SELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_DESELECTED(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_DESELECTED, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_MIDDLE_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MIDDLE_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RIGHT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RIGHT_CLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_LEFT_DCLICK(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_RETURN(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RETURN, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_MOVE(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MOVE, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_CONTEXT_MENU(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_CONTEXT_MENU, id, wxThumbnailEventHandler(fn))
+#define EVT_THUMBNAIL_THUMBNAIL_SIZE(id, fn) \
+    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, id, wxThumbnailEventHandler(fn))
+
+// The strip's items, owned: RemoveAt, Clear and destruction delete them.
+class wxThumbnailItemArray {
+public:
+    wxThumbnailItemArray() = default;
+    wxThumbnailItemArray(const wxThumbnailItemArray&) = delete;
+    wxThumbnailItemArray& operator=(const wxThumbnailItemArray&) = delete;
+
+    size_t size() const { return m_items.size(); }
+    size_t GetCount() const { return m_items.size(); }
+    bool IsEmpty() const { return m_items.empty(); }
+    // uiIndex must be below size().
+    wxThumbnailItem* Item(size_t uiIndex) const { return m_items[uiIndex].get(); }
+    wxThumbnailItem* operator[](size_t uiIndex) const { return Item(uiIndex); }
+
+    void Add(wxThumbnailItem* item) { m_items.emplace_back(item); }
+    // uiIndex must not exceed size().
+    void Insert(wxThumbnailItem* item, size_t uiIndex);
+    // Deletes the item; false (with a debug assertion) when uiIndex is out of range.
+    bool RemoveAt(size_t uiIndex);
+    void Clear() { m_items.clear(); }
+    // Puts the items in order, given as the old index of each new position (a rearrangement
+    // of 0 .. size()-1); the item objects stay the same.
+    void Reorder(const std::vector<int>& order);
+
+private:
+    std::vector<std::unique_ptr<wxThumbnailItem>> m_items;
+};
+
+class wxThumbnailCtrl : public wxScrolledWindow {
+public:
+    wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos = wxDefaultPosition,
+                    const wxSize& size = wxDefaultSize);
+    ~wxThumbnailCtrl() override;
+
+    // Painting of one tile, forwarded to the item; false when index names no item.
+    virtual bool DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state);
+    virtual bool DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
+                               const wxRect& imageRect, int state);
+
+    // Loads item and adds it at the end; delay becomes m_frameDelay. Returns the new index.
+    // When the item refuses to load, returns -1 and the caller still owns item; on success
+    // the control owns it.
+    virtual int Append(wxThumbnailItem* item, int delay);
+    // Same contract, with the ownership in the type: item is released only on success.
+    template <class Item>
+    int Append(std::unique_ptr<Item>& item, int delay)
+    {
+        const int index = Append(static_cast<wxThumbnailItem*>(item.get()), delay);
+        if (index != -1)
+            item.release();
+        return index;
+    }
+    // Takes item at pos (0 <= pos <= GetCount()) and loads it, keeping it even when loading
+    // fails. Returns pos; a bad pos raises a debug assertion, returns -1 and leaves item to
+    // the caller.
+    virtual int Insert(wxThumbnailItem* item, int pos);
+    virtual void Clear();
+    virtual void Delete(int index);
+    // Puts the items in a new order (order[i] is the index of the item that goes to i, a
+    // permutation of every index); selection and focus follow their items.
+    void Reorder(const std::vector<int>& order);
+    // Moves the items at indices to the gap to (0..GetCount(), before the item there), keeping
+    // their order and the item objects; selection and focus stay with their items. Returns
+    // the new index of the first moved item, -1 when nothing was moved.
+    int Move(const std::vector<int>& indices, int to);
+    virtual int GetCount() const { return static_cast<int>(m_items.size()); }
+    // Moves through the items as a click would select them; false when there are no items.
+    virtual bool NavigateByKey(int keyCode, int flags);
+
+    // The item at index, still owned by the control; null for a bad index.
+    wxThumbnailItem* GetItem(int index) const;
+
+    // Suspend scrollbar updates and painting during a batch of list changes; they nest, and
+    // the last EndUpdate relays out and repaints once.
+    void BeginUpdate() { ++m_freezeCount; }
+    void EndUpdate();
+
+    bool GetRowCol(int item, const wxSize& clientSize, int& row, int& col) const;
+    // transform true: client (scrolled) coordinates; false: logical. False, with rect
+    // untouched, for a bad index.
+    bool GetItemRect(int n, wxRect& rect, bool transform = true) const;
+    bool GetItemRectImage(int n, wxRect& rect, bool transform = true) const;
+
+    // Selection without notifications.
+    void Select(int n, bool select = true);
+    void SelectAll();
+    void SetFocusItem(int item);
+    // Makes indices (in that order) the selection, the first one anchor and focus item.
+    void SetSelection(const std::vector<int>& indices);
+    bool IsSelected(int n) const { return m_selection.IsSelected(n); }
+    int GetAnchor() const { return m_selection.Anchor(); }
+    int GetLastSelected() const { return m_selection.LastSelected(); }
+    int GetFocusItem() const { return m_selection.FocusItem(); }
+
+    // The selection change of a click or key, followed by one SELECTED or DESELECTED event
+    // per reported item.
+    void UpdateSelection(int n, int flags);
+    // The item under a client point; false for the spacing and blank areas.
+    bool HitTestItem(const wxPoint& pt, int& index) const;
+    // Scrolls the item wholly into view; backward prefers its top over its bottom.
+    void ScrollToItem(int index, bool backward = false);
+
+    // Whether the user is dragging frames, and the gap a release would drop them at (-1
+    // while the pointer is outside the strip).
+    bool IsDragging() const { return m_drag.dragging; }
+    int GetDropGap() const { return m_drag.dragging ? m_drag.target.gap : -1; }
+    const wxColour& GetDropMarkerColour() const { return m_palette.dropMarker; }
+
+    void UpdateScrollbars();
+    // Grows the paint buffer to size (default: the client size); it never shrinks.
+    bool EnsureBuffer(const wxSize& size = wxDefaultSize);
+    void ComputeItemSize();
+    void FillBackground(wxDC& dc);
+    // Paints the background and the tiles meeting update (client coordinates) into a dc
+    // prepared for the scroll position, as if the control had the keyboard focus or not.
+    // The paint handler uses it, and so can anything that wants a picture of the strip.
+    void PaintContent(wxDC& dc, const wxRegion& update, bool focused);
+
+    ThumbnailGrid Grid() const;
+
+    // The thumbnails' size; a change makes every thumbnail again and lays the tiles out anew,
+    // keeping the focused tile in view.
+    void SetThumbnailSize(ThumbnailSize size);
+    ThumbnailSize GetThumbnailSize() const { return m_thumbnailSize; }
+
+    int GetThumbnailWidth() const { return m_metrics.thumbWidth; }
+    int GetThumbnailHeight() const { return m_metrics.thumbHeight; }
+    int GetItemWidth() const { return m_itemWidth; }
+    int GetItemHeight() const { return m_itemHeight; }
+    int GetSpacing() const { return m_metrics.spacing; }
+    int GetMargin() const { return m_metrics.margin; }
+    // Height of the caption line (the control's font).
+    int GetTextHeight() const { return m_metrics.captionHeight; }
+    // The colours, from the desktop theme; they follow a change of theme.
+    const StripPalette& GetPalette() const { return m_palette; }
+    const wxColour& GetFocusedSelectionColour() const { return m_palette.selection; }
+    const wxColour& GetUnfocusedSelectionColour() const { return m_palette.idleSelection; }
+    const wxColour& GetUnselectedColour() const { return m_palette.tile; }
+    const wxColour& GetLabelColour() const { return m_palette.tileText; }
+    // The labels' font and lines: the control's font, smaller where the widest label would
+    // not fit a tile, never below the desktop's small text.
+    const LabelLayout& GetLabelLayout() const { return m_label; }
+    const wxFont& GetLabelFont() const { return m_label.font; }
+    const wxBitmap& GetBufferBitmap() const { return m_bufferBitmap; }
+
+    // Delay of every frame in hundredths of a second, shown in the labels; the owner writes
+    // it when the user changes the delay and it shows at the next repaint.
+    int m_frameDelay = 0;
+    // The label of tile index: "#n  t.ttsec", the frame's number and its start time. By
+    // default every frame lasts m_frameDelay; an owner whose frames have delays of their
+    // own gives the texts here.
+    std::function<wxString(int index)> m_labelText;
+    wxString LabelText(int index) const;
+
+private:
+    wxThumbnailItemArray m_items;
+    ThumbnailSelection m_selection;
+
+public:
+    // Selected indices in the order they were added; read by the owner. Changing it directly
+    // bypasses repainting.
+    wxArrayInt& m_selections = m_selection.Indices();
+    // While above 0 the control neither recomputes scrollbars nor repaints.
+    int m_freezeCount = 0;
+
+protected:
+    wxSize DoGetBestSize() const override;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnEraseBackground(wxEraseEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnFocusChange(wxFocusEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void OnMiddleDown(wxMouseEvent& event);
+    void OnLeftDClick(wxMouseEvent& event);
+    void OnChar(wxKeyEvent& event);
+    // Ctrl with the wheel changes the thumbnail size; the wheel alone scrolls.
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
+    void TakeThemeColours();
+    // The menu key and Shift+F10: the owner's pop-up menu at the focused tile.
+    void RequestContextMenu();
+    // Dragging frames (thumbnailctrl_move.cpp).
+    void OnLeftUp(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnDragScrollTimer(wxTimerEvent& event);
+    // Escape during a drag, and the move keys.
+    void OnKeyDown(wxKeyEvent& event);
+    // Whether a left press must leave the selection to its release: a plain press inside a
+    // multiple selection may be the start of dragging all of it.
+    bool DefersClick(int index, int flags) const;
+    void BeginPress(int index, const wxPoint& at, bool clickPending);
+    void StartDrag();
+    void FollowPointer(const wxPoint& client);
+    void UpdateDropTarget();
+    // Scroll units per auto-scroll tick for the pointer's place; 0 away from the edges.
+    int DragScrollStep() const;
+    // Ends the drag or press: the capture, the timer, the cursor and the marker go.
+    void EndDrag();
+    // Sends the move request for the selection to gap unless it would change nothing.
+    void RequestMove(int gap);
+    bool MoveByKey(int keyCode);
+    void DrawDropMarker(wxDC& dc);
+    void RefreshDropMarker();
+    std::vector<int> SelectedIndices() const;
+    void OnSelectAll(wxCommandEvent& event);
+    // The Delete key: asks the owner to delete the selection (a wxID_DELETE menu command).
+    void RequestDelete();
+    void OnUpdateSelectAll(wxUpdateUIEvent& event);
+
+    // Repaints one tile unless frozen; ignores -1.
+    void RefreshItem(int index);
+    // Repaints the tiles whose selection or focus differs between the two states.
+    void RefreshChanged(const wxArrayInt& before, int focusBefore);
+    void SendEvent(wxEventType type, int index, int flags);
+    // Scrollbars and a full repaint after a list change, unless frozen.
+    void FinishListChange();
+    int ViewStartY() const;
+    void ScrollToUnit(int unit);
+
+    // A left press on a tile and the drag it may become.
+    struct DragState {
+        bool pressed = false;   // the left button went down on a tile and is still down
+        bool dragging = false;  // moved past the threshold: the mouse is captured
+        wxPoint start;          // client position of the press
+        int index = -1;         // the pressed tile
+        // A plain press inside a multiple selection selects the tile alone only at a release
+        // without a drag.
+        bool clickPending = false;
+        wxPoint pointer;  // last client position during the drag
+        DropGap target;   // gap -1: outside the strip, a release drops nothing
+    };
+    DragState m_drag;
+    wxTimer m_dragScrollTimer;
+
+    int m_itemWidth = -1;
+    int m_itemHeight = -1;
+    ThumbnailSize m_thumbnailSize = kDefaultThumbnailSize;
+    TileMetrics m_metrics;
+    LabelLayout m_label;
+    StripPalette m_palette;
+    // Wheel rotation with Ctrl not yet turned into a size step (fine-grained wheels send
+    // fractions of a notch).
+    int m_wheelRotation = 0;
+    wxBitmap m_bufferBitmap;
+
+    wxDECLARE_CLASS(wxThumbnailCtrl);
+    wxDECLARE_EVENT_TABLE();
+    wxDECLARE_NO_COPY_CLASS(wxThumbnailCtrl);
+};

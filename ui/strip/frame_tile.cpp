@@ -1,0 +1,213 @@
+// The strip's items and its notification event.
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/graphics.h>
+#include <wx/log.h>
+
+#include "core/base/trace.h"
+#include "ui/strip/frame_strip.h"
+#include "core/strip/tile_title.h"
+#include "core/input/image_decode.h"
+#include "core/video/video_reference.h"
+
+wxIMPLEMENT_CLASS(wxThumbnailItem, wxObject);
+wxIMPLEMENT_CLASS(wxImageThumbnailItem, wxThumbnailItem);
+wxIMPLEMENT_CLASS(wxMissingThumbnailItem, wxImageThumbnailItem);
+wxIMPLEMENT_DYNAMIC_CLASS(wxThumbnailEvent, wxNotifyEvent);
+
+// Defined in this order on purpose: the event type numbers follow it.
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_SELECTED, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_DESELECTED, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_CLICK, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
+wxDEFINE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
+
+wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight)
+{
+    if (!image.IsOk())
+        return wxBitmap();
+    const double sx = static_cast<double>(boxWidth) / image.GetWidth();
+    const double sy = static_cast<double>(boxHeight) / image.GetHeight();
+    if (sx >= 1 && sy >= 1)
+        return wxBitmap(image);  // pictures are never enlarged
+    const double s = sx < sy ? sx : sy;
+    const int width = static_cast<int>(image.GetWidth() * s);
+    const int height = static_cast<int>(image.GetHeight() * s);
+    // wxImage::Scale asserts on an empty size; a sliver too thin to show gets no thumbnail.
+    if (width < 1 || height < 1)
+        return wxBitmap();
+    return wxBitmap(image.Scale(width, height, wxIMAGE_QUALITY_NORMAL));
+}
+
+bool wxThumbnailItem::DrawImage(wxDC&, wxThumbnailCtrl&, const wxRect&, int)
+{
+    return false;
+}
+
+bool wxThumbnailItem::Load(wxThumbnailCtrl&, bool)
+{
+    return false;
+}
+
+namespace {
+
+// Clips to box and draws text at (x, y), so text wider than the box is cut, not wrapped.
+void DrawClippedText(wxDC& dc, const wxString& text, const wxRect& box, int x, int y)
+{
+    dc.SetClippingRegion(box);
+    dc.DrawText(text, x, y);
+    dc.DestroyClippingRegion();
+}
+
+}  // namespace
+
+bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
+                                const wxRect& imageRect, int state, int index)
+{
+    const bool selected = (state & wxTHUMB_DRAW_SELECTED) != 0;
+    const bool focused = (state & wxTHUMB_DRAW_CTRL_FOCUSED) != 0;
+    const StripPalette& palette = ctrl.GetPalette();
+    const wxColour& tile = !selected ? palette.tile
+                           : focused ? palette.selection
+                                     : palette.idleSelection;
+    const wxColour& text = !selected ? palette.tileText
+                           : focused ? palette.selectionText
+                                     : palette.idleSelectionText;
+    dc.SetBrush(wxBrush(tile));
+    // An unselected tile is edged in the theme's shadow, so that it stands out on a
+    // background of nearly its own colour; a selected one is its colour throughout.
+    dc.SetPen(wxPen(selected ? tile : palette.tileEdge, 1));
+    dc.DrawRectangle(rect);
+    dc.SetTextForeground(text);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const ThumbnailGrid grid = ctrl.Grid();
+
+    const wxString name = wxFileNameFromPath(m_filename);
+    if (!name.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_FILENAME)) {
+        dc.SetFont(ctrl.GetFont());
+        const wxRect box = grid.CaptionRect(rect);
+        const wxString title = FitTitle(FrameTitleOf(m_filename), box.width,
+                                        [&dc](const wxString& t) { return dc.GetTextExtent(t).x; });
+        const int offset = (box.width - dc.GetTextExtent(title).x) / 2;
+        DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0), box.y);
+    }
+
+    if (!name.empty()) {
+        wxString dir, base, ext;
+        wxFileName::SplitPath(name, &dir, &base, &ext);
+        if (!ext.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_LABEL)) {
+            const LabelLayout& layout = ctrl.GetLabelLayout();
+            dc.SetFont(layout.font);
+            const wxRect box = grid.LabelRect(rect);
+            int y = box.y;
+            for (const wxString& line : LabelLines(ctrl.LabelText(index), layout.lines)) {
+                DrawClippedText(dc, line, box, box.x, y);
+                y += layout.lineHeight;
+            }
+        }
+    }
+
+    if (state & wxTHUMB_DRAW_FOCUS_ITEM) {
+        dc.SetPen(wxPen(text, 1, wxPENSTYLE_DOT));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        // Cairo-backed dcs (GTK 3) antialias the dots into half-tone smears across two
+        // pixels; a focus rectangle wants crisp dots.
+        wxGraphicsContext* gc = dc.GetGraphicsContext();
+        const wxAntialiasMode mode = gc ? gc->GetAntialiasMode() : wxANTIALIAS_DEFAULT;
+        if (gc)
+            gc->SetAntialiasMode(wxANTIALIAS_NONE);
+        dc.DrawRectangle(imageRect.x - 1, imageRect.y - 1, imageRect.width + 2,
+                         imageRect.height + 2);
+        if (gc)
+            gc->SetAntialiasMode(mode);
+    }
+    return true;
+}
+
+wxImageThumbnailItem::wxImageThumbnailItem(std::shared_ptr<const wxImage> image,
+                                           const wxString& name)
+    : wxThumbnailItem(name), m_image(std::move(image))
+{
+}
+
+bool wxImageThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl&, const wxRect& imageRect, int)
+{
+    if (m_thumbnail.IsOk()) {
+        dc.DrawBitmap(m_thumbnail,
+                      imageRect.x + (imageRect.width - m_thumbnail.GetWidth()) / 2,
+                      imageRect.y + (imageRect.height - m_thumbnail.GetHeight()) / 2, false);
+    }
+    return true;
+}
+
+bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
+{
+    Trace("wxImageThumbnailItem");
+    if (m_thumbnail.IsOk() && !force)
+        return true;
+    if (m_image && m_image->IsOk()) {
+        wxLogNull noLog;
+        m_thumbnail = ScaleToFit(*m_image, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
+    }
+    return true;
+}
+
+wxMissingThumbnailItem::wxMissingThumbnailItem(const wxString& entry)
+    : wxImageThumbnailItem(nullptr, entry)
+{
+}
+
+bool wxMissingThumbnailItem::Load(wxThumbnailCtrl&, bool)
+{
+    return true;
+}
+
+bool wxMissingThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+                                       int)
+{
+    // A grey card crossed out in red: the picture's place, and that it is not there.
+    const wxRect card = imageRect.Deflate(imageRect.width / 8, imageRect.height / 8);
+    dc.SetBrush(wxBrush(wxColour(200, 200, 200)));
+    dc.SetPen(wxPen(wxColour(120, 120, 120), 1));
+    dc.DrawRectangle(card);
+    dc.SetPen(wxPen(wxColour(190, 30, 30), 3));
+    const int inset = card.width / 5;
+    dc.DrawLine(card.x + inset, card.y + inset, card.GetRight() - inset, card.GetBottom() - inset);
+    dc.DrawLine(card.GetRight() - inset, card.y + inset, card.x + inset, card.GetBottom() - inset);
+    return true;
+}
+
+void wxThumbnailItemArray::Insert(wxThumbnailItem* item, size_t uiIndex)
+{
+    wxCHECK_RET(uiIndex <= size(), "bad index in wxThumbnailItemArray::Insert()");
+    m_items.emplace(m_items.begin() + uiIndex, item);
+}
+
+bool wxThumbnailItemArray::RemoveAt(size_t uiIndex)
+{
+    wxCHECK_MSG(uiIndex < size(), false, "bad index in wxThumbnailItemArray::RemoveAt()");
+    m_items.erase(m_items.begin() + uiIndex);
+    return true;
+}
+
+void wxThumbnailItemArray::Reorder(const std::vector<int>& order)
+{
+    // Checked whole before anything moves: a repeated index would free the item it displaced.
+    wxCHECK_RET(order.size() == size(), "wxThumbnailItemArray::Reorder: wrong length");
+    std::vector<bool> taken(size(), false);
+    for (int from : order) {
+        wxCHECK_RET(from >= 0 && from < static_cast<int>(size()) && !taken[from],
+                    "wxThumbnailItemArray::Reorder: not a rearrangement of the items");
+        taken[from] = true;
+    }
+    std::vector<std::unique_ptr<wxThumbnailItem>> items;
+    items.reserve(size());
+    for (int from : order)
+        items.push_back(std::move(m_items[from]));
+    m_items = std::move(items);
+}

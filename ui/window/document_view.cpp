@@ -1,0 +1,266 @@
+// The strip and the controls as views of the animation document: every edit of the frame
+// list goes through the document (and, as a step, through the undo history); the strip
+// follows each change in the change's own terms, keeping the thumbnails it already has.
+#include <algorithm>
+#include <set>
+
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+
+#include "core/base/trace.h"
+#include "ui/strip/frame_strip.h"
+#include "core/view/canvas_math.h"
+#include "ui/window/main_window.h"
+
+namespace {
+
+wxThumbnailItem* NewStripItem(const FramePtr& frame)
+{
+    if (!frame->image)
+        return new wxMissingThumbnailItem(frame->source);
+    return new wxImageThumbnailItem(frame->image, frame->source);
+}
+
+// Where index ends up when the positions in removed (ascending) are taken out; -1 when index
+// is one of them.
+int AfterRemoval(int index, const std::vector<int>& removed)
+{
+    if (std::binary_search(removed.begin(), removed.end(), index))
+        return -1;
+    return index - static_cast<int>(std::lower_bound(removed.begin(), removed.end(), index) -
+                                    removed.begin());
+}
+}
+
+void GifFrame::SetUpDocument()
+{
+    m_history = std::make_unique<EditHistory>(m_document);
+    m_history->SetUndoAccelerator("\tCtrl+Z");
+    m_history->SetRedoAccelerator("\tCtrl+Shift+Z");
+    m_history->SetEditMenu(m_menuEdit);
+    m_history->SetMenuStrings();
+    m_document.SetDelay(m_spinctrl_delay->GetValue());
+    m_thumbnails->m_frameDelay = m_document.Delay();
+    m_thumbnails->m_labelText = [this](int index) { return FrameLabel(index); };
+    m_document.SetListener([this](const FrameListChange& change) { FollowFrameList(change); });
+    for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
+        control->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
+}
+
+void GifFrame::FollowFrameList(const FrameListChange& change)
+{
+    m_thumbnails->BeginUpdate();
+    switch (change.kind) {
+    case FrameListChange::Inserted:
+        for (int at : change.indices) {
+            m_thumbnails->Insert(NewStripItem(m_document.Frame(at)), at);
+            if (m_shownIndex >= at)
+                ++m_shownIndex;
+        }
+        break;
+    case FrameListChange::Removed:
+        for (auto it = change.indices.rbegin(); it != change.indices.rend(); ++it)
+            m_thumbnails->Delete(*it);
+        m_shownIndex = AfterRemoval(m_shownIndex, change.indices);
+        break;
+    case FrameListChange::Reordered:
+        m_thumbnails->Reorder(change.order);
+        if (m_shownIndex >= 0)
+            m_shownIndex = InverseOrder(change.order)[m_shownIndex];
+        break;
+    case FrameListChange::Replaced:
+        // Same pictures and names, other delays: only the labels change.
+        break;
+    }
+    Retime();
+    m_thumbnails->EndUpdate();
+    FramesChanged();
+}
+
+void GifFrame::Retime()
+{
+    // Counted when a label is next drawn: a load changes the list once per frame.
+    m_startTimesStale = true;
+}
+
+wxString GifFrame::FrameLabel(int index) const
+{
+    if (m_startTimesStale) {
+        std::vector<int> delays(m_document.Count());
+        for (int i = 0; i < m_document.Count(); ++i)
+            delays[i] = m_document.EffectiveDelay(i);
+        m_startTimes = StartTimes(delays);
+        m_startTimesStale = false;
+    }
+    const long start = index < static_cast<int>(m_startTimes.size()) ? m_startTimes[index] : 0;
+    // The mark tells a frame with a delay of its own from those that follow the common one.
+    const bool own = index < m_document.Count() && m_document.Frame(index)->delay != kCommonDelay;
+    return wxString::Format("#%d  %.2fsec", index + 1, start / 100.0f) + (own ? "*" : "");
+}
+
+DocumentCommand* GifFrame::RemovalStep(const StepName& name, const std::vector<int>& positions)
+{
+    auto* removal = new RemoveFramesCommand(m_document, name, positions);
+    std::set<int> gone;
+    for (int p : positions)
+        if (p >= 0 && p < FrameCount())
+            gone.insert(p);
+    if (gone.empty() || static_cast<int>(gone.size()) < FrameCount())
+        return removal;
+    // An empty strip hands the canvas back to the frames to come, forgetting the size the
+    // user chose; the step keeps that size, so that its undo gives it back with the frames.
+    DocumentSettings after = CurrentSettings();
+    after.canvasChosen = false;
+    auto* step = new CombinedCommand(m_document, name);
+    step->Add(new ChangeSettingsCommand(
+        m_document, name, 0, CurrentSettings(), after,
+        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+    step->Add(removal);
+    return step;
+}
+
+void GifFrame::SubmitEdit(DocumentCommand* command)
+{
+    StopPreview();
+    m_history->Submit(command);
+    AfterEdit();
+}
+
+void GifFrame::AfterEdit()
+{
+    UpdateCanvasFromFrames();
+    if (FrameCount() > 0)
+        EnableFrameTools();
+    else
+        DisableFrameTools();
+    if (m_shownIndex < 0) {
+        ClearPreview();
+        m_statusBar1->SetStatusText(wxEmptyString, 1);
+    } else {
+        ShowFrame(m_shownIndex);
+    }
+    m_thumbnails->Refresh(false);
+}
+
+void GifFrame::OnUndo(wxCommandEvent&)
+{
+    StopPreview();
+    if (m_history->CanUndo()) {
+        m_history->Undo();
+        AfterEdit();
+    }
+}
+
+void GifFrame::OnRedo(wxCommandEvent&)
+{
+    StopPreview();
+    if (m_history->CanRedo()) {
+        m_history->Redo();
+        AfterEdit();
+    }
+}
+
+const wxImage* GifFrame::FrameImage(int index) const
+{
+    if (index < 0 || index >= m_document.Count())
+        return nullptr;
+    const wxImage* image = m_document.Frame(index)->image.get();
+    return image && image->IsOk() ? image : nullptr;
+}
+
+DocumentSettings GifFrame::CurrentSettings() const
+{
+    return {m_document.Delay(), wxSize(m_canvasWidth, m_canvasHeight), m_canvasChosen,
+            m_document.LoopCount(), m_document.LoopInFile()};
+}
+
+void GifFrame::ChangeSettings(StepName name, int control, const DocumentSettings& after)
+{
+    const DocumentSettings before = CurrentSettings();
+    if (after == before)
+        return;
+    m_history->SubmitSettings(new ChangeSettingsCommand(
+        m_document, std::move(name), control, before, after,
+        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+}
+
+void GifFrame::ApplySettings(const DocumentSettings& settings)
+{
+    // Writing a control here must not read as the user's next edit.
+    m_applyingSettings = true;
+    if (settings.delay != m_document.Delay()) {
+        m_document.SetDelay(settings.delay);
+        if (m_spinctrl_delay->GetValue() != settings.delay)
+            m_spinctrl_delay->SetValue(settings.delay);
+        m_thumbnails->m_frameDelay = settings.delay;
+        Retime();
+        // The labels show the delay; repaint them now rather than at some later exposure.
+        m_thumbnails->Refresh(false);
+        LengthChanged();
+    }
+    if (settings.canvas != wxSize(m_canvasWidth, m_canvasHeight) ||
+        settings.canvasChosen != m_canvasChosen) {
+        if (settings.canvasChosen) {
+            SetEditedCanvas(settings.canvas);
+        } else {
+            // Back to the size the frames give.
+            m_canvasChosen = false;
+            UpdateCanvasFromFrames();
+        }
+    }
+    if (settings.loopCount != m_document.LoopCount() ||
+        settings.loopInFile != m_document.LoopInFile()) {
+        m_document.SetLoopCount(settings.loopCount);
+        m_document.SetLoopInFile(settings.loopInFile);
+        m_loopCount = settings.loopCount;
+        m_loopsPlayed = 0;
+        // The saved GIF is another file now: Save must write it again.
+        ++m_frameListVersion;
+    }
+    m_applyingSettings = false;
+    ScheduleRecoveryCopy();
+    ScheduleEstimate();
+}
+
+void GifFrame::OnSetDelay(wxCommandEvent&)
+{
+    // A value the window writes itself is no edit of the user's, and no trace line either.
+    if (m_applyingSettings)
+        return;
+    Trace("OnSetDelay");
+    StopPreview();
+    DocumentSettings after = CurrentSettings();
+    after.delay = m_spinctrl_delay->GetValue();
+    ChangeSettings([] { return _("Change Delay"); }, kDelayControl, after);
+}
+
+void GifFrame::OnSetWidth(wxCommandEvent&)
+{
+    const wxSize base(m_baseWidth, m_baseHeight);
+    ChooseCanvasByEdit(kWidthControl,
+                       CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight));
+}
+
+void GifFrame::OnSetHeight(wxCommandEvent&)
+{
+    const wxSize base(m_baseWidth, m_baseHeight);
+    ChooseCanvasByEdit(kHeightControl,
+                       CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth));
+}
+
+void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
+{
+    if (m_applyingSettings || FrameCount() == 0)
+        return;
+    DocumentSettings after = CurrentSettings();
+    after.canvas = canvas;
+    after.canvasChosen = true;
+    ChangeSettings([] { return _("Change Size"); }, control, after);
+}
+
+void GifFrame::OnSettingsControlLeft(wxFocusEvent& event)
+{
+    // The next keystroke in any control starts a new step.
+    m_history->SealLatest();
+    event.Skip();
+}

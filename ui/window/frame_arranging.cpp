@@ -1,0 +1,152 @@
+// Putting frames in order: moves, duplicates, reversal and ping-pong, each one undoable step.
+#include <algorithm>
+
+#include <wx/menu.h>
+#include <wx/spinctrl.h>
+
+#include "ui/strip/frame_strip.h"
+#include "ui/window/main_window.h"
+
+
+void GifFrame::AppendArrangingCommands(wxMenu& menu)
+{
+    menu.Append(ID_MOVE_LEFT, _("Move &Left") + "\tAlt+Left");
+    menu.Append(ID_MOVE_RIGHT, _("Move &Right") + "\tAlt+Right");
+    menu.Append(ID_DUPLICATE, _("D&uplicate") + "\tCtrl+D");
+    menu.Append(ID_REVERSE, _("Re&verse Order"));
+    menu.Append(ID_PING_PONG, _("&Ping-Pong"));
+}
+
+void GifFrame::BindEditCommands()
+{
+    Bind(wxEVT_MENU, &GifFrame::OnUndo, this, wxID_UNDO);
+    Bind(wxEVT_MENU, &GifFrame::OnRedo, this, wxID_REDO);
+    Bind(wxEVT_MENU, &GifFrame::OnMoveLeft, this, ID_MOVE_LEFT);
+    Bind(wxEVT_MENU, &GifFrame::OnMoveRight, this, ID_MOVE_RIGHT);
+    Bind(wxEVT_MENU, &GifFrame::OnDuplicate, this, ID_DUPLICATE);
+    Bind(wxEVT_MENU, &GifFrame::OnReverse, this, ID_REVERSE);
+    Bind(wxEVT_MENU, &GifFrame::OnPingPong, this, ID_PING_PONG);
+    Bind(wxEVT_MENU, &GifFrame::OnSetFrameDelay, this, ID_SET_DELAY);
+    Bind(wxEVT_MENU, &GifFrame::OnScaleDelays, this, ID_SCALE_DELAYS);
+    Bind(wxEVT_MENU, &GifFrame::OnKeepGifTiming, this, ID_KEEP_GIF_TIMING);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_UNDO);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_REDO);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);
+    Bind(wxEVT_MENU, &GifFrame::OnThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+         ID_THUMBNAILS_LARGE);
+    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+         ID_THUMBNAILS_LARGE);
+    Bind(wxEVT_MENU, &GifFrame::OnSecondKey, this, ID_ADD_IMAGE_KEY, ID_STOP_PREVIEW_KEY);
+    const std::vector<wxAcceleratorEntry> keys = SecondKeys();
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+}
+
+std::vector<wxAcceleratorEntry> GifFrame::SecondKeys()
+{
+    // Ctrl+Y redoes, the other common key for it; Ctrl+I adds images, a key every keyboard
+    // has, beside the menu's Ctrl+Insert; Ctrl+T stops the preview, as it always did.
+    return {{wxACCEL_CTRL, 'Y', wxID_REDO},
+            {wxACCEL_CTRL, 'I', ID_ADD_IMAGE_KEY},
+            {wxACCEL_CTRL, 'T', ID_STOP_PREVIEW_KEY}};
+}
+
+std::vector<int> GifFrame::SelectedFrames() const
+{
+    std::vector<int> selected;
+    for (int index : m_thumbnails->m_selections)
+        if (index >= 0 && index < FrameCount())
+            selected.push_back(index);
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    return selected;
+}
+
+void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)
+{
+    // While a job runs the window holds still, these included.
+    if (m_holding) {
+        event.Enable(false);
+        return;
+    }
+    const std::vector<int> selected = SelectedFrames();
+    switch (event.GetId()) {
+    case wxID_UNDO:
+        event.Enable(m_history->CanUndo());
+        break;
+    case wxID_REDO:
+        event.Enable(m_history->CanRedo());
+        break;
+    case ID_MOVE_LEFT:
+        event.Enable(!selected.empty() && selected.front() > 0);
+        break;
+    case ID_MOVE_RIGHT:
+        event.Enable(!selected.empty() && selected.back() < FrameCount() - 1);
+        break;
+    case ID_DUPLICATE:
+    case ID_SET_DELAY:
+        event.Enable(!selected.empty());
+        break;
+    case ID_SCALE_DELAYS:
+        event.Enable(FrameCount() > 0);
+        break;
+    case ID_REVERSE:
+        event.Enable(FrameCount() > 1);
+        break;
+    case ID_PING_PONG:
+        event.Enable(FrameCount() > 2);
+        break;
+    }
+}
+
+void GifFrame::OnMoveLeft(wxCommandEvent&)
+{
+    const std::vector<int> selected = SelectedFrames();
+    if (!selected.empty() && selected.front() > 0)
+        MoveFrames(selected, selected.front() - 1);
+}
+
+void GifFrame::OnMoveRight(wxCommandEvent&)
+{
+    const std::vector<int> selected = SelectedFrames();
+    // Before the frame after the one that follows the selection's last.
+    if (!selected.empty() && selected.back() < FrameCount() - 1)
+        MoveFrames(selected, selected.back() + 2);
+}
+
+void GifFrame::OnDuplicate(wxCommandEvent&)
+{
+    const std::vector<int> selected = SelectedFrames();
+    if (selected.empty())
+        return;
+    // The copies share the pictures; they follow the selection's last frame, in order.
+    FrameList copies;
+    for (int index : selected)
+        copies.push_back(m_document.Frame(index));
+    const int n = static_cast<int>(copies.size());
+    SubmitEdit(new InsertFramesCommand(
+        m_document,
+        [n] {
+            return wxString::Format(wxPLURAL("Duplicate %d Frame", "Duplicate %d Frames", n), n);
+        },
+        selected.back() + 1, copies));
+}
+
+void GifFrame::OnReverse(wxCommandEvent&)
+{
+    if (FrameCount() < 2)
+        return;
+    SubmitEdit(new ReorderFramesCommand(m_document, [] { return _("Reverse Order"); },
+                                        ReverseOrder(FrameCount(), SelectedFrames())));
+}
+
+void GifFrame::OnPingPong(wxCommandEvent&)
+{
+    const int n = FrameCount();
+    if (n < 3)
+        return;
+    // Back again without showing either end frame twice in a row when the animation loops.
+    FrameList back;
+    for (int i = n - 2; i >= 1; --i)
+        back.push_back(m_document.Frame(i));
+    SubmitEdit(new InsertFramesCommand(m_document, [] { return _("Ping-Pong"); }, n, back));
+}

@@ -1,0 +1,310 @@
+#include "ui/window/main_window.h"
+
+#include <wx/icon.h>
+#include <wx/intl.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/progdlg.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/stockitem.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "core/settings/paths.h"
+#include "core/project/recovery_store.h"
+#include "core/settings/product.h"
+#include "core/base/trace.h"
+#include "core/settings/update_event.h"
+#include "core/settings/language_setting.h"
+#include "ui/strip/frame_strip.h"
+#include "core/jobs/background_estimate.h"
+#include "core/jobs/feed_passes.h"
+#include "core/jobs/image_load_thread.h"
+#include "core/jobs/export_thread.h"
+#include "core/jobs/thread_update_event.h"
+
+wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
+    EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
+    EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
+    EVT_THUMBNAIL_SELECTED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSelected)
+    EVT_THUMBNAIL_MOVE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailMove)
+    EVT_THUMBNAIL_CONTEXT_MENU(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailContextMenu)
+    EVT_THUMBNAIL_THUMBNAIL_SIZE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSizeChanged)
+    EVT_CLOSE(GifFrame::OnClose)
+    wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
+                     wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
+    EVT_THREAD_UPDATE(ID_IMAGE_LOADED, GifFrame::OnImageLoaded)
+    EVT_THREAD_UPDATE(ID_GIF_FRAME_SAVED, GifFrame::WorkSaveAsGifThreadUpdate)
+    EVT_THREAD_UPDATE(ID_GIF_FRAME_WANTED, GifFrame::OnGifFrameWanted)
+wxEND_EVENT_TABLE()
+
+namespace {
+const int kTimerId = 1;
+const int kJobTimerId = 2;
+const int kRecoveryTimerId = 3;
+const int kEstimateTimerId = 4;
+const int kInsertImageId = 0;
+}
+
+GifFrame::GifFrame() : m_pathChooser(MakeDialogPathChooser()) {}
+
+GifFrame::~GifFrame()
+{
+    m_timer.Stop();
+    m_jobTimer.Stop();
+    m_recoveryTimer.Stop();
+    m_estimateTimer.Stop();
+    // An estimate waiting for a frame is woken and joined before the frames go.
+    m_estimate.reset();
+    StopWorkers();
+    // The controls lose the focus as they are destroyed, after this window has stopped
+    // being a GifFrame.
+    for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
+        if (control)
+            control->Unbind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
+    // Items paint through the strip's members; the strip goes before anything it reads.
+    if (m_thumbnails)
+        m_thumbnails->Destroy();
+    m_thumbnails = nullptr;
+}
+
+void GifFrame::SetPathChooser(std::unique_ptr<PathChooser> chooser)
+{
+    m_pathChooser = std::move(chooser);
+}
+
+int GifFrame::FrameCount() const
+{
+    return m_thumbnails ? m_thumbnails->GetCount() : 0;
+}
+
+void GifFrame::InitFrame()
+{
+    m_language = ReadLanguageSetting();
+    ApplyLanguage(m_language);
+
+    BuildMenuBar();
+
+    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, XRCID("m_tool_play"));
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, XRCID("m_tool_delete"));
+    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
+    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    BindEditCommands();
+    Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, kRecoveryTimerId);
+    Bind(wxEVT_TIMER, &GifFrame::OnEstimateTimer, this, kEstimateTimerId);
+
+    m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
+    m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
+    m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
+    CreateStrip();
+    InstallDropTargets();
+    SetUpPreviewPanel();
+    m_timer.SetOwner(this, kTimerId);
+    m_jobTimer.SetOwner(this, kJobTimerId);
+    m_recoveryTimer.SetOwner(this, kRecoveryTimerId);
+    m_estimateTimer.SetOwner(this, kEstimateTimerId);
+    m_estimate = std::make_unique<BackgroundEstimate>(
+        [this](std::optional<uint64_t> bytes) { EstimateDone(bytes); });
+    m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
+    FindSettingControls();
+    SetUpDocument();
+
+    SetUpStatusBar();
+
+    m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
+    SetLabels();
+
+    DisableFrameTools();
+
+    m_baseWidth = m_baseHeight = 0;
+    m_playIndex = m_loopCount = m_loopsPlayed = 0;
+    m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
+
+    LoadWindowIcon();
+    SetTitle(GetProductName());
+    m_playing = false;
+}
+
+void GifFrame::CreateStrip()
+{
+    auto* stripSizer = new wxBoxSizer(wxHORIZONTAL);
+    m_panel_top->SetSizer(stripSizer);
+    m_thumbnails = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
+    stripSizer->Add(m_thumbnails, 1, wxEXPAND, 0);
+    // The strip takes its colours from the desktop theme, and its size from the settings.
+    TakeRememberedThumbnailSize();
+}
+
+void GifFrame::SetUpPreviewPanel()
+{
+    // A neutral mid-grey whatever the theme: dark and light frames both stand out on it
+    // (the theme's tooltip colour is near-black on common GTK themes).
+    m_panel_down->SetBackgroundColour(wxColour(128, 128, 128));
+    // The paint handler draws every pixel, the background included.
+    m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);
+}
+
+void GifFrame::FindSettingControls()
+{
+    m_spinctrl_delay = XRCCTRL(*this, "m_spinctrl_delay", wxSpinCtrl);
+    m_spinctrl_width = XRCCTRL(*this, "m_spinctrl_width", wxSpinCtrl);
+    m_spinctrl_height = XRCCTRL(*this, "m_spinctrl_height", wxSpinCtrl);
+    m_spinctrl_delay->Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this);
+    m_spinctrl_width->Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this);
+    m_spinctrl_height->Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this);
+    m_splitter3->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &GifFrame::OnChangeSplitterWindow, this);
+
+    m_staticText_delay = XRCCTRL(*this, "m_staticText_delay", wxStaticText);
+    m_staticText_sec = XRCCTRL(*this, "m_staticText_sec", wxStaticText);
+    m_staticText_gif = XRCCTRL(*this, "m_staticText_gif", wxStaticText);
+    m_staticText_width = XRCCTRL(*this, "m_staticText_width", wxStaticText);
+    m_staticText_wpx = XRCCTRL(*this, "m_staticText_wpx", wxStaticText);
+    m_staticText_height = XRCCTRL(*this, "m_staticText_height", wxStaticText);
+    m_staticText_hpx = XRCCTRL(*this, "m_staticText_hpx", wxStaticText);
+}
+
+void GifFrame::LoadWindowIcon()
+{
+    const wxString iconPath = GetAppBaseDir() + "/Themes/application.ico";
+    Trace(iconPath.utf8_str());
+    wxLogNull noLog;
+    wxIcon icon;
+    if (icon.LoadFile(iconPath, wxBITMAP_TYPE_ICO))
+        SetIcon(icon);
+}
+
+void GifFrame::SetLabels()
+{
+    m_staticText_delay->SetLabel(_("Delay ") + ":");
+    m_staticText_sec->SetLabel("1/100" + _("sec "));
+    m_staticText_gif->SetLabel(_("GIF") + ":");
+    m_staticText_width->SetLabel(_("Width") + ":");
+    m_staticText_wpx->SetLabel(_("px"));
+    m_staticText_height->SetLabel(_("Height") + ":");
+    m_staticText_hpx->SetLabel(_("px"));
+    // The layout file gave the tools their English help before any language was chosen.
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
+                                       m_playing ? _("Stop animation") : _("Run animation"));
+    if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
+        sizer->Layout();
+}
+
+namespace {
+wxString WithShortcut(const wxString& label, const char* shortcut)
+{
+    return label + "\t" + shortcut;
+}
+}
+
+void GifFrame::BuildMenuBar()
+{
+    m_menubar = new wxMenuBar();
+
+    // Every label has its key for Alt and the menu's letters ("&"); the catalogs give each
+    // language keys of its own, none twice in one menu.
+    m_menuFile = new wxMenu();
+    m_itemNew = m_menuFile->Append(wxID_ANY, WithShortcut(_("&New"), "Ctrl+N"));
+    m_menuFile->AppendSeparator();
+    // The GIF is the product: its saves have keys as a document's exports do.
+    m_itemSave = m_menuFile->Append(wxID_ANY, WithShortcut(_("&Save"), "Ctrl+E"));
+    m_itemSaveAs = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &As"), "Ctrl+Shift+E"));
+    m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("&Open Project"));
+    m_itemSaveProject =
+        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &Project"), "Ctrl+S"));
+    m_itemSaveProjectAs =
+        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Pro&ject As..."), "Ctrl+Shift+S"));
+    m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("E&xit"), "Ctrl+Q"));
+
+    m_menuEdit = new wxMenu();
+    // The history writes the labels, which name the step ("Undo Delete 3 Frames").
+    m_itemUndo = m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
+    m_itemRedo = m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
+    if (m_history) {
+        m_history->SetEditMenu(m_menuEdit);
+        m_history->SetMenuStrings();
+    }
+
+    m_menuFrame = new wxMenu();
+    // Ctrl+I, which every keyboard has, as well (OnSecondKey).
+    m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Add Image"), "Ctrl+Ins"));
+    m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Delete"), "Ctrl+Del"));
+    m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("&Clear All"));
+    m_menuFrame->AppendSeparator();
+    AppendArrangingCommands(*m_menuFrame);
+    m_menuFrame->AppendSeparator();
+    AppendTimingCommands(*m_menuFrame);
+    AppendKeepGifTiming(*m_menuFrame);
+
+    m_menuView = new wxMenu();
+    AppendViewCommands(*m_menuView);
+
+    m_menuAnimation = new wxMenu();
+    // Ctrl+P starts and stops; Ctrl+T stops as well (OnSecondKey).
+    m_itemRunAnimation =
+        m_menuAnimation->Append(wxID_ANY, WithShortcut(_("&Run animation"), "Ctrl+P"));
+    m_itemLoopCount = m_menuAnimation->Append(wxID_ANY, _("&Loop Count"));
+
+    m_menuHelp = new wxMenu();
+    m_itemHelp = m_menuHelp->Append(wxID_ANY, _("&Help"));
+    m_menuLanguage = new wxMenu();
+    size_t languageCount = 0;
+    const MenuLanguage* languages = MenuLanguages(&languageCount);
+    for (size_t i = 0; i < languageCount; ++i) {
+        m_languageItems[i] = m_menuLanguage->AppendCheckItem(
+            languages[i].id, wxString::FromUTF8(languages[i].label));
+        Bind(wxEVT_MENU, &GifFrame::OnLanguage, this, languages[i].id);
+    }
+    if (wxMenuItem* current = m_menuLanguage->FindItem(m_language))
+        current->Check(true);
+    m_menuHelp->AppendSubMenu(m_menuLanguage, _("&Language"));
+    m_itemSupport = m_menuHelp->Append(wxID_ANY, _("&Support"));
+    m_itemCheckUpdate = m_menuHelp->Append(wxID_ANY, _("&Check for Update"));
+    m_itemAbout = m_menuHelp->Append(wxID_ANY, _("&About"));
+
+    m_menubar->Append(m_menuFile, _("&File"));
+    m_menubar->Append(m_menuEdit, _("&Edit"));
+    m_menubar->Append(m_menuFrame, _("F&rame"));
+    m_menubar->Append(m_menuView, _("&View"));
+    m_menubar->Append(m_menuAnimation, _("&Animation"));
+    m_menubar->Append(m_menuHelp, _("&Help"));
+
+    Bind(wxEVT_MENU, &GifFrame::OnNew, this, m_itemNew->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveAnimator, this, m_itemSave->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_itemOpenProject->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveProject, this, m_itemSaveProject->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnSaveProjectAs, this, m_itemSaveProjectAs->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnExit, this, m_itemExit->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, m_itemAddImage->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, m_itemDelete->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnClearAll, this, m_itemClearAll->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, m_itemRunAnimation->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, m_itemLoopCount->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemHelp->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemSupport->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemCheckUpdate->GetId());
+    Bind(wxEVT_MENU, &GifFrame::OnAbout, this, m_itemAbout->GetId());
+
+    // The strip's pop-up menu commands; unbound first so that a rebuilt menu bar never
+    // leaves two bindings for one command.
+    Unbind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
+    Unbind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
+    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+
+    // The frame detaches the previous bar without deleting it.
+    wxMenuBar* previous = GetMenuBar();
+    SetMenuBar(m_menubar);
+    delete previous;
+}

@@ -1,0 +1,587 @@
+// The main window: the frame list (held by the strip), the canvas and delay controls, the
+// preview, and every user command. The layout comes from the XRC object "MyFrame1"; the
+// window adds menus, bindings, the strip and its state in InitFrame. The command groups
+// live in their own files (frame_editing.cpp, canvas.cpp, preview.cpp, save_gif.cpp,
+// loop_count.cpp, language.cpp, help.cpp, about.cpp, project/project_commands.cpp).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <wx/accel.h>
+#include <wx/bitmap.h>
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "core/settings/update_check.h"
+#include "ui/dialogs/path_chooser.h"
+#include "core/project/project_markers.h"
+#include "core/document/animation_document.h"
+#include "core/document/edit_history.h"
+#include "core/export/size_limit.h"
+#include "core/document/step_name.h"
+
+class BackgroundEstimate;
+class FeedPasses;
+class RecoveryCopy;
+struct ProjectData;
+class ImageLoadThread;
+class WorkSaveAsGifThread;
+class wxDC;
+class wxImageThumbnailItem;
+class wxLocale;
+class wxMenu;
+class wxMenuBar;
+class wxMenuItem;
+class wxPanel;
+class wxProgressDialog;
+class wxSpinCtrl;
+class wxSplitterEvent;
+class wxSplitterWindow;
+class wxStaticText;
+class wxStatusBar;
+class wxThreadEvent;
+class wxThumbnailCtrl;
+class wxThumbnailEvent;
+class wxThumbnailItem;
+class wxToolBar;
+
+// The settings controls, as the merging of their steps tells them apart.
+enum SettingsControl { kDelayControl = 1, kWidthControl, kHeightControl, kLoopControl };
+
+// Menu ids of the editing commands, shared by the menu bar and the strip's pop-up menu.
+enum EditCommandId {
+    ID_MOVE_LEFT = wxID_HIGHEST + 400,
+    ID_MOVE_RIGHT,
+    ID_DUPLICATE,
+    ID_REVERSE,
+    ID_PING_PONG,
+    ID_SET_DELAY,
+    ID_SCALE_DELAYS,
+    ID_KEEP_GIF_TIMING,
+    // The View menu's thumbnail sizes, in the order of ThumbnailSize.
+    ID_THUMBNAILS_SMALL,
+    ID_THUMBNAILS_MEDIUM,
+    ID_THUMBNAILS_LARGE,
+    // Second keys of menu commands: Ctrl+I for Add Image, Ctrl+T to stop the preview.
+    ID_ADD_IMAGE_KEY,
+    ID_STOP_PREVIEW_KEY,
+};
+
+class GifFrame : public wxFrame {
+public:
+    GifFrame();
+    ~GifFrame() override;
+
+    // One-time set-up after the XRC load has created the native window and its controls.
+    virtual void InitFrame();
+
+    // The seam through which every command asks for file paths.
+    void SetPathChooser(std::unique_ptr<PathChooser> chooser);
+    PathChooser& GetPathChooser() { return *m_pathChooser; }
+
+    // Creates a new menu bar with every menu and item, binds the items and installs it.
+    void BuildMenuBar();
+    // Switch the commands that need frames on or off as a whole.
+    void EnableFrameTools();
+    void DisableFrameTools();
+    int FrameCount() const;
+
+    // Language storage and locale.
+    int ReadLanguageSetting();
+    void ApplyLanguage(int id);
+    void RelabelControls();
+    void SetLabels();
+    void SetUpStatusBar();
+    // Status field 2: the length of the animation the frames and the delay make.
+    void LengthChanged();
+    void ShowLength();
+    // Beside the length: the expected file length, worked out in the background a moment
+    // after the last change of anything the file depends on (frames, delays, canvas, loop,
+    // the remembered save options).
+    void ScheduleEstimate();
+    void StartEstimate();
+    void OnEstimateTimer(wxTimerEvent& event);
+    void EstimateDone(std::optional<uint64_t> bytes);
+    // The estimate's part of the status bar in the current language; empty with none.
+    wxString EstimateText() const;
+
+    // Preview.
+    void StopPreview();
+    void ShowFrame(int index);
+    void SetRunLook();
+    void SetStopLook();
+    // The first frame at or after index that has a picture; FrameCount() when none does.
+    int NextShownFrame(int index) const;
+    // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
+    // empty window shows how to add images instead.
+    void DrawPreview(wxDC& dc, int index);
+    // Frame index's picture as a bitmap at size, made once and kept for a while.
+    const wxBitmap& PreviewBitmap(int index, const wxSize& size);
+    void DrawEmptyHint(wxDC& dc);
+    // Erases the preview panel to its background.
+    void ClearPreview();
+    // Status field 1: the name and size of the frame shown last, in the current language.
+    wxString FrameStatusText() const;
+
+    // The document and its history. Every edit of the frame list is a step of the history;
+    // the strip follows the document's changes.
+    void SetUpDocument();
+    void FollowFrameList(const FrameListChange& change);
+    // The frames' start times after a change of the list or of a delay; the strip's labels.
+    void Retime();
+    wxString FrameLabel(int index) const;
+    // The step that takes out the frames at positions. One that empties the strip also hands
+    // the canvas back to the frames to come, and its undo brings back the canvas as it was.
+    DocumentCommand* RemovalStep(const StepName& name, const std::vector<int>& positions);
+    // Does command as the next step, then brings canvas, tools, preview and status along.
+    void SubmitEdit(DocumentCommand* command);
+    void AfterEdit();
+    // The picture of frame index, or null (a missing file, or no such frame).
+    const wxImage* FrameImage(int index) const;
+    DocumentSettings CurrentSettings() const;
+    // A settings edit of a control: a step of its own, or merged into the control's last one.
+    void ChangeSettings(StepName name, int control, const DocumentSettings& after);
+    void ApplySettings(const DocumentSettings& settings);
+    // A width or height edit (control) that makes the canvas canvas, as a settings step.
+    void ChooseCanvasByEdit(int control, const wxSize& canvas);
+    // Move Left, Move Right, Duplicate, Reverse Order and Ping-Pong, for the Frame menu and
+    // the strip's pop-up menu, and their bindings (once).
+    void AppendArrangingCommands(wxMenu& menu);
+    void BindEditCommands();
+    // Set Delay and Scale Delays, for the Frame menu and the pop-up.
+    void AppendTimingCommands(wxMenu& menu);
+    void AppendKeepGifTiming(wxMenu& menu);
+    // Gives the frames at positions the delays (kCommonDelay: follow the common one), as one
+    // step named name; frames that have them already are left out of it.
+    void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
+                        StepName name);
+    // The selected indices, ascending, without the strip's marks of deleted ones.
+    std::vector<int> SelectedFrames() const;
+
+    // Frames.
+    // The frame item at index, or null.
+    wxImageThumbnailItem* FrameItem(int index) const;
+    // Moves the frames at indices to the gap to (0..FrameCount(), before the frame there),
+    // keeping their order: they end up selected, the preview keeps its frame and the
+    // document counts as changed. Nothing happens for a move that changes nothing or while a
+    // job runs.
+    void MoveFrames(const std::vector<int>& indices, int to);
+    // Starts decoding entries (paths or frame reference names) in the background, under the
+    // loading progress dialog, appending the frames or (insertAt >= 0) inserting them there.
+    // An entry that gives no picture becomes a placeholder while a project opens, and is
+    // named to the user at the end otherwise. False (after telling the user) when the loader
+    // can't start.
+    bool StartImageLoad(const wxArrayString& entries, int insertAt = -1);
+    // Whether the frames of entries fit the memory the machine has free, or the user wants
+    // them anyway when they don't (asked, with both amounts).
+    bool MayLoad(const wxArrayString& entries);
+    // The free memory MayLoad compares with; tests set a smaller one.
+    std::function<uint64_t()> m_availableMemory;
+    // Whether a load is running (its progress dialog is open).
+    bool IsLoading() const { return m_loadProgress != nullptr; }
+    // Stops and waits for the background workers; queued results are dropped.
+    void StopWorkers();
+
+    // Long jobs. The progress dialog of a load or an export, with Cancel; while one is open
+    // the window's commands and controls are held (all but Exit).
+    wxProgressDialog* OpenJobProgress(const wxString& title, const wxString& message);
+    // Closes a job's dialog; the last one releases the window (and closes it when asked to).
+    void CloseJobProgress(wxProgressDialog*& dialog);
+    void HoldContents(bool hold);
+    // Asks the running workers to stop before their next step; each job then ends through its
+    // usual final report, keeping what a load delivered and leaving a saved file as it was.
+    void StopJob();
+    // Closing while a job runs asks to stop it first; false when the close must wait.
+    bool MayCloseDuringJob(wxCloseEvent& event);
+
+    // Canvas. It follows the frames until the user chooses a size (a width or height edit,
+    // or an opened project's stored size); from then on that size stays through every change
+    // of the frame list, until the strip is empty again.
+    void UpdateCanvasFromFrames();
+    // The canvas becomes size as if the user had chosen it; controls and canvas text follow.
+    void ChooseCanvas(const wxSize& size);
+    // A proportion edit's result: the canvas becomes size, the controls and text follow.
+    void SetEditedCanvas(const wxSize& size);
+
+    // Questions of every save. A yes/no question with No as the default; true for Yes.
+    bool AskYesNo(const wxString& question);
+    // Asks for a path to write, completed with extension; when that completion names an
+    // existing file, asks before it is replaced. Empty when cancelled or declined.
+    wxString AskSavePath(const wxString& title, const wxString& wildcard,
+                         const wxString& extension, const wxString& defaultPath);
+    // A chosen path completed with extension, or empty when the completion would replace a
+    // file the user declines to replace.
+    wxString CompleteSavePath(const wxString& chosen, const wxString& extension);
+
+    // Save as GIF. The dialog also asks for the save options, remembered when it is
+    // accepted; empty when cancelled.
+    wxString AskGifPath(const wxString& title);
+    // The options the next GIF save writes with: the ones chosen last.
+    GifSaveOptions SaveOptions() const;
+    // The path a GIF save dialog offers: the GIF saved last, or an opened project's GIF name
+    // in the project's folder.
+    wxString DefaultGifPath() const;
+    // The indices of the frames whose pictures are present (not placeholders).
+    std::vector<int> PresentFrames() const;
+    // Whether the existing file at path is the source of a frame of the list.
+    bool IsSourceOfFrames(const wxString& path) const;
+    // Asks what a save needs to know (missing frames left out, a source replaced), then starts
+    // the export. False when nothing was started.
+    bool StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title);
+    // Starts the export of the strip's frames at the given indices.
+    void StartGifExport(const wxString& path, int width, int height, const wxString& title,
+                        const std::vector<int>& frames);
+    // After a save under a size limit that lowered the quality or the canvas: says so.
+    void TellHowItWasMadeSmaller(const SizeLimitReport& report);
+    // Whether an export is running (its progress dialog is open).
+    bool IsSaving() const { return m_saveProgressDialog != nullptr; }
+
+    // Project files.
+    // Writes the project, asking for a path the first time or when choosePath is set. True
+    // once it is on disk.
+    bool SaveProject(bool choosePath = false);
+    // Whether the controls or the frame list differ from the last project save or open.
+    bool ProjectChanged() const;
+    void OpenProject();
+    // Opens the project at path; a recovered copy opens as an unsaved document. False when
+    // nothing was opened (the user was told why).
+    bool OpenProjectFile(const wxString& path, bool recovered);
+    // The document as a project file holds it.
+    ProjectData CurrentProjectData() const;
+
+    // Files from outside the window: a drop, the command line. By SortOpenedPaths's rules,
+    // images load at insertAt (-1: after the last frame) through the loader and its progress
+    // dialog, and a project opens as Open Project opens it, after the unsaved-changes question.
+    void OpenPaths(const wxArrayString& paths, int insertAt = -1);
+    // A drop; refused, with a word to the user, while a load or a save runs.
+    void DropPaths(const wxArrayString& paths, int insertAt);
+    // The command line's files: opened once a load under way (a restored document) has ended.
+    void OpenAtStart(const wxArrayString& paths);
+    // Where files dropped at a point of the strip (client coordinates) go.
+    int StripDropIndex(const wxPoint& client) const;
+    // Asks whether to save changes before the document is replaced; false to keep it as it is.
+    bool MayReplaceDocument();
+    // What a document starts with: a new one the defaults, an opened project its own.
+    struct DocumentStart {
+        wxString projectPath;  // empty: no project file
+        wxString gifName;      // the name the first GIF save offers
+        int delay = kDefaultDelay;
+        int loopCount = 0;
+        bool loopInGif = false;
+    };
+    // Empties the window into a document of its own: no frames, no steps to undo, nothing
+    // shown, the canvas left to the frames to come, no GIF saved yet, start's paths and settings.
+    void StartDocument(const DocumentStart& start);
+
+    // Crash recovery: the document is copied to the recovery folder a moment after each
+    // change, and the copy goes when the window closes.
+    void ScheduleRecoveryCopy();
+    // Offers the copies of windows that ended without closing (Restore / Discard).
+    void OfferRecovery();
+    // Asks about unsaved changes; true when the window may close.
+    bool ConfirmClose();
+    // Asks whether to save the project first: true to go on (saved, or not wanted), false
+    // to keep things as they are.
+    bool SaveOrDropChanges();
+
+    // Help menu.
+    void CheckForUpdate();
+    // Help and Support open their page; without an address the user learns that none is set.
+    void OpenConfiguredPage(const wxString& url);
+    void TellNoAddress();
+
+    // Command handlers.
+    void OnSaveAnimator(wxCommandEvent& event);
+    void OnSaveAsAnimator(wxCommandEvent& event);
+    void OnNew(wxCommandEvent& event);
+    void OnOpenProject(wxCommandEvent& event);
+    void OnSaveProject(wxCommandEvent& event);
+    void OnSaveProjectAs(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnAddImage(wxCommandEvent& event);
+    void OnInsertImage(wxCommandEvent& event);
+    void OnDelete(wxCommandEvent& event);
+    void OnClearAll(wxCommandEvent& event);
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    void OnMoveLeft(wxCommandEvent& event);
+    void OnMoveRight(wxCommandEvent& event);
+    void OnDuplicate(wxCommandEvent& event);
+    void OnReverse(wxCommandEvent& event);
+    void OnPingPong(wxCommandEvent& event);
+    void OnSetFrameDelay(wxCommandEvent& event);
+    void OnScaleDelays(wxCommandEvent& event);
+    void OnKeepGifTiming(wxCommandEvent& event);
+    void OnUpdateEditCommand(wxUpdateUIEvent& event);
+    void OnSettingsControlLeft(wxFocusEvent& event);
+    void OnThumbnailLeftClick(wxThumbnailEvent& event);
+    void OnThumbnailRightClick(wxThumbnailEvent& event);
+    // The menu key or Shift+F10 on the strip.
+    void OnThumbnailContextMenu(wxThumbnailEvent& event);
+    // The strip's pop-up menu for the frame at index, at a point of the strip's (the pointer
+    // for wxDefaultPosition).
+    void ShowStripMenu(int index, const wxPoint& at);
+    void BuildStripMenu(wxMenu& menu);
+    // Thumbnail sizes: the View menu, Ctrl with the wheel over the strip, and the settings.
+    void AppendViewCommands(wxMenu& menu);
+    void OnThumbnailSizeMenu(wxCommandEvent& event);
+    void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
+    void OnThumbnailSizeChanged(wxThumbnailEvent& event);
+    void RememberThumbnailSize();
+    void TakeRememberedThumbnailSize();
+    // Keys of commands that a menu item can't show beside its own, in the window's
+    // accelerator table.
+    static std::vector<wxAcceleratorEntry> SecondKeys();
+    // The second key of a menu command: does the command when its item is enabled.
+    void OnSecondKey(wxCommandEvent& event);
+    void OnThumbnailSelected(wxThumbnailEvent& event);
+    void OnThumbnailMove(wxThumbnailEvent& event);
+    void OnChangeSplitterWindow(wxSplitterEvent& event);
+    void OnImageLoaded(wxThreadEvent& event);
+    void OnPlayStop(wxCommandEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnLoopCount(wxCommandEvent& event);
+    void OnSetDelay(wxCommandEvent& event);
+    void OnSetWidth(wxCommandEvent& event);
+    void OnSetHeight(wxCommandEvent& event);
+    void OnLanguage(wxCommandEvent& event);
+    void OnWebLink(wxCommandEvent& event);
+    void OnUpdateCheckResult(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
+    void OnGifFrameWanted(wxThreadEvent& event);
+    void OnPreviewPaint(wxPaintEvent& event);
+    void OnJobTimer(wxTimerEvent& event);
+    void OnRecoveryTimer(wxTimerEvent& event);
+
+    // Controls found in the layout and the menus built in code.
+    wxSplitterWindow* m_splitter3 = nullptr;
+    wxPanel* m_panel_top = nullptr;
+    wxPanel* m_panel_down = nullptr;
+    wxProgressDialog* m_loadProgress = nullptr;
+    wxProgressDialog* m_saveProgressDialog = nullptr;
+    wxMenuBar* m_menubar = nullptr;
+    wxMenu* m_menuFile = nullptr;
+    wxMenu* m_menuEdit = nullptr;
+    wxMenu* m_menuFrame = nullptr;
+    wxMenu* m_menuView = nullptr;
+    wxMenu* m_menuAnimation = nullptr;
+    wxMenu* m_menuHelp = nullptr;
+    wxMenuItem* m_itemNew = nullptr;
+    wxMenuItem* m_itemOpenProject = nullptr;
+    wxMenuItem* m_itemSave = nullptr;
+    wxMenuItem* m_itemSaveAs = nullptr;
+    wxMenuItem* m_itemSaveProject = nullptr;
+    wxMenuItem* m_itemSaveProjectAs = nullptr;
+    wxMenuItem* m_itemExit = nullptr;
+    wxMenuItem* m_itemAddImage = nullptr;
+    wxMenuItem* m_itemDelete = nullptr;
+    wxMenuItem* m_itemClearAll = nullptr;
+    wxMenuItem* m_itemUndo = nullptr;
+    wxMenuItem* m_itemRedo = nullptr;
+    wxMenuItem* m_itemRunAnimation = nullptr;
+    wxMenuItem* m_itemLoopCount = nullptr;
+    wxMenuItem* m_itemHelp = nullptr;
+    wxMenu* m_menuLanguage = nullptr;
+    wxMenuItem* m_itemSupport = nullptr;
+    wxMenuItem* m_itemCheckUpdate = nullptr;
+    wxMenuItem* m_itemAbout = nullptr;
+    wxMenuItem* m_languageItems[7] = {};
+    wxStaticText* m_staticText_delay = nullptr;
+    wxStaticText* m_staticText_sec = nullptr;
+    wxStaticText* m_staticText_gif = nullptr;
+    wxStaticText* m_staticText_width = nullptr;
+    wxStaticText* m_staticText_wpx = nullptr;
+    wxStaticText* m_staticText_height = nullptr;
+    wxStaticText* m_staticText_hpx = nullptr;
+
+    // Snapshot at the last GIF export.
+    int m_gifSavedCount = 0;
+    int m_gifSavedDelay = 0;
+    int m_gifSavedWidth = 0;
+    int m_gifSavedHeight = 0;
+    // The frame list's edition: every insert, delete, clear and load moves it on. The GIF
+    // export and the project remember the edition they saved, so that a frame list changed
+    // without a change of count (a frame replaced) still counts as changed.
+    unsigned m_frameListVersion = 1;
+    unsigned m_gifSavedVersion = 0;
+    GifSaveOptions m_gifSavedOptions;
+    void FramesChanged()
+    {
+        ++m_frameListVersion;
+        ScheduleRecoveryCopy();
+        LengthChanged();
+        ScheduleEstimate();
+    }
+
+    wxToolBar* m_toolBar_button = nullptr;
+    wxThumbnailCtrl* m_thumbnails = nullptr;
+    wxTimer m_timer;
+    // Looks for a pressed Cancel while a job runs.
+    wxTimer m_jobTimer;
+    // Writes the recovery copy a moment after the last change.
+    wxTimer m_recoveryTimer;
+    // Starts the size estimate a moment after the last change.
+    wxTimer m_estimateTimer;
+    std::unique_ptr<BackgroundEstimate> m_estimate;
+    // The estimate the status bar shows, worded only when shown (a language switch rewords
+    // it): none, one under way, or a file length in bytes.
+    enum class EstimateShown { None, Working, Bytes };
+    EstimateShown m_estimateShown = EstimateShown::None;
+    uint64_t m_estimateBytes = 0;
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    // The user has heard that the recovery copy can't be written.
+    bool m_recoveryTroubleTold = false;
+    bool m_holding = false;
+    // A thumbnail size that could not be stored is told once a session.
+    bool m_toldSizeNotStored = false;
+    std::vector<int> m_heldItems;
+    std::vector<wxWindow*> m_heldWindows;
+    bool m_closeAfterJob = false;
+    bool m_loadCancelled = false;
+    bool m_saveCancelled = false;
+    // The running export's last progress and its try (a size limit may try again).
+    int m_savePercent = 0;
+    int m_saveTry = 1;
+    // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
+    int m_loadInsertAt = -1;
+    int m_loadAdded = 0;
+    // The frames the running load has put in, and where the first of them went.
+    FrameList m_loadFrames;
+    int m_loadFirst = 0;
+    // "entry: reason" for each entry of the running load that gave no picture.
+    wxArrayString m_loadSkipped;
+    // "path: damage" for each damaged file of the running load that still gave frames.
+    wxArrayString m_loadDamaged;
+    // Each GIF of the running load whose frames past the limit were left out.
+    wxArrayString m_loadLeftOut;
+
+    int m_baseWidth = 0;
+    int m_baseHeight = 0;
+    int m_canvasWidth = 0;
+    int m_canvasHeight = 0;
+    // The canvas size was chosen (by the user or an opened project) rather than derived.
+    bool m_canvasChosen = false;
+    wxString m_gifPath;
+    wxString m_gifName;
+    wxString m_projectPath;
+    // The rule of the run markers in the file at m_projectPath: saving over it keeps it.
+    ProjectMarkers m_projectMarkers = ProjectMarkers::GifPath;
+    wxString m_projectName;
+    wxString m_frameName;
+    // The full path of the frame last shown when it is a placeholder of a missing file.
+    wxString m_shownMissingPath;
+    // Size of the frame last drawn by ShowFrame, kept for the status text of a relabel.
+    wxSize m_frameShownSize;
+    // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
+    int m_shownIndex = -1;
+    // The preview's bitmaps of the frames shown last, at the panel's size.
+    struct PreviewCacheEntry {
+        FramePtr frame;
+        wxSize size;
+        wxBitmap bitmap;
+    };
+    static constexpr size_t kPreviewCacheSize = 8;
+    std::vector<PreviewCacheEntry> m_previewCache;
+    int m_playIndex = 0;
+    int m_loopCount = 0;
+    int m_loopsPlayed = 0;
+    int m_language = 0;
+    wxSpinCtrl* m_spinctrl_delay = nullptr;
+    wxSpinCtrl* m_spinctrl_width = nullptr;
+    wxSpinCtrl* m_spinctrl_height = nullptr;
+    wxStatusBar* m_statusBar1 = nullptr;
+    std::unique_ptr<wxLocale> m_locale;
+    bool m_playing = false;
+    bool m_lengthPending = false;
+
+    AnimationDocument m_document;
+    // When each frame starts, in hundredths (one more element: the total); counted again
+    // when a label needs them after a change.
+    mutable std::vector<long> m_startTimes;
+    mutable bool m_startTimesStale = true;
+    std::unique_ptr<EditHistory> m_history;
+    // Set while a step writes the controls, whose change events must not make new steps.
+    bool m_applyingSettings = false;
+
+    // Help menu: web pages open through m_urlOpener (tests record the address instead of
+    // starting a browser; empty means the default browser), and the update check fetches
+    // in the background, so the window stays usable while the server is slow.
+    using UrlOpener = std::function<void(const wxString& url)>;
+    void OpenUrl(const wxString& url);
+    UrlOpener m_urlOpener;
+    UpdateCheck m_updateCheck{this};
+
+private:
+    // Steps of InitFrame.
+    void CreateStrip();
+    void SetUpPreviewPanel();
+    void FindSettingControls();
+    void LoadWindowIcon();
+    // The strip and the rest of the window take files dropped on them.
+    void InstallDropTargets();
+    void OnIdleOpenPending(wxIdleEvent& event);
+    // Whether files can be opened now: the window is on screen and no job holds the strip.
+    bool ReadyToOpen() const;
+
+    void FinishImageLoad();
+    // Asks for each video among entries which stretch of it becomes frames and puts their
+    // names in its place (a video the user cancels, or that can't be read, is left out, the
+    // latter told); false when nothing is left to load.
+    bool ChooseVideoFrames(wxArrayString& entries);
+    // Puts a frame made by the running load in its place in the document.
+    void AddLoadedFrame(const FramePtr& frame);
+    // The load's frames as one step of the history.
+    void StoreLoadStep();
+    // The delay of its own a frame arriving from the running load gets: a project's stored
+    // one, or a GIF frame's own when GIF timing is kept; kCommonDelay otherwise.
+    int ArrivingFrameDelay(const wxThreadEvent& event) const;
+    wxString ArrivingFrameName(const wxThreadEvent& event) const;
+    // The frame (or placeholder) an image-loaded event carries, if any.
+    void TakeLoadedFrame(const wxThreadEvent& event);
+    // The end of a project's load: its canvas, the unchanged state and the missing frames.
+    void FinishProjectOpen();
+    void GifSaveFailed(const wxString& message);
+    // The title: the project's name (when there is a project) and the product's.
+    void UpdateTitle();
+    // Writes the canvas controls; lowest is the least value they accept.
+    void SetCanvasControls(const wxSize& size, int lowest);
+
+    std::unique_ptr<PathChooser> m_pathChooser;
+    std::unique_ptr<ImageLoadThread> m_loader;
+    std::unique_ptr<WorkSaveAsGifThread> m_saver;
+    std::shared_ptr<FeedPasses> m_frameFeed;
+    // The strip indices of the frames the running export writes, in order.
+    std::vector<int> m_exportFrames;
+
+    // The export under way: where it writes and its canvas.
+    struct GifSaving {
+        wxString path;
+        wxSize canvas;
+    };
+    GifSaving m_gifSaving;
+
+    // A project whose frames are loading: its stored canvas, applied once they are all in,
+    // and the entries that came back missing.
+    struct ProjectOpening {
+        wxSize canvas;
+        wxArrayString missing;
+        bool recovered = false;
+        // Each frame's own delay, in the project's frame order (-1: the common delay).
+        std::vector<int> frameDelays;
+        // Each frame's entry in the project, in its order: the frame's name.
+        wxArrayString entries;
+    };
+    std::unique_ptr<ProjectOpening> m_projectOpening;
+    // Files of the command line waiting for the load under way to end.
+    wxArrayString m_pendingPaths;
+    // The delays of the video frames the running load brings, by their names.
+    std::map<wxString, int> m_videoDelays;
+
+    wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,196 @@
+// The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/spinctrl.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/xrc/xmlres.h>
+
+#include "core/settings/paths.h"
+#include "ui/strip/frame_strip.h"
+#include "core/view/canvas_math.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
+
+namespace {
+void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, const char* shortcut)
+{
+    wxLogNull noLog;
+    const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
+    frame.m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
+    // The tool's tip is the label without its key marks ("&Run", "再生(&R)").
+    frame.m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
+                                             wxStripMenuCodes(label, wxStrip_Menu));
+    frame.m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
+}
+}
+
+void GifFrame::SetRunLook()
+{
+    SetPlayLook(*this, "play.png", _("&Run animation"), "Ctrl+P");
+}
+
+void GifFrame::SetStopLook()
+{
+    // Ctrl+P stops what it started; Ctrl+T stops as well (OnSecondKey).
+    SetPlayLook(*this, "stop.png", _("&Stop animation"), "Ctrl+P");
+}
+
+void GifFrame::StopPreview()
+{
+    m_timer.Stop();
+    m_playIndex = 0;
+    SetRunLook();
+    m_playing = false;
+}
+
+void GifFrame::OnPlayStop(wxCommandEvent&)
+{
+    if (!m_playing) {
+        // Placeholders of missing files have nothing to show.
+        if (NextShownFrame(0) >= FrameCount())
+            return;
+        // Delays are in hundredths of a second; each frame stays for its own.
+        m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(NextShownFrame(0))) * 10);
+        SetStopLook();
+        m_playing = true;
+    } else {
+        m_timer.Stop();
+        m_playIndex = 0;
+        SetRunLook();
+        m_playing = false;
+    }
+}
+
+int GifFrame::NextShownFrame(int index) const
+{
+    while (index < FrameCount() && IsMissingFrame(m_thumbnails->GetItem(index)))
+        ++index;
+    return index;
+}
+
+void GifFrame::OnTimer(wxTimerEvent&)
+{
+    const int n = FrameCount();
+    m_playIndex = NextShownFrame(m_playIndex);
+    if (m_playIndex >= n) {
+        StopPreview();
+        return;
+    }
+    const int shown = m_playIndex;
+    ShowFrame(shown);
+    // Missing frames are skipped, so a loop ends with the last frame that has a picture.
+    m_playIndex = NextShownFrame(shown + 1);
+    if (m_playIndex >= n) {
+        ++m_loopsPlayed;
+        m_playIndex = 0;
+        if (m_loopsPlayed == m_loopCount) {
+            // The last frame stays on show.
+            m_loopsPlayed = 0;
+            SetRunLook();
+            m_playing = false;
+            return;
+        }
+    }
+    // Shown for its own delay; as in browsers, delays under 2 hundredths play as 10.
+    m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(shown)) * 10);
+}
+
+wxImageThumbnailItem* GifFrame::FrameItem(int index) const
+{
+    if (!m_thumbnails || index < 0 || index >= m_thumbnails->GetCount())
+        return nullptr;
+    return wxDynamicCast(m_thumbnails->GetItem(index), wxImageThumbnailItem);
+}
+
+void GifFrame::DrawPreview(wxDC& dc, int index)
+{
+    dc.SetBackground(wxBrush(m_panel_down->GetBackgroundColour()));
+    dc.Clear();
+    if (FrameCount() == 0) {
+        DrawEmptyHint(dc);
+        return;
+    }
+    const wxImage* image = FrameImage(index);
+    // A frame whose picture is missing has nothing to draw.
+    if (!image)
+        return;
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), image->GetSize());
+    if (place.width <= 0 || place.height <= 0)
+        return;
+    // As the saved GIF shows it: transparent areas are black there.
+    dc.SetBrush(*wxBLACK_BRUSH);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawRectangle(place);
+    dc.DrawBitmap(PreviewBitmap(index, place.GetSize()), place.GetPosition(), true);
+}
+
+const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
+{
+    const FramePtr& frame = m_document.Frame(index);
+    // A running preview shows each frame many times: each is converted (and scaled) once for
+    // the panel's size, and the last few are kept.
+    for (const PreviewCacheEntry& entry : m_previewCache)
+        if (entry.frame == frame && entry.size == size)
+            return entry.bitmap;
+    const wxImage& image = *frame->image;
+    wxBitmap bitmap(size == image.GetSize()
+                        ? image
+                        : image.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
+    if (m_previewCache.size() >= kPreviewCacheSize)
+        m_previewCache.erase(m_previewCache.begin());
+    m_previewCache.push_back({frame, size, bitmap});
+    return m_previewCache.back().bitmap;
+}
+
+void GifFrame::DrawEmptyHint(wxDC& dc)
+{
+    const wxString hint = _("Drop images here, or add them with\nFrame > Add Image (Ctrl+I) or the + button.");
+    dc.SetFont(m_panel_down->GetFont());
+    dc.SetTextForeground(*wxWHITE);
+    dc.DrawLabel(hint, wxRect(m_panel_down->GetClientSize()), wxALIGN_CENTRE);
+}
+
+void GifFrame::ShowFrame(int index)
+{
+    const wxImageThumbnailItem* item = FrameItem(index);
+    if (!item)
+        return;
+    m_shownIndex = index;
+    // Painted through the panel's paint handler, which also redraws it when exposed.
+    m_panel_down->Refresh(false);
+    m_panel_down->Update();
+    const wxImage* image = FrameImage(index);
+    m_frameShownSize = image ? image->GetSize() : wxSize(0, 0);
+    m_frameName = wxFileNameFromPath(item->m_filename);
+    m_shownMissingPath = IsMissingFrame(item) ? item->m_filename : wxString();
+    m_statusBar1->SetStatusText(FrameStatusText(), 1);
+}
+
+wxString GifFrame::FrameStatusText() const
+{
+    if (!m_shownMissingPath.empty())
+        return wxString::Format(_("Missing file: %s"), ShownName(m_shownMissingPath));
+    const wxString format = "%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") +
+                            ":%d " + _("px");
+    return wxString::Format(format, m_frameName, m_frameShownSize.GetWidth(),
+                            m_frameShownSize.GetHeight());
+}
+
+void GifFrame::OnPreviewPaint(wxPaintEvent&)
+{
+    // Buffered, so that clearing before each frame of a running preview doesn't flicker.
+    wxAutoBufferedPaintDC dc(m_panel_down);
+    // The panel shows the frame drawn last again when it is exposed or resized.
+    DrawPreview(dc, m_shownIndex);
+}
+
+void GifFrame::ClearPreview()
+{
+    m_shownIndex = -1;
+    m_panel_down->Refresh();
+}

@@ -1,0 +1,68 @@
+// Crash recovery: the window's document copied to the recovery folder after each change, and
+// the copies of windows that ended without closing offered at start-up.
+#include <wx/msgdlg.h>
+
+#include "core/settings/product.h"
+#include "ui/dialogs/message_boxes.h"
+#include "core/project/recovery_store.h"
+#include "ui/window/main_window.h"
+#include "core/project/project_file.h"
+
+void GifFrame::ScheduleRecoveryCopy()
+{
+    // A burst of changes (a load of many frames) makes one copy, a moment after the last.
+    if (m_recovery && !m_recoveryTimer.IsRunning())
+        m_recoveryTimer.StartOnce(1000);
+}
+
+void GifFrame::OnRecoveryTimer(wxTimerEvent&)
+{
+    // A load in progress is copied once it has ended.
+    if (IsLoading()) {
+        ScheduleRecoveryCopy();
+        return;
+    }
+    if (FrameCount() == 0) {
+        m_recovery->Clear();
+        return;
+    }
+    wxString reason;
+    if (m_recovery->Write(CurrentProjectData(), &reason) || m_recoveryTroubleTold)
+        return;
+    // Once per window: the work goes on, and the next changes try again quietly.
+    m_recoveryTroubleTold = true;
+    ShowMessage(wxString::Format(_("Copies for restoring your work after a crash can't be kept "
+                                   "in %s: %s.\nYou can go on working, but if the program ends "
+                                   "unexpectedly, the changes since your last save are lost."),
+                                 m_recovery->Folder(), reason),
+                GetProductName(), wxOK | wxICON_WARNING, this);
+}
+
+void GifFrame::OfferRecovery()
+{
+    for (const wxString& copy : OrphanedRecoveryCopies(RecoveryFolder())) {
+        const ProjectReading reading = ReadProjectFile(copy);
+        if (!reading.Usable()) {
+            DiscardRecoveryCopy(copy);
+            continue;
+        }
+        MessageDialog question(
+            this,
+            wxString::Format(wxPLURAL("The program ended unexpectedly while %d frame was open.\n"
+                                      "Restore it?",
+                                      "The program ended unexpectedly while %d frames were open.\n"
+                                      "Restore them?",
+                                      static_cast<int>(reading.sources.size())),
+                             static_cast<int>(reading.sources.size())),
+            GetProductName(), wxYES_NO | wxICON_QUESTION);
+        question.SetYesNoLabels(_("Restore"), _("Discard"));
+        if (question.ShowModal() != wxID_YES) {
+            DiscardRecoveryCopy(copy);
+            continue;
+        }
+        // One document per window: the other copies wait for the next start.
+        if (OpenProjectFile(copy, true))
+            DiscardRecoveryCopy(copy);
+        return;
+    }
+}
