@@ -4,6 +4,7 @@
 
 #include "core/input/image_header.h"
 #include "core/video/video_timing.h"
+#include "core/base/picture_limit.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -37,6 +37,8 @@
 #include "core/export/size_estimate.h"
 #include "core/export/size_limit.h"
 #include "usage/zoruvede_cli_usage.h"
+#include "core/base/readable_file.h"
+#include "core/base/file_length_text.h"
 
 namespace {
 

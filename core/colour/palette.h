@@ -2,20 +2,10 @@
 // palette attached to it (at most 256 entries), and that palette becomes a GIF colour table.
 #pragma once
 
-#include <array>
-
 #include <wx/image.h>
 
 #include "core/colour/palette_quant.h"
-
-// One entry of a GIF colour table, in file order.
-struct GifRgb {
-    unsigned char red;
-    unsigned char green;
-    unsigned char blue;
-};
-
-using GifPaletteTable = std::array<GifRgb, 256>;
+#include "core/colour/palette_table.h"
 
 // How a frame is reduced to a palette.
 enum class PaletteReducer {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/colour/palette.h"
+#include "core/colour/palette_table.h"
 
 class PaletteLookup {
 public:

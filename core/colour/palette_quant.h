@@ -4,6 +4,8 @@
 
 #include <wx/image.h>
 
+#include "core/colour/indexed_frame.h"
+
 // The same contract as ReduceToPalette: an RGB image of source's size, without alpha or mask,
 // whose attached palette (at most 256 entries) holds every pixel's colour.
 // - At most settings.colours distinct colours: every pixel keeps its colour exactly and the
@@ -22,8 +24,17 @@ struct QuantSettings {
     // banding in gradients, but shortens the file.
     float dithering = 1.0f;
 };
-// A thin adaptor: the reduction itself is ReduceToIndexedQuant (indexed_frame.h), which the
+// A thin adaptor: the reduction itself is ReduceToIndexedQuant (below), which the
 // exporter calls to write the indices without looking the colours up again.
 wxImage ReduceToPaletteQuant(const wxImage& source,
                              const QuantSettings& settings = QuantSettings());
 
+// The default reducer (see ReduceToPaletteQuant for the contract and settings) giving its
+// indices and palette directly. False, with out emptied, when source is invalid or memory runs
+// out.
+bool ReduceToIndexedQuant(const wxImage& source, IndexedFrame& out,
+                          const QuantSettings& settings = QuantSettings());
+
+// The frame as an RGB image with the palette attached, as ReduceToPaletteQuant returns it;
+// invalid when frame is empty or memory runs out.
+wxImage IndexedFrameToImage(const IndexedFrame& frame);

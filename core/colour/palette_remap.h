@@ -4,7 +4,7 @@
 // of threads or the processor's instruction set).
 #pragma once
 
-#include "core/colour/palette.h"
+#include "core/colour/palette_table.h"
 
 // Moves each of palette's first count entries to the mean of the sample pixels nearest to it,
 // iterations times (k-means steps). The sample is one pixel of each step x step block of the

@@ -3,8 +3,9 @@
 #include <wx/translation.h>
 
 #include "core/base/atomic_file.h"
-#include "core/export/gif_save_options.h"
 #include "core/input/image_header.h"
+#include "core/base/file_length_text.h"
+#include "core/base/picture_limit.h"
 
 namespace {
 

@@ -21,6 +21,8 @@
 #include "core/gif/gif_quality.h"
 #include "core/colour/indexed_frame.h"
 #include "core/input/load_estimate.h"
+#include "core/base/available_memory.h"
+#include "core/colour/palette_quant.h"
 
 namespace {
 

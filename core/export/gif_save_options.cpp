@@ -87,15 +87,3 @@ wxString MegabytesText(uint64_t bytes)
                                                  static_cast<unsigned long long>(bytes / 1000000),
                                                  static_cast<unsigned long long>(bytes % 1000000)));
 }
-
-wxString FileLengthText(uint64_t bytes)
-{
-    if (bytes < 1000 * 1000)
-        return wxString::Format("%llu kB",
-                                static_cast<unsigned long long>(std::max<uint64_t>(1, (bytes + 500) / 1000)));
-    const double megabytes = bytes / kBytesPerMegabyte;
-    if (megabytes < 999.5)
-        return wxNumberFormatter::ToString(megabytes, megabytes >= 100 ? 0 : 1) + " MB";
-    const double gigabytes = megabytes / 1000;
-    return wxNumberFormatter::ToString(gigabytes, gigabytes >= 100 ? 0 : 1) + " GB";
-}

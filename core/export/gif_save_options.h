@@ -40,6 +40,3 @@ std::optional<uint64_t> ParseMegabytes(const wxString& text);
 // bytes as the limit field shows it: megabytes to the byte, without trailing zeros ("2.5",
 // "0.004"); ParseMegabytes reads it back as the same bytes.
 wxString MegabytesText(uint64_t bytes);
-// A length for reading, counted in powers of 1000 as file managers count: "850 kB",
-// "2.4 MB", "12.8 GB" (one decimal below 100 MB and below 100 GB).
-wxString FileLengthText(uint64_t bytes);

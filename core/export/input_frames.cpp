@@ -8,6 +8,10 @@
 #include "core/video/video_files.h"
 #include "core/video/video_geometry.h"
 #include "core/video/video_reference.h"
+#include "core/base/readable_file.h"
+#include "core/base/available_memory.h"
+#include "core/base/picture_limit.h"
+#include "core/gif/gif_frame_reader.h"
 
 #include <wx/filefn.h>
 

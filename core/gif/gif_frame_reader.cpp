@@ -2,7 +2,7 @@
 
 #include "core/gif/gif_composer.h"
 #include "core/gif/gif_record_reader.h"
-#include "core/input/image_decode.h"
+#include "core/base/readable_file.h"
 
 GifFrameReader::GifFrameReader() = default;
 GifFrameReader::~GifFrameReader() = default;

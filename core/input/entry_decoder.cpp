@@ -9,6 +9,8 @@
 #include "core/input/image_decode.h"
 #include "core/video/video_decoder.h"
 #include "core/video/video_reference.h"
+#include "core/base/readable_file.h"
+#include "core/input/frame_reference.h"
 
 int BatchPercent(size_t i, size_t n, unsigned done, unsigned total)
 {

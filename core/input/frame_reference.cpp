@@ -1,6 +1,5 @@
 #include "core/input/frame_reference.h"
 
-#include "core/input/image_decode.h"
 #include "core/video/video_reference.h"
 
 #include <wx/filefn.h>
@@ -60,4 +59,9 @@ wxString FrameSourceFile(const wxString& name)
         if (const auto video = ParseVideoReference(name))
             return video->video;
     return name;
+}
+
+bool IsGifPath(const wxString& path)
+{
+    return path.Lower().EndsWith(".gif");
 }

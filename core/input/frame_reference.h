@@ -4,6 +4,10 @@
 
 #include <wx/string.h>
 
+// True when path is read as an animated GIF, frame by frame: it ends with ".gif" in any case
+// (".GIF", ".Gif", ...). Other names load as a single picture of any known format.
+bool IsGifPath(const wxString& path);
+
 // name + "_" + frame, as a GIF frame's item is named.
 wxString MakeFrameReferenceName(const wxString& gifPath, int frame);
 // The frame number of a frame reference name: a name ending in ".gif_" (in any case, as

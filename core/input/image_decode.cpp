@@ -10,11 +10,14 @@
 #include <wx/log.h>
 #include <wx/wfstream.h>
 
-#include "core/input/file_byte_reader.h"
-#include "core/export/gif_save_options.h"
+#include "core/base/file_byte_reader.h"
 #include "core/input/image_header.h"
-#include "core/input/load_estimate.h"
+#include "core/base/available_memory.h"
+#include "core/base/picture_limit.h"
+#include "core/base/readable_file.h"
+#include "core/input/frame_reference.h"
 #include "core/input/picture_end.h"
+#include "core/gif/gif_frame_reader.h"
 
 namespace {
 
@@ -52,33 +55,7 @@ wxString FileDamage(const wxString& path, ImageFormat format)
 
 } // namespace
 
-bool IsGifPath(const wxString& path)
-{
-    return path.Lower().EndsWith(".gif");
-}
 
-bool CheckReadable(const wxString& path, wxString* reason)
-{
-    // Non-blocking: opening a named pipe for reading would otherwise wait for a writer.
-    const int fd = ::open(path.fn_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        SetReason(reason, wxString::FromUTF8(std::strerror(errno)));
-        return false;
-    }
-    struct stat st;
-    const bool stated = ::fstat(fd, &st) == 0;
-    ::close(fd);
-    if (stated && S_ISDIR(st.st_mode)) {
-        SetReason(reason, wxString::FromUTF8(std::strerror(EISDIR)));
-        return false;
-    }
-    // Pipes, sockets and devices can block or never end; only plain files are read.
-    if (!stated || !S_ISREG(st.st_mode)) {
-        SetReason(reason, "not a regular file");
-        return false;
-    }
-    return true;
-}
 
 bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxString* reason,
                      wxString* damage)
@@ -115,27 +92,7 @@ bool DecodeImageFile(const wxString& path, std::vector<wxImage>& frames, wxStrin
     return true;
 }
 
-wxString TooLargeReason(const wxSize& size)
-{
-    return wxString::Format(wxString::FromUTF8("too large: %d \u00d7 %d pixels (the largest side "
-                                               "read is %d)"),
-                            size.GetWidth(), size.GetHeight(), kMaxPictureSide);
-}
 
-wxString PictureSizeProblem(const wxSize& size, uint64_t available)
-{
-    if (!WithinPictureLimit(size))
-        return TooLargeReason(size);
-    // The decoded picture (RGB and alpha) must fit the memory that is free; otherwise the
-    // decoder's failure would read as a damaged file.
-    const uint64_t needed = uint64_t(size.GetWidth()) * uint64_t(size.GetHeight()) * 4;
-    if (available == 0 || needed <= available)
-        return wxString();
-    return wxString::Format(wxString::FromUTF8("not enough memory: %d \u00d7 %d pixels need about "
-                                               "%s, %s is free"),
-                            size.GetWidth(), size.GetHeight(), FileLengthText(needed),
-                            FileLengthText(available));
-}
 
 wxString PictureDamage(const wxString& path)
 {

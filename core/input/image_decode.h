@@ -7,16 +7,6 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
-#include "core/gif/gif_frame_reader.h"
-
-// True when path is read as an animated GIF, frame by frame: it ends with ".gif" in any case
-// (".GIF", ".Gif", ...). Other names load as a single picture of any known format.
-bool IsGifPath(const wxString& path);
-
-// Fails with a reason (the system's message, e.g. "No such file or directory") when path
-// can't be opened for reading or is not a regular file (a folder, a pipe, a device). Never
-// blocks, not even on a named pipe without a writer.
-bool CheckReadable(const wxString& path, wxString* reason);
 
 // Decodes the file at path into frames (appended in order) the way the image loader does:
 // a GIF path gives every frame that converts; any other file is loaded as one picture with
@@ -36,9 +26,3 @@ bool LoadSinglePicture(const wxString& path, wxImage& image, wxString* reason = 
 // How the picture file at path (of any format) is incomplete, without decoding its pixels;
 // empty when it is whole or isn't a picture at all.
 wxString PictureDamage(const wxString& path);
-// The reason given for a picture of size beyond the limit.
-wxString TooLargeReason(const wxSize& size);
-// Why a picture of size may not be decoded: beyond the size limit, or its pixels (4 bytes
-// each) need more than the available bytes of memory (0: unknown, asks nothing). Empty when
-// it may.
-wxString PictureSizeProblem(const wxSize& size, uint64_t available);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/base/byte_order.h"
-#include "core/input/file_byte_reader.h"
+#include "core/base/file_byte_reader.h"
 
 namespace {
 
@@ -121,10 +121,4 @@ ImageHeader ReadImageHeader(const wxString& path)
     if (!file.IsOpen())
         return ImageHeader();
     return ParseImageHeader(file.Reader());
-}
-
-bool WithinPictureLimit(const wxSize& size)
-{
-    return size.GetWidth() >= 1 && size.GetHeight() >= 1 && size.GetWidth() <= kMaxPictureSide &&
-           size.GetHeight() <= kMaxPictureSide;
 }

@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 
 #include <wx/gdicmn.h>
 #include <wx/string.h>
+
+#include "core/base/file_byte_reader.h"
+#include "core/base/picture_limit.h"
 
 enum class ImageFormat { Unknown, Png, Jpeg, Bmp, Gif };
 
@@ -17,12 +19,6 @@ struct ImageHeader {
     wxSize size;  // 0 x 0 when the header doesn't say (or says nonsense)
 };
 
-// The largest side of a picture (and of a canvas) the program takes.
-constexpr int kMaxPictureSide = 16384;
-
-// Reads count bytes at offset into out; false when the file has fewer.
-using ByteReader = std::function<bool(uint64_t offset, unsigned char* out, size_t count)>;
-
 // The header of the picture read through read. A JPEG is walked segment by segment to its
 // frame header, however far that is; the others need their first 30 bytes.
 ImageHeader ParseImageHeader(const ByteReader& read);
@@ -30,6 +26,3 @@ ImageHeader ParseImageHeader(const ByteReader& read);
 ImageHeader ParseImageHeader(const unsigned char* bytes, size_t size);
 // The header of the file at path (which must be readable); Unknown when it can't be read.
 ImageHeader ReadImageHeader(const wxString& path);
-
-// Whether a picture of size may be decoded: both sides from 1 to kMaxPictureSide.
-bool WithinPictureLimit(const wxSize& size);

@@ -1,15 +1,14 @@
 #include "core/input/load_estimate.h"
 
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include <wx/filefn.h>
 
 #include "core/input/frame_reference.h"
 #include "core/gif/gif_frame_reader.h"
-#include "core/input/image_decode.h"
+#include "core/base/picture_limit.h"
+#include "core/base/readable_file.h"
 #include "core/input/image_header.h"
 #include "core/video/video_decoder.h"
 #include "core/video/video_geometry.h"
@@ -102,26 +101,4 @@ LoadEstimate EstimateLoad(const wxArrayString& entries)
         total.bytes += one.bytes;
     }
     return total;
-}
-
-uint64_t ParseMemAvailable(const std::string& meminfo)
-{
-    std::istringstream lines(meminfo);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream fields(line);
-        std::string name, unit;
-        uint64_t value = 0;
-        if (fields >> name >> value >> unit && name == "MemAvailable:" && unit == "kB")
-            return value * 1024;
-    }
-    return 0;
-}
-
-uint64_t AvailableMemory()
-{
-    std::ifstream file("/proc/meminfo");
-    std::stringstream text;
-    text << file.rdbuf();
-    return ParseMemAvailable(text.str());
 }

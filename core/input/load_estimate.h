@@ -1,9 +1,7 @@
-// What a load will cost in memory, known from the files' headers before anything is decoded,
-// and what the machine has to give.
+// What a load will cost in memory, known from the files' headers before anything is decoded.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include <wx/arrstr.h>
 #include <wx/gdicmn.h>
@@ -21,8 +19,3 @@ struct LoadEstimate {
 // GIF, one frame of a frame reference name or of a video frame name, one picture otherwise). Entries whose headers
 // can't be read count nothing: the load will report them.
 LoadEstimate EstimateLoad(const wxArrayString& entries);
-
-// MemAvailable of /proc/meminfo's text, in bytes; 0 when it doesn't say.
-uint64_t ParseMemAvailable(const std::string& meminfo);
-// The memory this machine can give without swapping, in bytes; 0 when unknown.
-uint64_t AvailableMemory();

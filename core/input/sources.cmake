@@ -4,7 +4,6 @@
 
 set(SOURCES
   entry_decoder.cpp
-  file_byte_reader.cpp
   frame_reference.cpp
   image_decode.cpp
   image_header.cpp

@@ -18,6 +18,7 @@
 #include "core/input/frame_reference.h"
 #include "core/gif/gif_blocks.h"
 #include "core/input/image_decode.h"
+#include "core/base/readable_file.h"
 
 namespace {
 // Appends an element after last, the parent's last child (found when not given: a frame

@@ -15,11 +15,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "core/input/image_decode.h"
-#include "core/input/image_header.h"
-#include "core/input/load_estimate.h"
 #include "core/video/video_extent.h"
 #include "core/video/video_geometry.h"
+#include "core/base/available_memory.h"
+#include "core/base/picture_limit.h"
 
 namespace {
 

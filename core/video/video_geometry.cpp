@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/input/image_header.h"
+#include "core/base/picture_limit.h"
 
 namespace {
 constexpr int kLargest = 65535;

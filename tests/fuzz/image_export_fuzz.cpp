@@ -12,6 +12,7 @@
 #include "core/export/gif_export.h"
 #include "core/input/image_decode.h"
 #include "support/temp_dir.h"
+#include "core/gif/gif_frame_reader.h"
 
 namespace {
 // Limits that keep one run fast: a few frames, and no huge canvas to compose from.

@@ -17,6 +17,7 @@
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
+#include "core/base/file_length_text.h"
 
 namespace {
 constexpr int kSide = 48;

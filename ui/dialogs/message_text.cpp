@@ -6,6 +6,7 @@
 
 #include "core/gif/gif_geometry.h"
 #include "core/export/gif_save_options.h"
+#include "core/base/file_length_text.h"
 
 wxString MemoryText(uint64_t bytes)
 {

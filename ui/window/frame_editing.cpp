@@ -23,6 +23,7 @@
 #include "core/input/load_estimate.h"
 #include "core/jobs/export_thread.h"
 #include "core/video/video_files.h"
+#include "core/base/available_memory.h"
 
 namespace {
 // The pattern part also takes the upper-case and .jpeg spellings that Linux file names use.

@@ -21,6 +21,7 @@
 #include "core/input/frame_reference.h"
 #include "core/jobs/export_thread.h"
 #include "core/jobs/thread_update_event.h"
+#include "core/base/file_length_text.h"
 
 namespace {
 // What a size limit changed, for the user: the quality reached, the canvas

@@ -3,6 +3,7 @@
 
 #include "ui/window/main_window.h"
 #include "core/jobs/background_estimate.h"
+#include "core/base/file_length_text.h"
 
 namespace {
 // Long enough for a burst of edits (a load, typing a size) to start one estimate.

@@ -4,6 +4,7 @@
 #include "core/settings/settings_store.h"
 #include "core/export/gif_save_options.h"
 #include "support/temp_dir.h"
+#include "core/base/file_length_text.h"
 
 TEST(GifSaveOptions, QualityLevelsMapBothWaysAndStrayValuesFindTheNearestLevel)
 {

@@ -13,6 +13,7 @@
 #include "support/test_images.h"
 #include "support/gif_bytes_builder.h"
 #include "support/gif_test_helpers.h"
+#include "core/input/frame_reference.h"
 
 using namespace giftest;
 

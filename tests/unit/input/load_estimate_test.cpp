@@ -5,6 +5,7 @@
 #include "core/input/load_estimate.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
+#include "core/base/available_memory.h"
 
 TEST(LoadEstimate, FramesAndBytesComeFromTheHeadersAlone)
 {

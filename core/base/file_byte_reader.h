@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include <wx/string.h>
 
-#include "core/input/image_header.h"
+// Reads count bytes at offset into out; false when the file has fewer.
+using ByteReader = std::function<bool(uint64_t offset, unsigned char* out, size_t count)>;
 
 class FileByteReader {
 public:

@@ -1,4 +1,4 @@
-#include "core/input/file_byte_reader.h"
+#include "core/base/file_byte_reader.h"
 
 #include <sys/stat.h>
 
