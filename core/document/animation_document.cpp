@@ -4,6 +4,8 @@
 #include <numeric>
 #include <set>
 
+#include "core/document/canvas_size.h"
+
 FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
 {
     auto frame = std::make_shared<AnimationFrame>();
@@ -63,6 +65,37 @@ void AnimationDocument::Tell(const FrameListChange& change)
         m_listener(change);
 }
 
+wxSize AnimationDocument::FramesCanvas() const
+{
+    std::vector<wxSize> sizes;
+    sizes.reserve(m_frames.size());
+    for (const FramePtr& frame : m_frames)
+        sizes.push_back(frame->image ? frame->image->GetSize() : wxSize(0, 0));
+    return CanvasFromFrameSizes(sizes);
+}
+
+wxSize AnimationDocument::Canvas() const
+{
+    return m_settings.canvasChosen ? m_settings.canvas : FramesCanvas();
+}
+
+DocumentSettings AnimationDocument::Settings() const
+{
+    DocumentSettings settings = m_settings;
+    settings.canvas = Canvas();
+    return settings;
+}
+
+void AnimationDocument::SetSettings(const DocumentSettings& settings)
+{
+    const DocumentSettings before = Settings();
+    m_settings = settings;
+    if (!m_settings.canvasChosen)
+        m_settings.canvas = wxSize();
+    if (Settings() != before && m_settingsListener)
+        m_settingsListener(before);
+}
+
 void AnimationDocument::Insert(int at, const FrameList& frames)
 {
     at = std::clamp(at, 0, Count());
@@ -120,7 +153,7 @@ FrameList AnimationDocument::Replace(const std::vector<int>& positions, const Fr
 int AnimationDocument::EffectiveDelay(int index) const
 {
     const int own = m_frames[index]->delay;
-    return own == kCommonDelay ? m_delay : own;
+    return own == kCommonDelay ? m_settings.delay : own;
 }
 
 bool AnimationDocument::Reorder(const std::vector<int>& order)

@@ -1,7 +1,8 @@
-// The animation being edited: its frames in order, the delay, the canvas and the preview's
-// loop count. A frame is an immutable picture shared by the document, the undo history and
-// the strip; no edit copies one. Observers hear of every change to the frame list in the
-// terms of the change, so a view can follow it without rebuilding itself.
+// The animation being edited: its frames in order, the common delay, the canvas and the loop
+// setting. A frame is an immutable picture shared by the document, the undo history and the
+// strip; no edit copies one. Observers hear of every change to the frame list in the terms of
+// the change, so a view can follow it without rebuilding itself, and of every change of the
+// settings with the settings before it.
 #pragma once
 
 #include <functional>
@@ -45,9 +46,27 @@ struct FrameListChange {
     std::vector<int> order;
 };
 
+// The common delay, the canvas with whether the user chose it, and the loop setting.
+struct DocumentSettings {
+    int delay = kDefaultDelay;
+    // The size the user chose, or (not chosen) the one the frames give.
+    wxSize canvas;
+    bool canvasChosen = false;
+    // The preview's loops (0: forever), and whether the saved GIF plays them too.
+    int loopCount = 0;
+    bool loopInFile = false;
+    bool operator==(const DocumentSettings& o) const
+    {
+        return delay == o.delay && canvas == o.canvas && canvasChosen == o.canvasChosen &&
+               loopCount == o.loopCount && loopInFile == o.loopInFile;
+    }
+    bool operator!=(const DocumentSettings& o) const { return !(*this == o); }
+};
+
 class AnimationDocument {
 public:
     using Listener = std::function<void(const FrameListChange&)>;
+    using SettingsListener = std::function<void(const DocumentSettings& before)>;
 
     const FrameList& Frames() const { return m_frames; }
     int Count() const { return static_cast<int>(m_frames.size()); }
@@ -69,29 +88,36 @@ public:
     // goes to i. Must be a permutation of 0..Count()-1; anything else changes nothing.
     bool Reorder(const std::vector<int>& order);
 
-    int Delay() const { return m_delay; }
+    // Whether frame index has no picture (its file was missing when its project was opened).
+    bool IsMissing(int index) const { return !m_frames[index]->image; }
+
+    int Delay() const { return m_settings.delay; }
     // The delay frame index is written with: its own, or the common one.
     int EffectiveDelay(int index) const;
-    void SetDelay(int hundredths) { m_delay = hundredths; }
-    wxSize Canvas() const { return m_canvas; }
-    void SetCanvas(const wxSize& canvas) { m_canvas = canvas; }
-    int LoopCount() const { return m_loopCount; }
-    void SetLoopCount(int count) { m_loopCount = count; }
+    // The canvas every frame is written on: the size the user chose, else FramesCanvas().
+    wxSize Canvas() const;
+    bool CanvasChosen() const { return m_settings.canvasChosen; }
+    // The size the frames give (CanvasFromFrameSizes; a missing picture counts as 0 x 0).
+    wxSize FramesCanvas() const;
+    int LoopCount() const { return m_settings.loopCount; }
     // Whether the saved GIF plays LoopCount() times too (otherwise it loops forever).
-    bool LoopInFile() const { return m_loopInFile; }
-    void SetLoopInFile(bool inFile) { m_loopInFile = inFile; }
+    bool LoopInFile() const { return m_settings.loopInFile; }
+    // All of the settings, the canvas as Canvas() gives it.
+    DocumentSettings Settings() const;
+    // Takes settings (not chosen: the canvas follows the frames and settings.canvas is not
+    // kept) and tells the settings listener when that changed anything.
+    void SetSettings(const DocumentSettings& settings);
 
     void SetListener(Listener listener) { m_listener = std::move(listener); }
+    void SetSettingsListener(SettingsListener listener) { m_settingsListener = std::move(listener); }
 
 private:
     void Tell(const FrameListChange& change);
 
     FrameList m_frames;
-    int m_delay = kDefaultDelay;
-    wxSize m_canvas;
-    int m_loopCount = 0;
-    bool m_loopInFile = false;
+    DocumentSettings m_settings;  // canvas: the chosen one, kept only while chosen
     Listener m_listener;
+    SettingsListener m_settingsListener;
 };
 
 // The orders of the list operations, as Reorder takes them. indices are positions in a

@@ -1,5 +1,7 @@
 #include "core/document/edit_commands.h"
 
+#include <set>
+
 #include <algorithm>
 
 InsertFramesCommand::InsertFramesCommand(AnimationDocument& document, StepName name,
@@ -76,15 +78,15 @@ bool ReorderFramesCommand::Undo()
 
 ChangeSettingsCommand::ChangeSettingsCommand(AnimationDocument& document, StepName name,
                                              int control, DocumentSettings before,
-                                             DocumentSettings after, Apply apply)
+                                             DocumentSettings after)
     : DocumentCommand(document, std::move(name)), m_control(control), m_before(before),
-      m_after(after), m_apply(std::move(apply))
+      m_after(after)
 {
 }
 
 bool ChangeSettingsCommand::Do()
 {
-    m_apply(m_after);
+    m_document.SetSettings(m_after);
     return true;
 }
 
@@ -92,7 +94,7 @@ bool ChangeSettingsCommand::Undo()
 {
     // An undone step is done with: a later change is a new step.
     m_sealed = true;
-    m_apply(m_before);
+    m_document.SetSettings(m_before);
     return true;
 }
 
@@ -145,4 +147,23 @@ void CombinedCommand::CollectFrames(FrameList& frames) const
 {
     for (const auto& step : m_steps)
         step->CollectFrames(frames);
+}
+
+DocumentCommand* RemovalStep(AnimationDocument& document, const StepName& name,
+                             const std::vector<int>& positions)
+{
+    auto* removal = new RemoveFramesCommand(document, name, positions);
+    std::set<int> gone;
+    for (int p : positions)
+        if (p >= 0 && p < document.Count())
+            gone.insert(p);
+    if (gone.empty() || static_cast<int>(gone.size()) < document.Count() ||
+        !document.CanvasChosen())
+        return removal;
+    DocumentSettings after = document.Settings();
+    after.canvasChosen = false;
+    auto* step = new CombinedCommand(document, name);
+    step->Add(new ChangeSettingsCommand(document, name, 0, document.Settings(), after));
+    step->Add(removal);
+    return step;
 }

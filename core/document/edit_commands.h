@@ -98,28 +98,14 @@ private:
     std::vector<std::unique_ptr<DocumentCommand>> m_steps;
 };
 
-// The delay, the canvas with whether the user chose it, or the loop setting. Consecutive changes of one
-// control merge into one step: the step keeps its first old value and takes each new one.
-struct DocumentSettings {
-    int delay = 0;
-    wxSize canvas;
-    bool canvasChosen = false;
-    // The preview's loops (0: forever), and whether the saved GIF plays them too.
-    int loopCount = 0;
-    bool loopInFile = false;
-    bool operator==(const DocumentSettings& o) const
-    {
-        return delay == o.delay && canvas == o.canvas && canvasChosen == o.canvasChosen &&
-               loopCount == o.loopCount && loopInFile == o.loopInFile;
-    }
-};
-
+// A change of the delay, the canvas (with whether the user chose it) or the loop setting.
+// Consecutive changes of one control merge into one step: the step keeps its first old value
+// and takes each new one.
 class ChangeSettingsCommand : public DocumentCommand {
 public:
-    // apply puts settings into the document and the controls that show them.
-    using Apply = std::function<void(const DocumentSettings&)>;
+    // The document's settings become after; undo gives back before.
     ChangeSettingsCommand(AnimationDocument& document, StepName name, int control,
-                          DocumentSettings before, DocumentSettings after, Apply apply);
+                          DocumentSettings before, DocumentSettings after);
     bool Do() override;
     bool Undo() override;
 
@@ -134,6 +120,11 @@ private:
     int m_control;
     DocumentSettings m_before;
     DocumentSettings m_after;
-    Apply m_apply;
     bool m_sealed = false;
 };
+
+// The step that removes the frames at positions. One that empties the list also gives the
+// canvas back to the frames to come, forgetting the size the user chose, and its undo gives
+// that size back with the frames.
+DocumentCommand* RemovalStep(AnimationDocument& document, const StepName& name,
+                             const std::vector<int>& positions);

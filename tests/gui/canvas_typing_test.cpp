@@ -16,8 +16,8 @@ TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
 
     // 1000 wide would make the height 100,000: the width is lowered until the height fits.
     TypeInto(frame.m_spinctrl_width, "1000");
-    EXPECT_EQ(frame.m_canvasHeight, 65500);
-    EXPECT_EQ(frame.m_canvasWidth, 655);
+    EXPECT_EQ(frame.m_document.Canvas().y, 65500);
+    EXPECT_EQ(frame.m_document.Canvas().x, 655);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 655);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 65500);
 
@@ -26,7 +26,7 @@ TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
     frame.m_spinctrl_delay->SetFocus();
     YieldFor(100);
     EXPECT_GE(frame.m_spinctrl_height->GetValue(), 1);
-    EXPECT_GE(frame.m_canvasHeight, 1);
-    EXPECT_GE(frame.m_canvasWidth, 1);
-    EXPECT_EQ(frame.m_canvasHeight, frame.m_spinctrl_height->GetValue());
+    EXPECT_GE(frame.m_document.Canvas().y, 1);
+    EXPECT_GE(frame.m_document.Canvas().x, 1);
+    EXPECT_EQ(frame.m_document.Canvas().y, frame.m_spinctrl_height->GetValue());
 }

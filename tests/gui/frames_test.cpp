@@ -127,8 +127,8 @@ TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (333 * 249)px");
     fixture.Edit(frame.m_spinctrl_height, 100);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 133);
-    EXPECT_EQ(frame.m_canvasWidth, 133);
-    EXPECT_EQ(frame.m_canvasHeight, 100);
+    EXPECT_EQ(frame.m_document.Canvas().x, 133);
+    EXPECT_EQ(frame.m_document.Canvas().y, 100);
 
     frame.m_gifName = "cat.gif";
     fixture.Edit(frame.m_spinctrl_width, 320);
@@ -250,7 +250,9 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     GifFrame& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10), WritePicture(dir, "b.png", 10, 10),
                              WritePicture(dir, "c.png", 10, 10)}));
-    frame.m_loopCount = 2;
+    DocumentSettings twice = frame.m_document.Settings();
+    twice.loopCount = 2;
+    frame.m_document.SetSettings(twice);
     fixture.Command(frame.m_itemRunAnimation->GetId());
     EXPECT_TRUE(frame.m_playing);
     EXPECT_TRUE(frame.m_timer.IsRunning());
@@ -280,7 +282,7 @@ TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
     ASSERT_TRUE(frame.m_playing);
     fixture.Edit(frame.m_spinctrl_delay, 4);
     EXPECT_FALSE(frame.m_playing);
-    EXPECT_EQ(frame.m_thumbnails->m_frameDelay, 4);
+    EXPECT_EQ(frame.m_document.Delay(), 4);
     fixture.Command(XRCID("m_tool_play"));
     EXPECT_EQ(frame.m_timer.GetInterval(), 40);
     fixture.Command(XRCID("m_tool_play"));
@@ -340,7 +342,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
                       d->ApplyButton(wxID_OK);
                       return wxID_OK;
                   }));
-    EXPECT_EQ(frame.m_loopCount, 3);
+    EXPECT_EQ(frame.m_document.LoopCount(), 3);
     EXPECT_EQ(frame.m_loopsPlayed, 0);
 
     wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
@@ -351,7 +353,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
                       d->ApplyButton(wxID_OK);
                       return wxID_OK;
                   }));
-    EXPECT_EQ(frame.m_loopCount, 0);
+    EXPECT_EQ(frame.m_document.LoopCount(), 0);
     EXPECT_EQ(s_lastLoopCount, 0);
 }
 
@@ -361,7 +363,9 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
     MainWindowFixture fixture;
     GifFrame& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
-    frame.m_loopCount = 2;
+    DocumentSettings twice = frame.m_document.Settings();
+    twice.loopCount = 2;
+    frame.m_document.SetSettings(twice);
     frame.m_loopsPlayed = 1;
     s_lastLoopCount = 2;
     fixture.Command(frame.m_itemRunAnimation->GetId());
@@ -371,7 +375,7 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
                       d->ApplyButton(wxID_CANCEL);
                       return wxID_CANCEL;
                   }));
-    EXPECT_EQ(frame.m_loopCount, 2);
+    EXPECT_EQ(frame.m_document.LoopCount(), 2);
     EXPECT_EQ(frame.m_loopsPlayed, 1);
     EXPECT_EQ(s_lastLoopCount, 2);
     EXPECT_FALSE(frame.m_playing);

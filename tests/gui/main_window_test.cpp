@@ -155,7 +155,7 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(),
               frame.m_thumbnails->GetPalette().background) << "the desktop theme's";
     EXPECT_FALSE(frame.m_playing);
-    EXPECT_EQ(frame.m_loopCount, 0);
+    EXPECT_EQ(frame.m_document.LoopCount(), 0);
 }
 
 TEST(MainWindow, ExitClosesTheWindow)

@@ -30,7 +30,7 @@ void MakeDocument(MainWindowFixture& fixture, const TempDir& dir, bool changeAft
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
     fixture.Edit(frame.m_spinctrl_width, 20);
     fixture.Edit(frame.m_spinctrl_delay, 25);
-    DocumentSettings loop = frame.CurrentSettings();
+    DocumentSettings loop = frame.m_document.Settings();
     loop.loopCount = 3;
     loop.loopInFile = true;
     frame.ChangeSettings("Loop Count", kLoopControl, loop);
@@ -53,12 +53,11 @@ void ExpectFreshDocument(GifFrame& frame)
     EXPECT_TRUE(frame.DefaultGifPath().empty()) << "no GIF path is offered";
     EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), kDefaultDelay);
     EXPECT_EQ(frame.m_document.Delay(), kDefaultDelay);
-    EXPECT_EQ(frame.m_thumbnails->m_frameDelay, kDefaultDelay);
     EXPECT_EQ(frame.m_document.LoopCount(), 0);
     EXPECT_FALSE(frame.m_document.LoopInFile());
     EXPECT_EQ(s_lastLoopCount, 0) << "the Loop Count dialog offers the default";
     EXPECT_FALSE(s_lastLoopForFile);
-    EXPECT_FALSE(frame.m_canvasChosen);
+    EXPECT_FALSE(frame.m_document.CanvasChosen());
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
     EXPECT_TRUE(frame.m_statusBar1->GetStatusText(0).empty());
     EXPECT_FALSE(UndoEnabled(frame)) << "nothing of the old document can be undone into it";

@@ -205,7 +205,7 @@ TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
     ASSERT_EQ(Frame().FrameCount(), 3);
     EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 32);
     EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 24);
-    EXPECT_EQ(Frame().m_canvasWidth, 32);
+    EXPECT_EQ(Frame().m_document.Canvas().x, 32);
 
     fixture.Command(Frame().m_itemClearAll->GetId());
     EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 0);

@@ -160,10 +160,10 @@ TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
     fixture.Command(wxID_UNDO);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 10);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 10);
-    EXPECT_FALSE(frame.m_canvasChosen) << "the canvas follows the frames again";
+    EXPECT_FALSE(frame.m_document.CanvasChosen()) << "the canvas follows the frames again";
     fixture.Command(wxID_UNDO);
     EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 10) << "1, 12, 125 were one step";
-    EXPECT_EQ(frame.m_thumbnails->m_frameDelay, 10);
+    EXPECT_EQ(frame.m_document.Delay(), 10);
     EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
 }
 
@@ -218,9 +218,9 @@ TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
             EXPECT_EQ(frame.m_spinctrl_height->GetValue(), h);
             // An empty strip shows 0 x 0 and keeps the size last had, for nothing.
             if (frame.FrameCount() > 0) {
-                EXPECT_EQ(wxSize(frame.m_canvasWidth, frame.m_canvasHeight), wxSize(w, h));
+                EXPECT_EQ(frame.m_document.Canvas(), wxSize(w, h));
             }
-            EXPECT_EQ(frame.m_canvasChosen, chosen);
+            EXPECT_EQ(frame.m_document.CanvasChosen(), chosen);
         };
         canvasIs(32, 24, true);
 

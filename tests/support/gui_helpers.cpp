@@ -26,7 +26,8 @@ wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly)
 {
     wxArrayString names;
     for (int i = 0; i < frame.FrameCount(); ++i) {
-        const wxString& name = frame.FrameItem(i)->m_filename;
+        // As the strip shows them: the strip follows the document.
+        const wxString& name = frame.m_thumbnails->GetItem(i)->m_filename;
         names.Add(fileNamesOnly ? wxFileNameFromPath(name) : name);
     }
     return names;

@@ -1,6 +1,4 @@
-// The canvas size derived from the frames, its proportion edits, and the frame delay.
-#include <vector>
-
+// The canvas fields and text show the document's canvas; an opened project chooses a size.
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
@@ -21,51 +19,34 @@ wxString EditedCanvasText(const wxString& gifName, int w, int h)
 }
 }
 
-void GifFrame::UpdateCanvasFromFrames()
+void GifFrame::ShowCanvas()
 {
     if (FrameCount() == 0) {
-        // An empty strip hands the canvas back to the frames that come next.
-        m_canvasChosen = false;
         m_statusBar1->SetStatusText(wxEmptyString, 0);
         SetCanvasControls(wxSize(0, 0), 0);
         return;
     }
-    std::vector<wxSize> sizes;
-    for (int i = 0; i < FrameCount(); ++i) {
-        const wxImage* image = FrameImage(i);
-        // A frame whose picture is missing counts as 0 x 0.
-        sizes.push_back(image ? image->GetSize() : wxSize(0, 0));
-    }
-    const wxSize derived = CanvasFromFrameSizes(sizes);
-    if (derived.GetWidth() > 0 && derived.GetHeight() > 0) {
-        m_baseWidth = derived.GetWidth();
-        m_baseHeight = derived.GetHeight();
-    }
-    // A size the user chose stays through every change of the frame list.
-    if (!m_canvasChosen) {
-        m_canvasWidth = derived.GetWidth();
-        m_canvasHeight = derived.GetHeight();
-    }
-    if (m_baseWidth <= 0 || m_baseHeight <= 0) {
-        m_baseWidth = m_canvasWidth;
-        m_baseHeight = m_canvasHeight;
-    }
-    SetCanvasControls(wxSize(m_canvasWidth, m_canvasHeight), 1);
-
-    const int w = m_spinctrl_width->GetValue(), h = m_spinctrl_height->GetValue();
+    const wxSize canvas = m_document.Canvas();
+    SetCanvasControls(canvas, 1);
     const wxString text = m_gifName.empty()
-        ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), w, h)
-        : wxString::Format("%s (%d * %d)" + _("px"), ShownName(m_gifName), w, h);
+        ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), canvas.x, canvas.y)
+        : wxString::Format("%s (%d * %d)" + _("px"), ShownName(m_gifName), canvas.x, canvas.y);
     m_statusBar1->SetStatusText(text, 0);
 }
 
 void GifFrame::ChooseCanvas(const wxSize& size)
 {
-    ScheduleRecoveryCopy();
-    m_canvasChosen = true;
-    m_canvasWidth = size.GetWidth();
-    m_canvasHeight = size.GetHeight();
-    UpdateCanvasFromFrames();
+    DocumentSettings settings = m_document.Settings();
+    settings.canvas = size;
+    settings.canvasChosen = true;
+    m_document.SetSettings(settings);
+    ShowCanvas();
+}
+
+wxSize GifFrame::ProportionBase() const
+{
+    const wxSize frames = m_document.FramesCanvas();
+    return frames.x > 0 && frames.y > 0 ? frames : m_document.Canvas();
 }
 
 void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
@@ -77,17 +58,14 @@ void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
     m_spinctrl_height->SetValue(size.GetHeight());
 }
 
-void GifFrame::SetEditedCanvas(const wxSize& size)
+void GifFrame::ShowEditedCanvas()
 {
-    ScheduleRecoveryCopy();
-    m_canvasChosen = true;
-    m_canvasWidth = size.GetWidth();
-    m_canvasHeight = size.GetHeight();
+    const wxSize canvas = m_document.Canvas();
     // Only a side that differs is written back: the typed side keeps the user's text (and
     // caret) unless it had to be lowered to keep the other side within a GIF's limit.
-    if (m_spinctrl_width->GetValue() != m_canvasWidth)
-        m_spinctrl_width->SetValue(m_canvasWidth);
-    if (m_spinctrl_height->GetValue() != m_canvasHeight)
-        m_spinctrl_height->SetValue(m_canvasHeight);
-    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, m_canvasWidth, m_canvasHeight), 0);
+    if (m_spinctrl_width->GetValue() != canvas.x)
+        m_spinctrl_width->SetValue(canvas.x);
+    if (m_spinctrl_height->GetValue() != canvas.y)
+        m_spinctrl_height->SetValue(canvas.y);
+    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, canvas.x, canvas.y), 0);
 }

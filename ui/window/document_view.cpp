@@ -39,10 +39,11 @@ void GifFrame::SetUpDocument()
     m_history->SetRedoAccelerator("\tCtrl+Shift+Z");
     m_history->SetEditMenu(m_menuEdit);
     m_history->SetMenuStrings();
-    m_document.SetDelay(m_spinctrl_delay->GetValue());
-    m_thumbnails->m_frameDelay = m_document.Delay();
+    m_spinctrl_delay->SetValue(m_document.Delay());
     m_thumbnails->m_labelText = [this](int index) { return FrameLabel(index); };
     m_document.SetListener([this](const FrameListChange& change) { FollowFrameList(change); });
+    m_document.SetSettingsListener(
+        [this](const DocumentSettings& before) { FollowSettings(before); });
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
         control->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
 }
@@ -98,27 +99,6 @@ wxString GifFrame::FrameLabel(int index) const
     return wxString::Format("#%d  %.2fsec", index + 1, start / 100.0f) + (own ? "*" : "");
 }
 
-DocumentCommand* GifFrame::RemovalStep(const StepName& name, const std::vector<int>& positions)
-{
-    auto* removal = new RemoveFramesCommand(m_document, name, positions);
-    std::set<int> gone;
-    for (int p : positions)
-        if (p >= 0 && p < FrameCount())
-            gone.insert(p);
-    if (gone.empty() || static_cast<int>(gone.size()) < FrameCount())
-        return removal;
-    // An empty strip hands the canvas back to the frames to come, forgetting the size the
-    // user chose; the step keeps that size, so that its undo gives it back with the frames.
-    DocumentSettings after = CurrentSettings();
-    after.canvasChosen = false;
-    auto* step = new CombinedCommand(m_document, name);
-    step->Add(new ChangeSettingsCommand(
-        m_document, name, 0, CurrentSettings(), after,
-        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
-    step->Add(removal);
-    return step;
-}
-
 void GifFrame::SubmitEdit(DocumentCommand* command)
 {
     StopPreview();
@@ -128,7 +108,7 @@ void GifFrame::SubmitEdit(DocumentCommand* command)
 
 void GifFrame::AfterEdit()
 {
-    UpdateCanvasFromFrames();
+    ShowCanvas();
     if (FrameCount() > 0)
         EnableFrameTools();
     else
@@ -168,51 +148,35 @@ const wxImage* GifFrame::FrameImage(int index) const
     return image && image->IsOk() ? image : nullptr;
 }
 
-DocumentSettings GifFrame::CurrentSettings() const
-{
-    return {m_document.Delay(), wxSize(m_canvasWidth, m_canvasHeight), m_canvasChosen,
-            m_document.LoopCount(), m_document.LoopInFile()};
-}
-
 void GifFrame::ChangeSettings(StepName name, int control, const DocumentSettings& after)
 {
-    const DocumentSettings before = CurrentSettings();
+    const DocumentSettings before = m_document.Settings();
     if (after == before)
         return;
-    m_history->SubmitSettings(new ChangeSettingsCommand(
-        m_document, std::move(name), control, before, after,
-        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+    m_history->SubmitSettings(
+        new ChangeSettingsCommand(m_document, std::move(name), control, before, after));
 }
 
-void GifFrame::ApplySettings(const DocumentSettings& settings)
+void GifFrame::FollowSettings(const DocumentSettings& before)
 {
+    const DocumentSettings now = m_document.Settings();
     // Writing a control here must not read as the user's next edit.
     m_applyingSettings = true;
-    if (settings.delay != m_document.Delay()) {
-        m_document.SetDelay(settings.delay);
-        if (m_spinctrl_delay->GetValue() != settings.delay)
-            m_spinctrl_delay->SetValue(settings.delay);
-        m_thumbnails->m_frameDelay = settings.delay;
+    if (now.delay != before.delay) {
+        if (m_spinctrl_delay->GetValue() != now.delay)
+            m_spinctrl_delay->SetValue(now.delay);
         Retime();
         // The labels show the delay; repaint them now rather than at some later exposure.
         m_thumbnails->Refresh(false);
         LengthChanged();
     }
-    if (settings.canvas != wxSize(m_canvasWidth, m_canvasHeight) ||
-        settings.canvasChosen != m_canvasChosen) {
-        if (settings.canvasChosen) {
-            SetEditedCanvas(settings.canvas);
-        } else {
-            // Back to the size the frames give.
-            m_canvasChosen = false;
-            UpdateCanvasFromFrames();
-        }
+    if (now.canvas != before.canvas || now.canvasChosen != before.canvasChosen) {
+        if (now.canvasChosen)
+            ShowEditedCanvas();
+        else
+            ShowCanvas();
     }
-    if (settings.loopCount != m_document.LoopCount() ||
-        settings.loopInFile != m_document.LoopInFile()) {
-        m_document.SetLoopCount(settings.loopCount);
-        m_document.SetLoopInFile(settings.loopInFile);
-        m_loopCount = settings.loopCount;
+    if (now.loopCount != before.loopCount || now.loopInFile != before.loopInFile) {
         m_loopsPlayed = 0;
         // The saved GIF is another file now: Save must write it again.
         ++m_frameListVersion;
@@ -229,30 +193,29 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
         return;
     Trace("OnSetDelay");
     StopPreview();
-    DocumentSettings after = CurrentSettings();
+    DocumentSettings after = m_document.Settings();
+    // What the user typed: the control is the input here, not a copy of the document.
     after.delay = m_spinctrl_delay->GetValue();
     ChangeSettings([] { return _("Change Delay"); }, kDelayControl, after);
 }
 
 void GifFrame::OnSetWidth(wxCommandEvent&)
 {
-    const wxSize base(m_baseWidth, m_baseHeight);
-    ChooseCanvasByEdit(kWidthControl,
-                       CanvasForWidth(m_spinctrl_width->GetValue(), base, m_canvasHeight));
+    ChooseCanvasByEdit(kWidthControl, CanvasForWidth(m_spinctrl_width->GetValue(),
+                                                     ProportionBase(), m_document.Canvas().y));
 }
 
 void GifFrame::OnSetHeight(wxCommandEvent&)
 {
-    const wxSize base(m_baseWidth, m_baseHeight);
-    ChooseCanvasByEdit(kHeightControl,
-                       CanvasForHeight(m_spinctrl_height->GetValue(), base, m_canvasWidth));
+    ChooseCanvasByEdit(kHeightControl, CanvasForHeight(m_spinctrl_height->GetValue(),
+                                                       ProportionBase(), m_document.Canvas().x));
 }
 
 void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
 {
     if (m_applyingSettings || FrameCount() == 0)
         return;
-    DocumentSettings after = CurrentSettings();
+    DocumentSettings after = m_document.Settings();
     after.canvas = canvas;
     after.canvasChosen = true;
     ChangeSettings([] { return _("Change Size"); }, control, after);

@@ -178,7 +178,7 @@ void GifFrame::FinishImageLoad()
     CloseJobProgress(m_loadProgress);
     StoreLoadStep();
     m_videoDelays.clear();
-    UpdateCanvasFromFrames();
+    ShowCanvas();
     if (FrameCount() > 0) {
         EnableFrameTools();
         // An insert leaves the preview alone; a load shows its first frame with a picture.
@@ -235,16 +235,17 @@ void GifFrame::OnDelete(wxCommandEvent&)
     if (question.ShowModal() != wxID_YES)
         return;
     const int n = static_cast<int>(doomed.size());
-    SubmitEdit(RemovalStep(
-        [n] { return wxString::Format(wxPLURAL("Delete %d Frame", "Delete %d Frames", n), n); },
-        doomed));
+    const StepName name = [n] {
+        return wxString::Format(wxPLURAL("Delete %d Frame", "Delete %d Frames", n), n);
+    };
+    SubmitEdit(RemovalStep(m_document, name, doomed));
     ClearPreview();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
 }
 
 void GifFrame::OnClearAll(wxCommandEvent&)
 {
-    SubmitEdit(RemovalStep([] { return _("Clear All"); }, m_document.AllPositions()));
+    SubmitEdit(RemovalStep(m_document, [] { return _("Clear All"); }, m_document.AllPositions()));
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }

@@ -66,12 +66,11 @@ void GifFrame::OnScaleDelays(wxCommandEvent&)
     }
     // Every frame: the common delay and the frames' own ones, as one step.
     auto* step = new CombinedCommand(m_document, [] { return _("Scale Delays"); });
-    DocumentSettings after = CurrentSettings();
+    DocumentSettings after = m_document.Settings();
     // The delay control takes 1 at the least.
     after.delay = std::max(1, ScaledDelay(after.delay, percent));
-    step->Add(new ChangeSettingsCommand(
-        m_document, StepName(), kDelayControl, CurrentSettings(), after,
-        [this](const DocumentSettings& settings) { ApplySettings(settings); }));
+    step->Add(new ChangeSettingsCommand(m_document, StepName(), kDelayControl,
+                                        m_document.Settings(), after));
     std::vector<int> own;
     FrameList frames;
     for (int i = 0; i < FrameCount(); ++i)

@@ -63,6 +63,6 @@ void GifFrame::RelabelControls()
     // Field 1 names the frame shown; with none shown it stays empty.
     m_statusBar1->SetStatusText(m_shownIndex >= 0 ? FrameStatusText() : wxString(), 1);
     ShowLength();
-    UpdateCanvasFromFrames();
+    ShowCanvas();
     UpdateTitle();
 }

@@ -8,7 +8,7 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
         return;
     LoopCountDialog dialog(this);
     if (dialog.ShowModal() == wxID_OK) {
-        DocumentSettings after = CurrentSettings();
+        DocumentSettings after = m_document.Settings();
         after.loopCount = dialog.m_loopValue;
         after.loopInFile = dialog.m_useForFile;
         // One dialog, one step: the next one doesn't merge into it.

@@ -124,8 +124,7 @@ void GifFrame::InitFrame()
 
     DisableFrameTools();
 
-    m_baseWidth = m_baseHeight = 0;
-    m_playIndex = m_loopCount = m_loopsPlayed = 0;
+    m_playIndex = m_loopsPlayed = 0;
     m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
 
     LoadWindowIcon();

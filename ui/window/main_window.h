@@ -134,18 +134,16 @@ public:
     // The frames' start times after a change of the list or of a delay; the strip's labels.
     void Retime();
     wxString FrameLabel(int index) const;
-    // The step that takes out the frames at positions. One that empties the strip also hands
-    // the canvas back to the frames to come, and its undo brings back the canvas as it was.
-    DocumentCommand* RemovalStep(const StepName& name, const std::vector<int>& positions);
     // Does command as the next step, then brings canvas, tools, preview and status along.
     void SubmitEdit(DocumentCommand* command);
     void AfterEdit();
     // The picture of frame index, or null (a missing file, or no such frame).
     const wxImage* FrameImage(int index) const;
-    DocumentSettings CurrentSettings() const;
     // A settings edit of a control: a step of its own, or merged into the control's last one.
     void ChangeSettings(StepName name, int control, const DocumentSettings& after);
-    void ApplySettings(const DocumentSettings& settings);
+    // The controls, the labels, the length and the saved state follow a change of the
+    // document's settings (before: what they were).
+    void FollowSettings(const DocumentSettings& before);
     // A width or height edit (control) that makes the canvas canvas, as a settings step.
     void ChooseCanvasByEdit(int control, const wxSize& canvas);
     // Move Left, Move Right, Duplicate, Reverse Order and Ping-Pong, for the Frame menu and
@@ -163,8 +161,6 @@ public:
     std::vector<int> SelectedFrames() const;
 
     // Frames.
-    // The frame item at index, or null.
-    wxImageThumbnailItem* FrameItem(int index) const;
     // Moves the frames at indices to the gap to (0..FrameCount(), before the frame there),
     // keeping their order: they end up selected, the preview keeps its frame and the
     // document counts as changed. Nothing happens for a move that changes nothing or while a
@@ -198,14 +194,17 @@ public:
     // Closing while a job runs asks to stop it first; false when the close must wait.
     bool MayCloseDuringJob(wxCloseEvent& event);
 
-    // Canvas. It follows the frames until the user chooses a size (a width or height edit,
-    // or an opened project's stored size); from then on that size stays through every change
-    // of the frame list, until the strip is empty again.
-    void UpdateCanvasFromFrames();
-    // The canvas becomes size as if the user had chosen it; controls and canvas text follow.
+    // Canvas. The document's follows the frames until the user chooses a size (a width or
+    // height edit, or an opened project's stored size); from then on that size stays through
+    // every change of the frame list, until the strip is empty again.
+    // The canvas fields and text show the document's canvas.
+    void ShowCanvas();
+    // The canvas becomes size as if the user had chosen it (no step of the history).
     void ChooseCanvas(const wxSize& size);
-    // A proportion edit's result: the canvas becomes size, the controls and text follow.
-    void SetEditedCanvas(const wxSize& size);
+    // A proportion edit's result shown: only the fields that differ are written.
+    void ShowEditedCanvas();
+    // What a proportion edit keeps: the frames' size, or the canvas while they give none.
+    wxSize ProportionBase() const;
 
     // Questions of every save. A yes/no question with No as the default; true for Yes.
     bool AskYesNo(const wxString& question);
@@ -461,12 +460,6 @@ public:
     // Each GIF of the running load whose frames past the limit were left out.
     wxArrayString m_loadLeftOut;
 
-    int m_baseWidth = 0;
-    int m_baseHeight = 0;
-    int m_canvasWidth = 0;
-    int m_canvasHeight = 0;
-    // The canvas size was chosen (by the user or an opened project) rather than derived.
-    bool m_canvasChosen = false;
     wxString m_gifPath;
     wxString m_gifName;
     wxString m_projectPath;
@@ -489,7 +482,6 @@ public:
     static constexpr size_t kPreviewCacheSize = 8;
     std::vector<PreviewCacheEntry> m_previewCache;
     int m_playIndex = 0;
-    int m_loopCount = 0;
     int m_loopsPlayed = 0;
     int m_language = 0;
     wxSpinCtrl* m_spinctrl_delay = nullptr;

@@ -26,10 +26,6 @@ void GifFrame::StartDocument(const DocumentStart& start)
     DisableFrameTools();
     m_statusBar1->SetStatusText(wxEmptyString, 1);
     ClearPreview();
-    // The canvas follows the frames to come; an opened project chooses its own once they are in.
-    m_canvasChosen = false;
-    m_baseWidth = m_baseHeight = m_canvasWidth = m_canvasHeight = 0;
-    UpdateCanvasFromFrames();
 
     m_projectPath = start.projectPath;
     m_projectName = start.projectPath.empty() ? wxString() : wxFileNameFromPath(start.projectPath);
@@ -39,18 +35,14 @@ void GifFrame::StartDocument(const DocumentStart& start)
     m_gifPath.clear();
     m_gifSavedVersion = 0;
 
-    const int delay =
+    // The canvas follows the frames to come; an opened project chooses its own once they are in.
+    DocumentSettings settings;
+    settings.delay =
         std::clamp(start.delay, m_spinctrl_delay->GetMin(), m_spinctrl_delay->GetMax());
-    m_applyingSettings = true;
-    m_spinctrl_delay->SetValue(delay);
-    m_applyingSettings = false;
-    m_document.SetDelay(delay);
-    m_thumbnails->m_frameDelay = delay;
-    Retime();
-
-    m_document.SetLoopCount(start.loopCount);
-    m_document.SetLoopInFile(start.loopInGif);
-    m_loopCount = start.loopCount;
+    settings.loopCount = start.loopCount;
+    settings.loopInFile = start.loopInGif;
+    m_document.SetSettings(settings);
+    ShowCanvas();
     m_loopsPlayed = 0;
     // The Loop Count dialog offers what the document holds.
     s_lastLoopCount = start.loopCount;

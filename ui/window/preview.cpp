@@ -68,7 +68,7 @@ void GifFrame::OnPlayStop(wxCommandEvent&)
 
 int GifFrame::NextShownFrame(int index) const
 {
-    while (index < FrameCount() && IsMissingFrame(m_thumbnails->GetItem(index)))
+    while (index < FrameCount() && m_document.IsMissing(index))
         ++index;
     return index;
 }
@@ -88,7 +88,7 @@ void GifFrame::OnTimer(wxTimerEvent&)
     if (m_playIndex >= n) {
         ++m_loopsPlayed;
         m_playIndex = 0;
-        if (m_loopsPlayed == m_loopCount) {
+        if (m_loopsPlayed == m_document.LoopCount()) {
             // The last frame stays on show.
             m_loopsPlayed = 0;
             SetRunLook();
@@ -98,13 +98,6 @@ void GifFrame::OnTimer(wxTimerEvent&)
     }
     // Shown for its own delay; as in browsers, delays under 2 hundredths play as 10.
     m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(shown)) * 10);
-}
-
-wxImageThumbnailItem* GifFrame::FrameItem(int index) const
-{
-    if (!m_thumbnails || index < 0 || index >= m_thumbnails->GetCount())
-        return nullptr;
-    return wxDynamicCast(m_thumbnails->GetItem(index), wxImageThumbnailItem);
 }
 
 void GifFrame::DrawPreview(wxDC& dc, int index)
@@ -157,17 +150,17 @@ void GifFrame::DrawEmptyHint(wxDC& dc)
 
 void GifFrame::ShowFrame(int index)
 {
-    const wxImageThumbnailItem* item = FrameItem(index);
-    if (!item)
+    if (index < 0 || index >= FrameCount())
         return;
+    const wxString& source = m_document.Frame(index)->source;
     m_shownIndex = index;
     // Painted through the panel's paint handler, which also redraws it when exposed.
     m_panel_down->Refresh(false);
     m_panel_down->Update();
     const wxImage* image = FrameImage(index);
     m_frameShownSize = image ? image->GetSize() : wxSize(0, 0);
-    m_frameName = wxFileNameFromPath(item->m_filename);
-    m_shownMissingPath = IsMissingFrame(item) ? item->m_filename : wxString();
+    m_frameName = wxFileNameFromPath(source);
+    m_shownMissingPath = m_document.IsMissing(index) ? source : wxString();
     m_statusBar1->SetStatusText(FrameStatusText(), 1);
 }
 

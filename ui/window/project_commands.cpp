@@ -82,9 +82,9 @@ ProjectData GifFrame::CurrentProjectData() const
     ProjectData data;
     // The GIF name the project carries: its own, until a GIF is actually saved.
     data.gifName = XmlCanHold(m_gifName) ? m_gifName : wxString();
-    data.width = m_spinctrl_width->GetValue();
-    data.height = m_spinctrl_height->GetValue();
-    data.delay = m_spinctrl_delay->GetValue();
+    data.width = m_document.Canvas().x;
+    data.height = m_document.Canvas().y;
+    data.delay = m_document.Delay();
     for (int i = 0; i < FrameCount(); ++i) {
         data.frames.Add(m_document.Frame(i)->source);
         data.frameDelays.push_back(m_document.Frame(i)->delay);

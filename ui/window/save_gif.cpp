@@ -98,19 +98,17 @@ void GifFrame::OnSaveAnimator(wxCommandEvent&)
     if (m_gifPath.empty()) {
         const wxString path = AskGifPath(_("Save GIF Files"));
         if (!path.empty())
-            StartGifSave(path, wxSize(m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()),
-                         _("Save GIF Progress Dialog"));
+            StartGifSave(path, m_document.Canvas(), _("Save GIF Progress Dialog"));
         return;
     }
     const GifSaveSnapshot last{m_gifSavedCount, m_gifSavedDelay, m_gifSavedWidth, m_gifSavedHeight};
-    const GifSaveSnapshot now{FrameCount(), m_spinctrl_delay->GetValue(),
-                              m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()};
+    const wxSize canvas = m_document.Canvas();
+    const GifSaveSnapshot now{FrameCount(), m_document.Delay(), canvas.x, canvas.y};
     const bool listChanged = m_gifSavedVersion != m_frameListVersion ||
                              m_gifSavedOptions != SaveOptions();
     if (SaveCanBeSkipped(wxFileExists(m_gifPath), last, now, listChanged))
         return;
-    StartGifSave(m_gifPath, wxSize(m_spinctrl_width->GetValue(), m_spinctrl_height->GetValue()),
-                 "Save GIF Progress Dialog");
+    StartGifSave(m_gifPath, canvas, "Save GIF Progress Dialog");
 }
 
 void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
@@ -124,14 +122,14 @@ void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
         m_gifPath.clear();
         return;
     }
-    StartGifSave(path, wxSize(m_canvasWidth, m_canvasHeight), _("Save As GIF Progress Dialog"));
+    StartGifSave(path, m_document.Canvas(), _("Save As GIF Progress Dialog"));
 }
 
 std::vector<int> GifFrame::PresentFrames() const
 {
     std::vector<int> present;
     for (int i = 0; i < FrameCount(); ++i)
-        if (!IsMissingFrame(m_thumbnails->GetItem(i)))
+        if (!m_document.IsMissing(i))
             present.push_back(i);
     return present;
 }
@@ -184,9 +182,9 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
                               const std::vector<int>& frames)
 {
     m_gifSavedCount = FrameCount();
-    m_gifSavedDelay = m_spinctrl_delay->GetValue();
-    m_gifSavedWidth = m_spinctrl_width->GetValue();
-    m_gifSavedHeight = m_spinctrl_height->GetValue();
+    m_gifSavedDelay = m_document.Delay();
+    m_gifSavedWidth = m_document.Canvas().x;
+    m_gifSavedHeight = m_document.Canvas().y;
     m_gifSavedVersion = m_frameListVersion;
     m_gifSavedOptions = SaveOptions();
 

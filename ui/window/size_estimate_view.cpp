@@ -43,14 +43,15 @@ void GifFrame::StartEstimate()
         options.delays.push_back(m_document.EffectiveDelay(index));
     }
     m_estimateShown = EstimateShown::None;
-    if (frames.empty() || m_canvasWidth <= 0 || m_canvasHeight <= 0) {
+    const wxSize canvas = m_document.Canvas();
+    if (frames.empty() || canvas.x <= 0 || canvas.y <= 0) {
         ShowLength();
         return;
     }
     // The options the next save writes with, without its size limit: the estimate is what
     // the user weighs a limit against.
     const GifSaveOptions saving = SaveOptions();
-    options.canvas = wxSize(m_canvasWidth, m_canvasHeight);
+    options.canvas = canvas;
     options.delay = m_document.Delay();
     options.loopCount = m_document.LoopInFile() ? m_document.LoopCount() : 0;
     options.optimize = saving.optimize;

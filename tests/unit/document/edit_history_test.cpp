@@ -133,14 +133,11 @@ TEST(EditHistory, SavedStateIsTheProjectsAndUndoBackToItIsClean)
 TEST(EditHistory, ChangesOfOneControlMergeUntilSealedOrSaved)
 {
     Editing e(1);
-    DocumentSettings now;
-    now.delay = 10;
-    auto apply = [&](const DocumentSettings& s) { now = s; };
     auto change = [&](int control, int delay) {
-        DocumentSettings after = now;
+        DocumentSettings after = e.doc.Settings();
         after.delay = delay;
         e.history.SubmitSettings(
-            new ChangeSettingsCommand(e.doc, "Change Delay", control, now, after, apply));
+            new ChangeSettingsCommand(e.doc, "Change Delay", control, e.doc.Settings(), after));
     };
     change(1, 1);
     change(1, 15);
@@ -151,11 +148,11 @@ TEST(EditHistory, ChangesOfOneControlMergeUntilSealedOrSaved)
     change(2, 30);
     EXPECT_EQ(e.history.GetCommands().GetCount(), 3u);
     e.history.Undo();
-    EXPECT_EQ(now.delay, 20);
+    EXPECT_EQ(e.doc.Delay(), 20);
     e.history.Undo();
-    EXPECT_EQ(now.delay, 150);
+    EXPECT_EQ(e.doc.Delay(), 150);
     e.history.Undo();
-    EXPECT_EQ(now.delay, 10);
+    EXPECT_EQ(e.doc.Delay(), kDefaultDelay);
 
     // The saved step takes no later change: the document would differ while reading clean.
     e.history.Redo();
@@ -164,7 +161,42 @@ TEST(EditHistory, ChangesOfOneControlMergeUntilSealedOrSaved)
     EXPECT_TRUE(e.history.IsDirty());
     e.history.Undo();
     EXPECT_FALSE(e.history.IsDirty());
-    EXPECT_EQ(now.delay, 150);
+    EXPECT_EQ(e.doc.Delay(), 150);
+}
+
+TEST(AnimationDocument, ChosenCanvasStaysThroughEditsUntilTheListEmptiesAndUndoGivesItBack)
+{
+    Editing e(2);  // 4 x 4 frames
+    std::vector<DocumentSettings> told;
+    e.doc.SetSettingsListener([&](const DocumentSettings& before) { told.push_back(before); });
+    DocumentSettings chosen = e.doc.Settings();
+    chosen.canvas = wxSize(320, 240);
+    chosen.canvasChosen = true;
+    e.history.Submit(new ChangeSettingsCommand(e.doc, "Change Size", 0, e.doc.Settings(), chosen));
+    e.history.Submit(new InsertFramesCommand(e.doc, "Add", 0, Frames(1, 9)));
+    EXPECT_EQ(e.doc.Canvas(), wxSize(320, 240)) << "a chosen size stays while frames come";
+    EXPECT_EQ(e.doc.FramesCanvas(), wxSize(9, 9));
+
+    e.history.Submit(RemovalStep(e.doc, "Delete", {0}));
+    EXPECT_TRUE(e.doc.CanvasChosen()) << "frames are left";
+    e.history.Submit(RemovalStep(e.doc, "Clear All", e.doc.AllPositions()));
+    EXPECT_FALSE(e.doc.CanvasChosen()) << "an empty list gives the canvas back to the frames";
+    EXPECT_EQ(e.doc.Canvas(), wxSize(0, 0));
+    e.history.Undo();
+    EXPECT_EQ(e.doc.Canvas(), wxSize(320, 240)) << "undo gives the chosen size back";
+    e.history.Undo();
+    e.history.Undo();
+    e.history.Undo();
+    EXPECT_EQ(e.doc.Canvas(), wxSize(4, 4)) << "the size the frames give once more";
+    e.history.Redo();
+    EXPECT_EQ(e.doc.Canvas(), wxSize(320, 240));
+    ASSERT_EQ(told.size(), 5u) << "choose, empty, its undo, undo of the choice, redo";
+    EXPECT_EQ(told[0].canvas, wxSize(4, 4));
+    EXPECT_TRUE(told[1].canvasChosen);
+
+    // Settings equal to the current ones are no change and tell nothing.
+    e.doc.SetSettings(e.doc.Settings());
+    EXPECT_EQ(told.size(), 5u);
 }
 
 TEST(EditHistory, StepsCostNoPictureAndTheBoundForgetsTheOldest)
@@ -198,7 +230,6 @@ TEST(EditHistory, StepsCostNoPictureAndTheBoundForgetsTheOldest)
 TEST(AnimationDocument, OwnDelaysStartTimesAndPlayedLength)
 {
     AnimationDocument doc;
-    doc.SetDelay(10);
     const FrameList frames = Frames(3);
     doc.Insert(0, frames);
     doc.Replace({1}, {WithDelay(doc.Frame(1), 250)});
