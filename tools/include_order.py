@@ -62,12 +62,15 @@ def breaks_of_order(root, order):
                     yield f'{path}: its folder is not a floor of {lib}/CMakeLists.txt'
 
 
-def circles(root):
+def circles(root, tops=('core',)):
+    """The circles among the units of the folders tops (each unit a source with its header)."""
     unit = lambda path: os.path.splitext(path)[0]
+    inside = lambda path: path.split('/')[0] in tops
     graph = {}
-    for path in sources(root, 'core'):
-        graph.setdefault(unit(path), set()).update(
-            unit(t) for t in includes(root, path) if t.startswith('core/') and unit(t) != unit(path))
+    for top in tops:
+        for path in sources(root, top):
+            graph.setdefault(unit(path), set()).update(
+                unit(t) for t in includes(root, path) if inside(t) and unit(t) != unit(path))
     # Tarjan's strongly connected components; one of two units or more is a circle.
     index, low, stack, on_stack, found = {}, {}, [], set(), []
     counter = [0]
