@@ -123,7 +123,7 @@ TEST(FrameTiming, ThePreviewShowsEachFrameForItsOwnDelay)
     t.fixture.Edit(t.frame.m_spinctrl_delay, 25);
     t.fixture.Command(t.frame.m_itemRunAnimation->GetId());
     wxTimerEvent tick;
-    t.frame.m_playIndex = 1;
+    t.frame.m_player.Start(t.frame.m_document, 1);
     t.frame.OnTimer(tick);
     EXPECT_EQ(t.frame.m_shownIndex, 1);
     // A delay of 1 plays as 10, as in browsers.

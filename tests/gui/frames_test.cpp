@@ -254,7 +254,7 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     twice.loopCount = 2;
     frame.m_document.SetSettings(twice);
     fixture.Command(frame.m_itemRunAnimation->GetId());
-    EXPECT_TRUE(frame.m_playing);
+    EXPECT_TRUE(frame.m_player.Playing());
     EXPECT_TRUE(frame.m_timer.IsRunning());
     EXPECT_EQ(frame.m_timer.GetInterval(), 100);
     EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Stop animation\tCtrl+P");
@@ -267,7 +267,7 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
         shown.push_back(frame.m_shownIndex);
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
-    EXPECT_FALSE(frame.m_playing);
+    EXPECT_FALSE(frame.m_player.Playing());
     EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
     EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "c.png Width:10px,Height:10 px");
 }
@@ -279,9 +279,9 @@ TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
     GifFrame& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     fixture.Command(XRCID("m_tool_play"));
-    ASSERT_TRUE(frame.m_playing);
+    ASSERT_TRUE(frame.m_player.Playing());
     fixture.Edit(frame.m_spinctrl_delay, 4);
-    EXPECT_FALSE(frame.m_playing);
+    EXPECT_FALSE(frame.m_player.Playing());
     EXPECT_EQ(frame.m_document.Delay(), 4);
     fixture.Command(XRCID("m_tool_play"));
     EXPECT_EQ(frame.m_timer.GetInterval(), 40);
@@ -343,7 +343,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
                       return wxID_OK;
                   }));
     EXPECT_EQ(frame.m_document.LoopCount(), 3);
-    EXPECT_EQ(frame.m_loopsPlayed, 0);
+    EXPECT_EQ(frame.m_player.LoopsPlayed(), 0);
 
     wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
                   wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
@@ -366,9 +366,14 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
     DocumentSettings twice = frame.m_document.Settings();
     twice.loopCount = 2;
     frame.m_document.SetSettings(twice);
-    frame.m_loopsPlayed = 1;
     s_lastLoopCount = 2;
     fixture.Command(frame.m_itemRunAnimation->GetId());
+    // One tick plays the one frame: a loop of two.
+    wxTimerEvent tick(frame.m_timer);
+    frame.GetEventHandler()->ProcessEvent(tick);
+    frame.m_timer.Stop();  // no tick of its own while the dialog is up
+    ASSERT_EQ(frame.m_player.LoopsPlayed(), 1);
+    ASSERT_TRUE(frame.m_player.Playing());
     wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
                   wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
                       d->m_radioForever->SetValue(true);
@@ -376,9 +381,9 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
                       return wxID_CANCEL;
                   }));
     EXPECT_EQ(frame.m_document.LoopCount(), 2);
-    EXPECT_EQ(frame.m_loopsPlayed, 1);
+    EXPECT_EQ(frame.m_player.LoopsPlayed(), 1);
     EXPECT_EQ(s_lastLoopCount, 2);
-    EXPECT_FALSE(frame.m_playing);
+    EXPECT_FALSE(frame.m_player.Playing());
 }
 
 TEST(Frames, ClosingWhileALoadRunsNeitherCrashesNorLeaks)

@@ -95,9 +95,9 @@ TEST(HelpLinks, HelpAndSupportStopThePreviewAndOpenTheirPages)
 
     for (wxMenuItem* item : {frame.m_itemHelp, frame.m_itemSupport}) {
         window.fixture.Command(frame.m_itemRunAnimation->GetId());
-        ASSERT_TRUE(frame.m_playing);
+        ASSERT_TRUE(frame.m_player.Playing());
         window.fixture.Command(item->GetId());
-        EXPECT_FALSE(frame.m_playing) << item->GetItemLabelText();
+        EXPECT_FALSE(frame.m_player.Playing()) << item->GetItemLabelText();
         EXPECT_FALSE(frame.m_timer.IsRunning()) << item->GetItemLabelText();
     }
     EXPECT_EQ(window.opened,

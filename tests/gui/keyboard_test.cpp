@@ -202,16 +202,16 @@ TEST_F(Keyboard, CtrlPStartsAndStopsCtrlTStopsAndCtrlIAddsImages)
     YieldFor(50);
     wxUIActionSimulator sim;
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to play", [&] { return Frame().m_playing; }, 3000);
+    WaitFor("Ctrl+P to play", [&] { return Frame().m_player.Playing(); }, 3000);
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to stop", [&] { return !Frame().m_playing; }, 3000);
+    WaitFor("Ctrl+P to stop", [&] { return !Frame().m_player.Playing(); }, 3000);
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to play again", [&] { return Frame().m_playing; }, 3000);
+    WaitFor("Ctrl+P to play again", [&] { return Frame().m_player.Playing(); }, 3000);
     sim.Char('T', wxMOD_CONTROL);
-    WaitFor("Ctrl+T to stop", [&] { return !Frame().m_playing; }, 3000);
+    WaitFor("Ctrl+T to stop", [&] { return !Frame().m_player.Playing(); }, 3000);
     sim.Char('T', wxMOD_CONTROL);
     YieldFor(300);
-    EXPECT_FALSE(Frame().m_playing) << "Ctrl+T only ever stops";
+    EXPECT_FALSE(Frame().m_player.Playing()) << "Ctrl+T only ever stops";
 
     const wxString more = WritePicture(dir, "more.png", 40, 30);
     for (int key : {static_cast<int>('I'), static_cast<int>(WXK_INSERT)}) {

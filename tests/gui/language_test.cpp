@@ -199,10 +199,10 @@ TEST_F(Language, SwitchDoesNotStopThePreview)
     fixture.AddImages(paths);
     fixture.Command(frame.m_itemRunAnimation->GetId());
     fixture.Command(89);
-    EXPECT_TRUE(frame.m_playing);
+    EXPECT_TRUE(frame.m_player.Playing());
     EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabelText(), Utf8("Animation anhalten"));
     fixture.Command(frame.m_itemRunAnimation->GetId());
-    EXPECT_FALSE(frame.m_playing);
+    EXPECT_FALSE(frame.m_player.Playing());
 }
 
 TEST_F(Language, ChoiceThatCantBeStoredStillAppliesAndSaysSo)

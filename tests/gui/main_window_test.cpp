@@ -154,7 +154,7 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     EXPECT_EQ(frame.m_thumbnails->GetId(), 3);
     EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(),
               frame.m_thumbnails->GetPalette().background) << "the desktop theme's";
-    EXPECT_FALSE(frame.m_playing);
+    EXPECT_FALSE(frame.m_player.Playing());
     EXPECT_EQ(frame.m_document.LoopCount(), 0);
 }
 

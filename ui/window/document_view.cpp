@@ -177,7 +177,7 @@ void GifFrame::FollowSettings(const DocumentSettings& before)
             ShowCanvas();
     }
     if (now.loopCount != before.loopCount || now.loopInFile != before.loopInFile) {
-        m_loopsPlayed = 0;
+        m_player.ResetLoops();
         // The saved GIF is another file now: Save must write it again.
         ++m_frameListVersion;
     }

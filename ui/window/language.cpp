@@ -48,7 +48,7 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
     else
         DisableFrameTools();
     // The preview keeps running; its command keeps saying that it stops it.
-    if (m_playing)
+    if (m_player.Playing())
         SetStopLook();
     RelabelControls();
     // The change applies all the same; the user learns that the next start won't keep it.

@@ -14,7 +14,7 @@ void GifFrame::OnLoopCount(wxCommandEvent&)
         // One dialog, one step: the next one doesn't merge into it.
         ChangeSettings([] { return _("Loop Count"); }, kLoopControl, after);
         m_history->SealLatest();
-        m_loopsPlayed = 0;
+        m_player.ResetLoops();
     }
     StopPreview();
 }

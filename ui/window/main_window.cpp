@@ -124,12 +124,10 @@ void GifFrame::InitFrame()
 
     DisableFrameTools();
 
-    m_playIndex = m_loopsPlayed = 0;
     m_gifSavedCount = m_gifSavedDelay = m_gifSavedWidth = m_gifSavedHeight = 0;
 
     LoadWindowIcon();
     SetTitle(GetProductName());
-    m_playing = false;
 }
 
 void GifFrame::CreateStrip()
@@ -194,7 +192,7 @@ void GifFrame::SetLabels()
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
-                                       m_playing ? _("Stop animation") : _("Run animation"));
+                                       m_player.Playing() ? _("Stop animation") : _("Run animation"));
     if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
         sizer->Layout();
 }

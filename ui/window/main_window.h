@@ -23,6 +23,7 @@
 #include "core/document/edit_history.h"
 #include "core/export/size_limit.h"
 #include "core/document/step_name.h"
+#include "core/view/preview_player.h"
 
 class BackgroundEstimate;
 class FeedPasses;
@@ -114,8 +115,6 @@ public:
     void ShowFrame(int index);
     void SetRunLook();
     void SetStopLook();
-    // The first frame at or after index that has a picture; FrameCount() when none does.
-    int NextShownFrame(int index) const;
     // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
     // empty window shows how to add images instead.
     void DrawPreview(wxDC& dc, int index);
@@ -481,15 +480,14 @@ public:
     };
     static constexpr size_t kPreviewCacheSize = 8;
     std::vector<PreviewCacheEntry> m_previewCache;
-    int m_playIndex = 0;
-    int m_loopsPlayed = 0;
+    // Which frame the running preview shows next, and the loops it has played.
+    PreviewPlayer m_player;
     int m_language = 0;
     wxSpinCtrl* m_spinctrl_delay = nullptr;
     wxSpinCtrl* m_spinctrl_width = nullptr;
     wxSpinCtrl* m_spinctrl_height = nullptr;
     wxStatusBar* m_statusBar1 = nullptr;
     std::unique_ptr<wxLocale> m_locale;
-    bool m_playing = false;
     bool m_lengthPending = false;
 
     AnimationDocument m_document;

@@ -43,7 +43,7 @@ void GifFrame::StartDocument(const DocumentStart& start)
     settings.loopInFile = start.loopInGif;
     m_document.SetSettings(settings);
     ShowCanvas();
-    m_loopsPlayed = 0;
+    m_player.ResetLoops();
     // The Loop Count dialog offers what the document holds.
     s_lastLoopCount = start.loopCount;
     s_lastLoopForFile = start.loopInGif;

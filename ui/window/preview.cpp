@@ -43,61 +43,37 @@ void GifFrame::SetStopLook()
 void GifFrame::StopPreview()
 {
     m_timer.Stop();
-    m_playIndex = 0;
+    m_player.Stop();
     SetRunLook();
-    m_playing = false;
 }
 
 void GifFrame::OnPlayStop(wxCommandEvent&)
 {
-    if (!m_playing) {
-        // Placeholders of missing files have nothing to show.
-        if (NextShownFrame(0) >= FrameCount())
-            return;
-        // Delays are in hundredths of a second; each frame stays for its own.
-        m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(NextShownFrame(0))) * 10);
-        SetStopLook();
-        m_playing = true;
-    } else {
-        m_timer.Stop();
-        m_playIndex = 0;
-        SetRunLook();
-        m_playing = false;
+    if (m_player.Playing()) {
+        StopPreview();
+        return;
     }
-}
-
-int GifFrame::NextShownFrame(int index) const
-{
-    while (index < FrameCount() && m_document.IsMissing(index))
-        ++index;
-    return index;
+    // Placeholders of missing files have nothing to show: with nothing else, nothing starts.
+    const std::optional<int> wait = m_player.Start(m_document);
+    if (!wait)
+        return;
+    // Delays are in hundredths of a second; each frame stays for its own.
+    m_timer.StartOnce(*wait * 10);
+    SetStopLook();
 }
 
 void GifFrame::OnTimer(wxTimerEvent&)
 {
-    const int n = FrameCount();
-    m_playIndex = NextShownFrame(m_playIndex);
-    if (m_playIndex >= n) {
-        StopPreview();
-        return;
+    const PreviewTick tick = m_player.Tick(m_document);
+    if (tick.shown >= 0)
+        ShowFrame(tick.shown);
+    if (tick.playing) {
+        m_timer.StartOnce(tick.wait * 10);
+    } else {
+        // Ended: the last frame shown stays on show.
+        m_timer.Stop();
+        SetRunLook();
     }
-    const int shown = m_playIndex;
-    ShowFrame(shown);
-    // Missing frames are skipped, so a loop ends with the last frame that has a picture.
-    m_playIndex = NextShownFrame(shown + 1);
-    if (m_playIndex >= n) {
-        ++m_loopsPlayed;
-        m_playIndex = 0;
-        if (m_loopsPlayed == m_document.LoopCount()) {
-            // The last frame stays on show.
-            m_loopsPlayed = 0;
-            SetRunLook();
-            m_playing = false;
-            return;
-        }
-    }
-    // Shown for its own delay; as in browsers, delays under 2 hundredths play as 10.
-    m_timer.StartOnce(PlayedDelay(m_document.EffectiveDelay(shown)) * 10);
 }
 
 void GifFrame::DrawPreview(wxDC& dc, int index)

@@ -62,7 +62,7 @@ void GifFrame::OnSecondKey(wxCommandEvent& event)
     // The key does what its menu item does, and only when the item could be chosen.
     if (!item || !item->IsEnabled())
         return;
-    if (event.GetId() == ID_STOP_PREVIEW_KEY && !m_playing)
+    if (event.GetId() == ID_STOP_PREVIEW_KEY && !m_player.Playing())
         return;
     wxCommandEvent command(wxEVT_MENU, item->GetId());
     command.SetEventObject(this);
