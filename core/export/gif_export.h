@@ -71,8 +71,7 @@ struct GifExportResult {
     wxString error;
 };
 
-// Writes the animation to stream (through this thread's g_gifOutputStream, restored
-// afterwards). The stream is not closed.
+// Writes the animation to stream, which is not closed.
 // On failure the stream holds a partial file.
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
                                   const GifExportOptions& options,
