@@ -39,6 +39,7 @@
 #include "usage/zoruvede_cli_usage.h"
 #include "core/base/readable_file.h"
 #include "core/base/file_length_text.h"
+#include "core/gif/gif_limits.h"
 
 namespace {
 
@@ -205,12 +206,12 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
         return false;
     }
     if (!options.delayGiven)
-        options.delay = project.delay < 0 ? 0 : project.delay > 65535 ? 65535 : project.delay;
+        options.delay = std::clamp(project.delay, 0, kGifMaxDelay);
     if (!options.loopGiven && project.loopInGif)
         options.loopCount = project.loopCount;
     ownDelays = project.frameDelays;
-    if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= 65535 &&
-        project.height <= 65535) {
+    if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= kGifMaxSide &&
+        project.height <= kGifMaxSide) {
         options.width = project.width;
         options.height = project.height;
     }

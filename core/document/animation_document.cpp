@@ -4,6 +4,8 @@
 #include <numeric>
 #include <set>
 
+#include "core/gif/gif_limits.h"
+
 FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
 {
     auto frame = std::make_shared<AnimationFrame>();
@@ -183,5 +185,5 @@ long PlayedLength(const std::vector<int>& writtenDelays)
 int ScaledDelay(int delay, int percent)
 {
     const long long scaled = (static_cast<long long>(delay) * percent + 50) / 100;
-    return static_cast<int>(std::clamp<long long>(scaled, 0, 65535));
+    return static_cast<int>(std::clamp<long long>(scaled, 0, kGifMaxDelay));
 }

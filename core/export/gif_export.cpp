@@ -16,6 +16,7 @@
 #include "core/export/canvas_check.h"
 #include "core/export/compose_frame.h"
 #include "core/gif/gif_image_indices.h"
+#include "core/gif/gif_limits.h"
 #include "core/gif/gif_optimised_writer.h"
 #include "core/gif/gif_quality.h"
 #include "core/colour/indexed_frame.h"
@@ -321,7 +322,7 @@ int GifFrameDelay(const GifExportOptions& options, int index)
     const bool own = index >= 0 && static_cast<size_t>(index) < options.delays.size() &&
                      options.delays[static_cast<size_t>(index)] >= 0;
     return std::clamp(own ? options.delays[static_cast<size_t>(index)] : options.delay, 0,
-                      0xFFFF);
+                      kGifMaxDelay);
 }
 
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,

@@ -8,6 +8,7 @@
 #include <wx/log.h>
 
 #include "core/gif/gif_blocks.h"
+#include "core/gif/gif_limits.h"
 
 namespace {
 
@@ -33,8 +34,8 @@ bool Writable(const GifIndexedImage& image)
 {
     if (!image.indices || !image.palette || image.colourCount <= 0 || image.colourCount > 256 ||
         image.left < 0 || image.top < 0 ||
-        image.left + static_cast<long long>(image.width) > kGifMaxDimension ||
-        image.top + static_cast<long long>(image.height) > kGifMaxDimension ||
+        image.left + static_cast<long long>(image.width) > kGifMaxSide ||
+        image.top + static_cast<long long>(image.height) > kGifMaxSide ||
         LzwPixelCount(image.width, image.height) < 0)
         return false;
     const size_t pixels = static_cast<size_t>(image.width) * image.height;

@@ -30,7 +30,7 @@ struct ProjectData {
     int delay = 0;
     // The frames' names, in order (the strip's m_filename of each frame).
     wxArrayString frames;
-    // Each frame's own delay in hundredths (0..65535), by frame index; -1 (or a frame past
+    // Each frame's own delay in hundredths (0..kGifMaxDelay), by frame index; -1 (or a frame past
     // the end of the list) follows delay.
     std::vector<int> frameDelays;
     // How many times the animation plays: 0 forever, 1 once, N N times (GifExportOptions'

@@ -60,7 +60,7 @@ wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
 
 bool FitsCanvas(int width, int height)
 {
-    return width >= 1 && height >= 1 && width <= kMaxCanvasSide && height <= kMaxCanvasSide;
+    return width >= 1 && height >= 1 && width <= kGifMaxSide && height <= kGifMaxSide;
 }
 }
 

@@ -6,6 +6,7 @@
 
 #include <wx/mstream.h>
 
+#include "core/gif/gif_limits.h"
 #include "core/gif/gif_writer.h"
 #include "support/test_images.h"
 #include "support/gif_test_helpers.h"
@@ -206,7 +207,7 @@ TEST(GifWriter, AnImageItCantWriteWritesNothingAndTheFirstImageIsTheOneBeginWasG
         {"no colours", with([](GifIndexedImage& i) { i.colourCount = 0; })},
         {"257 colours", with([](GifIndexedImage& i) { i.colourCount = 257; })},
         {"an index past the table", with([&](GifIndexedImage& i) { i.indices = pastTable.data(); })},
-        {"past the largest side", with([](GifIndexedImage& i) { i.left = 65535 - 2; })},
+        {"past the largest side", with([](GifIndexedImage& i) { i.left = kGifMaxSide - 2; })},
         {"no height", with([](GifIndexedImage& i) { i.height = 0; })},
     };
     for (const auto& c : refused) {
