@@ -220,20 +220,6 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
     return true;
 }
 
-// Frames the caller keeps, lent to one pass.
-class BorrowedFrames : public FrameSource {
-public:
-    explicit BorrowedFrames(FrameSource& source) : m_source(source) {}
-    int Count() const override { return m_source.Count(); }
-    bool Frame(int index, wxImage& frame, FrameError& error) override
-    {
-        return m_source.Frame(index, frame, error);
-    }
-
-private:
-    FrameSource& m_source;
-};
-
 // The frames for each try of a size-limited export: first the ones already scanned, then the
 // same inputs read again from the start.
 FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project,
@@ -243,7 +229,7 @@ FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project
     return [paths, project, first = &scanned, sampling,
             width]() mutable -> std::unique_ptr<FrameSource> {
         if (first) {
-            auto borrowed = std::make_unique<BorrowedFrames>(*first);
+            auto borrowed = std::make_unique<LentFrameSource>(*first);
             first = nullptr;
             return borrowed;
         }
