@@ -199,9 +199,9 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
         Fail(ProjectProblemText(file, project));
         return false;
     }
-    if (!KeepExistingSources(project.sources, project.frameDelays, options.skipMissing))
+    if (!KeepExistingSources(project.frames, project.frameDelays, options.skipMissing))
         return false;
-    if (project.sources.empty()) {
+    if (project.frames.empty()) {
         Fail(wxString::Format("\"%s\" names no image that can be loaded", file));
         return false;
     }
@@ -215,7 +215,7 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
         options.width = project.width;
         options.height = project.height;
     }
-    const wxArrayString load = ProjectLoadEntries(project.sources);
+    const wxArrayString load = ProjectLoadEntries(project.frames);
     paths.assign(load.begin(), load.end());
     return true;
 }

@@ -210,10 +210,10 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     const ProjectFrameEntries found = FindProjectFrames(entries);
     r.markers = found.rule;
     for (size_t k : found.frames) {
-        r.sources.Add(entries[k]);
+        r.frames.Add(entries[k]);
         r.frameDelays.push_back(delays[k]);
     }
-    if (r.sources.empty())
+    if (r.frames.empty())
         return Unusable(ProjectProblem::NoFrames);
     return r;
 }

@@ -190,7 +190,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
                      this);
         return false;
     }
-    const wxArrayString load = ProjectLoadEntries(project.sources);
+    const wxArrayString load = ProjectLoadEntries(project.frames);
     if (!MayLoad(load))
         return false;
 
@@ -213,7 +213,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
     opening->frameDelays = project.frameDelays;
-    opening->entries = project.sources;
+    opening->entries = project.frames;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
