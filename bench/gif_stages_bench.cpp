@@ -19,6 +19,7 @@
 
 #include "core/base/trace.h"
 #include "core/export/compose_frame.h"
+#include "core/gif/gif_image_indices.h"
 #include "core/gif/gif_writer.h"
 #include "core/colour/indexed_frame.h"
 #include "core/colour/palette.h"
@@ -131,12 +132,9 @@ void BM_WriteIndexedFrame(benchmark::State& state)
     IndexedFrame indexed;
     ReduceToIndexedQuant(Photo(640, 480), indexed);
     NullStream out;
-    g_gifOutputStream = &out;
-    for (auto _ : state) {
-        MyGifHandler handler;
-        benchmark::DoNotOptimize(SaveIndexedGifFrame(indexed, handler, 100, 2, 1));
-    }
-    g_gifOutputStream = nullptr;
+    GifWriter writer(out);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writer.Image(ImageView(indexed), 100));
     Frames(state);
 }
 
@@ -221,12 +219,12 @@ void BM_WriteFrame(benchmark::State& state)
 {
     const Reduced& r = ReducedFrame();
     NullStream out;
-    g_gifOutputStream = &out;
+    GifWriter writer(out);
     for (auto _ : state) {
-        MyGifHandler handler;
-        benchmark::DoNotOptimize(SaveGifFrame(r.image, handler, 100, 2, 1));
+        GifImageIndices looked;
+        benchmark::DoNotOptimize(IndexGifImage(r.image, looked) &&
+                                 writer.Image(ImageView(looked), 100));
     }
-    g_gifOutputStream = nullptr;
     Frames(state);
 }
 

@@ -5,6 +5,7 @@
 #include "core/input/image_header.h"
 #include "core/video/video_timing.h"
 #include "core/base/picture_limit.h"
+#include "core/gif/gif_limits.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -35,7 +36,7 @@ bool ParseSize(const std::string& text, int& width, int& height)
     return true;
 }
 
-// Comma-separated delays, each a whole number in 0..65535; at least one.
+// Comma-separated delays, each a whole number in 0..kGifMaxDelay; at least one.
 bool ParseDelayList(const std::string& text, std::vector<int>& delays)
 {
     delays.clear();
@@ -43,7 +44,7 @@ bool ParseDelayList(const std::string& text, std::vector<int>& delays)
     for (;;) {
         const size_t comma = text.find(',', start);
         long delay = 0;
-        if (!ParseNumber(text.substr(start, comma - start), 0, 65535, delay))
+        if (!ParseNumber(text.substr(start, comma - start), 0, kGifMaxDelay, delay))
             return false;
         delays.push_back(static_cast<int>(delay));
         if (comma == std::string::npos)
@@ -251,8 +252,9 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.output = value;
         } else if (name == "--delay") {
             long delay = 0;
-            if (!ParseNumber(value, 0, 65535, delay)) {
-                error = "bad --delay \"" + value + "\": expected a whole number from 0 to 65535";
+            if (!ParseNumber(value, 0, kGifMaxDelay, delay)) {
+                error = "bad --delay \"" + value + "\": expected a whole number from 0 to " +
+                        std::to_string(kGifMaxDelay);
                 return false;
             }
             options.delay = static_cast<int>(delay);
@@ -260,14 +262,16 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         } else if (name == "--delays") {
             if (!ParseDelayList(value, options.delays)) {
                 error = "bad --delays \"" + value +
-                        "\": expected whole numbers from 0 to 65535 separated by commas";
+                        "\": expected whole numbers from 0 to " + std::to_string(kGifMaxDelay) +
+                        " separated by commas";
                 return false;
             }
         } else if (name == "--loop") {
             long loop = 0;
-            if (!ParseNumber(value, 0, 65536, loop)) {
+            if (!ParseNumber(value, 0, kGifMaxLoopCount, loop)) {
                 error = "bad --loop \"" + value +
-                        "\": expected 0 (forever), 1 (once) or how many times, up to 65536";
+                        "\": expected 0 (forever), 1 (once) or how many times, up to " +
+                        std::to_string(kGifMaxLoopCount);
                 return false;
             }
             options.loopCount = static_cast<int>(loop);

@@ -39,6 +39,7 @@
 #include "usage/zoruvede_cli_usage.h"
 #include "core/base/readable_file.h"
 #include "core/base/file_length_text.h"
+#include "core/gif/gif_limits.h"
 
 namespace {
 
@@ -198,40 +199,26 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
         Fail(ProjectProblemText(file, project));
         return false;
     }
-    if (!KeepExistingSources(project.sources, project.frameDelays, options.skipMissing))
+    if (!KeepExistingSources(project.frames, project.frameDelays, options.skipMissing))
         return false;
-    if (project.sources.empty()) {
+    if (project.frames.empty()) {
         Fail(wxString::Format("\"%s\" names no image that can be loaded", file));
         return false;
     }
     if (!options.delayGiven)
-        options.delay = project.delay < 0 ? 0 : project.delay > 65535 ? 65535 : project.delay;
+        options.delay = std::clamp(project.delay, 0, kGifMaxDelay);
     if (!options.loopGiven && project.loopInGif)
         options.loopCount = project.loopCount;
     ownDelays = project.frameDelays;
-    if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= 65535 &&
-        project.height <= 65535) {
+    if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= kGifMaxSide &&
+        project.height <= kGifMaxSide) {
         options.width = project.width;
         options.height = project.height;
     }
-    const wxArrayString load = ProjectLoadEntries(project.sources);
+    const wxArrayString load = ProjectLoadEntries(project.frames);
     paths.assign(load.begin(), load.end());
     return true;
 }
-
-// Frames the caller keeps, lent to one pass.
-class BorrowedFrames : public FrameSource {
-public:
-    explicit BorrowedFrames(FrameSource& source) : m_source(source) {}
-    int Count() const override { return m_source.Count(); }
-    bool Frame(int index, wxImage& frame, FrameError& error) override
-    {
-        return m_source.Frame(index, frame, error);
-    }
-
-private:
-    FrameSource& m_source;
-};
 
 // The frames for each try of a size-limited export: first the ones already scanned, then the
 // same inputs read again from the start.
@@ -242,7 +229,7 @@ FrameSourceFactory ReopenFrames(const std::vector<wxString>& paths, bool project
     return [paths, project, first = &scanned, sampling,
             width]() mutable -> std::unique_ptr<FrameSource> {
         if (first) {
-            auto borrowed = std::make_unique<BorrowedFrames>(*first);
+            auto borrowed = std::make_unique<LentFrameSource>(*first);
             first = nullptr;
             return borrowed;
         }

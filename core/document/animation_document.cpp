@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/document/canvas_size.h"
+#include "core/gif/gif_limits.h"
 
 FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
 {
@@ -216,5 +217,5 @@ long PlayedLength(const std::vector<int>& writtenDelays)
 int ScaledDelay(int delay, int percent)
 {
     const long long scaled = (static_cast<long long>(delay) * percent + 50) / 100;
-    return static_cast<int>(std::clamp<long long>(scaled, 0, 65535));
+    return static_cast<int>(std::clamp<long long>(scaled, 0, kGifMaxDelay));
 }

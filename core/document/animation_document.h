@@ -18,7 +18,7 @@ struct AnimationFrame {
     std::shared_ptr<const wxImage> image;
     // The entry as stored in a project: a path, or a GIF frame's reference name.
     wxString source;
-    // The frame's own delay in hundredths of a second (0..65535), or kCommonDelay when it
+    // The frame's own delay in hundredths of a second (0..kGifMaxDelay), or kCommonDelay when it
     // follows the animation's common delay.
     int delay = -1;
 };
@@ -134,5 +134,5 @@ int PlayedDelay(int delay);
 std::vector<long> StartTimes(const std::vector<int>& delays);
 // How long the frames play, in hundredths, each for its played delay.
 long PlayedLength(const std::vector<int>& writtenDelays);
-// A delay scaled by percent, rounded to the nearest hundredth and kept within 0..65535.
+// A delay scaled by percent, rounded to the nearest hundredth and kept within 0..kGifMaxDelay.
 int ScaledDelay(int delay, int percent);

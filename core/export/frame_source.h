@@ -1,6 +1,7 @@
 // Where an export takes its frames from: a list held in memory, or files decoded on demand.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <wx/image.h>
@@ -22,6 +23,28 @@ public:
     // call at a time, though not always from the same thread. On failure, false and error
     // says why.
     virtual bool Frame(int index, wxImage& frame, FrameError& error) = 0;
+};
+
+// Another source's frames, lent to one pass of an export without handing the source over: the
+// lender keeps it for later passes or delivers to it meanwhile.
+class LentFrameSource : public FrameSource {
+public:
+    // A source the lender keeps alive for as long as this is used.
+    explicit LentFrameSource(FrameSource& source) : m_source(source) {}
+    // A source shared with the lender; this keeps it alive too.
+    explicit LentFrameSource(std::shared_ptr<FrameSource> source)
+        : m_source(*source), m_shared(std::move(source))
+    {
+    }
+    int Count() const override { return m_source.Count(); }
+    bool Frame(int index, wxImage& frame, FrameError& error) override
+    {
+        return m_source.Frame(index, frame, error);
+    }
+
+private:
+    FrameSource& m_source;
+    std::shared_ptr<FrameSource> m_shared;
 };
 
 // Frames held in memory. The images must not share their data with images used elsewhere

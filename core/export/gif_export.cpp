@@ -15,8 +15,8 @@
 #include "core/base/buffered_output.h"
 #include "core/export/canvas_check.h"
 #include "core/export/compose_frame.h"
-#include "core/gif/gif_blocks.h"
-#include "core/gif/gif_writer.h"
+#include "core/gif/gif_image_indices.h"
+#include "core/gif/gif_limits.h"
 #include "core/gif/gif_optimised_writer.h"
 #include "core/gif/gif_quality.h"
 #include "core/colour/indexed_frame.h"
@@ -206,6 +206,17 @@ private:
     bool m_stop = false;
 };
 
+// Writes a frame reduced by itself, not by the optimised writer; the first begins the file.
+bool WriteReduced(GifWriter& writer, const PreparedFrame& frame, bool first, int delayMs,
+                  int loopCount)
+{
+    GifImageIndices looked;
+    if (!frame.indexed && !IndexGifImage(*frame.reduced, looked))
+        return false;
+    const GifIndexedImage image = frame.indexed ? ImageView(*frame.indexed) : ImageView(looked);
+    return (!first || writer.Begin(image, loopCount)) && writer.Image(image, delayMs);
+}
+
 int WorkerCount(const GifExportOptions& options, int frames)
 {
     int n = options.threads;
@@ -228,9 +239,10 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             pipeline.reset();
     }
 
-    const ScopedGifOutput target(stream);
+    GifWriter writer(stream);
     const GifQualitySettings quality = QualitySettings(options.quality);
-    OptimisedGifWriter optimised(true, quality.reusePerPixel, quality.stillTolerance);
+    OptimisedGifWriter optimised(writer, options.loopCount, true, quality.reusePerPixel,
+                                 quality.stillTolerance);
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
             return Failure(Kind::Stopped);
@@ -245,17 +257,13 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
         if (frame.failure.kind != Kind::None)
             return frame.failure;
 
-        MyGifHandler handler;
         const int delayMs = GifFrameDelay(options, i) * 10;
-        bool saved;
-        if (options.optimize)
-            saved = optimised.Write(*frame.composed, *frame.reduced, delayMs, options.loopCount,
-                                    i + 1 == count);
-        else if (frame.indexed)
-            saved = SaveIndexedGifFrame(*frame.indexed, handler, delayMs, count, i,
-                                        options.loopCount);
-        else
-            saved = SaveGifFrame(*frame.reduced, handler, delayMs, count, i, options.loopCount);
+        bool saved = options.optimize
+                         ? optimised.Write(*frame.composed, *frame.reduced, delayMs)
+                         : WriteReduced(writer, frame, i == 0, delayMs, options.loopCount);
+        // The trailer goes with the last frame, so its length counts in that frame's report.
+        if (saved && i + 1 == count)
+            saved = writer.Finish();
         if (!saved) {
             // A plain stream keeps no system error; a file's is filled in by WriteFile.
             if (!stream.IsOk())
@@ -314,7 +322,7 @@ int GifFrameDelay(const GifExportOptions& options, int index)
     const bool own = index >= 0 && static_cast<size_t>(index) < options.delays.size() &&
                      options.delays[static_cast<size_t>(index)] >= 0;
     return std::clamp(own ? options.delays[static_cast<size_t>(index)] : options.delay, 0,
-                      0xFFFF);
+                      kGifMaxDelay);
 }
 
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,

@@ -29,9 +29,9 @@ constexpr int kGifBestQuality = 100;
 constexpr int kGifLowestQuality = 1;
 
 struct GifExportOptions {
-    wxSize canvas;          // every frame's size in the file; 1..65535 each way
+    wxSize canvas;          // every frame's size in the file; 1..kGifMaxSide each way
     int delay = 10;         // hundredths of a second between frames
-    // Each output frame's own delay in hundredths, by frame index, 0..65535 written as given
+    // Each output frame's own delay in hundredths, by frame index, 0..kGifMaxDelay as given
     // (0 and 1 too, though viewers stretch them). An entry below 0, and every frame past the
     // end of the list, uses delay; empty (the default) gives every frame delay.
     std::vector<int> delays;
@@ -60,7 +60,7 @@ struct GifExportOptions {
 };
 
 // The delay in hundredths that frame index is written with under options: its own entry in
-// options.delays when that is 0 or more, else options.delay; held in 0..65535.
+// options.delays when that is 0 or more, else options.delay; held in 0..kGifMaxDelay.
 int GifFrameDelay(const GifExportOptions& options, int index);
 
 struct GifExportResult {
@@ -71,8 +71,7 @@ struct GifExportResult {
     wxString error;
 };
 
-// Writes the animation to stream (through this thread's g_gifOutputStream, restored
-// afterwards). The stream is not closed.
+// Writes the animation to stream, which is not closed.
 // On failure the stream holds a partial file.
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
                                   const GifExportOptions& options,

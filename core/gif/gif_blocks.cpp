@@ -98,7 +98,7 @@ GifBytes CommentExtension(const std::string& text)
 
 uint16_t GifDelayField(int delayMilliseconds)
 {
-    return static_cast<uint16_t>(std::clamp(delayMilliseconds / 10, 0, 0xFFFF));
+    return static_cast<uint16_t>(std::clamp(delayMilliseconds / 10, 0, kGifMaxDelay));
 }
 
 std::array<uint8_t, 8> GraphicControlExtension(int delayMilliseconds, int transparentIndex,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/colour/palette.h"
+#include "core/gif/gif_limits.h"
 
 using GifBytes = std::vector<uint8_t>;
 
@@ -28,9 +29,6 @@ GifBytes ColourTable(const GifRgb* palette, int colourCount);
 // Application extension "NETSCAPE2.0" with loop count 0: repeat forever.
 std::array<uint8_t, 19> LoopingExtension();
 
-// The most times an animation can be asked to play: the extension's repeat count is 16 bits.
-constexpr int kGifMaxLoopCount = 65536;
-
 // The looping block for an animation that plays loopCount times: 0 (or below) plays forever,
 // LoopingExtension() exactly; 1 plays once, so no block at all (empty); N >= 2 plays N times,
 // the extension with repeat count N - 1 (held at kGifMaxLoopCount).
@@ -40,7 +38,8 @@ GifBytes LoopingBlock(int loopCount);
 // Empty text gives 0x21 0xFE 0x00.
 GifBytes CommentExtension(const std::string& text);
 
-// The delay field in hundredths of a second: milliseconds / 10 truncated, held in 0..65535.
+// The delay field in hundredths of a second: milliseconds / 10 truncated, held in
+// 0..kGifMaxDelay.
 uint16_t GifDelayField(int delayMilliseconds);
 
 // 0x21 0xF9 0x04, packed (bit 0 = transparent index present; disposal in bits 2-4, held in
@@ -55,6 +54,3 @@ std::array<uint8_t, 10> ImageDescriptor(int width, int height, bool first, int c
 
 // The trailer, 0x3B.
 constexpr uint8_t kGifTrailer = 0x3B;
-
-// The largest width or height a GIF can hold.
-constexpr int kGifMaxDimension = 65535;

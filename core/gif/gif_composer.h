@@ -14,7 +14,7 @@
 
 class GifComposer {
 public:
-    // A fully transparent canvas; the sides must be in 1..kGifMaxSide.
+    // A fully transparent canvas; the sides must be in 1..kMaxPictureSide.
     GifComposer(int width, int height);
 
     // Starts the next image: applies the disposal of the image before it, then remembers

@@ -1,5 +1,7 @@
 #include "core/gif/gif_geometry.h"
 
+#include "core/base/picture_limit.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -33,7 +35,7 @@ int InterlacedRow(int stored, int height)
 
 bool CheckedPixelBytes(int width, int height, int channels, size_t* bytes)
 {
-    if (width < 0 || height < 0 || width > kGifMaxSide || height > kGifMaxSide ||
+    if (width < 0 || height < 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
         channels < 1 || channels > 4)
         return false;
     *bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * static_cast<size_t>(channels);

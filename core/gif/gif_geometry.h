@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-// Longest side, in pixels, of a logical screen or a frame rectangle that is decoded.
-constexpr int kGifMaxSide = 16384;
+// A logical screen or frame rectangle is decoded only within the picture limit
+// (kMaxPictureSide of core/base/picture_limit.h).
 // Frames past this number are not read.
 constexpr unsigned kGifMaxFrames = 20000;
 // Bytes of extension data (comments, application blocks, ...) read in one file at most.
@@ -31,5 +31,5 @@ GifRect ClipToScreen(const GifRect& frame, int screenWidth, int screenHeight);
 int InterlacedRow(int stored, int height);
 
 // width x height x channels in *bytes. False (and *bytes untouched) when a side is not in
-// 0..kGifMaxSide or channels is not in 1..4, so the product never overflows.
+// 0..kMaxPictureSide or channels is not in 1..4, so the product never overflows.
 bool CheckedPixelBytes(int width, int height, int channels, size_t* bytes);

@@ -6,8 +6,7 @@
 #include <wx/mstream.h>
 
 #include "core/gif/frame_difference.h"
-#include "core/gif/gif_blocks.h"
-#include "core/colour/palette_lookup.h"
+#include "core/gif/gif_image_indices.h"
 
 namespace {
 
@@ -16,16 +15,12 @@ constexpr int kLeaveInPlace = 1;
 
 bool ToIndexed(const wxImage& reduced, IndexedPicture& picture)
 {
-    GifPaletteTable table;
-    int count = 0;
-    int transparent = -1;
-    if (!ExtractGifPalette(reduced, table, count, transparent) || count <= 0)
+    GifImageIndices indexed;
+    if (!IndexGifImage(reduced, indexed))
         return false;
-    picture.palette.assign(table.begin(), table.begin() + count);
-    const long n = static_cast<long>(reduced.GetWidth()) * reduced.GetHeight();
-    picture.indices.resize(static_cast<size_t>(n));
-    const PaletteLookup lookup(picture.palette.data(), count);
-    return lookup.Map(reduced.GetData(), n, picture.indices.data()) < 0;
+    picture.palette.assign(indexed.palette.begin(), indexed.palette.begin() + indexed.colourCount);
+    picture.indices = std::move(indexed.indices);
+    return true;
 }
 
 GifIndexedImage ImageOf(const FramePatch& patch)
@@ -47,11 +42,6 @@ bool WithinTolerance(const uint8_t* a, const uint8_t* b, int tolerance)
 {
     return std::abs(a[0] - b[0]) <= tolerance && std::abs(a[1] - b[1]) <= tolerance &&
            std::abs(a[2] - b[2]) <= tolerance;
-}
-
-bool WriteAll(wxOutputStream& stream, const void* data, size_t size)
-{
-    return stream.Write(data, size).LastWrite() == size;
 }
 
 } // namespace
@@ -95,7 +85,6 @@ bool OptimisedGifWriter::WritePatch(const std::vector<uint8_t>& shown,
     // delays.
     if (rect.Empty())
         rect = GifRect{0, 0, 1, 1};
-    wxOutputStream* target = g_gifOutputStream;
     const uint8_t* indices = picture.indices.data();
     const GifRgb* palette = picture.palette.data();
     const FramePatch opaque =
@@ -103,29 +92,20 @@ bool OptimisedGifWriter::WritePatch(const std::vector<uint8_t>& shown,
     const FramePatch clear =
         MakePatch(indices, palette, m_shown.data(), shown.data(), m_width, rect, true);
     if (clear.transparentIndex < 0)
-        return m_handler.WriteIndexed(ImageOf(opaque), false, delayMilliseconds);
+        return m_writer.Image(ImageOf(opaque), delayMilliseconds);
 
     // Transparency shortens runs of still pixels but can lengthen the table; the shorter
     // encoding wins, measured rather than guessed.
     wxMemoryOutputStream a;
     wxMemoryOutputStream b;
-    {
-        const ScopedGifOutput to(a);
-        if (!m_handler.WriteIndexed(ImageOf(opaque), false, delayMilliseconds))
-            return false;
-    }
-    {
-        const ScopedGifOutput to(b);
-        if (!m_handler.WriteIndexed(ImageOf(clear), false, delayMilliseconds))
-            return false;
-    }
-    const wxMemoryOutputStream& shorter = b.GetLength() < a.GetLength() ? b : a;
-    const wxStreamBuffer* buffer = shorter.GetOutputStreamBuffer();
-    return WriteAll(*target, buffer->GetBufferStart(), shorter.GetLength());
+    if (!GifWriter(a).Image(ImageOf(opaque), delayMilliseconds) ||
+        !GifWriter(b).Image(ImageOf(clear), delayMilliseconds))
+        return false;
+    return m_writer.Append(b.GetLength() < a.GetLength() ? b : a);
 }
 
 bool OptimisedGifWriter::WriteWhole(const IndexedPicture& picture, int height,
-                                    int delayMilliseconds, int loopCount)
+                                    int delayMilliseconds)
 {
     GifIndexedImage image;
     image.indices = picture.indices.data();
@@ -134,7 +114,8 @@ bool OptimisedGifWriter::WriteWhole(const IndexedPicture& picture, int height,
     image.palette = picture.palette.data();
     image.colourCount = static_cast<int>(picture.palette.size());
     image.disposal = kLeaveInPlace;
-    return m_handler.WriteIndexed(image, m_first, delayMilliseconds, loopCount);
+    return (!m_first || m_writer.Begin(image, m_loopCount)) &&
+           m_writer.Image(image, delayMilliseconds);
 }
 
 std::vector<uint8_t> OptimisedGifWriter::SourceOf(const wxImage& composed) const
@@ -152,7 +133,7 @@ std::vector<uint8_t> OptimisedGifWriter::SourceOf(const wxImage& composed) const
 }
 
 bool OptimisedGifWriter::Write(const wxImage& composed, const wxImage& reduced,
-                               int delayMilliseconds, int loopCount, bool last)
+                               int delayMilliseconds)
 {
     std::vector<uint8_t> sourcePixels = SourceOf(composed);
     const uint8_t* source = sourcePixels.data();
@@ -162,13 +143,9 @@ bool OptimisedGifWriter::Write(const wxImage& composed, const wxImage& reduced,
     std::vector<uint8_t> shown = Shown(picture);
     if (m_first)
         m_width = composed.GetWidth();
-    bool ok = m_first || !m_difference
-                  ? WriteWhole(picture, composed.GetHeight(), delayMilliseconds, loopCount)
-                  : WritePatch(shown, picture, delayMilliseconds);
-    if (ok && last) {
-        const uint8_t trailer = kGifTrailer;
-        ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
-    }
+    const bool ok = m_first || !m_difference
+                        ? WriteWhole(picture, composed.GetHeight(), delayMilliseconds)
+                        : WritePatch(shown, picture, delayMilliseconds);
     m_first = false;
     m_source = std::move(sourcePixels);
     m_shown = std::move(shown);

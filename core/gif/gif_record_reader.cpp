@@ -6,6 +6,8 @@
 #include <gif_lib.h>
 #include <wx/wfstream.h>
 
+#include "core/base/picture_limit.h"
+
 void GifRecordReader::GifCloser::operator()(GifFileType* gif) const
 {
     int error = 0;
@@ -51,12 +53,12 @@ bool GifRecordReader::Open(const wxString& path, wxString* reason)
     }
     m_screenWidth = m_gif->SWidth;
     m_screenHeight = m_gif->SHeight;
-    if (m_screenWidth <= 0 || m_screenHeight <= 0 || m_screenWidth > kGifMaxSide ||
-        m_screenHeight > kGifMaxSide) {
+    if (m_screenWidth <= 0 || m_screenHeight <= 0 || m_screenWidth > kMaxPictureSide ||
+        m_screenHeight > kMaxPictureSide) {
         if (reason)
             *reason = wxString::Format("the GIF's screen of %d x %d pixels is empty or larger "
                                        "than %d pixels on a side",
-                                       m_screenWidth, m_screenHeight, kGifMaxSide);
+                                       m_screenWidth, m_screenHeight, kMaxPictureSide);
         return false;
     }
     return true;
@@ -114,10 +116,10 @@ bool GifRecordReader::NextImage(GifImageHeader& header, wxString* reason)
         m_gif->SavedImages = nullptr;
         m_gif->ImageCount = 0;
         const GifImageDesc& desc = m_gif->Image;
-        if (desc.Width > kGifMaxSide || desc.Height > kGifMaxSide || desc.Width < 0 || desc.Height < 0) {
+        if (desc.Width > kMaxPictureSide || desc.Height > kMaxPictureSide || desc.Width < 0 || desc.Height < 0) {
             if (reason)
                 *reason = wxString::Format("frame %u of %d x %d pixels is larger than %d pixels "
-                                           "on a side", number, desc.Width, desc.Height, kGifMaxSide);
+                                           "on a side", number, desc.Width, desc.Height, kMaxPictureSide);
             return false;
         }
         header.frame = GifRect{desc.Left, desc.Top, desc.Width, desc.Height};

@@ -30,7 +30,7 @@ public:
     GifRecordReader& operator=(const GifRecordReader&) = delete;
 
     // Opens path and reads the logical screen. False with a reason when the file can't be
-    // read, is not a GIF, or declares a screen side of 0 or past kGifMaxSide.
+    // read, is not a GIF, or declares a screen side of 0 or past kMaxPictureSide.
     bool Open(const wxString& path, wxString* reason);
     int ScreenWidth() const { return m_screenWidth; }
     int ScreenHeight() const { return m_screenHeight; }

@@ -1,18 +1,14 @@
 #include "core/gif/gif_writer.h"
 
+#include <algorithm>
 #include <limits>
-#include <memory>
-#include <new>
-#include <string>
 
+#include <wx/imaggif.h>
 #include <wx/intl.h>
 #include <wx/log.h>
-#include <wx/strconv.h>
 
 #include "core/gif/gif_blocks.h"
-#include "core/colour/palette_lookup.h"
-
-thread_local wxOutputStream* g_gifOutputStream = nullptr;
+#include "core/gif/gif_limits.h"
 
 namespace {
 
@@ -28,14 +24,70 @@ bool WriteBlock(wxOutputStream& stream, const Bytes& bytes)
     return WriteAll(stream, bytes.data(), bytes.size());
 }
 
-std::string CommentBytes(const wxImage& image)
+bool SameColour(const GifRgb& a, const GifRgb& b)
 {
-    const wxString comment = image.GetOption(wxIMAGE_OPTION_GIF_COMMENT);
-    // The current locale's multibyte encoding, as the format has no declared one; text that
-    // doesn't convert gives no bytes.
-    const wxCharBuffer converted = comment.mb_str(wxConvLibc);
-    return std::string(converted.data() ? converted.data() : "", converted.length());
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
+
+// Whether image can be written at all: checked before its first byte.
+bool Writable(const GifIndexedImage& image)
+{
+    if (!image.indices || !image.palette || image.colourCount <= 0 || image.colourCount > 256 ||
+        image.left < 0 || image.top < 0 ||
+        image.left + static_cast<long long>(image.width) > kGifMaxSide ||
+        image.top + static_cast<long long>(image.height) > kGifMaxSide ||
+        LzwPixelCount(image.width, image.height) < 0)
+        return false;
+    const size_t pixels = static_cast<size_t>(image.width) * image.height;
+    return std::all_of(image.indices, image.indices + pixels,
+                       [&](unsigned char index) { return index < image.colourCount; });
+}
+
+// The toolkit's LZW compressor, reached through the handler's protected members.
+class ToolkitLzw : public wxGIFHandler {
+public:
+    ~ToolkitLzw() override { ReleaseHashTable(); }
+
+    bool Compress(wxOutputStream& stream, const unsigned char* indices, int width, int height)
+    {
+        if (!InitHashTable()) {
+            wxLogError(_("Couldn't initialize GIF hash table."));
+            return false;
+        }
+        // The toolkit's compressor resets its code width to 9 bits on every clear code, as if
+        // the minimum code size were 8, so 8 is the only size that decodes correctly, whatever
+        // the table size. It ends the image data (last code, end code, rest of the bits and
+        // the block terminator) only while compressing a row when the pixel count is 0, so the
+        // count starts at height x even width (LzwPixelCount, which fits the toolkit's int) and
+        // drops by the even width before each row: 0 before the last.
+        bool ok = SetupCompress(&stream, 8);
+        const int evenWidth = width + (width % 2);
+        m_pixelCount = LzwPixelCount(width, height);
+        for (int y = 0; ok && y < height; ++y) {
+            m_pixelCount -= evenWidth;
+            ok = CompressLine(&stream, indices + static_cast<size_t>(y) * width, width);
+        }
+        ReleaseHashTable();
+        // The compressor ignores the result of its last write, the block terminator.
+        return ok && stream.IsOk();
+    }
+
+private:
+    void ReleaseHashTable()
+    {
+        // The base allocates the table in InitHashTable with a plain `new GifHashTableType()`,
+        // but its type is complete only inside the toolkit's source and the base's destructor
+        // never frees it. That type is a plain array of 32-bit words, trivially destructible
+        // and without its own operator new or delete, so releasing the storage with the global
+        // deallocation function is exactly what a delete-expression on the complete type does,
+        // and is defined behaviour even though the type is incomplete here (`delete` on it
+        // would only warn).
+        if (m_hashTable) {
+            ::operator delete(static_cast<void*>(m_hashTable));
+            m_hashTable = nullptr;
+        }
+    }
+};
 
 } // namespace
 
@@ -48,164 +100,54 @@ int LzwPixelCount(int width, int height)
     return count <= std::numeric_limits<int>::max() ? static_cast<int>(count) : -1;
 }
 
-void MyGifHandler::ReleaseHashTable()
+bool GifWriter::Begin(const GifIndexedImage& first, int loopCount)
 {
-    // The base allocates the table in InitHashTable with a plain `new GifHashTableType()`, but
-    // its type is complete only inside the toolkit's source and the base's destructor never
-    // frees it. That type is a plain array of 32-bit words, trivially destructible and without
-    // its own operator new or delete, so releasing the storage with the global deallocation
-    // function is exactly what a delete-expression on the complete type does, and is defined
-    // behaviour even though the type is incomplete here (`delete` on it would only warn).
-    if (m_hashTable) {
-        ::operator delete(static_cast<void*>(m_hashTable));
-        m_hashTable = nullptr;
-    }
+    if (!Writable(first) || first.left != 0 || first.top != 0)
+        return false;
+    m_screenImagePending = true;
+    m_screenWidth = first.width;
+    m_screenHeight = first.height;
+    m_globalTable.assign(first.palette, first.palette + first.colourCount);
+    const GifBytes looping = LoopingBlock(loopCount);
+    return WriteBlock(m_stream, GifHeader()) &&
+           WriteBlock(m_stream, LogicalScreenDescriptor(first.width, first.height,
+                                                        first.colourCount)) &&
+           WriteBlock(m_stream, ColourTable(first.palette, first.colourCount)) &&
+           (looping.empty() || WriteBlock(m_stream, looping));
 }
 
-bool MyGifHandler::WriteImageData(wxOutputStream& stream, const unsigned char* indices,
-                                  int width, int height, int pixelCount)
+bool GifWriter::ScreenImage(const GifIndexedImage& image) const
 {
-    if (!InitHashTable()) {
-        wxLogError(_("Couldn't initialize GIF hash table."));
-        return false;
-    }
-    // The toolkit's compressor resets its code width to 9 bits on every clear code, as if the
-    // minimum code size were 8, so 8 is the only size that decodes correctly, whatever the
-    // table size. It ends the image data (last code, end code, rest of the bits and the block
-    // terminator) only while compressing a row when the pixel count is 0, so the count starts
-    // at height x even width (pixelCount, which fits the toolkit's int) and drops by the even
-    // width before each row: 0 before the last.
-    bool ok = SetupCompress(&stream, 8);
-    const int evenWidth = width + (width % 2);
-    m_pixelCount = pixelCount;
-    for (int y = 0; ok && y < height; ++y) {
-        m_pixelCount -= evenWidth;
-        ok = CompressLine(&stream, indices + static_cast<size_t>(y) * width, width);
-    }
-    ReleaseHashTable();
-    // The compressor ignores the result of its last write, the block terminator.
-    return ok && stream.IsOk();
+    return image.left == 0 && image.top == 0 && image.width == m_screenWidth &&
+           image.height == m_screenHeight &&
+           static_cast<size_t>(image.colourCount) == m_globalTable.size() &&
+           std::equal(m_globalTable.begin(), m_globalTable.end(), image.palette, SameColour);
 }
 
-bool MyGifHandler::DoSaveFile(const wxImage& image, bool first, int delayMilliseconds,
-                              const GifPaletteTable& palette, int colourCount,
-                              int transparentIndex, int loopCount)
+bool GifWriter::Image(const GifIndexedImage& image, int delayMilliseconds)
 {
-    wxOutputStream* stream = g_gifOutputStream;
-    if (!stream || !image.IsOk() || colourCount <= 0 || colourCount > 256)
+    if (!Writable(image) || (m_screenImagePending && !ScreenImage(image)))
         return false;
-    const int width = image.GetWidth();
-    const int height = image.GetHeight();
-    const int pixelCount = LzwPixelCount(width, height);
-    if (pixelCount < 0 || width > kGifMaxDimension || height > kGifMaxDimension)
-        return false;
-
-    // Every pixel is mapped before anything is written, so a colour outside the palette (more
-    // than the palette's colours) refuses the frame instead of writing a wrong pixel.
-    const size_t pixels = static_cast<size_t>(width) * height;
-    std::unique_ptr<unsigned char[]> indices(new (std::nothrow) unsigned char[pixels]);
-    if (!indices)
-        return false;
-    const PaletteLookup lookup(palette.data(), colourCount);
-    if (lookup.Map(image.GetData(), static_cast<long>(pixels), indices.get()) >= 0)
-        return false;
-
-    GifIndexedImage indexed;
-    indexed.indices = indices.get();
-    indexed.width = width;
-    indexed.height = height;
-    indexed.palette = palette.data();
-    indexed.colourCount = colourCount;
-    indexed.transparentIndex = transparentIndex;
-    // A comment that doesn't convert still writes its (empty) extension.
-    const bool hasComment = image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) &&
-                            !image.GetOption(wxIMAGE_OPTION_GIF_COMMENT).empty();
-    const std::string comment = hasComment ? CommentBytes(image) : std::string();
-    return WriteBlocks(indexed, first, delayMilliseconds, loopCount,
-                       hasComment ? &comment : nullptr);
-}
-
-bool MyGifHandler::WriteIndexed(const GifIndexedImage& image, bool first, int delayMilliseconds,
-                                int loopCount)
-{
-    if (!g_gifOutputStream || !image.indices || !image.palette || image.colourCount <= 0 ||
-        image.colourCount > 256 || image.left < 0 || image.top < 0 ||
-        (first && (image.left != 0 || image.top != 0)) ||
-        image.left + static_cast<long long>(image.width) > kGifMaxDimension ||
-        image.top + static_cast<long long>(image.height) > kGifMaxDimension ||
-        LzwPixelCount(image.width, image.height) < 0)
-        return false;
-    const size_t pixels = static_cast<size_t>(image.width) * image.height;
-    for (size_t i = 0; i < pixels; ++i)
-        if (image.indices[i] >= image.colourCount)
-            return false;
-    return WriteBlocks(image, first, delayMilliseconds, loopCount, nullptr);
-}
-
-bool MyGifHandler::WriteBlocks(const GifIndexedImage& image, bool first, int delayMilliseconds,
-                               int loopCount, const std::string* comment)
-{
-    wxOutputStream* stream = g_gifOutputStream;
-    const int width = image.width;
-    const int height = image.height;
-    const int colourCount = image.colourCount;
-    bool ok = true;
-    if (first) {
-        const GifBytes looping = LoopingBlock(loopCount);
-        ok = WriteBlock(*stream, GifHeader()) &&
-             WriteBlock(*stream, LogicalScreenDescriptor(width, height, colourCount)) &&
-             WriteBlock(*stream, ColourTable(image.palette, colourCount)) &&
-             (looping.empty() || WriteBlock(*stream, looping));
-    }
-
-    if (ok && comment)
-        ok = WriteBlock(*stream, CommentExtension(*comment));
-
+    const bool global = m_screenImagePending;
+    m_screenImagePending = false;
+    bool ok = !image.comment || WriteBlock(m_stream, CommentExtension(*image.comment));
     ok = ok &&
-         WriteBlock(*stream, GraphicControlExtension(delayMilliseconds, image.transparentIndex,
-                                                     image.disposal)) &&
-         WriteBlock(*stream,
-                    ImageDescriptor(width, height, first, colourCount, image.left, image.top));
-    if (ok && !first)
-        ok = WriteBlock(*stream, ColourTable(image.palette, colourCount));
-    if (!ok)
-        return false;
-    return WriteImageData(*stream, image.indices, width, height,
-                          LzwPixelCount(width, height));
+         WriteBlock(m_stream, GraphicControlExtension(delayMilliseconds, image.transparentIndex,
+                                                      image.disposal)) &&
+         WriteBlock(m_stream, ImageDescriptor(image.width, image.height, global,
+                                              image.colourCount, image.left, image.top)) &&
+         (global || WriteBlock(m_stream, ColourTable(image.palette, image.colourCount)));
+    return ok && ToolkitLzw().Compress(m_stream, image.indices, image.width, image.height);
 }
 
-bool SaveGifFrame(const wxImage& image, MyGifHandler& handler, int delayMilliseconds,
-                  int frameCount, int frameIndex, int loopCount)
+bool GifWriter::Append(const wxMemoryOutputStream& encoded)
 {
-    GifPaletteTable palette;
-    int colourCount = 0;
-    int transparentIndex = -1;
-    bool ok = ExtractGifPalette(image, palette, colourCount, transparentIndex) &&
-              handler.DoSaveFile(image, frameIndex == 0, delayMilliseconds, palette,
-                                 colourCount, transparentIndex, loopCount);
-    if (ok && frameIndex + 1 == frameCount) {
-        const uint8_t trailer = kGifTrailer;
-        ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
-    }
-    return ok;
+    const wxStreamBuffer* buffer = encoded.GetOutputStreamBuffer();
+    return WriteAll(m_stream, buffer->GetBufferStart(), encoded.GetLength());
 }
 
-bool SaveIndexedGifFrame(const IndexedFrame& frame, MyGifHandler& handler, int delayMilliseconds,
-                         int frameCount, int frameIndex, int loopCount)
+bool GifWriter::Finish()
 {
-    if (frame.width <= 0 || frame.height <= 0 ||
-        frame.indices.size() != static_cast<size_t>(frame.width) * frame.height)
-        return false;
-    GifIndexedImage image;
-    image.indices = frame.indices.data();
-    image.width = frame.width;
-    image.height = frame.height;
-    image.palette = frame.palette.data();
-    image.colourCount = frame.colourCount;
-    bool ok = handler.WriteIndexed(image, frameIndex == 0, delayMilliseconds, loopCount);
-    if (ok && frameIndex + 1 == frameCount) {
-        const uint8_t trailer = kGifTrailer;
-        ok = g_gifOutputStream && WriteAll(*g_gifOutputStream, &trailer, 1);
-    }
-    return ok;
+    const uint8_t trailer = kGifTrailer;
+    return WriteAll(m_stream, &trailer, 1);
 }

@@ -8,6 +8,7 @@ set(SOURCES
   gif_frame_reader.cpp
   gif_geometry.cpp
   gif_graphic_control.cpp
+  gif_image_indices.cpp
   gif_optimised_writer.cpp
   gif_quality.cpp
   gif_record_reader.cpp

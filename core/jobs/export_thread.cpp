@@ -57,43 +57,12 @@ FrameSourceFactory PassesOverImages(std::vector<wxImage> frames)
         return std::make_unique<ImageListFrameSource>(std::move(copies));
     };
 }
-
-class BorrowedSource : public FrameSource {
-public:
-    explicit BorrowedSource(std::shared_ptr<FrameSource> source) : m_source(std::move(source)) {}
-    int Count() const override { return m_source->Count(); }
-    bool Frame(int index, wxImage& frame, FrameError& error) override
-    {
-        return m_source->Frame(index, frame, error);
-    }
-
-private:
-    std::shared_ptr<FrameSource> m_source;
-};
-
-FrameSourceFactory OnePass(std::shared_ptr<FrameSource> source)
-{
-    auto used = std::make_shared<bool>(false);
-    return [source, used]() -> std::unique_ptr<FrameSource> {
-        if (*used)
-            return nullptr;
-        *used = true;
-        return std::make_unique<BorrowedSource>(source);
-    };
-}
 }
 
 WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          std::vector<wxImage> frames, const wxString& outputPath,
                                          int delay)
     : WorkSaveAsGifThread(canvasSize, dest, PassesOverImages(std::move(frames)), outputPath, delay)
-{
-}
-
-WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
-                                         std::shared_ptr<FrameSource> frames,
-                                         const wxString& outputPath, int delay)
-    : WorkSaveAsGifThread(canvasSize, dest, OnePass(std::move(frames)), outputPath, delay)
 {
 }
 

@@ -1,6 +1,7 @@
-// Writing the animation to a GIF file off the GUI thread. The GUI thread hands the thread
-// copies of the frames as image data before it starts (bitmaps, drawing contexts and windows
-// must not be touched off the GUI thread); the thread never reads the strip.
+// Writing the animation to a GIF file off the GUI thread. The thread takes its frames as image
+// data, never from the strip: the window's are converted on the GUI thread one at a time as
+// the thread asks for them (FeedPasses; bitmaps, drawing contexts and windows must not be
+// touched off the GUI thread).
 //
 // Reports are wxEVT_THREAD_UPDATE events with id ID_GIF_FRAME_SAVED: after frame i of n the
 // int is floor(100 * (i + 1) / n), below 100; then exactly one final event with int 100
@@ -8,7 +9,6 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
 #include <vector>
 
 #include <wx/gdicmn.h>
@@ -20,7 +20,6 @@
 #include "core/export/gif_save_options.h"
 #include "core/export/size_limit.h"
 
-class FrameSource;
 class wxEvtHandler;
 class wxThreadEvent;
 
@@ -43,9 +42,6 @@ public:
     // frames must share no data with images used elsewhere (see ImageListFrameSource).
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
                         const wxString& outputPath, int delay);
-    // Frames taken from a source on demand, read once (a size limit can't try again).
-    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
-                        std::shared_ptr<FrameSource> frames, const wxString& outputPath, int delay);
     // A fresh pass over the frames for every try (the window hands them over through
     // FeedPasses).
     WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,

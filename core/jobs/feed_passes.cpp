@@ -2,22 +2,6 @@
 
 #include "core/jobs/frame_feed.h"
 
-namespace {
-// A pass handed to the exporter, sharing the feed with FeedPasses, which delivers to it.
-class SharedFeed : public FrameSource {
-public:
-    explicit SharedFeed(std::shared_ptr<FrameFeed> feed) : m_feed(std::move(feed)) {}
-    int Count() const override { return m_feed->Count(); }
-    bool Frame(int index, wxImage& frame, FrameError& error) override
-    {
-        return m_feed->Frame(index, frame, error);
-    }
-
-private:
-    std::shared_ptr<FrameFeed> m_feed;
-};
-}
-
 FeedPasses::FeedPasses(int count, std::function<void(int index)> ask)
     : m_count(count), m_ask(std::move(ask))
 {
@@ -29,7 +13,8 @@ std::unique_ptr<FrameSource> FeedPasses::NextPass()
     if (m_cancelled)
         return nullptr;
     m_current = std::make_shared<FrameFeed>(m_count, m_ask);
-    return std::make_unique<SharedFeed>(m_current);
+    // The pass shares the feed with this object, which delivers to it.
+    return std::make_unique<LentFrameSource>(m_current);
 }
 
 void FeedPasses::Deliver(int index, wxImage&& image)

@@ -16,7 +16,7 @@
 #include "core/base/file_name_encoding.h"
 #include "core/project/limited_xml.h"
 #include "core/input/frame_reference.h"
-#include "core/gif/gif_blocks.h"
+#include "core/gif/gif_limits.h"
 #include "core/input/image_decode.h"
 #include "core/base/readable_file.h"
 
@@ -102,7 +102,7 @@ void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
         last = path;
         const int own = OwnDelay(data.frameDelays, indices[i]);
         if (own >= 0)
-            path->AddAttribute("delay", wxString::Format("%d", std::min(own, 65535)));
+            path->AddAttribute("delay", wxString::Format("%d", std::min(own, kGifMaxDelay)));
     }
 }
 
@@ -157,13 +157,13 @@ ProjectReading Unusable(ProjectProblem problem, const wxString& detail = wxStrin
     return r;
 }
 
-// A frame's own delay from its path element: -1 when it has none, else held in 0..65535.
+// A frame's own delay from its path element: -1 when it has none, else held in 0..kGifMaxDelay.
 int ReadOwnDelay(const wxXmlNode* path)
 {
     wxString text;
     if (!path->GetAttribute("delay", &text))
         return -1;
-    return std::clamp(ReadProjectNumber(text), 0, 65535);
+    return std::clamp(ReadProjectNumber(text), 0, kGifMaxDelay);
 }
 
 // The next element, which must be named name; null when it isn't.
@@ -210,10 +210,10 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     const ProjectFrameEntries found = FindProjectFrames(entries);
     r.markers = found.rule;
     for (size_t k : found.frames) {
-        r.sources.Add(entries[k]);
+        r.frames.Add(entries[k]);
         r.frameDelays.push_back(delays[k]);
     }
-    if (r.sources.empty())
+    if (r.frames.empty())
         return Unusable(ProjectProblem::NoFrames);
     return r;
 }

@@ -23,15 +23,18 @@
 
 class wxXmlDocument;
 
+// What a project holds, as written and as read.
 struct ProjectData {
     wxString gifName;
     int width = 0;
     int height = 0;
     int delay = 0;
-    // The frames' names, in order (the strip's m_filename of each frame).
+    // Every frame's entry, in order: an image path, or a frame reference name (the document's
+    // source of each frame). Run markers are not among them. Whether the files still exist is
+    // for the reader of the project to find out.
     wxArrayString frames;
-    // Each frame's own delay in hundredths (0..65535), by frame index; -1 (or a frame past
-    // the end of the list) follows delay.
+    // Each frame's own delay in hundredths (0..kGifMaxDelay), by frame index; -1 (or a frame
+    // past the end of the list) follows delay. A read project has one per frame.
     std::vector<int> frameDelays;
     // How many times the animation plays: 0 forever, 1 once, N N times (GifExportOptions'
     // loopCount); loopInGif: the GIF saved from the project plays so, else forever.
@@ -69,22 +72,11 @@ constexpr size_t kMaxProjectBytes = 50'000'000;
 constexpr int kMaxProjectDepth = 16;
 constexpr int kMaxProjectAttributes = 16;
 
-struct ProjectReading {
+// A project as read from a file: its data when it is usable (the loop setting 0 and false when
+// the file doesn't say), else why not.
+struct ProjectReading : ProjectData {
     ProjectProblem problem = ProjectProblem::NotXml;
     wxString detail;
-    wxString gifName;
-    int width = 0;
-    int height = 0;
-    int delay = 0;
-    // Every frame's entry (a path or a frame reference name) in order, run markers left out.
-    // Whether the files still exist is for the reader of the project to find out.
-    wxArrayString sources;
-    // Each source's own delay in hundredths, one per source: -1 when it follows delay.
-    std::vector<int> frameDelays;
-    // As in ProjectData; 0 and false when the file doesn't say.
-    int loopCount = 0;
-    bool loopInGif = false;
-    ProjectMarkers markers = ProjectMarkers::GifPath;
 
     bool Usable() const { return problem == ProjectProblem::None; }
 };

@@ -5,14 +5,14 @@
 #include <cstdint>
 
 #include "core/base/picture_limit.h"
+#include "core/gif/gif_limits.h"
 
 namespace {
-constexpr int kLargest = 65535;
 constexpr int kDefaultWidth = 640;
 
 int Held(double value)
 {
-    return static_cast<int>(std::clamp(std::lround(value), 1L, static_cast<long>(kLargest)));
+    return static_cast<int>(std::clamp(std::lround(value), 1L, static_cast<long>(kGifMaxSide)));
 }
 } // namespace
 

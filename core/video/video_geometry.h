@@ -10,7 +10,7 @@ wxSize VideoDisplaySize(int codedWidth, int codedHeight, int aspectNum, int aspe
                         int rotation);
 
 // The decoded frame's size for a requested width, the height following the display's aspect
-// ratio; both held to 1..65535, the largest a GIF holds.
+// ratio; both held to 1..kGifMaxSide, the largest a GIF holds.
 wxSize VideoFrameSize(const wxSize& display, int width);
 
 // The largest width a frame may be decoded at: the display width, held so that neither side

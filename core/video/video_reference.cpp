@@ -2,6 +2,8 @@
 
 #include <wx/filefn.h>
 
+#include "core/gif/gif_limits.h"
+
 namespace {
 
 // Digits only, as a number of at most 12 digits; -1 for anything else.
@@ -41,7 +43,7 @@ std::optional<VideoFrameReference> ParseVideoReference(const wxString& name)
     const long long seconds = Digits(tail.Mid(2, static_cast<size_t>(dot) - 2));
     const long long millis = Digits(tail.Mid(static_cast<size_t>(dot) + 1, 3));
     const long long width = Digits(tail.Mid(static_cast<size_t>(amp) + 3));
-    if (seconds < 0 || millis < 0 || width <= 0 || width > 65535)
+    if (seconds < 0 || millis < 0 || width <= 0 || width > kGifMaxSide)
         return std::nullopt;
     VideoFrameReference frame;
     frame.video = name.Left(static_cast<size_t>(hash));

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/gif/gif_limits.h"
+
 namespace {
 
 // Moments within a microsecond of the end are past it: fps steps add up rounding errors, and
@@ -73,7 +75,7 @@ std::vector<int> VideoFrameDelays(int count, double fps)
         // gives 7, 7, 6 (totals 7, 14, 20).
         const long long total =
             static_cast<long long>(std::ceil((k + 1) * 100.0 / fps - kTimeEpsilon));
-        delays.push_back(static_cast<int>(std::min<long long>(total - shown, 0xFFFF)));
+        delays.push_back(static_cast<int>(std::min<long long>(total - shown, kGifMaxDelay)));
         shown = total;
     }
     return delays;

@@ -7,7 +7,7 @@
 namespace {
 int ClampSide(int64_t side)
 {
-    return static_cast<int>(std::clamp<int64_t>(side, 1, kMaxCanvasSide));
+    return static_cast<int>(std::clamp<int64_t>(side, 1, kGifMaxSide));
 }
 
 // The edited side e and the other side o = e * baseOther / baseEdited, both in range.
@@ -17,9 +17,9 @@ std::pair<int, int> KeepProportion(int edited, int baseEdited, int baseOther, in
     if (baseEdited <= 0 || baseOther <= 0)
         return {static_cast<int>(e), ClampSide(otherNow)};
     int64_t o = e * baseOther / baseEdited;
-    if (o > kMaxCanvasSide) {
+    if (o > kGifMaxSide) {
         // The largest e whose o still fits: e * baseOther < (max + 1) * baseEdited.
-        e = ClampSide(((int64_t{kMaxCanvasSide} + 1) * baseEdited - 1) / baseOther);
+        e = ClampSide(((int64_t{kGifMaxSide} + 1) * baseEdited - 1) / baseOther);
         o = e * baseOther / baseEdited;
     }
     return {static_cast<int>(e), ClampSide(o)};

@@ -3,12 +3,11 @@
 
 #include <wx/gdicmn.h>
 
-// The largest canvas side a GIF can hold.
-constexpr int kMaxCanvasSide = 65535;
+#include "core/gif/gif_limits.h"
 
 // A proportion edit of the canvas: the user typed w (or h) and the other side follows base's
 // proportion, computed in 64 bits and truncated toward zero. Both sides of the result lie in
-// 1..kMaxCanvasSide: when the derived side would be too large, the typed side is lowered until
+// 1..kGifMaxSide: when the derived side would be too large, the typed side is lowered until
 // it fits, so the proportion still holds; a derived side below 1 becomes 1. A base without
 // width or height has no proportion, and the other side keeps its current value.
 wxSize CanvasForWidth(int w, const wxSize& base, int heightNow);

@@ -15,18 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const ProjectReading read = ReadProjectBytes(reinterpret_cast<const char*>(data), size);
     if (!read.Usable()) {
-        FUZZ_CHECK(read.sources.empty());
+        FUZZ_CHECK(read.frames.empty());
         return 0;
     }
-    FUZZ_CHECK(!read.sources.empty());
+    FUZZ_CHECK(!read.frames.empty());
 
-    ProjectData project;
-    project.gifName = read.gifName;
-    project.width = read.width;
-    project.height = read.height;
-    project.delay = read.delay;
-    project.frames = read.sources;
-    project.markers = read.markers;
+    const ProjectData& project = read;
 
     static TempDir dir;
     const wxString path = dir.File("project.xml");
@@ -43,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(again.width == read.width);
     FUZZ_CHECK(again.height == read.height);
     FUZZ_CHECK(again.delay == read.delay);
-    FUZZ_CHECK(again.sources == read.sources);
+    FUZZ_CHECK(again.frames == read.frames);
     return 0;
 }

@@ -27,7 +27,7 @@ TEST(Recovery, TheDocumentIsCopiedAfterAChangeAndTheCopyGoesWithTheWindow)
         WaitFor("the recovery copy", [&] {
             wxString found = wxFindFirstFile(RecoveryFolder() + "/recovery-*.xml");
             for (; !found.empty(); found = wxFindNextFile())
-                if (ReadProjectFile(found).Usable() && ReadProjectFile(found).sources[0] == a)
+                if (ReadProjectFile(found).Usable() && ReadProjectFile(found).frames[0] == a)
                     copy = found;
             return !copy.empty();
         }, 5000);

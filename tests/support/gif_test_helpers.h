@@ -18,6 +18,8 @@
 
 #include "core/base/trace.h"
 #include "core/colour/palette.h"
+#include "core/gif/gif_image_indices.h"
+#include "core/gif/gif_writer.h"
 
 namespace giftest {
 
@@ -54,6 +56,32 @@ inline wxImage PalettedImage(int w, int h, const std::vector<GifRgb>& colours,
     }
     img.SetPalette(wxPalette(static_cast<int>(colours.size()), r.data(), g.data(), b.data()));
     return img;
+}
+
+// Writes frames that carry their palette as one animation, as the exporter writes reduced
+// frames, frame i with delaysMs[i]: each frame's result, true when all of its bytes (with the
+// first the file's start, with the last the trailer) were written.
+inline std::vector<bool> WriteGifFrames(wxOutputStream& out, const std::vector<wxImage>& frames,
+                                        const std::vector<int>& delaysMs, int loopCount = 0)
+{
+    GifWriter writer(out);
+    std::vector<bool> results;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        GifImageIndices looked;
+        bool ok = IndexGifImage(frames[i], looked);
+        const GifIndexedImage image = ImageView(looked);
+        ok = ok && (i > 0 || writer.Begin(image, loopCount)) && writer.Image(image, delaysMs[i]);
+        if (ok && i + 1 == frames.size())
+            ok = writer.Finish();
+        results.push_back(ok);
+    }
+    return results;
+}
+
+inline std::vector<bool> WriteGifFrames(wxOutputStream& out, const std::vector<wxImage>& frames,
+                                        int delayMs = 100)
+{
+    return WriteGifFrames(out, frames, std::vector<int>(frames.size(), delayMs));
 }
 
 // n distinct colours.

@@ -8,6 +8,7 @@
 
 #include "ui/dialogs/message_boxes.h"
 #include "core/document/animation_document.h"
+#include "core/gif/gif_limits.h"
 
 namespace {
 // A row: a label, a spin control, a unit.
@@ -38,7 +39,7 @@ SetDelayDialog::SetDelayDialog(wxWindow* parent, int delay, bool own)
 {
     auto* column = new wxBoxSizer(wxVERTICAL);
     m_delay = AddSpinRow(this, column, _("Delay of the selected frames:"), "1/100" + _("sec "),
-                         0, 65535, delay);
+                         0, kGifMaxDelay, delay);
     m_common = new wxCheckBox(this, wxID_ANY, _("Use the common delay"));
     m_common->SetValue(!own);
     m_delay->Enable(own);

@@ -52,8 +52,8 @@ wxSize GifFrame::ProportionBase() const
 void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
 {
     // While frames exist a side of 0 can't be entered; an empty strip shows 0.
-    m_spinctrl_width->SetRange(lowest, kMaxCanvasSide);
-    m_spinctrl_height->SetRange(lowest, kMaxCanvasSide);
+    m_spinctrl_width->SetRange(lowest, kGifMaxSide);
+    m_spinctrl_height->SetRange(lowest, kGifMaxSide);
     m_spinctrl_width->SetValue(size.GetWidth());
     m_spinctrl_height->SetValue(size.GetHeight());
 }

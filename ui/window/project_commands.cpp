@@ -60,7 +60,7 @@ wxString ProjectProblemText(const wxString& path, const ProjectReading& project)
 
 bool FitsCanvas(int width, int height)
 {
-    return width >= 1 && height >= 1 && width <= kMaxCanvasSide && height <= kMaxCanvasSide;
+    return width >= 1 && height >= 1 && width <= kGifMaxSide && height <= kGifMaxSide;
 }
 }
 
@@ -190,7 +190,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
                      this);
         return false;
     }
-    const wxArrayString load = ProjectLoadEntries(project.sources);
+    const wxArrayString load = ProjectLoadEntries(project.frames);
     if (!MayLoad(load))
         return false;
 
@@ -213,7 +213,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
     opening->frameDelays = project.frameDelays;
-    opening->entries = project.sources;
+    opening->entries = project.frames;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);

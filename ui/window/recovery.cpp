@@ -52,8 +52,8 @@ void GifFrame::OfferRecovery()
                                       "Restore it?",
                                       "The program ended unexpectedly while %d frames were open.\n"
                                       "Restore them?",
-                                      static_cast<int>(reading.sources.size())),
-                             static_cast<int>(reading.sources.size())),
+                                      static_cast<int>(reading.frames.size())),
+                             static_cast<int>(reading.frames.size())),
             GetProductName(), wxYES_NO | wxICON_QUESTION);
         question.SetYesNoLabels(_("Restore"), _("Discard"));
         if (question.ShowModal() != wxID_YES) {

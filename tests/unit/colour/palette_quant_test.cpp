@@ -122,11 +122,7 @@ TEST(QuantReducer, EveryPixelIsAPaletteEntryAndTheWriterAcceptsTheFrame)
                 << std::hex << colour << " is not in the palette";
 
         wxMemoryOutputStream out;
-        wxOutputStream* previous = g_gifOutputStream;
-        g_gifOutputStream = &out;
-        MyGifHandler handler;
-        EXPECT_TRUE(SaveGifFrame(reduced, handler, 100, 1, 0));
-        g_gifOutputStream = previous;
+        EXPECT_TRUE(WriteGifFrames(out, {reduced})[0]);
     }
 }
 
@@ -146,15 +142,12 @@ TEST(QuantReducer, FramesWithAtMost256ColoursKeepEveryPixelAndListTheirColoursIn
     EXPECT_LE(SortedColours(over).size(), 256u);
 }
 
-Bytes FrameBytes(const std::function<bool(MyGifHandler&)>& write)
+// An image's bytes as the writer writes it first in a file (with the file's start) or later.
+Bytes FrameBytes(const GifIndexedImage& image, bool first)
 {
     wxMemoryOutputStream out;
-    wxOutputStream* previous = g_gifOutputStream;
-    g_gifOutputStream = &out;
-    MyGifHandler handler;
-    const bool ok = write(handler);
-    g_gifOutputStream = previous;
-    EXPECT_TRUE(ok);
+    GifWriter writer(out);
+    EXPECT_TRUE((!first || writer.Begin(image)) && writer.Image(image, 70));
     return StreamBytes(out);
 }
 
@@ -192,14 +185,11 @@ TEST(QuantReducer, IndexedFrameIsTheImagesPaletteAndIndicesAndWritesTheSameBytes
         EXPECT_EQ(PaletteColours(image), entries);
 
         // Writing the indices gives the bytes of writing the image (which looks them up).
-        for (int frameIndex : {0, 1}) {
-            const Bytes fromIndices = FrameBytes([&](MyGifHandler& h) {
-                return SaveIndexedGifFrame(indexed, h, 70, 2, frameIndex, 0);
-            });
-            const Bytes fromImage = FrameBytes(
-                [&](MyGifHandler& h) { return SaveGifFrame(image, h, 70, 2, frameIndex, 0); });
-            EXPECT_EQ(fromIndices, fromImage) << "frame " << frameIndex;
-        }
+        GifImageIndices looked;
+        ASSERT_TRUE(IndexGifImage(image, looked));
+        for (bool first : {true, false})
+            EXPECT_EQ(FrameBytes(ImageView(indexed), first), FrameBytes(ImageView(looked), first))
+                << (first ? "first" : "later") << " frame";
     }
 }
 
@@ -226,8 +216,11 @@ TEST(QuantReducer, IndexedReductionRefusesAnInvalidImage)
     EXPECT_EQ(frame.colourCount, 0);
     EXPECT_TRUE(frame.indices.empty());
     EXPECT_FALSE(IndexedFrameToImage(frame).IsOk());
-    MyGifHandler handler;
-    EXPECT_FALSE(SaveIndexedGifFrame(frame, handler, 100, 1, 0));
+    wxMemoryOutputStream out;
+    GifWriter writer(out);
+    EXPECT_FALSE(writer.Begin(ImageView(frame)));
+    EXPECT_FALSE(writer.Image(ImageView(frame), 100));
+    EXPECT_EQ(out.GetLength(), 0);
 }
 
 TEST(PaletteRemap, WithoutDitheringEveryPixelTakesItsNearestEntryTheFirstOfEquals)

@@ -121,11 +121,7 @@ TEST(PaletteReduction, DirectPathMatchesBmpPassPixelsPaletteAndFileBytes)
         const wxImage* both[2] = {&reference, &direct};
         for (int k = 0; k < 2; ++k) {
             wxMemoryOutputStream out;
-            wxOutputStream* previous = g_gifOutputStream;
-            g_gifOutputStream = &out;
-            MyGifHandler handler;
-            EXPECT_TRUE(SaveGifFrame(*both[k], handler, 100, 1, 0));
-            g_gifOutputStream = previous;
+            EXPECT_TRUE(WriteGifFrames(out, {*both[k]})[0]);
             files[k] = StreamBytes(out);
         }
         EXPECT_EQ(files[0], files[1]);

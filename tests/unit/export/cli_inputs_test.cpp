@@ -40,13 +40,8 @@ void WriteGif(const wxString& path, const std::vector<wxImage>& frames)
 {
     wxFileOutputStream out(path);
     ASSERT_TRUE(out.IsOk());
-    g_gifOutputStream = &out;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        MyGifHandler handler;
-        ASSERT_TRUE(SaveGifFrame(frames[i], handler, 100, static_cast<int>(frames.size()),
-                                 static_cast<int>(i)));
-    }
-    g_gifOutputStream = nullptr;
+    for (bool ok : giftest::WriteGifFrames(out, frames))
+        ASSERT_TRUE(ok);
 }
 
 TEST(CliInputs, GifInAnyCaseGivesEveryFrameOtherNamesOnePicture)
@@ -197,13 +192,11 @@ TEST(CliInputs, EveryFrameKnowsItsOwnDelayAndInput)
     const wxString gif = dir.File("anim.gif");
     {
         wxFileOutputStream out(gif);
-        const ScopedGifOutput target(out);
-        const int delaysMs[] = {100, 0, 2500};
-        for (int i = 0; i < 3; ++i) {
-            MyGifHandler handler;
-            ASSERT_TRUE(SaveGifFrame(giftest::PalettedImage(4, 4, colours, [i](int, int) { return i; }),
-                                     handler, delaysMs[i], 3, i));
-        }
+        std::vector<wxImage> frames;
+        for (int i = 0; i < 3; ++i)
+            frames.push_back(giftest::PalettedImage(4, 4, colours, [i](int, int) { return i; }));
+        for (bool ok : giftest::WriteGifFrames(out, frames, {100, 0, 2500}))
+            ASSERT_TRUE(ok);
     }
     const wxString png = dir.File("p.png");
     ASSERT_TRUE(WriteImage(SolidImage(4, 4, 1, 2, 3), png, wxBITMAP_TYPE_PNG));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/gif/gif_composer.h"
+#include "core/base/picture_limit.h"
 #include "core/gif/gif_geometry.h"
 #include "core/gif/gif_graphic_control.h"
 
@@ -32,9 +33,9 @@ TEST(GifGeometry, FramesAreClippedToTheScreenWithoutOverflow)
 TEST(GifGeometry, PixelBytesRefuseSidesPastTheLimit)
 {
     size_t bytes = 7;
-    EXPECT_TRUE(CheckedPixelBytes(kGifMaxSide, kGifMaxSide, 4, &bytes));
+    EXPECT_TRUE(CheckedPixelBytes(kMaxPictureSide, kMaxPictureSide, 4, &bytes));
     EXPECT_EQ(bytes, size_t{1} << 30);
-    EXPECT_FALSE(CheckedPixelBytes(kGifMaxSide + 1, 1, 1, &bytes));
+    EXPECT_FALSE(CheckedPixelBytes(kMaxPictureSide + 1, 1, 1, &bytes));
     EXPECT_FALSE(CheckedPixelBytes(1, -1, 1, &bytes));
     EXPECT_FALSE(CheckedPixelBytes(1, 1, 5, &bytes));
 }

@@ -59,14 +59,15 @@ Bytes Write(const std::vector<wxImage>& frames, bool difference)
 {
     QuietTrace quiet;
     wxMemoryOutputStream out;
-    const ScopedGifOutput target(out);
-    OptimisedGifWriter writer(difference);
+    GifWriter gif(out);
+    OptimisedGifWriter writer(gif, 0, difference);
     for (size_t i = 0; i < frames.size(); ++i) {
         wxImage composed = ComposeFrame(frames[i], kCanvas);
         wxImage source = composed.Copy();
         const wxImage reduced = ReduceWith(PaletteReducer::Quant, source);
-        EXPECT_TRUE(writer.Write(composed, reduced, 70, 0, i + 1 == frames.size())) << i;
+        EXPECT_TRUE(writer.Write(composed, reduced, 70)) << i;
     }
+    EXPECT_TRUE(gif.Finish());
     return StreamBytes(out);
 }
 

@@ -1,11 +1,12 @@
-// The frame writer: file layout byte for byte, the toolkit compressor's traps, and what a
-// failing stream does to each frame's result.
+// The GIF writer: file layout byte for byte, the toolkit compressor's traps, what it refuses
+// before writing, and what a failing stream does to each frame's result.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include <wx/mstream.h>
 
+#include "core/gif/gif_limits.h"
 #include "core/gif/gif_writer.h"
 #include "support/test_images.h"
 #include "support/gif_test_helpers.h"
@@ -14,23 +15,10 @@ using namespace giftest;
 
 namespace {
 
-// Writes frames as one animation; returns each SaveGifFrame result.
-std::vector<bool> WriteAll(wxOutputStream& out, const std::vector<wxImage>& frames, int delayMs)
-{
-    const ScopedGifOutput target(out);
-    std::vector<bool> results;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        MyGifHandler handler;
-        results.push_back(SaveGifFrame(frames[i], handler, delayMs,
-                                       static_cast<int>(frames.size()), static_cast<int>(i)));
-    }
-    return results;
-}
-
 Bytes WriteToMemory(const std::vector<wxImage>& frames, int delayMs = 100)
 {
     wxMemoryOutputStream out;
-    for (bool ok : WriteAll(out, frames, delayMs))
+    for (bool ok : WriteGifFrames(out, frames, delayMs))
         EXPECT_TRUE(ok);
     return StreamBytes(out);
 }
@@ -90,7 +78,7 @@ TEST(GifWriter, TwoFrameFileHasEveryBlockInOrder)
     EXPECT_TRUE(SamePixels(decoded[1], frames[1]));
 }
 
-TEST(GifWriter, SingleFrameWritesHeaderAndTrailerInOneCall)
+TEST(GifWriter, SingleFrameFileIsTheStartOneImageAndTheTrailer)
 {
     const wxImage frame = PalettedImage(4, 4, DistinctColours(2), [](int x, int) { return x & 1; });
     const Bytes b = WriteToMemory({frame});
@@ -185,14 +173,70 @@ TEST(GifWriter, FrameWithColourOutsidePaletteWritesNothing)
     wxImage frame = PalettedImage(3, 3, DistinctColours(2), [](int, int) { return 0; });
     frame.SetRGB(1, 1, 99, 99, 99);
     wxMemoryOutputStream out;
-    const std::vector<bool> results = WriteAll(out, {frame}, 100);
+    const std::vector<bool> results = WriteGifFrames(out, {frame}, 100);
     EXPECT_FALSE(results[0]);
     EXPECT_EQ(out.GetLength(), 0);
 
     wxImage noPalette = SolidImage(3, 3, 1, 2, 3);
     wxMemoryOutputStream out2;
-    EXPECT_FALSE(WriteAll(out2, {noPalette}, 100)[0]);
+    EXPECT_FALSE(WriteGifFrames(out2, {noPalette}, 100)[0]);
     EXPECT_EQ(out2.GetLength(), 0);
+}
+
+TEST(GifWriter, AnImageItCantWriteWritesNothingAndTheFirstImageIsTheOneBeginWasGiven)
+{
+    const std::vector<GifRgb> colours = DistinctColours(4);
+    const std::vector<unsigned char> indices = {0, 1, 2, 3, 3, 2};
+    GifIndexedImage good;
+    good.indices = indices.data();
+    good.width = 3;
+    good.height = 2;
+    good.palette = colours.data();
+    good.colourCount = 4;
+    const auto with = [&](auto change) {
+        GifIndexedImage image = good;
+        change(image);
+        return image;
+    };
+    const std::vector<unsigned char> pastTable = {0, 1, 2, 3, 4, 0};
+    const struct {
+        const char* name;
+        GifIndexedImage image;
+    } refused[] = {
+        {"no indices", with([](GifIndexedImage& i) { i.indices = nullptr; })},
+        {"no colours", with([](GifIndexedImage& i) { i.colourCount = 0; })},
+        {"257 colours", with([](GifIndexedImage& i) { i.colourCount = 257; })},
+        {"an index past the table", with([&](GifIndexedImage& i) { i.indices = pastTable.data(); })},
+        {"past the largest side", with([](GifIndexedImage& i) { i.left = kGifMaxSide - 2; })},
+        {"no height", with([](GifIndexedImage& i) { i.height = 0; })},
+    };
+    for (const auto& c : refused) {
+        wxMemoryOutputStream out;
+        GifWriter writer(out);
+        EXPECT_FALSE(writer.Begin(c.image)) << c.name;
+        EXPECT_FALSE(writer.Image(c.image, 100)) << c.name;
+        EXPECT_EQ(out.GetLength(), 0) << c.name;
+    }
+
+    // The first image is drawn with the global table, so no other image may take its place;
+    // an image off the screen's corner can't begin a file.
+    wxMemoryOutputStream out;
+    GifWriter writer(out);
+    EXPECT_FALSE(writer.Begin(with([](GifIndexedImage& i) { i.left = 1; })));
+    ASSERT_TRUE(writer.Begin(good));
+    const size_t start = out.GetLength();
+    EXPECT_FALSE(writer.Image(with([](GifIndexedImage& i) { i.colourCount = 3; }), 100));
+    const std::vector<GifRgb> others = DistinctColours(5);
+    EXPECT_FALSE(writer.Image(with([&](GifIndexedImage& i) { i.palette = others.data() + 1; }), 100));
+    EXPECT_EQ(out.GetLength(), start);
+    EXPECT_TRUE(writer.Image(good, 100));
+    EXPECT_TRUE(writer.Image(good, 100)) << "a later image with the same table carries its own";
+    EXPECT_TRUE(writer.Finish());
+    const Bytes b = StreamBytes(out);
+    EXPECT_EQ(b[start + 8 + 9], 0x00);
+    const size_t second = SkipImageData(b, start + 8 + 10);
+    EXPECT_EQ(b[second + 8 + 9], 0x81);
+    EXPECT_EQ(DecodeWithToolkit(b).size(), 2u);
 }
 
 // Layout of the three-frame file used by the failure test: where each frame's bytes end.
@@ -239,7 +283,7 @@ TEST(GifWriter, StreamFailureFailsTheFrameItHitsAndNoLaterOneSucceeds)
                  {layout.frameEnd[2], 2}};
     for (const auto& c : cases) {
         FailingStream out(c.limit);
-        const std::vector<bool> results = WriteAll(out, frames, 100);
+        const std::vector<bool> results = WriteGifFrames(out, frames, 100);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(results[i], i < c.failingFrame) << "limit " << c.limit << " frame " << i;
         EXPECT_EQ(out.Written(), Slice(layout.bytes, 0, c.limit)) << "limit " << c.limit;
@@ -253,7 +297,7 @@ TEST(GifWriter, LastFrameFailureLeavesNoTrailer)
     bad.SetRGB(0, 0, 50, 50, 50);
     wxMemoryOutputStream out;
     const std::vector<bool> results =
-        WriteAll(out, {PalettedImage(2, 2, colours, [](int, int) { return 0; }), bad}, 100);
+        WriteGifFrames(out, {PalettedImage(2, 2, colours, [](int, int) { return 0; }), bad}, 100);
     EXPECT_TRUE(results[0]);
     EXPECT_FALSE(results[1]);
     const Bytes b = StreamBytes(out);

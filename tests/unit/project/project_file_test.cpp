@@ -80,7 +80,7 @@ TEST(ProjectFile, RoundTripKeepsFramesInOrderWithoutMarkers)
     EXPECT_EQ(r.width, 320);
     EXPECT_EQ(r.height, 200);
     EXPECT_EQ(r.delay, 12);
-    EXPECT_EQ(r.sources, data.frames);
+    EXPECT_EQ(r.frames, data.frames);
 
     wxString text;
     wxFFile(path, "rb").ReadAll(&text, wxConvUTF8);
@@ -123,7 +123,7 @@ TEST(ProjectFile, OwnDelaysAndLoopSettingRoundTripExactly)
         ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
         const ProjectReading r = ReadProjectFile(path);
         ASSERT_TRUE(r.Usable());
-        EXPECT_EQ(r.sources, data.frames);
+        EXPECT_EQ(r.frames, data.frames);
         EXPECT_EQ(r.frameDelays, data.frameDelays);
         EXPECT_EQ(r.loopCount, setting.loops);
         EXPECT_EQ(r.loopInGif, setting.inGif);
@@ -202,7 +202,7 @@ TEST(ProjectFile, NamesOfBlanksOnlyComeBackAsWritten)
     const ProjectReading r = ReadProjectFile(path);
     ASSERT_TRUE(r.Usable()) << r.detail;
     EXPECT_EQ(r.gifName, "  ");
-    EXPECT_EQ(r.sources, data.frames);
+    EXPECT_EQ(r.frames, data.frames);
 }
 
 TEST(ProjectFile, OldMarkersEndingInGifAreDroppedOnReading)
@@ -213,7 +213,7 @@ TEST(ProjectFile, OldMarkersEndingInGifAreDroppedOnReading)
     const std::string xml = Header(("<path>" + gif + "_0</path><path>" + gif +
                                     "</path><path>" + gif + "_1</path>").utf8_string().c_str());
     const ProjectReading r = ReadText(xml);
-    EXPECT_EQ(r.sources, List({gif + "_0", gif + "_1"}));
+    EXPECT_EQ(r.frames, List({gif + "_0", gif + "_1"}));
 }
 
 TEST(ProjectFile, MissingFilesStayInTheListAndAGifOutsideAMarkersPlaceIsAFrame)
@@ -226,7 +226,7 @@ TEST(ProjectFile, MissingFilesStayInTheListAndAGifOutsideAMarkersPlaceIsAFrame)
                                                  .utf8_string()
                                                  .c_str()));
     ASSERT_TRUE(r.Usable());
-    EXPECT_EQ(r.sources, List({dir.File("gone.png"), dir.File("a.gif"), png}));
+    EXPECT_EQ(r.frames, List({dir.File("gone.png"), dir.File("a.gif"), png}));
     EXPECT_EQ(r.width, 640);
     EXPECT_EQ(r.height, 480);
     EXPECT_EQ(r.delay, 7);
@@ -303,7 +303,7 @@ TEST(ProjectFile, BrokenFilesAreUnusableWithoutCrashing)
     const std::string longPath(100000, 'x');
     const ProjectReading r = ReadProjectFile(write("c.xml", Header(("<path>" + longPath + "</path>").c_str())));
     ASSERT_TRUE(r.Usable());
-    EXPECT_EQ(r.sources, List({wxString(longPath)}));
+    EXPECT_EQ(r.frames, List({wxString(longPath)}));
 }
 
 TEST(ProjectFile, HostileFilesAreRefusedBeforeTheirTreeIsBuiltAndLongTextsReadInOnePass)

@@ -67,7 +67,7 @@ TEST(RecoveryStore, TheCopyOfAKilledProcessIsOfferedAndReadsBack)
     ASSERT_EQ(orphans.size(), 1u);
     const ProjectReading reading = ReadProjectFile(orphans[0]);
     ASSERT_TRUE(reading.Usable());
-    EXPECT_EQ(reading.sources, TwoFrames().frames);
+    EXPECT_EQ(reading.frames, TwoFrames().frames);
     DiscardRecoveryCopy(orphans[0]);
     EXPECT_TRUE(OrphanedRecoveryCopies(dir.Path()).empty());
     close(ready[0]);
