@@ -2,7 +2,6 @@
 # tile sizes and titles. Uses the folders below it (base/ to project/).
 
 set(SOURCES
-  drop_index.cpp
   frame_move.cpp
   strip_palette.cpp
   thumbnail_grid.cpp

@@ -22,9 +22,9 @@ ThumbnailGrid LabelGrid()
     return ThumbnailGrid(metrics);
 }
 
-DropGap At(int x, int y, int count = 10)
+DropGap At(int x, int y, int count = 10, int width = 300)
 {
-    return DropGapAt(LabelGrid(), wxPoint(x, y), count, 300);
+    return DropGapAt(LabelGrid(), wxPoint(x, y), count, width);
 }
 
 Order Identity(int count)
@@ -68,6 +68,24 @@ TEST(DropGap, RowEndsAndTheListEndKeepTheirRow)
     }
     EXPECT_EQ(2, At(140, -40).gap) << "above the first row counts as the first row";
     EXPECT_EQ(0, At(50, 50, 0).gap) << "an empty strip";
+}
+
+// The places that fall outside a tile's halves: files dropped from outside land there too.
+TEST(DropGap, EdgesOfTheGridFallToTheNearestGap)
+{
+    const struct {
+        int x, y, count, width, gap;
+        const char* where;
+    } cases[] = {
+        {1, 150, 7, 300, 3, "left of a later row's first tile"},
+        {134, 240, 7, 300, 4, "the bottom edge of a tile's left half"},
+        {50, 1, 7, 300, 1, "the spacing above the first row"},
+        {10, 5000, 6, 300, 6, "far below a full last row"},
+        {10, 130, 3, 60, 1, "one column: a tile's left half"},
+        {55, 130, 3, 60, 2, "one column: a tile's right half"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.gap, At(c.x, c.y, c.count, c.width).gap) << c.where;
 }
 
 TEST(DropGap, MarkerStandsInTheSpacingBetweenTwoTiles)
