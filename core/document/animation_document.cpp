@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
+
+#include "core/document/frame_order.h"
 
 FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
 {
@@ -27,15 +28,6 @@ size_t FrameBytes(const AnimationFrame& frame)
 }
 
 namespace {
-std::vector<int> ValidSorted(std::vector<int> positions, int count)
-{
-    std::set<int> unique;
-    for (int p : positions)
-        if (p >= 0 && p < count)
-            unique.insert(p);
-    return std::vector<int>(unique.begin(), unique.end());
-}
-
 bool IsPermutation(const std::vector<int>& order, int count)
 {
     if (static_cast<int>(order.size()) != count)
@@ -86,9 +78,9 @@ void AnimationDocument::InsertAt(const std::vector<int>& positions, const FrameL
         Tell(change);
 }
 
-FrameList AnimationDocument::Remove(std::vector<int> positions)
+FrameList AnimationDocument::Remove(const std::vector<int>& positions)
 {
-    const std::vector<int> doomed = ValidSorted(std::move(positions), Count());
+    const std::vector<int> doomed = ValidPositions(Count(), positions);
     FrameList removed;
     for (int p : doomed)
         removed.push_back(m_frames[p]);
@@ -138,7 +130,7 @@ bool AnimationDocument::Reorder(const std::vector<int>& order)
 
 std::vector<int> ReverseOrder(int count, const std::vector<int>& indices)
 {
-    std::vector<int> chosen = ValidSorted(indices, count);
+    std::vector<int> chosen = ValidPositions(count, indices);
     std::vector<int> order(count);
     for (int i = 0; i < count; ++i)
         order[i] = i;

@@ -64,7 +64,7 @@ public:
     FrameList Replace(const std::vector<int>& positions, const FrameList& frames);
     // Removes the frames at positions (any order, duplicates and strays ignored) and
     // returns them in ascending position order.
-    FrameList Remove(std::vector<int> positions);
+    FrameList Remove(const std::vector<int>& positions);
     // Puts the frames in a new order: order[i] is the current position of the frame that
     // goes to i. Must be a permutation of 0..Count()-1; anything else changes nothing.
     bool Reorder(const std::vector<int>& order);

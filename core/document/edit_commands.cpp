@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/document/frame_order.h"
+
 InsertFramesCommand::InsertFramesCommand(AnimationDocument& document, StepName name,
                                          int at, FrameList frames)
     : DocumentCommand(document, std::move(name)), m_at(at), m_frames(std::move(frames))
@@ -37,11 +39,7 @@ RemoveFramesCommand::RemoveFramesCommand(AnimationDocument& document, StepName n
 
 bool RemoveFramesCommand::Do()
 {
-    std::sort(m_positions.begin(), m_positions.end());
-    m_positions.erase(std::unique(m_positions.begin(), m_positions.end()), m_positions.end());
-    m_positions.erase(std::remove_if(m_positions.begin(), m_positions.end(),
-                                     [this](int p) { return p < 0 || p >= m_document.Count(); }),
-                      m_positions.end());
+    m_positions = ValidPositions(m_document.Count(), m_positions);
     m_removed = m_document.Remove(m_positions);
     return true;
 }

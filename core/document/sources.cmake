@@ -6,4 +6,5 @@ set(SOURCES
   canvas_size.cpp
   edit_commands.cpp
   edit_history.cpp
-  frame_delays.cpp)
+  frame_delays.cpp
+  frame_order.cpp)

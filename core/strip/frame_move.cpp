@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/document/frame_order.h"
 #include "core/strip/thumbnail_grid.h"
 
 namespace {
-
-// The indices that name items, each once, in list order.
-std::vector<int> MovedItems(int count, const std::vector<int>& indices)
-{
-    std::vector<int> moved;
-    for (int i : indices)
-        if (i >= 0 && i < count)
-            moved.push_back(i);
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
-    return moved;
-}
 
 // The items that stay, in list order.
 std::vector<int> StayingItems(int count, const std::vector<int>& moved)
@@ -79,21 +68,21 @@ wxRect DropMarkerRect(const ThumbnailGrid& grid, const DropGap& gap, int width)
 int MovedStart(int count, const std::vector<int>& indices, int gap)
 {
     gap = std::clamp(gap, 0, std::max(count, 0));
-    const std::vector<int> moved = MovedItems(count, indices);
+    const std::vector<int> moved = ValidPositions(count, indices);
     const auto before = std::lower_bound(moved.begin(), moved.end(), gap) - moved.begin();
     return gap - static_cast<int>(before);
 }
 
 std::vector<int> MovedPositions(int count, const std::vector<int>& indices, int gap)
 {
-    std::vector<int> positions(MovedItems(count, indices).size());
+    std::vector<int> positions(ValidPositions(count, indices).size());
     std::iota(positions.begin(), positions.end(), MovedStart(count, indices, gap));
     return positions;
 }
 
 std::vector<int> OrderAfterMove(int count, const std::vector<int>& indices, int gap)
 {
-    const std::vector<int> moved = MovedItems(count, indices);
+    const std::vector<int> moved = ValidPositions(count, indices);
     const std::vector<int> staying = StayingItems(count, moved);
     const int start = MovedStart(count, moved, gap);
     std::vector<int> order(staying.begin(), staying.begin() + start);
@@ -104,7 +93,7 @@ std::vector<int> OrderAfterMove(int count, const std::vector<int>& indices, int 
 
 bool MoveChangesNothing(int count, const std::vector<int>& indices, int gap)
 {
-    const std::vector<int> moved = MovedItems(count, indices);
+    const std::vector<int> moved = ValidPositions(count, indices);
     if (moved.empty())
         return true;
     const bool block = moved.back() - moved.front() + 1 == static_cast<int>(moved.size());
@@ -113,7 +102,7 @@ bool MoveChangesNothing(int count, const std::vector<int>& indices, int gap)
 
 int GapForStep(int count, const std::vector<int>& indices, int step)
 {
-    const std::vector<int> moved = MovedItems(count, indices);
+    const std::vector<int> moved = ValidPositions(count, indices);
     if (moved.empty() || step == 0)
         return -1;
     const int start = moved.front() + step;

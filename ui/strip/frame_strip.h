@@ -281,6 +281,8 @@ public:
     // Makes indices (in that order) the selection, the first one anchor and focus item.
     void SetSelection(const std::vector<int>& indices);
     bool IsSelected(int n) const { return m_selection.IsSelected(n); }
+    // The selected items, ascending, each once.
+    std::vector<int> SelectedIndices() const;
     int GetAnchor() const { return m_selection.Anchor(); }
     int GetLastSelected() const { return m_selection.LastSelected(); }
     int GetFocusItem() const { return m_selection.FocusItem(); }
@@ -398,7 +400,6 @@ private:
     bool MoveByKey(int keyCode);
     void DrawDropMarker(wxDC& dc);
     void RefreshDropMarker();
-    std::vector<int> SelectedIndices() const;
     void OnSelectAll(wxCommandEvent& event);
     // The Delete key: asks the owner to delete the selection (a wxID_DELETE menu command).
     void RequestDelete();

@@ -2,12 +2,12 @@
 // list goes through the document (and, as a step, through the undo history); the strip
 // follows each change in the change's own terms, keeping the thumbnails it already has.
 #include <algorithm>
-#include <set>
 
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
 #include "core/base/trace.h"
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "core/view/canvas_math.h"
 #include "ui/window/main_window.h"
@@ -101,11 +101,8 @@ wxString GifFrame::FrameLabel(int index) const
 DocumentCommand* GifFrame::RemovalStep(const StepName& name, const std::vector<int>& positions)
 {
     auto* removal = new RemoveFramesCommand(m_document, name, positions);
-    std::set<int> gone;
-    for (int p : positions)
-        if (p >= 0 && p < FrameCount())
-            gone.insert(p);
-    if (gone.empty() || static_cast<int>(gone.size()) < FrameCount())
+    const size_t gone = ValidPositions(FrameCount(), positions).size();
+    if (gone == 0 || static_cast<int>(gone) < FrameCount())
         return removal;
     // An empty strip hands the canvas back to the frames to come, forgetting the size the
     // user chose; the step keeps that size, so that its undo gives it back with the frames.

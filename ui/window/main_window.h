@@ -159,7 +159,7 @@ public:
     // step named name; frames that have them already are left out of it.
     void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
                         StepName name);
-    // The selected indices, ascending, without the strip's marks of deleted ones.
+    // The selected frames, ascending, each once.
     std::vector<int> SelectedFrames() const;
 
     // Frames.
