@@ -128,28 +128,6 @@ bool AnimationDocument::Reorder(const std::vector<int>& order)
     return true;
 }
 
-std::vector<int> ReverseOrder(int count, const std::vector<int>& indices)
-{
-    std::vector<int> chosen = ValidPositions(count, indices);
-    std::vector<int> order(count);
-    for (int i = 0; i < count; ++i)
-        order[i] = i;
-    if (chosen.size() < 2)
-        chosen = order;
-    // The chosen places are kept; the frames in them come in reverse.
-    for (size_t i = 0; i < chosen.size(); ++i)
-        order[chosen[i]] = chosen[chosen.size() - 1 - i];
-    return order;
-}
-
-std::vector<int> InverseOrder(const std::vector<int>& order)
-{
-    std::vector<int> inverse(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        inverse[order[i]] = static_cast<int>(i);
-    return inverse;
-}
-
 int PlayedDelay(int delay)
 {
     return delay < 2 ? 10 : delay;

@@ -94,13 +94,6 @@ private:
     Listener m_listener;
 };
 
-// The orders of the list operations, as Reorder takes them. indices are positions in a
-// list of count frames; strays and duplicates are ignored.
-// The frames at indices (or all, with fewer than two) in reverse order, the others in place.
-std::vector<int> ReverseOrder(int count, const std::vector<int>& indices);
-// The order that undoes order.
-std::vector<int> InverseOrder(const std::vector<int>& order);
-
 // The delay a player waits on a frame: delays under 2 hundredths play as 10, as browsers do.
 int PlayedDelay(int delay);
 // When each frame starts, in hundredths: starts[i] is the sum of the delays before frame i,

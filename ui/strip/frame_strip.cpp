@@ -6,6 +6,7 @@
 #include <wx/settings.h>
 
 #include "core/base/trace.h"
+#include "core/document/frame_order.h"
 
 // Index precondition as a debug assertion whose text is the upper-bound test (the texts are
 // part of the control's contract); negative indices fail it as well. Then returns rc.

@@ -2,6 +2,7 @@
 #include <wx/menu.h>
 #include <wx/spinctrl.h>
 
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 
