@@ -28,7 +28,7 @@ struct ProjectData {
     int width = 0;
     int height = 0;
     int delay = 0;
-    // The frames' names, in order (the strip's m_filename of each frame).
+    // The frames' names, in order: each frame's source, a path or a GIF frame's reference name.
     wxArrayString frames;
     // Each frame's own delay in hundredths (0..65535), by frame index; -1 (or a frame past
     // the end of the list) follows delay.

@@ -1,5 +1,5 @@
-# The frame strip's rules on plain numbers: its grid, selection, drop gaps and moves, colours,
-# tile sizes and titles. Uses the folders below it (base/ to project/).
+# The frame strip's rules on plain numbers: its grid, selection, drop gaps, colours, tile
+# sizes and titles. Uses the folders below it (base/ to project/).
 
 set(SOURCES
   frame_move.cpp
