@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
+
+#include "core/document/frame_order.h"
 
 #include "core/document/canvas_size.h"
 #include "core/gif/gif_limits.h"
@@ -30,15 +31,6 @@ size_t FrameBytes(const AnimationFrame& frame)
 }
 
 namespace {
-std::vector<int> ValidSorted(std::vector<int> positions, int count)
-{
-    std::set<int> unique;
-    for (int p : positions)
-        if (p >= 0 && p < count)
-            unique.insert(p);
-    return std::vector<int>(unique.begin(), unique.end());
-}
-
 bool IsPermutation(const std::vector<int>& order, int count)
 {
     if (static_cast<int>(order.size()) != count)
@@ -120,9 +112,9 @@ void AnimationDocument::InsertAt(const std::vector<int>& positions, const FrameL
         Tell(change);
 }
 
-FrameList AnimationDocument::Remove(std::vector<int> positions)
+FrameList AnimationDocument::Remove(const std::vector<int>& positions)
 {
-    const std::vector<int> doomed = ValidSorted(std::move(positions), Count());
+    const std::vector<int> doomed = ValidPositions(Count(), positions);
     FrameList removed;
     for (int p : doomed)
         removed.push_back(m_frames[p]);
@@ -168,28 +160,6 @@ bool AnimationDocument::Reorder(const std::vector<int>& order)
     m_frames.swap(reordered);
     Tell({FrameListChange::Reordered, {}, order});
     return true;
-}
-
-std::vector<int> ReverseOrder(int count, const std::vector<int>& indices)
-{
-    std::vector<int> chosen = ValidSorted(indices, count);
-    std::vector<int> order(count);
-    for (int i = 0; i < count; ++i)
-        order[i] = i;
-    if (chosen.size() < 2)
-        chosen = order;
-    // The chosen places are kept; the frames in them come in reverse.
-    for (size_t i = 0; i < chosen.size(); ++i)
-        order[chosen[i]] = chosen[chosen.size() - 1 - i];
-    return order;
-}
-
-std::vector<int> InverseOrder(const std::vector<int>& order)
-{
-    std::vector<int> inverse(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        inverse[order[i]] = static_cast<int>(i);
-    return inverse;
 }
 
 int PlayedDelay(int delay)

@@ -83,7 +83,7 @@ public:
     FrameList Replace(const std::vector<int>& positions, const FrameList& frames);
     // Removes the frames at positions (any order, duplicates and strays ignored) and
     // returns them in ascending position order.
-    FrameList Remove(std::vector<int> positions);
+    FrameList Remove(const std::vector<int>& positions);
     // Puts the frames in a new order: order[i] is the current position of the frame that
     // goes to i. Must be a permutation of 0..Count()-1; anything else changes nothing.
     bool Reorder(const std::vector<int>& order);
@@ -119,13 +119,6 @@ private:
     Listener m_listener;
     SettingsListener m_settingsListener;
 };
-
-// The orders of the list operations, as Reorder takes them. indices are positions in a
-// list of count frames; strays and duplicates are ignored.
-// The frames at indices (or all, with fewer than two) in reverse order, the others in place.
-std::vector<int> ReverseOrder(int count, const std::vector<int>& indices);
-// The order that undoes order.
-std::vector<int> InverseOrder(const std::vector<int>& order);
 
 // The delay a player waits on a frame: delays under 2 hundredths play as 10, as browsers do.
 int PlayedDelay(int delay);

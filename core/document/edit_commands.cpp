@@ -1,8 +1,8 @@
 #include "core/document/edit_commands.h"
 
-#include <set>
-
 #include <algorithm>
+
+#include "core/document/frame_order.h"
 
 InsertFramesCommand::InsertFramesCommand(AnimationDocument& document, StepName name,
                                          int at, FrameList frames)
@@ -39,11 +39,7 @@ RemoveFramesCommand::RemoveFramesCommand(AnimationDocument& document, StepName n
 
 bool RemoveFramesCommand::Do()
 {
-    std::sort(m_positions.begin(), m_positions.end());
-    m_positions.erase(std::unique(m_positions.begin(), m_positions.end()), m_positions.end());
-    m_positions.erase(std::remove_if(m_positions.begin(), m_positions.end(),
-                                     [this](int p) { return p < 0 || p >= m_document.Count(); }),
-                      m_positions.end());
+    m_positions = ValidPositions(m_document.Count(), m_positions);
     m_removed = m_document.Remove(m_positions);
     return true;
 }
@@ -153,12 +149,8 @@ DocumentCommand* RemovalStep(AnimationDocument& document, const StepName& name,
                              const std::vector<int>& positions)
 {
     auto* removal = new RemoveFramesCommand(document, name, positions);
-    std::set<int> gone;
-    for (int p : positions)
-        if (p >= 0 && p < document.Count())
-            gone.insert(p);
-    if (gone.empty() || static_cast<int>(gone.size()) < document.Count() ||
-        !document.CanvasChosen())
+    const size_t gone = ValidPositions(document.Count(), positions).size();
+    if (gone == 0 || static_cast<int>(gone) < document.Count() || !document.CanvasChosen())
         return removal;
     DocumentSettings after = document.Settings();
     after.canvasChosen = false;

@@ -1,9 +1,10 @@
-# The animation being edited: its frames, delays and canvas, the edit steps and their undo
-# history. Uses the folders below it (base/ to input/).
+# The animation being edited: its frames, delays and canvas, the orders its frames can take,
+# the edit steps and their undo history. Uses the folders below it (base/ to input/).
 
 set(SOURCES
   animation_document.cpp
   canvas_size.cpp
   edit_commands.cpp
   edit_history.cpp
-  frame_delays.cpp)
+  frame_delays.cpp
+  frame_order.cpp)

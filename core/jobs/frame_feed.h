@@ -1,8 +1,8 @@
-// Frames handed from the GUI thread to an export worker one at a time. The strip's frames
-// are bitmaps, which GTK allows only on the GUI thread; converting them all before the
-// export would hold a second copy of the whole animation. Instead the worker asks for a
-// frame when it needs it, the GUI thread converts just that one and delivers it, and the
-// worker waits meanwhile.
+// Frames handed from the GUI thread to an export worker one at a time. The document's
+// pictures are shared images whose users the toolkit counts without a lock, so a worker gets
+// copies; copying them all before the export would hold a second copy of the whole
+// animation. Instead the worker asks for a frame when it needs it, the GUI thread copies just
+// that one and delivers it, and the worker waits meanwhile.
 #pragma once
 
 #include <condition_variable>

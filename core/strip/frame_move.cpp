@@ -1,33 +1,10 @@
 #include "core/strip/frame_move.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "core/strip/thumbnail_grid.h"
 
 namespace {
-
-// The indices that name items, each once, in list order.
-std::vector<int> MovedItems(int count, const std::vector<int>& indices)
-{
-    std::vector<int> moved;
-    for (int i : indices)
-        if (i >= 0 && i < count)
-            moved.push_back(i);
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
-    return moved;
-}
-
-// The items that stay, in list order.
-std::vector<int> StayingItems(int count, const std::vector<int>& moved)
-{
-    std::vector<int> staying;
-    for (int i = 0; i < count; ++i)
-        if (!std::binary_search(moved.begin(), moved.end(), i))
-            staying.push_back(i);
-    return staying;
-}
 
 // Rounds toward minus infinity, so that points left of or above the first tile stay apart
 // from the first tile's own half.
@@ -74,53 +51,6 @@ wxRect DropMarkerRect(const ThumbnailGrid& grid, const DropGap& gap, int width)
     const int centre = gap.col * grid.CellWidth() + grid.Spacing() / 2;
     return wxRect(centre - width / 2, grid.Spacing() + gap.row * grid.CellHeight(), width,
                   grid.ItemHeight());
-}
-
-int MovedStart(int count, const std::vector<int>& indices, int gap)
-{
-    gap = std::clamp(gap, 0, std::max(count, 0));
-    const std::vector<int> moved = MovedItems(count, indices);
-    const auto before = std::lower_bound(moved.begin(), moved.end(), gap) - moved.begin();
-    return gap - static_cast<int>(before);
-}
-
-std::vector<int> MovedPositions(int count, const std::vector<int>& indices, int gap)
-{
-    std::vector<int> positions(MovedItems(count, indices).size());
-    std::iota(positions.begin(), positions.end(), MovedStart(count, indices, gap));
-    return positions;
-}
-
-std::vector<int> OrderAfterMove(int count, const std::vector<int>& indices, int gap)
-{
-    const std::vector<int> moved = MovedItems(count, indices);
-    const std::vector<int> staying = StayingItems(count, moved);
-    const int start = MovedStart(count, moved, gap);
-    std::vector<int> order(staying.begin(), staying.begin() + start);
-    order.insert(order.end(), moved.begin(), moved.end());
-    order.insert(order.end(), staying.begin() + start, staying.end());
-    return order;
-}
-
-bool MoveChangesNothing(int count, const std::vector<int>& indices, int gap)
-{
-    const std::vector<int> moved = MovedItems(count, indices);
-    if (moved.empty())
-        return true;
-    const bool block = moved.back() - moved.front() + 1 == static_cast<int>(moved.size());
-    return block && gap >= moved.front() && gap <= moved.back() + 1;
-}
-
-int GapForStep(int count, const std::vector<int>& indices, int step)
-{
-    const std::vector<int> moved = MovedItems(count, indices);
-    if (moved.empty() || step == 0)
-        return -1;
-    const int start = moved.front() + step;
-    if (start < 0 || start > count - static_cast<int>(moved.size()))
-        return -1;
-    const std::vector<int> staying = StayingItems(count, moved);
-    return start == static_cast<int>(staying.size()) ? count : staying[start];
 }
 
 int AutoScrollStep(int pointerY, int clientHeight, int zone)

@@ -1,10 +1,7 @@
-// Moving frames within the strip, on plain numbers. A gap is an insertion position in the
-// current list, 0..count: gap g lies before item g, gap count after the last item. The moved
-// items land together at the gap in the order they had, the others keep theirs. Indices
-// that name no item and repeated indices are ignored everywhere here.
+// Dragging frames within the strip, on plain numbers: the gap under the pointer, where its
+// marker stands and how fast the strip scrolls near its edges. A gap is an insertion position
+// in the list, 0..count (see core/document/frame_order.h, which says where moved frames land).
 #pragma once
-
-#include <vector>
 
 #include <wx/gdicmn.h>
 
@@ -27,23 +24,6 @@ DropGap DropGapAt(const ThumbnailGrid& grid, const wxPoint& logical, int count,
 // A logical rectangle of the given width centred on the spacing of the gap, as tall as a
 // tile: where the drop marker is drawn.
 wxRect DropMarkerRect(const ThumbnailGrid& grid, const DropGap& gap, int width);
-
-// The list after moving indices to gap, as the old index of each new position.
-std::vector<int> OrderAfterMove(int count, const std::vector<int>& indices, int gap);
-
-// Whether moving indices to gap leaves the list as it is (nothing to move, or a block of
-// neighbours dropped onto its own place).
-bool MoveChangesNothing(int count, const std::vector<int>& indices, int gap);
-
-// The new position of the first moved item; the others follow it one by one.
-int MovedStart(int count, const std::vector<int>& indices, int gap);
-// The new positions of all the moved items, in their order.
-std::vector<int> MovedPositions(int count, const std::vector<int>& indices, int gap);
-
-// The gap that makes the moved items start step places from where the first of them stands
-// now (a key moving the selection left, right or by a row); -1 when that would leave the
-// list or there is nothing to move.
-int GapForStep(int count, const std::vector<int>& indices, int step);
 
 // Scroll units per tick of the auto-scroll while dragging, for a pointer at client y:
 // negative within zone pixels of the top edge (or above it), positive near the bottom (or

@@ -1,8 +1,7 @@
-# The frame strip's rules on plain numbers: its grid, selection, drop gaps and moves, colours,
-# tile sizes and titles. Uses the folders below it (base/ to project/).
+# The frame strip's rules on plain numbers: its grid, selection, drop gaps, colours, tile
+# sizes and titles. Uses the folders below it (base/ to project/).
 
 set(SOURCES
-  drop_index.cpp
   frame_move.cpp
   strip_palette.cpp
   thumbnail_grid.cpp

@@ -13,6 +13,7 @@
 #include <wx/spinctrl.h>
 #include <wx/uiaction.h>
 
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "support/assert_catcher.h"
 #include "support/gui_helpers.h"
@@ -252,25 +253,21 @@ TEST_F(ThumbnailCtrlTest, BadIndicesAssertAndChangeNothing)
     m_ctrl->Select(1);
     AssertCatcher caught;
     wxRect rect(1, 2, 3, 4);
-    int row = 7, col = 7;
     EXPECT_EQ(nullptr, m_ctrl->GetItem(2));
     EXPECT_EQ(nullptr, m_ctrl->GetItem(-1));
     EXPECT_FALSE(m_ctrl->GetItemRect(2, rect));
     EXPECT_FALSE(m_ctrl->GetItemRectImage(-3, rect, false));
     EXPECT_EQ(wxRect(1, 2, 3, 4), rect);
-    EXPECT_FALSE(m_ctrl->GetRowCol(5, m_ctrl->GetClientSize(), row, col));
-    EXPECT_EQ(7, row);
     m_ctrl->Select(2);
     m_ctrl->SetFocusItem(-1);
     m_ctrl->Delete(2);
     m_ctrl->Delete(-1);
-    ASSERT_EQ(9u, caught.Count());
+    ASSERT_EQ(8u, caught.Count());
     const auto cond = [&](size_t i) { return caught.Caught()[i].cond; };
-    for (size_t i : {0, 1, 2, 3, 5})
+    for (size_t i : {0, 1, 2, 3, 4})
         EXPECT_EQ("n < GetCount()", cond(i)) << i;
-    EXPECT_EQ("item < GetCount()", cond(4));
-    EXPECT_EQ("item < GetCount()", cond(6));
-    for (size_t i : {7, 8}) {
+    EXPECT_EQ("item < GetCount()", cond(5));
+    for (size_t i : {6, 7}) {
         // The toolkit's own wxCHECK_MSG quotes the condition.
         EXPECT_NE(std::string::npos, cond(i).find("uiIndex < size()")) << cond(i);
         EXPECT_EQ("bad index in wxThumbnailItemArray::RemoveAt()", caught.Caught()[i].msg);
@@ -552,8 +549,7 @@ TEST_F(ThumbnailCtrlTest, MoveKeepsTheItemObjectsAndTheirSelection)
         items.push_back(m_ctrl->GetItem(i));
     m_ctrl->Select(4);
     m_ctrl->Select(1);
-    EXPECT_EQ(-1, m_ctrl->Move({1}, 2)) << "onto its own place";
-    EXPECT_EQ(4, m_ctrl->Move({1, 4}, 6));
+    m_ctrl->Reorder(OrderAfterMove(6, {1, 4}, 6));
     const std::vector<int> order = {0, 2, 3, 5, 1, 4};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(items[order[i]], m_ctrl->GetItem(i)) << i;

@@ -107,9 +107,7 @@ void wxThumbnailCtrl::ComputeItemSize()
     const bool labels = HasFlag(wxTHUMBCTRL_SHOW_LABEL);
     m_metrics.labelHeight = labels ? m_label.lines * m_label.lineHeight : 0;
     m_metrics.labelWidth = labels ? m_label.width : 0;
-    const wxSize item = m_metrics.ItemSize();
-    m_itemWidth = item.x;
-    m_itemHeight = item.y;
+    m_itemWidth = m_metrics.ItemSize().x;
 }
 
 void wxThumbnailCtrl::SetThumbnailSize(ThumbnailSize size)
@@ -220,17 +218,6 @@ void wxThumbnailCtrl::Clear()
     FinishListChange();
 }
 
-int wxThumbnailCtrl::Move(const std::vector<int>& indices, int to)
-{
-    if (MoveChangesNothing(GetCount(), indices, to))
-        return -1;
-    const std::vector<int> order = OrderAfterMove(GetCount(), indices, to);
-    m_items.Reorder(order);
-    m_selection.ItemsReordered(order);
-    FinishListChange();
-    return MovedStart(GetCount(), indices, to);
-}
-
 void wxThumbnailCtrl::EndUpdate()
 {
     wxCHECK_RET(m_freezeCount > 0, "wxThumbnailCtrl::EndUpdate without BeginUpdate");
@@ -251,14 +238,6 @@ void wxThumbnailCtrl::FinishListChange()
 }
 
 // ---- geometry and scrolling ----
-
-bool wxThumbnailCtrl::GetRowCol(int item, const wxSize& clientSize, int& row, int& col) const
-{
-    THUMB_CHECK_INDEX(item, item < GetCount(), false,
-                      "wxThumbnailCtrl::GetRowCol: bad index");
-    Grid().RowCol(item, clientSize.x, row, col);
-    return true;
-}
 
 bool wxThumbnailCtrl::GetItemRect(int n, wxRect& rect, bool transform) const
 {

@@ -1,7 +1,7 @@
 // The frame strip: a vertically scrolling grid of tiles, one per animation frame, with its
-// items, its notification event and its selection behaviour. GUI thread only: the items hold
-// wxBitmaps, which GTK does not allow off the GUI thread; worker threads may read items
-// through GetCount/GetItem only while the owner keeps the list unchanged.
+// items, its notification event and its selection behaviour. It shows the animation
+// document's frames and follows its changes; an item keeps a thumbnail, not a frame of its
+// own. GUI thread only: the items hold wxBitmaps, which GTK does not allow off the GUI thread.
 #pragma once
 
 #include <functional>
@@ -199,8 +199,6 @@ public:
     wxThumbnailItemArray& operator=(const wxThumbnailItemArray&) = delete;
 
     size_t size() const { return m_items.size(); }
-    size_t GetCount() const { return m_items.size(); }
-    bool IsEmpty() const { return m_items.empty(); }
     // uiIndex must be below size().
     wxThumbnailItem* Item(size_t uiIndex) const { return m_items[uiIndex].get(); }
     wxThumbnailItem* operator[](size_t uiIndex) const { return Item(uiIndex); }
@@ -225,11 +223,6 @@ public:
                     const wxSize& size = wxDefaultSize);
     ~wxThumbnailCtrl() override;
 
-    // Painting of one tile, forwarded to the item; false when index names no item.
-    virtual bool DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state);
-    virtual bool DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
-                               const wxRect& imageRect, int state);
-
     // Loads item and adds it at the end; delay becomes m_frameDelay. Returns the new index.
     // When the item refuses to load, returns -1 and the caller still owns item; on success
     // the control owns it.
@@ -252,13 +245,7 @@ public:
     // Puts the items in a new order (order[i] is the index of the item that goes to i, a
     // permutation of every index); selection and focus follow their items.
     void Reorder(const std::vector<int>& order);
-    // Moves the items at indices to the gap to (0..GetCount(), before the item there), keeping
-    // their order and the item objects; selection and focus stay with their items. Returns
-    // the new index of the first moved item, -1 when nothing was moved.
-    int Move(const std::vector<int>& indices, int to);
     virtual int GetCount() const { return static_cast<int>(m_items.size()); }
-    // Moves through the items as a click would select them; false when there are no items.
-    virtual bool NavigateByKey(int keyCode, int flags);
 
     // The item at index, still owned by the control; null for a bad index.
     wxThumbnailItem* GetItem(int index) const;
@@ -268,7 +255,6 @@ public:
     void BeginUpdate() { ++m_freezeCount; }
     void EndUpdate();
 
-    bool GetRowCol(int item, const wxSize& clientSize, int& row, int& col) const;
     // transform true: client (scrolled) coordinates; false: logical. False, with rect
     // untouched, for a bad index.
     bool GetItemRect(int n, wxRect& rect, bool transform = true) const;
@@ -281,7 +267,8 @@ public:
     // Makes indices (in that order) the selection, the first one anchor and focus item.
     void SetSelection(const std::vector<int>& indices);
     bool IsSelected(int n) const { return m_selection.IsSelected(n); }
-    int GetAnchor() const { return m_selection.Anchor(); }
+    // The selected items, ascending, each once.
+    std::vector<int> SelectedIndices() const;
     int GetLastSelected() const { return m_selection.LastSelected(); }
     int GetFocusItem() const { return m_selection.FocusItem(); }
 
@@ -299,11 +286,8 @@ public:
     int GetDropGap() const { return m_drag.dragging ? m_drag.target.gap : -1; }
     const wxColour& GetDropMarkerColour() const { return m_palette.dropMarker; }
 
-    void UpdateScrollbars();
     // Grows the paint buffer to size (default: the client size); it never shrinks.
     bool EnsureBuffer(const wxSize& size = wxDefaultSize);
-    void ComputeItemSize();
-    void FillBackground(wxDC& dc);
     // Paints the background and the tiles meeting update (client coordinates) into a dc
     // prepared for the scroll position, as if the control had the keyboard focus or not.
     // The paint handler uses it, and so can anything that wants a picture of the strip.
@@ -319,15 +303,10 @@ public:
     int GetThumbnailWidth() const { return m_metrics.thumbWidth; }
     int GetThumbnailHeight() const { return m_metrics.thumbHeight; }
     int GetItemWidth() const { return m_itemWidth; }
-    int GetItemHeight() const { return m_itemHeight; }
     int GetSpacing() const { return m_metrics.spacing; }
-    int GetMargin() const { return m_metrics.margin; }
-    // Height of the caption line (the control's font).
-    int GetTextHeight() const { return m_metrics.captionHeight; }
     // The colours, from the desktop theme; they follow a change of theme.
     const StripPalette& GetPalette() const { return m_palette; }
     const wxColour& GetFocusedSelectionColour() const { return m_palette.selection; }
-    const wxColour& GetUnfocusedSelectionColour() const { return m_palette.idleSelection; }
     const wxColour& GetUnselectedColour() const { return m_palette.tile; }
     const wxColour& GetLabelColour() const { return m_palette.tileText; }
     // The labels' font and lines: the control's font, smaller where the widest label would
@@ -360,6 +339,15 @@ protected:
     wxSize DoGetBestSize() const override;
 
 private:
+    // Painting of one tile, forwarded to the item; false when index names no item.
+    bool DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state);
+    bool DrawItemFrame(int index, wxDC& dc, const wxRect& rect, const wxRect& imageRect,
+                       int state);
+    // Moves through the items as a click would select them; false when there are no items.
+    bool NavigateByKey(int keyCode, int flags);
+    void UpdateScrollbars();
+    void ComputeItemSize();
+    void FillBackground(wxDC& dc);
     void OnPaint(wxPaintEvent& event);
     void OnEraseBackground(wxEraseEvent& event);
     void OnSize(wxSizeEvent& event);
@@ -375,7 +363,7 @@ private:
     void TakeThemeColours();
     // The menu key and Shift+F10: the owner's pop-up menu at the focused tile.
     void RequestContextMenu();
-    // Dragging frames (thumbnailctrl_move.cpp).
+    // Dragging frames (frame_strip_move.cpp).
     void OnLeftUp(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
@@ -398,7 +386,6 @@ private:
     bool MoveByKey(int keyCode);
     void DrawDropMarker(wxDC& dc);
     void RefreshDropMarker();
-    std::vector<int> SelectedIndices() const;
     void OnSelectAll(wxCommandEvent& event);
     // The Delete key: asks the owner to delete the selection (a wxID_DELETE menu command).
     void RequestDelete();
@@ -430,7 +417,6 @@ private:
     wxTimer m_dragScrollTimer;
 
     int m_itemWidth = -1;
-    int m_itemHeight = -1;
     ThumbnailSize m_thumbnailSize = kDefaultThumbnailSize;
     TileMetrics m_metrics;
     LabelLayout m_label;

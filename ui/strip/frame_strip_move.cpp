@@ -7,6 +7,7 @@
 #include <wx/dc.h>
 #include <wx/settings.h>
 
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 
 namespace {
@@ -49,11 +50,7 @@ wxRect MarkerBounds(const ThumbnailGrid& grid, const DropGap& target)
 
 std::vector<int> wxThumbnailCtrl::SelectedIndices() const
 {
-    std::vector<int> indices;
-    for (int n : m_selections)
-        if (n >= 0 && n < GetCount())
-            indices.push_back(n);
-    return indices;
+    return ValidPositions(GetCount(), std::vector<int>(m_selections.begin(), m_selections.end()));
 }
 
 void wxThumbnailCtrl::RequestMove(int gap)

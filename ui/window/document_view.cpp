@@ -2,12 +2,12 @@
 // list goes through the document (and, as a step, through the undo history); the strip
 // follows each change in the change's own terms, keeping the thumbnails it already has.
 #include <algorithm>
-#include <set>
 
 #include <wx/spinctrl.h>
 #include <wx/statusbr.h>
 
 #include "core/base/trace.h"
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "core/view/canvas_math.h"
 #include "ui/window/main_window.h"

@@ -1,9 +1,8 @@
 // Putting frames in order: moves, duplicates, reversal and ping-pong, each one undoable step.
-#include <algorithm>
-
 #include <wx/menu.h>
 #include <wx/spinctrl.h>
 
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 
@@ -52,13 +51,7 @@ std::vector<wxAcceleratorEntry> GifFrame::SecondKeys()
 
 std::vector<int> GifFrame::SelectedFrames() const
 {
-    std::vector<int> selected;
-    for (int index : m_thumbnails->m_selections)
-        if (index >= 0 && index < FrameCount())
-            selected.push_back(index);
-    std::sort(selected.begin(), selected.end());
-    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
-    return selected;
+    return m_thumbnails->SelectedIndices();
 }
 
 void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/strip/frame_move.h"
+#include "core/document/frame_order.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 

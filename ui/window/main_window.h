@@ -1,8 +1,7 @@
-// The main window: the frame list (held by the strip), the canvas and delay controls, the
-// preview, and every user command. The layout comes from the XRC object "MyFrame1"; the
-// window adds menus, bindings, the strip and its state in InitFrame. The command groups
-// live in their own files (frame_editing.cpp, canvas.cpp, preview.cpp, save_gif.cpp,
-// loop_count.cpp, language.cpp, help.cpp, about.cpp, project/project_commands.cpp).
+// The main window: the animation document with its undo history, the strip and the preview
+// that show it, the canvas and delay controls, and every user command. The layout comes from
+// the XRC object "MyFrame1"; the window adds menus, bindings, the strip and its state in
+// InitFrame. The command groups live in files of their own beside this one.
 #pragma once
 
 #include <functional>
@@ -156,7 +155,7 @@ public:
     // step named name; frames that have them already are left out of it.
     void SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
                         StepName name);
-    // The selected indices, ascending, without the strip's marks of deleted ones.
+    // The selected frames, ascending, each once.
     std::vector<int> SelectedFrames() const;
 
     // Frames.
@@ -230,7 +229,7 @@ public:
     // Asks what a save needs to know (missing frames left out, a source replaced), then starts
     // the export. False when nothing was started.
     bool StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title);
-    // Starts the export of the strip's frames at the given indices.
+    // Starts the export of the frames at the given indices.
     void StartGifExport(const wxString& path, int width, int height, const wxString& title,
                         const std::vector<int>& frames);
     // After a save under a size limit that lowered the quality or the canvas: says so.

@@ -2,7 +2,7 @@
 #include <wx/filefn.h>
 
 #include "core/settings/product.h"
-#include "core/strip/drop_index.h"
+#include "core/strip/frame_move.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/dialogs/file_drop.h"
 #include "ui/window/main_window.h"
@@ -43,8 +43,9 @@ void GifFrame::InstallDropTargets()
 
 int GifFrame::StripDropIndex(const wxPoint& client) const
 {
-    return DropIndex(m_thumbnails->Grid(), m_thumbnails->CalcUnscrolledPosition(client),
-                     FrameCount(), m_thumbnails->GetClientSize().x);
+    const wxPoint logical = m_thumbnails->CalcUnscrolledPosition(client);
+    const int width = m_thumbnails->GetClientSize().x;
+    return DropGapAt(m_thumbnails->Grid(), logical, FrameCount(), width).gap;
 }
 
 void GifFrame::DropPaths(const wxArrayString& paths, int insertAt)

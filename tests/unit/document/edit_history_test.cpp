@@ -1,9 +1,9 @@
 // The animation document and its undo history, without a display.
 #include <gtest/gtest.h>
 
-#include "core/strip/frame_move.h"
 #include "core/document/animation_document.h"
 #include "core/document/edit_history.h"
+#include "core/document/frame_order.h"
 
 namespace {
 FrameList Frames(int n, int side = 4)

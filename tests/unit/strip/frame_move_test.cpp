@@ -1,19 +1,13 @@
-// Moving frames in the strip on plain numbers: the gap under a pointer, the marker's place,
-// the order after a move, which moves change nothing, and the gaps of the move keys.
+// Dragging frames in the strip on plain numbers: the gap under a pointer, the marker's place
+// and the auto-scroll.
 // The grid is the one of thumbnail_grid_test: 86 x 118 tiles in 89 x 121 cells, 3 columns
 // in a 300-pixel strip.
-#include <algorithm>
-#include <numeric>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "core/strip/frame_move.h"
 #include "core/strip/thumbnail_grid.h"
 
 namespace {
-
-using Order = std::vector<int>;
 
 ThumbnailGrid LabelGrid()
 {
@@ -22,16 +16,9 @@ ThumbnailGrid LabelGrid()
     return ThumbnailGrid(metrics);
 }
 
-DropGap At(int x, int y, int count = 10)
+DropGap At(int x, int y, int count = 10, int width = 300)
 {
-    return DropGapAt(LabelGrid(), wxPoint(x, y), count, 300);
-}
-
-Order Identity(int count)
-{
-    Order order(count);
-    std::iota(order.begin(), order.end(), 0);
-    return order;
+    return DropGapAt(LabelGrid(), wxPoint(x, y), count, width);
 }
 
 }  // namespace
@@ -70,6 +57,24 @@ TEST(DropGap, RowEndsAndTheListEndKeepTheirRow)
     EXPECT_EQ(0, At(50, 50, 0).gap) << "an empty strip";
 }
 
+// The places that fall outside a tile's halves: files dropped from outside land there too.
+TEST(DropGap, EdgesOfTheGridFallToTheNearestGap)
+{
+    const struct {
+        int x, y, count, width, gap;
+        const char* where;
+    } cases[] = {
+        {1, 150, 7, 300, 3, "left of a later row's first tile"},
+        {134, 240, 7, 300, 4, "the bottom edge of a tile's left half"},
+        {50, 1, 7, 300, 1, "the spacing above the first row"},
+        {10, 5000, 6, 300, 6, "far below a full last row"},
+        {10, 130, 3, 60, 1, "one column: a tile's left half"},
+        {55, 130, 3, 60, 2, "one column: a tile's right half"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.gap, At(c.x, c.y, c.count, c.width).gap) << c.where;
+}
+
 TEST(DropGap, MarkerStandsInTheSpacingBetweenTwoTiles)
 {
     const ThumbnailGrid grid = LabelGrid();
@@ -88,80 +93,6 @@ TEST(DropGap, MarkerStandsInTheSpacingBetweenTwoTiles)
     const wxRect rowEnd = DropMarkerRect(grid, At(290, 150), 5);
     EXPECT_EQ(last.GetRight(), rowEnd.x);
     EXPECT_EQ(last.y, rowEnd.y);
-}
-
-TEST(FrameMove, SelectionsMoveForwardAndBackwardAsABlock)
-{
-    EXPECT_EQ(Order({0, 2, 4, 1, 3, 5}), OrderAfterMove(6, {1, 3}, 5));
-    EXPECT_EQ(3, MovedStart(6, {1, 3}, 5));
-    EXPECT_EQ(Order({0, 2, 4, 1, 3, 5}), OrderAfterMove(6, {2, 4}, 1));
-    EXPECT_EQ(1, MovedStart(6, {2, 4}, 1));
-    EXPECT_EQ(Order({3, 5, 0, 1, 2, 4}), OrderAfterMove(6, {5, 3}, 0)) << "to the start";
-    EXPECT_EQ(Order({1, 3, 4, 5, 0, 2}), OrderAfterMove(6, {0, 2}, 6)) << "to the end";
-    EXPECT_EQ(4, MovedStart(6, {0, 2}, 6));
-    EXPECT_EQ(Order({0, 1, 4, 5, 2, 3}), OrderAfterMove(6, {2, 3}, 6));
-    // The order in which the items were selected does not matter, nor repeats or indices
-    // that name no item.
-    EXPECT_EQ(OrderAfterMove(6, {1, 3}, 5), OrderAfterMove(6, {3, 1, 3, -1, 9}, 5));
-}
-
-TEST(FrameMove, OnlyABlockDroppedOntoItsOwnPlaceChangesNothing)
-{
-    EXPECT_TRUE(MoveChangesNothing(6, {2, 3}, 2));
-    EXPECT_TRUE(MoveChangesNothing(6, {2, 3}, 3));
-    EXPECT_TRUE(MoveChangesNothing(6, {3, 2}, 4));
-    EXPECT_FALSE(MoveChangesNothing(6, {2, 3}, 5));
-    EXPECT_FALSE(MoveChangesNothing(6, {2, 3}, 1));
-    EXPECT_FALSE(MoveChangesNothing(6, {1, 3}, 2)) << "gathering a spread selection moves it";
-    EXPECT_TRUE(MoveChangesNothing(6, {}, 2));
-    EXPECT_TRUE(MoveChangesNothing(6, {-1, 7}, 0));
-}
-
-// Every selection of short lists onto every gap: the result is a rearrangement that puts the
-// moved items where MovedPositions says, in their old order, and it is the old order exactly
-// when MoveChangesNothing says so.
-TEST(FrameMove, EveryMoveOfShortListsKeepsItsPromises)
-{
-    for (int count = 1; count <= 6; ++count)
-        for (int mask = 1; mask < (1 << count); ++mask) {
-            Order moved;
-            for (int i = 0; i < count; ++i)
-                if (mask & (1 << i))
-                    moved.push_back(i);
-            for (int gap = 0; gap <= count; ++gap) {
-                const Order order = OrderAfterMove(count, moved, gap);
-                Order sorted = order;
-                std::sort(sorted.begin(), sorted.end());
-                ASSERT_EQ(Identity(count), sorted) << count << "/" << mask << "/" << gap;
-                Order landed;
-                for (int position : MovedPositions(count, moved, gap))
-                    landed.push_back(order[position]);
-                ASSERT_EQ(moved, landed) << count << "/" << mask << "/" << gap;
-                ASSERT_EQ(MovedStart(count, moved, gap), MovedPositions(count, moved, gap)[0]);
-                ASSERT_EQ(order == Identity(count), MoveChangesNothing(count, moved, gap))
-                    << count << "/" << mask << "/" << gap;
-            }
-        }
-}
-
-TEST(FrameMove, StepsMoveTheFirstSelectedItemAndStopAtTheEnds)
-{
-    EXPECT_EQ(Order({0, 2, 1, 3, 4, 5}), OrderAfterMove(6, {2}, GapForStep(6, {2}, -1)));
-    EXPECT_EQ(Order({0, 1, 3, 2, 4, 5}), OrderAfterMove(6, {2}, GapForStep(6, {2}, 1)));
-    EXPECT_EQ(6, GapForStep(6, {3, 4}, 1)) << "onto the end";
-    EXPECT_EQ(Order({0, 1, 2, 5, 3, 4}), OrderAfterMove(6, {3, 4}, 6));
-    EXPECT_EQ(-1, GapForStep(6, {0}, -1));
-    EXPECT_EQ(-1, GapForStep(6, {5}, 1));
-    EXPECT_EQ(-1, GapForStep(6, {4, 5}, 1));
-    EXPECT_EQ(-1, GapForStep(6, {}, 1));
-    // A row of three: item 4 goes straight down to 7 and up to 1; item 7 has no row below.
-    EXPECT_EQ(7, MovedStart(10, {4}, GapForStep(10, {4}, 3)));
-    EXPECT_EQ(1, MovedStart(10, {4}, GapForStep(10, {4}, -3)));
-    EXPECT_EQ(-1, GapForStep(10, {7}, 3));
-    EXPECT_EQ(-1, GapForStep(10, {2}, -3));
-    // A spread selection gathers behind its first item's new place.
-    EXPECT_EQ(Order({1, 3, 0, 2, 4}), OrderAfterMove(5, {1, 3}, GapForStep(5, {1, 3}, -1)));
-    EXPECT_EQ(Order({0, 2, 1, 3, 4}), OrderAfterMove(5, {1, 3}, GapForStep(5, {1, 3}, 1)));
 }
 
 TEST(FrameMove, AutoScrollRunsOnlyNearTheEdgesAndFasterPastThem)
