@@ -20,6 +20,7 @@
 #include "core/video/video_decoder.h"
 #include "core/video/video_geometry.h"
 #include "core/video/video_import.h"
+#include "core/jobs/load_session.h"
 
 namespace {
 
@@ -69,7 +70,9 @@ int Run(const Request& request)
     bench::ResetPeak();
     const double cpuStart = bench::CpuSeconds();
     wxStopWatch watch;
-    if (!window->StartImageLoad(frames.entries))
+    LoadRequest load;
+    load.entries = frames.entries;
+    if (!window->StartImageLoad(std::move(load)))
         return 1;
     while (window->IsLoading()) {
         wxTheApp->Yield(true);

@@ -2,34 +2,15 @@
 
 #include <algorithm>
 
-#include <wx/event.h>
 #include <wx/filefn.h>
 #include <wx/log.h>
 
 #include "core/input/entry_decoder.h"
 #include "core/input/frame_reference.h"
 #include "core/input/image_decode.h"
-#include "core/jobs/thread_update_event.h"
 #include "core/video/video_reference.h"
 
 namespace {
-const long kNoFrame = -1;
-const long kDamaged = -2;
-const long kFramesLeftOut = -3;
-
-// What every ID_IMAGE_LOADED event carries: the image, or why an entry gave none, or how it
-// is damaged.
-struct LoadReport {
-    LoadedImagePtr image;
-    wxString reason;
-    int delay = -1;
-};
-
-LoadReport ReportOf(const wxThreadEvent& event)
-{
-    return event.GetPayload<LoadReport>();
-}
-
 // Reports one image, or ends the batch with the event that reaches 100 when no image did.
 class BatchReporter {
 public:
@@ -74,56 +55,32 @@ wxString DamagedFile(const wxString& path)
     return video ? video->video : path;
 }
 
-class QueueingSink : public LoadSink {
+// Turns the batch's results into report values.
+class ReportingSink : public LoadSink {
 public:
-    explicit QueueingSink(wxEvtHandler* owner) : m_owner(owner) {}
+    explicit ReportingSink(const std::function<void(LoadReport)>& report) : m_report(report) {}
 
     void Loaded(const wxString& path, int frame, int delay, int percent,
                 std::unique_ptr<wxImage> image) override
     {
-        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
-        event->SetString(path);
-        event->SetInt(percent);
-        event->SetExtraLong(frame);
-        event->SetPayload(LoadReport{LoadedImagePtr(std::move(image)), wxString(), delay});
-        wxQueueEvent(m_owner, event);
+        m_report({LoadedPicture{path, frame, delay, std::move(image)}, percent});
     }
-
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
     {
-        QueueReport(entry, percent, kNoFrame, reason);
+        m_report({NoPicture{entry, reason}, percent});
     }
-
     void Damaged(const wxString& path, const wxString& damage, int percent) override
     {
-        QueueReport(path, percent, kDamaged, damage);
+        m_report({DamagedSource{path, damage}, percent});
     }
-
     void FramesLeftOut(const wxString& path, int percent) override
     {
-        QueueReport(path, percent, kFramesLeftOut, wxString());
+        m_report({::FramesLeftOut{path}, percent});
     }
-
-    void Finished() override
-    {
-        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
-        event->SetInt(100);
-        event->SetPayload(LoadReport());
-        wxQueueEvent(m_owner, event);
-    }
+    void Finished() override { m_report({BatchEnd{}, 100}); }
 
 private:
-    void QueueReport(const wxString& name, int percent, long kind, const wxString& text)
-    {
-        auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
-        event->SetString(name);
-        event->SetInt(percent);
-        event->SetExtraLong(kind);
-        event->SetPayload(LoadReport{LoadedImagePtr(), text});
-        wxQueueEvent(m_owner, event);
-    }
-
-    wxEvtHandler* m_owner;
+    const std::function<void(LoadReport)>& m_report;
 };
 }
 
@@ -162,53 +119,20 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
         out.End();
 }
 
-LoadedImagePtr LoadedImageOf(const wxThreadEvent& event)
-{
-    return ReportOf(event).image;
-}
-
-int LoadedDelayOf(const wxThreadEvent& event)
-{
-    const LoadReport report = ReportOf(event);
-    return report.image ? report.delay : -1;
-}
-
-bool IsNoFrameEvent(const wxThreadEvent& event)
-{
-    return event.GetExtraLong() == kNoFrame && !event.GetString().empty() &&
-           !LoadedImageOf(event);
-}
-
-wxString NoFrameReasonOf(const wxThreadEvent& event)
-{
-    return ReportOf(event).reason;
-}
-
-bool IsDamagedEvent(const wxThreadEvent& event)
-{
-    return event.GetExtraLong() == kDamaged && !event.GetString().empty() &&
-           !LoadedImageOf(event);
-}
-
-wxString DamageOf(const wxThreadEvent& event)
-{
-    return ReportOf(event).reason;
-}
-
-bool IsFramesLeftOutEvent(const wxThreadEvent& event)
-{
-    return event.GetExtraLong() == kFramesLeftOut && !event.GetString().empty() &&
-           !LoadedImageOf(event);
-}
-
-ImageLoadThread::ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files)
-    : wxThread(wxTHREAD_JOINABLE), m_owner(owner), m_files(files)
+ImageLoadThread::ImageLoadThread(const wxArrayString& entries,
+                                 std::function<void(LoadReport)> report)
+    : wxThread(wxTHREAD_JOINABLE), m_entries(entries), m_report(std::move(report))
 {
 }
 
 wxThread::ExitCode ImageLoadThread::Entry()
 {
-    QueueingSink sink(m_owner);
-    LoadImageBatch(m_files, sink, [this] { return m_stop.load() || TestDestroy(); });
+    // An empty batch has no last entry to end it; its owner waits for the end all the same.
+    if (m_entries.empty()) {
+        m_report({BatchEnd{}, 100});
+        return nullptr;
+    }
+    ReportingSink sink(m_report);
+    LoadImageBatch(m_entries, sink, [this] { return m_stop.load() || TestDestroy(); });
     return nullptr;
 }

@@ -1,18 +1,6 @@
-// Decoding the frames of a batch of files off the GUI thread. Each decoded image travels to
-// the main window in a queued wxEVT_THREAD_UPDATE event with id ID_IMAGE_LOADED: the string
-// is the source path (frame suffix removed), the int the batch's percentage, the extra long
-// the frame number within a GIF, and the payload the image (LoadedImageOf) and the frame's
-// own delay (LoadedDelayOf: a GIF frame's, -1 for a picture that is no GIF frame). Every batch
-// ends with exactly one event whose percentage is 100; when the last entry yields no image,
-// that event carries no image. An entry that gives no picture at all (its file is gone,
-// unreadable, too large or no image) is reported as an event without an image whose string
-// is the entry as given, whose extra long is -1 (IsNoFrameEvent) and whose payload holds the
-// reason (NoFrameReasonOf). A damaged file that still gives frames is reported once, by an
-// event without an image whose string is the source path, whose extra long is -2
-// (IsDamagedEvent), whose payload holds how it is damaged (DamageOf) and whose percentage is
-// below 100: it never ends a batch. A GIF with more frames than are read from one file is
-// reported the same way, once before its frames, with the extra long -3
-// (IsFramesLeftOutEvent).
+// Decoding the frames of a batch of files off the GUI thread. The batch's results come in
+// order, as calls of a LoadSink or, from the worker thread, as LoadReport values; a batch ends
+// with exactly one result at 100 percent.
 #pragma once
 
 #include <atomic>
@@ -23,10 +11,7 @@
 #include <wx/image.h>
 #include <wx/thread.h>
 
-class wxEvtHandler;
-class wxThreadEvent;
-
-using LoadedImagePtr = std::shared_ptr<wxImage>;
+#include "core/jobs/load_report.h"
 
 // Receives the results of a batch, in order.
 class LoadSink {
@@ -57,30 +42,11 @@ public:
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                     const std::function<bool()>& stopRequested);
 
-// The image of an ID_IMAGE_LOADED event; null for the end-of-batch event without an image.
-LoadedImagePtr LoadedImageOf(const wxThreadEvent& event);
-// The own delay of the frame an ID_IMAGE_LOADED event carries, in hundredths of a second as
-// its GIF stores it (0 included); -1 for a picture that is no GIF frame and for the events
-// without an image.
-int LoadedDelayOf(const wxThreadEvent& event);
-// Whether an ID_IMAGE_LOADED event reports an entry that gave no picture (GetString names it).
-bool IsNoFrameEvent(const wxThreadEvent& event);
-// Why that entry gave no picture.
-wxString NoFrameReasonOf(const wxThreadEvent& event);
-// Whether an ID_IMAGE_LOADED event reports a damaged file that gave frames (GetString names
-// it).
-bool IsDamagedEvent(const wxThreadEvent& event);
-// How that file is damaged.
-wxString DamageOf(const wxThreadEvent& event);
-// Whether an ID_IMAGE_LOADED event reports a GIF whose frames past the limit were left out
-// (GetString names it).
-bool IsFramesLeftOutEvent(const wxThreadEvent& event);
-
-// Runs LoadImageBatch for its owner. Joinable: the owner stops it (RequestStop) and waits
-// for it before it goes away, so no event is ever queued to a destroyed window.
+// Runs LoadImageBatch, handing each result to report on the worker thread. Joinable: the
+// owner stops it (RequestStop) and waits for it before report's target goes away.
 class ImageLoadThread : public wxThread {
 public:
-    ImageLoadThread(wxEvtHandler* owner, const wxArrayString& files);
+    ImageLoadThread(const wxArrayString& entries, std::function<void(LoadReport)> report);
 
     void RequestStop() { m_stop = true; }
 
@@ -88,7 +54,7 @@ protected:
     ExitCode Entry() override;
 
 private:
-    wxEvtHandler* m_owner;
-    wxArrayString m_files;
+    wxArrayString m_entries;
+    std::function<void(LoadReport)> m_report;
     std::atomic<bool> m_stop{false};
 };

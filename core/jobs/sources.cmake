@@ -7,5 +7,6 @@ set(SOURCES
   feed_passes.cpp
   frame_feed.cpp
   image_load_thread.cpp
+  load_session.cpp
   size_estimate_thread.cpp
   thread_update_event.cpp)

@@ -1,4 +1,4 @@
-// The event type both workers use to report to the main window, told apart by id.
+// The event type the workers use to report to the GUI thread, told apart by id.
 // It is a thread event: wxProgressDialog::Update yields only user-interface events, so a
 // report can't be dispatched inside the handler of the report before it (no re-entrance).
 #pragma once
@@ -8,7 +8,7 @@
 wxDECLARE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);
 
 enum {
-    ID_IMAGE_LOADED = 6,   // the image loader delivered a frame (or ended its batch)
+    ID_IMAGE_LOADED = 6,   // the image loader reported a result (a LoadReport) to its session
     ID_GIF_FRAME_SAVED = 10, // the GIF export finished a frame (or ended)
     ID_GIF_FRAME_WANTED = 11, // the GIF export needs frame GetInt() (see FrameFeed)
     ID_ESTIMATE_FRAME_WANTED = 12, // the size estimate needs frame GetInt()

@@ -16,10 +16,8 @@
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_text.h"
 #include "ui/window/worker_handles.h"
-#include "core/project/project_file.h"
 #include "core/jobs/feed_passes.h"
-#include "core/input/frame_reference.h"
-#include "core/jobs/image_load_thread.h"
+#include "core/jobs/load_session.h"
 #include "core/input/load_estimate.h"
 #include "core/jobs/export_thread.h"
 #include "core/video/video_files.h"
@@ -39,11 +37,11 @@ wxString ImageWildcard()
 void GifFrame::OnAddImage(wxCommandEvent&)
 {
     StopPreview();
-    const wxArrayString paths =
+    LoadRequest request;
+    request.entries =
         GetPathChooser().ChooseFilesToOpen(this, _("Add Image Files"), ImageWildcard(), true);
-    wxArrayString entries = paths;
-    if (!entries.empty() && ChooseVideoFrames(entries) && MayLoad(entries))
-        StartImageLoad(entries);
+    if (!request.entries.empty() && ChooseVideoFrames(request) && MayLoad(request.entries))
+        StartImageLoad(std::move(request));
 }
 
 bool GifFrame::MayLoad(const wxArrayString& entries)
@@ -65,124 +63,67 @@ bool GifFrame::MayLoad(const wxArrayString& entries)
 void GifFrame::OnInsertImage(wxCommandEvent&)
 {
     StopPreview();
-    wxArrayString paths =
+    LoadRequest request;
+    request.entries =
         GetPathChooser().ChooseFilesToOpen(this, _("Insert Image Files"), ImageWildcard(), true);
-    if (paths.empty() || !ChooseVideoFrames(paths))
+    if (request.entries.empty() || !ChooseVideoFrames(request))
         return;
     const wxArrayInt& selection = m_thumbnails->m_selections;
     // Without a selection the frames go to the end.
-    const int at = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
-    if (MayLoad(paths))
-        StartImageLoad(paths, at);
+    request.insertAt = selection.empty() || selection[0] < 0 ? FrameCount() : selection[0];
+    if (MayLoad(request.entries))
+        StartImageLoad(std::move(request));
 }
 
-bool GifFrame::StartImageLoad(const wxArrayString& entries, int insertAt)
+void GifFrame::SetUpLoad()
 {
-    m_loader = std::make_unique<ImageLoadThread>(this, entries);
-    if (m_loader->Run() != wxTHREAD_NO_ERROR) {
-        m_loader.reset();
+    LoadSession::Callbacks callbacks;
+    callbacks.stopWanted = [this] { return m_loadProgress && m_loadProgress->WasCancelled(); };
+    callbacks.progress = [this](int percent) {
+        if (m_loadProgress)
+            m_loadProgress->Update(percent);
+    };
+    callbacks.finished = [this](const LoadOutcome& load) { FinishImageLoad(load); };
+    m_load = std::make_unique<LoadSession>(m_document, std::move(callbacks));
+}
+
+bool GifFrame::StartImageLoad(LoadRequest request)
+{
+    request.keepGifTiming = KeepsGifTiming();
+    if (!m_load->Start(std::move(request))) {
         ShowMessage(_("The images can't be loaded: the system could not start the loading thread."),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
-    m_loadInsertAt = insertAt;
-    m_loadAdded = 0;
-    m_loadFrames.clear();
-    m_loadSkipped.clear();
-    m_loadDamaged.clear();
-    m_loadLeftOut.clear();
-    m_loadCancelled = false;
     m_loadProgress = OpenJobProgress(_("Load Images Progress Dialog"), _(" Loading images...."));
     return true;
 }
 
-void GifFrame::AddLoadedFrame(const FramePtr& frame)
-{
-    // A load that adds frames appends each to the strip as it arrives; an insert does not.
-    if (m_loadInsertAt < 0)
-        Trace("Append");
-    const int at = m_loadInsertAt < 0 ? m_document.Count() : m_loadInsertAt + m_loadAdded;
-    if (m_loadAdded == 0)
-        m_loadFirst = at;
-    m_document.Insert(at, {frame});
-    m_loadFrames.push_back(frame);
-    ++m_loadAdded;
-}
-
-void GifFrame::StoreLoadStep()
+void GifFrame::StoreLoadStep(const LoadOutcome& load)
 {
     // The frames came in one by one as they were decoded; the step that undoes them all was
     // done already. A project's frames are no step: opening one starts a new history.
-    if (!m_projectOpening && m_loadAdded > 0) {
-        const int n = m_loadAdded;
-        const bool added = m_loadInsertAt < 0;
-        const StepName name = [n, added] {
-            return wxString::Format(added ? wxPLURAL("Add %d Frame", "Add %d Frames", n)
-                                          : wxPLURAL("Insert %d Frame", "Insert %d Frames", n),
-                                    n);
-        };
-        m_history->Store(new InsertFramesCommand(m_document, name, m_loadFirst, m_loadFrames));
-    }
-    m_loadFrames.clear();
+    if (m_projectOpening || load.frames.empty())
+        return;
+    const int n = static_cast<int>(load.frames.size());
+    const bool added = load.insertAt < 0;
+    const StepName name = [n, added] {
+        return wxString::Format(added ? wxPLURAL("Add %d Frame", "Add %d Frames", n)
+                                      : wxPLURAL("Insert %d Frame", "Insert %d Frames", n),
+                                n);
+    };
+    m_history->Store(new InsertFramesCommand(m_document, name, load.first, load.frames));
 }
 
-void GifFrame::OnImageLoaded(wxThreadEvent& event)
+void GifFrame::FinishImageLoad(const LoadOutcome& load)
 {
-    Trace("ThreadUpdate");
-    if (m_loadProgress && m_loadProgress->WasCancelled())
-        StopJob();
-    // After Cancel the strip takes nothing more: frames decoded but not yet shown are dropped,
-    // so the load ends at once for the user.
-    if (!m_loadCancelled)
-        TakeLoadedFrame(event);
-    if (event.GetInt() == 100)
-        FinishImageLoad();
-    else if (m_loadProgress)
-        m_loadProgress->Update(event.GetInt());
-}
-
-wxString GifFrame::ArrivingFrameName(const wxThreadEvent& event) const
-{
-    // A project's frames, placeholders included, arrive one per entry in its order and keep
-    // their entries as names, so that saving writes the file as it was.
-    if (m_projectOpening && m_loadAdded < static_cast<int>(m_projectOpening->entries.size()))
-        return m_projectOpening->entries[m_loadAdded];
-    return LoadedImageOf(event)
-               ? FrameSourceName(event.GetString(), static_cast<int>(event.GetExtraLong()))
-               : event.GetString();
-}
-
-void GifFrame::TakeLoadedFrame(const wxThreadEvent& event)
-{
-    if (const LoadedImagePtr image = LoadedImageOf(event)) {
-        // The loader is done with the picture: the document takes it over as it is.
-        AddLoadedFrame(MakeFrame(image, ArrivingFrameName(event), ArrivingFrameDelay(event)));
-    } else if (IsNoFrameEvent(event) && m_projectOpening) {
-        // A project's entry stays in the list, unchanged, until the user deletes it.
-        const wxString name = ArrivingFrameName(event);
-        AddLoadedFrame(MakeFrame(nullptr, name, ArrivingFrameDelay(event)));
-        m_projectOpening->missing.Add(ShownName(name));
-    } else if (IsNoFrameEvent(event)) {
-        m_loadSkipped.Add(event.GetString() + ": " + NoFrameReasonOf(event));
-    } else if (IsDamagedEvent(event) && !m_projectOpening) {
-        m_loadDamaged.Add(event.GetString() + ": " + DamageOf(event));
-    } else if (IsFramesLeftOutEvent(event)) {
-        m_loadLeftOut.Add(event.GetString());
-    }
-}
-
-void GifFrame::FinishImageLoad()
-{
-    // The loader has queued its last event and is returning from its body.
-    JoinWorker(m_loader);
     CloseJobProgress(m_loadProgress);
-    StoreLoadStep();
-    m_videoDelays.clear();
+    StoreLoadStep(load);
     ShowCanvas();
     if (FrameCount() > 0) {
         EnableFrameTools();
         // An insert leaves the preview alone; a load shows its first frame with a picture.
-        if (m_loadInsertAt < 0) {
+        if (load.insertAt < 0) {
             const std::vector<int> present = PresentFrames();
             ShowFrame(present.empty() ? 0 : present.front());
         }
@@ -190,15 +131,15 @@ void GifFrame::FinishImageLoad()
         DisableFrameTools();
     }
     // After Cancel fewer frames came than the limit's message would tell.
-    const wxString leftOut = m_loadCancelled ? wxString() : FramesLeftOutText(m_loadLeftOut);
+    const wxString leftOut = load.cancelled ? wxString() : FramesLeftOutText(load.leftOut);
     if (m_projectOpening)
-        FinishProjectOpen();
-    else if (m_loadAdded == 0 && !m_loadCancelled)
+        FinishProjectOpen(load);
+    else if (load.frames.empty() && !load.cancelled)
         ShowMessage(_("None of the chosen files could be read as an image.") +
-                         ListSome(m_loadSkipped),
+                         ListSome(load.skipped),
                      GetProductName(), wxOK | wxICON_INFORMATION, this);
-    else if (!m_loadSkipped.empty() || !m_loadDamaged.empty() || !leftOut.empty())
-        ShowMessage(JoinParagraphs(LoadProblemsText(m_loadSkipped, m_loadDamaged), leftOut),
+    else if (!load.skipped.empty() || !load.damaged.empty() || !leftOut.empty())
+        ShowMessage(JoinParagraphs(LoadProblemsText(load.skipped, load.damaged), leftOut),
                     GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
@@ -212,7 +153,8 @@ void GifFrame::StopWorkers()
     StopWorker(m_saver);
     m_frameFeed.reset();
     CloseProgress(m_saveProgressDialog);
-    StopWorker(m_loader);
+    if (m_load)
+        m_load->Stop();
     CloseProgress(m_loadProgress);
 }
 

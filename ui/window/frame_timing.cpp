@@ -88,19 +88,9 @@ namespace {
 const char kKeepGifTimingKey[] = "Frames/KeepGifTiming";
 }
 
-int GifFrame::ArrivingFrameDelay(const wxThreadEvent& event) const
+bool GifFrame::KeepsGifTiming() const
 {
-    if (m_projectOpening) {
-        // Frames, placeholders included, arrive in the project's order.
-        const std::vector<int>& stored = m_projectOpening->frameDelays;
-        return m_loadAdded < static_cast<int>(stored.size()) ? stored[m_loadAdded] : kCommonDelay;
-    }
-    // A video's frames keep the timing of the rate they were taken at.
-    const auto video = m_videoDelays.find(event.GetString());
-    if (video != m_videoDelays.end())
-        return video->second;
-    const int own = LoadedDelayOf(event);
-    return own >= 0 && Settings().ReadBool(kKeepGifTimingKey, true) ? own : kCommonDelay;
+    return Settings().ReadBool(kKeepGifTimingKey, true);
 }
 
 void GifFrame::OnKeepGifTiming(wxCommandEvent& event)

@@ -8,7 +8,7 @@
 #include "ui/dialogs/message_boxes.h"
 #include "ui/window/worker_handles.h"
 #include "core/jobs/feed_passes.h"
-#include "core/jobs/image_load_thread.h"
+#include "core/jobs/load_session.h"
 #include "core/jobs/export_thread.h"
 
 wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxString& message)
@@ -87,10 +87,7 @@ void GifFrame::OnJobTimer(wxTimerEvent&)
 
 void GifFrame::StopJob()
 {
-    if (m_loader) {
-        m_loadCancelled = true;
-        m_loader->RequestStop();
-    }
+    m_load->Cancel();
     if (m_saver && !m_saveCancelled) {
         m_saveCancelled = true;
         if (m_frameFeed)
@@ -101,7 +98,7 @@ void GifFrame::StopJob()
 
 bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
 {
-    if (!m_loader && !m_saver)
+    if (!m_load->Running() && !m_saver)
         return true;
     if (!event.CanVeto()) {
         StopWorkers();

@@ -28,7 +28,9 @@ class BackgroundEstimate;
 class FeedPasses;
 class RecoveryCopy;
 struct ProjectData;
-class ImageLoadThread;
+class LoadSession;
+struct LoadOutcome;
+struct LoadRequest;
 class WorkSaveAsGifThread;
 class wxDC;
 class wxImageThumbnailItem;
@@ -164,12 +166,11 @@ public:
     // document counts as changed. Nothing happens for a move that changes nothing or while a
     // job runs.
     void MoveFrames(const std::vector<int>& indices, int to);
-    // Starts decoding entries (paths or frame reference names) in the background, under the
-    // loading progress dialog, appending the frames or (insertAt >= 0) inserting them there.
-    // An entry that gives no picture becomes a placeholder while a project opens, and is
-    // named to the user at the end otherwise. False (after telling the user) when the loader
-    // can't start.
-    bool StartImageLoad(const wxArrayString& entries, int insertAt = -1);
+    // Starts decoding request's entries in the background, under the loading progress
+    // dialog, appending the frames or (insertAt >= 0) inserting them there. An entry that
+    // gives no picture becomes a placeholder while a project opens, and is named to the user
+    // at the end otherwise. False (after telling the user) when the loader can't start.
+    bool StartImageLoad(LoadRequest request);
     // Whether the frames of entries fit the memory the machine has free, or the user wants
     // them anyway when they don't (asked, with both amounts).
     bool MayLoad(const wxArrayString& entries);
@@ -339,7 +340,6 @@ public:
     void OnThumbnailSelected(wxThumbnailEvent& event);
     void OnThumbnailMove(wxThumbnailEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
-    void OnImageLoaded(wxThreadEvent& event);
     void OnPlayStop(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
     void OnLoopCount(wxCommandEvent& event);
@@ -440,23 +440,10 @@ public:
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
     bool m_closeAfterJob = false;
-    bool m_loadCancelled = false;
     bool m_saveCancelled = false;
     // The running export's last progress and its try (a size limit may try again).
     int m_savePercent = 0;
     int m_saveTry = 1;
-    // Where a load puts its frames: -1 appends them, otherwise the index of the next one.
-    int m_loadInsertAt = -1;
-    int m_loadAdded = 0;
-    // The frames the running load has put in, and where the first of them went.
-    FrameList m_loadFrames;
-    int m_loadFirst = 0;
-    // "entry: reason" for each entry of the running load that gave no picture.
-    wxArrayString m_loadSkipped;
-    // "path: damage" for each damaged file of the running load that still gave frames.
-    wxArrayString m_loadDamaged;
-    // Each GIF of the running load whose frames past the limit were left out.
-    wxArrayString m_loadLeftOut;
 
     wxString m_gifPath;
     wxString m_gifName;
@@ -518,23 +505,18 @@ private:
     // Whether files can be opened now: the window is on screen and no job holds the strip.
     bool ReadyToOpen() const;
 
-    void FinishImageLoad();
-    // Asks for each video among entries which stretch of it becomes frames and puts their
-    // names in its place (a video the user cancels, or that can't be read, is left out, the
-    // latter told); false when nothing is left to load.
-    bool ChooseVideoFrames(wxArrayString& entries);
-    // Puts a frame made by the running load in its place in the document.
-    void AddLoadedFrame(const FramePtr& frame);
+    void SetUpLoad();
+    void FinishImageLoad(const LoadOutcome& load);
+    // Asks for each video among request's entries which stretch of it becomes frames and
+    // puts their names, with their delays, in its place (a video the user cancels, or that
+    // can't be read, is left out, the latter told); false when nothing is left to load.
+    bool ChooseVideoFrames(LoadRequest& request);
     // The load's frames as one step of the history.
-    void StoreLoadStep();
-    // The delay of its own a frame arriving from the running load gets: a project's stored
-    // one, or a GIF frame's own when GIF timing is kept; kCommonDelay otherwise.
-    int ArrivingFrameDelay(const wxThreadEvent& event) const;
-    wxString ArrivingFrameName(const wxThreadEvent& event) const;
-    // The frame (or placeholder) an image-loaded event carries, if any.
-    void TakeLoadedFrame(const wxThreadEvent& event);
+    void StoreLoadStep(const LoadOutcome& load);
+    // Whether frames loaded from a GIF keep its timing (Frame menu).
+    bool KeepsGifTiming() const;
     // The end of a project's load: its canvas, the unchanged state and the missing frames.
-    void FinishProjectOpen();
+    void FinishProjectOpen(const LoadOutcome& load);
     void GifSaveFailed(const wxString& message);
     // The title: the project's name (when there is a project) and the product's.
     void UpdateTitle();
@@ -542,7 +524,8 @@ private:
     void SetCanvasControls(const wxSize& size, int lowest);
 
     std::unique_ptr<PathChooser> m_pathChooser;
-    std::unique_ptr<ImageLoadThread> m_loader;
+    // The load under way, if any: its worker and what it gathers.
+    std::unique_ptr<LoadSession> m_load;
     std::unique_ptr<WorkSaveAsGifThread> m_saver;
     std::shared_ptr<FeedPasses> m_frameFeed;
     // The strip indices of the frames the running export writes, in order.
@@ -555,22 +538,14 @@ private:
     };
     GifSaving m_gifSaving;
 
-    // A project whose frames are loading: its stored canvas, applied once they are all in,
-    // and the entries that came back missing.
+    // A project whose frames are loading: its stored canvas, applied once they are all in.
     struct ProjectOpening {
         wxSize canvas;
-        wxArrayString missing;
         bool recovered = false;
-        // Each frame's own delay, in the project's frame order (-1: the common delay).
-        std::vector<int> frameDelays;
-        // Each frame's entry in the project, in its order: the frame's name.
-        wxArrayString entries;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.
     wxArrayString m_pendingPaths;
-    // The delays of the video frames the running load brings, by their names.
-    std::map<wxString, int> m_videoDelays;
 
     wxDECLARE_EVENT_TABLE();
 };

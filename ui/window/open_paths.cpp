@@ -9,6 +9,7 @@
 #include "ui/dialogs/message_boxes.h"
 #include "ui/dialogs/message_text.h"
 #include "core/input/opened_paths.h"
+#include "core/jobs/load_session.h"
 
 namespace {
 // One message for every folder that gave nothing; empty when all gave images.
@@ -114,10 +115,12 @@ void GifFrame::OpenPaths(const wxArrayString& paths, int insertAt)
     const wxString problems = FolderProblemsText(sorted);
     if (!problems.empty())
         ShowMessage(problems, GetProductName(), wxOK | wxICON_WARNING, this);
-    wxArrayString entries = sorted.images;
-    if (entries.empty() || !ChooseVideoFrames(entries) || !MayLoad(entries))
+    LoadRequest request;
+    request.entries = sorted.images;
+    if (request.entries.empty() || !ChooseVideoFrames(request) || !MayLoad(request.entries))
         return;
     // After the last frame a drop is Add Image, which shows the first new frame; an insert
     // leaves the preview as it is.
-    StartImageLoad(entries, insertAt >= 0 && insertAt < FrameCount() ? insertAt : -1);
+    request.insertAt = insertAt >= 0 && insertAt < FrameCount() ? insertAt : -1;
+    StartImageLoad(std::move(request));
 }

@@ -13,6 +13,7 @@
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_text.h"
 #include "core/project/project_file.h"
+#include "core/jobs/load_session.h"
 
 namespace {
 // Yes, No or Cancel (wxID_YES, wxID_NO, wxID_CANCEL).
@@ -212,24 +213,25 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
 
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
-    opening->frameDelays = project.frameDelays;
-    opening->entries = project.frames;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
     m_projectOpening = std::move(opening);
     m_projectMarkers = project.markers;
-    if (!StartImageLoad(load)) {
+    LoadRequest request;
+    request.entries = load;
+    request.stored = LoadRequest::Stored{project.frames, project.frameDelays};
+    if (!StartImageLoad(std::move(request))) {
         m_projectOpening.reset();
         return false;
     }
     return true;
 }
 
-void GifFrame::FinishProjectOpen()
+void GifFrame::FinishProjectOpen(const LoadOutcome& load)
 {
     const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
-    if (m_loadCancelled || opening->recovered) {
+    if (load.cancelled || opening->recovered) {
         // Part of a project is not that project: its file must not be overwritten by it.
         m_projectPath.clear();
         m_projectName.clear();
@@ -243,9 +245,12 @@ void GifFrame::FinishProjectOpen()
     // Nothing has been touched yet: the project is as saved.
     m_history->ClearCommands();
     m_history->MarkSaved();
-    if (opening->missing.empty())
+    if (load.missing.empty())
         return;
-    const int missing = static_cast<int>(opening->missing.size());
+    wxArrayString shown;
+    for (const wxString& name : load.missing)
+        shown.Add(ShownName(name));
+    const int missing = static_cast<int>(shown.size());
     ShowMessage(wxString::Format(wxPLURAL("%d of the project's %d frames could not be found or "
                                           "read; it stays in the list as a placeholder until you "
                                           "delete it:",
@@ -254,7 +259,7 @@ void GifFrame::FinishProjectOpen()
                                           "delete them:",
                                           missing),
                                   missing, FrameCount()) +
-                     ListSome(opening->missing),
+                     ListSome(shown),
                  GetProductName(), wxOK | wxICON_WARNING, this);
 }
 

@@ -10,16 +10,17 @@
 #include "core/video/video_files.h"
 #include "core/video/video_geometry.h"
 #include "core/video/video_import.h"
+#include "core/jobs/load_session.h"
 
 namespace {
 // The preview in the dialog is small; a narrow decode of the first picture is enough.
 constexpr int kPreviewDecodeWidth = 320;
 }
 
-bool GifFrame::ChooseVideoFrames(wxArrayString& entries)
+bool GifFrame::ChooseVideoFrames(LoadRequest& request)
 {
     wxArrayString chosen, unreadable;
-    for (const wxString& entry : entries) {
+    for (const wxString& entry : request.entries) {
         if (!IsVideoPath(entry)) {
             chosen.Add(entry);
             continue;
@@ -41,12 +42,12 @@ bool GifFrame::ChooseVideoFrames(wxArrayString& entries)
             VideoImportEntries(entry, info, dialog.Sampling(), dialog.FrameWidth());
         for (size_t i = 0; i < frames.entries.size(); ++i) {
             chosen.Add(frames.entries[i]);
-            m_videoDelays[frames.entries[i]] = frames.delays[i];
+            request.videoDelays[frames.entries[i]] = frames.delays[i];
         }
     }
     if (!unreadable.empty())
         ShowMessage(_("These videos can't be read:") + ListSome(unreadable), GetProductName(),
                     wxOK | wxICON_WARNING, this);
-    entries = chosen;
-    return !entries.empty();
+    request.entries = chosen;
+    return !request.entries.empty();
 }

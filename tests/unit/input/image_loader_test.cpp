@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <wx/event.h>
 #include <wx/ffile.h>
 
 #include "core/input/entry_decoder.h"
 #include "core/jobs/image_load_thread.h"
-#include "core/jobs/thread_update_event.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
 #include "support/gif_bytes_builder.h"
@@ -358,29 +356,30 @@ TEST(ImageLoader, GifFramesCarryTheirOwnDelayAndPicturesNone)
     EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, 250}));
 }
 
-TEST(ImageLoader, LoadedEventsCarryTheFramesDelay)
+TEST(ImageLoader, ThreadReportsCarryTheFramesDelay)
 {
     TempDir dir;
     wxArrayString list;
     list.Add(MixedDelayGif(dir));
     list.Add(Png(dir, "p.png"));
     list.Add(dir.File("gone.png"));
-    wxEvtHandler owner;
-    std::vector<int> delays;
-    std::vector<bool> images;
-    owner.Bind(wxEVT_THREAD_UPDATE, [&](wxThreadEvent& event) {
-        delays.push_back(LoadedDelayOf(event));
-        images.push_back(LoadedImageOf(event) != nullptr);
-    }, ID_IMAGE_LOADED);
-    ImageLoadThread thread(&owner, list);
+    std::vector<LoadReport> reports;
+    ImageLoadThread thread(list, [&](LoadReport report) { reports.push_back(std::move(report)); });
     ASSERT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
     thread.Wait();
-    // Each call handles one queued event; a call with none queued is a fault of its own.
-    for (int calls = 0; delays.size() < 5 && calls < 5; ++calls)
-        owner.ProcessPendingEvents();
-    // The entry that gave nothing ends the batch with an event without an image.
+    std::vector<int> delays;
+    std::vector<bool> images;
+    for (const LoadReport& report : reports) {
+        const auto* picture = std::get_if<LoadedPicture>(&report.result);
+        delays.push_back(picture ? picture->delay : -1);
+        images.push_back(picture && picture->image);
+    }
+    // The entry that gave nothing ends the batch as a report without an image.
     EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, -1}));
     EXPECT_EQ(images, (std::vector<bool>{true, true, true, true, false}));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(std::holds_alternative<NoPicture>(reports.back().result));
+    EXPECT_EQ(reports.back().percent, 100);
 }
 
 TEST(ImageLoader, VideoFrameNamesLoadThatFrameAndAMissingClipIsTold)
