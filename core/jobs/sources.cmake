@@ -3,6 +3,7 @@
 
 set(SOURCES
   background_estimate.cpp
+  export_session.cpp
   export_thread.cpp
   feed_passes.cpp
   frame_feed.cpp

@@ -10,6 +10,7 @@
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 #include "core/jobs/background_estimate.h"
+#include "core/jobs/export_session.h"
 #include "core/export/gif_export.h"
 #include "core/gif/gif_frame_reader.h"
 #include "core/jobs/thread_update_event.h"
@@ -254,7 +255,7 @@ TEST_F(GifSaveOptionsTest, ProgressGoingBackSaysANewTryHasStarted)
     for (int percent : {60, 20}) {
         wxThreadEvent report(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_SAVED);
         report.SetInt(percent);
-        fixture.Frame().WorkSaveAsGifThreadUpdate(report);
+        fixture.Frame().m_export->ProcessEvent(report);
     }
     EXPECT_TRUE(fixture.Frame().m_saveProgressDialog->GetMessage().Contains("try 2"))
         << fixture.Frame().m_saveProgressDialog->GetMessage();

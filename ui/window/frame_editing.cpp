@@ -15,11 +15,8 @@
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_text.h"
-#include "ui/window/worker_handles.h"
-#include "core/jobs/feed_passes.h"
 #include "core/jobs/load_session.h"
 #include "core/input/load_estimate.h"
-#include "core/jobs/export_thread.h"
 #include "core/video/video_files.h"
 #include "core/base/available_memory.h"
 
@@ -141,21 +138,6 @@ void GifFrame::FinishImageLoad(const LoadOutcome& load)
     else if (!load.skipped.empty() || !load.damaged.empty() || !leftOut.empty())
         ShowMessage(JoinParagraphs(LoadProblemsText(load.skipped, load.damaged), leftOut),
                     GetProductName(), wxOK | wxICON_INFORMATION, this);
-}
-
-void GifFrame::StopWorkers()
-{
-    m_jobTimer.Stop();
-    // An unfinished export leaves the previous file as it was; a worker waiting for a frame
-    // is woken first, so that it can see the stop.
-    if (m_frameFeed)
-        m_frameFeed->Cancel();
-    StopWorker(m_saver);
-    m_frameFeed.reset();
-    CloseProgress(m_saveProgressDialog);
-    if (m_load)
-        m_load->Stop();
-    CloseProgress(m_loadProgress);
 }
 
 void GifFrame::OnDelete(wxCommandEvent&)

@@ -6,10 +6,19 @@
 
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_boxes.h"
-#include "ui/window/worker_handles.h"
-#include "core/jobs/feed_passes.h"
+#include "core/jobs/export_session.h"
 #include "core/jobs/load_session.h"
-#include "core/jobs/export_thread.h"
+
+namespace {
+// Closes a progress dialog (it goes at the next idle time) and forgets it.
+void CloseProgress(wxProgressDialog*& dialog)
+{
+    if (!dialog)
+        return;
+    dialog->Destroy();
+    dialog = nullptr;
+}
+}
 
 wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxString& message)
 {
@@ -88,17 +97,12 @@ void GifFrame::OnJobTimer(wxTimerEvent&)
 void GifFrame::StopJob()
 {
     m_load->Cancel();
-    if (m_saver && !m_saveCancelled) {
-        m_saveCancelled = true;
-        if (m_frameFeed)
-            m_frameFeed->Cancel();
-        m_saver->RequestStop();
-    }
+    m_export->Cancel();
 }
 
 bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
 {
-    if (!m_load->Running() && !m_saver)
+    if (!m_load->Running() && !m_export->Running())
         return true;
     if (!event.CanVeto()) {
         StopWorkers();
@@ -107,7 +111,7 @@ bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
     event.Veto();
     if (m_closeAfterJob)
         return false;
-    const wxString question = m_saver
+    const wxString question = m_export->Running()
         ? _("The GIF is still being saved. Stop saving (the file stays as it was) and close?")
         : _("Images are still being loaded. Stop loading and close?");
     if (AskYesNo(question)) {
@@ -115,4 +119,16 @@ bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
         StopJob();
     }
     return false;
+}
+
+void GifFrame::StopWorkers()
+{
+    m_jobTimer.Stop();
+    // An unfinished export leaves the previous file as it was.
+    if (m_export)
+        m_export->Stop();
+    CloseProgress(m_saveProgressDialog);
+    if (m_load)
+        m_load->Stop();
+    CloseProgress(m_loadProgress);
 }

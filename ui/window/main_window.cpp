@@ -24,7 +24,7 @@
 #include "core/settings/language_setting.h"
 #include "ui/strip/frame_strip.h"
 #include "core/jobs/background_estimate.h"
-#include "core/jobs/feed_passes.h"
+#include "core/jobs/export_session.h"
 #include "core/jobs/load_session.h"
 #include "core/jobs/export_thread.h"
 #include "core/jobs/thread_update_event.h"
@@ -39,8 +39,6 @@ wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
     EVT_CLOSE(GifFrame::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
                      wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
-    EVT_THREAD_UPDATE(ID_GIF_FRAME_SAVED, GifFrame::WorkSaveAsGifThreadUpdate)
-    EVT_THREAD_UPDATE(ID_GIF_FRAME_WANTED, GifFrame::OnGifFrameWanted)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -113,6 +111,7 @@ void GifFrame::InitFrame()
     m_estimate = std::make_unique<BackgroundEstimate>(
         [this](std::optional<uint64_t> bytes) { EstimateDone(bytes); });
     SetUpLoad();
+    SetUpExport();
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
     FindSettingControls();
     SetUpDocument();

@@ -25,13 +25,13 @@
 #include "core/view/preview_player.h"
 
 class BackgroundEstimate;
-class FeedPasses;
 class RecoveryCopy;
 struct ProjectData;
 class LoadSession;
 struct LoadOutcome;
 struct LoadRequest;
-class WorkSaveAsGifThread;
+class ExportSession;
+struct GifSaveOutcome;
 class wxDC;
 class wxImageThumbnailItem;
 class wxLocale;
@@ -350,8 +350,6 @@ public:
     void OnWebLink(wxCommandEvent& event);
     void OnUpdateCheckResult(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
-    void WorkSaveAsGifThreadUpdate(wxThreadEvent& event);
-    void OnGifFrameWanted(wxThreadEvent& event);
     void OnPreviewPaint(wxPaintEvent& event);
     void OnJobTimer(wxTimerEvent& event);
     void OnRecoveryTimer(wxTimerEvent& event);
@@ -440,10 +438,8 @@ public:
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
     bool m_closeAfterJob = false;
-    bool m_saveCancelled = false;
-    // The running export's last progress and its try (a size limit may try again).
-    int m_savePercent = 0;
-    int m_saveTry = 1;
+    // The export under way, if any: its worker and the frames it asks for.
+    std::unique_ptr<ExportSession> m_export;
 
     wxString m_gifPath;
     wxString m_gifName;
@@ -517,6 +513,9 @@ private:
     bool KeepsGifTiming() const;
     // The end of a project's load: its canvas, the unchanged state and the missing frames.
     void FinishProjectOpen(const LoadOutcome& load);
+    void SetUpExport();
+    // The end of an export: the file named, or the failure told (nothing for a cancelled one).
+    void FinishGifSave(const GifSaveOutcome& outcome, bool cancelled);
     void GifSaveFailed(const wxString& message);
     // The title: the project's name (when there is a project) and the product's.
     void UpdateTitle();
@@ -526,10 +525,6 @@ private:
     std::unique_ptr<PathChooser> m_pathChooser;
     // The load under way, if any: its worker and what it gathers.
     std::unique_ptr<LoadSession> m_load;
-    std::unique_ptr<WorkSaveAsGifThread> m_saver;
-    std::shared_ptr<FeedPasses> m_frameFeed;
-    // The strip indices of the frames the running export writes, in order.
-    std::vector<int> m_exportFrames;
 
     // The export under way: where it writes and its canvas.
     struct GifSaving {

@@ -16,11 +16,8 @@
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 #include "core/export/save_rules.h"
-#include "ui/window/worker_handles.h"
-#include "core/jobs/feed_passes.h"
 #include "core/input/frame_reference.h"
-#include "core/jobs/export_thread.h"
-#include "core/jobs/thread_update_event.h"
+#include "core/jobs/export_session.h"
 #include "core/base/file_length_text.h"
 
 namespace {
@@ -188,33 +185,21 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     m_gifSavedVersion = m_frameListVersion;
     m_gifSavedOptions = SaveOptions();
 
-    // The thread asks for each frame as it needs it; OnGifFrameWanted converts that one bitmap
-    // here, on the GUI thread, so the animation is never held twice.
-    m_exportFrames = frames;
-    // A size limit may read the frames again: every try is a pass of its own.
-    m_frameFeed = std::make_shared<FeedPasses>(static_cast<int>(frames.size()), [this](int index) {
-        auto* wanted = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_WANTED);
-        wanted->SetInt(index);
-        wxQueueEvent(this, wanted);
-    });
-
-    // The dialog exists before the thread can report.
-    m_saveCancelled = false;
-    m_savePercent = 0;
-    m_saveTry = 1;
-    m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
-    const std::shared_ptr<FeedPasses> passes = m_frameFeed;
-    m_saver = std::make_unique<WorkSaveAsGifThread>(
-        wxSize(width, height), this, [passes] { return passes->NextPass(); }, path, m_gifSavedDelay);
-    m_saver->SetSaveOptions(m_gifSavedOptions);
-    std::vector<int> delays;
-    for (int index : frames)
-        delays.push_back(m_document.EffectiveDelay(index));
+    ExportRequest request;
+    request.path = path;
+    request.canvas = wxSize(width, height);
+    request.delay = m_gifSavedDelay;
+    request.options = m_gifSavedOptions;
+    for (int index : frames) {
+        request.frames.push_back(m_document.Frame(index)->image);
+        request.delays.push_back(m_document.EffectiveDelay(index));
+    }
     // Without the loop setting for the file, saved GIFs loop forever as they always have.
-    m_saver->SetTiming(delays, m_document.LoopInFile() ? m_document.LoopCount() : 0);
-    if (m_saver->Run() != wxTHREAD_NO_ERROR) {
-        m_saver.reset();
-        m_frameFeed.reset();
+    request.loopCount = m_document.LoopInFile() ? m_document.LoopCount() : 0;
+
+    // The dialog exists before the worker can report.
+    m_saveProgressDialog = OpenJobProgress(title, _(" Saving images...."));
+    if (!m_export->Start(std::move(request))) {
         CloseJobProgress(m_saveProgressDialog);
         GifSaveFailed(wxString::Format(_("The GIF file %s was not saved: the system could not "
                                          "start the saving thread."),
@@ -222,41 +207,28 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     }
 }
 
-void GifFrame::OnGifFrameWanted(wxThreadEvent& event)
+void GifFrame::SetUpExport()
 {
-    if (!m_frameFeed)
-        return;
-    const int index = event.GetInt();
-    const bool known = index >= 0 && index < static_cast<int>(m_exportFrames.size());
-    const wxImage* image = known ? FrameImage(m_exportFrames[index]) : nullptr;
-    // A copy that shares nothing: the worker may keep it after this returns, and the toolkit
-    // counts an image's users without locking.
-    wxImage frame = image ? image->Copy() : wxImage();
-    m_frameFeed->Deliver(index, std::move(frame));
-}
-
-void GifFrame::WorkSaveAsGifThreadUpdate(wxThreadEvent& event)
-{
-    Trace("WorkSaveAsGifThreadUpdate:");
-    const int percent = event.GetInt();
-    if (percent != 100) {
-        // A size limit starts the frames again at lower settings; the bar going back is
-        // explained rather than left to look like a fault.
-        wxString message;
-        if (percent < m_savePercent)
-            message = wxString::Format(_("Trying a smaller file (try %d)..."), ++m_saveTry);
-        m_savePercent = percent;
+    ExportSession::Callbacks callbacks;
+    callbacks.progress = [this](int percent, int newTry) {
+        // The bar going back is explained rather than left to look like a fault.
+        const wxString message =
+            newTry > 0 ? wxString::Format(_("Trying a smaller file (try %d)..."), newTry)
+                       : wxString();
         if (m_saveProgressDialog)
             m_saveProgressDialog->Update(percent, message);
-        return;
-    }
-    JoinWorker(m_saver);
-    m_frameFeed.reset();
-    m_exportFrames.clear();
+    };
+    callbacks.finished = [this](const GifSaveOutcome& outcome, bool cancelled) {
+        FinishGifSave(outcome, cancelled);
+    };
+    m_export = std::make_unique<ExportSession>(std::move(callbacks));
+}
+
+void GifFrame::FinishGifSave(const GifSaveOutcome& outcome, bool cancelled)
+{
     CloseJobProgress(m_saveProgressDialog);
     wxWakeUpIdle();
-    const GifSaveOutcome outcome = GifSaveOutcomeOf(event);
-    if (!outcome.ok && m_saveCancelled) {
+    if (!outcome.ok && cancelled) {
         // Stopped on request: the file is as it was, which the user knows.
         m_gifSavedVersion = 0;
         return;

@@ -1,0 +1,136 @@
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/ffile.h>
+#include <wx/filefn.h>
+
+#include "core/gif/gif_frame_reader.h"
+#include "core/jobs/export_session.h"
+#include "core/jobs/thread_update_event.h"
+#include "support/temp_dir.h"
+#include "support/test_images.h"
+
+namespace {
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 60000)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        wxAppConsole::GetInstance()->ProcessPendingEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+// Records what a session hands its window.
+struct Recorder {
+    std::vector<int> percents;
+    std::vector<int> newTries;
+    std::vector<std::pair<GifSaveOutcome, bool>> ends;
+
+    ExportSession::Callbacks Callbacks()
+    {
+        ExportSession::Callbacks callbacks;
+        callbacks.progress = [this](int percent, int newTry) {
+            percents.push_back(percent);
+            newTries.push_back(newTry);
+        };
+        callbacks.finished = [this](const GifSaveOutcome& outcome, bool cancelled) {
+            ends.emplace_back(outcome, cancelled);
+        };
+        return callbacks;
+    }
+};
+
+ExportRequest RequestFor(const wxString& path, int count, int size)
+{
+    ExportRequest request;
+    request.path = path;
+    request.canvas = wxSize(size, size);
+    request.delay = 10;
+    for (int i = 0; i < count; ++i) {
+        request.frames.push_back(std::make_shared<const wxImage>(PhotoLikeImage(size, size, i)));
+        request.delays.push_back(10 * (i + 1));
+    }
+    return request;
+}
+
+std::string Contents(const wxString& path)
+{
+    wxFFile file(path, "rb");
+    std::string bytes(static_cast<size_t>(file.Length()), '\0');
+    file.Read(&bytes[0], bytes.size());
+    return bytes;
+}
+}
+
+TEST(ExportSession, WritesTheFramesItWasGivenWithTheirDelaysAndEndsOnce)
+{
+    TempDir dir;
+    const wxString path = dir.File("out.gif");
+    ExportRequest request = RequestFor(path, 3, 24);
+    const std::shared_ptr<const wxImage> first = request.frames[0];
+    Recorder recorder;
+    ExportSession session(recorder.Callbacks());
+    ASSERT_TRUE(session.Start(request));
+    EXPECT_FALSE(session.Start(request)) << "one export at a time";
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.ends.empty(); }));
+    EXPECT_FALSE(session.Running());
+    ASSERT_EQ(recorder.ends.size(), 1u);
+    EXPECT_TRUE(recorder.ends[0].first.ok) << recorder.ends[0].first.error;
+    EXPECT_FALSE(recorder.ends[0].second);
+    EXPECT_TRUE(std::is_sorted(recorder.percents.begin(), recorder.percents.end()));
+    EXPECT_TRUE(std::all_of(recorder.percents.begin(), recorder.percents.end(),
+                            [](int percent) { return percent < 100; }));
+    GifFrameReader reader;
+    ASSERT_TRUE(reader.Open(path, nullptr));
+    ASSERT_EQ(reader.Count(), 3u);
+    EXPECT_EQ(reader.Delay(2), 30);
+    EXPECT_TRUE(SamePixels(*first, PhotoLikeImage(24, 24, 0)));
+    request.frames.clear();
+    EXPECT_EQ(first.use_count(), 1) << "the session keeps no frame once it has ended";
+}
+
+TEST(ExportSession, ACancelledExportCountsItsTriesAndLeavesTheFileAsItWas)
+{
+    TempDir dir;
+    const wxString path = dir.File("out.gif");
+    wxFFile(path, "wb").Write("before", 6);
+    Recorder recorder;
+    ExportSession session(recorder.Callbacks());
+    ASSERT_TRUE(session.Start(RequestFor(path, 8, 400)));
+    // A size limit's tries: the share going back starts the next one.
+    for (int percent : {60, 20, 30, 10}) {
+        wxThreadEvent report(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_SAVED);
+        report.SetInt(percent);
+        session.ProcessEvent(report);
+    }
+    EXPECT_EQ(recorder.newTries, (std::vector<int>{0, 2, 0, 3}));
+    session.Cancel();
+    ASSERT_TRUE(PumpUntil([&] { return !recorder.ends.empty(); }));
+    ASSERT_EQ(recorder.ends.size(), 1u);
+    EXPECT_FALSE(recorder.ends[0].first.ok);
+    EXPECT_TRUE(recorder.ends[0].second);
+    EXPECT_EQ(Contents(path), "before");
+}
+
+TEST(ExportSession, ASessionDestroyedWhileItsWorkerWaitsForAFrameJoinsItAndReportsNothing)
+{
+    TempDir dir;
+    const wxString path = dir.File("out.gif");
+    Recorder recorder;
+    {
+        ExportSession session(recorder.Callbacks());
+        ASSERT_TRUE(session.Start(RequestFor(path, 4, 32)));
+        // No events are pumped: the worker waits for its first frame when this goes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    wxAppConsole::GetInstance()->ProcessPendingEvents();
+    EXPECT_TRUE(recorder.ends.empty());
+    EXPECT_TRUE(recorder.percents.empty());
+    EXPECT_FALSE(wxFileExists(path));
+}
