@@ -13,6 +13,7 @@ struct IndexedFrame {
     // width x height indices, row by row, each below colourCount.
     std::vector<unsigned char> indices;
     GifPaletteTable palette{};
-    // 1..256 once reduced. The entries are distinct colours and every one is used by a pixel.
+    // 1..256 once reduced. The default reducer's entries are distinct colours and every one is
+    // used by a pixel.
     int colourCount = 0;
 };

@@ -9,22 +9,23 @@
 
 bool IndexGifImage(const wxImage& image, GifImageIndices& out)
 {
+    IndexedFrame& frame = out.frame;
     if (!image.IsOk() ||
-        !ExtractGifPalette(image, out.palette, out.colourCount, out.transparentIndex) ||
-        out.colourCount <= 0)
+        !ExtractGifPalette(image, frame.palette, frame.colourCount, out.transparentIndex) ||
+        frame.colourCount <= 0)
         return false;
-    out.width = image.GetWidth();
-    out.height = image.GetHeight();
-    const size_t pixels = static_cast<size_t>(out.width) * out.height;
+    frame.width = image.GetWidth();
+    frame.height = image.GetHeight();
+    const size_t pixels = static_cast<size_t>(frame.width) * frame.height;
     try {
-        out.indices.resize(pixels);
+        frame.indices.resize(pixels);
     } catch (const std::bad_alloc&) {
         return false;
     }
     // Every pixel is mapped before anything is written, so a colour outside the palette
     // refuses the frame instead of writing a wrong pixel.
-    const PaletteLookup lookup(out.palette.data(), out.colourCount);
-    if (lookup.Map(image.GetData(), static_cast<long>(pixels), out.indices.data()) >= 0)
+    const PaletteLookup lookup(frame.palette.data(), frame.colourCount);
+    if (lookup.Map(image.GetData(), static_cast<long>(pixels), frame.indices.data()) >= 0)
         return false;
     const wxString comment = image.GetOption(wxIMAGE_OPTION_GIF_COMMENT);
     out.hasComment = image.HasOption(wxIMAGE_OPTION_GIF_COMMENT) && !comment.empty();
@@ -33,19 +34,6 @@ bool IndexGifImage(const wxImage& image, GifImageIndices& out)
                       ? std::string(converted.data(), converted.length())
                       : std::string();
     return true;
-}
-
-GifIndexedImage ImageView(const GifImageIndices& frame)
-{
-    GifIndexedImage image;
-    image.indices = frame.indices.data();
-    image.width = frame.width;
-    image.height = frame.height;
-    image.palette = frame.palette.data();
-    image.colourCount = frame.colourCount;
-    image.transparentIndex = frame.transparentIndex;
-    image.comment = frame.hasComment ? &frame.comment : nullptr;
-    return image;
 }
 
 GifIndexedImage ImageView(const IndexedFrame& frame)
@@ -58,5 +46,13 @@ GifIndexedImage ImageView(const IndexedFrame& frame)
     image.height = frame.height;
     image.palette = frame.palette.data();
     image.colourCount = frame.colourCount;
+    return image;
+}
+
+GifIndexedImage ImageView(const GifImageIndices& looked)
+{
+    GifIndexedImage image = ImageView(looked.frame);
+    image.transparentIndex = looked.transparentIndex;
+    image.comment = looked.hasComment ? &looked.comment : nullptr;
     return image;
 }

@@ -3,21 +3,17 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <wx/image.h>
 
 #include "core/colour/indexed_frame.h"
 #include "core/gif/gif_writer.h"
 
-// A reduced image as indices, with what else of it goes into the file.
+// A reduced image as indices, with what else of it goes into the file. Its palette is the
+// image's own (see ExtractGifPalette): entries may repeat or go unused.
 struct GifImageIndices {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> indices;
-    GifPaletteTable palette{};
-    int colourCount = 0;
-    int transparentIndex = -1;  // the mask colour's entry (see ExtractGifPalette)
+    IndexedFrame frame;
+    int transparentIndex = -1;  // the mask colour's entry
     // The image's "GifComment" option, in the locale's multibyte encoding (the format declares
     // none); text that doesn't convert gives an empty comment, still written.
     bool hasComment = false;

@@ -18,8 +18,9 @@ bool ToIndexed(const wxImage& reduced, IndexedPicture& picture)
     GifImageIndices indexed;
     if (!IndexGifImage(reduced, indexed))
         return false;
-    picture.palette.assign(indexed.palette.begin(), indexed.palette.begin() + indexed.colourCount);
-    picture.indices = std::move(indexed.indices);
+    const IndexedFrame& frame = indexed.frame;
+    picture.palette.assign(frame.palette.begin(), frame.palette.begin() + frame.colourCount);
+    picture.indices = std::move(indexed.frame.indices);
     return true;
 }
 
