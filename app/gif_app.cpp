@@ -58,7 +58,7 @@ bool GifApp::OnInit()
     }
     m_mainFrame->Show();
     // Once the window is up, so the question has it as parent; the files come after it.
-    GifFrame* frame = m_mainFrame;
+    MainWindow* frame = m_mainFrame;
     m_mainFrame->CallAfter([frame, files = m_startFiles] {
         frame->OfferRecovery();
         frame->OpenAtStart(files);

@@ -7,7 +7,7 @@
 #include <wx/arrstr.h>
 #include <wx/intl.h>
 
-class GifFrame;
+class MainWindow;
 
 class GifApp : public wxApp {
 public:
@@ -18,7 +18,7 @@ public:
     int OnExit() override;
     void OnFatalException() override;
 
-    GifFrame* m_mainFrame = nullptr;
+    MainWindow* m_mainFrame = nullptr;
     std::unique_ptr<wxLocale> m_appLocale;
     // The files of the command line, handed to the window once it is shown.
     wxArrayString m_startFiles;

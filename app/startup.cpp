@@ -20,10 +20,10 @@ int LoadThemes(const wxString& themesDir)
     return loaded;
 }
 
-GifFrame* CreateMainWindow()
+MainWindow* CreateMainWindow()
 {
-    auto* frame = new GifFrame();
-    if (!wxXmlResource::Get()->LoadFrame(frame, nullptr, "MyFrame1")) {
+    auto* frame = new MainWindow();
+    if (!wxXmlResource::Get()->LoadFrame(frame, nullptr, "MainWindow")) {
         delete frame;
         return nullptr;
     }
@@ -37,6 +37,6 @@ GifFrame* CreateMainWindow()
     frame->Centre();
     frame->Layout();
     // Room for two rows of tiles in the strip; the rest goes to the preview.
-    frame->m_splitter3->SetSashPosition(frame->FromDIP(250));
+    frame->m_splitter->SetSashPosition(frame->FromDIP(250));
     return frame;
 }

@@ -3,11 +3,11 @@
 
 #include <wx/string.h>
 
-class GifFrame;
+class MainWindow;
 
 // Loads every .xrc file of dir into the global XRC resource; a file that fails to load
 // doesn't stop the others. Returns the number of files loaded.
 int LoadThemes(const wxString& themesDir);
-// Creates the main window, fills it from the XRC object "MyFrame1" and initialises it.
+// Creates the main window, fills it from the XRC object "MainWindow" and initialises it.
 // Null when the layout can't be loaded.
-GifFrame* CreateMainWindow();
+MainWindow* CreateMainWindow();

@@ -46,14 +46,14 @@ wxImage Picture()
 
 // Milliseconds per append of kItems frames; each item gets its own copy of the picture, as
 // decoded frames would be.
-double AppendAll(wxThumbnailCtrl* strip, const wxImage& picture, const wxString& path,
+double AppendAll(FrameStrip* strip, const wxImage& picture, const wxString& path,
                  bool frozen, bool yieldEach)
 {
     wxStopWatch watch;
     if (frozen)
         strip->BeginUpdate();
     for (int i = 0; i < kItems; ++i) {
-        strip->Append(new wxImageThumbnailItem(std::make_shared<const wxImage>(picture.Copy()), path), 10);
+        strip->Append(new FrameTile(std::make_shared<const wxImage>(picture.Copy()), path), 10);
         if (yieldEach)
             wxTheApp->Yield(true);
     }
@@ -65,7 +65,7 @@ double AppendAll(wxThumbnailCtrl* strip, const wxImage& picture, const wxString&
 
 // Milliseconds per paint of the whole view: the strip's own drawing into a memory dc, and a
 // real repaint through the paint handler and its buffer.
-void PaintFigures(wxThumbnailCtrl* strip, const char* what)
+void PaintFigures(FrameStrip* strip, const char* what)
 {
     const wxSize size = strip->GetClientSize();
     wxBitmap bitmap(size);
@@ -101,7 +101,7 @@ int main(int argc, char** argv)
 
     auto* frame = new wxFrame(nullptr, wxID_ANY, "strip_bench");
     frame->SetClientSize(800, 600);
-    auto* strip = new wxThumbnailCtrl(frame, wxDefaultPosition, frame->GetClientSize());
+    auto* strip = new FrameStrip(frame, wxDefaultPosition, frame->GetClientSize());
     frame->Show();
     wxTheApp->Yield(true);
 

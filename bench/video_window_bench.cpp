@@ -63,7 +63,7 @@ int Run(const Request& request)
     const VideoImportFrames frames =
         VideoImportEntries(request.clip, info, request.sampling, request.width);
     const wxSize size = VideoFrameSize(info.display, request.width);
-    GifFrame* window = CreateMainWindow();
+    MainWindow* window = CreateMainWindow();
     window->Show();
     Settle();
     const long before = bench::ResidentKiB();

@@ -66,7 +66,7 @@ void Wait(const std::function<bool()>& done)
     }
 }
 
-void Command(GifFrame& frame, int id)
+void Command(MainWindow& frame, int id)
 {
     wxCommandEvent event(wxEVT_MENU, id);
     frame.ProcessWindowEvent(event);
@@ -76,7 +76,7 @@ void Command(GifFrame& frame, int id)
 // Project when project is set).
 double TimedLoad(const wxArrayString& entries, bool project)
 {
-    GifFrame* frame = CreateMainWindow();
+    MainWindow* frame = CreateMainWindow();
     auto chooser = std::make_unique<ListChooser>();
     chooser->open = entries;
     frame->SetPathChooser(std::move(chooser));
@@ -114,7 +114,7 @@ void LoadGifAndItsProject(const wxString& gif, const wxString& projectPath)
 
 // What steps of the undo history cost on 100 frames: reversals, duplicates of a frame, a
 // Clear All and its undo. The steps share the frames, so they should cost next to nothing.
-void UndoStepCost(GifFrame& frame)
+void UndoStepCost(MainWindow& frame)
 {
     const int steps = 20;
     const long before = ResidentKiB();
@@ -154,7 +154,7 @@ int Run(const std::vector<int>& counts)
     SetTraceEnabled(false);
     std::printf("%-34s %10s %12s %14s\n", "case", "wall s", "ms/frame", "RSS MiB");
     for (int n : counts) {
-        GifFrame* frame = CreateMainWindow();
+        MainWindow* frame = CreateMainWindow();
         auto chooser = std::make_unique<ListChooser>();
         ListChooser* paths = chooser.get();
         frame->SetPathChooser(std::move(chooser));
@@ -192,7 +192,7 @@ int Run(const std::vector<int>& counts)
         options.reducer = PaletteReducer::Direct;
         const wxString gif = wxString(dir) + "/long.gif";
         ExportGif(std::move(gifFrames), gif, options);
-        GifFrame* frame = CreateMainWindow();
+        MainWindow* frame = CreateMainWindow();
         auto chooser = std::make_unique<ListChooser>();
         chooser->open.Add(gif);
         for (int i = 0; i < 200; ++i)

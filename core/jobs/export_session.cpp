@@ -27,7 +27,7 @@ bool ExportSession::Start(ExportRequest request)
         wxQueueEvent(this, wanted);
     });
     const std::shared_ptr<FeedPasses> passes = m_feed;
-    m_worker = std::make_unique<WorkSaveAsGifThread>(
+    m_worker = std::make_unique<ExportThread>(
         request.canvas, this, [passes] { return passes->NextPass(); }, request.path,
         request.delay);
     m_worker->SetSaveOptions(request.options);

@@ -61,7 +61,7 @@ private:
     void OnFrameWanted(wxThreadEvent& event);
 
     Callbacks m_callbacks;
-    std::unique_ptr<WorkSaveAsGifThread> m_worker;
+    std::unique_ptr<ExportThread> m_worker;
     std::shared_ptr<FeedPasses> m_feed;
     std::vector<std::shared_ptr<const wxImage>> m_frames;
     bool m_cancelled = false;

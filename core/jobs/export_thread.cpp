@@ -59,14 +59,14 @@ FrameSourceFactory PassesOverImages(std::vector<wxImage> frames)
 }
 }
 
-WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+ExportThread::ExportThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          std::vector<wxImage> frames, const wxString& outputPath,
                                          int delay)
-    : WorkSaveAsGifThread(canvasSize, dest, PassesOverImages(std::move(frames)), outputPath, delay)
+    : ExportThread(canvasSize, dest, PassesOverImages(std::move(frames)), outputPath, delay)
 {
 }
 
-WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest,
+ExportThread::ExportThread(const wxSize& canvasSize, wxEvtHandler* dest,
                                          FrameSourceFactory frames, const wxString& outputPath,
                                          int delay)
     : wxThread(wxTHREAD_JOINABLE),
@@ -78,7 +78,7 @@ WorkSaveAsGifThread::WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler*
 {
 }
 
-wxThread::ExitCode WorkSaveAsGifThread::Entry()
+wxThread::ExitCode ExportThread::Entry()
 {
     Trace("thread:");
     GifExportOptions options;

@@ -37,14 +37,14 @@ struct GifSaveOutcome {
 // The outcome carried by the final report; a failure for any other event.
 GifSaveOutcome GifSaveOutcomeOf(const wxThreadEvent& event);
 
-class WorkSaveAsGifThread : public wxThread {
+class ExportThread : public wxThread {
 public:
     // frames must share no data with images used elsewhere (see ImageListFrameSource).
-    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
+    ExportThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
                         const wxString& outputPath, int delay);
     // A fresh pass over the frames for every try (the window hands them over through
     // FeedPasses).
-    WorkSaveAsGifThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,
+    ExportThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,
                         const wxString& outputPath, int delay);
 
     // Each frame's delay (one per frame, hundredths) and how many times the file plays

@@ -41,10 +41,10 @@ int ThumbnailSelection::SetFocusItem(int n)
 std::vector<int> ThumbnailSelection::Update(int n, int flags, bool multiSelect, int count)
 {
     std::vector<int> reported;
-    if (multiSelect && (flags & wxTHUMB_CTRL_DOWN)) {
+    if (multiSelect && (flags & STRIP_CTRL_DOWN)) {
         Select(n, !IsSelected(n));
         reported.push_back(n);
-    } else if (multiSelect && (flags & wxTHUMB_SHIFT_DOWN)) {
+    } else if (multiSelect && (flags & STRIP_SHIFT_DOWN)) {
         const int savedAnchor = m_anchor;
         bool rangeDone = false;
         m_selections.Clear();

@@ -11,9 +11,9 @@
 
 // Modifier flags carried by the strip's notifications, taken from the mouse or key event.
 enum {
-    wxTHUMB_SHIFT_DOWN = 1,
-    wxTHUMB_CTRL_DOWN = 2,
-    wxTHUMB_ALT_DOWN = 4
+    STRIP_SHIFT_DOWN = 1,
+    STRIP_CTRL_DOWN = 2,
+    STRIP_ALT_DOWN = 4
 };
 
 class ThumbnailSelection {

@@ -11,7 +11,7 @@ TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "tall.png", 10, 1000)}));
 
     // 1000 wide would make the height 100,000: the width is lowered until the height fits.

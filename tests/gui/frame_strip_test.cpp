@@ -38,8 +38,8 @@ std::ostream& operator<<(std::ostream& os, const Note& n)
 }
 
 // Not copies of the event types: those are set during static initialisation of another file.
-#define kSel wxEVT_THUMBCTRL_SELECTED
-#define kDesel wxEVT_THUMBCTRL_DESELECTED
+#define kSel EVT_STRIP_SELECTED
+#define kDesel EVT_STRIP_DESELECTED
 const wxColour kBackground(176, 223, 227);
 
 class ThumbnailCtrlTest : public testing::Test {
@@ -53,7 +53,7 @@ protected:
         m_frame = new wxFrame(nullptr, wxID_ANY, "strip");
         m_frame->SetClientSize(320, 460);
         auto* panel = new wxPanel(m_frame, wxID_ANY, wxDefaultPosition, wxSize(320, 420));
-        m_ctrl = new wxThumbnailCtrl(panel, wxDefaultPosition, panel->GetSize());
+        m_ctrl = new FrameStrip(panel, wxDefaultPosition, panel->GetSize());
         auto* strip = new wxBoxSizer(wxHORIZONTAL);
         strip->Add(m_ctrl, 1, wxEXPAND);
         panel->SetSizer(strip);
@@ -62,12 +62,12 @@ protected:
         column->Add(new wxSpinCtrl(m_frame, wxID_ANY), 0);
         m_frame->SetSizer(column);
         m_ctrl->SetBackgroundColour(kBackground);
-        for (const auto& type : {wxEVT_THUMBCTRL_SELECTED, wxEVT_THUMBCTRL_DESELECTED,
-                                 wxEVT_THUMBCTRL_LEFT_CLICK,
-                                 wxEVT_THUMBCTRL_MIDDLE_CLICK, wxEVT_THUMBCTRL_RIGHT_CLICK,
-                                 wxEVT_THUMBCTRL_LEFT_DCLICK, wxEVT_THUMBCTRL_RETURN,
-                                 wxEVT_THUMBCTRL_MOVE})
-            m_frame->Bind(type, [this](wxThumbnailEvent& e) {
+        for (const auto& type : {EVT_STRIP_SELECTED, EVT_STRIP_DESELECTED,
+                                 EVT_STRIP_LEFT_CLICK,
+                                 EVT_STRIP_MIDDLE_CLICK, EVT_STRIP_RIGHT_CLICK,
+                                 EVT_STRIP_LEFT_DCLICK, EVT_STRIP_RETURN,
+                                 EVT_STRIP_MOVE})
+            m_frame->Bind(type, [this](FrameStripEvent& e) {
                 EXPECT_EQ(ID_THUMBNAIL_CTRL, e.GetId());
                 m_notes.push_back({e.GetEventType(), e.GetIndex(), e.GetFlags()});
             });
@@ -81,9 +81,9 @@ protected:
         wxYield();
     }
 
-    wxImageThumbnailItem* NewItem(const wxImage& image, const char* name = "a.png")
+    FrameTile* NewItem(const wxImage& image, const char* name = "a.png")
     {
-        return new wxImageThumbnailItem(std::make_shared<const wxImage>(image), m_dir.File(name));
+        return new FrameTile(std::make_shared<const wxImage>(image), m_dir.File(name));
     }
 
     void AppendItems(int count)
@@ -101,8 +101,8 @@ protected:
         ASSERT_TRUE(m_ctrl->GetItemRect(index, r));
         wxMouseEvent event(type);
         event.SetPosition(r.GetPosition() + offset);
-        event.SetShiftDown(flags & wxTHUMB_SHIFT_DOWN);
-        event.SetControlDown(flags & wxTHUMB_CTRL_DOWN);
+        event.SetShiftDown(flags & STRIP_SHIFT_DOWN);
+        event.SetControlDown(flags & STRIP_CTRL_DOWN);
         event.SetEventObject(m_ctrl);
         m_ctrl->GetEventHandler()->ProcessEvent(event);
         wxYield();
@@ -113,8 +113,8 @@ protected:
     {
         wxKeyEvent event(wxEVT_CHAR);
         event.m_keyCode = code;
-        event.SetShiftDown(flags & wxTHUMB_SHIFT_DOWN);
-        event.SetControlDown(flags & wxTHUMB_CTRL_DOWN);
+        event.SetShiftDown(flags & STRIP_SHIFT_DOWN);
+        event.SetControlDown(flags & STRIP_CTRL_DOWN);
         event.SetEventObject(m_ctrl);
         m_ctrl->GetEventHandler()->ProcessEvent(event);
         wxYield();
@@ -181,7 +181,7 @@ protected:
 
     TempDir m_dir;
     wxFrame* m_frame = nullptr;
-    wxThumbnailCtrl* m_ctrl = nullptr;
+    FrameStrip* m_ctrl = nullptr;
     std::vector<Note> m_notes;
 };
 
@@ -200,7 +200,7 @@ TEST(ThumbnailItem, ScaleToFitShrinksIntoTheBoxAndNeverEnlarges)
 TEST_F(ThumbnailCtrlTest, ItemsKeepTheirNameShareTheirPictureAndHoldOnlyAThumbnail)
 {
     auto picture = std::make_shared<const wxImage>(SolidImage(160, 40, 255, 0, 0));
-    auto* frame = new wxImageThumbnailItem(picture, m_dir.File("anim.gif_3"));
+    auto* frame = new FrameTile(picture, m_dir.File("anim.gif_3"));
     ASSERT_EQ(0, m_ctrl->Append(frame, 10));
     EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
     EXPECT_EQ(picture.get(), frame->GetImage().get()) << "shared, not copied";
@@ -221,7 +221,7 @@ TEST_F(ThumbnailCtrlTest, SliverPictureGetsNoThumbnail)
 TEST_F(ThumbnailCtrlTest, RefusedItemStaysWithTheCallerInsertedOneIsKept)
 {
     // An item that paints no picture is refused by Append, and stays the caller's.
-    auto plain = std::make_unique<wxThumbnailItem>(m_dir.File("a.png"));
+    auto plain = std::make_unique<StripTile>(m_dir.File("a.png"));
     EXPECT_EQ(-1, m_ctrl->Append(plain.get(), 10));
     EXPECT_EQ(0, m_ctrl->GetCount());
     // Insert keeps it all the same; it shows its tile only.
@@ -233,7 +233,7 @@ TEST_F(ThumbnailCtrlTest, RefusedItemStaysWithTheCallerInsertedOneIsKept)
 TEST_F(ThumbnailCtrlTest, ReorderKeepsItemsAndTheSelectionWithThem)
 {
     AppendItems(4);
-    std::vector<wxThumbnailItem*> before;
+    std::vector<StripTile*> before;
     for (int i = 0; i < 4; ++i)
         before.push_back(m_ctrl->GetItem(i));
     m_ctrl->Select(1);
@@ -270,7 +270,7 @@ TEST_F(ThumbnailCtrlTest, BadIndicesAssertAndChangeNothing)
     for (size_t i : {6, 7}) {
         // The toolkit's own wxCHECK_MSG quotes the condition.
         EXPECT_NE(std::string::npos, cond(i).find("uiIndex < size()")) << cond(i);
-        EXPECT_EQ("bad index in wxThumbnailItemArray::RemoveAt()", caught.Caught()[i].msg);
+        EXPECT_EQ("bad index in StripTileArray::RemoveAt()", caught.Caught()[i].msg);
     }
     EXPECT_EQ(2, m_ctrl->GetCount());
     EXPECT_EQ(std::vector<int>({1}), Selection());
@@ -425,16 +425,16 @@ TEST_F(ThumbnailCtrlTest, ClicksSelectAndNotifyInOrder)
     m_ctrl->Select(1);
     m_ctrl->Select(3);
     Mouse(wxEVT_LEFT_DOWN, 5);
-    const Note click{wxEVT_THUMBCTRL_LEFT_CLICK, 5, 0};
+    const Note click{EVT_STRIP_LEFT_CLICK, 5, 0};
     EXPECT_EQ(std::vector<Note>({{kDesel, 1, 0}, {kDesel, 3, 0}, {kSel, 5, 0}, click}),
               m_notes);
     m_notes.clear();
-    Mouse(wxEVT_LEFT_DOWN, 8, wxTHUMB_SHIFT_DOWN);
+    Mouse(wxEVT_LEFT_DOWN, 8, STRIP_SHIFT_DOWN);
     EXPECT_EQ(std::vector<int>({5, 6, 7, 8}), Selection());
     EXPECT_EQ(5u, m_notes.size());
-    EXPECT_EQ((Note{wxEVT_THUMBCTRL_LEFT_CLICK, 8, wxTHUMB_SHIFT_DOWN}), m_notes.back());
+    EXPECT_EQ((Note{EVT_STRIP_LEFT_CLICK, 8, STRIP_SHIFT_DOWN}), m_notes.back());
     m_notes.clear();
-    Mouse(wxEVT_LEFT_DOWN, 6, wxTHUMB_CTRL_DOWN);
+    Mouse(wxEVT_LEFT_DOWN, 6, STRIP_CTRL_DOWN);
     EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
     EXPECT_EQ((Note{kDesel, 6, 0}), m_notes.front());
 
@@ -445,9 +445,9 @@ TEST_F(ThumbnailCtrlTest, ClicksSelectAndNotifyInOrder)
     Mouse(wxEVT_LEFT_DCLICK, 7);
     EXPECT_EQ(std::vector<int>({5, 7, 8}), Selection());
     EXPECT_EQ(2, m_ctrl->GetFocusItem());
-    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RIGHT_CLICK, 2, 0},
-                                 {wxEVT_THUMBCTRL_MIDDLE_CLICK, 4, 0},
-                                 {wxEVT_THUMBCTRL_LEFT_DCLICK, 7, 0}}),
+    EXPECT_EQ(std::vector<Note>({{EVT_STRIP_RIGHT_CLICK, 2, 0},
+                                 {EVT_STRIP_MIDDLE_CLICK, 4, 0},
+                                 {EVT_STRIP_LEFT_DCLICK, 7, 0}}),
               m_notes);
 
     // Spacing between tiles and the blank area right of the last column hit nothing.
@@ -474,8 +474,8 @@ TEST_F(ThumbnailCtrlTest, KeysStartAtItemZeroStopAtTheEndsAndPageOntoTheLastItem
     EXPECT_TRUE(m_notes.empty());
     EXPECT_EQ(std::vector<int>({9}), Selection());
     // Return names no item even with a focus item; other keys go on.
-    EXPECT_FALSE(Key(WXK_RETURN, wxTHUMB_SHIFT_DOWN));
-    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RETURN, -1, wxTHUMB_SHIFT_DOWN}}), m_notes);
+    EXPECT_FALSE(Key(WXK_RETURN, STRIP_SHIFT_DOWN));
+    EXPECT_EQ(std::vector<Note>({{EVT_STRIP_RETURN, -1, STRIP_SHIFT_DOWN}}), m_notes);
     EXPECT_TRUE(Key('a'));
     // PageDown past the end lands on the last item and scrolls it wholly into view.
     Key(WXK_HOME);
@@ -499,7 +499,7 @@ TEST_F(ThumbnailCtrlTest, SelectAllCommandSelectsEveryItemAndNamesTheFocusItem)
     EXPECT_EQ(std::vector<int>({0, 1, 2, 3}), Selection());
     EXPECT_EQ(3, m_ctrl->GetFocusItem());
     // One notification, for the focus item, so the owner can show it.
-    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_SELECTED, 3, 0}}), m_notes);
+    EXPECT_EQ(std::vector<Note>({{EVT_STRIP_SELECTED, 3, 0}}), m_notes);
 }
 
 TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)
@@ -538,13 +538,13 @@ TEST_F(ThumbnailCtrlTest, RealClickAndEveryNavigationKeyReachTheStrip)
     m_notes.clear();
     sim.Char(WXK_RETURN);
     WaitFor("Return", [&] { return !m_notes.empty(); }, 3000);
-    EXPECT_EQ(std::vector<Note>({{wxEVT_THUMBCTRL_RETURN, -1, 0}}), m_notes);
+    EXPECT_EQ(std::vector<Note>({{EVT_STRIP_RETURN, -1, 0}}), m_notes);
 }
 
 TEST_F(ThumbnailCtrlTest, MoveKeepsTheItemObjectsAndTheirSelection)
 {
     AppendItems(6);
-    std::vector<wxThumbnailItem*> items;
+    std::vector<StripTile*> items;
     for (int i = 0; i < 6; ++i)
         items.push_back(m_ctrl->GetItem(i));
     m_ctrl->Select(4);
@@ -573,7 +573,7 @@ TEST_F(ThumbnailCtrlTest, APressInsideASelectionClicksOnlyAtAReleaseWithoutDrag)
     Mouse(wxEVT_LEFT_UP, 7);
     EXPECT_EQ(std::vector<int>({7}), Selection());
     EXPECT_EQ(std::vector<Note>({{kDesel, 5, 0}, {kSel, 7, 0}, {kDesel, 8, 0},
-                                 {wxEVT_THUMBCTRL_LEFT_CLICK, 7, 0}}),
+                                 {EVT_STRIP_LEFT_CLICK, 7, 0}}),
               m_notes);
 }
 

@@ -49,7 +49,7 @@ private:
     bool m_all;
 };
 
-std::vector<wxString> Labels(GifFrame& frame)
+std::vector<wxString> Labels(MainWindow& frame)
 {
     std::vector<wxString> labels;
     for (int i = 0; i < frame.FrameCount(); ++i)
@@ -65,7 +65,7 @@ struct ThreeFrames {
     }
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
 };
 }
 
@@ -77,7 +77,7 @@ TEST(FrameTiming, SetDelayMarksTheFrameMovesTheStartsAndUndoes)
     EXPECT_EQ(Labels(t.frame),
               (std::vector<wxString>{"#1  0.00sec", "#2  0.10sec*", "#3  2.60sec"}));
     YieldFor(20);
-    EXPECT_EQ(t.frame.m_statusBar1->GetStatusText(2), "Length: 2.70 s");
+    EXPECT_EQ(t.frame.m_statusBar->GetStatusText(2), "Length: 2.70 s");
     EXPECT_EQ(t.frame.m_itemUndo->GetItemLabel(), "&Undo Set Delay\tCtrl+Z");
 
     // The common delay moves only the frames that follow it.

@@ -33,14 +33,14 @@ private:
 };
 
 namespace {
-bool FrameToolsEnabled(GifFrame& frame)
+bool FrameToolsEnabled(MainWindow& frame)
 {
     return frame.m_itemSave->IsEnabled() && frame.m_itemDelete->IsEnabled() &&
            frame.m_itemRunAnimation->IsEnabled() && frame.m_spinctrl_width->IsEnabled() &&
            frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play"));
 }
 
-bool FrameToolsDisabled(GifFrame& frame)
+bool FrameToolsDisabled(MainWindow& frame)
 {
     return !frame.m_itemSave->IsEnabled() && !frame.m_itemDelete->IsEnabled() &&
            !frame.m_itemRunAnimation->IsEnabled() && !frame.m_spinctrl_width->IsEnabled() &&
@@ -61,7 +61,7 @@ TEST(Frames, AddImageAppendsEveryFormatInDialogOrder)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WriteGif(dir, "anim.gif", 3),
                              WritePicture(dir, "b.jpg", 40, 30), WritePicture(dir, "c.bmp", 40, 30)}));
     EXPECT_EQ(FrameNames(frame, true),
@@ -71,8 +71,8 @@ TEST(Frames, AddImageAppendsEveryFormatInDialogOrder)
     EXPECT_EQ(frame.m_loadProgress, nullptr);
     EXPECT_TRUE(frame.IsEnabled());
     // The last frame shown is frame 0, and the canvas follows the frames.
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "a.png Width:40px,Height:30 px");
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (40 * 30)px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (40 * 30)px");
 }
 
 TEST(Frames, CancelledDialogChangesNothing)
@@ -117,14 +117,14 @@ TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "big.png", 640, 480), WritePicture(dir, "small.png", 320, 240)}));
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 640);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 480);
 
     fixture.Edit(frame.m_spinctrl_width, 333);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 249);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (333 * 249)px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (333 * 249)px");
     fixture.Edit(frame.m_spinctrl_height, 100);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 133);
     EXPECT_EQ(frame.m_document.Canvas().x, 133);
@@ -132,7 +132,7 @@ TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)
 
     frame.m_gifName = "cat.gif";
     fixture.Edit(frame.m_spinctrl_width, 320);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "cat.gif (320 * 240)px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "cat.gif (320 * 240)px");
 }
 
 TEST(Frames, CanvasTakesTheFrameThatGrowsEitherSide)
@@ -148,7 +148,7 @@ TEST(Frames, InsertGoesBeforeTheSelectionOrToTheEnd)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     frame.m_thumbnails->Select(4);
     fixture.InsertImages(Paths({WriteGif(dir, "two.gif", 2), WritePicture(dir, "x.png", 10, 10)}));
@@ -174,20 +174,20 @@ TEST(Frames, DeleteRemovesTheSelectedFramesOnlyOnYes)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     fixture.AddImages(Paths({WritePicture(dir, "f5.png", 10, 10)}));
     for (int i : {1, 3, 5})
         frame.m_thumbnails->Select(i);
     fixture.Edit(frame.m_spinctrl_width, 7);
-    const wxString canvasText = frame.m_statusBar1->GetStatusText(0);
-    const wxString frameText = frame.m_statusBar1->GetStatusText(1);
+    const wxString canvasText = frame.m_statusBar->GetStatusText(0);
+    const wxString frameText = frame.m_statusBar->GetStatusText(1);
 
     // No changes nothing at all, status texts and canvas included.
     wxTEST_DIALOG(fixture.Command(wxID_DELETE), wxExpectModal<wxMessageDialog>(wxID_NO));
     EXPECT_EQ(frame.FrameCount(), 6);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), canvasText);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), frameText);
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), canvasText);
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), frameText);
     EXPECT_FALSE(frameText.empty());
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 7);
 
@@ -212,16 +212,16 @@ TEST(Frames, ClearAllEmptiesEverythingWithoutAsking)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     fixture.Command(frame.m_itemClearAll->GetId());
     EXPECT_EQ(frame.FrameCount(), 0);
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
     EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 0);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "");
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "");
     EXPECT_TRUE(FrameToolsDisabled(frame));
 }
 
@@ -229,25 +229,25 @@ TEST(Frames, StatusBarShowsTheLengthOfTheAnimation)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 0.50 s");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 0.50 s");
     fixture.Edit(frame.m_spinctrl_delay, 25);
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 1.25 s");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 1.25 s");
     frame.m_thumbnails->Select(0);
     wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(2), "Length: 1.00 s");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 1.00 s");
 }
 
 TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10), WritePicture(dir, "b.png", 10, 10),
                              WritePicture(dir, "c.png", 10, 10)}));
     DocumentSettings twice = frame.m_document.Settings();
@@ -269,14 +269,14 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
     EXPECT_FALSE(frame.m_player.Playing());
     EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "c.png Width:10px,Height:10 px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "c.png Width:10px,Height:10 px");
 }
 
 TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     fixture.Command(XRCID("m_tool_play"));
     ASSERT_TRUE(frame.m_player.Playing());
@@ -293,7 +293,7 @@ TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "small.png", 100, 100, *wxRED),
                              WritePicture(dir, "large.png", 800, 600, *wxBLUE)}));
     frame.m_panel_down->SetClientSize(400, 300);
@@ -328,7 +328,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     s_lastLoopCount = 0;
 
@@ -361,7 +361,7 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     DocumentSettings twice = frame.m_document.Settings();
     twice.loopCount = 2;
@@ -406,7 +406,7 @@ TEST(Frames, TraceNamesEachAppendedFrameAndDelayEditButNoCompositionWithoutASave
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     const wxString gif = WriteGif(dir, "two.gif", 2, 30, 20);
     const wxString big = WritePicture(dir, "big.png", 60, 40);
     testing::internal::CaptureStdout();

@@ -100,7 +100,7 @@ protected:
         return FileBytes(path);
     }
 
-    wxString StatusText() { return fixture.Frame().m_statusBar1->GetStatusText(2); }
+    wxString StatusText() { return fixture.Frame().m_statusBar->GetStatusText(2); }
     // The estimate's part of the status text.
     wxString EstimateText() { return StatusText().AfterFirst(wxUniChar(0xb7)).Trim(false); }
 
@@ -235,7 +235,7 @@ TEST_F(GifSaveOptionsTest, ClosingWhileAnEstimateRunsEndsItWithoutWaitingForIt)
     window->Frame().m_estimateTimer.Stop();
     window->Frame().StartEstimate();
     ASSERT_TRUE(window->Frame().m_estimate->Running());
-    EXPECT_TRUE(window->Frame().m_statusBar1->GetStatusText(2).EndsWith("estimating..."));
+    EXPECT_TRUE(window->Frame().m_statusBar->GetStatusText(2).EndsWith("estimating..."));
     YieldFor(30);
     window.reset();
     YieldFor(50);

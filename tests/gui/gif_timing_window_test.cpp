@@ -89,7 +89,7 @@ TEST(GifTimingWindow, AGifKeepsItsRhythmThroughTheWindowUnlessAskedNotTo)
     TempDir dir;
     const wxString gif = MixedDelaysGif(dir);
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({gif}));
     EXPECT_EQ(frame.m_thumbnails->LabelText(2), "#3  0.10sec*");
     fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("again.gif"));
@@ -107,7 +107,7 @@ TEST(GifTimingWindow, TheLoopSettingReachesTheFileOnlyWhenAsked)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 8, 8), WritePicture(dir, "b.png", 8, 8)}));
     auto loop = [&](int times, bool forFile) {
         wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()), AnswerLoops(times, forFile));
@@ -131,7 +131,7 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     const wxString gif = MixedDelaysGif(dir);
     {
         MainWindowFixture fixture;
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         fixture.AddImages(Paths({gif, WritePicture(dir, "a.png", 8, 8)}));
         wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()), AnswerLoops(4, true));
         fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
@@ -139,7 +139,7 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     s_lastLoopCount = 0;
     s_lastLoopForFile = false;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.OpenProject(dir.File("p.xml"));
     ASSERT_EQ(frame.FrameCount(), 4);
     EXPECT_EQ(frame.m_document.Frame(1)->delay, 0);

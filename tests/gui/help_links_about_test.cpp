@@ -87,7 +87,7 @@ TEST(HelpLinks, HelpAndSupportStopThePreviewAndOpenTheirPages)
 {
     ScopedOption option;
     LinkWindow window;
-    GifFrame& frame = window.fixture.Frame();
+    MainWindow& frame = window.fixture.Frame();
     TempDir dir;
     window.fixture.AddImages(
         wxArrayString(1, WritePicture(dir, "a.png", 40, 30)) /* one frame is enough to play */);

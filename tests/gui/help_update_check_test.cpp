@@ -251,7 +251,7 @@ protected:
 struct UpdateWindow {
     UpdateWindow()
     {
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         frame.m_urlOpener = [this](const wxString& url) { opened.push_back(url); };
         frame.m_updateCheck.SetLimits(FetchLimits{2, 2});
         frame.Bind(wxEVT_UPDATE_CHECK_RESULT, [this](wxCommandEvent& event) {
@@ -400,7 +400,7 @@ TEST(HelpUpdateCheck, ResultForAClosedWindowIsDroppedQuietly)
     ScopedUpdateOption option(server.Address("/zoruvede-update.xml"));
     DialogCounter shown;
     server.Hold();
-    wxWeakRef<GifFrame> closed;
+    wxWeakRef<MainWindow> closed;
     {
         UpdateWindow window;
         closed = &window.fixture.Frame();

@@ -68,7 +68,7 @@ TEST(Jobs, CancelledLoadKeepsTheFramesThatArrived)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     const wxArrayString paths = BigPictures(dir, 40);
     fixture.Paths().openAnswers.push_back(paths);
     // Sent without a yield, which would take in every frame before the click could come.
@@ -93,7 +93,7 @@ TEST(Jobs, CancelledSaveLeavesTheOldFileAndSaysNothing)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(BigPictures(dir, 12));
     MarkFile(dir.File("anim.gif"));
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
@@ -112,7 +112,7 @@ TEST(Jobs, ClosingDuringAnExportAsksAndStopsIt)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(BigPictures(dir, 12));
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     fixture.Command(frame.m_itemSaveAs->GetId());
@@ -135,7 +135,7 @@ TEST(Jobs, PipesAndFoldersAreNotReadAndNeverBlock)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     const wxString pipe = dir.File("pipe.png");
     ASSERT_EQ(mkfifo(pipe.fn_str(), 0600), 0);
     // Insert reads in the background too; a pipe without a writer must not hang anything.
@@ -152,7 +152,7 @@ TEST(Jobs, ALoadBeyondTheFreeMemoryAsksFirst)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     // 640 x 480 costs about 1.3 MB as a frame; pretend 1 MiB is free.
     frame.m_availableMemory = [] { return uint64_t{1} << 20; };
     const wxArrayString paths = Paths({WritePicture(dir, "a.png", 640, 480)});

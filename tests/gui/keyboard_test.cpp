@@ -55,8 +55,8 @@ void ExpectOneKeyEach(wxMenu& menu, const wxString& where)
 
 class Keyboard : public testing::Test {
 protected:
-    GifFrame& Frame() { return fixture.Frame(); }
-    wxThumbnailCtrl& Strip() { return *Frame().m_thumbnails; }
+    MainWindow& Frame() { return fixture.Frame(); }
+    FrameStrip& Strip() { return *Frame().m_thumbnails; }
     void LoadFrames(int count)
     {
         wxArrayString paths;
@@ -112,7 +112,7 @@ TEST_F(Keyboard, NoKeyIsTheShortcutOfTwoCommands)
                 take(*key, item->GetItemLabelText());
                 delete key;
             }
-    for (const wxAcceleratorEntry& key : GifFrame::SecondKeys())
+    for (const wxAcceleratorEntry& key : MainWindow::SecondKeys())
         take(key, wxString::Format("the window's key for command %d", key.GetCommand()));
     take(wxAcceleratorEntry(wxACCEL_CTRL, 'A'), "the strip's Select All");
     // Shortcuts the product's own commands have: each must be in the list once.
@@ -156,7 +156,7 @@ TEST_F(Keyboard, ShiftF10AndTheMenuKeyOpenTheStripMenuAtTheFocusedTile)
     YieldFor(50);
     int index = -2;
     wxPoint at;
-    Frame().Bind(wxEVT_THUMBCTRL_CONTEXT_MENU, [&](wxThumbnailEvent& event) {
+    Frame().Bind(EVT_STRIP_CONTEXT_MENU, [&](FrameStripEvent& event) {
         index = event.GetIndex();
         at = event.GetPosition();
         event.Skip();

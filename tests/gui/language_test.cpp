@@ -32,7 +32,7 @@ void Store(const char* bytes)
     wxFFile(GetLanguageFilePath(), "wb").Write(bytes, strlen(bytes));
 }
 
-int CheckedLanguage(GifFrame& frame)
+int CheckedLanguage(MainWindow& frame)
 {
     for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
         if (item->IsChecked())
@@ -82,7 +82,7 @@ TEST_F(Language, StoredGermanStartsInGerman)
 {
     Store("89");
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     EXPECT_EQ(CheckedLanguage(frame), 89);
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "Datei");
     EXPECT_EQ(frame.m_staticText_width->GetLabel(), "Breite:");
@@ -121,7 +121,7 @@ TEST_F(Language, EverySwitchRelabelsMenusAndLabelsAtOnce)
         {58, "File", "Help", "Width:"},
     };
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     for (const Expected& e : languages) {
         fixture.Command(e.id);
         SCOPED_TRACE(e.id);
@@ -139,7 +139,7 @@ TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.Command(89);
     EXPECT_FALSE(frame.m_itemSave->IsEnabled());
     EXPECT_FALSE(frame.m_itemRunAnimation->IsEnabled());
@@ -149,15 +149,15 @@ TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
     fixture.AddImages(paths);
     frame.SetTitle("proj - " + GetProductName());
     fixture.Command(frame.m_itemClearAll->GetId());
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
     fixture.Command(58);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
     fixture.AddImages(paths);
     fixture.Command(58);
     EXPECT_TRUE(frame.m_itemSave->IsEnabled());
     EXPECT_TRUE(frame.m_itemRunAnimation->IsEnabled());
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(1), "a.png Width:40px,Height:30 px");
-    EXPECT_EQ(frame.m_statusBar1->GetStatusText(0), "Untitled.gif (40 * 30)px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (40 * 30)px");
     EXPECT_EQ(frame.GetTitle(), GetProductName());
 }
 
@@ -165,7 +165,7 @@ TEST_F(Language, SwitchKeepsTheChosenCanvasAndTheProjectInTheTitle)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
     fixture.Edit(frame.m_spinctrl_width, 20);
     fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("proj.xml"));
@@ -181,7 +181,7 @@ TEST_F(Language, FailedExportIsToldInTheInterfaceLanguage)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
     fixture.Command(89);
     wxTEST_DIALOG(fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("nowhere/x.gif")),
@@ -193,7 +193,7 @@ TEST_F(Language, SwitchDoesNotStopThePreview)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     wxArrayString paths;
     paths.Add(WritePicture(dir, "a.png", 10, 10));
     fixture.AddImages(paths);
@@ -221,7 +221,7 @@ TEST_F(Language, ToolTipsAndQuestionButtonsFollowTheSwitch)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     wxToolBar* tools = frame.m_toolBar_button;
     fixture.Command(89);
@@ -253,13 +253,13 @@ TEST_F(Language, SwitchRewordsTheUndoStepsAndTheSizeEstimate)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
     frame.m_thumbnails->Select(0);
     wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), ExpectMessage(wxID_YES, ""));
     fixture.Command(wxID_UNDO);
     const auto estimate = [&] {
-        return frame.m_statusBar1->GetStatusText(2).AfterFirst(wxUniChar(0xb7));
+        return frame.m_statusBar->GetStatusText(2).AfterFirst(wxUniChar(0xb7));
     };
     ASSERT_TRUE(WaitFor("an estimate", [&] { return estimate().Contains("about "); }));
 

@@ -33,7 +33,7 @@ void StoreLanguage(const char* bytes)
     file.Write(bytes, strlen(bytes));
 }
 
-wxMenuItem* CheckedLanguageItem(GifFrame& frame)
+wxMenuItem* CheckedLanguageItem(MainWindow& frame)
 {
     for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
         if (item->IsChecked())
@@ -45,7 +45,7 @@ wxMenuItem* CheckedLanguageItem(GifFrame& frame)
 TEST(MainWindow, CommandsThatNeedFramesAreDisabledAtStart)
 {
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     for (wxMenuItem* item : {frame.m_itemSave, frame.m_itemSaveAs, frame.m_itemDelete,
                              frame.m_itemClearAll, frame.m_itemRunAnimation,
                              frame.m_itemLoopCount, frame.m_itemSaveProject})
@@ -65,7 +65,7 @@ TEST(MainWindow, CommandsThatNeedFramesAreDisabledAtStart)
 TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
 {
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 6u);
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(0), "&File");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(1), "&Edit");
@@ -131,13 +131,13 @@ TEST(MainWindow, StoredUnknownLanguageChecksNothingAndKeepsEnglish)
 TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
 {
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     EXPECT_EQ(frame.GetTitle(), GetProductName());
-    EXPECT_EQ(frame.m_statusBar1->GetFieldsCount(), 3);
+    EXPECT_EQ(frame.m_statusBar->GetFieldsCount(), 3);
     // Empty fields take no room: the last one, the animation's length, has the whole bar.
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(0), 0);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(1), 0);
-    EXPECT_EQ(frame.m_statusBar1->GetStatusWidth(2), frame.m_statusBar1->GetClientSize().x);
+    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(0), 0);
+    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(1), 0);
+    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(2), frame.m_statusBar->GetClientSize().x);
 
     EXPECT_EQ(frame.m_staticText_delay->GetLabel(), "Delay :");
     EXPECT_EQ(frame.m_staticText_sec->GetLabel(), "1/100sec ");

@@ -16,7 +16,7 @@
 #include "support/gui_helpers.h"
 
 namespace {
-bool UndoEnabled(GifFrame& frame)
+bool UndoEnabled(MainWindow& frame)
 {
     frame.DoMenuUpdates();
     return frame.GetMenuBar()->IsEnabled(wxID_UNDO);
@@ -26,7 +26,7 @@ bool UndoEnabled(GifFrame& frame)
 // (or not) after the save.
 void MakeDocument(MainWindowFixture& fixture, const TempDir& dir, bool changeAfterSave)
 {
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
     fixture.Edit(frame.m_spinctrl_width, 20);
     fixture.Edit(frame.m_spinctrl_delay, 25);
@@ -43,7 +43,7 @@ void MakeDocument(MainWindowFixture& fixture, const TempDir& dir, bool changeAft
         fixture.Edit(frame.m_spinctrl_delay, 30);
 }
 
-void ExpectFreshDocument(GifFrame& frame)
+void ExpectFreshDocument(MainWindow& frame)
 {
     EXPECT_EQ(frame.FrameCount(), 0);
     EXPECT_TRUE(frame.m_projectPath.empty());
@@ -59,7 +59,7 @@ void ExpectFreshDocument(GifFrame& frame)
     EXPECT_FALSE(s_lastLoopForFile);
     EXPECT_FALSE(frame.m_document.CanvasChosen());
     EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
-    EXPECT_TRUE(frame.m_statusBar1->GetStatusText(0).empty());
+    EXPECT_TRUE(frame.m_statusBar->GetStatusText(0).empty());
     EXPECT_FALSE(UndoEnabled(frame)) << "nothing of the old document can be undone into it";
     EXPECT_FALSE(frame.ProjectChanged());
     EXPECT_FALSE(frame.m_itemSave->IsEnabled());
@@ -84,7 +84,7 @@ TEST(NewDocument, AsksAboutUnsavedChangesThenStartsEmptyWithDefaults)
         SCOPED_TRACE(c.name);
         TempDir dir;
         MainWindowFixture fixture;
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         MakeDocument(fixture, dir, c.changed);
         const std::string project = FileBytes(dir.File("p.xml"));
 
@@ -109,7 +109,7 @@ TEST(NewDocument, CtrlNStartsAfreshAndTheNextProjectSaveAsksForAPath)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     MakeDocument(fixture, dir, false);
     const std::string project = FileBytes(dir.File("p.xml"));
     EXPECT_TRUE(frame.m_itemNew->GetItemLabel().EndsWith("\tCtrl+N"));

@@ -25,7 +25,7 @@ protected:
         b = WritePicture(dir, "b.png", 20, 10, *wxGREEN);
         c = WritePicture(dir, "c.png", 20, 10, *wxBLUE);
     }
-    GifFrame& Frame() { return fixture.Frame(); }
+    MainWindow& Frame() { return fixture.Frame(); }
 
     // Drops paths at a client point of the window whose drop target it is, and waits until
     // the drop's questions are answered and its load has ended.

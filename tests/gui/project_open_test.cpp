@@ -22,7 +22,7 @@ protected:
         b = WritePicture(dir, "b.png", 64, 48, *wxGREEN);
         gif = WriteGif(dir, "g.gif", 3, 64, 48);
     }
-    GifFrame& Frame() { return fixture.Frame(); }
+    MainWindow& Frame() { return fixture.Frame(); }
     wxString WriteProject(const char* name, const wxArrayString& frames, int width = 320,
                           int height = 240)
     {
@@ -48,7 +48,7 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
     fixture.Edit(Frame().m_spinctrl_width, 100);
     const wxString title = Frame().GetTitle();
     const wxArrayString frames = FrameNames(Frame());
-    const wxString canvasText = Frame().m_statusBar1->GetStatusText(0);
+    const wxString canvasText = Frame().m_statusBar->GetStatusText(0);
 
     const auto write = [&](const char* name, const std::string& text) {
         wxFFile(dir.File(name), "wb").Write(text.data(), text.size());
@@ -84,7 +84,7 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
         EXPECT_EQ(Frame().GetTitle(), title);
         EXPECT_EQ(Frame().m_projectPath, good);
         EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 100);
-        EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), canvasText);
+        EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), canvasText);
     }
 }
 
@@ -106,7 +106,7 @@ TEST_F(ProjectOpen, MovedSourcesStayAsPlaceholdersAndRoundTrip)
 
     // Selected, it names its path; the preview shows nothing for it.
     Frame().ShowFrame(1);
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(1), "Missing file: " + moved);
+    EXPECT_EQ(Frame().m_statusBar->GetStatusText(1), "Missing file: " + moved);
 
     // Save Project writes it back unchanged.
     fixture.Command(Frame().m_itemSaveProject->GetId());

@@ -25,7 +25,7 @@ protected:
         gif = WriteGif(dir, "a.gif", 3, 40, 30);
         fixture.AddImages(Paths({png1, png2, gif}));
     }
-    GifFrame& Frame() { return fixture.Frame(); }
+    MainWindow& Frame() { return fixture.Frame(); }
     void SaveAs(const wxString& path)
     {
         fixture.Paths().saveAnswers.push_back(path);
@@ -84,10 +84,10 @@ TEST_F(Project, UnnamedProjectShowsItsOwnCanvasTextWhileItsFramesLoad)
     other.Paths().openAnswers.push_back(Paths({dir.File("unnamed.xml")}));
     wxCommandEvent open(wxEVT_MENU, other.Frame().m_itemOpenProject->GetId());
     other.Frame().ProcessWindowEvent(open);
-    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Unititle.gif(640 * 480)px");
+    EXPECT_EQ(other.Frame().m_statusBar->GetStatusText(0), "Unititle.gif(640 * 480)px");
     WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
     // The project's stored size is kept once the frames are in.
-    EXPECT_EQ(other.Frame().m_statusBar1->GetStatusText(0), "Untitled.gif (640 * 480)px");
+    EXPECT_EQ(other.Frame().m_statusBar->GetStatusText(0), "Untitled.gif (640 * 480)px");
     EXPECT_FALSE(other.Frame().ProjectChanged());
 }
 

@@ -83,7 +83,7 @@ TEST(Recovery, AStateFolderThatCantBeWrittenIsToldOnceInOurWordsAndWorkGoesOn)
     wxLog* previous = wxLog::SetActiveTarget(&log);
     {
         MainWindowFixture fixture;
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         wxTEST_DIALOG(
             {
                 fixture.AddImages(Paths({WritePicture(dir, "a.png", 20, 10)}));

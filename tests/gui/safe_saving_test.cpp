@@ -23,7 +23,7 @@ protected:
         fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30, *wxRED),
                                  WritePicture(dir, "b.png", 40, 30, *wxGREEN)}));
     }
-    GifFrame& Frame() { return fixture.Frame(); }
+    MainWindow& Frame() { return fixture.Frame(); }
 
     TempDir dir;
     MainWindowFixture fixture;
@@ -104,7 +104,7 @@ TEST_F(SafeSaving, SaveAfterOpeningAnotherProjectAsksAndOffersItsGifName)
     EXPECT_EQ(fixture.Paths().defaultsOffered.back(), dir.File("b/b-anim.gif"));
     EXPECT_EQ(FileBytes(dir.File("a-anim.gif")), gifOfA) << "A's GIF is not touched";
     EXPECT_TRUE(wxFileExists(dir.File("b/b-anim.gif")));
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "b-anim.gif (20 * 20)px");
+    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "b-anim.gif (20 * 20)px");
 }
 
 TEST_F(SafeSaving, ReopenedProjectKeepsItsGifNameUntilAGifIsSaved)

@@ -35,7 +35,7 @@ protected:
                                  WritePicture(dir, "b.png", 40, 30, *wxGREEN),
                                  WritePicture(dir, "c.png", 20, 20, *wxBLUE)}));
     }
-    GifFrame& Frame() { return fixture.Frame(); }
+    MainWindow& Frame() { return fixture.Frame(); }
     int SaveId() { return Frame().m_itemSave->GetId(); }
     int SaveAsId() { return Frame().m_itemSaveAs->GetId(); }
 
@@ -53,7 +53,7 @@ TEST_F(SaveGif, FirstSaveAddsTheExtensionAndShowsTheFileWritten)
     EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
     EXPECT_EQ(Frame().m_gifPath, dir.File("anim.gif"));
     EXPECT_EQ(Frame().m_gifName, "anim.gif");
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "anim.gif (40 * 30)px");
+    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "anim.gif (40 * 30)px");
     EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
     EXPECT_EQ(Frame().m_gifSavedCount, 3);
     EXPECT_EQ(Frame().m_gifSavedWidth, 40);
@@ -108,7 +108,7 @@ TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEnding)
     EXPECT_TRUE(wxFileExists(dir.File("x.GIF")));
     EXPECT_FALSE(wxFileExists(dir.File("x.GIF.gif")));
     EXPECT_EQ(Frame().m_gifName, "x.GIF");
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), "x.GIF (40 * 30)px");
+    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "x.GIF (40 * 30)px");
 }
 
 TEST_F(SaveGif, CancelledSaveAsForgetsThePathSoSaveAsksAgain)
@@ -128,7 +128,7 @@ TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    const wxString statusBefore = Frame().m_statusBar1->GetStatusText(0);
+    const wxString statusBefore = Frame().m_statusBar->GetStatusText(0);
     // A folder where the file should be makes the final rename fail.
     wxRemoveFile(dir.File("anim.gif"));
     wxMkdir(dir.File("anim.gif"));
@@ -136,7 +136,7 @@ TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
     fixture.Edit(Frame().m_spinctrl_delay, 30);
     wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(FileBytes(dir.File("anim.gif/inside")), "MARK");
-    EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0), statusBefore)
+    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), statusBefore)
         << "a failed save claims nothing in the status bar";
     wxArrayString left;
     EXPECT_EQ(wxDir::GetAllFiles(dir.Path(), &left, "*.gif*", wxDIR_FILES | wxDIR_HIDDEN), 0u)
@@ -168,7 +168,7 @@ TEST_F(SaveGif, APipeOrADeviceChosenAsTheGifIsRefusedAndStaysWhatItIs)
     for (const auto& c : cases) {
         fixture.Paths().saveAnswers.push_back(dir.File(c.name));
         wxTEST_DIALOG(Save(fixture, SaveAsId()), ExpectMessage(wxID_OK, c.words));
-        EXPECT_EQ(Frame().m_statusBar1->GetStatusText(0).Find(c.name), wxNOT_FOUND) << c.name;
+        EXPECT_EQ(Frame().m_statusBar->GetStatusText(0).Find(c.name), wxNOT_FOUND) << c.name;
     }
     struct stat st;
     EXPECT_TRUE(::lstat(dir.File("pipe.gif").fn_str(), &st) == 0 && S_ISFIFO(st.st_mode));

@@ -108,8 +108,8 @@ bool DarkThemeAsked()
 
 class StripLook : public testing::Test {
 protected:
-    GifFrame& Frame() { return fixture.Frame(); }
-    wxThumbnailCtrl& Strip() { return *Frame().m_thumbnails; }
+    MainWindow& Frame() { return fixture.Frame(); }
+    FrameStrip& Strip() { return *Frame().m_thumbnails; }
     void LoadFrames(int count)
     {
         wxArrayString paths;
@@ -190,7 +190,7 @@ TEST_F(StripLook, CtrlWithTheWheelResizesTheThumbnailsAndTheNextWindowRemembers)
     wheel(120, true);
     WaitFor("the larger size", [&] { return Strip().GetThumbnailSize() == ThumbnailSize::Large; },
             3000);
-    auto* item = dynamic_cast<wxImageThumbnailItem*>(Strip().GetItem(0));
+    auto* item = dynamic_cast<FrameTile*>(Strip().GetItem(0));
     ASSERT_NE(nullptr, item);
     EXPECT_EQ(wxSize(128, 96), item->m_thumbnail.GetSize()) << "the thumbnails made anew";
     EXPECT_GT(Tile(0).width, tile.width);

@@ -31,14 +31,14 @@ protected:
             paths.Add(WritePicture(dir, wxString::Format("f%d.png", i).c_str(), 20, 10,
                                    FrameColour(i)));
         fixture.AddImages(paths);
-        Strip().Bind(wxEVT_THUMBCTRL_MOVE, [this](wxThumbnailEvent& e) {
+        Strip().Bind(EVT_STRIP_MOVE, [this](FrameStripEvent& e) {
             requests.push_back(e.GetIndex());
             e.Skip();
         });
     }
 
-    GifFrame& Frame() { return fixture.Frame(); }
-    wxThumbnailCtrl& Strip() { return *Frame().m_thumbnails; }
+    MainWindow& Frame() { return fixture.Frame(); }
+    FrameStrip& Strip() { return *Frame().m_thumbnails; }
 
     wxPoint TileCentre(int index)
     {

@@ -23,8 +23,8 @@ protected:
                                    wxColour(40 * i, 90, 200)));
         fixture.AddImages(paths);
     }
-    GifFrame& Frame() { return fixture.Frame(); }
-    wxThumbnailCtrl& Strip() { return *Frame().m_thumbnails; }
+    MainWindow& Frame() { return fixture.Frame(); }
+    FrameStrip& Strip() { return *Frame().m_thumbnails; }
     wxPoint TileCentre(int index)
     {
         wxRect rect;
@@ -45,7 +45,7 @@ TEST_F(StripSelection, KeysAndSelectAllShowTheFocusedFrame)
     WaitFor("the click", [&] { return Frame().m_shownIndex == 0 && Strip().IsSelected(0); });
     sim.Char(WXK_RIGHT);
     WaitFor("the right arrow", [&] { return Frame().m_shownIndex == 1; }, 3000);
-    EXPECT_TRUE(Frame().m_statusBar1->GetStatusText(1).StartsWith("f1.png")) << "status follows";
+    EXPECT_TRUE(Frame().m_statusBar->GetStatusText(1).StartsWith("f1.png")) << "status follows";
     sim.Char(WXK_END);
     WaitFor("End", [&] { return Frame().m_shownIndex == 3; }, 3000);
     sim.Char(WXK_HOME);

@@ -89,7 +89,7 @@ TEST(TextFit, LoopDialogButtonsShowTheirWholeLabelsInGerman)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     fixture.Command(89);
     LoopCountDialog dialog(&frame);
@@ -105,7 +105,7 @@ TEST(TextFit, DialogButtonsGetTheWidthTheirLabelsNeedInEveryLanguage)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     const std::function<wxDialog*()> dialogs[] = {
         [&] { return new LoopCountDialog(&frame); },
@@ -138,14 +138,14 @@ TEST(TextFit, NarrowWindowKeepsTheLengthWholeInTheStatusBar)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
-    auto* bar = wxDynamicCast(frame.m_statusBar1, FittingStatusBar);
+    MainWindow& frame = fixture.Frame();
+    auto* bar = wxDynamicCast(frame.m_statusBar, FittingStatusBar);
     ASSERT_NE(bar, nullptr);
     frame.SetSize(800, 600);
     fixture.AddImages(Paths({WritePicture(dir, "holiday_by_the_sea_with_the_whole_family_2026_0001.png", 640, 480),
                              WritePicture(dir, "b.png", 640, 480)}));
     ASSERT_TRUE(WaitFor("an estimate",
-                        [&] { return frame.m_statusBar1->GetStatusText(2).Contains("about "); }));
+                        [&] { return frame.m_statusBar->GetStatusText(2).Contains("about "); }));
     const auto fieldWidth = [&](int field) {
         wxRect rect;
         bar->GetFieldRect(field, rect);

@@ -12,7 +12,7 @@
 namespace {
 
 // The buffer holds the client area as the last paint drew it.
-wxColour PaintedPixel(const wxThumbnailCtrl* strip, const wxPoint& client)
+wxColour PaintedPixel(const FrameStrip* strip, const wxPoint& client)
 {
     const wxImage img = strip->GetBufferBitmap().ConvertToImage();
     return wxColour(img.GetRed(client.x, client.y), img.GetGreen(client.x, client.y),
@@ -24,12 +24,12 @@ wxColour PaintedPixel(const wxThumbnailCtrl* strip, const wxPoint& client)
 TEST(ThumbnailStripInMainWindow, AppendedFramesArePaintedAsTiles)
 {
     MainWindowFixture fixture;
-    wxThumbnailCtrl* strip = fixture.Frame().m_thumbnails;
+    FrameStrip* strip = fixture.Frame().m_thumbnails;
     ASSERT_NE(nullptr, strip);
     TempDir dir;
     wxFile(dir.File("red.png"), wxFile::write).Write("x", 1);
     for (int i = 0; i < 3; ++i) {
-        auto* item = new wxImageThumbnailItem(
+        auto* item = new FrameTile(
             std::make_shared<const wxImage>(SolidImage(60, 40, 255, 0, 0)), dir.File("red.png"));
         ASSERT_EQ(i, strip->Append(item, 10));
     }

@@ -29,13 +29,13 @@ wxArrayString Names(std::initializer_list<const char*> names)
     return out;
 }
 
-bool Enabled(GifFrame& frame, int id)
+bool Enabled(MainWindow& frame, int id)
 {
     frame.DoMenuUpdates();
     return frame.GetMenuBar()->IsEnabled(id);
 }
 
-void Select(GifFrame& frame, std::initializer_list<int> indices)
+void Select(MainWindow& frame, std::initializer_list<int> indices)
 {
     const std::vector<int> selected = frame.SelectedFrames();
     for (int i : selected)
@@ -50,7 +50,7 @@ TEST(Undo, ClearAllAndDeleteComeBackWithTheSamePictures)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
     EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
     const FrameList before = frame.m_document.Frames();
@@ -88,7 +88,7 @@ TEST(Undo, KeysUndoAndRedo)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
     fixture.Command(frame.m_itemClearAll->GetId());
     frame.m_thumbnails->SetFocus();
@@ -107,7 +107,7 @@ TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
 
     Select(frame, {0});
@@ -146,7 +146,7 @@ TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
     TypeInto(frame.m_spinctrl_delay, "125");
     EXPECT_EQ(frame.m_document.Delay(), 125);
@@ -171,7 +171,7 @@ TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
     fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
     EXPECT_FALSE(frame.ProjectChanged());
@@ -208,7 +208,7 @@ TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
         SCOPED_TRACE(clearAll ? "Clear All" : "Delete");
         TempDir dir;
         MainWindowFixture fixture;
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         fixture.AddImages(Paths({WritePicture(dir, "a.png", 80, 60)}));
         fixture.Edit(frame.m_spinctrl_width, 32);
         frame.m_history->SealLatest();

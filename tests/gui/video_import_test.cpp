@@ -51,7 +51,7 @@ int ChooseOneSecond(VideoImportDialog* d)
     return wxID_OK;
 }
 
-std::vector<int> Delays(GifFrame& frame)
+std::vector<int> Delays(MainWindow& frame)
 {
     std::vector<int> delays;
     for (int i = 0; i < frame.FrameCount(); ++i)
@@ -59,7 +59,7 @@ std::vector<int> Delays(GifFrame& frame)
     return delays;
 }
 
-std::vector<int> Pictures(GifFrame& frame)
+std::vector<int> Pictures(MainWindow& frame)
 {
     std::vector<int> numbers;
     for (int i = 0; i < frame.FrameCount(); ++i) {
@@ -81,7 +81,7 @@ TEST(VideoImport, AStretchOfAClipBecomesTimedFramesAndAProjectKeepsThem)
     std::vector<int> pictures;
     {
         MainWindowFixture fixture;
-        GifFrame& frame = fixture.Frame();
+        MainWindow& frame = fixture.Frame();
         wxTEST_DIALOG(fixture.AddImages(wxArrayString(1, &clip)),
                       wxExpectModal<VideoImportDialog>(ChooseOneSecond));
         ASSERT_EQ(frame.FrameCount(), 15);
@@ -97,7 +97,7 @@ TEST(VideoImport, AStretchOfAClipBecomesTimedFramesAndAProjectKeepsThem)
         fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
     }
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.OpenProject(dir.File("p.xml"));
     ASSERT_EQ(frame.FrameCount(), 15);
     EXPECT_EQ(Pictures(frame), pictures);
@@ -115,7 +115,7 @@ TEST(VideoImport, ACancelledDialogAddsNothingAndAnUnreadableClipIsTold)
                        clip.ToStdString() + "'"));
     std::ofstream(fake.ToStdString()) << "no video here\n";
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     wxTEST_DIALOG(fixture.AddImages(wxArrayString(1, &clip)),
                   wxExpectModal<VideoImportDialog>([](VideoImportDialog*) { return wxID_CANCEL; }));
     EXPECT_EQ(frame.FrameCount(), 0);
@@ -146,7 +146,7 @@ TEST(VideoImport, AMovedClipLeavesPlaceholdersThatKeepTheirNames)
     }
     ASSERT_TRUE(wxRenameFile(clip, dir.File("moved.mkv")));
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     const wxString project = dir.File("p.xml");
     fixture.Paths().openAnswers.push_back(wxArrayString(1, &project));
     wxTEST_DIALOG(
@@ -169,7 +169,7 @@ TEST(VideoImport, CancelKeepsTheFramesThatArrived)
     const wxString clip = dir.File("long.mp4");
     ASSERT_TRUE(MakeNumberedClip(clip, 8));
     MainWindowFixture fixture;
-    GifFrame& frame = fixture.Frame();
+    MainWindow& frame = fixture.Frame();
     fixture.Paths().openAnswers.push_back(wxArrayString(1, &clip));
     wxTEST_DIALOG(
         {

@@ -22,7 +22,7 @@ wxArrayString Paths(std::initializer_list<wxString> paths)
     return out;
 }
 
-wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly)
+wxArrayString FrameNames(MainWindow& frame, bool fileNamesOnly)
 {
     wxArrayString names;
     for (int i = 0; i < frame.FrameCount(); ++i) {

@@ -25,7 +25,7 @@ class wxSpinCtrl;
 wxArrayString Paths(std::initializer_list<wxString> paths);
 // The m_filename of every frame of the window's strip, in order; with fileNamesOnly, the
 // part after the last "/".
-wxArrayString FrameNames(GifFrame& frame, bool fileNamesOnly = false);
+wxArrayString FrameNames(MainWindow& frame, bool fileNamesOnly = false);
 
 // Runs the event loop for about ms milliseconds.
 void YieldFor(int ms);
@@ -85,7 +85,7 @@ public:
     MainWindowFixture();
     ~MainWindowFixture();
 
-    GifFrame& Frame() { return *m_frame; }
+    MainWindow& Frame() { return *m_frame; }
     // False once the window destroyed itself (e.g. after File > Exit).
     bool Alive() const { return m_frame.get() != nullptr; }
     ScriptedPathChooser& Paths() { return *m_paths; }
@@ -103,6 +103,6 @@ public:
     void SaveWith(int commandId, const wxString& path);
 
 private:
-    wxWeakRef<GifFrame> m_frame;
+    wxWeakRef<MainWindow> m_frame;
     ScriptedPathChooser* m_paths = nullptr;
 };

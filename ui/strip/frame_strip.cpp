@@ -9,7 +9,7 @@
 
 // Index precondition as a debug assertion whose text is the upper-bound test (the texts are
 // part of the control's contract); negative indices fail it as well. Then returns rc.
-#define THUMB_CHECK_INDEX(n, cond, rc, msg) \
+#define STRIP_CHECK_INDEX(n, cond, rc, msg) \
     if ((n) >= 0 && (cond)) {               \
     } else {                                \
         wxFAIL_COND_MSG(cond, msg);         \
@@ -22,11 +22,11 @@ int ModifierFlags(const wxKeyboardState& state)
 {
     int flags = 0;
     if (state.ShiftDown())
-        flags |= wxTHUMB_SHIFT_DOWN;
+        flags |= STRIP_SHIFT_DOWN;
     if (state.ControlDown())
-        flags |= wxTHUMB_CTRL_DOWN;
+        flags |= STRIP_CTRL_DOWN;
     if (state.AltDown())
-        flags |= wxTHUMB_ALT_DOWN;
+        flags |= STRIP_ALT_DOWN;
     return flags;
 }
 
@@ -35,35 +35,35 @@ int ModifierFlags(const wxKeyboardState& state)
 // navigation keys reach wxEVT_CHAR on GTK without wxWANTS_CHARS, so Tab is left to the
 // parent's traversal. Full repaint on resize: a change of width re-flows every tile.
 const long kStyle = wxVSCROLL | wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE |
-                    wxTHUMBCTRL_MULTI_SELECT | wxTHUMBCTRL_SHOW_FILENAME |
-                    wxTHUMBCTRL_SHOW_LABEL;
+                    STRIP_MULTI_SELECT | STRIP_SHOW_FILENAME |
+                    STRIP_SHOW_LABEL;
 
 }  // namespace
 
-wxIMPLEMENT_CLASS(wxThumbnailCtrl, wxScrolledWindow);
+wxIMPLEMENT_CLASS(FrameStrip, wxScrolledWindow);
 
-wxBEGIN_EVENT_TABLE(wxThumbnailCtrl, wxScrolledWindow)
-    EVT_PAINT(wxThumbnailCtrl::OnPaint)
-    EVT_ERASE_BACKGROUND(wxThumbnailCtrl::OnEraseBackground)
-    EVT_SIZE(wxThumbnailCtrl::OnSize)
-    EVT_SET_FOCUS(wxThumbnailCtrl::OnFocusChange)
-    EVT_KILL_FOCUS(wxThumbnailCtrl::OnFocusChange)
-    EVT_LEFT_DOWN(wxThumbnailCtrl::OnLeftDown)
-    EVT_RIGHT_DOWN(wxThumbnailCtrl::OnRightDown)
-    EVT_MIDDLE_DOWN(wxThumbnailCtrl::OnMiddleDown)
-    EVT_LEFT_DCLICK(wxThumbnailCtrl::OnLeftDClick)
-    EVT_LEFT_UP(wxThumbnailCtrl::OnLeftUp)
-    EVT_MOTION(wxThumbnailCtrl::OnMotion)
-    EVT_MOUSE_CAPTURE_LOST(wxThumbnailCtrl::OnCaptureLost)
-    EVT_KEY_DOWN(wxThumbnailCtrl::OnKeyDown)
-    EVT_CHAR(wxThumbnailCtrl::OnChar)
-    EVT_MOUSEWHEEL(wxThumbnailCtrl::OnMouseWheel)
-    EVT_SYS_COLOUR_CHANGED(wxThumbnailCtrl::OnSysColourChanged)
-    EVT_MENU(wxID_SELECTALL, wxThumbnailCtrl::OnSelectAll)
-    EVT_UPDATE_UI(wxID_SELECTALL, wxThumbnailCtrl::OnUpdateSelectAll)
+wxBEGIN_EVENT_TABLE(FrameStrip, wxScrolledWindow)
+    EVT_PAINT(FrameStrip::OnPaint)
+    EVT_ERASE_BACKGROUND(FrameStrip::OnEraseBackground)
+    EVT_SIZE(FrameStrip::OnSize)
+    EVT_SET_FOCUS(FrameStrip::OnFocusChange)
+    EVT_KILL_FOCUS(FrameStrip::OnFocusChange)
+    EVT_LEFT_DOWN(FrameStrip::OnLeftDown)
+    EVT_RIGHT_DOWN(FrameStrip::OnRightDown)
+    EVT_MIDDLE_DOWN(FrameStrip::OnMiddleDown)
+    EVT_LEFT_DCLICK(FrameStrip::OnLeftDClick)
+    EVT_LEFT_UP(FrameStrip::OnLeftUp)
+    EVT_MOTION(FrameStrip::OnMotion)
+    EVT_MOUSE_CAPTURE_LOST(FrameStrip::OnCaptureLost)
+    EVT_KEY_DOWN(FrameStrip::OnKeyDown)
+    EVT_CHAR(FrameStrip::OnChar)
+    EVT_MOUSEWHEEL(FrameStrip::OnMouseWheel)
+    EVT_SYS_COLOUR_CHANGED(FrameStrip::OnSysColourChanged)
+    EVT_MENU(wxID_SELECTALL, FrameStrip::OnSelectAll)
+    EVT_UPDATE_UI(wxID_SELECTALL, FrameStrip::OnUpdateSelectAll)
 wxEND_EVENT_TABLE()
 
-wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxSize& size)
+FrameStrip::FrameStrip(wxWindow* parent, const wxPoint& pos, const wxSize& size)
 {
     // Every pixel comes from the buffer; letting GTK clear first would only flicker.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -78,10 +78,10 @@ wxThumbnailCtrl::wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos, const wxS
     // Ctrl+A selects every frame, as in any list.
     wxAcceleratorEntry selectAll(wxACCEL_CTRL, 'A', wxID_SELECTALL);
     SetAcceleratorTable(wxAcceleratorTable(1, &selectAll));
-    m_dragScrollTimer.Bind(wxEVT_TIMER, &wxThumbnailCtrl::OnDragScrollTimer, this);
+    m_dragScrollTimer.Bind(wxEVT_TIMER, &FrameStrip::OnDragScrollTimer, this);
 }
 
-wxThumbnailCtrl::~wxThumbnailCtrl()
+FrameStrip::~FrameStrip()
 {
     m_dragScrollTimer.Stop();
     // A window must not go while it holds the mouse.
@@ -89,14 +89,14 @@ wxThumbnailCtrl::~wxThumbnailCtrl()
         ReleaseMouse();
 }
 
-wxSize wxThumbnailCtrl::DoGetBestSize() const
+wxSize FrameStrip::DoGetBestSize() const
 {
     // The scrolled window would ask for its whole virtual size; the strip fills what its
     // sizer gives it instead.
     return wxWindowBase::DoGetBestSize();
 }
 
-void wxThumbnailCtrl::ComputeItemSize()
+void FrameStrip::ComputeItemSize()
 {
     m_metrics.thumbWidth = m_metrics.thumbHeight = ThumbnailSide(m_thumbnailSize);
     m_metrics.captionHeight = GetTextExtent("X").y;
@@ -104,13 +104,13 @@ void wxThumbnailCtrl::ComputeItemSize()
     const double smallest =
         SmallTextPoints(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
     m_label = FitLabel(*this, GetFont(), smallest, m_metrics.thumbWidth);
-    const bool labels = HasFlag(wxTHUMBCTRL_SHOW_LABEL);
+    const bool labels = HasFlag(STRIP_SHOW_LABEL);
     m_metrics.labelHeight = labels ? m_label.lines * m_label.lineHeight : 0;
     m_metrics.labelWidth = labels ? m_label.width : 0;
     m_itemWidth = m_metrics.ItemSize().x;
 }
 
-void wxThumbnailCtrl::SetThumbnailSize(ThumbnailSize size)
+void FrameStrip::SetThumbnailSize(ThumbnailSize size)
 {
     if (size == m_thumbnailSize)
         return;
@@ -122,7 +122,7 @@ void wxThumbnailCtrl::SetThumbnailSize(ThumbnailSize size)
     ScrollToItem(GetFocusItem());
 }
 
-void wxThumbnailCtrl::TakeThemeColours()
+void FrameStrip::TakeThemeColours()
 {
     ThemeColours theme;
     theme.view = wxSystemSettings::GetColour(wxSYS_COLOUR_LISTBOX);
@@ -135,14 +135,14 @@ void wxThumbnailCtrl::TakeThemeColours()
     SetBackgroundColour(m_palette.background);
 }
 
-void wxThumbnailCtrl::OnSysColourChanged(wxSysColourChangedEvent& event)
+void FrameStrip::OnSysColourChanged(wxSysColourChangedEvent& event)
 {
     TakeThemeColours();
     Refresh();
     event.Skip();
 }
 
-wxString wxThumbnailCtrl::LabelText(int index) const
+wxString FrameStrip::LabelText(int index) const
 {
     if (m_labelText)
         return m_labelText(index);
@@ -150,27 +150,27 @@ wxString wxThumbnailCtrl::LabelText(int index) const
     return wxString::Format("#%d  %.2fsec", index + 1, seconds);
 }
 
-ThumbnailGrid wxThumbnailCtrl::Grid() const
+ThumbnailGrid FrameStrip::Grid() const
 {
     return ThumbnailGrid(m_metrics);
 }
 
-int wxThumbnailCtrl::ViewStartY() const
+int FrameStrip::ViewStartY() const
 {
     return GetViewStart().y;
 }
 
 // ---- item list ----
 
-wxThumbnailItem* wxThumbnailCtrl::GetItem(int n) const
+StripTile* FrameStrip::GetItem(int n) const
 {
-    THUMB_CHECK_INDEX(n, n < GetCount(), nullptr, "wxThumbnailCtrl::GetItem: bad index");
+    STRIP_CHECK_INDEX(n, n < GetCount(), nullptr, "FrameStrip::GetItem: bad index");
     return m_items[n];
 }
 
-int wxThumbnailCtrl::Append(wxThumbnailItem* item, int delay)
+int FrameStrip::Append(StripTile* item, int delay)
 {
-    wxCHECK_MSG(item, -1, "wxThumbnailCtrl::Append: null item");
+    wxCHECK_MSG(item, -1, "FrameStrip::Append: null item");
     Trace("Append");
     m_frameDelay = delay;
     if (!item->Load(*this, false))
@@ -182,10 +182,10 @@ int wxThumbnailCtrl::Append(wxThumbnailItem* item, int delay)
     return index;
 }
 
-int wxThumbnailCtrl::Insert(wxThumbnailItem* item, int pos)
+int FrameStrip::Insert(StripTile* item, int pos)
 {
-    wxCHECK_MSG(item, -1, "wxThumbnailCtrl::Insert: null item");
-    THUMB_CHECK_INDEX(pos, pos <= GetCount(), -1, "wxThumbnailCtrl::Insert: bad position");
+    wxCHECK_MSG(item, -1, "FrameStrip::Insert: null item");
+    STRIP_CHECK_INDEX(pos, pos <= GetCount(), -1, "FrameStrip::Insert: bad position");
     m_items.Insert(item, pos);
     m_selection.ItemInserted(pos);
     // The result is ignored on purpose: an inserted frame stays, with its tile and label only.
@@ -194,7 +194,7 @@ int wxThumbnailCtrl::Insert(wxThumbnailItem* item, int pos)
     return pos;
 }
 
-void wxThumbnailCtrl::Delete(int index)
+void FrameStrip::Delete(int index)
 {
     // A bad index raises the array's own assertion and changes nothing.
     if (!m_items.RemoveAt(index))
@@ -203,31 +203,31 @@ void wxThumbnailCtrl::Delete(int index)
     FinishListChange();
 }
 
-void wxThumbnailCtrl::Reorder(const std::vector<int>& order)
+void FrameStrip::Reorder(const std::vector<int>& order)
 {
-    wxCHECK_RET(static_cast<int>(order.size()) == GetCount(), "wxThumbnailCtrl::Reorder: bad order");
+    wxCHECK_RET(static_cast<int>(order.size()) == GetCount(), "FrameStrip::Reorder: bad order");
     m_items.Reorder(order);
     m_selection.ItemsReordered(order);
     FinishListChange();
 }
 
-void wxThumbnailCtrl::Clear()
+void FrameStrip::Clear()
 {
     m_selection.Cleared();
     m_items.Clear();
     FinishListChange();
 }
 
-void wxThumbnailCtrl::EndUpdate()
+void FrameStrip::EndUpdate()
 {
-    wxCHECK_RET(m_freezeCount > 0, "wxThumbnailCtrl::EndUpdate without BeginUpdate");
+    wxCHECK_RET(m_freezeCount > 0, "FrameStrip::EndUpdate without BeginUpdate");
     if (--m_freezeCount == 0) {
         UpdateScrollbars();
         Refresh();
     }
 }
 
-void wxThumbnailCtrl::FinishListChange()
+void FrameStrip::FinishListChange()
 {
     // A press or drag began on tiles that have moved since.
     EndDrag();
@@ -239,9 +239,9 @@ void wxThumbnailCtrl::FinishListChange()
 
 // ---- geometry and scrolling ----
 
-bool wxThumbnailCtrl::GetItemRect(int n, wxRect& rect, bool transform) const
+bool FrameStrip::GetItemRect(int n, wxRect& rect, bool transform) const
 {
-    THUMB_CHECK_INDEX(n, n < GetCount(), false, "wxThumbnailCtrl::GetItemRect: bad index");
+    STRIP_CHECK_INDEX(n, n < GetCount(), false, "FrameStrip::GetItemRect: bad index");
     rect = Grid().ItemRect(n, GetClientSize().x);
     if (transform) {
         int ppuX = 0, ppuY = 0;
@@ -252,17 +252,17 @@ bool wxThumbnailCtrl::GetItemRect(int n, wxRect& rect, bool transform) const
     return true;
 }
 
-bool wxThumbnailCtrl::GetItemRectImage(int n, wxRect& rect, bool transform) const
+bool FrameStrip::GetItemRectImage(int n, wxRect& rect, bool transform) const
 {
-    THUMB_CHECK_INDEX(n, n < GetCount(), false,
-                      "wxThumbnailCtrl::GetItemRectImage: bad index");
+    STRIP_CHECK_INDEX(n, n < GetCount(), false,
+                      "FrameStrip::GetItemRectImage: bad index");
     wxRect itemRect;
     GetItemRect(n, itemRect, transform);
     rect = Grid().ImageRect(itemRect);
     return true;
 }
 
-void wxThumbnailCtrl::UpdateScrollbars()
+void FrameStrip::UpdateScrollbars()
 {
     if (m_freezeCount > 0)
         return;
@@ -277,13 +277,13 @@ void wxThumbnailCtrl::UpdateScrollbars()
     SetScrollbars(0, ThumbnailGrid::kScrollUnit, 0, units, 0, start);
 }
 
-void wxThumbnailCtrl::ScrollToUnit(int unit)
+void FrameStrip::ScrollToUnit(int unit)
 {
     const int units = Grid().ScrollUnits(GetCount(), GetClientSize().x);
     SetScrollbars(0, ThumbnailGrid::kScrollUnit, 0, units, 0, unit);
 }
 
-void wxThumbnailCtrl::ScrollToItem(int index, bool backward)
+void FrameStrip::ScrollToItem(int index, bool backward)
 {
     if (index < 0 || index >= GetCount())
         return;
@@ -292,7 +292,7 @@ void wxThumbnailCtrl::ScrollToItem(int index, bool backward)
         ScrollToUnit(unit);
 }
 
-bool wxThumbnailCtrl::HitTestItem(const wxPoint& pt, int& index) const
+bool FrameStrip::HitTestItem(const wxPoint& pt, int& index) const
 {
     int ppuX = 0, ppuY = 0;
     GetScrollPixelsPerUnit(&ppuX, &ppuY);
@@ -300,7 +300,7 @@ bool wxThumbnailCtrl::HitTestItem(const wxPoint& pt, int& index) const
     return index != -1;
 }
 
-bool wxThumbnailCtrl::EnsureBuffer(const wxSize& size)
+bool FrameStrip::EnsureBuffer(const wxSize& size)
 {
     const wxSize wanted = size == wxDefaultSize ? GetClientSize() : size;
     if (wanted.x < 1 || wanted.y < 1)
@@ -313,7 +313,7 @@ bool wxThumbnailCtrl::EnsureBuffer(const wxSize& size)
 
 // ---- painting ----
 
-void wxThumbnailCtrl::FillBackground(wxDC& dc)
+void FrameStrip::FillBackground(wxDC& dc)
 {
     wxColour colour = GetBackgroundColour();
     if (!colour.IsOk())
@@ -325,7 +325,7 @@ void wxThumbnailCtrl::FillBackground(wxDC& dc)
     dc.DrawRectangle(origin.x, origin.y, client.x + 4, client.y + 4);
 }
 
-void wxThumbnailCtrl::PaintContent(wxDC& dc, const wxRegion& update, bool focused)
+void FrameStrip::PaintContent(wxDC& dc, const wxRegion& update, bool focused)
 {
     FillBackground(dc);
     if (GetCount() == 0)
@@ -343,11 +343,11 @@ void wxThumbnailCtrl::PaintContent(wxDC& dc, const wxRegion& update, bool focuse
         client.Offset(-scroll.x, -scroll.y);
         if (update.Contains(client) == wxOutRegion)
             continue;
-        int state = IsSelected(i) ? wxTHUMB_DRAW_SELECTED : 0;
+        int state = IsSelected(i) ? STRIP_DRAW_SELECTED : 0;
         if (focused) {
-            state |= wxTHUMB_DRAW_CTRL_FOCUSED;
+            state |= STRIP_DRAW_CTRL_FOCUSED;
             if (i == GetFocusItem())
-                state |= wxTHUMB_DRAW_FOCUS_ITEM;
+                state |= STRIP_DRAW_FOCUS_ITEM;
         }
         const wxRect image = grid.ImageRect(logical);
         DrawItemFrame(i, dc, logical, image, state);
@@ -356,20 +356,20 @@ void wxThumbnailCtrl::PaintContent(wxDC& dc, const wxRegion& update, bool focuse
     DrawDropMarker(dc);
 }
 
-bool wxThumbnailCtrl::DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state)
+bool FrameStrip::DrawItemImage(int index, wxDC& dc, const wxRect& imageRect, int state)
 {
-    wxThumbnailItem* item = GetItem(index);
+    StripTile* item = GetItem(index);
     return item ? item->DrawImage(dc, *this, imageRect, state) : false;
 }
 
-bool wxThumbnailCtrl::DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
+bool FrameStrip::DrawItemFrame(int index, wxDC& dc, const wxRect& rect,
                                     const wxRect& imageRect, int state)
 {
-    wxThumbnailItem* item = GetItem(index);
+    StripTile* item = GetItem(index);
     return item ? item->DrawFrame(dc, *this, rect, imageRect, state, index) : false;
 }
 
-void wxThumbnailCtrl::OnPaint(wxPaintEvent&)
+void FrameStrip::OnPaint(wxPaintEvent&)
 {
     EnsureBuffer();
     wxBufferedPaintDC dc(this, m_bufferBitmap, wxBUFFER_CLIENT_AREA);
@@ -379,24 +379,24 @@ void wxThumbnailCtrl::OnPaint(wxPaintEvent&)
     PaintContent(dc, GetUpdateRegion(), FindFocus() == this);
 }
 
-void wxThumbnailCtrl::OnEraseBackground(wxEraseEvent&)
+void FrameStrip::OnEraseBackground(wxEraseEvent&)
 {
 }
 
-void wxThumbnailCtrl::OnSize(wxSizeEvent& event)
+void FrameStrip::OnSize(wxSizeEvent& event)
 {
     UpdateScrollbars();
     EnsureBuffer(GetClientSize());
     event.Skip();
 }
 
-void wxThumbnailCtrl::OnFocusChange(wxFocusEvent&)
+void FrameStrip::OnFocusChange(wxFocusEvent&)
 {
     if (GetCount() > 0)
         Refresh();  // tile colours and the focus rectangle depend on the focus
 }
 
-void wxThumbnailCtrl::RefreshItem(int index)
+void FrameStrip::RefreshItem(int index)
 {
     if (m_freezeCount > 0 || index < 0 || index >= GetCount())
         return;
@@ -405,7 +405,7 @@ void wxThumbnailCtrl::RefreshItem(int index)
     RefreshRect(rect, false);
 }
 
-void wxThumbnailCtrl::RefreshChanged(const wxArrayInt& before, int focusBefore)
+void FrameStrip::RefreshChanged(const wxArrayInt& before, int focusBefore)
 {
     std::vector<unsigned char> was(GetCount(), 0), now(GetCount(), 0);
     for (int i : before)
@@ -425,35 +425,35 @@ void wxThumbnailCtrl::RefreshChanged(const wxArrayInt& before, int focusBefore)
 
 // ---- selection ----
 
-void wxThumbnailCtrl::Select(int n, bool select)
+void FrameStrip::Select(int n, bool select)
 {
-    THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::Select: bad index");
+    STRIP_CHECK_INDEX(n, n < GetCount(), , "FrameStrip::Select: bad index");
     const int previousFocus = m_selection.Select(n, select);
     RefreshItem(n);
     if (previousFocus != n)
         RefreshItem(previousFocus);  // the focus rectangle moves
 }
 
-void wxThumbnailCtrl::SelectAll()
+void FrameStrip::SelectAll()
 {
     BeginUpdate();
     m_selection.SelectAll(GetCount());
     EndUpdate();
 }
 
-void wxThumbnailCtrl::SetFocusItem(int item)
+void FrameStrip::SetFocusItem(int item)
 {
-    THUMB_CHECK_INDEX(item, item < GetCount(), , "wxThumbnailCtrl::SetFocusItem: bad index");
+    STRIP_CHECK_INDEX(item, item < GetCount(), , "FrameStrip::SetFocusItem: bad index");
     const int previous = m_selection.SetFocusItem(item);
     RefreshItem(previous);
     RefreshItem(item);
 }
 
-void wxThumbnailCtrl::SetSelection(const std::vector<int>& indices)
+void FrameStrip::SetSelection(const std::vector<int>& indices)
 {
     std::vector<int> valid;
     for (int n : indices) {
-        THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::SetSelection: bad index");
+        STRIP_CHECK_INDEX(n, n < GetCount(), , "FrameStrip::SetSelection: bad index");
         valid.push_back(n);
     }
     const wxArrayInt before = m_selections;
@@ -462,19 +462,19 @@ void wxThumbnailCtrl::SetSelection(const std::vector<int>& indices)
     RefreshChanged(before, focusBefore);
 }
 
-void wxThumbnailCtrl::UpdateSelection(int n, int flags)
+void FrameStrip::UpdateSelection(int n, int flags)
 {
-    THUMB_CHECK_INDEX(n, n < GetCount(), , "wxThumbnailCtrl::UpdateSelection: bad index");
+    STRIP_CHECK_INDEX(n, n < GetCount(), , "FrameStrip::UpdateSelection: bad index");
     const wxArrayInt before = m_selections;
     const int focusBefore = GetFocusItem();
     const std::vector<int> reported =
-        m_selection.Update(n, flags, HasFlag(wxTHUMBCTRL_MULTI_SELECT), GetCount());
+        m_selection.Update(n, flags, HasFlag(STRIP_MULTI_SELECT), GetCount());
     RefreshChanged(before, focusBefore);
     for (int r : reported)
-        SendEvent(IsSelected(r) ? wxEVT_THUMBCTRL_SELECTED : wxEVT_THUMBCTRL_DESELECTED, r, 0);
+        SendEvent(IsSelected(r) ? EVT_STRIP_SELECTED : EVT_STRIP_DESELECTED, r, 0);
 }
 
-bool wxThumbnailCtrl::NavigateByKey(int keyCode, int flags)
+bool FrameStrip::NavigateByKey(int keyCode, int flags)
 {
     if (GetCount() == 0 || !ThumbnailGrid::IsNavigationKey(keyCode))
         return false;
@@ -497,16 +497,16 @@ bool wxThumbnailCtrl::NavigateByKey(int keyCode, int flags)
 
 // ---- mouse and keyboard ----
 
-void wxThumbnailCtrl::SendEvent(wxEventType type, int index, int flags)
+void FrameStrip::SendEvent(wxEventType type, int index, int flags)
 {
-    wxThumbnailEvent event(type, GetId());
+    FrameStripEvent event(type, GetId());
     event.SetEventObject(this);
     event.SetIndex(index);
     event.SetFlags(flags);
     GetEventHandler()->ProcessEvent(event);
 }
 
-void wxThumbnailCtrl::OnLeftDown(wxMouseEvent& event)
+void FrameStrip::OnLeftDown(wxMouseEvent& event)
 {
     SetFocus();
     int index = -1;
@@ -517,12 +517,12 @@ void wxThumbnailCtrl::OnLeftDown(wxMouseEvent& event)
     const bool deferred = DefersClick(index, flags);
     if (!deferred) {
         UpdateSelection(index, flags);
-        SendEvent(wxEVT_THUMBCTRL_LEFT_CLICK, index, flags);
+        SendEvent(EVT_STRIP_LEFT_CLICK, index, flags);
     }
     BeginPress(index, event.GetPosition(), deferred);
 }
 
-void wxThumbnailCtrl::OnRightDown(wxMouseEvent& event)
+void FrameStrip::OnRightDown(wxMouseEvent& event)
 {
     // The owner's pop-up menu would take the mouse from the drag and act on the frames in
     // flight.
@@ -534,39 +534,39 @@ void wxThumbnailCtrl::OnRightDown(wxMouseEvent& event)
         return;
     if (index != GetFocusItem())
         SetFocusItem(index);
-    SendEvent(wxEVT_THUMBCTRL_RIGHT_CLICK, index, ModifierFlags(event));
+    SendEvent(EVT_STRIP_RIGHT_CLICK, index, ModifierFlags(event));
 }
 
-void wxThumbnailCtrl::OnMiddleDown(wxMouseEvent& event)
+void FrameStrip::OnMiddleDown(wxMouseEvent& event)
 {
     if (IsDragging())
         return;
     int index = -1;
     if (HitTestItem(event.GetPosition(), index))
-        SendEvent(wxEVT_THUMBCTRL_MIDDLE_CLICK, index, ModifierFlags(event));
+        SendEvent(EVT_STRIP_MIDDLE_CLICK, index, ModifierFlags(event));
 }
 
-void wxThumbnailCtrl::OnLeftDClick(wxMouseEvent& event)
+void FrameStrip::OnLeftDClick(wxMouseEvent& event)
 {
     int index = -1;
     if (HitTestItem(event.GetPosition(), index))
-        SendEvent(wxEVT_THUMBCTRL_LEFT_DCLICK, index, ModifierFlags(event));
+        SendEvent(EVT_STRIP_LEFT_DCLICK, index, ModifierFlags(event));
 }
 
-void wxThumbnailCtrl::OnChar(wxKeyEvent& event)
+void FrameStrip::OnChar(wxKeyEvent& event)
 {
     const int key = event.GetKeyCode();
     if (ThumbnailGrid::IsNavigationKey(key))
         NavigateByKey(key, ModifierFlags(event));
     else if (key == WXK_RETURN)
-        SendEvent(wxEVT_THUMBCTRL_RETURN, -1, ModifierFlags(event));
+        SendEvent(EVT_STRIP_RETURN, -1, ModifierFlags(event));
     else if (key == WXK_DELETE && GetCount() > 0)
         RequestDelete();
     else
         event.Skip();
 }
 
-void wxThumbnailCtrl::OnMouseWheel(wxMouseEvent& event)
+void FrameStrip::OnMouseWheel(wxMouseEvent& event)
 {
     if (!event.ControlDown() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
         event.Skip();
@@ -582,10 +582,10 @@ void wxThumbnailCtrl::OnMouseWheel(wxMouseEvent& event)
     if (size == m_thumbnailSize)
         return;
     SetThumbnailSize(size);
-    SendEvent(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, -1, ModifierFlags(event));
+    SendEvent(EVT_STRIP_THUMBNAIL_SIZE, -1, ModifierFlags(event));
 }
 
-void wxThumbnailCtrl::RequestContextMenu()
+void FrameStrip::RequestContextMenu()
 {
     if (GetCount() == 0 || IsDragging())
         return;
@@ -595,7 +595,7 @@ void wxThumbnailCtrl::RequestContextMenu()
     ScrollToItem(index);
     wxRect image;
     GetItemRectImage(index, image);
-    wxThumbnailEvent event(wxEVT_THUMBCTRL_CONTEXT_MENU, GetId());
+    FrameStripEvent event(EVT_STRIP_CONTEXT_MENU, GetId());
     event.SetEventObject(this);
     event.SetIndex(index);
     // The middle of the thumbnail: the menu covers the tile's lower right, not its neighbours.
@@ -603,15 +603,15 @@ void wxThumbnailCtrl::RequestContextMenu()
     GetEventHandler()->ProcessEvent(event);
 }
 
-void wxThumbnailCtrl::OnSelectAll(wxCommandEvent&)
+void FrameStrip::OnSelectAll(wxCommandEvent&)
 {
     SelectAll();
     // The owner follows the focus item, as it does for every other selection by key.
     if (GetFocusItem() >= 0)
-        SendEvent(wxEVT_THUMBCTRL_SELECTED, GetFocusItem(), 0);
+        SendEvent(EVT_STRIP_SELECTED, GetFocusItem(), 0);
 }
 
-void wxThumbnailCtrl::RequestDelete()
+void FrameStrip::RequestDelete()
 {
     // The owner's Delete command, as its menu sends it; it travels up from here.
     wxCommandEvent command(wxEVT_MENU, wxID_DELETE);
@@ -619,7 +619,7 @@ void wxThumbnailCtrl::RequestDelete()
     ProcessWindowEvent(command);
 }
 
-void wxThumbnailCtrl::OnUpdateSelectAll(wxUpdateUIEvent& event)
+void FrameStrip::OnUpdateSelectAll(wxUpdateUIEvent& event)
 {
     event.Enable(GetCount() > 0);
 }

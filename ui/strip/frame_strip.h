@@ -24,23 +24,23 @@
 #include "core/strip/thumbnail_selection.h"
 #include "core/strip/thumbnail_size.h"
 
-class wxThumbnailCtrl;
+class FrameStrip;
 
 // The control's window id; the owner binds the strip's events with it.
 enum { ID_THUMBNAIL_CTRL = 3 };
 
 // Window style flags of the control.
 enum {
-    wxTHUMBCTRL_MULTI_SELECT = 0x10,   // several items may be selected
-    wxTHUMBCTRL_SHOW_FILENAME = 0x20,  // a tile shows its file name above the thumbnail
-    wxTHUMBCTRL_SHOW_LABEL = 0x80      // a tile shows "#n  t.ttsec" below the thumbnail
+    STRIP_MULTI_SELECT = 0x10,   // several items may be selected
+    STRIP_SHOW_FILENAME = 0x20,  // a tile shows its file name above the thumbnail
+    STRIP_SHOW_LABEL = 0x80      // a tile shows "#n  t.ttsec" below the thumbnail
 };
 
 // Drawing state passed to the items' painting.
 enum {
-    wxTHUMB_DRAW_SELECTED = 1,
-    wxTHUMB_DRAW_CTRL_FOCUSED = 4,  // the control has the keyboard focus
-    wxTHUMB_DRAW_FOCUS_ITEM = 8     // the item is the focus item; only together with 4
+    STRIP_DRAW_SELECTED = 1,
+    STRIP_DRAW_CTRL_FOCUSED = 4,  // the control has the keyboard focus
+    STRIP_DRAW_FOCUS_ITEM = 8     // the item is the focus item; only together with 4
 };
 
 // Fits an image into a box, keeping its proportions; never enlarges. Returns an invalid
@@ -49,41 +49,41 @@ wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight);
 
 // One tile of the strip. The base item has no picture and refuses to load, so the strip
 // accepts only derived items.
-class wxThumbnailItem : public wxObject {
+class StripTile : public wxObject {
 public:
-    explicit wxThumbnailItem(const wxString& filename = wxString()) : m_filename(filename) {}
+    explicit StripTile(const wxString& filename = wxString()) : m_filename(filename) {}
 
     // Paints the picture into imageRect; returns whether this item paints pictures.
-    virtual bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+    virtual bool DrawImage(wxDC& dc, FrameStrip& ctrl, const wxRect& imageRect,
                            int state);
     // Paints everything but the picture: tile, caption, frame label and the dotted focus
     // rectangle. Rectangles are logical (the dc is prepared for the
     // scroll position); index is the item's position, which the label shows.
-    virtual bool DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
+    virtual bool DrawFrame(wxDC& dc, FrameStrip& ctrl, const wxRect& rect,
                            const wxRect& imageRect, int state, int index);
     // Prepares the item to be shown by ctrl; false refuses the item.
-    virtual bool Load(wxThumbnailCtrl& ctrl, bool force);
+    virtual bool Load(FrameStrip& ctrl, bool force);
 
     // Source path; for a frame of a GIF file, its frame reference name (path + "_" + frame).
     wxString m_filename;
 
 private:
-    wxDECLARE_CLASS(wxThumbnailItem);
-    wxDECLARE_NO_COPY_CLASS(wxThumbnailItem);
+    wxDECLARE_CLASS(StripTile);
+    wxDECLARE_NO_COPY_CLASS(StripTile);
 };
 
 // A frame made from a decoded image, which it shares with its owner (the animation document
 // and its undo history): the strip keeps only the thumbnail it paints.
-class wxImageThumbnailItem : public wxThumbnailItem {
+class FrameTile : public StripTile {
 public:
     // name is the frame's name as shown and stored (a path, or a GIF frame's reference name);
     // a null image gives an item that never gets a thumbnail.
-    wxImageThumbnailItem(std::shared_ptr<const wxImage> image, const wxString& name);
+    FrameTile(std::shared_ptr<const wxImage> image, const wxString& name);
 
-    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+    bool DrawImage(wxDC& dc, FrameStrip& ctrl, const wxRect& imageRect,
                    int state) override;
     // Makes the thumbnail; an item with one is left alone unless force is set.
-    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+    bool Load(FrameStrip& ctrl, bool force) override;
 
     const std::shared_ptr<const wxImage>& GetImage() const { return m_image; }
 
@@ -92,48 +92,48 @@ public:
 private:
     std::shared_ptr<const wxImage> m_image;
 
-    wxDECLARE_CLASS(wxImageThumbnailItem);
+    wxDECLARE_CLASS(FrameTile);
 };
 
 // A frame whose source could not be found or read when its project was opened. It keeps the
 // entry exactly as the project stored it (a path or a frame reference name), so a saved
 // project writes it back unchanged; it has no picture, and is drawn as a crossed-out tile.
-class wxMissingThumbnailItem : public wxImageThumbnailItem {
+class MissingFrameTile : public FrameTile {
 public:
-    explicit wxMissingThumbnailItem(const wxString& entry);
+    explicit MissingFrameTile(const wxString& entry);
 
-    bool DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+    bool DrawImage(wxDC& dc, FrameStrip& ctrl, const wxRect& imageRect,
                    int state) override;
     // Always accepted: the item stands for a file that is not there.
-    bool Load(wxThumbnailCtrl& ctrl, bool force) override;
+    bool Load(FrameStrip& ctrl, bool force) override;
 
 private:
-    wxDECLARE_CLASS(wxMissingThumbnailItem);
+    wxDECLARE_CLASS(MissingFrameTile);
 };
 
 // Whether item is the placeholder of a missing frame.
-inline bool IsMissingFrame(const wxThumbnailItem* item)
+inline bool IsMissingFrame(const StripTile* item)
 {
-    return item && item->IsKindOf(wxCLASSINFO(wxMissingThumbnailItem));
+    return item && item->IsKindOf(wxCLASSINFO(MissingFrameTile));
 }
 
 // Notification of the strip. The control sends it synchronously through its own event
 // handler with its window id; being a command event, it travels up to the parent. The
 // control never looks at a veto.
-class wxThumbnailEvent : public wxNotifyEvent {
+class FrameStripEvent : public wxNotifyEvent {
 public:
-    wxThumbnailEvent(wxEventType commandType = wxEVT_NULL, int id = 0)
+    FrameStripEvent(wxEventType commandType = wxEVT_NULL, int id = 0)
         : wxNotifyEvent(commandType, id)
     {
     }
 
-    wxEvent* Clone() const override { return new wxThumbnailEvent(*this); }
+    wxEvent* Clone() const override { return new FrameStripEvent(*this); }
 
     // The item concerned, -1 for none (Return); for a move, the gap (0..count) before which
     // the selection is to go.
     int GetIndex() const { return m_index; }
     void SetIndex(int index) { m_index = index; }
-    // wxTHUMB_SHIFT_DOWN, wxTHUMB_CTRL_DOWN, wxTHUMB_ALT_DOWN.
+    // STRIP_SHIFT_DOWN, STRIP_CTRL_DOWN, STRIP_ALT_DOWN.
     int GetFlags() const { return m_flags; }
     void SetFlags(int flags) { m_flags = flags; }
     // For a menu asked for by key, where it opens, in the control's client coordinates;
@@ -146,66 +146,66 @@ private:
     int m_flags = 0;
     wxPoint m_position = wxDefaultPosition;
 
-    wxDECLARE_DYNAMIC_CLASS(wxThumbnailEvent);
+    wxDECLARE_DYNAMIC_CLASS(FrameStripEvent);
 };
 
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_SELECTED, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_DESELECTED, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_CLICK, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
+wxDECLARE_EVENT(EVT_STRIP_SELECTED, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_DESELECTED, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_LEFT_CLICK, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_MIDDLE_CLICK, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_RIGHT_CLICK, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_LEFT_DCLICK, FrameStripEvent);
+wxDECLARE_EVENT(EVT_STRIP_RETURN, FrameStripEvent);
 // The user dropped the selection at a gap, or moved it by key (Alt with an arrow): the owner
 // is asked to move the selected items there. The strip itself changes nothing, and sends
 // nothing for a move that would leave the list as it is.
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
+wxDECLARE_EVENT(EVT_STRIP_MOVE, FrameStripEvent);
 // The menu key or Shift+F10: the owner's pop-up menu for the focused tile (the index), to be
 // opened at the event's position.
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
+wxDECLARE_EVENT(EVT_STRIP_CONTEXT_MENU, FrameStripEvent);
 // The user changed the thumbnail size (Ctrl with the mouse wheel); the strip has taken it.
-wxDECLARE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
+wxDECLARE_EVENT(EVT_STRIP_THUMBNAIL_SIZE, FrameStripEvent);
 
-typedef void (wxEvtHandler::*wxThumbnailEventFunction)(wxThumbnailEvent&);
-#define wxThumbnailEventHandler(func) wxEVENT_HANDLER_CAST(wxThumbnailEventFunction, func)
+typedef void (wxEvtHandler::*FrameStripEventFunction)(FrameStripEvent&);
+#define FrameStripEventHandler(func) wxEVENT_HANDLER_CAST(FrameStripEventFunction, func)
 
-// Static event table entries: EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnX).
-#define EVT_THUMBNAIL_SELECTED(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_SELECTED, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_DESELECTED(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_DESELECTED, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_LEFT_CLICK(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_CLICK, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_MIDDLE_CLICK(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MIDDLE_CLICK, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_RIGHT_CLICK(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RIGHT_CLICK, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_LEFT_DCLICK(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_LEFT_DCLICK, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_RETURN(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_RETURN, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_MOVE(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_MOVE, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_CONTEXT_MENU(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_CONTEXT_MENU, id, wxThumbnailEventHandler(fn))
-#define EVT_THUMBNAIL_THUMBNAIL_SIZE(id, fn) \
-    wx__DECLARE_EVT1(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, id, wxThumbnailEventHandler(fn))
+// Static event table entries: EVT_FRAME_STRIP_LEFT_CLICK(ID_THUMBNAIL_CTRL, MainWindow::OnX).
+#define EVT_FRAME_STRIP_SELECTED(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_SELECTED, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_DESELECTED(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_DESELECTED, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_LEFT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_LEFT_CLICK, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_MIDDLE_CLICK(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_MIDDLE_CLICK, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_RIGHT_CLICK(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_RIGHT_CLICK, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_LEFT_DCLICK(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_LEFT_DCLICK, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_RETURN(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_RETURN, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_MOVE(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_MOVE, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_CONTEXT_MENU(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_CONTEXT_MENU, id, FrameStripEventHandler(fn))
+#define EVT_FRAME_STRIP_THUMBNAIL_SIZE(id, fn) \
+    wx__DECLARE_EVT1(EVT_STRIP_THUMBNAIL_SIZE, id, FrameStripEventHandler(fn))
 
 // The strip's items, owned: RemoveAt, Clear and destruction delete them.
-class wxThumbnailItemArray {
+class StripTileArray {
 public:
-    wxThumbnailItemArray() = default;
-    wxThumbnailItemArray(const wxThumbnailItemArray&) = delete;
-    wxThumbnailItemArray& operator=(const wxThumbnailItemArray&) = delete;
+    StripTileArray() = default;
+    StripTileArray(const StripTileArray&) = delete;
+    StripTileArray& operator=(const StripTileArray&) = delete;
 
     size_t size() const { return m_items.size(); }
     // uiIndex must be below size().
-    wxThumbnailItem* Item(size_t uiIndex) const { return m_items[uiIndex].get(); }
-    wxThumbnailItem* operator[](size_t uiIndex) const { return Item(uiIndex); }
+    StripTile* Item(size_t uiIndex) const { return m_items[uiIndex].get(); }
+    StripTile* operator[](size_t uiIndex) const { return Item(uiIndex); }
 
-    void Add(wxThumbnailItem* item) { m_items.emplace_back(item); }
+    void Add(StripTile* item) { m_items.emplace_back(item); }
     // uiIndex must not exceed size().
-    void Insert(wxThumbnailItem* item, size_t uiIndex);
+    void Insert(StripTile* item, size_t uiIndex);
     // Deletes the item; false (with a debug assertion) when uiIndex is out of range.
     bool RemoveAt(size_t uiIndex);
     void Clear() { m_items.clear(); }
@@ -214,24 +214,24 @@ public:
     void Reorder(const std::vector<int>& order);
 
 private:
-    std::vector<std::unique_ptr<wxThumbnailItem>> m_items;
+    std::vector<std::unique_ptr<StripTile>> m_items;
 };
 
-class wxThumbnailCtrl : public wxScrolledWindow {
+class FrameStrip : public wxScrolledWindow {
 public:
-    wxThumbnailCtrl(wxWindow* parent, const wxPoint& pos = wxDefaultPosition,
+    FrameStrip(wxWindow* parent, const wxPoint& pos = wxDefaultPosition,
                     const wxSize& size = wxDefaultSize);
-    ~wxThumbnailCtrl() override;
+    ~FrameStrip() override;
 
     // Loads item and adds it at the end; delay becomes m_frameDelay. Returns the new index.
     // When the item refuses to load, returns -1 and the caller still owns item; on success
     // the control owns it.
-    virtual int Append(wxThumbnailItem* item, int delay);
+    virtual int Append(StripTile* item, int delay);
     // Same contract, with the ownership in the type: item is released only on success.
     template <class Item>
     int Append(std::unique_ptr<Item>& item, int delay)
     {
-        const int index = Append(static_cast<wxThumbnailItem*>(item.get()), delay);
+        const int index = Append(static_cast<StripTile*>(item.get()), delay);
         if (index != -1)
             item.release();
         return index;
@@ -239,7 +239,7 @@ public:
     // Takes item at pos (0 <= pos <= GetCount()) and loads it, keeping it even when loading
     // fails. Returns pos; a bad pos raises a debug assertion, returns -1 and leaves item to
     // the caller.
-    virtual int Insert(wxThumbnailItem* item, int pos);
+    virtual int Insert(StripTile* item, int pos);
     virtual void Clear();
     virtual void Delete(int index);
     // Puts the items in a new order (order[i] is the index of the item that goes to i, a
@@ -248,7 +248,7 @@ public:
     virtual int GetCount() const { return static_cast<int>(m_items.size()); }
 
     // The item at index, still owned by the control; null for a bad index.
-    wxThumbnailItem* GetItem(int index) const;
+    StripTile* GetItem(int index) const;
 
     // Suspend scrollbar updates and painting during a batch of list changes; they nest, and
     // the last EndUpdate relays out and repaints once.
@@ -325,7 +325,7 @@ public:
     wxString LabelText(int index) const;
 
 private:
-    wxThumbnailItemArray m_items;
+    StripTileArray m_items;
     ThumbnailSelection m_selection;
 
 public:
@@ -426,7 +426,7 @@ private:
     int m_wheelRotation = 0;
     wxBitmap m_bufferBitmap;
 
-    wxDECLARE_CLASS(wxThumbnailCtrl);
+    wxDECLARE_CLASS(FrameStrip);
     wxDECLARE_EVENT_TABLE();
-    wxDECLARE_NO_COPY_CLASS(wxThumbnailCtrl);
+    wxDECLARE_NO_COPY_CLASS(FrameStrip);
 };

@@ -1,6 +1,6 @@
 // Moving frames in the strip: dragging tiles with the mouse (the drop marker and the
 // auto-scroll on the way) and the move keys. The strip only asks: its owner moves the items
-// when it gets the wxEVT_THUMBCTRL_MOVE sent here.
+// when it gets the EVT_STRIP_MOVE sent here.
 #include <algorithm>
 #include <cstdlib>
 
@@ -48,25 +48,25 @@ wxRect MarkerBounds(const ThumbnailGrid& grid, const DropGap& target)
 
 }  // namespace
 
-std::vector<int> wxThumbnailCtrl::SelectedIndices() const
+std::vector<int> FrameStrip::SelectedIndices() const
 {
     return ValidPositions(GetCount(), std::vector<int>(m_selections.begin(), m_selections.end()));
 }
 
-void wxThumbnailCtrl::RequestMove(int gap)
+void FrameStrip::RequestMove(int gap)
 {
     if (!MoveChangesNothing(GetCount(), SelectedIndices(), gap))
-        SendEvent(wxEVT_THUMBCTRL_MOVE, gap, 0);
+        SendEvent(EVT_STRIP_MOVE, gap, 0);
 }
 
 // ---- dragging ----
 
-bool wxThumbnailCtrl::DefersClick(int index, int flags) const
+bool FrameStrip::DefersClick(int index, int flags) const
 {
     return flags == 0 && IsSelected(index) && m_selections.size() > 1;
 }
 
-void wxThumbnailCtrl::BeginPress(int index, const wxPoint& at, bool clickPending)
+void FrameStrip::BeginPress(int index, const wxPoint& at, bool clickPending)
 {
     EndDrag();
     // Control may have taken the tile out of the selection: then there is nothing to drag.
@@ -78,7 +78,7 @@ void wxThumbnailCtrl::BeginPress(int index, const wxPoint& at, bool clickPending
     m_drag.clickPending = clickPending;
 }
 
-void wxThumbnailCtrl::OnMotion(wxMouseEvent& event)
+void FrameStrip::OnMotion(wxMouseEvent& event)
 {
     event.Skip();
     if (!m_drag.pressed)
@@ -97,7 +97,7 @@ void wxThumbnailCtrl::OnMotion(wxMouseEvent& event)
     FollowPointer(event.GetPosition());
 }
 
-void wxThumbnailCtrl::StartDrag()
+void FrameStrip::StartDrag()
 {
     // The whole selection goes: the pending click would have narrowed it to the pressed tile.
     m_drag.clickPending = false;
@@ -108,7 +108,7 @@ void wxThumbnailCtrl::StartDrag()
         CaptureMouse();
 }
 
-void wxThumbnailCtrl::FollowPointer(const wxPoint& client)
+void FrameStrip::FollowPointer(const wxPoint& client)
 {
     m_drag.pointer = client;
     UpdateDropTarget();
@@ -116,7 +116,7 @@ void wxThumbnailCtrl::FollowPointer(const wxPoint& client)
         m_dragScrollTimer.Start(kAutoScrollMs);
 }
 
-void wxThumbnailCtrl::UpdateDropTarget()
+void FrameStrip::UpdateDropTarget()
 {
     DropGap target;
     const wxSize client = GetClientSize();
@@ -131,7 +131,7 @@ void wxThumbnailCtrl::UpdateDropTarget()
     RefreshDropMarker();
 }
 
-int wxThumbnailCtrl::DragScrollStep() const
+int FrameStrip::DragScrollStep() const
 {
     const wxSize client = GetClientSize();
     if (m_drag.pointer.x < 0 || m_drag.pointer.x >= client.x)
@@ -139,7 +139,7 @@ int wxThumbnailCtrl::DragScrollStep() const
     return AutoScrollStep(m_drag.pointer.y, client.y, std::min(kAutoScrollZone, client.y / 4));
 }
 
-void wxThumbnailCtrl::OnDragScrollTimer(wxTimerEvent&)
+void FrameStrip::OnDragScrollTimer(wxTimerEvent&)
 {
     const int step = m_drag.dragging ? DragScrollStep() : 0;
     const wxSize client = GetClientSize();
@@ -154,7 +154,7 @@ void wxThumbnailCtrl::OnDragScrollTimer(wxTimerEvent&)
     UpdateDropTarget();
 }
 
-void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
+void FrameStrip::OnLeftUp(wxMouseEvent& event)
 {
     event.Skip();
     if (!m_drag.pressed)
@@ -168,16 +168,16 @@ void wxThumbnailCtrl::OnLeftUp(wxMouseEvent& event)
             RequestMove(drag.target.gap);
     } else if (drag.clickPending && drag.index < GetCount()) {
         UpdateSelection(drag.index, 0);
-        SendEvent(wxEVT_THUMBCTRL_LEFT_CLICK, drag.index, 0);
+        SendEvent(EVT_STRIP_LEFT_CLICK, drag.index, 0);
     }
 }
 
-void wxThumbnailCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
+void FrameStrip::OnCaptureLost(wxMouseCaptureLostEvent&)
 {
     EndDrag();
 }
 
-void wxThumbnailCtrl::EndDrag()
+void FrameStrip::EndDrag()
 {
     if (!m_drag.pressed)
         return;
@@ -191,7 +191,7 @@ void wxThumbnailCtrl::EndDrag()
     m_drag = DragState();
 }
 
-void wxThumbnailCtrl::DrawDropMarker(wxDC& dc)
+void FrameStrip::DrawDropMarker(wxDC& dc)
 {
     if (!m_drag.dragging || m_drag.target.gap < 0)
         return;
@@ -207,7 +207,7 @@ void wxThumbnailCtrl::DrawDropMarker(wxDC& dc)
                      kMarkerCapHeight);
 }
 
-void wxThumbnailCtrl::RefreshDropMarker()
+void FrameStrip::RefreshDropMarker()
 {
     if (m_freezeCount > 0 || !m_drag.dragging || m_drag.target.gap < 0)
         return;
@@ -218,7 +218,7 @@ void wxThumbnailCtrl::RefreshDropMarker()
 
 // ---- keys ----
 
-void wxThumbnailCtrl::OnKeyDown(wxKeyEvent& event)
+void FrameStrip::OnKeyDown(wxKeyEvent& event)
 {
     if (m_drag.dragging) {
         // Other keys would change the selection being dragged.
@@ -237,7 +237,7 @@ void wxThumbnailCtrl::OnKeyDown(wxKeyEvent& event)
     event.Skip();
 }
 
-bool wxThumbnailCtrl::MoveByKey(int keyCode)
+bool FrameStrip::MoveByKey(int keyCode)
 {
     const int perRow = Grid().Columns(GetClientSize().x);
     int step = 0;

@@ -10,22 +10,22 @@
 #include "core/input/image_decode.h"
 #include "core/video/video_reference.h"
 
-wxIMPLEMENT_CLASS(wxThumbnailItem, wxObject);
-wxIMPLEMENT_CLASS(wxImageThumbnailItem, wxThumbnailItem);
-wxIMPLEMENT_CLASS(wxMissingThumbnailItem, wxImageThumbnailItem);
-wxIMPLEMENT_DYNAMIC_CLASS(wxThumbnailEvent, wxNotifyEvent);
+wxIMPLEMENT_CLASS(StripTile, wxObject);
+wxIMPLEMENT_CLASS(FrameTile, StripTile);
+wxIMPLEMENT_CLASS(MissingFrameTile, FrameTile);
+wxIMPLEMENT_DYNAMIC_CLASS(FrameStripEvent, wxNotifyEvent);
 
 // Defined in this order on purpose: the event type numbers follow it.
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_SELECTED, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_DESELECTED, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_CLICK, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_MIDDLE_CLICK, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_RIGHT_CLICK, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_LEFT_DCLICK, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_RETURN, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_MOVE, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_CONTEXT_MENU, wxThumbnailEvent);
-wxDEFINE_EVENT(wxEVT_THUMBCTRL_THUMBNAIL_SIZE, wxThumbnailEvent);
+wxDEFINE_EVENT(EVT_STRIP_SELECTED, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_DESELECTED, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_LEFT_CLICK, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_MIDDLE_CLICK, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_RIGHT_CLICK, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_LEFT_DCLICK, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_RETURN, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_MOVE, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_CONTEXT_MENU, FrameStripEvent);
+wxDEFINE_EVENT(EVT_STRIP_THUMBNAIL_SIZE, FrameStripEvent);
 
 wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight)
 {
@@ -44,12 +44,12 @@ wxBitmap ScaleToFit(const wxImage& image, int boxWidth, int boxHeight)
     return wxBitmap(image.Scale(width, height, wxIMAGE_QUALITY_NORMAL));
 }
 
-bool wxThumbnailItem::DrawImage(wxDC&, wxThumbnailCtrl&, const wxRect&, int)
+bool StripTile::DrawImage(wxDC&, FrameStrip&, const wxRect&, int)
 {
     return false;
 }
 
-bool wxThumbnailItem::Load(wxThumbnailCtrl&, bool)
+bool StripTile::Load(FrameStrip&, bool)
 {
     return false;
 }
@@ -66,11 +66,11 @@ void DrawClippedText(wxDC& dc, const wxString& text, const wxRect& box, int x, i
 
 }  // namespace
 
-bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& rect,
+bool StripTile::DrawFrame(wxDC& dc, FrameStrip& ctrl, const wxRect& rect,
                                 const wxRect& imageRect, int state, int index)
 {
-    const bool selected = (state & wxTHUMB_DRAW_SELECTED) != 0;
-    const bool focused = (state & wxTHUMB_DRAW_CTRL_FOCUSED) != 0;
+    const bool selected = (state & STRIP_DRAW_SELECTED) != 0;
+    const bool focused = (state & STRIP_DRAW_CTRL_FOCUSED) != 0;
     const StripPalette& palette = ctrl.GetPalette();
     const wxColour& tile = !selected ? palette.tile
                            : focused ? palette.selection
@@ -88,7 +88,7 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     const ThumbnailGrid grid = ctrl.Grid();
 
     const wxString name = wxFileNameFromPath(m_filename);
-    if (!name.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_FILENAME)) {
+    if (!name.empty() && ctrl.HasFlag(STRIP_SHOW_FILENAME)) {
         dc.SetFont(ctrl.GetFont());
         const wxRect box = grid.CaptionRect(rect);
         const wxString title = FitTitle(FrameTitleOf(m_filename), box.width,
@@ -100,7 +100,7 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     if (!name.empty()) {
         wxString dir, base, ext;
         wxFileName::SplitPath(name, &dir, &base, &ext);
-        if (!ext.empty() && ctrl.HasFlag(wxTHUMBCTRL_SHOW_LABEL)) {
+        if (!ext.empty() && ctrl.HasFlag(STRIP_SHOW_LABEL)) {
             const LabelLayout& layout = ctrl.GetLabelLayout();
             dc.SetFont(layout.font);
             const wxRect box = grid.LabelRect(rect);
@@ -112,7 +112,7 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
         }
     }
 
-    if (state & wxTHUMB_DRAW_FOCUS_ITEM) {
+    if (state & STRIP_DRAW_FOCUS_ITEM) {
         dc.SetPen(wxPen(text, 1, wxPENSTYLE_DOT));
         dc.SetBrush(*wxTRANSPARENT_BRUSH);
         // Cairo-backed dcs (GTK 3) antialias the dots into half-tone smears across two
@@ -129,13 +129,13 @@ bool wxThumbnailItem::DrawFrame(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& r
     return true;
 }
 
-wxImageThumbnailItem::wxImageThumbnailItem(std::shared_ptr<const wxImage> image,
+FrameTile::FrameTile(std::shared_ptr<const wxImage> image,
                                            const wxString& name)
-    : wxThumbnailItem(name), m_image(std::move(image))
+    : StripTile(name), m_image(std::move(image))
 {
 }
 
-bool wxImageThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl&, const wxRect& imageRect, int)
+bool FrameTile::DrawImage(wxDC& dc, FrameStrip&, const wxRect& imageRect, int)
 {
     if (m_thumbnail.IsOk()) {
         dc.DrawBitmap(m_thumbnail,
@@ -145,7 +145,7 @@ bool wxImageThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl&, const wxRect& i
     return true;
 }
 
-bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
+bool FrameTile::Load(FrameStrip& ctrl, bool force)
 {
     Trace("wxImageThumbnailItem");
     if (m_thumbnail.IsOk() && !force)
@@ -157,17 +157,17 @@ bool wxImageThumbnailItem::Load(wxThumbnailCtrl& ctrl, bool force)
     return true;
 }
 
-wxMissingThumbnailItem::wxMissingThumbnailItem(const wxString& entry)
-    : wxImageThumbnailItem(nullptr, entry)
+MissingFrameTile::MissingFrameTile(const wxString& entry)
+    : FrameTile(nullptr, entry)
 {
 }
 
-bool wxMissingThumbnailItem::Load(wxThumbnailCtrl&, bool)
+bool MissingFrameTile::Load(FrameStrip&, bool)
 {
     return true;
 }
 
-bool wxMissingThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wxRect& imageRect,
+bool MissingFrameTile::DrawImage(wxDC& dc, FrameStrip& ctrl, const wxRect& imageRect,
                                        int)
 {
     // A grey card crossed out in red: the picture's place, and that it is not there.
@@ -182,30 +182,30 @@ bool wxMissingThumbnailItem::DrawImage(wxDC& dc, wxThumbnailCtrl& ctrl, const wx
     return true;
 }
 
-void wxThumbnailItemArray::Insert(wxThumbnailItem* item, size_t uiIndex)
+void StripTileArray::Insert(StripTile* item, size_t uiIndex)
 {
-    wxCHECK_RET(uiIndex <= size(), "bad index in wxThumbnailItemArray::Insert()");
+    wxCHECK_RET(uiIndex <= size(), "bad index in StripTileArray::Insert()");
     m_items.emplace(m_items.begin() + uiIndex, item);
 }
 
-bool wxThumbnailItemArray::RemoveAt(size_t uiIndex)
+bool StripTileArray::RemoveAt(size_t uiIndex)
 {
-    wxCHECK_MSG(uiIndex < size(), false, "bad index in wxThumbnailItemArray::RemoveAt()");
+    wxCHECK_MSG(uiIndex < size(), false, "bad index in StripTileArray::RemoveAt()");
     m_items.erase(m_items.begin() + uiIndex);
     return true;
 }
 
-void wxThumbnailItemArray::Reorder(const std::vector<int>& order)
+void StripTileArray::Reorder(const std::vector<int>& order)
 {
     // Checked whole before anything moves: a repeated index would free the item it displaced.
-    wxCHECK_RET(order.size() == size(), "wxThumbnailItemArray::Reorder: wrong length");
+    wxCHECK_RET(order.size() == size(), "StripTileArray::Reorder: wrong length");
     std::vector<bool> taken(size(), false);
     for (int from : order) {
         wxCHECK_RET(from >= 0 && from < static_cast<int>(size()) && !taken[from],
-                    "wxThumbnailItemArray::Reorder: not a rearrangement of the items");
+                    "StripTileArray::Reorder: not a rearrangement of the items");
         taken[from] = true;
     }
-    std::vector<std::unique_ptr<wxThumbnailItem>> items;
+    std::vector<std::unique_ptr<StripTile>> items;
     items.reserve(size());
     for (int from : order)
         items.push_back(std::move(m_items[from]));

@@ -10,7 +10,7 @@
 #include "core/settings/product.h"
 #include "ui/window/main_window.h"
 
-void GifFrame::OnAbout(wxCommandEvent&)
+void MainWindow::OnAbout(wxCommandEvent&)
 {
     wxLogNull noLog;
     wxDialog dialog;

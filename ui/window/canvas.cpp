@@ -19,10 +19,10 @@ wxString EditedCanvasText(const wxString& gifName, int w, int h)
 }
 }
 
-void GifFrame::ShowCanvas()
+void MainWindow::ShowCanvas()
 {
     if (FrameCount() == 0) {
-        m_statusBar1->SetStatusText(wxEmptyString, 0);
+        m_statusBar->SetStatusText(wxEmptyString, 0);
         SetCanvasControls(wxSize(0, 0), 0);
         return;
     }
@@ -31,10 +31,10 @@ void GifFrame::ShowCanvas()
     const wxString text = m_gifName.empty()
         ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), canvas.x, canvas.y)
         : wxString::Format("%s (%d * %d)" + _("px"), ShownName(m_gifName), canvas.x, canvas.y);
-    m_statusBar1->SetStatusText(text, 0);
+    m_statusBar->SetStatusText(text, 0);
 }
 
-void GifFrame::ChooseCanvas(const wxSize& size)
+void MainWindow::ChooseCanvas(const wxSize& size)
 {
     DocumentSettings settings = m_document.Settings();
     settings.canvas = size;
@@ -43,13 +43,13 @@ void GifFrame::ChooseCanvas(const wxSize& size)
     ShowCanvas();
 }
 
-wxSize GifFrame::ProportionBase() const
+wxSize MainWindow::ProportionBase() const
 {
     const wxSize frames = m_document.FramesCanvas();
     return frames.x > 0 && frames.y > 0 ? frames : m_document.Canvas();
 }
 
-void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
+void MainWindow::SetCanvasControls(const wxSize& size, int lowest)
 {
     // While frames exist a side of 0 can't be entered; an empty strip shows 0.
     m_spinctrl_width->SetRange(lowest, kGifMaxSide);
@@ -58,7 +58,7 @@ void GifFrame::SetCanvasControls(const wxSize& size, int lowest)
     m_spinctrl_height->SetValue(size.GetHeight());
 }
 
-void GifFrame::ShowEditedCanvas()
+void MainWindow::ShowEditedCanvas()
 {
     const wxSize canvas = m_document.Canvas();
     // Only a side that differs is written back: the typed side keeps the user's text (and
@@ -67,5 +67,5 @@ void GifFrame::ShowEditedCanvas()
         m_spinctrl_width->SetValue(canvas.x);
     if (m_spinctrl_height->GetValue() != canvas.y)
         m_spinctrl_height->SetValue(canvas.y);
-    m_statusBar1->SetStatusText(EditedCanvasText(m_gifName, canvas.x, canvas.y), 0);
+    m_statusBar->SetStatusText(EditedCanvasText(m_gifName, canvas.x, canvas.y), 0);
 }

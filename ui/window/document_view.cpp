@@ -14,11 +14,11 @@
 
 namespace {
 
-wxThumbnailItem* NewStripItem(const FramePtr& frame)
+StripTile* NewStripItem(const FramePtr& frame)
 {
     if (!frame->image)
-        return new wxMissingThumbnailItem(frame->source);
-    return new wxImageThumbnailItem(frame->image, frame->source);
+        return new MissingFrameTile(frame->source);
+    return new FrameTile(frame->image, frame->source);
 }
 
 // Where index ends up when the positions in removed (ascending) are taken out; -1 when index
@@ -32,7 +32,7 @@ int AfterRemoval(int index, const std::vector<int>& removed)
 }
 }
 
-void GifFrame::SetUpDocument()
+void MainWindow::SetUpDocument()
 {
     m_history = std::make_unique<EditHistory>(m_document);
     m_history->SetUndoAccelerator("\tCtrl+Z");
@@ -45,10 +45,10 @@ void GifFrame::SetUpDocument()
     m_document.SetSettingsListener(
         [this](const DocumentSettings& before) { FollowSettings(before); });
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
-        control->Bind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
+        control->Bind(wxEVT_KILL_FOCUS, &MainWindow::OnSettingsControlLeft, this);
 }
 
-void GifFrame::FollowFrameList(const FrameListChange& change)
+void MainWindow::FollowFrameList(const FrameListChange& change)
 {
     m_thumbnails->BeginUpdate();
     switch (change.kind) {
@@ -78,13 +78,13 @@ void GifFrame::FollowFrameList(const FrameListChange& change)
     FramesChanged();
 }
 
-void GifFrame::Retime()
+void MainWindow::Retime()
 {
     // Counted when a label is next drawn: a load changes the list once per frame.
     m_startTimesStale = true;
 }
 
-wxString GifFrame::FrameLabel(int index) const
+wxString MainWindow::FrameLabel(int index) const
 {
     if (m_startTimesStale) {
         std::vector<int> delays(m_document.Count());
@@ -99,14 +99,14 @@ wxString GifFrame::FrameLabel(int index) const
     return wxString::Format("#%d  %.2fsec", index + 1, start / 100.0f) + (own ? "*" : "");
 }
 
-void GifFrame::SubmitEdit(DocumentCommand* command)
+void MainWindow::SubmitEdit(DocumentCommand* command)
 {
     StopPreview();
     m_history->Submit(command);
     AfterEdit();
 }
 
-void GifFrame::AfterEdit()
+void MainWindow::AfterEdit()
 {
     ShowCanvas();
     if (FrameCount() > 0)
@@ -115,14 +115,14 @@ void GifFrame::AfterEdit()
         DisableFrameTools();
     if (m_shownIndex < 0) {
         ClearPreview();
-        m_statusBar1->SetStatusText(wxEmptyString, 1);
+        m_statusBar->SetStatusText(wxEmptyString, 1);
     } else {
         ShowFrame(m_shownIndex);
     }
     m_thumbnails->Refresh(false);
 }
 
-void GifFrame::OnUndo(wxCommandEvent&)
+void MainWindow::OnUndo(wxCommandEvent&)
 {
     StopPreview();
     if (m_history->CanUndo()) {
@@ -131,7 +131,7 @@ void GifFrame::OnUndo(wxCommandEvent&)
     }
 }
 
-void GifFrame::OnRedo(wxCommandEvent&)
+void MainWindow::OnRedo(wxCommandEvent&)
 {
     StopPreview();
     if (m_history->CanRedo()) {
@@ -140,7 +140,7 @@ void GifFrame::OnRedo(wxCommandEvent&)
     }
 }
 
-const wxImage* GifFrame::FrameImage(int index) const
+const wxImage* MainWindow::FrameImage(int index) const
 {
     if (index < 0 || index >= m_document.Count())
         return nullptr;
@@ -148,7 +148,7 @@ const wxImage* GifFrame::FrameImage(int index) const
     return image && image->IsOk() ? image : nullptr;
 }
 
-void GifFrame::ChangeSettings(StepName name, int control, const DocumentSettings& after)
+void MainWindow::ChangeSettings(StepName name, int control, const DocumentSettings& after)
 {
     const DocumentSettings before = m_document.Settings();
     if (after == before)
@@ -157,7 +157,7 @@ void GifFrame::ChangeSettings(StepName name, int control, const DocumentSettings
         new ChangeSettingsCommand(m_document, std::move(name), control, before, after));
 }
 
-void GifFrame::FollowSettings(const DocumentSettings& before)
+void MainWindow::FollowSettings(const DocumentSettings& before)
 {
     const DocumentSettings now = m_document.Settings();
     // Writing a control here must not read as the user's next edit.
@@ -186,7 +186,7 @@ void GifFrame::FollowSettings(const DocumentSettings& before)
     ScheduleEstimate();
 }
 
-void GifFrame::OnSetDelay(wxCommandEvent&)
+void MainWindow::OnSetDelay(wxCommandEvent&)
 {
     // A value the window writes itself is no edit of the user's, and no trace line either.
     if (m_applyingSettings)
@@ -199,19 +199,19 @@ void GifFrame::OnSetDelay(wxCommandEvent&)
     ChangeSettings([] { return _("Change Delay"); }, kDelayControl, after);
 }
 
-void GifFrame::OnSetWidth(wxCommandEvent&)
+void MainWindow::OnSetWidth(wxCommandEvent&)
 {
     ChooseCanvasByEdit(kWidthControl, CanvasForWidth(m_spinctrl_width->GetValue(),
                                                      ProportionBase(), m_document.Canvas().y));
 }
 
-void GifFrame::OnSetHeight(wxCommandEvent&)
+void MainWindow::OnSetHeight(wxCommandEvent&)
 {
     ChooseCanvasByEdit(kHeightControl, CanvasForHeight(m_spinctrl_height->GetValue(),
                                                        ProportionBase(), m_document.Canvas().x));
 }
 
-void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
+void MainWindow::ChooseCanvasByEdit(int control, const wxSize& canvas)
 {
     if (m_applyingSettings || FrameCount() == 0)
         return;
@@ -221,7 +221,7 @@ void GifFrame::ChooseCanvasByEdit(int control, const wxSize& canvas)
     ChangeSettings([] { return _("Change Size"); }, control, after);
 }
 
-void GifFrame::OnSettingsControlLeft(wxFocusEvent& event)
+void MainWindow::OnSettingsControlLeft(wxFocusEvent& event)
 {
     // The next keystroke in any control starts a new step.
     m_history->SealLatest();

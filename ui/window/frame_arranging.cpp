@@ -7,7 +7,7 @@
 #include "ui/window/main_window.h"
 
 
-void GifFrame::AppendArrangingCommands(wxMenu& menu)
+void MainWindow::AppendArrangingCommands(wxMenu& menu)
 {
     menu.Append(ID_MOVE_LEFT, _("Move &Left") + "\tAlt+Left");
     menu.Append(ID_MOVE_RIGHT, _("Move &Right") + "\tAlt+Right");
@@ -16,31 +16,31 @@ void GifFrame::AppendArrangingCommands(wxMenu& menu)
     menu.Append(ID_PING_PONG, _("&Ping-Pong"));
 }
 
-void GifFrame::BindEditCommands()
+void MainWindow::BindEditCommands()
 {
-    Bind(wxEVT_MENU, &GifFrame::OnUndo, this, wxID_UNDO);
-    Bind(wxEVT_MENU, &GifFrame::OnRedo, this, wxID_REDO);
-    Bind(wxEVT_MENU, &GifFrame::OnMoveLeft, this, ID_MOVE_LEFT);
-    Bind(wxEVT_MENU, &GifFrame::OnMoveRight, this, ID_MOVE_RIGHT);
-    Bind(wxEVT_MENU, &GifFrame::OnDuplicate, this, ID_DUPLICATE);
-    Bind(wxEVT_MENU, &GifFrame::OnReverse, this, ID_REVERSE);
-    Bind(wxEVT_MENU, &GifFrame::OnPingPong, this, ID_PING_PONG);
-    Bind(wxEVT_MENU, &GifFrame::OnSetFrameDelay, this, ID_SET_DELAY);
-    Bind(wxEVT_MENU, &GifFrame::OnScaleDelays, this, ID_SCALE_DELAYS);
-    Bind(wxEVT_MENU, &GifFrame::OnKeepGifTiming, this, ID_KEEP_GIF_TIMING);
-    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_UNDO);
-    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, wxID_REDO);
-    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);
-    Bind(wxEVT_MENU, &GifFrame::OnThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+    Bind(wxEVT_MENU, &MainWindow::OnUndo, this, wxID_UNDO);
+    Bind(wxEVT_MENU, &MainWindow::OnRedo, this, wxID_REDO);
+    Bind(wxEVT_MENU, &MainWindow::OnMoveLeft, this, ID_MOVE_LEFT);
+    Bind(wxEVT_MENU, &MainWindow::OnMoveRight, this, ID_MOVE_RIGHT);
+    Bind(wxEVT_MENU, &MainWindow::OnDuplicate, this, ID_DUPLICATE);
+    Bind(wxEVT_MENU, &MainWindow::OnReverse, this, ID_REVERSE);
+    Bind(wxEVT_MENU, &MainWindow::OnPingPong, this, ID_PING_PONG);
+    Bind(wxEVT_MENU, &MainWindow::OnSetFrameDelay, this, ID_SET_DELAY);
+    Bind(wxEVT_MENU, &MainWindow::OnScaleDelays, this, ID_SCALE_DELAYS);
+    Bind(wxEVT_MENU, &MainWindow::OnKeepGifTiming, this, ID_KEEP_GIF_TIMING);
+    Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateEditCommand, this, wxID_UNDO);
+    Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateEditCommand, this, wxID_REDO);
+    Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateEditCommand, this, ID_MOVE_LEFT, ID_SCALE_DELAYS);
+    Bind(wxEVT_MENU, &MainWindow::OnThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
          ID_THUMBNAILS_LARGE);
-    Bind(wxEVT_UPDATE_UI, &GifFrame::OnUpdateThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
+    Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
          ID_THUMBNAILS_LARGE);
-    Bind(wxEVT_MENU, &GifFrame::OnSecondKey, this, ID_ADD_IMAGE_KEY, ID_STOP_PREVIEW_KEY);
+    Bind(wxEVT_MENU, &MainWindow::OnSecondKey, this, ID_ADD_IMAGE_KEY, ID_STOP_PREVIEW_KEY);
     const std::vector<wxAcceleratorEntry> keys = SecondKeys();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 }
 
-std::vector<wxAcceleratorEntry> GifFrame::SecondKeys()
+std::vector<wxAcceleratorEntry> MainWindow::SecondKeys()
 {
     // Ctrl+Y redoes, the other common key for it; Ctrl+I adds images, a key every keyboard
     // has, beside the menu's Ctrl+Insert; Ctrl+T stops the preview, as it always did.
@@ -49,12 +49,12 @@ std::vector<wxAcceleratorEntry> GifFrame::SecondKeys()
             {wxACCEL_CTRL, 'T', ID_STOP_PREVIEW_KEY}};
 }
 
-std::vector<int> GifFrame::SelectedFrames() const
+std::vector<int> MainWindow::SelectedFrames() const
 {
     return m_thumbnails->SelectedIndices();
 }
 
-void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)
+void MainWindow::OnUpdateEditCommand(wxUpdateUIEvent& event)
 {
     // While a job runs the window holds still, these included.
     if (m_holding) {
@@ -91,14 +91,14 @@ void GifFrame::OnUpdateEditCommand(wxUpdateUIEvent& event)
     }
 }
 
-void GifFrame::OnMoveLeft(wxCommandEvent&)
+void MainWindow::OnMoveLeft(wxCommandEvent&)
 {
     const std::vector<int> selected = SelectedFrames();
     if (!selected.empty() && selected.front() > 0)
         MoveFrames(selected, selected.front() - 1);
 }
 
-void GifFrame::OnMoveRight(wxCommandEvent&)
+void MainWindow::OnMoveRight(wxCommandEvent&)
 {
     const std::vector<int> selected = SelectedFrames();
     // Before the frame after the one that follows the selection's last.
@@ -106,7 +106,7 @@ void GifFrame::OnMoveRight(wxCommandEvent&)
         MoveFrames(selected, selected.back() + 2);
 }
 
-void GifFrame::OnDuplicate(wxCommandEvent&)
+void MainWindow::OnDuplicate(wxCommandEvent&)
 {
     const std::vector<int> selected = SelectedFrames();
     if (selected.empty())
@@ -124,7 +124,7 @@ void GifFrame::OnDuplicate(wxCommandEvent&)
         selected.back() + 1, copies));
 }
 
-void GifFrame::OnReverse(wxCommandEvent&)
+void MainWindow::OnReverse(wxCommandEvent&)
 {
     if (FrameCount() < 2)
         return;
@@ -132,7 +132,7 @@ void GifFrame::OnReverse(wxCommandEvent&)
                                         ReverseOrder(FrameCount(), SelectedFrames())));
 }
 
-void GifFrame::OnPingPong(wxCommandEvent&)
+void MainWindow::OnPingPong(wxCommandEvent&)
 {
     const int n = FrameCount();
     if (n < 3)

@@ -31,7 +31,7 @@ wxString ImageWildcard()
 }
 }
 
-void GifFrame::OnAddImage(wxCommandEvent&)
+void MainWindow::OnAddImage(wxCommandEvent&)
 {
     StopPreview();
     LoadRequest request;
@@ -41,7 +41,7 @@ void GifFrame::OnAddImage(wxCommandEvent&)
         StartImageLoad(std::move(request));
 }
 
-bool GifFrame::MayLoad(const wxArrayString& entries)
+bool MainWindow::MayLoad(const wxArrayString& entries)
 {
     const uint64_t available = m_availableMemory ? m_availableMemory() : AvailableMemory();
     const LoadEstimate needed = EstimateLoad(entries);
@@ -57,7 +57,7 @@ bool GifFrame::MayLoad(const wxArrayString& entries)
                                      frames, MemoryText(needed.bytes), MemoryText(available)));
 }
 
-void GifFrame::OnInsertImage(wxCommandEvent&)
+void MainWindow::OnInsertImage(wxCommandEvent&)
 {
     StopPreview();
     LoadRequest request;
@@ -72,7 +72,7 @@ void GifFrame::OnInsertImage(wxCommandEvent&)
         StartImageLoad(std::move(request));
 }
 
-void GifFrame::SetUpLoad()
+void MainWindow::SetUpLoad()
 {
     LoadSession::Callbacks callbacks;
     callbacks.stopWanted = [this] { return m_loadProgress && m_loadProgress->WasCancelled(); };
@@ -84,7 +84,7 @@ void GifFrame::SetUpLoad()
     m_load = std::make_unique<LoadSession>(m_document, std::move(callbacks));
 }
 
-bool GifFrame::StartImageLoad(LoadRequest request)
+bool MainWindow::StartImageLoad(LoadRequest request)
 {
     request.keepGifTiming = KeepsGifTiming();
     if (!m_load->Start(std::move(request))) {
@@ -96,7 +96,7 @@ bool GifFrame::StartImageLoad(LoadRequest request)
     return true;
 }
 
-void GifFrame::StoreLoadStep(const LoadOutcome& load)
+void MainWindow::StoreLoadStep(const LoadOutcome& load)
 {
     // The frames came in one by one as they were decoded; the step that undoes them all was
     // done already. A project's frames are no step: opening one starts a new history.
@@ -112,7 +112,7 @@ void GifFrame::StoreLoadStep(const LoadOutcome& load)
     m_history->Store(new InsertFramesCommand(m_document, name, load.first, load.frames));
 }
 
-void GifFrame::FinishImageLoad(const LoadOutcome& load)
+void MainWindow::FinishImageLoad(const LoadOutcome& load)
 {
     CloseJobProgress(m_loadProgress);
     StoreLoadStep(load);
@@ -140,7 +140,7 @@ void GifFrame::FinishImageLoad(const LoadOutcome& load)
                     GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
-void GifFrame::OnDelete(wxCommandEvent&)
+void MainWindow::OnDelete(wxCommandEvent&)
 {
     StopPreview();
     if (FrameCount() == 0)
@@ -164,27 +164,27 @@ void GifFrame::OnDelete(wxCommandEvent&)
     };
     SubmitEdit(RemovalStep(m_document, name, doomed));
     ClearPreview();
-    m_statusBar1->SetStatusText(wxEmptyString, 1);
+    m_statusBar->SetStatusText(wxEmptyString, 1);
 }
 
-void GifFrame::OnClearAll(wxCommandEvent&)
+void MainWindow::OnClearAll(wxCommandEvent&)
 {
     SubmitEdit(RemovalStep(m_document, [] { return _("Clear All"); }, m_document.AllPositions()));
-    m_statusBar1->SetStatusText(wxEmptyString, 1);
+    m_statusBar->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 }
 
-void GifFrame::OnThumbnailRightClick(wxThumbnailEvent& event)
+void MainWindow::OnThumbnailRightClick(FrameStripEvent& event)
 {
     ShowStripMenu(event.GetIndex(), wxDefaultPosition);
 }
 
-void GifFrame::OnThumbnailContextMenu(wxThumbnailEvent& event)
+void MainWindow::OnThumbnailContextMenu(FrameStripEvent& event)
 {
     ShowStripMenu(event.GetIndex(), event.GetPosition());
 }
 
-void GifFrame::BuildStripMenu(wxMenu& menu)
+void MainWindow::BuildStripMenu(wxMenu& menu)
 {
     // Insert has no key of its own (Ctrl+Insert is Add Image), so its item promises none.
     menu.Append(0, _("&Insert Image"), wxEmptyString);
@@ -195,7 +195,7 @@ void GifFrame::BuildStripMenu(wxMenu& menu)
     AppendTimingCommands(menu);
 }
 
-void GifFrame::ShowStripMenu(int index, const wxPoint& at)
+void MainWindow::ShowStripMenu(int index, const wxPoint& at)
 {
     StopPreview();
     // The desktop's convention: a click outside the selection makes the clicked frame the
@@ -212,7 +212,7 @@ void GifFrame::ShowStripMenu(int index, const wxPoint& at)
         PopupMenu(&menu, ScreenToClient(m_thumbnails->ClientToScreen(at)));
 }
 
-void GifFrame::OnThumbnailSelected(wxThumbnailEvent&)
+void MainWindow::OnThumbnailSelected(FrameStripEvent&)
 {
     // A selection by key shows its frame as a click does.
     const int focus = m_thumbnails->GetFocusItem();
@@ -222,7 +222,7 @@ void GifFrame::OnThumbnailSelected(wxThumbnailEvent&)
     ShowFrame(focus);
 }
 
-void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent& event)
+void MainWindow::OnThumbnailLeftClick(FrameStripEvent& event)
 {
     if (FrameCount() == 0)
         return;
@@ -230,7 +230,7 @@ void GifFrame::OnThumbnailLeftClick(wxThumbnailEvent& event)
     ShowFrame(event.GetIndex());
 }
 
-void GifFrame::OnChangeSplitterWindow(wxSplitterEvent& event)
+void MainWindow::OnChangeSplitterWindow(wxSplitterEvent& event)
 {
     Trace("OnChangeSplitterWindow");
     const wxArrayInt& selection = m_thumbnails->m_selections;

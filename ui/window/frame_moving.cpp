@@ -6,12 +6,12 @@
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 
-void GifFrame::OnThumbnailMove(wxThumbnailEvent& event)
+void MainWindow::OnThumbnailMove(FrameStripEvent& event)
 {
     MoveFrames(SelectedFrames(), event.GetIndex());
 }
 
-void GifFrame::MoveFrames(const std::vector<int>& indices, int to)
+void MainWindow::MoveFrames(const std::vector<int>& indices, int to)
 {
     const int count = FrameCount();
     // A running job reads the frames by their indices.

@@ -9,13 +9,13 @@
 #include "ui/window/main_window.h"
 #include "core/jobs/image_load_thread.h"
 
-void GifFrame::AppendTimingCommands(wxMenu& menu)
+void MainWindow::AppendTimingCommands(wxMenu& menu)
 {
     menu.Append(ID_SET_DELAY, _("Set Dela&y..."));
     menu.Append(ID_SCALE_DELAYS, _("Scal&e Delays..."));
 }
 
-void GifFrame::SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
+void MainWindow::SetFrameDelays(const std::vector<int>& positions, const std::vector<int>& delays,
                               StepName name)
 {
     std::vector<int> changed;
@@ -31,7 +31,7 @@ void GifFrame::SetFrameDelays(const std::vector<int>& positions, const std::vect
         SubmitEdit(new ReplaceFramesCommand(m_document, std::move(name), changed, frames));
 }
 
-void GifFrame::OnSetFrameDelay(wxCommandEvent&)
+void MainWindow::OnSetFrameDelay(wxCommandEvent&)
 {
     StopPreview();
     const std::vector<int> selected = SelectedFrames();
@@ -46,7 +46,7 @@ void GifFrame::OnSetFrameDelay(wxCommandEvent&)
                    [] { return _("Set Delay"); });
 }
 
-void GifFrame::OnScaleDelays(wxCommandEvent&)
+void MainWindow::OnScaleDelays(wxCommandEvent&)
 {
     StopPreview();
     const std::vector<int> selected = SelectedFrames();
@@ -88,18 +88,18 @@ namespace {
 const char kKeepGifTimingKey[] = "Frames/KeepGifTiming";
 }
 
-bool GifFrame::KeepsGifTiming() const
+bool MainWindow::KeepsGifTiming() const
 {
     return Settings().ReadBool(kKeepGifTimingKey, true);
 }
 
-void GifFrame::OnKeepGifTiming(wxCommandEvent& event)
+void MainWindow::OnKeepGifTiming(wxCommandEvent& event)
 {
     // The choice holds for the frames loaded from now on; those in the list keep theirs.
     Settings().Write(kKeepGifTimingKey, event.IsChecked());
 }
 
-void GifFrame::AppendKeepGifTiming(wxMenu& menu)
+void MainWindow::AppendKeepGifTiming(wxMenu& menu)
 {
     menu.AppendCheckItem(ID_KEEP_GIF_TIMING, _("&Keep the timing of GIF frames"))
         ->Check(Settings().ReadBool(kKeepGifTimingKey, true));

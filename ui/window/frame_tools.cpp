@@ -7,7 +7,7 @@
 #include "ui/window/main_window.h"
 
 namespace {
-void SwitchFrameTools(GifFrame& frame, bool on)
+void SwitchFrameTools(MainWindow& frame, bool on)
 {
     frame.m_itemSave->Enable(on);
     frame.m_itemSaveAs->Enable(on);
@@ -25,12 +25,12 @@ void SwitchFrameTools(GifFrame& frame, bool on)
 }
 }
 
-void GifFrame::EnableFrameTools()
+void MainWindow::EnableFrameTools()
 {
     SwitchFrameTools(*this, true);
 }
 
-void GifFrame::DisableFrameTools()
+void MainWindow::DisableFrameTools()
 {
     SwitchFrameTools(*this, false);
 }

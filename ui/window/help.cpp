@@ -25,7 +25,7 @@ bool IsItem(const wxMenuItem* item, int id)
 }
 }
 
-void GifFrame::OpenUrl(const wxString& url)
+void MainWindow::OpenUrl(const wxString& url)
 {
     if (m_urlOpener)
         m_urlOpener(url);
@@ -33,7 +33,7 @@ void GifFrame::OpenUrl(const wxString& url)
         wxLaunchDefaultBrowser(url);
 }
 
-void GifFrame::OnWebLink(wxCommandEvent& event)
+void MainWindow::OnWebLink(wxCommandEvent& event)
 {
     StopPreview();
     const int id = event.GetId();
@@ -45,7 +45,7 @@ void GifFrame::OnWebLink(wxCommandEvent& event)
         CheckForUpdate();
 }
 
-void GifFrame::OpenConfiguredPage(const wxString& url)
+void MainWindow::OpenConfiguredPage(const wxString& url)
 {
     // A browser started with an empty address shows nothing the user can make sense of.
     if (url.empty())
@@ -54,7 +54,7 @@ void GifFrame::OpenConfiguredPage(const wxString& url)
         OpenUrl(url);
 }
 
-void GifFrame::TellNoAddress()
+void MainWindow::TellNoAddress()
 {
     ShowMessage(wxString::Format(_("No web address is configured for this command.\n"
                                    "The addresses are read from %s."),
@@ -62,7 +62,7 @@ void GifFrame::TellNoAddress()
                 GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
-void GifFrame::CheckForUpdate()
+void MainWindow::CheckForUpdate()
 {
     // An address that can't be fetched is as good as none. A check already under way will
     // answer for this one too.
@@ -73,7 +73,7 @@ void GifFrame::CheckForUpdate()
         TellNoAddress();
 }
 
-void GifFrame::OnUpdateCheckResult(wxCommandEvent& event)
+void MainWindow::OnUpdateCheckResult(wxCommandEvent& event)
 {
     // A result that arrives while the window is closing has nobody left to tell.
     if (wxTheApp && wxTheApp->IsScheduledForDestruction(this))

@@ -20,7 +20,7 @@ void CloseProgress(wxProgressDialog*& dialog)
 }
 }
 
-wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxString& message)
+wxProgressDialog* MainWindow::OpenJobProgress(const wxString& title, const wxString& message)
 {
     auto* dialog = new wxProgressDialog(title, message, 100, this,
                                         wxPD_CAN_ABORT | wxPD_ELAPSED_TIME |
@@ -41,7 +41,7 @@ wxProgressDialog* GifFrame::OpenJobProgress(const wxString& title, const wxStrin
     return dialog;
 }
 
-void GifFrame::CloseJobProgress(wxProgressDialog*& dialog)
+void MainWindow::CloseJobProgress(wxProgressDialog*& dialog)
 {
     CloseProgress(dialog);
     if (m_loadProgress || m_saveProgressDialog)
@@ -54,7 +54,7 @@ void GifFrame::CloseJobProgress(wxProgressDialog*& dialog)
     }
 }
 
-void GifFrame::HoldContents(bool hold)
+void MainWindow::HoldContents(bool hold)
 {
     if (hold == m_holding)
         return;
@@ -77,14 +77,14 @@ void GifFrame::HoldContents(bool hold)
                 m_heldItems.push_back(item->GetId());
             }
     for (wxWindow* child : GetChildren())
-        if (!child->IsTopLevel() && child != m_statusBar1 && child != m_menubar &&
+        if (!child->IsTopLevel() && child != m_statusBar && child != m_menubar &&
             child->IsEnabled()) {
             child->Enable(false);
             m_heldWindows.push_back(child);
         }
 }
 
-void GifFrame::OnJobTimer(wxTimerEvent&)
+void MainWindow::OnJobTimer(wxTimerEvent&)
 {
     // The Cancel button only marks its dialog; the worker stops before its next step and ends
     // the job through its usual final report.
@@ -94,13 +94,13 @@ void GifFrame::OnJobTimer(wxTimerEvent&)
         StopJob();
 }
 
-void GifFrame::StopJob()
+void MainWindow::StopJob()
 {
     m_load->Cancel();
     m_export->Cancel();
 }
 
-bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
+bool MainWindow::MayCloseDuringJob(wxCloseEvent& event)
 {
     if (!m_load->Running() && !m_export->Running())
         return true;
@@ -121,7 +121,7 @@ bool GifFrame::MayCloseDuringJob(wxCloseEvent& event)
     return false;
 }
 
-void GifFrame::StopWorkers()
+void MainWindow::StopWorkers()
 {
     m_jobTimer.Stop();
     // An unfinished export leaves the previous file as it was.

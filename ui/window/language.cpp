@@ -10,12 +10,12 @@
 #include "core/settings/product.h"
 #include "ui/window/main_window.h"
 
-int GifFrame::ReadLanguageSetting()
+int MainWindow::ReadLanguageSetting()
 {
     return ::ReadLanguageSetting(GetLanguageFilePath());
 }
 
-void GifFrame::ApplyLanguage(int id)
+void MainWindow::ApplyLanguage(int id)
 {
     // The previous window locale goes first, which makes the application-wide one current
     // again; at most one window locale exists at a time.
@@ -35,7 +35,7 @@ void GifFrame::ApplyLanguage(int id)
     m_locale->AddCatalog("language");
 }
 
-void GifFrame::OnLanguage(wxCommandEvent& event)
+void MainWindow::OnLanguage(wxCommandEvent& event)
 {
     m_language = event.GetId();
     wxString error;
@@ -57,11 +57,11 @@ void GifFrame::OnLanguage(wxCommandEvent& event)
                      GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
-void GifFrame::RelabelControls()
+void MainWindow::RelabelControls()
 {
     SetLabels();
     // Field 1 names the frame shown; with none shown it stays empty.
-    m_statusBar1->SetStatusText(m_shownIndex >= 0 ? FrameStatusText() : wxString(), 1);
+    m_statusBar->SetStatusText(m_shownIndex >= 0 ? FrameStatusText() : wxString(), 1);
     ShowLength();
     ShowCanvas();
     UpdateTitle();

@@ -2,7 +2,7 @@
 #include "ui/window/main_window.h"
 #include "ui/dialogs/loop_count_dialog.h"
 
-void GifFrame::OnLoopCount(wxCommandEvent&)
+void MainWindow::OnLoopCount(wxCommandEvent&)
 {
     if (FrameCount() == 0)
         return;

@@ -29,16 +29,16 @@
 #include "core/jobs/export_thread.h"
 #include "core/jobs/thread_update_event.h"
 
-wxBEGIN_EVENT_TABLE(GifFrame, wxFrame)
-    EVT_THUMBNAIL_LEFT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailLeftClick)
-    EVT_THUMBNAIL_RIGHT_CLICK(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailRightClick)
-    EVT_THUMBNAIL_SELECTED(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSelected)
-    EVT_THUMBNAIL_MOVE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailMove)
-    EVT_THUMBNAIL_CONTEXT_MENU(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailContextMenu)
-    EVT_THUMBNAIL_THUMBNAIL_SIZE(ID_THUMBNAIL_CTRL, GifFrame::OnThumbnailSizeChanged)
-    EVT_CLOSE(GifFrame::OnClose)
+wxBEGIN_EVENT_TABLE(MainWindow, wxFrame)
+    EVT_FRAME_STRIP_LEFT_CLICK(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailLeftClick)
+    EVT_FRAME_STRIP_RIGHT_CLICK(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailRightClick)
+    EVT_FRAME_STRIP_SELECTED(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailSelected)
+    EVT_FRAME_STRIP_MOVE(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailMove)
+    EVT_FRAME_STRIP_CONTEXT_MENU(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailContextMenu)
+    EVT_FRAME_STRIP_THUMBNAIL_SIZE(ID_THUMBNAIL_CTRL, MainWindow::OnThumbnailSizeChanged)
+    EVT_CLOSE(MainWindow::OnClose)
     wx__DECLARE_EVT1(wxEVT_UPDATE_CHECK_RESULT, wxID_ANY,
-                     wxCommandEventHandler(GifFrame::OnUpdateCheckResult))
+                     wxCommandEventHandler(MainWindow::OnUpdateCheckResult))
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -49,9 +49,9 @@ const int kEstimateTimerId = 4;
 const int kInsertImageId = 0;
 }
 
-GifFrame::GifFrame() : m_pathChooser(MakeDialogPathChooser()) {}
+MainWindow::MainWindow() : m_pathChooser(MakeDialogPathChooser()) {}
 
-GifFrame::~GifFrame()
+MainWindow::~MainWindow()
 {
     m_timer.Stop();
     m_jobTimer.Stop();
@@ -61,44 +61,44 @@ GifFrame::~GifFrame()
     m_estimate.reset();
     StopWorkers();
     // The controls lose the focus as they are destroyed, after this window has stopped
-    // being a GifFrame.
+    // being a MainWindow.
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
         if (control)
-            control->Unbind(wxEVT_KILL_FOCUS, &GifFrame::OnSettingsControlLeft, this);
+            control->Unbind(wxEVT_KILL_FOCUS, &MainWindow::OnSettingsControlLeft, this);
     // Items paint through the strip's members; the strip goes before anything it reads.
     if (m_thumbnails)
         m_thumbnails->Destroy();
     m_thumbnails = nullptr;
 }
 
-void GifFrame::SetPathChooser(std::unique_ptr<PathChooser> chooser)
+void MainWindow::SetPathChooser(std::unique_ptr<PathChooser> chooser)
 {
     m_pathChooser = std::move(chooser);
 }
 
-int GifFrame::FrameCount() const
+int MainWindow::FrameCount() const
 {
     return m_thumbnails ? m_thumbnails->GetCount() : 0;
 }
 
-void GifFrame::InitFrame()
+void MainWindow::InitFrame()
 {
     m_language = ReadLanguageSetting();
     ApplyLanguage(m_language);
 
     BuildMenuBar();
 
-    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, XRCID("m_tool_play"));
-    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, XRCID("m_tool_delete"));
-    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, XRCID("m_tool_insert"));
-    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    Bind(wxEVT_MENU, &MainWindow::OnPlayStop, this, XRCID("m_tool_play"));
+    Bind(wxEVT_MENU, &MainWindow::OnDelete, this, XRCID("m_tool_delete"));
+    Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, XRCID("m_tool_insert"));
+    Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     BindEditCommands();
-    Bind(wxEVT_TIMER, &GifFrame::OnTimer, this, kTimerId);
-    Bind(wxEVT_TIMER, &GifFrame::OnJobTimer, this, kJobTimerId);
-    Bind(wxEVT_TIMER, &GifFrame::OnRecoveryTimer, this, kRecoveryTimerId);
-    Bind(wxEVT_TIMER, &GifFrame::OnEstimateTimer, this, kEstimateTimerId);
+    Bind(wxEVT_TIMER, &MainWindow::OnTimer, this, kTimerId);
+    Bind(wxEVT_TIMER, &MainWindow::OnJobTimer, this, kJobTimerId);
+    Bind(wxEVT_TIMER, &MainWindow::OnRecoveryTimer, this, kRecoveryTimerId);
+    Bind(wxEVT_TIMER, &MainWindow::OnEstimateTimer, this, kEstimateTimerId);
 
-    m_splitter3 = XRCCTRL(*this, "m_splitter3", wxSplitterWindow);
+    m_splitter = XRCCTRL(*this, "m_splitter", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
     m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
     CreateStrip();
@@ -129,35 +129,35 @@ void GifFrame::InitFrame()
     SetTitle(GetProductName());
 }
 
-void GifFrame::CreateStrip()
+void MainWindow::CreateStrip()
 {
     auto* stripSizer = new wxBoxSizer(wxHORIZONTAL);
     m_panel_top->SetSizer(stripSizer);
-    m_thumbnails = new wxThumbnailCtrl(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
+    m_thumbnails = new FrameStrip(m_panel_top, wxDefaultPosition, m_panel_top->GetSize());
     stripSizer->Add(m_thumbnails, 1, wxEXPAND, 0);
     // The strip takes its colours from the desktop theme, and its size from the settings.
     TakeRememberedThumbnailSize();
 }
 
-void GifFrame::SetUpPreviewPanel()
+void MainWindow::SetUpPreviewPanel()
 {
     // A neutral mid-grey whatever the theme: dark and light frames both stand out on it
     // (the theme's tooltip colour is near-black on common GTK themes).
     m_panel_down->SetBackgroundColour(wxColour(128, 128, 128));
     // The paint handler draws every pixel, the background included.
     m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
-    m_panel_down->Bind(wxEVT_PAINT, &GifFrame::OnPreviewPaint, this);
+    m_panel_down->Bind(wxEVT_PAINT, &MainWindow::OnPreviewPaint, this);
 }
 
-void GifFrame::FindSettingControls()
+void MainWindow::FindSettingControls()
 {
     m_spinctrl_delay = XRCCTRL(*this, "m_spinctrl_delay", wxSpinCtrl);
     m_spinctrl_width = XRCCTRL(*this, "m_spinctrl_width", wxSpinCtrl);
     m_spinctrl_height = XRCCTRL(*this, "m_spinctrl_height", wxSpinCtrl);
-    m_spinctrl_delay->Bind(wxEVT_TEXT, &GifFrame::OnSetDelay, this);
-    m_spinctrl_width->Bind(wxEVT_TEXT, &GifFrame::OnSetWidth, this);
-    m_spinctrl_height->Bind(wxEVT_TEXT, &GifFrame::OnSetHeight, this);
-    m_splitter3->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &GifFrame::OnChangeSplitterWindow, this);
+    m_spinctrl_delay->Bind(wxEVT_TEXT, &MainWindow::OnSetDelay, this);
+    m_spinctrl_width->Bind(wxEVT_TEXT, &MainWindow::OnSetWidth, this);
+    m_spinctrl_height->Bind(wxEVT_TEXT, &MainWindow::OnSetHeight, this);
+    m_splitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, &MainWindow::OnChangeSplitterWindow, this);
 
     m_staticText_delay = XRCCTRL(*this, "m_staticText_delay", wxStaticText);
     m_staticText_sec = XRCCTRL(*this, "m_staticText_sec", wxStaticText);
@@ -168,7 +168,7 @@ void GifFrame::FindSettingControls()
     m_staticText_hpx = XRCCTRL(*this, "m_staticText_hpx", wxStaticText);
 }
 
-void GifFrame::LoadWindowIcon()
+void MainWindow::LoadWindowIcon()
 {
     const wxString iconPath = GetAppBaseDir() + "/Themes/application.ico";
     Trace(iconPath.utf8_str());
@@ -178,7 +178,7 @@ void GifFrame::LoadWindowIcon()
         SetIcon(icon);
 }
 
-void GifFrame::SetLabels()
+void MainWindow::SetLabels()
 {
     m_staticText_delay->SetLabel(_("Delay ") + ":");
     m_staticText_sec->SetLabel("1/100" + _("sec "));
@@ -203,7 +203,7 @@ wxString WithShortcut(const wxString& label, const char* shortcut)
 }
 }
 
-void GifFrame::BuildMenuBar()
+void MainWindow::BuildMenuBar()
 {
     m_menubar = new wxMenuBar();
 
@@ -259,7 +259,7 @@ void GifFrame::BuildMenuBar()
     for (size_t i = 0; i < languageCount; ++i) {
         m_languageItems[i] = m_menuLanguage->AppendCheckItem(
             languages[i].id, wxString::FromUTF8(languages[i].label));
-        Bind(wxEVT_MENU, &GifFrame::OnLanguage, this, languages[i].id);
+        Bind(wxEVT_MENU, &MainWindow::OnLanguage, this, languages[i].id);
     }
     if (wxMenuItem* current = m_menuLanguage->FindItem(m_language))
         current->Check(true);
@@ -275,29 +275,29 @@ void GifFrame::BuildMenuBar()
     m_menubar->Append(m_menuAnimation, _("&Animation"));
     m_menubar->Append(m_menuHelp, _("&Help"));
 
-    Bind(wxEVT_MENU, &GifFrame::OnNew, this, m_itemNew->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnSaveAnimator, this, m_itemSave->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnOpenProject, this, m_itemOpenProject->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnSaveProject, this, m_itemSaveProject->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnSaveProjectAs, this, m_itemSaveProjectAs->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnExit, this, m_itemExit->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnAddImage, this, m_itemAddImage->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, m_itemDelete->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnClearAll, this, m_itemClearAll->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnPlayStop, this, m_itemRunAnimation->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnLoopCount, this, m_itemLoopCount->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemHelp->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemSupport->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnWebLink, this, m_itemCheckUpdate->GetId());
-    Bind(wxEVT_MENU, &GifFrame::OnAbout, this, m_itemAbout->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnNew, this, m_itemNew->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnSaveAnimator, this, m_itemSave->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnOpenProject, this, m_itemOpenProject->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnSaveProject, this, m_itemSaveProject->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnSaveProjectAs, this, m_itemSaveProjectAs->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnExit, this, m_itemExit->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, m_itemAddImage->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnDelete, this, m_itemDelete->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnClearAll, this, m_itemClearAll->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnPlayStop, this, m_itemRunAnimation->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, m_itemLoopCount->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemHelp->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemSupport->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemCheckUpdate->GetId());
+    Bind(wxEVT_MENU, &MainWindow::OnAbout, this, m_itemAbout->GetId());
 
     // The strip's pop-up menu commands; unbound first so that a rebuilt menu bar never
     // leaves two bindings for one command.
-    Unbind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
-    Unbind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
-    Bind(wxEVT_MENU, &GifFrame::OnInsertImage, this, kInsertImageId);
-    Bind(wxEVT_MENU, &GifFrame::OnDelete, this, wxID_DELETE);
+    Unbind(wxEVT_MENU, &MainWindow::OnInsertImage, this, kInsertImageId);
+    Unbind(wxEVT_MENU, &MainWindow::OnDelete, this, wxID_DELETE);
+    Bind(wxEVT_MENU, &MainWindow::OnInsertImage, this, kInsertImageId);
+    Bind(wxEVT_MENU, &MainWindow::OnDelete, this, wxID_DELETE);
 
     // The frame detaches the previous bar without deleting it.
     wxMenuBar* previous = GetMenuBar();

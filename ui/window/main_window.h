@@ -1,6 +1,6 @@
 // The main window: the animation document with its undo history, the strip and the preview
 // that show it, the canvas and delay controls, and every user command. The layout comes from
-// the XRC object "MyFrame1"; the window adds menus, bindings, the strip and its state in
+// the XRC object "MainWindow"; the window adds menus, bindings, the strip and its state in
 // InitFrame. The command groups live in files of their own beside this one.
 #pragma once
 
@@ -33,7 +33,7 @@ struct LoadRequest;
 class ExportSession;
 struct GifSaveOutcome;
 class wxDC;
-class wxImageThumbnailItem;
+class FrameTile;
 class wxLocale;
 class wxMenu;
 class wxMenuBar;
@@ -46,9 +46,9 @@ class wxSplitterWindow;
 class wxStaticText;
 class wxStatusBar;
 class wxThreadEvent;
-class wxThumbnailCtrl;
-class wxThumbnailEvent;
-class wxThumbnailItem;
+class FrameStrip;
+class FrameStripEvent;
+class StripTile;
 class wxToolBar;
 
 // The settings controls, as the merging of their steps tells them apart.
@@ -73,10 +73,10 @@ enum EditCommandId {
     ID_STOP_PREVIEW_KEY,
 };
 
-class GifFrame : public wxFrame {
+class MainWindow : public wxFrame {
 public:
-    GifFrame();
-    ~GifFrame() override;
+    MainWindow();
+    ~MainWindow() override;
 
     // One-time set-up after the XRC load has created the native window and its controls.
     virtual void InitFrame();
@@ -317,10 +317,10 @@ public:
     void OnKeepGifTiming(wxCommandEvent& event);
     void OnUpdateEditCommand(wxUpdateUIEvent& event);
     void OnSettingsControlLeft(wxFocusEvent& event);
-    void OnThumbnailLeftClick(wxThumbnailEvent& event);
-    void OnThumbnailRightClick(wxThumbnailEvent& event);
+    void OnThumbnailLeftClick(FrameStripEvent& event);
+    void OnThumbnailRightClick(FrameStripEvent& event);
     // The menu key or Shift+F10 on the strip.
-    void OnThumbnailContextMenu(wxThumbnailEvent& event);
+    void OnThumbnailContextMenu(FrameStripEvent& event);
     // The strip's pop-up menu for the frame at index, at a point of the strip's (the pointer
     // for wxDefaultPosition).
     void ShowStripMenu(int index, const wxPoint& at);
@@ -329,7 +329,7 @@ public:
     void AppendViewCommands(wxMenu& menu);
     void OnThumbnailSizeMenu(wxCommandEvent& event);
     void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
-    void OnThumbnailSizeChanged(wxThumbnailEvent& event);
+    void OnThumbnailSizeChanged(FrameStripEvent& event);
     void RememberThumbnailSize();
     void TakeRememberedThumbnailSize();
     // Keys of commands that a menu item can't show beside its own, in the window's
@@ -337,8 +337,8 @@ public:
     static std::vector<wxAcceleratorEntry> SecondKeys();
     // The second key of a menu command: does the command when its item is enabled.
     void OnSecondKey(wxCommandEvent& event);
-    void OnThumbnailSelected(wxThumbnailEvent& event);
-    void OnThumbnailMove(wxThumbnailEvent& event);
+    void OnThumbnailSelected(FrameStripEvent& event);
+    void OnThumbnailMove(FrameStripEvent& event);
     void OnChangeSplitterWindow(wxSplitterEvent& event);
     void OnPlayStop(wxCommandEvent& event);
     void OnTimer(wxTimerEvent& event);
@@ -355,7 +355,7 @@ public:
     void OnRecoveryTimer(wxTimerEvent& event);
 
     // Controls found in the layout and the menus built in code.
-    wxSplitterWindow* m_splitter3 = nullptr;
+    wxSplitterWindow* m_splitter = nullptr;
     wxPanel* m_panel_top = nullptr;
     wxPanel* m_panel_down = nullptr;
     wxProgressDialog* m_loadProgress = nullptr;
@@ -415,7 +415,7 @@ public:
     }
 
     wxToolBar* m_toolBar_button = nullptr;
-    wxThumbnailCtrl* m_thumbnails = nullptr;
+    FrameStrip* m_thumbnails = nullptr;
     wxTimer m_timer;
     // Looks for a pressed Cancel while a job runs.
     wxTimer m_jobTimer;
@@ -468,7 +468,7 @@ public:
     wxSpinCtrl* m_spinctrl_delay = nullptr;
     wxSpinCtrl* m_spinctrl_width = nullptr;
     wxSpinCtrl* m_spinctrl_height = nullptr;
-    wxStatusBar* m_statusBar1 = nullptr;
+    wxStatusBar* m_statusBar = nullptr;
     std::unique_ptr<wxLocale> m_locale;
     bool m_lengthPending = false;
 

@@ -10,7 +10,7 @@
 #include "ui/window/main_window.h"
 #include "ui/dialogs/loop_count_dialog.h"
 
-void GifFrame::OnNew(wxCommandEvent&)
+void MainWindow::OnNew(wxCommandEvent&)
 {
     StopPreview();
     if (!MayReplaceDocument())
@@ -18,13 +18,13 @@ void GifFrame::OnNew(wxCommandEvent&)
     StartDocument(DocumentStart());
 }
 
-void GifFrame::StartDocument(const DocumentStart& start)
+void MainWindow::StartDocument(const DocumentStart& start)
 {
     m_document.Remove(m_document.AllPositions());
     // Nothing of the document before can be undone into this one.
     m_history->ClearCommands();
     DisableFrameTools();
-    m_statusBar1->SetStatusText(wxEmptyString, 1);
+    m_statusBar->SetStatusText(wxEmptyString, 1);
     ClearPreview();
 
     m_projectPath = start.projectPath;

@@ -28,7 +28,7 @@ wxString FolderProblemsText(const OpenedPaths& sorted)
 }
 }
 
-void GifFrame::InstallDropTargets()
+void MainWindow::InstallDropTargets()
 {
     // The place is taken at the drop; the questions and the load come once it has ended.
     m_thumbnails->SetDropTarget(new FileDrop([this](const wxArrayString& paths,
@@ -42,14 +42,14 @@ void GifFrame::InstallDropTargets()
     }));
 }
 
-int GifFrame::StripDropIndex(const wxPoint& client) const
+int MainWindow::StripDropIndex(const wxPoint& client) const
 {
     const wxPoint logical = m_thumbnails->CalcUnscrolledPosition(client);
     const int width = m_thumbnails->GetClientSize().x;
     return DropGapAt(m_thumbnails->Grid(), logical, FrameCount(), width).gap;
 }
 
-void GifFrame::DropPaths(const wxArrayString& paths, int insertAt)
+void MainWindow::DropPaths(const wxArrayString& paths, int insertAt)
 {
     // The running job holds the strip still; frames arriving in between would shift the
     // indices it works with.
@@ -62,7 +62,7 @@ void GifFrame::DropPaths(const wxArrayString& paths, int insertAt)
     OpenPaths(paths, insertAt);
 }
 
-void GifFrame::OpenAtStart(const wxArrayString& paths)
+void MainWindow::OpenAtStart(const wxArrayString& paths)
 {
     if (paths.empty())
         return;
@@ -71,31 +71,31 @@ void GifFrame::OpenAtStart(const wxArrayString& paths)
         return;
     }
     m_pendingPaths = paths;
-    Bind(wxEVT_IDLE, &GifFrame::OnIdleOpenPending, this);
+    Bind(wxEVT_IDLE, &MainWindow::OnIdleOpenPending, this);
 }
 
-bool GifFrame::ReadyToOpen() const
+bool MainWindow::ReadyToOpen() const
 {
     // A dialog (a video's choice, a question) opened before the window manager has shown and
     // sized the window would lay the window out at no size at all.
     return IsShownOnScreen() && GetClientSize().x > 1 && !IsLoading() && !IsSaving();
 }
 
-void GifFrame::OnIdleOpenPending(wxIdleEvent& event)
+void MainWindow::OnIdleOpenPending(wxIdleEvent& event)
 {
     event.Skip();
     if (!ReadyToOpen()) {
         event.RequestMore();
         return;
     }
-    Unbind(wxEVT_IDLE, &GifFrame::OnIdleOpenPending, this);
+    Unbind(wxEVT_IDLE, &MainWindow::OnIdleOpenPending, this);
     wxArrayString paths;
     paths.swap(m_pendingPaths);
     // Questions and progress dialogs belong to an event of their own, not to idle time.
     CallAfter([this, paths] { OpenPaths(paths); });
 }
 
-void GifFrame::OpenPaths(const wxArrayString& paths, int insertAt)
+void MainWindow::OpenPaths(const wxArrayString& paths, int insertAt)
 {
     StopPreview();
     const OpenedPaths sorted = SortOpenedPaths(paths);

@@ -17,7 +17,7 @@
 #include "core/project/project_file.h"
 
 namespace {
-void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, const char* shortcut)
+void SetPlayLook(MainWindow& frame, const char* picture, const wxString& label, const char* shortcut)
 {
     wxLogNull noLog;
     const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
@@ -29,25 +29,25 @@ void SetPlayLook(GifFrame& frame, const char* picture, const wxString& label, co
 }
 }
 
-void GifFrame::SetRunLook()
+void MainWindow::SetRunLook()
 {
     SetPlayLook(*this, "play.png", _("&Run animation"), "Ctrl+P");
 }
 
-void GifFrame::SetStopLook()
+void MainWindow::SetStopLook()
 {
     // Ctrl+P stops what it started; Ctrl+T stops as well (OnSecondKey).
     SetPlayLook(*this, "stop.png", _("&Stop animation"), "Ctrl+P");
 }
 
-void GifFrame::StopPreview()
+void MainWindow::StopPreview()
 {
     m_timer.Stop();
     m_player.Stop();
     SetRunLook();
 }
 
-void GifFrame::OnPlayStop(wxCommandEvent&)
+void MainWindow::OnPlayStop(wxCommandEvent&)
 {
     if (m_player.Playing()) {
         StopPreview();
@@ -62,7 +62,7 @@ void GifFrame::OnPlayStop(wxCommandEvent&)
     SetStopLook();
 }
 
-void GifFrame::OnTimer(wxTimerEvent&)
+void MainWindow::OnTimer(wxTimerEvent&)
 {
     const PreviewTick tick = m_player.Tick(m_document);
     if (tick.shown >= 0)
@@ -76,7 +76,7 @@ void GifFrame::OnTimer(wxTimerEvent&)
     }
 }
 
-void GifFrame::DrawPreview(wxDC& dc, int index)
+void MainWindow::DrawPreview(wxDC& dc, int index)
 {
     dc.SetBackground(wxBrush(m_panel_down->GetBackgroundColour()));
     dc.Clear();
@@ -98,7 +98,7 @@ void GifFrame::DrawPreview(wxDC& dc, int index)
     dc.DrawBitmap(PreviewBitmap(index, place.GetSize()), place.GetPosition(), true);
 }
 
-const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
+const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
 {
     const FramePtr& frame = m_document.Frame(index);
     // A running preview shows each frame many times: each is converted (and scaled) once for
@@ -116,7 +116,7 @@ const wxBitmap& GifFrame::PreviewBitmap(int index, const wxSize& size)
     return m_previewCache.back().bitmap;
 }
 
-void GifFrame::DrawEmptyHint(wxDC& dc)
+void MainWindow::DrawEmptyHint(wxDC& dc)
 {
     const wxString hint = _("Drop images here, or add them with\nFrame > Add Image (Ctrl+I) or the + button.");
     dc.SetFont(m_panel_down->GetFont());
@@ -124,7 +124,7 @@ void GifFrame::DrawEmptyHint(wxDC& dc)
     dc.DrawLabel(hint, wxRect(m_panel_down->GetClientSize()), wxALIGN_CENTRE);
 }
 
-void GifFrame::ShowFrame(int index)
+void MainWindow::ShowFrame(int index)
 {
     if (index < 0 || index >= FrameCount())
         return;
@@ -137,10 +137,10 @@ void GifFrame::ShowFrame(int index)
     m_frameShownSize = image ? image->GetSize() : wxSize(0, 0);
     m_frameName = wxFileNameFromPath(source);
     m_shownMissingPath = m_document.IsMissing(index) ? source : wxString();
-    m_statusBar1->SetStatusText(FrameStatusText(), 1);
+    m_statusBar->SetStatusText(FrameStatusText(), 1);
 }
 
-wxString GifFrame::FrameStatusText() const
+wxString MainWindow::FrameStatusText() const
 {
     if (!m_shownMissingPath.empty())
         return wxString::Format(_("Missing file: %s"), ShownName(m_shownMissingPath));
@@ -150,7 +150,7 @@ wxString GifFrame::FrameStatusText() const
                             m_frameShownSize.GetHeight());
 }
 
-void GifFrame::OnPreviewPaint(wxPaintEvent&)
+void MainWindow::OnPreviewPaint(wxPaintEvent&)
 {
     // Buffered, so that clearing before each frame of a running preview doesn't flicker.
     wxAutoBufferedPaintDC dc(m_panel_down);
@@ -158,7 +158,7 @@ void GifFrame::OnPreviewPaint(wxPaintEvent&)
     DrawPreview(dc, m_shownIndex);
 }
 
-void GifFrame::ClearPreview()
+void MainWindow::ClearPreview()
 {
     m_shownIndex = -1;
     m_panel_down->Refresh();

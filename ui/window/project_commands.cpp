@@ -65,20 +65,20 @@ bool FitsCanvas(int width, int height)
 }
 }
 
-void GifFrame::UpdateTitle()
+void MainWindow::UpdateTitle()
 {
     SetTitle(m_projectPath.empty() ? GetProductName()
                                    : ProjectTitle(m_projectName, GetProductName()));
 }
 
-bool GifFrame::ProjectChanged() const
+bool MainWindow::ProjectChanged() const
 {
     // The history's saved mark is the last project saved or opened: undoing back to it
     // counts as unchanged.
     return m_history->IsDirty();
 }
 
-ProjectData GifFrame::CurrentProjectData() const
+ProjectData MainWindow::CurrentProjectData() const
 {
     ProjectData data;
     // The GIF name the project carries: its own, until a GIF is actually saved.
@@ -95,7 +95,7 @@ ProjectData GifFrame::CurrentProjectData() const
     return data;
 }
 
-bool GifFrame::SaveProject(bool choosePath)
+bool MainWindow::SaveProject(bool choosePath)
 {
     if (FrameCount() == 0)
         return false;
@@ -136,17 +136,17 @@ bool GifFrame::SaveProject(bool choosePath)
     return true;
 }
 
-void GifFrame::OnSaveProject(wxCommandEvent&)
+void MainWindow::OnSaveProject(wxCommandEvent&)
 {
     SaveProject();
 }
 
-void GifFrame::OnSaveProjectAs(wxCommandEvent&)
+void MainWindow::OnSaveProjectAs(wxCommandEvent&)
 {
     SaveProject(true);
 }
 
-bool GifFrame::MayReplaceDocument()
+bool MainWindow::MayReplaceDocument()
 {
     // With no frames nothing can be saved, so nothing is asked.
     if (FrameCount() == 0 || (!m_projectPath.empty() && !ProjectChanged()))
@@ -154,7 +154,7 @@ bool GifFrame::MayReplaceDocument()
     return SaveOrDropChanges();
 }
 
-bool GifFrame::SaveOrDropChanges()
+bool MainWindow::SaveOrDropChanges()
 {
     switch (AskToSaveProject(this)) {
     case wxID_YES:
@@ -167,13 +167,13 @@ bool GifFrame::SaveOrDropChanges()
     }
 }
 
-void GifFrame::OnOpenProject(wxCommandEvent&)
+void MainWindow::OnOpenProject(wxCommandEvent&)
 {
     if (MayReplaceDocument())
         OpenProject();
 }
 
-void GifFrame::OpenProject()
+void MainWindow::OpenProject()
 {
     StopPreview();
     const wxArrayString chosen = GetPathChooser().ChooseFilesToOpen(
@@ -182,7 +182,7 @@ void GifFrame::OpenProject()
         OpenProjectFile(chosen[0], false);
 }
 
-bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
+bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
 {
     // The whole file is read and checked before anything of the window changes.
     const ProjectReading project = ReadProjectFile(path);
@@ -209,7 +209,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)
         : wxString::Format("%s(%d * %d)" + _("px"), ShownName(m_gifName), project.width,
                            project.height);
-    m_statusBar1->SetStatusText(text, 0);
+    m_statusBar->SetStatusText(text, 0);
 
     auto opening = std::make_unique<ProjectOpening>();
     opening->recovered = recovered;
@@ -228,7 +228,7 @@ bool GifFrame::OpenProjectFile(const wxString& path, bool recovered)
     return true;
 }
 
-void GifFrame::FinishProjectOpen(const LoadOutcome& load)
+void MainWindow::FinishProjectOpen(const LoadOutcome& load)
 {
     const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
     if (load.cancelled || opening->recovered) {
@@ -263,18 +263,18 @@ void GifFrame::FinishProjectOpen(const LoadOutcome& load)
                  GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
-bool GifFrame::ConfirmClose()
+bool MainWindow::ConfirmClose()
 {
     // An empty strip can't be saved as a project, so a Yes could only keep the window open.
     return FrameCount() == 0 || !ProjectChanged() || SaveOrDropChanges();
 }
 
-void GifFrame::OnExit(wxCommandEvent&)
+void MainWindow::OnExit(wxCommandEvent&)
 {
     Close();
 }
 
-void GifFrame::OnClose(wxCloseEvent& event)
+void MainWindow::OnClose(wxCloseEvent& event)
 {
     StopPreview();
     if (!MayCloseDuringJob(event))

@@ -8,14 +8,14 @@
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
 
-void GifFrame::ScheduleRecoveryCopy()
+void MainWindow::ScheduleRecoveryCopy()
 {
     // A burst of changes (a load of many frames) makes one copy, a moment after the last.
     if (m_recovery && !m_recoveryTimer.IsRunning())
         m_recoveryTimer.StartOnce(1000);
 }
 
-void GifFrame::OnRecoveryTimer(wxTimerEvent&)
+void MainWindow::OnRecoveryTimer(wxTimerEvent&)
 {
     // A load in progress is copied once it has ended.
     if (IsLoading()) {
@@ -38,7 +38,7 @@ void GifFrame::OnRecoveryTimer(wxTimerEvent&)
                 GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
-void GifFrame::OfferRecovery()
+void MainWindow::OfferRecovery()
 {
     for (const wxString& copy : OrphanedRecoveryCopies(RecoveryFolder())) {
         const ProjectReading reading = ReadProjectFile(copy);

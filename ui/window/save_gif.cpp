@@ -53,7 +53,7 @@ wxString GifCanvasText(const wxString& gifName, const wxSize& canvas)
 }
 }
 
-wxString GifFrame::AskGifPath(const wxString& title)
+wxString MainWindow::AskGifPath(const wxString& title)
 {
     const GifSaveChoice choice = GetPathChooser().ChooseGifToSave(
         this, title, _("Image files") + " (*.gif)|*.gif", DefaultGifPath(), SaveOptions());
@@ -67,12 +67,12 @@ wxString GifFrame::AskGifPath(const wxString& title)
     return CompleteSavePath(choice.path, ".gif");
 }
 
-GifSaveOptions GifFrame::SaveOptions() const
+GifSaveOptions MainWindow::SaveOptions() const
 {
     return ReadGifSaveOptions(Settings());
 }
 
-wxString GifFrame::DefaultGifPath() const
+wxString MainWindow::DefaultGifPath() const
 {
     if (!m_gifPath.empty())
         return m_gifPath;
@@ -82,7 +82,7 @@ wxString GifFrame::DefaultGifPath() const
     return wxString();
 }
 
-void GifFrame::OnSaveAnimator(wxCommandEvent&)
+void MainWindow::OnSaveAnimator(wxCommandEvent&)
 {
     Trace("OnSaveAnimator");
     StopPreview();
@@ -108,7 +108,7 @@ void GifFrame::OnSaveAnimator(wxCommandEvent&)
     StartGifSave(m_gifPath, canvas, "Save GIF Progress Dialog");
 }
 
-void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
+void MainWindow::OnSaveAsAnimator(wxCommandEvent&)
 {
     StopPreview();
     if (FrameCount() == 0)
@@ -122,7 +122,7 @@ void GifFrame::OnSaveAsAnimator(wxCommandEvent&)
     StartGifSave(path, m_document.Canvas(), _("Save As GIF Progress Dialog"));
 }
 
-std::vector<int> GifFrame::PresentFrames() const
+std::vector<int> MainWindow::PresentFrames() const
 {
     std::vector<int> present;
     for (int i = 0; i < FrameCount(); ++i)
@@ -131,7 +131,7 @@ std::vector<int> GifFrame::PresentFrames() const
     return present;
 }
 
-bool GifFrame::IsSourceOfFrames(const wxString& path) const
+bool MainWindow::IsSourceOfFrames(const wxString& path) const
 {
     if (!wxFileExists(path))
         return false;
@@ -146,7 +146,7 @@ bool GifFrame::IsSourceOfFrames(const wxString& path) const
     return false;
 }
 
-bool GifFrame::StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title)
+bool MainWindow::StartGifSave(const wxString& path, const wxSize& canvas, const wxString& title)
 {
     const std::vector<int> frames = PresentFrames();
     const int missing = FrameCount() - static_cast<int>(frames.size());
@@ -175,7 +175,7 @@ bool GifFrame::StartGifSave(const wxString& path, const wxSize& canvas, const wx
     return true;
 }
 
-void GifFrame::StartGifExport(const wxString& path, int width, int height, const wxString& title,
+void MainWindow::StartGifExport(const wxString& path, int width, int height, const wxString& title,
                               const std::vector<int>& frames)
 {
     m_gifSavedCount = FrameCount();
@@ -207,7 +207,7 @@ void GifFrame::StartGifExport(const wxString& path, int width, int height, const
     }
 }
 
-void GifFrame::SetUpExport()
+void MainWindow::SetUpExport()
 {
     ExportSession::Callbacks callbacks;
     callbacks.progress = [this](int percent, int newTry) {
@@ -224,7 +224,7 @@ void GifFrame::SetUpExport()
     m_export = std::make_unique<ExportSession>(std::move(callbacks));
 }
 
-void GifFrame::FinishGifSave(const GifSaveOutcome& outcome, bool cancelled)
+void MainWindow::FinishGifSave(const GifSaveOutcome& outcome, bool cancelled)
 {
     CloseJobProgress(m_saveProgressDialog);
     wxWakeUpIdle();
@@ -242,11 +242,11 @@ void GifFrame::FinishGifSave(const GifSaveOutcome& outcome, bool cancelled)
     }
     // Only a file that is in place names the GIF, in the status bar and in the project.
     m_gifName = wxFileNameFromPath(m_gifSaving.path);
-    m_statusBar1->SetStatusText(GifCanvasText(m_gifName, m_gifSaving.canvas), 0);
+    m_statusBar->SetStatusText(GifCanvasText(m_gifName, m_gifSaving.canvas), 0);
     TellHowItWasMadeSmaller(outcome.limit);
 }
 
-void GifFrame::TellHowItWasMadeSmaller(const SizeLimitReport& report)
+void MainWindow::TellHowItWasMadeSmaller(const SizeLimitReport& report)
 {
     const bool lowered = report.quality < m_gifSavedOptions.quality;
     const bool scaled = report.canvas.IsFullySpecified() && report.canvas != m_gifSaving.canvas;
@@ -257,7 +257,7 @@ void GifFrame::TellHowItWasMadeSmaller(const SizeLimitReport& report)
                 GetProductName(), wxOK | wxICON_INFORMATION, this);
 }
 
-void GifFrame::GifSaveFailed(const wxString& message)
+void MainWindow::GifSaveFailed(const wxString& message)
 {
     // Nothing was written, so the next Save must not think the file is current; it tries the
     // same path again.

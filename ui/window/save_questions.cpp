@@ -7,20 +7,20 @@
 #include "ui/dialogs/message_boxes.h"
 #include "core/export/save_rules.h"
 
-bool GifFrame::AskYesNo(const wxString& question)
+bool MainWindow::AskYesNo(const wxString& question)
 {
     MessageDialog dialog(this, question, _("Confirm"), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION);
     return dialog.ShowModal() == wxID_YES;
 }
 
-wxString GifFrame::AskSavePath(const wxString& title, const wxString& wildcard,
+wxString MainWindow::AskSavePath(const wxString& title, const wxString& wildcard,
                                const wxString& extension, const wxString& defaultPath)
 {
     return CompleteSavePath(GetPathChooser().ChooseFileToSave(this, title, wildcard, defaultPath),
                             extension);
 }
 
-wxString GifFrame::CompleteSavePath(const wxString& chosen, const wxString& extension)
+wxString MainWindow::CompleteSavePath(const wxString& chosen, const wxString& extension)
 {
     if (chosen.empty())
         return chosen;

@@ -10,7 +10,7 @@ namespace {
 constexpr int kEstimateDelayMs = 300;
 }
 
-void GifFrame::ScheduleEstimate()
+void MainWindow::ScheduleEstimate()
 {
     if (!m_estimate)
         return;
@@ -24,7 +24,7 @@ void GifFrame::ScheduleEstimate()
     }
 }
 
-void GifFrame::OnEstimateTimer(wxTimerEvent&)
+void MainWindow::OnEstimateTimer(wxTimerEvent&)
 {
     // A load changes the frames again and again; the estimate waits for its end.
     if (IsLoading()) {
@@ -34,7 +34,7 @@ void GifFrame::OnEstimateTimer(wxTimerEvent&)
     StartEstimate();
 }
 
-void GifFrame::StartEstimate()
+void MainWindow::StartEstimate()
 {
     std::vector<std::shared_ptr<const wxImage>> frames;
     GifExportOptions options;
@@ -63,14 +63,14 @@ void GifFrame::StartEstimate()
     ShowLength();
 }
 
-void GifFrame::EstimateDone(std::optional<uint64_t> bytes)
+void MainWindow::EstimateDone(std::optional<uint64_t> bytes)
 {
     m_estimateShown = bytes ? EstimateShown::Bytes : EstimateShown::None;
     m_estimateBytes = bytes.value_or(0);
     ShowLength();
 }
 
-wxString GifFrame::EstimateText() const
+wxString MainWindow::EstimateText() const
 {
     switch (m_estimateShown) {
     case EstimateShown::Working:

@@ -25,23 +25,23 @@ int StatusBarHeightFor(wxStatusBar* bar)
 }
 }
 
-void GifFrame::SetUpStatusBar()
+void MainWindow::SetUpStatusBar()
 {
     // The layout makes it a FittingStatusBar: its fields share the width by their texts.
-    auto* bar = XRCCTRL(*this, "m_statusBar1", FittingStatusBar);
-    m_statusBar1 = bar;
-    m_statusBar1->SetFieldsCount(3);
+    auto* bar = XRCCTRL(*this, "m_statusBar", FittingStatusBar);
+    m_statusBar = bar;
+    m_statusBar->SetFieldsCount(3);
     // The animation's length (and the file's) is what a narrow window must still show.
     bar->SetKeptField(2);
-    m_statusBar1->SetMinHeight(StatusBarHeightFor(m_statusBar1));
+    m_statusBar->SetMinHeight(StatusBarHeightFor(m_statusBar));
     // A long file name keeps its start and its end (its extension); the whole shows on hover.
-    m_statusBar1->SetWindowStyleFlag(m_statusBar1->GetWindowStyleFlag() | wxSTB_ELLIPSIZE_MIDDLE |
+    m_statusBar->SetWindowStyleFlag(m_statusBar->GetWindowStyleFlag() | wxSTB_ELLIPSIZE_MIDDLE |
                                      wxSTB_SHOW_TIPS);
     // Tool and menu help would blank field 0 (the GIF's name and canvas) under the pointer.
     SetStatusBarPane(-1);
 }
 
-void GifFrame::LengthChanged()
+void MainWindow::LengthChanged()
 {
     // A load changes the frames once per frame; the length is counted once they have settled.
     if (m_lengthPending)
@@ -53,7 +53,7 @@ void GifFrame::LengthChanged()
     });
 }
 
-void GifFrame::ShowLength()
+void MainWindow::ShowLength()
 {
     // The saved GIF holds the frames with a picture, each shown for its played delay.
     std::vector<int> delays;
@@ -66,5 +66,5 @@ void GifFrame::ShowLength()
     const wxString estimate = EstimateText();
     if (!delays.empty() && !estimate.empty())
         text += wxString::FromUTF8(" \u00b7 ") + estimate;
-    m_statusBar1->SetStatusText(text, 2);
+    m_statusBar->SetStatusText(text, 2);
 }

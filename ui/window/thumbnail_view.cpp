@@ -12,39 +12,39 @@ namespace {
 const char kThumbnailSizeKey[] = "Strip/ThumbnailSize";
 }
 
-void GifFrame::TakeRememberedThumbnailSize()
+void MainWindow::TakeRememberedThumbnailSize()
 {
     m_thumbnails->SetThumbnailSize(
         ThumbnailSizeFromSetting(Settings().ReadLong(kThumbnailSizeKey, -1)));
 }
 
-void GifFrame::AppendViewCommands(wxMenu& menu)
+void MainWindow::AppendViewCommands(wxMenu& menu)
 {
     menu.AppendRadioItem(ID_THUMBNAILS_SMALL, _("&Small Thumbnails"));
     menu.AppendRadioItem(ID_THUMBNAILS_MEDIUM, _("&Medium Thumbnails"));
     menu.AppendRadioItem(ID_THUMBNAILS_LARGE, _("&Large Thumbnails"));
 }
 
-void GifFrame::OnThumbnailSizeMenu(wxCommandEvent& event)
+void MainWindow::OnThumbnailSizeMenu(wxCommandEvent& event)
 {
     m_thumbnails->SetThumbnailSize(
         static_cast<ThumbnailSize>(event.GetId() - ID_THUMBNAILS_SMALL));
     RememberThumbnailSize();
 }
 
-void GifFrame::OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event)
+void MainWindow::OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event)
 {
     // The strip holds the size; the menu shows it, however it was chosen.
     event.Check(event.GetId() - ID_THUMBNAILS_SMALL ==
                 static_cast<int>(m_thumbnails->GetThumbnailSize()));
 }
 
-void GifFrame::OnThumbnailSizeChanged(wxThumbnailEvent&)
+void MainWindow::OnThumbnailSizeChanged(FrameStripEvent&)
 {
     RememberThumbnailSize();
 }
 
-void GifFrame::RememberThumbnailSize()
+void MainWindow::RememberThumbnailSize()
 {
     const long size = ThumbnailSizeSetting(m_thumbnails->GetThumbnailSize());
     if (Settings().Write(kThumbnailSizeKey, size) || m_toldSizeNotStored)
@@ -56,7 +56,7 @@ void GifFrame::RememberThumbnailSize()
                 GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
-void GifFrame::OnSecondKey(wxCommandEvent& event)
+void MainWindow::OnSecondKey(wxCommandEvent& event)
 {
     wxMenuItem* item = event.GetId() == ID_ADD_IMAGE_KEY ? m_itemAddImage : m_itemRunAnimation;
     // The key does what its menu item does, and only when the item could be chosen.

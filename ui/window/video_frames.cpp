@@ -17,7 +17,7 @@ namespace {
 constexpr int kPreviewDecodeWidth = 320;
 }
 
-bool GifFrame::ChooseVideoFrames(LoadRequest& request)
+bool MainWindow::ChooseVideoFrames(LoadRequest& request)
 {
     wxArrayString chosen, unreadable;
     for (const wxString& entry : request.entries) {

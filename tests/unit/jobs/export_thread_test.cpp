@@ -27,7 +27,7 @@ public:
 
 GifSaveOutcome RunExport(Recorder& recorder, std::vector<wxImage> frames, const wxString& path)
 {
-    WorkSaveAsGifThread thread(wxSize(16, 16), &recorder, std::move(frames), path, 10);
+    ExportThread thread(wxSize(16, 16), &recorder, std::move(frames), path, 10);
     EXPECT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
     thread.Wait();
     // Under the unit tests' console initialiser the application object is no wxApp.
@@ -96,7 +96,7 @@ TEST(SaveGifThread, SaveOptionsReachTheFileAndALimitNothingFitsWritesNothing)
     options.optimize = true;
     options.quality = 40;
     Recorder recorder;
-    WorkSaveAsGifThread thread(wxSize(16, 16), &recorder, frames(), dir.File("small.gif"), 10);
+    ExportThread thread(wxSize(16, 16), &recorder, frames(), dir.File("small.gif"), 10);
     thread.SetSaveOptions(options);
     ASSERT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
     thread.Wait();
@@ -118,7 +118,7 @@ TEST(SaveGifThread, SaveOptionsReachTheFileAndALimitNothingFitsWritesNothing)
     options.keepUnder = true;
     options.limitBytes = 20;
     Recorder limited;
-    WorkSaveAsGifThread tight(wxSize(16, 16), &limited, frames(), dir.File("tight.gif"), 10);
+    ExportThread tight(wxSize(16, 16), &limited, frames(), dir.File("tight.gif"), 10);
     tight.SetSaveOptions(options);
     ASSERT_EQ(tight.Run(), wxTHREAD_NO_ERROR);
     tight.Wait();

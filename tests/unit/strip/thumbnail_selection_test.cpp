@@ -49,12 +49,12 @@ TEST(ThumbnailSelection, ShiftClickKeepsAnchorAcrossRepeatedClicks)
 {
     ThumbnailSelection s;
     s.Update(5, 0, true, kCount);
-    EXPECT_EQ(Indices({5, 6, 7, 8}), s.Update(8, wxTHUMB_SHIFT_DOWN, true, kCount));
+    EXPECT_EQ(Indices({5, 6, 7, 8}), s.Update(8, STRIP_SHIFT_DOWN, true, kCount));
     EXPECT_EQ(Indices({5, 6, 7, 8}), Selected(s));
     ExpectMarks(s, 5, 8, 8);
 
     // Back across the anchor: 6, 7 and 8 drop out without being reported.
-    EXPECT_EQ(Indices({5, 4, 3, 2}), s.Update(2, wxTHUMB_SHIFT_DOWN, true, kCount));
+    EXPECT_EQ(Indices({5, 4, 3, 2}), s.Update(2, STRIP_SHIFT_DOWN, true, kCount));
     EXPECT_EQ(Indices({5, 4, 3, 2}), Selected(s));
     ExpectMarks(s, 5, 2, 2);
 }
@@ -64,17 +64,17 @@ TEST(ThumbnailSelection, ShiftClickWithoutUsableAnchorSelectsOnlyTheClickedItem)
     ThumbnailSelection s;
     s.Update(2, 0, true, kCount);
     s.ItemAppended();  // drops the anchor, keeps the selection
-    EXPECT_EQ(Indices({4}), s.Update(4, wxTHUMB_SHIFT_DOWN, true, kCount));
+    EXPECT_EQ(Indices({4}), s.Update(4, STRIP_SHIFT_DOWN, true, kCount));
     EXPECT_EQ(Indices({4}), Selected(s));
     ExpectMarks(s, 4, 4, 4);
 
     // An anchor left beyond the end (the list shrank) is not usable either.
     s.Update(9, 0, true, kCount);
-    EXPECT_EQ(Indices({3}), s.Update(3, wxTHUMB_SHIFT_DOWN, true, 5));
+    EXPECT_EQ(Indices({3}), s.Update(3, STRIP_SHIFT_DOWN, true, 5));
     EXPECT_EQ(3, s.Anchor());
 
     // Shift on the anchor itself: just that item.
-    EXPECT_EQ(Indices({3}), s.Update(3, wxTHUMB_SHIFT_DOWN, true, kCount));
+    EXPECT_EQ(Indices({3}), s.Update(3, STRIP_SHIFT_DOWN, true, kCount));
     EXPECT_EQ(Indices({3}), Selected(s));
 }
 
@@ -83,11 +83,11 @@ TEST(ThumbnailSelection, ControlClickTogglesOnlyTheClickedItem)
     ThumbnailSelection s;
     s.Select(2, true);
     s.Select(5, true);
-    EXPECT_EQ(Indices({5}), s.Update(5, wxTHUMB_CTRL_DOWN, true, kCount));
+    EXPECT_EQ(Indices({5}), s.Update(5, STRIP_CTRL_DOWN, true, kCount));
     EXPECT_EQ(Indices({2}), Selected(s));
     ExpectMarks(s, 5, 5, 5);
     // Control wins over Shift.
-    EXPECT_EQ(Indices({7}), s.Update(7, wxTHUMB_CTRL_DOWN | wxTHUMB_SHIFT_DOWN, true, kCount));
+    EXPECT_EQ(Indices({7}), s.Update(7, STRIP_CTRL_DOWN | STRIP_SHIFT_DOWN, true, kCount));
     EXPECT_EQ(Indices({2, 7}), Selected(s));
 }
 
@@ -95,9 +95,9 @@ TEST(ThumbnailSelection, ModifiersActAsPlainClickWithoutMultiSelect)
 {
     ThumbnailSelection s;
     s.Update(2, 0, false, kCount);
-    EXPECT_EQ(Indices({2, 6}), s.Update(6, wxTHUMB_SHIFT_DOWN, false, kCount));
+    EXPECT_EQ(Indices({2, 6}), s.Update(6, STRIP_SHIFT_DOWN, false, kCount));
     EXPECT_EQ(Indices({6}), Selected(s));
-    EXPECT_EQ(Indices({6}), s.Update(6, wxTHUMB_CTRL_DOWN | wxTHUMB_ALT_DOWN, false, kCount));
+    EXPECT_EQ(Indices({6}), s.Update(6, STRIP_CTRL_DOWN | STRIP_ALT_DOWN, false, kCount));
     EXPECT_EQ(Indices({6}), Selected(s));
 }
 
