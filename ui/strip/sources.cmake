@@ -3,6 +3,7 @@
 
 set(SOURCES
   frame_strip.cpp
+  frame_strip_input.cpp
   frame_strip_move.cpp
   frame_tile.cpp
   label_font.cpp)
