@@ -5,7 +5,7 @@
 #include <wx/debug.h>
 #include <wx/kbdstate.h>
 
-#include "ui/strip/frame_strip.h"
+#include "core/strip/thumbnail_selection.h"
 
 // Index precondition as a debug assertion whose text is the upper-bound test (the texts are
 // part of the control's contract); negative indices fail it as well. Then returns rc.
