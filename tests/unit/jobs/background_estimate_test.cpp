@@ -7,22 +7,10 @@
 #include "core/jobs/background_estimate.h"
 #include "core/jobs/feed_passes.h"
 #include "core/export/size_estimate.h"
+#include "support/pump_events.h"
 #include "support/test_images.h"
 
 namespace {
-// Plays the GUI thread's event loop until done holds; false after timeoutMs.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        wxAppConsole::GetInstance()->ProcessPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 std::vector<std::shared_ptr<const wxImage>> Pictures(int count, int size)
 {
     std::vector<std::shared_ptr<const wxImage>> pictures;

@@ -11,21 +11,10 @@
 #include "core/jobs/export_session.h"
 #include "core/jobs/thread_update_event.h"
 #include "support/temp_dir.h"
+#include "support/pump_events.h"
 #include "support/test_images.h"
 
 namespace {
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 60000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        wxAppConsole::GetInstance()->ProcessPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 // Records what a session hands its window.
 struct Recorder {
     std::vector<int> percents;

@@ -10,21 +10,10 @@
 #include "core/jobs/load_session.h"
 #include "support/gif_bytes_builder.h"
 #include "support/temp_dir.h"
+#include "support/pump_events.h"
 #include "support/test_images.h"
 
 namespace {
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        wxAppConsole::GetInstance()->ProcessPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
-
 // A picture, a GIF whose frames wait 10, 0 and 250, a missing file and a JPEG cut short.
 struct Batch {
     TempDir dir;
