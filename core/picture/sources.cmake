@@ -1,0 +1,11 @@
+# Pictures of our own: pixels held compressed, decoded on demand on any thread into buffers
+# that are no toolkit image, a small cache of decoded pictures, and the store that keeps the
+# compressed bytes within a memory budget and moves the rest to a cache file. Uses base/, and
+# the toolkit's image only to convert from and to it.
+
+set(SOURCES
+  picture_codec.cpp)
+
+# Compressed pictures: zstd (bench/frame_store_bench compares it with LZ4).
+pkg_check_modules(ZSTD REQUIRED IMPORTED_TARGET libzstd)
+list(APPEND CORE_LIBS PkgConfig::ZSTD)
