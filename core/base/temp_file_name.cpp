@@ -1,12 +1,12 @@
 #include "core/base/temp_file_name.h"
 
-#include <cerrno>
+#include "core/base/process_gone.h"
+
 #include <memory>
 #include <random>
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -36,12 +36,6 @@ bool ParseDecimal(const std::string& text, size_t maxDigits, unsigned long long&
         value = value * 10 + digit;
     }
     return true;
-}
-
-// Whether the process pid is gone. EPERM means it exists under another user.
-bool ProcessGone(pid_t pid)
-{
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 struct DirCloser {

@@ -4,7 +4,13 @@
 # the toolkit's image only to convert from and to it.
 
 set(SOURCES
-  picture_codec.cpp)
+  cache_file.cpp
+  cache_space.cpp
+  decoded_cache.cpp
+  decoded_picture.cpp
+  picture.cpp
+  picture_codec.cpp
+  picture_store.cpp)
 
 # Compressed pictures: zstd (bench/frame_store_bench compares it with LZ4).
 pkg_check_modules(ZSTD REQUIRED IMPORTED_TARGET libzstd)
