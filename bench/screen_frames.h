@@ -50,6 +50,7 @@ public:
     {
         rgb = m_base;
         DrawEditorText(index, rgb);
+        DrawPage(index, rgb);
         const int travelX = std::max(1, m_width - kDialogW), travelY = std::max(1, m_height - kDialogH);
         const int dx = Bounce(200 + index * 6, travelX), dy = Bounce(100 + index * 3, travelY);
         DrawDialog(rgb, dx, dy, index);
@@ -63,7 +64,8 @@ private:
     static Rgb Grey(uint8_t v) { return {v, v, v}; }
     static int Bounce(int t, int range) { return (t / range) % 2 ? range - t % range : t % range; }
 
-    // Glyphs of 7 x 13 with strokes and anti-aliased edges: coverage 0..3 per pixel.
+    // Glyphs of 7 x 13: a few strokes with anti-aliased edges, coverage 0..7 per pixel, the
+    // edges' shades differing from glyph to glyph as a rasteriser's do.
     void MakeGlyphs()
     {
         for (int c = 0; c < 128; ++c) {
@@ -72,16 +74,21 @@ private:
             if (c <= ' ')
                 continue;
             uint32_t h = uint32_t(c) * 2654435761u;
-            for (int stroke = 0; stroke < 3; ++stroke, h = h * 1664525u + 1013904223u) {
-                const bool vertical = h & 1;
+            auto cover = [&](int x, int y, int a) {
+                if (x >= 0 && y >= 0 && x < kGlyphW && y < kGlyphH)
+                    g[y * kGlyphW + x] = std::max<uint8_t>(g[y * kGlyphW + x], uint8_t(a));
+            };
+            for (int stroke = 0; stroke < 3 + int(h % 2); ++stroke, h = h * 1664525u + 1013904223u) {
+                const int kind = (h >> 1) % 3;  // vertical, horizontal, diagonal
                 const int at = 1 + (h >> 3) % 5, from = 2 + (h >> 8) % 4, to = 8 + (h >> 12) % 4;
-                for (int t = vertical ? from : 1; t < (vertical ? to : 6); ++t) {
-                    const int x = vertical ? at : t, y = vertical ? t : from + at;
-                    g[y * kGlyphW + x] = 3;
-                    if (x + 1 < kGlyphW)
-                        g[y * kGlyphW + x + 1] = std::max<uint8_t>(g[y * kGlyphW + x + 1], 1);
-                    if (y + 1 < kGlyphH)
-                        g[(y + 1) * kGlyphW + x] = std::max<uint8_t>(g[(y + 1) * kGlyphW + x], 1);
+                const int soft = 2 + (h >> 16) % 4;
+                for (int t = from; t < to; ++t) {
+                    const int x = kind == 0 ? at : kind == 1 ? t - from + 1 : (t - from) / 2 + 1;
+                    const int y = kind == 1 ? from + at : t;
+                    cover(x, y, 7);
+                    cover(x + 1, y, soft);
+                    cover(x - 1, y, soft / 2);
+                    cover(x, y + 1, soft - 1);
                 }
             }
         }
@@ -108,9 +115,9 @@ private:
                     if (!a || px < 0 || py < 0 || px >= m_width || py >= m_height)
                         continue;
                     uint8_t* p = &rgb[(size_t(py) * m_width + px) * 3];
-                    p[0] = uint8_t((fg.r * a + bg.r * (3 - a)) / 3);
-                    p[1] = uint8_t((fg.g * a + bg.g * (3 - a)) / 3);
-                    p[2] = uint8_t((fg.b * a + bg.b * (3 - a)) / 3);
+                    p[0] = uint8_t((fg.r * a + bg.r * (7 - a)) / 7);
+                    p[1] = uint8_t((fg.g * a + bg.g * (7 - a)) / 7);
+                    p[2] = uint8_t((fg.b * a + bg.b * (7 - a)) / 7);
                 }
             x += kGlyphW + 1;
         }
@@ -140,6 +147,42 @@ private:
             DrawText(rgb, 210, y, text, colours[line % 6], paper);
         }
         FillRect(rgb, 206, 40 + ((index / 20) % rows) * kLine - 4, 4, kLine, {0xd7, 0xe7, 0xfb});
+    }
+
+    // A web page beside the editor: paragraphs of small dense text scrolling a pixel a frame,
+    // and a photograph in it.
+    void DrawPage(int index, std::vector<uint8_t>& rgb) const
+    {
+        const int left = m_editorWidth + 20, width = m_width - left - 20;
+        if (width < 100)
+            return;
+        FillRect(rgb, left, 40, width, m_height - 80, {255, 255, 255});
+        static const char* const kWords[] = {"frames", "the", "of", "memory", "compressed",
+                                             "screen", "picture", "a", "store", "decoded",
+                                             "cache", "file", "budget", "and", "window"};
+        const int top = 50 - index % kLine;
+        for (int row = 0; top + row * 16 < m_height - 60; ++row) {
+            const int y = top + row * 16;
+            if (y < 44 || (row + index / kLine) % 9 == 8)
+                continue;  // a gap between paragraphs
+            std::string line;
+            uint32_t h = uint32_t(row + index / kLine) * 2246822519u;
+            while (int(line.size()) * (kGlyphW + 1) < width - 60)
+                line += std::string(kWords[((h = h * 1664525u + 1013904223u) >> 24) % 15]) + " ";
+            line.resize(size_t(width - 32) / (kGlyphW + 1));
+            DrawText(rgb, left + 16, y, line, Grey(0x20), {255, 255, 255});
+        }
+        const int photoX = left + width - 260, photoY = 120 - index % kLine;
+        for (int y = 0; y < 180; ++y)
+            for (int x = 0; x < 240; ++x) {
+                const int px = photoX + x, py = photoY + y;
+                if (px < 0 || py < 40 || px >= m_width || py >= m_height - 40)
+                    continue;
+                const uint32_t noise = (uint32_t(x * 73856093) ^ uint32_t(y * 19349663)) >> 27;
+                uint8_t* p = &rgb[(size_t(py) * m_width + px) * 3];
+                p[0] = uint8_t(60 + x / 2 + noise), p[1] = uint8_t(90 + y / 2 + noise);
+                p[2] = uint8_t(140 + (x + y) / 8 + noise);
+            }
     }
 
     void DrawDialog(std::vector<uint8_t>& rgb, int x, int y, int index) const
