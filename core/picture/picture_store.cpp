@@ -5,16 +5,6 @@
 #include "core/base/available_memory.h"
 #include "core/picture/cache_file.h"
 
-namespace {
-
-wxString FileTrouble(const std::string& path, const std::string& reason)
-{
-    return wxString::Format(_("Frames can't be kept in the cache file %s:\n%s\nThey stay in "
-                              "memory, which may run short."),
-                            wxString::FromUTF8(path), wxString::FromUTF8(reason));
-}
-
-} // namespace
 
 uint64_t DefaultPictureBudget(uint64_t freeMemory)
 {
@@ -85,8 +75,7 @@ PictureStore::Bytes PictureStore::Read(uint64_t key)
     if (file->Read(offset, bytes->data(), size, reason))
         return bytes;
     const std::lock_guard<std::mutex> lock(m_mutex);
-    Tell(m_toldRead, wxString::Format(_("Frames can't be read back from the cache file %s:\n%s"),
-                                      wxString::FromUTF8(m_filePath), wxString::FromUTF8(reason)));
+    Tell(m_toldRead, {Trouble::Read, m_filePath, reason});
     return nullptr;
 }
 
@@ -111,12 +100,29 @@ void PictureStore::Release(uint64_t key)
     m_entries.erase(found);
 }
 
+// The texts are made here, on the owner's thread, rather than where the trouble arose: the
+// language may change on the window's thread while a worker adds pictures.
 std::optional<wxString> PictureStore::TakeTrouble()
 {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    std::optional<wxString> trouble;
-    trouble.swap(m_trouble);
-    return trouble;
+    std::vector<Trouble> troubles;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        troubles.swap(m_troubles);
+    }
+    std::optional<wxString> message;
+    for (const Trouble& trouble : troubles) {
+        const wxString path = wxString::FromUTF8(trouble.path);
+        const wxString reason = wxString::FromUTF8(trouble.reason);
+        const wxString text =
+            trouble.kind == Trouble::Write
+                ? wxString::Format(_("Frames can't be kept in the cache file %s:\n%s\nThey stay "
+                                     "in memory, which may run short."),
+                                   path, reason)
+                : wxString::Format(_("Frames can't be read back from the cache file %s:\n%s"),
+                                   path, reason);
+        message = message ? *message + "\n\n" + text : text;
+    }
+    return message;
 }
 
 PictureStore::Figures PictureStore::Counts() const
@@ -172,7 +178,7 @@ bool PictureStore::MoveOne(std::unique_lock<std::mutex>& lock)
     }
     if (!written) {
         m_fileFailed = true;
-        Tell(m_toldWrite, FileTrouble(m_filePath, reason));
+        Tell(m_toldWrite, {Trouble::Write, m_filePath, reason});
     }
     return written;
 }
@@ -184,14 +190,14 @@ bool PictureStore::OpenFile()
     if (m_file)
         return true;
     m_fileFailed = true;
-    Tell(m_toldWrite, FileTrouble(m_filePath, reason));
+    Tell(m_toldWrite, {Trouble::Write, m_filePath, reason});
     return false;
 }
 
-void PictureStore::Tell(bool& told, const wxString& message)
+void PictureStore::Tell(bool& told, Trouble trouble)
 {
     if (told)
         return;
     told = true;
-    m_trouble = m_trouble ? *m_trouble + "\n\n" + message : message;
+    m_troubles.push_back(std::move(trouble));
 }

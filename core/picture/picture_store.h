@@ -81,7 +81,11 @@ private:
     void MoveOverBudget();
     bool MoveOne(std::unique_lock<std::mutex>& lock);
     bool OpenFile();
-    void Tell(bool& told, const wxString& message);
+    struct Trouble {
+        enum Kind { Write, Read } kind;
+        std::string path, reason;
+    };
+    void Tell(bool& told, Trouble trouble);
 
     const uint64_t m_budget;
     const std::string m_folder;
@@ -98,6 +102,6 @@ private:
     std::unique_ptr<CacheFile> m_file;
     std::string m_filePath;
     CacheSpace m_space;
-    std::optional<wxString> m_trouble;
+    std::vector<Trouble> m_troubles;  // not taken yet
     bool m_toldWrite = false, m_toldRead = false;
 };

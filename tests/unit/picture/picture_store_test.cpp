@@ -1,6 +1,6 @@
 // The store holds one compressed copy a picture however many hold it, moves pictures past its
 // budget to the cache file and reads them back exact, keeps everything in memory and says so
-// once when the file can't be made or written, serves readers on several threads while
+// once when the file can't be made, written or read, serves readers on several threads while
 // another adds, and clears only the cache files of processes that are gone.
 #include <gtest/gtest.h>
 
@@ -149,6 +149,31 @@ TEST(PictureStore, KeepsEverythingInMemoryAndSaysSoOnceWhenTheFileFails)
         EXPECT_FALSE(store->TakeTrouble()) << "told twice";
         ExpectAllExact(pictures);
     }
+}
+
+TEST(PictureStore, APictureItsFileLostGivesNothingAndSaysSoOnce)
+{
+    TempDir dir;
+    auto store = PictureStore::Create({20000, Folder(dir), 0});
+    const std::vector<PictureRef> pictures = AddPhotos(store, 12);
+    // Cut the unlinked file short through this process's own descriptor of it.
+    bool cut = false;
+    for (int fd = 3; fd < 1024 && !cut; ++fd) {
+        char target[4096] = {};
+        const std::string link = "/proc/self/fd/" + std::to_string(fd);
+        if (::readlink(link.c_str(), target, sizeof target - 1) > 0 &&
+            std::string(target).find(Folder(dir) + "/frames.") == 0)
+            cut = ::truncate(link.c_str(), 0) == 0;
+    }
+    ASSERT_TRUE(cut);
+    EXPECT_FALSE(pictures[0]->Decode());
+    EXPECT_FALSE(pictures[1]->Decode());
+    const std::optional<wxString> trouble = store->TakeTrouble();
+    ASSERT_TRUE(trouble);
+    EXPECT_TRUE(trouble->Contains("read back")) << *trouble;
+    EXPECT_FALSE(store->TakeTrouble()) << "told twice";
+    EXPECT_TRUE(SamePixels(pictures[11]->ToImage(), PhotoLikeImage(64, 48, 11)))
+        << "a picture in memory is lost with the file";
 }
 
 TEST(PictureStore, ServesReadersOnSeveralThreadsWhileAnotherAdds)
