@@ -107,7 +107,6 @@ TEST(GifTimingWindow, TheLoopSettingReachesTheFileOnlyWhenAsked)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 8, 8), WritePicture(dir, "b.png", 8, 8)}));
     auto loop = [&](int times, bool forFile) {
         wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT), AnswerLoops(times, forFile));
@@ -131,7 +130,6 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     const wxString gif = MixedDelaysGif(dir);
     {
         MainWindowFixture fixture;
-        MainWindow& frame = fixture.Frame();
         fixture.AddImages(Paths({gif, WritePicture(dir, "a.png", 8, 8)}));
         wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT), AnswerLoops(4, true));
         fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));

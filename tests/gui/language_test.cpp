@@ -181,7 +181,6 @@ TEST_F(Language, FailedExportIsToldInTheInterfaceLanguage)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
     fixture.Command(89);
     wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF, dir.File("nowhere/x.gif")),

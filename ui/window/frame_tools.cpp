@@ -8,19 +8,14 @@
 
 void MainWindow::SwitchFrameTools(bool on)
 {
-    m_itemSave->Enable(on);
-    m_itemSaveAs->Enable(on);
-    m_itemDelete->Enable(on);
-    m_itemClearAll->Enable(on);
-    m_itemRunAnimation->Enable(on);
-    m_itemLoopCount->Enable(on);
+    for (int id : {ID_SAVE_GIF, ID_SAVE_GIF_AS, ID_DELETE_FRAMES, ID_CLEAR_ALL, ID_RUN_ANIMATION,
+                   ID_LOOP_COUNT, ID_SAVE_PROJECT, ID_SAVE_PROJECT_AS})
+        m_menubar->Enable(id, on);
     m_toolBar_button->EnableTool(XRCID("m_tool_delete"), on);
     m_toolBar_button->EnableTool(XRCID("m_tool_play"), on);
     m_spinctrl_delay->Enable(on);
     m_spinctrl_width->Enable(on);
     m_spinctrl_height->Enable(on);
-    m_itemSaveProject->Enable(on);
-    m_itemSaveProjectAs->Enable(on);
 }
 
 void MainWindow::EnableFrameTools()

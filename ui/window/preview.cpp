@@ -24,7 +24,7 @@ void MainWindow::SetPlayLook(const char* picture, const wxString& label, const c
     // The tool's tip is the label without its key marks ("&Run", "再生(&R)").
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
                                        wxStripMenuCodes(label, wxStrip_Menu));
-    m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
+    m_menubar->SetLabel(ID_RUN_ANIMATION, label + "\t" + shortcut);
 }
 
 void MainWindow::SetRunLook()
