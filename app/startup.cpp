@@ -37,6 +37,7 @@ MainWindow* CreateMainWindow()
     frame->Centre();
     frame->Layout();
     // Room for two rows of tiles in the strip; the rest goes to the preview.
-    frame->m_splitter->SetSashPosition(frame->FromDIP(250));
+    if (auto* splitter = XRCCTRL(*frame, "m_splitter", wxSplitterWindow))
+        splitter->SetSashPosition(frame->FromDIP(250));
     return frame;
 }

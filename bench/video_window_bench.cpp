@@ -17,6 +17,7 @@
 #include "core/base/trace.h"
 #include "bench/process_figures.h"
 #include "ui/window/main_window.h"
+#include "tests/support/main_window_probe.h"
 #include "core/video/video_decoder.h"
 #include "core/video/video_geometry.h"
 #include "core/video/video_import.h"
@@ -72,7 +73,7 @@ int Run(const Request& request)
     wxStopWatch watch;
     LoadRequest load;
     load.entries = frames.entries;
-    if (!window->StartImageLoad(std::move(load)))
+    if (!Probe(*window).StartImageLoad(std::move(load)))
         return 1;
     while (window->IsLoading()) {
         wxTheApp->Yield(true);

@@ -21,6 +21,7 @@
 #include "bench/process_figures.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
+#include "tests/support/main_window_probe.h"
 #include "core/project/project_file.h"
 #include "core/input/frame_reference.h"
 #include "core/export/gif_export.h"
@@ -82,7 +83,7 @@ double TimedLoad(const wxArrayString& entries, bool project)
     frame->SetPathChooser(std::move(chooser));
     frame->Show();
     wxStopWatch watch;
-    Command(*frame, project ? frame->m_itemOpenProject->GetId() : frame->m_itemAddImage->GetId());
+    Command(*frame, project ? ID_OPEN_PROJECT : ID_ADD_IMAGE);
     Wait([&] { return !frame->IsLoading(); });
     const double seconds = watch.Time() / 1000.0;
     frame->Destroy();
@@ -120,13 +121,13 @@ void UndoStepCost(MainWindow& frame)
     const long before = ResidentKiB();
     for (int i = 0; i < steps / 2; ++i) {
         Command(frame, ID_REVERSE);
-        frame.m_thumbnails->Select(0);
+        Probe(frame).Strip()->Select(0);
         Command(frame, ID_DUPLICATE);
     }
     const long afterSteps = ResidentKiB();
-    Command(frame, frame.m_itemClearAll->GetId());
+    Command(frame, ID_CLEAR_ALL);
     const long cleared = ResidentKiB();
-    const size_t held = frame.m_history->HeldBytes();
+    const size_t held = Probe(frame).History()->HeldBytes();
     Command(frame, wxID_UNDO);
     std::printf("undo history, 100 frames: %d steps  %+8.1f KiB/step; Clear All %+.1f MiB of RSS "
                 "while the history holds %.1f MiB of pictures (shared, not copied)\n",
@@ -163,7 +164,7 @@ int Run(const std::vector<int>& counts)
             paths->open.Add(files[i % files.size()]);
         const long before = ResidentKiB();
         wxStopWatch watch;
-        Command(*frame, frame->m_itemAddImage->GetId());
+        Command(*frame, ID_ADD_IMAGE);
         Wait([&] { return !frame->IsLoading(); });
         const double seconds = watch.Time() / 1000.0;
         const long after = ResidentKiB();
@@ -174,7 +175,7 @@ int Run(const std::vector<int>& counts)
             UndoStepCost(*frame);
             paths->save = wxString(dir) + "/window.gif";
             wxStopWatch save;
-            Command(*frame, frame->m_itemSave->GetId());
+            Command(*frame, ID_SAVE_GIF);
             Wait([&] { return !frame->IsSaving(); });
             std::printf("save  100 frames through the window %8.2f %12.2f %14.1f\n",
                         save.Time() / 1000.0, save.Time() / 100.0, ResidentKiB() / 1024.0);
@@ -201,7 +202,7 @@ int Run(const std::vector<int>& counts)
         frame->Show();
         const long before = ResidentKiB();
         wxStopWatch watch;
-        Command(*frame, frame->m_itemAddImage->GetId());
+        Command(*frame, ID_ADD_IMAGE);
         Wait([&] { return !frame->IsLoading(); });
         const double seconds = watch.Time() / 1000.0;
         const int n = frame->FrameCount();

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the figures of the source tree's shape: files per folder, the largest files, include
 circles and breaks of the floors (include_order.py), the main window's members, the places that
-read a spin control's value, and the lines of tests against the lines of code.
+read a spin control's value (and why), and the lines of tests against the lines of code.
 
 Usage: tree_measures.py [SOURCE_DIR]
 """
@@ -63,6 +63,32 @@ def window_members(root):
     return match.group(1), data, public
 
 
+def spin_reads(root):
+    """Where a spin control's value is read: as data (a fault: the document holds the
+    values), as the typed input in the handler of the control's own change event, or just
+    before writing it, so that only a differing value is written (the typed text keeps its
+    caret)."""
+    data, input_reads, shown_checks = [], 0, 0
+    for path in files_of(root, CODE):
+        text = open(path, encoding='utf-8').read().split('\n')
+        function = ''
+        for i, line in enumerate(text):
+            head = re.match(r'^\w[\w:<>,\s*&]*::(\w+)\(', line)
+            if head:
+                function = head.group(1)
+            read = re.search(r'(m_spinctrl_\w+)->GetValue\(\)', line)
+            if not read:
+                continue
+            follows = i + 1 < len(text) and read.group(1) + '->SetValue(' in text[i + 1]
+            if re.search(r'\bif \(' + read.group(1) + r'->GetValue\(\) != ', line) and follows:
+                shown_checks += 1
+            elif function.startswith('On'):
+                input_reads += 1
+            else:
+                data.append(f'{os.path.relpath(path, root)}:{i + 1}')
+    return data, input_reads, shown_checks
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else '.'
     global CODE
@@ -89,11 +115,10 @@ def main():
           f'in all the code: {len(include_order.circles(root, CODE))}')
     name, data, public = window_members(root)
     print(f'main window ({name}): {data} data members, {public} public members')
-    reads = [f'{os.path.relpath(p, root)}:{i}'
-             for p in files_of(root, CODE)
-             for i, l in enumerate(open(p, encoding='utf-8'), 1)
-             if re.search(r'm_spinctrl_\w+->GetValue\(\)', l)]
-    print(f'spin control values read: {len(reads)} ({", ".join(reads)})')
+    data, input_reads, shown_checks = spin_reads(root)
+    print(f'spin control values read as data: {len(data)} ({", ".join(data) or "none"}); '
+          f'as the input of their own change event: {input_reads}; '
+          f'to write only a value that differs: {shown_checks}')
     code = sum(lines(p) for p in files_of(root, CODE))
     tests = sum(lines(p) for p in files_of(root, ('tests',)))
     print(f'lines: code {code}, tests {tests} ({tests / code:.2f} test lines a code line)')

@@ -15,18 +15,18 @@ TEST(CanvasTyping, TypedSizesStayWithinWhatAGifCanHold)
     fixture.AddImages(Paths({WritePicture(dir, "tall.png", 10, 1000)}));
 
     // 1000 wide would make the height 100,000: the width is lowered until the height fits.
-    TypeInto(frame.m_spinctrl_width, "1000");
-    EXPECT_EQ(frame.m_document.Canvas().y, 65500);
-    EXPECT_EQ(frame.m_document.Canvas().x, 655);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 655);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 65500);
+    TypeInto(Probe(frame).WidthControl(), "1000");
+    EXPECT_EQ(Probe(frame).Document().Canvas().y, 65500);
+    EXPECT_EQ(Probe(frame).Document().Canvas().x, 655);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 655);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 65500);
 
     // A side of 0 can't be entered while frames exist.
-    TypeInto(frame.m_spinctrl_height, "0");
-    frame.m_spinctrl_delay->SetFocus();
+    TypeInto(Probe(frame).HeightControl(), "0");
+    Probe(frame).DelayControl()->SetFocus();
     YieldFor(100);
-    EXPECT_GE(frame.m_spinctrl_height->GetValue(), 1);
-    EXPECT_GE(frame.m_document.Canvas().y, 1);
-    EXPECT_GE(frame.m_document.Canvas().x, 1);
-    EXPECT_EQ(frame.m_document.Canvas().y, frame.m_spinctrl_height->GetValue());
+    EXPECT_GE(Probe(frame).HeightControl()->GetValue(), 1);
+    EXPECT_GE(Probe(frame).Document().Canvas().y, 1);
+    EXPECT_GE(Probe(frame).Document().Canvas().x, 1);
+    EXPECT_EQ(Probe(frame).Document().Canvas().y, Probe(frame).HeightControl()->GetValue());
 }

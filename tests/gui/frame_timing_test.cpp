@@ -53,7 +53,7 @@ std::vector<wxString> Labels(MainWindow& frame)
 {
     std::vector<wxString> labels;
     for (int i = 0; i < frame.FrameCount(); ++i)
-        labels.push_back(frame.m_thumbnails->LabelText(i));
+        labels.push_back(Probe(frame).Strip()->LabelText(i));
     return labels;
 }
 
@@ -72,20 +72,20 @@ struct ThreeFrames {
 TEST(FrameTiming, SetDelayMarksTheFrameMovesTheStartsAndUndoes)
 {
     ThreeFrames t;
-    t.frame.m_thumbnails->Select(1);
+    Probe(t.frame).Strip()->Select(1);
     wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(250));
     EXPECT_EQ(Labels(t.frame),
               (std::vector<wxString>{"#1  0.00sec", "#2  0.10sec*", "#3  2.60sec"}));
     YieldFor(20);
-    EXPECT_EQ(t.frame.m_statusBar->GetStatusText(2), "Length: 2.70 s");
-    EXPECT_EQ(t.frame.m_itemUndo->GetItemLabel(), "&Undo Set Delay\tCtrl+Z");
+    EXPECT_EQ(t.frame.GetStatusBar()->GetStatusText(2), "Length: 2.70 s");
+    EXPECT_EQ(MenuItem(t.frame, wxID_UNDO)->GetItemLabel(), "&Undo Set Delay\tCtrl+Z");
 
     // The common delay moves only the frames that follow it.
-    t.fixture.Edit(t.frame.m_spinctrl_delay, 20);
+    t.fixture.Edit(Probe(t.frame).DelayControl(), 20);
     EXPECT_EQ(Labels(t.frame),
               (std::vector<wxString>{"#1  0.00sec", "#2  0.20sec*", "#3  2.70sec"}));
 
-    t.frame.m_thumbnails->Select(1);
+    Probe(t.frame).Strip()->Select(1);
     wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(kCommonDelay));
     EXPECT_EQ(Labels(t.frame), (std::vector<wxString>{"#1  0.00sec", "#2  0.20sec", "#3  0.40sec"}));
     t.fixture.Command(wxID_UNDO);
@@ -99,37 +99,37 @@ TEST(FrameTiming, SetDelayMarksTheFrameMovesTheStartsAndUndoes)
 TEST(FrameTiming, ScalingEveryDelayIsOneStepAndTheSelectionGetsDelaysOfItsOwn)
 {
     ThreeFrames t;
-    t.frame.m_thumbnails->Select(2);
+    Probe(t.frame).Strip()->Select(2);
     wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(40));
     wxTEST_DIALOG(t.fixture.Command(ID_SCALE_DELAYS), AnswerScale(50, true));
-    EXPECT_EQ(t.frame.m_spinctrl_delay->GetValue(), 5);
-    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 20);
+    EXPECT_EQ(Probe(t.frame).DelayControl()->GetValue(), 5);
+    EXPECT_EQ(Probe(t.frame).Document().EffectiveDelay(2), 20);
     t.fixture.Command(wxID_UNDO);
-    EXPECT_EQ(t.frame.m_spinctrl_delay->GetValue(), 10);
-    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 40);
+    EXPECT_EQ(Probe(t.frame).DelayControl()->GetValue(), 10);
+    EXPECT_EQ(Probe(t.frame).Document().EffectiveDelay(2), 40);
 
-    t.frame.m_thumbnails->Select(0);
+    Probe(t.frame).Strip()->Select(0);
     wxTEST_DIALOG(t.fixture.Command(ID_SCALE_DELAYS), AnswerScale(300, false));
-    EXPECT_EQ(t.frame.m_document.Frame(0)->delay, 30);
-    EXPECT_EQ(t.frame.m_document.Frame(1)->delay, kCommonDelay);
-    EXPECT_EQ(t.frame.m_document.EffectiveDelay(2), 120);
+    EXPECT_EQ(Probe(t.frame).Document().Frame(0)->delay, 30);
+    EXPECT_EQ(Probe(t.frame).Document().Frame(1)->delay, kCommonDelay);
+    EXPECT_EQ(Probe(t.frame).Document().EffectiveDelay(2), 120);
 }
 
 TEST(FrameTiming, ThePreviewShowsEachFrameForItsOwnDelay)
 {
     ThreeFrames t;
-    t.frame.m_thumbnails->Select(1);
+    Probe(t.frame).Strip()->Select(1);
     wxTEST_DIALOG(t.fixture.Command(ID_SET_DELAY), AnswerSetDelay(1));
-    t.fixture.Edit(t.frame.m_spinctrl_delay, 25);
-    t.fixture.Command(t.frame.m_itemRunAnimation->GetId());
+    t.fixture.Edit(Probe(t.frame).DelayControl(), 25);
+    t.fixture.Command(ID_RUN_ANIMATION);
     wxTimerEvent tick;
-    t.frame.m_player.Start(t.frame.m_document, 1);
-    t.frame.OnTimer(tick);
-    EXPECT_EQ(t.frame.m_shownIndex, 1);
+    Probe(t.frame).Player().Start(Probe(t.frame).Document(), 1);
+    Probe(t.frame).OnTimer(tick);
+    EXPECT_EQ(Probe(t.frame).ShownIndex(), 1);
     // A delay of 1 plays as 10, as in browsers.
-    EXPECT_EQ(t.frame.m_timer.GetInterval(), 100);
-    t.frame.OnTimer(tick);
-    EXPECT_EQ(t.frame.m_shownIndex, 2);
-    EXPECT_EQ(t.frame.m_timer.GetInterval(), 250);
-    t.fixture.Command(t.frame.m_itemRunAnimation->GetId());
+    EXPECT_EQ(Probe(t.frame).PreviewTimer().GetInterval(), 100);
+    Probe(t.frame).OnTimer(tick);
+    EXPECT_EQ(Probe(t.frame).ShownIndex(), 2);
+    EXPECT_EQ(Probe(t.frame).PreviewTimer().GetInterval(), 250);
+    t.fixture.Command(ID_RUN_ANIMATION);
 }

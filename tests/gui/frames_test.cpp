@@ -35,16 +35,20 @@ private:
 namespace {
 bool FrameToolsEnabled(MainWindow& frame)
 {
-    return frame.m_itemSave->IsEnabled() && frame.m_itemDelete->IsEnabled() &&
-           frame.m_itemRunAnimation->IsEnabled() && frame.m_spinctrl_width->IsEnabled() &&
-           frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play"));
+    return MenuItem(frame, ID_SAVE_GIF)->IsEnabled() &&
+           MenuItem(frame, ID_DELETE_FRAMES)->IsEnabled() &&
+           MenuItem(frame, ID_RUN_ANIMATION)->IsEnabled() &&
+           Probe(frame).WidthControl()->IsEnabled() &&
+           frame.GetToolBar()->GetToolEnabled(XRCID("m_tool_play"));
 }
 
-bool FrameToolsDisabled(MainWindow& frame)
+bool FrameToolsDisabled(MainWindow &frame)
 {
-    return !frame.m_itemSave->IsEnabled() && !frame.m_itemDelete->IsEnabled() &&
-           !frame.m_itemRunAnimation->IsEnabled() && !frame.m_spinctrl_width->IsEnabled() &&
-           !frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play"));
+    return !MenuItem(frame, ID_SAVE_GIF)->IsEnabled() &&
+           !MenuItem(frame, ID_DELETE_FRAMES)->IsEnabled() &&
+           !MenuItem(frame, ID_RUN_ANIMATION)->IsEnabled() &&
+           !Probe(frame).WidthControl()->IsEnabled() &&
+           !frame.GetToolBar()->GetToolEnabled(XRCID("m_tool_play"));
 }
 
 // Loads five 10 x 10 frames named f0.png .. f4.png.
@@ -68,11 +72,11 @@ TEST(Frames, AddImageAppendsEveryFormatInDialogOrder)
               Paths({"a.png", "anim.gif_0", "anim.gif_1", "anim.gif_2", "b.jpg", "c.bmp"}));
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Add Image Files");
     EXPECT_TRUE(FrameToolsEnabled(frame));
-    EXPECT_EQ(frame.m_loadProgress, nullptr);
+    EXPECT_EQ(Probe(frame).LoadProgress(), nullptr);
     EXPECT_TRUE(frame.IsEnabled());
     // The last frame shown is frame 0, and the canvas follows the frames.
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "a.png Width:40px,Height:30 px");
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (40 * 30)px");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Untitled.gif (40 * 30)px");
 }
 
 TEST(Frames, CancelledDialogChangesNothing)
@@ -92,7 +96,7 @@ TEST(Frames, LoadOfUnreadableOrDamagedFilesEndsAndSaysSo)
     wxTEST_DIALOG(fixture.AddImages(Paths({broken, dir.File("gone.png")})),
                   wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(fixture.Frame().FrameCount(), 0);
-    EXPECT_EQ(fixture.Frame().m_loadProgress, nullptr);
+    EXPECT_EQ(Probe(fixture.Frame()).LoadProgress(), nullptr);
     EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
 
     // A JPEG cut short decodes (its missing rows grey): it is kept and named as damaged, in
@@ -119,20 +123,20 @@ TEST(Frames, CanvasFollowsTheFramesAndKeepsProportionOnEdits)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "big.png", 640, 480), WritePicture(dir, "small.png", 320, 240)}));
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 640);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 480);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 640);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 480);
 
-    fixture.Edit(frame.m_spinctrl_width, 333);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 249);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (333 * 249)px");
-    fixture.Edit(frame.m_spinctrl_height, 100);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 133);
-    EXPECT_EQ(frame.m_document.Canvas().x, 133);
-    EXPECT_EQ(frame.m_document.Canvas().y, 100);
+    fixture.Edit(Probe(frame).WidthControl(), 333);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 249);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Untitled.gif (333 * 249)px");
+    fixture.Edit(Probe(frame).HeightControl(), 100);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 133);
+    EXPECT_EQ(Probe(frame).Document().Canvas().x, 133);
+    EXPECT_EQ(Probe(frame).Document().Canvas().y, 100);
 
-    frame.m_gifName = "cat.gif";
-    fixture.Edit(frame.m_spinctrl_width, 320);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "cat.gif (320 * 240)px");
+    Probe(frame).GifName() = "cat.gif";
+    fixture.Edit(Probe(frame).WidthControl(), 320);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "cat.gif (320 * 240)px");
 }
 
 TEST(Frames, CanvasTakesTheFrameThatGrowsEitherSide)
@@ -140,8 +144,8 @@ TEST(Frames, CanvasTakesTheFrameThatGrowsEitherSide)
     TempDir dir;
     MainWindowFixture fixture;
     fixture.AddImages(Paths({WritePicture(dir, "wide.png", 100, 50), WritePicture(dir, "tall.png", 50, 100)}));
-    EXPECT_EQ(fixture.Frame().m_spinctrl_width->GetValue(), 50);
-    EXPECT_EQ(fixture.Frame().m_spinctrl_height->GetValue(), 100);
+    EXPECT_EQ(Probe(fixture.Frame()).WidthControl()->GetValue(), 50);
+    EXPECT_EQ(Probe(fixture.Frame()).HeightControl()->GetValue(), 100);
 }
 
 TEST(Frames, InsertGoesBeforeTheSelectionOrToTheEnd)
@@ -150,13 +154,13 @@ TEST(Frames, InsertGoesBeforeTheSelectionOrToTheEnd)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
-    frame.m_thumbnails->Select(4);
+    Probe(frame).Strip()->Select(4);
     fixture.InsertImages(Paths({WriteGif(dir, "two.gif", 2), WritePicture(dir, "x.png", 10, 10)}));
     EXPECT_EQ(FrameNames(frame, true), Paths({"f0.png", "f1.png", "f2.png", "f3.png", "two.gif_0",
                                         "two.gif_1", "x.png", "f4.png"}));
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Insert Image Files");
 
-    frame.m_thumbnails->m_selections.clear();
+    Probe(frame).Strip()->m_selections.clear();
     fixture.InsertImages(Paths({WritePicture(dir, "y.png", 10, 10)}));
     EXPECT_EQ(FrameNames(frame, true).Last(), "y.png");
 }
@@ -178,20 +182,20 @@ TEST(Frames, DeleteRemovesTheSelectedFramesOnlyOnYes)
     AddFiveFrames(fixture, dir);
     fixture.AddImages(Paths({WritePicture(dir, "f5.png", 10, 10)}));
     for (int i : {1, 3, 5})
-        frame.m_thumbnails->Select(i);
-    fixture.Edit(frame.m_spinctrl_width, 7);
-    const wxString canvasText = frame.m_statusBar->GetStatusText(0);
-    const wxString frameText = frame.m_statusBar->GetStatusText(1);
+        Probe(frame).Strip()->Select(i);
+    fixture.Edit(Probe(frame).WidthControl(), 7);
+    const wxString canvasText = frame.GetStatusBar()->GetStatusText(0);
+    const wxString frameText = frame.GetStatusBar()->GetStatusText(1);
 
     // No changes nothing at all, status texts and canvas included.
     wxTEST_DIALOG(fixture.Command(wxID_DELETE), wxExpectModal<wxMessageDialog>(wxID_NO));
     EXPECT_EQ(frame.FrameCount(), 6);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), canvasText);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), frameText);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), canvasText);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), frameText);
     EXPECT_FALSE(frameText.empty());
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 7);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 7);
 
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_EQ(FrameNames(frame, true), Paths({"f0.png", "f2.png", "f4.png"}));
     EXPECT_TRUE(FrameToolsEnabled(frame));
@@ -202,7 +206,7 @@ TEST(Frames, DeletingTheLastFrameSwitchesTheFrameCommandsOff)
     TempDir dir;
     MainWindowFixture fixture;
     fixture.AddImages(Paths({WritePicture(dir, "only.png", 10, 10)}));
-    fixture.Frame().m_thumbnails->Select(0);
+    Probe(fixture.Frame()).Strip()->Select(0);
     wxTEST_DIALOG(fixture.Command(XRCID("m_tool_delete")), wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_EQ(fixture.Frame().FrameCount(), 0);
     EXPECT_TRUE(FrameToolsDisabled(fixture.Frame()));
@@ -214,14 +218,14 @@ TEST(Frames, ClearAllEmptiesEverythingWithoutAsking)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
-    fixture.Command(frame.m_itemClearAll->GetId());
+    fixture.Command(ID_CLEAR_ALL);
     EXPECT_EQ(frame.FrameCount(), 0);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 0);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "");
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 0);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 0);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "");
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(2), "");
     EXPECT_TRUE(FrameToolsDisabled(frame));
 }
 
@@ -232,15 +236,15 @@ TEST(Frames, StatusBarShowsTheLengthOfTheAnimation)
     MainWindow& frame = fixture.Frame();
     AddFiveFrames(fixture, dir);
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 0.50 s");
-    fixture.Edit(frame.m_spinctrl_delay, 25);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(2), "Length: 0.50 s");
+    fixture.Edit(Probe(frame).DelayControl(), 25);
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 1.25 s");
-    frame.m_thumbnails->Select(0);
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(2), "Length: 1.25 s");
+    Probe(frame).Strip()->Select(0);
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     YieldFor(20);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(2), "Length: 1.00 s");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(2), "Length: 1.00 s");
 }
 
 TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
@@ -250,26 +254,26 @@ TEST(Preview, PlaysEachLoopAndStopsAfterTheLoopCount)
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10), WritePicture(dir, "b.png", 10, 10),
                              WritePicture(dir, "c.png", 10, 10)}));
-    DocumentSettings twice = frame.m_document.Settings();
+    DocumentSettings twice = Probe(frame).Document().Settings();
     twice.loopCount = 2;
-    frame.m_document.SetSettings(twice);
-    fixture.Command(frame.m_itemRunAnimation->GetId());
-    EXPECT_TRUE(frame.m_player.Playing());
-    EXPECT_TRUE(frame.m_timer.IsRunning());
-    EXPECT_EQ(frame.m_timer.GetInterval(), 100);
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Stop animation\tCtrl+P");
+    Probe(frame).Document().SetSettings(twice);
+    fixture.Command(ID_RUN_ANIMATION);
+    EXPECT_TRUE(Probe(frame).Player().Playing());
+    EXPECT_TRUE(Probe(frame).PreviewTimer().IsRunning());
+    EXPECT_EQ(Probe(frame).PreviewTimer().GetInterval(), 100);
+    EXPECT_EQ(MenuItem(frame, ID_RUN_ANIMATION)->GetItemLabel(), "&Stop animation\tCtrl+P");
 
-    frame.m_timer.Stop();  // the test drives the ticks itself
+    Probe(frame).PreviewTimer().Stop();  // the test drives the ticks itself
     std::vector<int> shown;
     for (int tick = 0; tick < 6; ++tick) {
-        wxTimerEvent event(frame.m_timer);
+        wxTimerEvent event(Probe(frame).PreviewTimer());
         frame.GetEventHandler()->ProcessEvent(event);
-        shown.push_back(frame.m_shownIndex);
+        shown.push_back(Probe(frame).ShownIndex());
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
-    EXPECT_FALSE(frame.m_player.Playing());
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "c.png Width:10px,Height:10 px");
+    EXPECT_FALSE(Probe(frame).Player().Playing());
+    EXPECT_EQ(MenuItem(frame, ID_RUN_ANIMATION)->GetItemLabel(), "&Run animation\tCtrl+P");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "c.png Width:10px,Height:10 px");
 }
 
 TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
@@ -279,14 +283,14 @@ TEST(Preview, DelayEditStopsThePreviewAndRelabelsTheStrip)
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     fixture.Command(XRCID("m_tool_play"));
-    ASSERT_TRUE(frame.m_player.Playing());
-    fixture.Edit(frame.m_spinctrl_delay, 4);
-    EXPECT_FALSE(frame.m_player.Playing());
-    EXPECT_EQ(frame.m_document.Delay(), 4);
+    ASSERT_TRUE(Probe(frame).Player().Playing());
+    fixture.Edit(Probe(frame).DelayControl(), 4);
+    EXPECT_FALSE(Probe(frame).Player().Playing());
+    EXPECT_EQ(Probe(frame).Document().Delay(), 4);
     fixture.Command(XRCID("m_tool_play"));
-    EXPECT_EQ(frame.m_timer.GetInterval(), 40);
+    EXPECT_EQ(Probe(frame).PreviewTimer().GetInterval(), 40);
     fixture.Command(XRCID("m_tool_play"));
-    EXPECT_FALSE(frame.m_timer.IsRunning());
+    EXPECT_FALSE(Probe(frame).PreviewTimer().IsRunning());
 }
 
 TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
@@ -296,13 +300,13 @@ TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "small.png", 100, 100, *wxRED),
                              WritePicture(dir, "large.png", 800, 600, *wxBLUE)}));
-    frame.m_panel_down->SetClientSize(400, 300);
-    ASSERT_EQ(frame.m_panel_down->GetClientSize(), wxSize(400, 300));
-    const wxColour background = frame.m_panel_down->GetBackgroundColour();
+    Probe(frame).PreviewPanel()->SetClientSize(400, 300);
+    ASSERT_EQ(Probe(frame).PreviewPanel()->GetClientSize(), wxSize(400, 300));
+    const wxColour background = Probe(frame).PreviewPanel()->GetBackgroundColour();
 
     wxBitmap canvas(400, 300);
     wxMemoryDC dc(canvas);
-    frame.DrawPreview(dc, 0);
+    Probe(frame).DrawPreview(dc, 0);
     const auto pixel = [&dc](int x, int y) {
         wxColour c;
         dc.GetPixel(x, y, &c);
@@ -318,7 +322,7 @@ TEST(Preview, DrawsSmallFramesUnscaledAndLargeOnesShrunk)
     EXPECT_EQ(pixel(150, 200), back);
 
     // Shrunk to the panel, with none of its rows cut off.
-    frame.DrawPreview(dc, 1);
+    Probe(frame).DrawPreview(dc, 1);
     EXPECT_EQ(pixel(0, 0), blue);
     EXPECT_EQ(pixel(399, 299), blue);
     EXPECT_EQ(pixel(200, 150), blue);
@@ -332,7 +336,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
     s_lastLoopCount = 0;
 
-    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT),
                   wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
                       EXPECT_TRUE(d->m_radioForever->GetValue());
                       EXPECT_FALSE(d->m_spinTimes->IsEnabled());
@@ -342,10 +346,10 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
                       d->ApplyButton(wxID_OK);
                       return wxID_OK;
                   }));
-    EXPECT_EQ(frame.m_document.LoopCount(), 3);
-    EXPECT_EQ(frame.m_player.LoopsPlayed(), 0);
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 3);
+    EXPECT_EQ(Probe(frame).Player().LoopsPlayed(), 0);
 
-    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT),
                   wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
                       EXPECT_TRUE(d->m_radioTimes->GetValue());
                       EXPECT_EQ(d->m_spinTimes->GetValue(), 3);
@@ -353,7 +357,7 @@ TEST(LoopCount, FirstOpeningChoosesForeverThenRemembersTheChoice)
                       d->ApplyButton(wxID_OK);
                       return wxID_OK;
                   }));
-    EXPECT_EQ(frame.m_document.LoopCount(), 0);
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 0);
     EXPECT_EQ(s_lastLoopCount, 0);
 }
 
@@ -363,27 +367,27 @@ TEST(LoopCount, CancelKeepsTheCountButStopsThePreview)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
-    DocumentSettings twice = frame.m_document.Settings();
+    DocumentSettings twice = Probe(frame).Document().Settings();
     twice.loopCount = 2;
-    frame.m_document.SetSettings(twice);
+    Probe(frame).Document().SetSettings(twice);
     s_lastLoopCount = 2;
-    fixture.Command(frame.m_itemRunAnimation->GetId());
+    fixture.Command(ID_RUN_ANIMATION);
     // One tick plays the one frame: a loop of two.
-    wxTimerEvent tick(frame.m_timer);
+    wxTimerEvent tick(Probe(frame).PreviewTimer());
     frame.GetEventHandler()->ProcessEvent(tick);
-    frame.m_timer.Stop();  // no tick of its own while the dialog is up
-    ASSERT_EQ(frame.m_player.LoopsPlayed(), 1);
-    ASSERT_TRUE(frame.m_player.Playing());
-    wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()),
+    Probe(frame).PreviewTimer().Stop();  // no tick of its own while the dialog is up
+    ASSERT_EQ(Probe(frame).Player().LoopsPlayed(), 1);
+    ASSERT_TRUE(Probe(frame).Player().Playing());
+    wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT),
                   wxExpectModal<LoopCountDialog>([](LoopCountDialog* d) {
                       d->m_radioForever->SetValue(true);
                       d->ApplyButton(wxID_CANCEL);
                       return wxID_CANCEL;
                   }));
-    EXPECT_EQ(frame.m_document.LoopCount(), 2);
-    EXPECT_EQ(frame.m_player.LoopsPlayed(), 1);
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 2);
+    EXPECT_EQ(Probe(frame).Player().LoopsPlayed(), 1);
     EXPECT_EQ(s_lastLoopCount, 2);
-    EXPECT_FALSE(frame.m_player.Playing());
+    EXPECT_FALSE(Probe(frame).Player().Playing());
 }
 
 TEST(Frames, ClosingWhileALoadRunsNeitherCrashesNorLeaks)
@@ -395,7 +399,7 @@ TEST(Frames, ClosingWhileALoadRunsNeitherCrashesNorLeaks)
     auto fixture = std::make_unique<MainWindowFixture>();
     fixture->Paths().openAnswers.push_back(paths);
     // Sent without yielding, so that the load is still running when the window goes.
-    wxCommandEvent add(wxEVT_MENU, fixture->Frame().m_itemAddImage->GetId());
+    wxCommandEvent add(wxEVT_MENU, ID_ADD_IMAGE);
     fixture->Frame().ProcessWindowEvent(add);
     EXPECT_TRUE(fixture->Frame().IsLoading());
     fixture.reset();
@@ -411,10 +415,10 @@ TEST(Frames, TraceNamesEachAppendedFrameAndDelayEditButNoCompositionWithoutASave
     const wxString big = WritePicture(dir, "big.png", 60, 40);
     testing::internal::CaptureStdout();
     fixture.AddImages(Paths({gif, big}));
-    fixture.Edit(frame.m_spinctrl_delay, 20);
+    fixture.Edit(Probe(frame).DelayControl(), 20);
     // The estimate fits the frames into the canvas as a save would, writing nothing.
     WaitFor("the size estimate", [&] {
-        return !frame.m_estimateTimer.IsRunning() && !frame.m_estimate->Running();
+        return !Probe(frame).EstimateTimer().IsRunning() && !Probe(frame).Estimate()->Running();
     });
     const std::string trace = testing::internal::GetCapturedStdout();
 
@@ -429,7 +433,7 @@ TEST(Frames, TraceNamesEachAppendedFrameAndDelayEditButNoCompositionWithoutASave
         EXPECT_EQ(trace.find(line), std::string::npos) << line << " in\n" << trace;
 
     testing::internal::CaptureStdout();
-    fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("out.gif"));
+    fixture.SaveWith(ID_SAVE_GIF, dir.File("out.gif"));
     const std::string saved = testing::internal::GetCapturedStdout();
     EXPECT_NE(saved.find("thumbnail-3\nimage\nm_bitmap\nRescale\n"), std::string::npos) << saved;
 }

@@ -83,7 +83,7 @@ protected:
     std::string SaveAs(const wxString& name, const GifSaveOptions& options)
     {
         fixture.Paths().gifOptionAnswers.push_back(options);
-        fixture.SaveWith(fixture.Frame().m_itemSaveAs->GetId(), dir.File(name));
+        fixture.SaveWith(ID_SAVE_GIF_AS, dir.File(name));
         return wxFileExists(dir.File(name)) ? FileBytes(dir.File(name)) : std::string();
     }
 
@@ -92,7 +92,7 @@ protected:
     {
         GifExportOptions options;
         options.canvas = wxSize(kSide, kSide);
-        options.delay = fixture.Frame().m_document.Delay();
+        options.delay = Probe(fixture.Frame()).Document().Delay();
         options.optimize = chosen.optimize;
         options.quality = chosen.quality;
         const wxString path = dir.File("direct.gif");
@@ -100,7 +100,7 @@ protected:
         return FileBytes(path);
     }
 
-    wxString StatusText() { return fixture.Frame().m_statusBar->GetStatusText(2); }
+    wxString StatusText() { return fixture.Frame().GetStatusBar()->GetStatusText(2); }
     // The estimate's part of the status text.
     wxString EstimateText() { return StatusText().AfterFirst(wxUniChar(0xb7)).Trim(false); }
 
@@ -139,7 +139,7 @@ TEST_F(GifSaveOptionsTest, ChoicesAreShownAgainInANewWindowAndUsedByAPlainSave)
 
     MainWindowFixture second;
     const std::vector<wxImage> frames = AddFrames(second, {MovingSquare(2), MovingSquare(3)}, "g");
-    second.SaveWith(second.Frame().m_itemSave->GetId(), dir.File("second.gif"));
+    second.SaveWith(ID_SAVE_GIF, dir.File("second.gif"));
     ASSERT_EQ(second.Paths().gifOptionsShown.size(), 1u);
     EXPECT_EQ(second.Paths().gifOptionsShown[0], Chosen(true, 60, 2500000));
     EXPECT_TRUE(FileBytes(dir.File("second.gif")) == Direct(frames, Chosen(true, 60)));
@@ -147,7 +147,7 @@ TEST_F(GifSaveOptionsTest, ChoicesAreShownAgainInANewWindowAndUsedByAPlainSave)
     // Save without a dialog writes again when only the options changed.
     const std::string before = FileBytes(dir.File("second.gif"));
     WriteGifSaveOptions(Settings(), Chosen(false, 100));
-    second.SaveWith(second.Frame().m_itemSave->GetId(), wxString());
+    second.SaveWith(ID_SAVE_GIF, wxString());
     EXPECT_TRUE(FileBytes(dir.File("second.gif")) == Direct(frames, Chosen(false, 100)));
     EXPECT_FALSE(FileBytes(dir.File("second.gif")) == before);
 }
@@ -163,7 +163,7 @@ TEST_F(GifSaveOptionsTest, ALimitNothingFitsIsToldAndLeavesTheOldFileAsItWas)
     wxTEST_DIALOG(SaveAs("new.gif", Chosen(true, 40, 40)),
                   ExpectMessage(wxID_OK, "more than the limit of 1 kB"));
     EXPECT_FALSE(wxFileExists(dir.File("new.gif")));
-    EXPECT_EQ(fixture.Frame().m_gifName, "anim.gif") << "the failed file names nothing";
+    EXPECT_EQ(Probe(fixture.Frame()).GifName(), "anim.gif") << "the failed file names nothing";
 }
 
 TEST_F(GifSaveOptionsTest, ALimitThatFitsWritesAFileWithinIt)
@@ -182,12 +182,12 @@ TEST_F(GifSaveOptionsTest, ALimitThatFitsWritesAFileWithinIt)
     report.canvas = wxSize(24, 24);
     report.bytes = 900;
     report.attempts = 3;
-    wxTEST_DIALOG(fixture.Frame().TellHowItWasMadeSmaller(report),
+    wxTEST_DIALOG(Probe(fixture.Frame()).TellHowItWasMadeSmaller(report),
                   ExpectMessage(wxID_OK, "quality 60 of 100\ncanvas 24 * 24 px instead of 48 * 48 px"
                                          "\nfile length 1 kB"));
     report.quality = 100;
     report.canvas = wxSize(kSide, kSide);
-    fixture.Frame().TellHowItWasMadeSmaller(report);  // nothing lowered: no message
+    Probe(fixture.Frame()).TellHowItWasMadeSmaller(report);  // nothing lowered: no message
 }
 
 TEST_F(GifSaveOptionsTest, EstimateFollowsTheFramesAndTheChosenOptions)
@@ -211,14 +211,14 @@ TEST_F(GifSaveOptionsTest, EstimateFollowsTheFramesAndTheChosenOptions)
 
     // A lower remembered quality is estimated again (never more than the best).
     WriteGifSaveOptions(Settings(), Chosen(true, 40));
-    fixture.Frame().ScheduleEstimate();
+    Probe(fixture.Frame()).ScheduleEstimate();
     EXPECT_EQ(EstimateText(), "estimating...") << "what was shown is no longer counted";
     ASSERT_TRUE(WaitFor("an estimate of the new options",
                         [&] { return EstimateText().StartsWith("about "); }));
 
     for (int i = 0; i < 4; ++i) {
-        fixture.Frame().m_thumbnails->Select(0);
-        wxTEST_DIALOG(fixture.Command(fixture.Frame().m_itemDelete->GetId()),
+        Probe(fixture.Frame()).Strip()->Select(0);
+        wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                       wxExpectModal<wxMessageDialog>(wxID_YES));
     }
     ASSERT_EQ(fixture.Frame().FrameCount(), 0);
@@ -232,10 +232,10 @@ TEST_F(GifSaveOptionsTest, ClosingWhileAnEstimateRunsEndsItWithoutWaitingForIt)
         big.push_back(PhotoLikeImage(700, 700, i));
     auto window = std::make_unique<MainWindowFixture>();
     AddFrames(*window, big, "big");
-    window->Frame().m_estimateTimer.Stop();
-    window->Frame().StartEstimate();
-    ASSERT_TRUE(window->Frame().m_estimate->Running());
-    EXPECT_TRUE(window->Frame().m_statusBar->GetStatusText(2).EndsWith("estimating..."));
+    Probe(window->Frame()).EstimateTimer().Stop();
+    Probe(window->Frame()).StartEstimate();
+    ASSERT_TRUE(Probe(window->Frame()).Estimate()->Running());
+    EXPECT_TRUE(window->Frame().GetStatusBar()->GetStatusText(2).EndsWith("estimating..."));
     YieldFor(30);
     window.reset();
     YieldFor(50);
@@ -249,16 +249,16 @@ TEST_F(GifSaveOptionsTest, ProgressGoingBackSaysANewTryHasStarted)
     AddFrames(fixture, big, "big");
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     // Sent without yielding: the export is still running when the reports below arrive.
-    wxCommandEvent save(wxEVT_MENU, fixture.Frame().m_itemSave->GetId());
+    wxCommandEvent save(wxEVT_MENU, ID_SAVE_GIF);
     fixture.Frame().ProcessWindowEvent(save);
     ASSERT_TRUE(fixture.Frame().IsSaving());
     for (int percent : {60, 20}) {
         wxThreadEvent report(wxEVT_THREAD_UPDATE, ID_GIF_FRAME_SAVED);
         report.SetInt(percent);
-        fixture.Frame().m_export->ProcessEvent(report);
+        Probe(fixture.Frame()).Export()->ProcessEvent(report);
     }
-    EXPECT_TRUE(fixture.Frame().m_saveProgressDialog->GetMessage().Contains("try 2"))
-        << fixture.Frame().m_saveProgressDialog->GetMessage();
+    EXPECT_TRUE(Probe(fixture.Frame()).SaveProgress()->GetMessage().Contains("try 2"))
+        << Probe(fixture.Frame()).SaveProgress()->GetMessage();
     WaitFor("the export to end", [&] { return !fixture.Frame().IsSaving(); }, 60000);
     EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
 }

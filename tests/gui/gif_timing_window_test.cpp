@@ -91,35 +91,34 @@ TEST(GifTimingWindow, AGifKeepsItsRhythmThroughTheWindowUnlessAskedNotTo)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({gif}));
-    EXPECT_EQ(frame.m_thumbnails->LabelText(2), "#3  0.10sec*");
-    fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("again.gif"));
+    EXPECT_EQ(Probe(frame).Strip()->LabelText(2), "#3  0.10sec*");
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("again.gif"));
     EXPECT_EQ(DelaysOf(dir.File("again.gif")), (std::vector<int>{10, 0, 250}));
     EXPECT_EQ(RepeatCountOf(dir.File("again.gif")), 0) << "looping forever, as before";
 
     KeepGifTiming off(false);
-    fixture.Command(frame.m_itemClearAll->GetId());
+    fixture.Command(ID_CLEAR_ALL);
     fixture.AddImages(Paths({gif}));
-    EXPECT_EQ(frame.m_document.Frame(2)->delay, kCommonDelay);
-    EXPECT_EQ(frame.m_thumbnails->LabelText(2), "#3  0.20sec");
+    EXPECT_EQ(Probe(frame).Document().Frame(2)->delay, kCommonDelay);
+    EXPECT_EQ(Probe(frame).Strip()->LabelText(2), "#3  0.20sec");
 }
 
 TEST(GifTimingWindow, TheLoopSettingReachesTheFileOnlyWhenAsked)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 8, 8), WritePicture(dir, "b.png", 8, 8)}));
     auto loop = [&](int times, bool forFile) {
-        wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()), AnswerLoops(times, forFile));
+        wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT), AnswerLoops(times, forFile));
     };
     loop(3, false);
-    fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("preview-only.gif"));
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("preview-only.gif"));
     EXPECT_EQ(RepeatCountOf(dir.File("preview-only.gif")), 0);
     loop(3, true);
-    fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("three.gif"));
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("three.gif"));
     EXPECT_EQ(RepeatCountOf(dir.File("three.gif")), 2) << "plays three times";
     loop(1, true);
-    fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("once.gif"));
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("once.gif"));
     EXPECT_EQ(RepeatCountOf(dir.File("once.gif")), -1) << "no looping extension";
     s_lastLoopCount = 0;
     s_lastLoopForFile = false;
@@ -131,10 +130,9 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     const wxString gif = MixedDelaysGif(dir);
     {
         MainWindowFixture fixture;
-        MainWindow& frame = fixture.Frame();
         fixture.AddImages(Paths({gif, WritePicture(dir, "a.png", 8, 8)}));
-        wxTEST_DIALOG(fixture.Command(frame.m_itemLoopCount->GetId()), AnswerLoops(4, true));
-        fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
+        wxTEST_DIALOG(fixture.Command(ID_LOOP_COUNT), AnswerLoops(4, true));
+        fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     }
     s_lastLoopCount = 0;
     s_lastLoopForFile = false;
@@ -142,15 +140,15 @@ TEST(GifTimingWindow, ProjectsCarryOwnDelaysAndTheLoopSetting)
     MainWindow& frame = fixture.Frame();
     fixture.OpenProject(dir.File("p.xml"));
     ASSERT_EQ(frame.FrameCount(), 4);
-    EXPECT_EQ(frame.m_document.Frame(1)->delay, 0);
-    EXPECT_EQ(frame.m_document.Frame(2)->delay, 250);
-    EXPECT_EQ(frame.m_document.Frame(3)->delay, kCommonDelay);
-    EXPECT_EQ(frame.m_document.LoopCount(), 4);
-    EXPECT_TRUE(frame.m_document.LoopInFile());
+    EXPECT_EQ(Probe(frame).Document().Frame(1)->delay, 0);
+    EXPECT_EQ(Probe(frame).Document().Frame(2)->delay, 250);
+    EXPECT_EQ(Probe(frame).Document().Frame(3)->delay, kCommonDelay);
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 4);
+    EXPECT_TRUE(Probe(frame).Document().LoopInFile());
     EXPECT_EQ(s_lastLoopCount, 4) << "the Loop Count dialog offers the project's setting";
     EXPECT_TRUE(s_lastLoopForFile);
     EXPECT_FALSE(frame.ProjectChanged());
-    fixture.SaveWith(frame.m_itemSaveAs->GetId(), dir.File("out.gif"));
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("out.gif"));
     EXPECT_EQ(DelaysOf(dir.File("out.gif")), (std::vector<int>{10, 0, 250, 10}));
     EXPECT_EQ(RepeatCountOf(dir.File("out.gif")), 3);
 

@@ -76,7 +76,7 @@ private:
 struct LinkWindow {
     LinkWindow()
     {
-        fixture.Frame().m_urlOpener = [this](const wxString& url) { opened.push_back(url); };
+        Probe(fixture.Frame()).UrlOpener() = [this](const wxString& url) { opened.push_back(url); };
     }
     MainWindowFixture fixture;
     std::vector<wxString> opened;
@@ -93,12 +93,12 @@ TEST(HelpLinks, HelpAndSupportStopThePreviewAndOpenTheirPages)
         wxArrayString(1, WritePicture(dir, "a.png", 40, 30)) /* one frame is enough to play */);
     ASSERT_EQ(frame.FrameCount(), 1);
 
-    for (wxMenuItem* item : {frame.m_itemHelp, frame.m_itemSupport}) {
-        window.fixture.Command(frame.m_itemRunAnimation->GetId());
-        ASSERT_TRUE(frame.m_player.Playing());
+    for (wxMenuItem* item : {MenuItem(frame, ID_HELP_PAGE), MenuItem(frame, ID_SUPPORT_PAGE)}) {
+        window.fixture.Command(ID_RUN_ANIMATION);
+        ASSERT_TRUE(Probe(frame).Player().Playing());
         window.fixture.Command(item->GetId());
-        EXPECT_FALSE(frame.m_player.Playing()) << item->GetItemLabelText();
-        EXPECT_FALSE(frame.m_timer.IsRunning()) << item->GetItemLabelText();
+        EXPECT_FALSE(Probe(frame).Player().Playing()) << item->GetItemLabelText();
+        EXPECT_FALSE(Probe(frame).PreviewTimer().IsRunning()) << item->GetItemLabelText();
     }
     EXPECT_EQ(window.opened,
               (std::vector<wxString>{(*option).m_helpUrl, (*option).m_supportUrl}));
@@ -108,7 +108,8 @@ TEST(HelpLinks, WithoutConfigurationTheUserIsToldAndNoBrowserStarts)
 {
     ScopedOption none(false);
     LinkWindow window;
-    for (wxMenuItem* item : {window.fixture.Frame().m_itemHelp, window.fixture.Frame().m_itemSupport})
+    for (wxMenuItem* item : {MenuItem(window.fixture.Frame(), ID_HELP_PAGE),
+                             MenuItem(window.fixture.Frame(), ID_SUPPORT_PAGE)})
         wxTEST_DIALOG(window.fixture.Command(item->GetId()),
                       ExpectMessage(wxID_OK, "No web address is configured"));
     EXPECT_TRUE(window.opened.empty());
@@ -119,7 +120,7 @@ TEST(HelpAbout, AboutBoxShowsProductLineNoticeAndDownloadLink)
     ScopedOption option;
     LinkWindow window;
     AboutSeen seen;
-    wxTEST_DIALOG(window.fixture.Command(window.fixture.Frame().m_itemAbout->GetId()),
+    wxTEST_DIALOG(window.fixture.Command(ID_ABOUT_BOX),
                   ExpectAboutBox(&seen));
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.versionLine, "Quorvantel GIF Zoruvede 2.0.31");

@@ -252,14 +252,14 @@ struct UpdateWindow {
     UpdateWindow()
     {
         MainWindow& frame = fixture.Frame();
-        frame.m_urlOpener = [this](const wxString& url) { opened.push_back(url); };
-        frame.m_updateCheck.SetLimits(FetchLimits{2, 2});
+        Probe(frame).UrlOpener() = [this](const wxString& url) { opened.push_back(url); };
+        Probe(frame).Updates().SetLimits(FetchLimits{2, 2});
         frame.Bind(wxEVT_UPDATE_CHECK_RESULT, [this](wxCommandEvent& event) {
             ++results; // before the window's own handler, which shows the message
             event.Skip();
         });
     }
-    void StartCheck() { fixture.Command(fixture.Frame().m_itemCheckUpdate->GetId()); }
+    void StartCheck() { fixture.Command(ID_CHECK_UPDATE); }
     // Help > Check for Update, then the event loop until the result has been handled.
     void RunCheck()
     {
@@ -358,7 +358,7 @@ TEST(HelpUpdateCheck, MissingOrMalformedAddressIsToldAndFetchesNothing)
     for (const char* address : {"", "-update.xml", "example.invalid/zoruvede-update.xml"}) {
         option.SetUpdateUrl(address);
         wxTEST_DIALOG(window.StartCheck(), ExpectMessage(wxID_OK, "No web address is configured"));
-        EXPECT_FALSE(window.fixture.Frame().m_updateCheck.IsRunning()) << address;
+        EXPECT_FALSE(Probe(window.fixture.Frame()).Updates().IsRunning()) << address;
     }
     DialogCounter later;
     YieldFor(100);
@@ -372,13 +372,13 @@ TEST(HelpUpdateCheck, WindowStaysUsableWhileTheServerIsSlowAndARepeatedCommandAs
     ScopedUpdateOption option(server.Address("/zoruvede-update.xml"));
     DialogCounter unexpected;
     UpdateWindow window;
-    window.fixture.Frame().m_updateCheck.SetLimits(FetchLimits{5, 30});
+    Probe(window.fixture.Frame()).Updates().SetLimits(FetchLimits{5, 30});
 
     server.Hold();
     auto slowCheck = [&] {
         window.StartCheck();
         // The command returned while the server still holds the answer back.
-        EXPECT_TRUE(window.fixture.Frame().m_updateCheck.IsRunning());
+        EXPECT_TRUE(Probe(window.fixture.Frame()).Updates().IsRunning());
         window.StartCheck();
         YieldFor(100);
         EXPECT_EQ(window.results, 0);
@@ -405,7 +405,7 @@ TEST(HelpUpdateCheck, ResultForAClosedWindowIsDroppedQuietly)
         UpdateWindow window;
         closed = &window.fixture.Frame();
         window.StartCheck();
-        ASSERT_TRUE(window.fixture.Frame().m_updateCheck.IsRunning());
+        ASSERT_TRUE(Probe(window.fixture.Frame()).Updates().IsRunning());
     }
     WaitFor("the window to be destroyed", [&] { return closed.get() == nullptr; });
     server.Release();

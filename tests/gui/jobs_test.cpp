@@ -72,7 +72,7 @@ TEST(Jobs, CancelledLoadKeepsTheFramesThatArrived)
     const wxArrayString paths = BigPictures(dir, 40);
     fixture.Paths().openAnswers.push_back(paths);
     // Sent without a yield, which would take in every frame before the click could come.
-    wxCommandEvent add(wxEVT_MENU, frame.m_itemAddImage->GetId());
+    wxCommandEvent add(wxEVT_MENU, ID_ADD_IMAGE);
     frame.ProcessWindowEvent(add);
     ASSERT_TRUE(frame.IsLoading());
     // The button's own command rather than a real click: in this test harness the dialog's
@@ -80,13 +80,13 @@ TEST(Jobs, CancelledLoadKeepsTheFramesThatArrived)
     // seen after every queued frame. The export test below clicks for real; by hand, with the
     // real window, Cancel stops a load of forty large pictures after a few of them.
     wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
-    cancel.SetEventObject(frame.m_loadProgress->FindWindow(wxID_CANCEL));
-    frame.m_loadProgress->ProcessWindowEvent(cancel);
+    cancel.SetEventObject(Probe(frame).LoadProgress()->FindWindow(wxID_CANCEL));
+    Probe(frame).LoadProgress()->ProcessWindowEvent(cancel);
     DispatchUntil("the load to stop", [&] { return !frame.IsLoading(); });
     EXPECT_LT(frame.FrameCount(), 40) << "the load stopped early";
-    EXPECT_EQ(frame.m_itemSave->IsEnabled(), frame.FrameCount() > 0)
+    EXPECT_EQ(MenuItem(frame, ID_SAVE_GIF)->IsEnabled(), frame.FrameCount() > 0)
         << "the window is usable again, with the frames that arrived";
-    EXPECT_TRUE(frame.m_itemAddImage->IsEnabled());
+    EXPECT_TRUE(MenuItem(frame, ID_ADD_IMAGE)->IsEnabled());
 }
 
 TEST(Jobs, CancelledSaveLeavesTheOldFileAndSaysNothing)
@@ -97,9 +97,9 @@ TEST(Jobs, CancelledSaveLeavesTheOldFileAndSaysNothing)
     fixture.AddImages(BigPictures(dir, 12));
     MarkFile(dir.File("anim.gif"));
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
-    fixture.Command(frame.m_itemSaveAs->GetId());
+    fixture.Command(ID_SAVE_GIF_AS);
     ASSERT_TRUE(frame.IsSaving());
-    ClickCancel(frame.m_saveProgressDialog);
+    ClickCancel(Probe(frame).SaveProgress());
     DispatchUntil("the export to stop", [&] { return !frame.IsSaving(); });
     YieldFor(50);
     EXPECT_TRUE(FileBytes(dir.File("anim.gif")) == "MARK") << "the old file is untouched";
@@ -115,7 +115,7 @@ TEST(Jobs, ClosingDuringAnExportAsksAndStopsIt)
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(BigPictures(dir, 12));
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
-    fixture.Command(frame.m_itemSaveAs->GetId());
+    fixture.Command(ID_SAVE_GIF_AS);
     ASSERT_TRUE(frame.IsSaving());
     // No keeps the export going; Yes stops it, then the usual unsaved-changes question.
     wxTEST_DIALOG(frame.Close(), ExpectMessage(wxID_NO, "still being saved"));
@@ -154,13 +154,13 @@ TEST(Jobs, ALoadBeyondTheFreeMemoryAsksFirst)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     // 640 x 480 costs about 1.3 MB as a frame; pretend 1 MiB is free.
-    frame.m_availableMemory = [] { return uint64_t{1} << 20; };
+    Probe(frame).AvailableMemory() = [] { return uint64_t{1} << 20; };
     const wxArrayString paths = Paths({WritePicture(dir, "a.png", 640, 480)});
     wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_NO, "1 frame needs about 1.3 MB"));
     EXPECT_EQ(frame.FrameCount(), 0) << "No loads nothing";
     wxTEST_DIALOG(fixture.AddImages(paths), ExpectMessage(wxID_YES, "only 1.0 MB is free"));
     EXPECT_EQ(frame.FrameCount(), 1);
-    frame.m_availableMemory = [] { return uint64_t{1} << 30; };
+    Probe(frame).AvailableMemory() = [] { return uint64_t{1} << 30; };
     fixture.AddImages(paths);
     EXPECT_EQ(frame.FrameCount(), 2) << "enough memory asks nothing";
 }

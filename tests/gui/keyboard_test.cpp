@@ -56,7 +56,7 @@ void ExpectOneKeyEach(wxMenu& menu, const wxString& where)
 class Keyboard : public testing::Test {
 protected:
     MainWindow& Frame() { return fixture.Frame(); }
-    FrameStrip& Strip() { return *Frame().m_thumbnails; }
+    FrameStrip& Strip() { return *Probe(Frame()).Strip(); }
     void LoadFrames(int count)
     {
         wxArrayString paths;
@@ -88,11 +88,11 @@ TEST_F(Keyboard, EveryMenuAndItemHasAKeyOfItsOwnInEveryLanguage)
             ExpectOneKeyEach(*bar->GetMenu(i), title);
         }
         // The playing look of the Animation menu, and the strip's pop-up menu.
-        Frame().SetStopLook();
-        ExpectOneKeyEach(*Frame().m_menuAnimation, "playing");
-        Frame().SetRunLook();
+        Probe(Frame()).SetStopLook();
+        ExpectOneKeyEach(*Probe(Frame()).AnimationMenu(), "playing");
+        Probe(Frame()).SetRunLook();
         wxMenu popup;
-        Frame().BuildStripMenu(popup);
+        Probe(Frame()).BuildStripMenu(popup);
         ExpectOneKeyEach(popup, "pop-up");
     }
 }
@@ -112,7 +112,7 @@ TEST_F(Keyboard, NoKeyIsTheShortcutOfTwoCommands)
                 take(*key, item->GetItemLabelText());
                 delete key;
             }
-    for (const wxAcceleratorEntry& key : MainWindow::SecondKeys())
+    for (const wxAcceleratorEntry& key : MainWindowProbe::SecondKeys())
         take(key, wxString::Format("the window's key for command %d", key.GetCommand()));
     take(wxAcceleratorEntry(wxACCEL_CTRL, 'A'), "the strip's Select All");
     // Shortcuts the product's own commands have: each must be in the list once.
@@ -137,7 +137,9 @@ TEST_F(Keyboard, AltAndALetterOpenTheMenus)
     const struct {
         int key;
         wxMenu* menu;
-    } menus[] = {{'F', Frame().m_menuFile}, {'R', Frame().m_menuFrame}, {'V', Frame().m_menuView}};
+    } menus[] = {{'F', Probe(Frame()).FileMenu()},
+                 {'R', Probe(Frame()).FrameMenu()},
+                 {'V', Probe(Frame()).ViewMenu()}};
     for (const auto& m : menus) {
         opened = nullptr;
         sim.Char(m.key, wxMOD_ALT);
@@ -202,16 +204,16 @@ TEST_F(Keyboard, CtrlPStartsAndStopsCtrlTStopsAndCtrlIAddsImages)
     YieldFor(50);
     wxUIActionSimulator sim;
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to play", [&] { return Frame().m_player.Playing(); }, 3000);
+    WaitFor("Ctrl+P to play", [&] { return Probe(Frame()).Player().Playing(); }, 3000);
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to stop", [&] { return !Frame().m_player.Playing(); }, 3000);
+    WaitFor("Ctrl+P to stop", [&] { return !Probe(Frame()).Player().Playing(); }, 3000);
     sim.Char('P', wxMOD_CONTROL);
-    WaitFor("Ctrl+P to play again", [&] { return Frame().m_player.Playing(); }, 3000);
+    WaitFor("Ctrl+P to play again", [&] { return Probe(Frame()).Player().Playing(); }, 3000);
     sim.Char('T', wxMOD_CONTROL);
-    WaitFor("Ctrl+T to stop", [&] { return !Frame().m_player.Playing(); }, 3000);
+    WaitFor("Ctrl+T to stop", [&] { return !Probe(Frame()).Player().Playing(); }, 3000);
     sim.Char('T', wxMOD_CONTROL);
     YieldFor(300);
-    EXPECT_FALSE(Frame().m_player.Playing()) << "Ctrl+T only ever stops";
+    EXPECT_FALSE(Probe(Frame()).Player().Playing()) << "Ctrl+T only ever stops";
 
     const wxString more = WritePicture(dir, "more.png", 40, 30);
     for (int key : {static_cast<int>('I'), static_cast<int>(WXK_INSERT)}) {

@@ -34,7 +34,7 @@ void Store(const char* bytes)
 
 int CheckedLanguage(MainWindow& frame)
 {
-    for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
+    for (wxMenuItem* item : Probe(frame).LanguageMenu()->GetMenuItems())
         if (item->IsChecked())
             return item->GetId();
     return -1;
@@ -85,7 +85,7 @@ TEST_F(Language, StoredGermanStartsInGerman)
     MainWindow& frame = fixture.Frame();
     EXPECT_EQ(CheckedLanguage(frame), 89);
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "Datei");
-    EXPECT_EQ(frame.m_staticText_width->GetLabel(), "Breite:");
+    EXPECT_EQ(Probe(frame).WidthLabel()->GetLabel(), "Breite:");
 }
 
 TEST_F(Language, StoredNumberIsReadLikeAnIntegerConversion)
@@ -125,11 +125,11 @@ TEST_F(Language, EverySwitchRelabelsMenusAndLabelsAtOnce)
     for (const Expected& e : languages) {
         fixture.Command(e.id);
         SCOPED_TRACE(e.id);
-        EXPECT_EQ(frame.m_language, e.id);
+        EXPECT_EQ(Probe(frame).Language(), e.id);
         EXPECT_EQ(CheckedLanguage(frame), e.id);
         EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), Utf8(e.file));
         EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(5), Utf8(e.help));
-        EXPECT_EQ(frame.m_staticText_width->GetLabel(), Utf8(e.width));
+        EXPECT_EQ(Probe(frame).WidthLabel()->GetLabel(), Utf8(e.width));
         EXPECT_EQ(StoredBytes(), std::to_string(e.id));
         EXPECT_EQ(frame.GetTitle(), GetProductName());
     }
@@ -141,23 +141,23 @@ TEST_F(Language, SwitchKeepsTheFrameCommandsStateAndRefillsTheStatus)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.Command(89);
-    EXPECT_FALSE(frame.m_itemSave->IsEnabled());
-    EXPECT_FALSE(frame.m_itemRunAnimation->IsEnabled());
+    EXPECT_FALSE(MenuItem(frame, ID_SAVE_GIF)->IsEnabled());
+    EXPECT_FALSE(MenuItem(frame, ID_RUN_ANIMATION)->IsEnabled());
 
     wxArrayString paths;
     paths.Add(WritePicture(dir, "a.png", 40, 30));
     fixture.AddImages(paths);
     frame.SetTitle("proj - " + GetProductName());
-    fixture.Command(frame.m_itemClearAll->GetId());
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
+    fixture.Command(ID_CLEAR_ALL);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "");
     fixture.Command(58);
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "");
     fixture.AddImages(paths);
     fixture.Command(58);
-    EXPECT_TRUE(frame.m_itemSave->IsEnabled());
-    EXPECT_TRUE(frame.m_itemRunAnimation->IsEnabled());
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(1), "a.png Width:40px,Height:30 px");
-    EXPECT_EQ(frame.m_statusBar->GetStatusText(0), "Untitled.gif (40 * 30)px");
+    EXPECT_TRUE(MenuItem(frame, ID_SAVE_GIF)->IsEnabled());
+    EXPECT_TRUE(MenuItem(frame, ID_RUN_ANIMATION)->IsEnabled());
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(1), "a.png Width:40px,Height:30 px");
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(0), "Untitled.gif (40 * 30)px");
     EXPECT_EQ(frame.GetTitle(), GetProductName());
 }
 
@@ -167,12 +167,12 @@ TEST_F(Language, SwitchKeepsTheChosenCanvasAndTheProjectInTheTitle)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
-    fixture.Edit(frame.m_spinctrl_width, 20);
-    fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("proj.xml"));
+    fixture.Edit(Probe(frame).WidthControl(), 20);
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("proj.xml"));
     fixture.Command(89);
     fixture.Command(58);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 20);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 15);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 20);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 15);
     EXPECT_EQ(frame.GetTitle(), "proj - " + GetProductName());
     EXPECT_FALSE(frame.ProjectChanged());
 }
@@ -181,10 +181,9 @@ TEST_F(Language, FailedExportIsToldInTheInterfaceLanguage)
 {
     TempDir dir;
     MainWindowFixture fixture;
-    MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30)}));
     fixture.Command(89);
-    wxTEST_DIALOG(fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("nowhere/x.gif")),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF, dir.File("nowhere/x.gif")),
                   ExpectMessage(wxID_OK, Utf8("kann keine neue Datei aufnehmen")));
     fixture.Command(58);
 }
@@ -197,12 +196,12 @@ TEST_F(Language, SwitchDoesNotStopThePreview)
     wxArrayString paths;
     paths.Add(WritePicture(dir, "a.png", 10, 10));
     fixture.AddImages(paths);
-    fixture.Command(frame.m_itemRunAnimation->GetId());
+    fixture.Command(ID_RUN_ANIMATION);
     fixture.Command(89);
-    EXPECT_TRUE(frame.m_player.Playing());
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabelText(), Utf8("Animation anhalten"));
-    fixture.Command(frame.m_itemRunAnimation->GetId());
-    EXPECT_FALSE(frame.m_player.Playing());
+    EXPECT_TRUE(Probe(frame).Player().Playing());
+    EXPECT_EQ(MenuItem(frame, ID_RUN_ANIMATION)->GetItemLabelText(), Utf8("Animation anhalten"));
+    fixture.Command(ID_RUN_ANIMATION);
+    EXPECT_FALSE(Probe(frame).Player().Playing());
 }
 
 TEST_F(Language, ChoiceThatCantBeStoredStillAppliesAndSaysSo)
@@ -223,26 +222,26 @@ TEST_F(Language, ToolTipsAndQuestionButtonsFollowTheSwitch)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 10, 10)}));
-    wxToolBar* tools = frame.m_toolBar_button;
+    wxToolBar* tools = frame.GetToolBar();
     fixture.Command(89);
     EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_insert")), Utf8("Bild hinzufügen"));
     EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_delete")), Utf8("Löschen"));
     EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Animation abspielen");
-    fixture.Command(frame.m_itemRunAnimation->GetId());
+    fixture.Command(ID_RUN_ANIMATION);
     EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Animation anhalten");
-    fixture.Command(frame.m_itemRunAnimation->GetId());
+    fixture.Command(ID_RUN_ANIMATION);
 
     // GTK would label these from its own catalog, in English on a system without that locale;
     // the labels read back in its mnemonic notation.
-    frame.m_thumbnails->Select(0);
+    Probe(frame).Strip()->Select(0);
     wxString labels;
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), RecordButtonLabels(&labels));
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES), RecordButtonLabels(&labels));
     EXPECT_EQ(labels, "_Ja|_Nein");
     EXPECT_EQ(frame.FrameCount(), 1);
 
     fixture.Command(58);
     EXPECT_EQ(tools->GetToolShortHelp(XRCID("m_tool_play")), "Run animation");
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), RecordButtonLabels(&labels));
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES), RecordButtonLabels(&labels));
     EXPECT_EQ(labels, "_Yes|_No");
 }
 
@@ -255,11 +254,11 @@ TEST_F(Language, SwitchRewordsTheUndoStepsAndTheSizeEstimate)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
-    frame.m_thumbnails->Select(0);
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()), ExpectMessage(wxID_YES, ""));
+    Probe(frame).Strip()->Select(0);
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES), ExpectMessage(wxID_YES, ""));
     fixture.Command(wxID_UNDO);
     const auto estimate = [&] {
-        return frame.m_statusBar->GetStatusText(2).AfterFirst(wxUniChar(0xb7));
+        return frame.GetStatusBar()->GetStatusText(2).AfterFirst(wxUniChar(0xb7));
     };
     ASSERT_TRUE(WaitFor("an estimate", [&] { return estimate().Contains("about "); }));
 
@@ -277,10 +276,10 @@ TEST_F(Language, SwitchRewordsTheUndoStepsAndTheSizeEstimate)
     for (const auto& l : languages) {
         SCOPED_TRACE(l.id);
         fixture.Command(l.id);
-        EXPECT_TRUE(frame.m_itemUndo->GetItemLabel().Contains(Utf8(l.undo)))
-            << frame.m_itemUndo->GetItemLabel();
-        EXPECT_TRUE(frame.m_itemRedo->GetItemLabel().Contains(Utf8(l.redo)))
-            << frame.m_itemRedo->GetItemLabel();
+        EXPECT_TRUE(MenuItem(frame, wxID_UNDO)->GetItemLabel().Contains(Utf8(l.undo)))
+            << MenuItem(frame, wxID_UNDO)->GetItemLabel();
+        EXPECT_TRUE(MenuItem(frame, wxID_REDO)->GetItemLabel().Contains(Utf8(l.redo)))
+            << MenuItem(frame, wxID_REDO)->GetItemLabel();
         EXPECT_TRUE(estimate().StartsWith(" " + Utf8(l.about))) << estimate();
     }
 }

@@ -35,7 +35,7 @@ void StoreLanguage(const char* bytes)
 
 wxMenuItem* CheckedLanguageItem(MainWindow& frame)
 {
-    for (wxMenuItem* item : frame.m_menuLanguage->GetMenuItems())
+    for (wxMenuItem* item : Probe(frame).LanguageMenu()->GetMenuItems())
         if (item->IsChecked())
             return item;
     return nullptr;
@@ -46,20 +46,21 @@ TEST(MainWindow, CommandsThatNeedFramesAreDisabledAtStart)
 {
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
-    for (wxMenuItem* item : {frame.m_itemSave, frame.m_itemSaveAs, frame.m_itemDelete,
-                             frame.m_itemClearAll, frame.m_itemRunAnimation,
-                             frame.m_itemLoopCount, frame.m_itemSaveProject})
+    for (wxMenuItem* item : {MenuItem(frame, ID_SAVE_GIF), MenuItem(frame, ID_SAVE_GIF_AS),
+                             MenuItem(frame, ID_DELETE_FRAMES), MenuItem(frame, ID_CLEAR_ALL),
+                             MenuItem(frame, ID_RUN_ANIMATION), MenuItem(frame, ID_LOOP_COUNT),
+                             MenuItem(frame, ID_SAVE_PROJECT)})
         EXPECT_FALSE(item->IsEnabled()) << item->GetItemLabelText();
-    EXPECT_FALSE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_delete")));
-    EXPECT_FALSE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_play")));
-    EXPECT_FALSE(frame.m_spinctrl_delay->IsEnabled());
-    EXPECT_FALSE(frame.m_spinctrl_width->IsEnabled());
-    EXPECT_FALSE(frame.m_spinctrl_height->IsEnabled());
+    EXPECT_FALSE(frame.GetToolBar()->GetToolEnabled(XRCID("m_tool_delete")));
+    EXPECT_FALSE(frame.GetToolBar()->GetToolEnabled(XRCID("m_tool_play")));
+    EXPECT_FALSE(Probe(frame).DelayControl()->IsEnabled());
+    EXPECT_FALSE(Probe(frame).WidthControl()->IsEnabled());
+    EXPECT_FALSE(Probe(frame).HeightControl()->IsEnabled());
 
-    EXPECT_TRUE(frame.m_itemAddImage->IsEnabled());
-    EXPECT_TRUE(frame.m_itemOpenProject->IsEnabled());
-    EXPECT_TRUE(frame.m_itemExit->IsEnabled());
-    EXPECT_TRUE(frame.m_toolBar_button->GetToolEnabled(XRCID("m_tool_insert")));
+    EXPECT_TRUE(MenuItem(frame, ID_ADD_IMAGE)->IsEnabled());
+    EXPECT_TRUE(MenuItem(frame, ID_OPEN_PROJECT)->IsEnabled());
+    EXPECT_TRUE(MenuItem(frame, ID_EXIT_PROGRAM)->IsEnabled());
+    EXPECT_TRUE(frame.GetToolBar()->GetToolEnabled(XRCID("m_tool_insert")));
 }
 
 TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
@@ -74,34 +75,36 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(4), "&Animation");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(5), "&Help");
     // New, then the saving and opening commands and Exit.
-    EXPECT_EQ(frame.m_menuFile->GetMenuItemCount(), 8u);
-    EXPECT_EQ(frame.m_menuEdit->GetMenuItemCount(), 2u);
+    EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 8u);
+    EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 2u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
     // the GIF timing check item, in three groups.
-    EXPECT_EQ(frame.m_menuFrame->GetMenuItemCount(), 13u);
-    EXPECT_TRUE(frame.m_menuFrame->FindItem(ID_KEEP_GIF_TIMING)->IsCheckable());
-    EXPECT_EQ(frame.m_menuAnimation->GetMenuItemCount(), 2u);
-    EXPECT_EQ(frame.m_menuHelp->GetMenuItemCount(), 5u);
-    EXPECT_EQ(frame.m_menuLanguage->GetMenuItemCount(), 7u);
+    EXPECT_EQ(Probe(frame).FrameMenu()->GetMenuItemCount(), 13u);
+    EXPECT_TRUE(Probe(frame).FrameMenu()->FindItem(ID_KEEP_GIF_TIMING)->IsCheckable());
+    EXPECT_EQ(Probe(frame).AnimationMenu()->GetMenuItemCount(), 2u);
+    EXPECT_EQ(Probe(frame).HelpMenu()->GetMenuItemCount(), 5u);
+    EXPECT_EQ(Probe(frame).LanguageMenu()->GetMenuItemCount(), 7u);
 
-    EXPECT_EQ(frame.m_itemNew->GetItemLabel(), "&New\tCtrl+N");
-    EXPECT_EQ(frame.m_itemSave->GetItemLabel(), "&Save\tCtrl+E");
-    EXPECT_EQ(frame.m_itemSaveAs->GetItemLabel(), "Save &As\tCtrl+Shift+E");
-    EXPECT_EQ(frame.m_itemSaveProject->GetItemLabel(), "Save &Project\tCtrl+S");
-    EXPECT_EQ(frame.m_itemSaveProjectAs->GetItemLabel(), "Save Pro&ject As...\tCtrl+Shift+S");
-    EXPECT_EQ(frame.m_itemExit->GetItemLabel(), "E&xit\tCtrl+Q");
-    EXPECT_EQ(frame.m_itemAddImage->GetItemLabel(), "&Add Image\tCtrl+Ins");
-    EXPECT_EQ(frame.m_itemDelete->GetItemLabel(), "&Delete\tCtrl+Del");
-    EXPECT_EQ(frame.m_itemRunAnimation->GetItemLabel(), "&Run animation\tCtrl+P");
-    EXPECT_EQ(frame.m_itemLoopCount->GetItemLabel(), "&Loop Count");
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo\tCtrl+Z");
-    EXPECT_EQ(frame.m_itemRedo->GetItemLabel(), "&Redo\tCtrl+Shift+Z");
-    EXPECT_EQ(frame.m_menuFrame->FindItem(ID_DUPLICATE)->GetItemLabel(), "D&uplicate\tCtrl+D");
+    EXPECT_EQ(MenuItem(frame, ID_NEW_DOCUMENT)->GetItemLabel(), "&New\tCtrl+N");
+    EXPECT_EQ(MenuItem(frame, ID_SAVE_GIF)->GetItemLabel(), "&Save\tCtrl+E");
+    EXPECT_EQ(MenuItem(frame, ID_SAVE_GIF_AS)->GetItemLabel(), "Save &As\tCtrl+Shift+E");
+    EXPECT_EQ(MenuItem(frame, ID_SAVE_PROJECT)->GetItemLabel(), "Save &Project\tCtrl+S");
+    EXPECT_EQ(MenuItem(frame, ID_SAVE_PROJECT_AS)->GetItemLabel(),
+              "Save Pro&ject As...\tCtrl+Shift+S");
+    EXPECT_EQ(MenuItem(frame, ID_EXIT_PROGRAM)->GetItemLabel(), "E&xit\tCtrl+Q");
+    EXPECT_EQ(MenuItem(frame, ID_ADD_IMAGE)->GetItemLabel(), "&Add Image\tCtrl+Ins");
+    EXPECT_EQ(MenuItem(frame, ID_DELETE_FRAMES)->GetItemLabel(), "&Delete\tCtrl+Del");
+    EXPECT_EQ(MenuItem(frame, ID_RUN_ANIMATION)->GetItemLabel(), "&Run animation\tCtrl+P");
+    EXPECT_EQ(MenuItem(frame, ID_LOOP_COUNT)->GetItemLabel(), "&Loop Count");
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo\tCtrl+Z");
+    EXPECT_EQ(MenuItem(frame, wxID_REDO)->GetItemLabel(), "&Redo\tCtrl+Shift+Z");
+    EXPECT_EQ(Probe(frame).FrameMenu()->FindItem(ID_DUPLICATE)->GetItemLabel(),
+              "D&uplicate\tCtrl+D");
 
     const int ids[] = {46, 47, 89, 58, 80, 110, 112};
     const char* names[] = {"中文简体", "中文繁体", "Deutsch", "English", "Français", "Italiano", "日本語"};
     for (int i = 0; i < 7; ++i) {
-        wxMenuItem* item = frame.m_menuLanguage->FindItemByPosition(i);
+        wxMenuItem* item = Probe(frame).LanguageMenu()->FindItemByPosition(i);
         EXPECT_EQ(item->GetId(), ids[i]);
         EXPECT_TRUE(item->IsCheckable());
         EXPECT_EQ(item->GetItemLabelText(), wxString::FromUTF8(names[i]));
@@ -115,7 +118,7 @@ TEST(MainWindow, StoredEnglishChecksTheEnglishItem)
     wxMenuItem* checked = CheckedLanguageItem(fixture.Frame());
     ASSERT_NE(checked, nullptr);
     EXPECT_EQ(checked->GetId(), 58);
-    EXPECT_EQ(fixture.Frame().m_language, 58);
+    EXPECT_EQ(Probe(fixture.Frame()).Language(), 58);
 }
 
 TEST(MainWindow, StoredUnknownLanguageChecksNothingAndKeepsEnglish)
@@ -123,8 +126,8 @@ TEST(MainWindow, StoredUnknownLanguageChecksNothingAndKeepsEnglish)
     StoreLanguage("5");
     MainWindowFixture fixture;
     EXPECT_EQ(CheckedLanguageItem(fixture.Frame()), nullptr);
-    EXPECT_EQ(fixture.Frame().m_language, 5);
-    EXPECT_EQ(fixture.Frame().m_itemSave->GetItemLabelText(), "Save");
+    EXPECT_EQ(Probe(fixture.Frame()).Language(), 5);
+    EXPECT_EQ(MenuItem(fixture.Frame(), ID_SAVE_GIF)->GetItemLabelText(), "Save");
     StoreLanguage("58");
 }
 
@@ -133,35 +136,35 @@ TEST(MainWindow, LayoutLabelsStatusBarTitleAndColours)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     EXPECT_EQ(frame.GetTitle(), GetProductName());
-    EXPECT_EQ(frame.m_statusBar->GetFieldsCount(), 3);
+    EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 3);
     // Empty fields take no room: the last one, the animation's length, has the whole bar.
-    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(0), 0);
-    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(1), 0);
-    EXPECT_EQ(frame.m_statusBar->GetStatusWidth(2), frame.m_statusBar->GetClientSize().x);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusWidth(0), 0);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusWidth(1), 0);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusWidth(2), frame.GetStatusBar()->GetClientSize().x);
 
-    EXPECT_EQ(frame.m_staticText_delay->GetLabel(), "Delay :");
-    EXPECT_EQ(frame.m_staticText_sec->GetLabel(), "1/100sec ");
-    EXPECT_EQ(frame.m_staticText_gif->GetLabel(), "GIF:");
-    EXPECT_EQ(frame.m_staticText_width->GetLabel(), "Width:");
-    EXPECT_EQ(frame.m_staticText_height->GetLabel(), "Height:");
-    EXPECT_EQ(frame.m_staticText_wpx->GetLabel(), "px");
-    EXPECT_EQ(frame.m_staticText_hpx->GetLabel(), "px");
+    EXPECT_EQ(Probe(frame).DelayLabel()->GetLabel(), "Delay :");
+    EXPECT_EQ(Probe(frame).DelayUnit()->GetLabel(), "1/100sec ");
+    EXPECT_EQ(Probe(frame).LoopLabel()->GetLabel(), "GIF:");
+    EXPECT_EQ(Probe(frame).WidthLabel()->GetLabel(), "Width:");
+    EXPECT_EQ(Probe(frame).HeightLabel()->GetLabel(), "Height:");
+    EXPECT_EQ(Probe(frame).WidthUnit()->GetLabel(), "px");
+    EXPECT_EQ(Probe(frame).HeightUnit()->GetLabel(), "px");
 
-    EXPECT_EQ(frame.m_panel_down->GetBackgroundColour(), wxColour(128, 128, 128));
+    EXPECT_EQ(Probe(frame).PreviewPanel()->GetBackgroundColour(), wxColour(128, 128, 128));
     EXPECT_EQ(frame.GetStatusBarPane(), -1) << "tool help never takes the canvas text's place";
-    ASSERT_NE(frame.m_thumbnails, nullptr);
-    EXPECT_EQ(frame.m_thumbnails->GetParent(), frame.m_panel_top);
-    EXPECT_EQ(frame.m_thumbnails->GetId(), 3);
-    EXPECT_EQ(frame.m_thumbnails->GetBackgroundColour(),
-              frame.m_thumbnails->GetPalette().background) << "the desktop theme's";
-    EXPECT_FALSE(frame.m_player.Playing());
-    EXPECT_EQ(frame.m_document.LoopCount(), 0);
+    ASSERT_NE(Probe(frame).Strip(), nullptr);
+    EXPECT_EQ(Probe(frame).Strip()->GetParent(), Probe(frame).StripPanel());
+    EXPECT_EQ(Probe(frame).Strip()->GetId(), 3);
+    EXPECT_EQ(Probe(frame).Strip()->GetBackgroundColour(),
+              Probe(frame).Strip()->GetPalette().background) << "the desktop theme's";
+    EXPECT_FALSE(Probe(frame).Player().Playing());
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 0);
 }
 
 TEST(MainWindow, ExitClosesTheWindow)
 {
     MainWindowFixture fixture;
-    fixture.Command(fixture.Frame().m_itemExit->GetId());
+    fixture.Command(ID_EXIT_PROGRAM);
     WaitFor("the window to close", [&] { return !fixture.Alive(); });
 }
 

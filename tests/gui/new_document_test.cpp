@@ -28,41 +28,41 @@ void MakeDocument(MainWindowFixture& fixture, const TempDir& dir, bool changeAft
 {
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(Paths({WritePicture(dir, "a.png", 40, 30), WritePicture(dir, "b.png", 40, 30)}));
-    fixture.Edit(frame.m_spinctrl_width, 20);
-    fixture.Edit(frame.m_spinctrl_delay, 25);
-    DocumentSettings loop = frame.m_document.Settings();
+    fixture.Edit(Probe(frame).WidthControl(), 20);
+    fixture.Edit(Probe(frame).DelayControl(), 25);
+    DocumentSettings loop = Probe(frame).Document().Settings();
     loop.loopCount = 3;
     loop.loopInFile = true;
-    frame.ChangeSettings("Loop Count", kLoopControl, loop);
+    Probe(frame).ChangeSettings("Loop Count", kLoopControl, loop);
     s_lastLoopCount = 3;
     s_lastLoopForFile = true;
-    fixture.SaveWith(frame.m_itemSave->GetId(), dir.File("out.gif"));
-    fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
+    fixture.SaveWith(ID_SAVE_GIF, dir.File("out.gif"));
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     ASSERT_FALSE(frame.ProjectChanged());
     if (changeAfterSave)
-        fixture.Edit(frame.m_spinctrl_delay, 30);
+        fixture.Edit(Probe(frame).DelayControl(), 30);
 }
 
 void ExpectFreshDocument(MainWindow& frame)
 {
     EXPECT_EQ(frame.FrameCount(), 0);
-    EXPECT_TRUE(frame.m_projectPath.empty());
+    EXPECT_TRUE(Probe(frame).ProjectPath().empty());
     EXPECT_EQ(frame.GetTitle(), GetProductName());
-    EXPECT_TRUE(frame.m_gifPath.empty());
-    EXPECT_TRUE(frame.m_gifName.empty());
-    EXPECT_TRUE(frame.DefaultGifPath().empty()) << "no GIF path is offered";
-    EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), kDefaultDelay);
-    EXPECT_EQ(frame.m_document.Delay(), kDefaultDelay);
-    EXPECT_EQ(frame.m_document.LoopCount(), 0);
-    EXPECT_FALSE(frame.m_document.LoopInFile());
+    EXPECT_TRUE(Probe(frame).GifPath().empty());
+    EXPECT_TRUE(Probe(frame).GifName().empty());
+    EXPECT_TRUE(Probe(frame).DefaultGifPath().empty()) << "no GIF path is offered";
+    EXPECT_EQ(Probe(frame).DelayControl()->GetValue(), kDefaultDelay);
+    EXPECT_EQ(Probe(frame).Document().Delay(), kDefaultDelay);
+    EXPECT_EQ(Probe(frame).Document().LoopCount(), 0);
+    EXPECT_FALSE(Probe(frame).Document().LoopInFile());
     EXPECT_EQ(s_lastLoopCount, 0) << "the Loop Count dialog offers the default";
     EXPECT_FALSE(s_lastLoopForFile);
-    EXPECT_FALSE(frame.m_document.CanvasChosen());
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
-    EXPECT_TRUE(frame.m_statusBar->GetStatusText(0).empty());
+    EXPECT_FALSE(Probe(frame).Document().CanvasChosen());
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 0);
+    EXPECT_TRUE(frame.GetStatusBar()->GetStatusText(0).empty());
     EXPECT_FALSE(UndoEnabled(frame)) << "nothing of the old document can be undone into it";
     EXPECT_FALSE(frame.ProjectChanged());
-    EXPECT_FALSE(frame.m_itemSave->IsEnabled());
+    EXPECT_FALSE(MenuItem(frame, ID_SAVE_GIF)->IsEnabled());
 }
 }
 
@@ -89,17 +89,17 @@ TEST(NewDocument, AsksAboutUnsavedChangesThenStartsEmptyWithDefaults)
         const std::string project = FileBytes(dir.File("p.xml"));
 
         if (c.answer == 0)
-            fixture.Command(frame.m_itemNew->GetId());
+            fixture.Command(ID_NEW_DOCUMENT);
         else
-            wxTEST_DIALOG(fixture.Command(frame.m_itemNew->GetId()),
+            wxTEST_DIALOG(fixture.Command(ID_NEW_DOCUMENT),
                           ExpectMessage(c.answer, "project is unsaved"));
 
         if (c.emptied) {
             ExpectFreshDocument(frame);
         } else {
             EXPECT_EQ(frame.FrameCount(), 2);
-            EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 30);
-            EXPECT_EQ(frame.m_projectPath, dir.File("p.xml"));
+            EXPECT_EQ(Probe(frame).DelayControl()->GetValue(), 30);
+            EXPECT_EQ(Probe(frame).ProjectPath(), dir.File("p.xml"));
         }
         EXPECT_EQ(FileBytes(dir.File("p.xml")) != project, c.projectSaved);
     }
@@ -112,19 +112,19 @@ TEST(NewDocument, CtrlNStartsAfreshAndTheNextProjectSaveAsksForAPath)
     MainWindow& frame = fixture.Frame();
     MakeDocument(fixture, dir, false);
     const std::string project = FileBytes(dir.File("p.xml"));
-    EXPECT_TRUE(frame.m_itemNew->GetItemLabel().EndsWith("\tCtrl+N"));
+    EXPECT_TRUE(MenuItem(frame, ID_NEW_DOCUMENT)->GetItemLabel().EndsWith("\tCtrl+N"));
 
-    frame.m_thumbnails->SetFocus();
+    Probe(frame).Strip()->SetFocus();
     wxUIActionSimulator sim;
     sim.Char('N', wxMOD_CONTROL);
     WaitFor("Ctrl+N", [&] { return frame.FrameCount() == 0; });
     ExpectFreshDocument(frame);
 
     fixture.AddImages(Paths({WritePicture(dir, "c.png", 50, 40)}));
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 50) << "the canvas follows the new frames";
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 50) << "the canvas follows the new frames";
     const size_t asked = fixture.Paths().titlesAsked.size();
     fixture.Paths().saveAnswers.push_back("");
-    fixture.Command(frame.m_itemSaveProject->GetId());
+    fixture.Command(ID_SAVE_PROJECT);
     ASSERT_EQ(fixture.Paths().titlesAsked.size(), asked + 1) << "Save Project asks where";
     EXPECT_EQ(FileBytes(dir.File("p.xml")), project) << "the old project is left as it was";
 }

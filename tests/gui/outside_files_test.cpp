@@ -41,13 +41,13 @@ protected:
     }
     void DropOnStrip(const wxPoint& where, const wxArrayString& paths)
     {
-        Drop(Frame().m_thumbnails, where, paths);
+        Drop(Probe(Frame()).Strip(), where, paths);
     }
     // A point in the right or left half of tile index, in the strip's client coordinates.
     wxPoint InTile(int index, bool rightHalf)
     {
         wxRect tile;
-        EXPECT_TRUE(Frame().m_thumbnails->GetItemRect(index, tile));
+        EXPECT_TRUE(Probe(Frame()).Strip()->GetItemRect(index, tile));
         return wxPoint(tile.x + tile.width * (rightHalf ? 3 : 1) / 4, tile.y + tile.height / 2);
     }
     wxString WriteProject(const char* name, const wxArrayString& frames)
@@ -109,7 +109,7 @@ TEST_F(OutsideFiles, FilesDroppedOnATileGoBeforeOrAfterItByTheHalfUnderThePointe
     EXPECT_EQ(FrameNames(Frame(), true)[0], "z.jpg");
 
     // The empty strip below the tiles and the rest of the window: after the last frame.
-    const wxSize strip = Frame().m_thumbnails->GetClientSize();
+    const wxSize strip = Probe(Frame()).Strip()->GetClientSize();
     DropOnStrip(wxPoint(5, strip.y - 5), Paths({a}));
     Drop(&Frame(), wxPoint(10, 10), Paths({b}));
     EXPECT_EQ(FrameNames(Frame(), true),
@@ -136,7 +136,7 @@ TEST_F(OutsideFiles, AProjectOpensAloneAndTheOtherFilesAreNamed)
     wxTEST_DIALOG(DropOnStrip(wxPoint(5, 5), Paths({a, project})),
                   ExpectMessage(wxID_OK, "p.xml is opened, and these files were left out:\n" + a));
     EXPECT_EQ(FrameNames(Frame()), Paths({b, c}));
-    EXPECT_EQ(Frame().m_projectPath, project);
+    EXPECT_EQ(Probe(Frame()).ProjectPath(), project);
     EXPECT_FALSE(Frame().ProjectChanged());
 
     // A changed document is asked about as Open Project asks; Cancel keeps it, and then
@@ -151,17 +151,17 @@ TEST_F(OutsideFiles, AProjectOpensAloneAndTheOtherFilesAreNamed)
                   ExpectMessage(wxID_OK, "other.xml is opened, and these files were left "
                                          "out:\n" + project));
     EXPECT_EQ(FrameNames(Frame()), Paths({a}));
-    EXPECT_EQ(Frame().m_projectPath, other);
+    EXPECT_EQ(Probe(Frame()).ProjectPath(), other);
 }
 
 TEST_F(OutsideFiles, ADropDuringALoadIsRefusedWithAWord)
 {
     fixture.Paths().openAnswers.push_back(Paths({a, b}));
     // Sent without a yield, so that the load is still running at the drop.
-    wxCommandEvent add(wxEVT_MENU, Frame().m_itemAddImage->GetId());
+    wxCommandEvent add(wxEVT_MENU, ID_ADD_IMAGE);
     Frame().ProcessWindowEvent(add);
     ASSERT_TRUE(Frame().IsLoading());
-    wxTEST_DIALOG(Frame().DropPaths(Paths({c}), 0),
+    wxTEST_DIALOG(Probe(Frame()).DropPaths(Paths({c}), 0),
                   ExpectMessage(wxID_OK, "The dropped files were not added"));
     WaitFor("the load to end", [&] { return !Frame().IsLoading(); });
     YieldFor(20);
@@ -189,7 +189,7 @@ TEST_F(OutsideFiles, CommandLineFilesLoadInOrderAndRelativeToTheCurrentFolder)
     WaitFor("the project to open", [&] { return !second.Frame().IsLoading(); });
     YieldFor(20);
     EXPECT_EQ(FrameNames(second.Frame()), Paths({c, a}));
-    EXPECT_EQ(second.Frame().m_projectPath, project);
+    EXPECT_EQ(Probe(second.Frame()).ProjectPath(), project);
 }
 
 TEST_F(OutsideFiles, CommandLineFilesWaitForARestoredDocument)
@@ -199,7 +199,7 @@ TEST_F(OutsideFiles, CommandLineFilesWaitForARestoredDocument)
     wxArrayString frames;
     for (int i = 0; i < 6; ++i)
         frames.Add(WritePicture(dir, wxString::Format("big%d.png", i).c_str(), 1600, 1600));
-    ASSERT_TRUE(Frame().OpenProjectFile(WriteProject("copy.xml", frames), true));
+    ASSERT_TRUE(Probe(Frame()).OpenProjectFile(WriteProject("copy.xml", frames), true));
     ASSERT_TRUE(Frame().IsLoading());
     Frame().OpenAtStart(Paths({a}));
     WaitFor("both loads", [&] { return Frame().FrameCount() == 7 && !Frame().IsLoading(); });

@@ -45,10 +45,10 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
 {
     const wxString good = WriteProject("good.xml", Paths({a, b}));
     fixture.OpenProject(good);
-    fixture.Edit(Frame().m_spinctrl_width, 100);
+    fixture.Edit(Probe(Frame()).WidthControl(), 100);
     const wxString title = Frame().GetTitle();
     const wxArrayString frames = FrameNames(Frame());
-    const wxString canvasText = Frame().m_statusBar->GetStatusText(0);
+    const wxString canvasText = Frame().GetStatusBar()->GetStatusText(0);
 
     const auto write = [&](const char* name, const std::string& text) {
         wxFFile(dir.File(name), "wb").Write(text.data(), text.size());
@@ -82,9 +82,9 @@ TEST_F(ProjectOpen, UnusableFilesChangeNothingAndSayWhy)
                       ExpectMessage(wxID_OK, file.why));
         EXPECT_EQ(FrameNames(Frame()), frames);
         EXPECT_EQ(Frame().GetTitle(), title);
-        EXPECT_EQ(Frame().m_projectPath, good);
-        EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 100);
-        EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), canvasText);
+        EXPECT_EQ(Probe(Frame()).ProjectPath(), good);
+        EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 100);
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), canvasText);
     }
 }
 
@@ -101,24 +101,24 @@ TEST_F(ProjectOpen, MovedSourcesStayAsPlaceholdersAndRoundTrip)
 
     wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "1 of the project's 4 frames"));
     ASSERT_EQ(FrameNames(Frame()), Paths({a, moved, gif + "_1", b}));
-    EXPECT_TRUE(IsMissingFrame(Frame().m_thumbnails->GetItem(1)));
+    EXPECT_TRUE(IsMissingFrame(Probe(Frame()).Strip()->GetItem(1)));
     EXPECT_FALSE(Frame().ProjectChanged());
 
     // Selected, it names its path; the preview shows nothing for it.
-    Frame().ShowFrame(1);
-    EXPECT_EQ(Frame().m_statusBar->GetStatusText(1), "Missing file: " + moved);
+    Probe(Frame()).ShowFrame(1);
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(1), "Missing file: " + moved);
 
     // Save Project writes it back unchanged.
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Command(ID_SAVE_PROJECT);
     wxString text;
     wxFFile(path, "rb").ReadAll(&text);
     EXPECT_EQ(text.utf8_string(), saved);
 
     // Save as GIF asks whether to leave it out: No writes nothing, Yes writes the other three.
-    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF, dir.File("out.gif")),
                   ExpectMessage(wxID_NO, "1 of the 4 frames is missing"));
     EXPECT_FALSE(wxFileExists(dir.File("out.gif")));
-    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("out.gif")),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF, dir.File("out.gif")),
                   ExpectMessage(wxID_YES, "1 of the 4 frames is missing"));
     ASSERT_TRUE(wxFileExists(dir.File("out.gif")));
     EXPECT_EQ(wxImage::GetImageCount(dir.File("out.gif"), wxBITMAP_TYPE_GIF), 3);
@@ -148,9 +148,9 @@ TEST_F(ProjectOpen, OlderVersionsFilesOpenWithEveryFrameAndSaveByteForByte)
     ASSERT_EQ(FrameNames(Frame()),
               Paths({a, many + "_11", many + "_12", upper, gif + "_0", gif + "_2"}));
     for (int i = 0; i < Frame().FrameCount(); ++i)
-        EXPECT_FALSE(IsMissingFrame(Frame().m_thumbnails->GetItem(i))) << i;
+        EXPECT_FALSE(IsMissingFrame(Probe(Frame()).Strip()->GetItem(i))) << i;
 
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Command(ID_SAVE_PROJECT);
     std::string saved(text.size() + 100, '\0');
     saved.resize(wxFFile(path, "rb").Read(&saved[0], saved.size()));
     EXPECT_EQ(saved, text);
@@ -164,18 +164,18 @@ TEST_F(ProjectOpen, ManyMissingFramesAreListedUpToTen)
     const wxString path = WriteProject("many.xml", frames);
     wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "gone09.png\nand 3 more"));
     EXPECT_EQ(Frame().FrameCount(), 13);
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 320);
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 320);
 }
 
 TEST_F(ProjectOpen, StoredSizeIsRestoredAndClosingAsksNothing)
 {
     const wxString path = WriteProject("sized.xml", Paths({a, b}), 320, 240);
     fixture.OpenProject(path);
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 320);
-    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 240);
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 320);
+    EXPECT_EQ(Probe(Frame()).HeightControl()->GetValue(), 240);
     EXPECT_EQ(Frame().GetTitle(), "sized - " + GetProductName());
     EXPECT_FALSE(Frame().ProjectChanged());
-    fixture.Command(Frame().m_itemExit->GetId());
+    fixture.Command(ID_EXIT_PROGRAM);
     EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
 }
 
@@ -183,8 +183,8 @@ TEST_F(ProjectOpen, OpenWithAnEmptiedStripAsksNothing)
 {
     const wxString path = WriteProject("p.xml", Paths({a}));
     fixture.AddImages(Paths({b}));
-    fixture.SaveWith(Frame().m_itemSaveProject->GetId(), dir.File("mine.xml"));
-    fixture.Command(Frame().m_itemClearAll->GetId());
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("mine.xml"));
+    fixture.Command(ID_CLEAR_ALL);
     // No question: with no frames there is nothing a save could keep.
     fixture.OpenProject(path);
     EXPECT_EQ(FrameNames(Frame()), Paths({a}));
@@ -193,42 +193,44 @@ TEST_F(ProjectOpen, OpenWithAnEmptiedStripAsksNothing)
 TEST_F(ProjectOpen, TypedCanvasSurvivesInsertDeleteAndLoadUntilClearAll)
 {
     fixture.AddImages(Paths({a, b}));
-    fixture.Edit(Frame().m_spinctrl_width, 32);
-    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 24);
+    fixture.Edit(Probe(Frame()).WidthControl(), 32);
+    EXPECT_EQ(Probe(Frame()).HeightControl()->GetValue(), 24);
 
     const wxString big = WritePicture(dir, "big.png", 200, 150);
-    Frame().m_thumbnails->Select(0);
+    Probe(Frame()).Strip()->Select(0);
     fixture.InsertImages(Paths({big}));
     fixture.AddImages(Paths({big}));
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     ASSERT_EQ(Frame().FrameCount(), 3);
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 32);
-    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 24);
-    EXPECT_EQ(Frame().m_document.Canvas().x, 32);
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 32);
+    EXPECT_EQ(Probe(Frame()).HeightControl()->GetValue(), 24);
+    EXPECT_EQ(Probe(Frame()).Document().Canvas().x, 32);
 
-    fixture.Command(Frame().m_itemClearAll->GetId());
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 0);
+    fixture.Command(ID_CLEAR_ALL);
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 0);
     fixture.AddImages(Paths({a}));
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 64) << "an empty strip hands the size back";
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 64)
+        << "an empty strip hands the size back";
     fixture.AddImages(Paths({big}));
-    EXPECT_EQ(Frame().m_spinctrl_width->GetValue(), 200) << "and the canvas follows the frames";
-    EXPECT_EQ(Frame().m_spinctrl_height->GetValue(), 150);
+    EXPECT_EQ(Probe(Frame()).WidthControl()->GetValue(), 200)
+        << "and the canvas follows the frames";
+    EXPECT_EQ(Probe(Frame()).HeightControl()->GetValue(), 150);
 }
 
 TEST_F(ProjectOpen, PreviewSkipsPlaceholders)
 {
     const wxString path = WriteProject("p.xml", Paths({a, dir.File("gone.png"), b}), 64, 48);
     wxTEST_DIALOG(fixture.OpenProject(path), ExpectMessage(wxID_OK, "gone.png"));
-    Frame().m_spinctrl_delay->SetValue(1);
+    Probe(Frame()).DelayControl()->SetValue(1);
     std::vector<int> shown;
-    fixture.Command(Frame().m_itemRunAnimation->GetId());
+    fixture.Command(ID_RUN_ANIMATION);
     WaitFor("two loops", [&] {
-        if (shown.empty() || shown.back() != Frame().m_shownIndex)
-            shown.push_back(Frame().m_shownIndex);
+        if (shown.empty() || shown.back() != Probe(Frame()).ShownIndex())
+            shown.push_back(Probe(Frame()).ShownIndex());
         return shown.size() >= 5;
     });
-    Frame().StopPreview();
+    Probe(Frame()).StopPreview();
     for (int index : shown)
         EXPECT_NE(index, 1) << "the missing frame is never shown";
 }

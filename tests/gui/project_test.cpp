@@ -29,7 +29,7 @@ protected:
     void SaveAs(const wxString& path)
     {
         fixture.Paths().saveAnswers.push_back(path);
-        fixture.Command(Frame().m_itemSaveProject->GetId());
+        fixture.Command(ID_SAVE_PROJECT);
     }
 
     TempDir dir;
@@ -48,24 +48,24 @@ TEST_F(Project, SaveAddsTheEndingAndTitlesTheWindow)
     EXPECT_FALSE(Frame().ProjectChanged());
 
     // Later saves go to the same file without asking.
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Command(ID_SAVE_PROJECT);
     EXPECT_TRUE(fixture.Paths().saveAnswers.empty());
 }
 
 TEST_F(Project, ReopeningGivesTheSameFramesDelayAndCanvas)
 {
-    fixture.Edit(Frame().m_spinctrl_delay, 25);
+    fixture.Edit(Probe(Frame()).DelayControl(), 25);
     SaveAs(dir.File("p.xml"));
     const wxArrayString saved = FrameNames(Frame());
     ASSERT_EQ(saved.size(), 5u);
 
     MainWindowFixture second;
     second.Paths().openAnswers.push_back(Paths({dir.File("p.xml")}));
-    second.Command(second.Frame().m_itemOpenProject->GetId());
+    second.Command(ID_OPEN_PROJECT);
     WaitFor("the project's frames", [&] { return !second.Frame().IsLoading(); }, 30000);
     EXPECT_EQ(FrameNames(second.Frame()), saved);
-    EXPECT_EQ(second.Frame().m_spinctrl_delay->GetValue(), 25);
-    EXPECT_EQ(second.Frame().m_spinctrl_width->GetValue(), 40);
+    EXPECT_EQ(Probe(second.Frame()).DelayControl()->GetValue(), 25);
+    EXPECT_EQ(Probe(second.Frame()).WidthControl()->GetValue(), 40);
     EXPECT_EQ(second.Frame().GetTitle(), "p - " + GetProductName());
     EXPECT_EQ(second.Paths().titlesAsked.back(), "Load Xml Files");
 }
@@ -82,12 +82,12 @@ TEST_F(Project, UnnamedProjectShowsItsOwnCanvasTextWhileItsFramesLoad)
 
     MainWindowFixture other;
     other.Paths().openAnswers.push_back(Paths({dir.File("unnamed.xml")}));
-    wxCommandEvent open(wxEVT_MENU, other.Frame().m_itemOpenProject->GetId());
+    wxCommandEvent open(wxEVT_MENU, ID_OPEN_PROJECT);
     other.Frame().ProcessWindowEvent(open);
-    EXPECT_EQ(other.Frame().m_statusBar->GetStatusText(0), "Unititle.gif(640 * 480)px");
+    EXPECT_EQ(other.Frame().GetStatusBar()->GetStatusText(0), "Unititle.gif(640 * 480)px");
     WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
     // The project's stored size is kept once the frames are in.
-    EXPECT_EQ(other.Frame().m_statusBar->GetStatusText(0), "Untitled.gif (640 * 480)px");
+    EXPECT_EQ(other.Frame().GetStatusBar()->GetStatusText(0), "Untitled.gif (640 * 480)px");
     EXPECT_FALSE(other.Frame().ProjectChanged());
 }
 
@@ -103,26 +103,26 @@ TEST_F(Project, ProjectWhosePathsAreAllMissingOpensAsPlaceholders)
     other.Paths().openAnswers.push_back(Paths({dir.File("gone.xml")}));
     wxTEST_DIALOG(
         {
-            other.Command(other.Frame().m_itemOpenProject->GetId());
+            other.Command(ID_OPEN_PROJECT);
             WaitFor("the project's frames", [&] { return !other.Frame().IsLoading(); }, 30000);
         },
         wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the missing frames"));
     ASSERT_EQ(other.Frame().FrameCount(), 2);
-    EXPECT_TRUE(IsMissingFrame(other.Frame().m_thumbnails->GetItem(0)));
+    EXPECT_TRUE(IsMissingFrame(Probe(other.Frame()).Strip()->GetItem(0)));
     EXPECT_EQ(other.Frame().GetTitle(), "gone - " + GetProductName());
-    EXPECT_EQ(other.Frame().m_spinctrl_width->GetValue(), 40);
+    EXPECT_EQ(Probe(other.Frame()).WidthControl()->GetValue(), 40);
     EXPECT_FALSE(other.Frame().ProjectChanged());
 }
 
 TEST_F(Project, OpenAsksFirstAndKeepsTheFramesOnCancel)
 {
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_OPEN_PROJECT),
                   wxExpectModal<wxMessageDialog>(wxID_CANCEL));
     EXPECT_EQ(Frame().FrameCount(), 5);
 
     // No, then a cancelled open dialog: nothing is lost either.
     fixture.Paths().openAnswers.push_back(wxArrayString());
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_OPEN_PROJECT),
                   wxExpectModal<wxMessageDialog>(wxID_NO));
     EXPECT_EQ(Frame().FrameCount(), 5);
 }
@@ -130,7 +130,7 @@ TEST_F(Project, OpenAsksFirstAndKeepsTheFramesOnCancel)
 TEST_F(Project, OpenWithYesSavesFirstAndStopsWhenTheSaveIsCancelled)
 {
     fixture.Paths().saveAnswers.push_back(wxString());
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemOpenProject->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_OPEN_PROJECT),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_EQ(Frame().FrameCount(), 5);
     EXPECT_TRUE(fixture.Paths().openAnswers.empty());
@@ -139,15 +139,15 @@ TEST_F(Project, OpenWithYesSavesFirstAndStopsWhenTheSaveIsCancelled)
 TEST_F(Project, CloseAsksOnlyWhenSomethingChanged)
 {
     SaveAs(dir.File("p.xml"));
-    fixture.Command(Frame().m_itemExit->GetId());
+    fixture.Command(ID_EXIT_PROGRAM);
     EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
 }
 
 TEST_F(Project, DelayChangedByOneAsksAndCancelKeepsTheWindow)
 {
     SaveAs(dir.File("p.xml"));
-    fixture.Edit(Frame().m_spinctrl_delay, Frame().m_spinctrl_delay->GetValue() + 1);
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+    fixture.Edit(Probe(Frame()).DelayControl(), Probe(Frame()).DelayControl()->GetValue() + 1);
+    wxTEST_DIALOG(fixture.Command(ID_EXIT_PROGRAM),
                   wxExpectModal<wxMessageDialog>(wxID_CANCEL));
     YieldFor(50);
     EXPECT_TRUE(fixture.Alive());
@@ -156,14 +156,14 @@ TEST_F(Project, DelayChangedByOneAsksAndCancelKeepsTheWindow)
 TEST_F(Project, YesWithACancelledSaveDialogKeepsTheWindowOpen)
 {
     fixture.Paths().saveAnswers.push_back(wxString());
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_EXIT_PROGRAM),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     YieldFor(50);
     ASSERT_TRUE(fixture.Alive());
     EXPECT_EQ(Frame().FrameCount(), 5);
 
     fixture.Paths().saveAnswers.push_back(dir.File("keep.xml"));
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_EXIT_PROGRAM),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
     EXPECT_TRUE(wxFileExists(dir.File("keep.xml")));
@@ -171,7 +171,7 @@ TEST_F(Project, YesWithACancelledSaveDialogKeepsTheWindowOpen)
 
 TEST_F(Project, NoClosesWithoutSaving)
 {
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemExit->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_EXIT_PROGRAM),
                   wxExpectModal<wxMessageDialog>(wxID_NO));
     EXPECT_TRUE(WaitFor("the window to close", [&] { return !fixture.Alive(); }));
 }
@@ -185,11 +185,11 @@ TEST_F(Project, FailedSaveIsShownAndNothingCountsAsSaved)
         return text.utf8_string();
     }();
     // A folder where the file should be makes the final rename fail.
-    Frame().m_projectPath = dir.File("blocked.xml");
+    Probe(Frame()).ProjectPath() = dir.File("blocked.xml");
     wxMkdir(dir.File("blocked.xml"));
     wxFFile(dir.File("blocked.xml/inside"), "wb").Write("x", 1);
-    fixture.Edit(Frame().m_spinctrl_delay, 99);
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemSaveProject->GetId()),
+    fixture.Edit(Probe(Frame()).DelayControl(), 99);
+    wxTEST_DIALOG(fixture.Command(ID_SAVE_PROJECT),
                   wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_TRUE(Frame().ProjectChanged());
     EXPECT_EQ(Frame().GetTitle(), "p - " + GetProductName());
@@ -198,10 +198,10 @@ TEST_F(Project, FailedSaveIsShownAndNothingCountsAsSaved)
 
 TEST_F(Project, CommandLineExportOfTheProjectEqualsTheApplicationsSave)
 {
-    fixture.Edit(Frame().m_spinctrl_delay, 13);
+    fixture.Edit(Probe(Frame()).DelayControl(), 13);
     SaveAs(dir.File("p.xml"));
     fixture.Paths().saveAnswers.push_back(dir.File("app.gif"));
-    fixture.Command(Frame().m_itemSave->GetId());
+    fixture.Command(ID_SAVE_GIF);
     WaitFor("the export to end", [&] { return !Frame().IsSaving(); }, 30000);
 
     wxArrayString output, errors;

@@ -87,16 +87,16 @@ TEST(Recovery, AStateFolderThatCantBeWrittenIsToldOnceInOurWordsAndWorkGoesOn)
         wxTEST_DIALOG(
             {
                 fixture.AddImages(Paths({WritePicture(dir, "a.png", 20, 10)}));
-                WaitFor("the warning", [&] { return frame.m_recoveryTroubleTold; }, 5000);
+                WaitFor("the warning", [&] { return Probe(frame).RecoveryTroubleTold(); }, 5000);
                 // Later changes try again without a word.
-                fixture.Edit(frame.m_spinctrl_delay, 25);
+                fixture.Edit(Probe(frame).DelayControl(), 25);
                 YieldFor(1500);
                 fixture.AddImages(Paths({WritePicture(dir, "b.png", 20, 10)}));
                 YieldFor(1500);
             },
             ExpectMessage(wxID_OK, "can't be kept in " + dir.File("state")));
         EXPECT_EQ(frame.FrameCount(), 2);
-        EXPECT_EQ(frame.m_document.Delay(), 25);
+        EXPECT_EQ(Probe(frame).Document().Delay(), 25);
     }
     wxLog::SetActiveTarget(previous);
     wxSetEnv("XDG_STATE_HOME", state);

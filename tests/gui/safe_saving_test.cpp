@@ -38,44 +38,44 @@ TEST_F(SafeSaving, EverySaveAsksBeforeReplacingAFileItsExtensionNames)
         const char* typed;
         const char* written;
     } saves[] = {
-        {"Save", Frame().m_itemSave->GetId(), "keep", "keep.gif"},
-        {"Save As", Frame().m_itemSaveAs->GetId(), "keep", "keep.gif"},
-        {"Save Project", Frame().m_itemSaveProject->GetId(), "proj", "proj.xml"},
-        {"Save Project As", Frame().m_itemSaveProjectAs->GetId(), "proj", "proj.xml"},
+        {"Save", ID_SAVE_GIF, "keep", "keep.gif"},
+        {"Save As", ID_SAVE_GIF_AS, "keep", "keep.gif"},
+        {"Save Project", ID_SAVE_PROJECT, "proj", "proj.xml"},
+        {"Save Project As", ID_SAVE_PROJECT_AS, "proj", "proj.xml"},
     };
     for (const auto& save : saves) {
         SCOPED_TRACE(save.what);
         MarkFile(dir.File(save.written));
-        Frame().m_gifPath.clear();
-        Frame().m_projectPath.clear();
+        Probe(Frame()).GifPath().clear();
+        Probe(Frame()).ProjectPath().clear();
         wxTEST_DIALOG(fixture.SaveWith(save.command, dir.File(save.typed)),
                       ExpectMessage(wxID_NO, save.written));
         EXPECT_EQ(FileBytes(dir.File(save.written)), "MARK") << "No leaves the file's bytes as they were";
         EXPECT_FALSE(wxFileExists(dir.File(save.typed)));
 
-        Frame().m_gifPath.clear();
-        Frame().m_projectPath.clear();
+        Probe(Frame()).GifPath().clear();
+        Probe(Frame()).ProjectPath().clear();
         wxTEST_DIALOG(fixture.SaveWith(save.command, dir.File(save.typed)),
                       ExpectMessage(wxID_YES, save.written));
         EXPECT_NE(FileBytes(dir.File(save.written)), "MARK") << "Yes replaces it";
     }
     // A name that already ends in the extension, in any letter case, keeps it.
-    fixture.SaveWith(Frame().m_itemSaveProjectAs->GetId(), dir.File("Upper.XML"));
+    fixture.SaveWith(ID_SAVE_PROJECT_AS, dir.File("Upper.XML"));
     EXPECT_TRUE(wxFileExists(dir.File("Upper.XML")));
     EXPECT_EQ(Frame().GetTitle(), "Upper - " + GetProductName());
 }
 
 TEST_F(SafeSaving, SaveProjectAsWritesElsewhereAndLaterSavesGoThere)
 {
-    fixture.SaveWith(Frame().m_itemSaveProject->GetId(), dir.File("first.xml"));
-    fixture.SaveWith(Frame().m_itemSaveProjectAs->GetId(), dir.File("second"));
-    EXPECT_EQ(Frame().m_projectPath, dir.File("second.xml"));
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("first.xml"));
+    fixture.SaveWith(ID_SAVE_PROJECT_AS, dir.File("second"));
+    EXPECT_EQ(Probe(Frame()).ProjectPath(), dir.File("second.xml"));
     EXPECT_EQ(Frame().GetTitle(), "second - " + GetProductName());
     EXPECT_EQ(fixture.Paths().defaultsOffered.back(), dir.File("first.xml"));
 
     const std::string first = FileBytes(dir.File("first.xml"));
-    fixture.Edit(Frame().m_spinctrl_delay, 42);
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Edit(Probe(Frame()).DelayControl(), 42);
+    fixture.Command(ID_SAVE_PROJECT);
     EXPECT_EQ(FileBytes(dir.File("first.xml")), first);
     EXPECT_EQ(ReadProjectFile(dir.File("second.xml")).delay, 42);
 }
@@ -83,8 +83,8 @@ TEST_F(SafeSaving, SaveProjectAsWritesElsewhereAndLaterSavesGoThere)
 TEST_F(SafeSaving, SaveAfterOpeningAnotherProjectAsksAndOffersItsGifName)
 {
     // Project A with its GIF.
-    fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("a-anim.gif"));
-    fixture.SaveWith(Frame().m_itemSaveProject->GetId(), dir.File("a.xml"));
+    fixture.SaveWith(ID_SAVE_GIF, dir.File("a-anim.gif"));
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("a.xml"));
     const std::string gifOfA = FileBytes(dir.File("a-anim.gif"));
     ASSERT_FALSE(gifOfA.empty());
 
@@ -100,11 +100,11 @@ TEST_F(SafeSaving, SaveAfterOpeningAnotherProjectAsksAndOffersItsGifName)
     fixture.OpenProject(dir.File("b/b.xml"));
     ASSERT_EQ(Frame().FrameCount(), 1);
 
-    fixture.SaveWith(Frame().m_itemSave->GetId(), dir.File("b/b-anim.gif"));
+    fixture.SaveWith(ID_SAVE_GIF, dir.File("b/b-anim.gif"));
     EXPECT_EQ(fixture.Paths().defaultsOffered.back(), dir.File("b/b-anim.gif"));
     EXPECT_EQ(FileBytes(dir.File("a-anim.gif")), gifOfA) << "A's GIF is not touched";
     EXPECT_TRUE(wxFileExists(dir.File("b/b-anim.gif")));
-    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "b-anim.gif (20 * 20)px");
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "b-anim.gif (20 * 20)px");
 }
 
 TEST_F(SafeSaving, ReopenedProjectKeepsItsGifNameUntilAGifIsSaved)
@@ -118,18 +118,18 @@ TEST_F(SafeSaving, ReopenedProjectKeepsItsGifNameUntilAGifIsSaved)
     ASSERT_TRUE(WriteProjectFile(dir.File("p.xml"), data, nullptr));
     wxTEST_DIALOG(fixture.OpenProject(dir.File("p.xml")),
                   wxExpectModal<wxMessageDialog>(wxID_NO).Describe("unsaved changes"));
-    fixture.Edit(Frame().m_spinctrl_delay, 20);
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Edit(Probe(Frame()).DelayControl(), 20);
+    fixture.Command(ID_SAVE_PROJECT);
     EXPECT_EQ(ReadProjectFile(dir.File("p.xml")).gifName, "named.gif");
 
     // A Save As that fails never becomes the project's GIF name.
-    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSaveAs->GetId(), dir.File("nowhere/x.gif")),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("nowhere/x.gif")),
                   wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the failure"));
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.Command(ID_SAVE_PROJECT);
     EXPECT_EQ(ReadProjectFile(dir.File("p.xml")).gifName, "named.gif");
 
-    fixture.SaveWith(Frame().m_itemSaveAs->GetId(), dir.File("real"));
-    fixture.Command(Frame().m_itemSaveProject->GetId());
+    fixture.SaveWith(ID_SAVE_GIF_AS, dir.File("real"));
+    fixture.Command(ID_SAVE_PROJECT);
     EXPECT_EQ(ReadProjectFile(dir.File("p.xml")).gifName, "real.gif");
 }
 
@@ -138,10 +138,10 @@ TEST_F(SafeSaving, ReplacingAGifThatFramesComeFromAsksFirst)
     const wxString gif = WriteGif(dir, "src.gif", 2, 40, 30);
     fixture.AddImages(Paths({gif}));
     const std::string before = FileBytes(gif);
-    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSaveAs->GetId(), gif),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF_AS, gif),
                   ExpectMessage(wxID_NO, "src.gif"));
     EXPECT_EQ(FileBytes(gif), before);
-    wxTEST_DIALOG(fixture.SaveWith(Frame().m_itemSaveAs->GetId(), gif),
+    wxTEST_DIALOG(fixture.SaveWith(ID_SAVE_GIF_AS, gif),
                   ExpectMessage(wxID_YES, "src.gif"));
     EXPECT_NE(FileBytes(gif), before);
 }
@@ -152,8 +152,8 @@ TEST_F(SafeSaving, ANameXmlCannotHoldIsRefusedNamingTheFrame)
     ASSERT_TRUE(wxCopyFile(dir.File("a.png"), odd));
     fixture.AddImages(Paths({odd}));
     ASSERT_EQ(Frame().FrameCount(), 3);
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemSaveProject->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_SAVE_PROJECT),
                   ExpectMessage(wxID_OK, "frame 3"));
     EXPECT_TRUE(fixture.Paths().defaultsOffered.empty()) << "no path is asked for";
-    EXPECT_TRUE(Frame().m_projectPath.empty());
+    EXPECT_TRUE(Probe(Frame()).ProjectPath().empty());
 }

@@ -36,8 +36,8 @@ protected:
                                  WritePicture(dir, "c.png", 20, 20, *wxBLUE)}));
     }
     MainWindow& Frame() { return fixture.Frame(); }
-    int SaveId() { return Frame().m_itemSave->GetId(); }
-    int SaveAsId() { return Frame().m_itemSaveAs->GetId(); }
+    int SaveId() { return ID_SAVE_GIF; }
+    int SaveAsId() { return ID_SAVE_GIF_AS; }
 
     TempDir dir;
     MainWindowFixture fixture;
@@ -51,12 +51,12 @@ TEST_F(SaveGif, FirstSaveAddsTheExtensionAndShowsTheFileWritten)
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save GIF Files");
     EXPECT_EQ(fixture.Paths().wildcardsAsked.back(), "Image files (*.gif)|*.gif");
     EXPECT_TRUE(wxFileExists(dir.File("anim.gif")));
-    EXPECT_EQ(Frame().m_gifPath, dir.File("anim.gif"));
-    EXPECT_EQ(Frame().m_gifName, "anim.gif");
-    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "anim.gif (40 * 30)px");
+    EXPECT_EQ(Probe(Frame()).GifPath(), dir.File("anim.gif"));
+    EXPECT_EQ(Probe(Frame()).GifName(), "anim.gif");
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "anim.gif (40 * 30)px");
     EXPECT_EQ(FileBytes(dir.File("anim.gif")).substr(0, 6), "GIF89a");
-    EXPECT_EQ(Frame().m_gifSavedCount, 3);
-    EXPECT_EQ(Frame().m_gifSavedWidth, 40);
+    EXPECT_EQ(Probe(Frame()).GifSavedCount(), 3);
+    EXPECT_EQ(Probe(Frame()).GifSavedWidth(), 40);
     EXPECT_TRUE(Frame().IsEnabled());
 }
 
@@ -77,13 +77,13 @@ TEST_F(SaveGif, SaveAfterAWidthChangeWritesTheNewSize)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    fixture.Edit(Frame().m_spinctrl_width, 20);
+    fixture.Edit(Probe(Frame()).WidthControl(), 20);
     Save(fixture, SaveId());
     const std::string bytes = FileBytes(dir.File("anim.gif"));
     ASSERT_GE(bytes.size(), 10u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[6]), 20);  // logical screen width
     EXPECT_EQ(static_cast<unsigned char>(bytes[8]), 15);  // height kept in proportion
-    EXPECT_EQ(Frame().m_gifSavedWidth, 20);
+    EXPECT_EQ(Probe(Frame()).GifSavedWidth(), 20);
 }
 
 TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
@@ -91,8 +91,8 @@ TEST_F(SaveGif, SaveAfterReplacingAFrameWithTheSameCountIsWritten)
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
     MarkFile(dir.File("anim.gif"));
-    Frame().m_thumbnails->Select(0);
-    wxTEST_DIALOG(fixture.Command(Frame().m_itemDelete->GetId()),
+    Probe(Frame()).Strip()->Select(0);
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     fixture.InsertImages(Paths({WritePicture(dir, "d.png", 40, 30)}));
     ASSERT_EQ(Frame().FrameCount(), 3);
@@ -107,8 +107,8 @@ TEST_F(SaveGif, SaveAsKeepsAnUpperCaseEnding)
     EXPECT_EQ(fixture.Paths().titlesAsked.back(), "Save As GIF Files");
     EXPECT_TRUE(wxFileExists(dir.File("x.GIF")));
     EXPECT_FALSE(wxFileExists(dir.File("x.GIF.gif")));
-    EXPECT_EQ(Frame().m_gifName, "x.GIF");
-    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), "x.GIF (40 * 30)px");
+    EXPECT_EQ(Probe(Frame()).GifName(), "x.GIF");
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), "x.GIF (40 * 30)px");
 }
 
 TEST_F(SaveGif, CancelledSaveAsForgetsThePathSoSaveAsksAgain)
@@ -117,7 +117,7 @@ TEST_F(SaveGif, CancelledSaveAsForgetsThePathSoSaveAsksAgain)
     Save(fixture, SaveId());
     fixture.Paths().saveAnswers.push_back(wxString());
     Save(fixture, SaveAsId());
-    EXPECT_EQ(Frame().m_gifPath, "");
+    EXPECT_EQ(Probe(Frame()).GifPath(), "");
     fixture.Paths().saveAnswers.push_back(dir.File("two.gif"));
     Save(fixture, SaveId());
     EXPECT_TRUE(fixture.Paths().saveAnswers.empty());
@@ -128,15 +128,15 @@ TEST_F(SaveGif, FailedExportIsShownAndKeepsThePreviousFile)
 {
     fixture.Paths().saveAnswers.push_back(dir.File("anim.gif"));
     Save(fixture, SaveId());
-    const wxString statusBefore = Frame().m_statusBar->GetStatusText(0);
+    const wxString statusBefore = Frame().GetStatusBar()->GetStatusText(0);
     // A folder where the file should be makes the final rename fail.
     wxRemoveFile(dir.File("anim.gif"));
     wxMkdir(dir.File("anim.gif"));
     MarkFile(dir.File("anim.gif/inside"));
-    fixture.Edit(Frame().m_spinctrl_delay, 30);
+    fixture.Edit(Probe(Frame()).DelayControl(), 30);
     wxTEST_DIALOG(Save(fixture, SaveId()), wxExpectModal<wxMessageDialog>(wxID_OK));
     EXPECT_EQ(FileBytes(dir.File("anim.gif/inside")), "MARK");
-    EXPECT_EQ(Frame().m_statusBar->GetStatusText(0), statusBefore)
+    EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0), statusBefore)
         << "a failed save claims nothing in the status bar";
     wxArrayString left;
     EXPECT_EQ(wxDir::GetAllFiles(dir.Path(), &left, "*.gif*", wxDIR_FILES | wxDIR_HIDDEN), 0u)
@@ -168,7 +168,7 @@ TEST_F(SaveGif, APipeOrADeviceChosenAsTheGifIsRefusedAndStaysWhatItIs)
     for (const auto& c : cases) {
         fixture.Paths().saveAnswers.push_back(dir.File(c.name));
         wxTEST_DIALOG(Save(fixture, SaveAsId()), ExpectMessage(wxID_OK, c.words));
-        EXPECT_EQ(Frame().m_statusBar->GetStatusText(0).Find(c.name), wxNOT_FOUND) << c.name;
+        EXPECT_EQ(Frame().GetStatusBar()->GetStatusText(0).Find(c.name), wxNOT_FOUND) << c.name;
     }
     struct stat st;
     EXPECT_TRUE(::lstat(dir.File("pipe.gif").fn_str(), &st) == 0 && S_ISFIFO(st.st_mode));
@@ -177,7 +177,7 @@ TEST_F(SaveGif, APipeOrADeviceChosenAsTheGifIsRefusedAndStaysWhatItIs)
 
 TEST_F(SaveGif, SavedFileEqualsTheCommandLineExportByteForByte)
 {
-    fixture.Edit(Frame().m_spinctrl_delay, 7);
+    fixture.Edit(Probe(Frame()).DelayControl(), 7);
     fixture.Paths().saveAnswers.push_back(dir.File("app.gif"));
     Save(fixture, SaveId());
     const wxString cli = wxString(ZORUVEDE_BUILD_DIR) + "/bin/zoruvede-cli";
@@ -202,7 +202,7 @@ TEST(SaveGifClosing, ClosingWhileAnExportRunsLeavesNoFileBehind)
     ASSERT_EQ(fixture->Frame().FrameCount(), 12);
     fixture->Paths().saveAnswers.push_back(dir.File("anim.gif"));
     // Sent without yielding, so that the export is still running when the window goes.
-    wxCommandEvent save(wxEVT_MENU, fixture->Frame().m_itemSave->GetId());
+    wxCommandEvent save(wxEVT_MENU, ID_SAVE_GIF);
     fixture->Frame().ProcessWindowEvent(save);
     EXPECT_TRUE(fixture->Frame().IsSaving());
     fixture.reset();

@@ -109,7 +109,7 @@ bool DarkThemeAsked()
 class StripLook : public testing::Test {
 protected:
     MainWindow& Frame() { return fixture.Frame(); }
-    FrameStrip& Strip() { return *Frame().m_thumbnails; }
+    FrameStrip& Strip() { return *Probe(Frame()).Strip(); }
     void LoadFrames(int count)
     {
         wxArrayString paths;
@@ -194,8 +194,8 @@ TEST_F(StripLook, CtrlWithTheWheelResizesTheThumbnailsAndTheNextWindowRemembers)
     ASSERT_NE(nullptr, item);
     EXPECT_EQ(wxSize(128, 96), item->m_thumbnail.GetSize()) << "the thumbnails made anew";
     EXPECT_GT(Tile(0).width, tile.width);
-    Frame().m_menuView->UpdateUI();
-    EXPECT_TRUE(Frame().m_menuView->FindItem(ID_THUMBNAILS_LARGE)->IsChecked());
+    Probe(Frame()).ViewMenu()->UpdateUI();
+    EXPECT_TRUE(Probe(Frame()).ViewMenu()->FindItem(ID_THUMBNAILS_LARGE)->IsChecked());
     wxTextFile settings(GetSettingsFilePath());
     ASSERT_TRUE(settings.Open());
     bool stored = false;
@@ -209,8 +209,8 @@ TEST_F(StripLook, CtrlWithTheWheelResizesTheThumbnailsAndTheNextWindowRemembers)
     EXPECT_EQ(ThumbnailSize::Large, Strip().GetThumbnailSize());
     {
         MainWindowFixture next;
-        EXPECT_EQ(ThumbnailSize::Large, next.Frame().m_thumbnails->GetThumbnailSize());
+        EXPECT_EQ(ThumbnailSize::Large, Probe(next.Frame()).Strip()->GetThumbnailSize());
         next.Command(ID_THUMBNAILS_MEDIUM);
-        EXPECT_EQ(ThumbnailSize::Medium, next.Frame().m_thumbnails->GetThumbnailSize());
+        EXPECT_EQ(ThumbnailSize::Medium, Probe(next.Frame()).Strip()->GetThumbnailSize());
     }
 }

@@ -38,7 +38,7 @@ protected:
     }
 
     MainWindow& Frame() { return fixture.Frame(); }
-    FrameStrip& Strip() { return *Frame().m_thumbnails; }
+    FrameStrip& Strip() { return *Probe(Frame()).Strip(); }
 
     wxPoint TileCentre(int index)
     {
@@ -123,8 +123,8 @@ TEST_F(StripMove, DraggingTwoFramesToTheEndMovesThemAndTheLabelsFollow)
 {
     LoadFrames(6);
     SelectFrames({2, 3});
-    Frame().ShowFrame(3);
-    const unsigned version = Frame().m_frameListVersion;
+    Probe(Frame()).ShowFrame(3);
+    const unsigned version = Probe(Frame()).FrameListVersion();
 
     PressAndMove(TileCentre(2), AfterLastTile());
     ASSERT_TRUE(Strip().IsDragging());
@@ -140,8 +140,8 @@ TEST_F(StripMove, DraggingTwoFramesToTheEndMovesThemAndTheLabelsFollow)
               Paths({"f0.png", "f1.png", "f4.png", "f5.png", "f2.png", "f3.png"}));
     EXPECT_EQ(std::vector<int>({4, 5}), Selection()) << "the moved frames stay selected";
     EXPECT_EQ(4, Strip().GetFocusItem());
-    EXPECT_EQ(5, Frame().m_shownIndex) << "the preview keeps showing f3";
-    EXPECT_NE(version, Frame().m_frameListVersion) << "the document has changed";
+    EXPECT_EQ(5, Probe(Frame()).ShownIndex()) << "the preview keeps showing f3";
+    EXPECT_NE(version, Probe(Frame()).FrameListVersion()) << "the document has changed";
 
     // What the strip shows: f2's picture in the fifth tile, under the label #5.
     Strip().m_frameDelay = 10;
@@ -200,7 +200,8 @@ TEST_F(StripMove, EscapeAndAReleaseOutsideTheStripCancelTheDrag)
     Release();
 
     // Onto the preview panel, below the strip.
-    const wxPoint preview = Frame().m_panel_down->GetScreenRect().GetTopLeft() + wxPoint(50, 50);
+    const wxPoint preview =
+        Probe(Frame()).PreviewPanel()->GetScreenRect().GetTopLeft() + wxPoint(50, 50);
     PressAndMove(TileCentre(1), preview);
     ASSERT_TRUE(Strip().IsDragging());
     EXPECT_EQ(-1, Strip().GetDropGap()) << "no marker outside the strip";
@@ -229,7 +230,7 @@ TEST_F(StripMove, ADropOntoTheFramesOwnPlaceSendsNothing)
     sim.MouseMove(TileCentre(3));
     sim.MouseClick();
     WaitFor("the click", [&] { return Selection() == std::vector<int>({3}); }, 3000);
-    EXPECT_EQ(3, Frame().m_shownIndex);
+    EXPECT_EQ(3, Probe(Frame()).ShownIndex());
     EXPECT_TRUE(requests.empty());
 }
 
@@ -239,14 +240,14 @@ TEST_F(StripMove, AltArrowsMoveTheSelectionByOnePlaceOrRow)
     LoadFrames(perRow + 4);
     sim.MouseMove(TileCentre(1));
     sim.MouseClick();
-    WaitFor("the click", [&] { return Frame().m_shownIndex == 1; });
+    WaitFor("the click", [&] { return Probe(Frame()).ShownIndex() == 1; });
 
     sim.Char(WXK_RIGHT, wxMOD_ALT);
     WaitFor("Alt+Right", [&] { return !requests.empty(); }, 3000);
     EXPECT_EQ(std::vector<int>({3}), requests) << "before the frame after next";
     EXPECT_EQ("f1.png", FrameNames(Frame(), true)[2]);
     EXPECT_EQ(std::vector<int>({2}), Selection());
-    EXPECT_EQ(2, Frame().m_shownIndex);
+    EXPECT_EQ(2, Probe(Frame()).ShownIndex());
 
     sim.Char(WXK_DOWN, wxMOD_ALT);
     WaitFor("Alt+Down", [&] { return requests.size() == 2; }, 3000);

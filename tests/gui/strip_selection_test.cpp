@@ -24,7 +24,7 @@ protected:
         fixture.AddImages(paths);
     }
     MainWindow& Frame() { return fixture.Frame(); }
-    FrameStrip& Strip() { return *Frame().m_thumbnails; }
+    FrameStrip& Strip() { return *Probe(Frame()).Strip(); }
     wxPoint TileCentre(int index)
     {
         wxRect rect;
@@ -42,18 +42,18 @@ TEST_F(StripSelection, KeysAndSelectAllShowTheFocusedFrame)
     wxUIActionSimulator sim;
     sim.MouseMove(TileCentre(0));
     sim.MouseClick();
-    WaitFor("the click", [&] { return Frame().m_shownIndex == 0 && Strip().IsSelected(0); });
+    WaitFor("the click", [&] { return Probe(Frame()).ShownIndex() == 0 && Strip().IsSelected(0); });
     sim.Char(WXK_RIGHT);
-    WaitFor("the right arrow", [&] { return Frame().m_shownIndex == 1; }, 3000);
-    EXPECT_TRUE(Frame().m_statusBar->GetStatusText(1).StartsWith("f1.png")) << "status follows";
+    WaitFor("the right arrow", [&] { return Probe(Frame()).ShownIndex() == 1; }, 3000);
+    EXPECT_TRUE(Frame().GetStatusBar()->GetStatusText(1).StartsWith("f1.png")) << "status follows";
     sim.Char(WXK_END);
-    WaitFor("End", [&] { return Frame().m_shownIndex == 3; }, 3000);
+    WaitFor("End", [&] { return Probe(Frame()).ShownIndex() == 3; }, 3000);
     sim.Char(WXK_HOME);
-    WaitFor("Home", [&] { return Frame().m_shownIndex == 0; }, 3000);
+    WaitFor("Home", [&] { return Probe(Frame()).ShownIndex() == 0; }, 3000);
     sim.Char(WXK_RIGHT, wxMOD_SHIFT);
-    WaitFor("Shift+Right", [&] { return Frame().m_shownIndex == 1; }, 3000);
+    WaitFor("Shift+Right", [&] { return Probe(Frame()).ShownIndex() == 1; }, 3000);
     sim.Char('A', wxMOD_CONTROL);
-    WaitFor("Ctrl+A", [&] { return Frame().m_shownIndex == 3; }, 3000);
+    WaitFor("Ctrl+A", [&] { return Probe(Frame()).ShownIndex() == 3; }, 3000);
     EXPECT_EQ(Strip().m_selections.size(), 4u);
 }
 
@@ -86,12 +86,12 @@ TEST_F(StripSelection, RightClickSelectsTheClickedFrameAndDeleteRemovesIt)
 TEST(PreviewPanel, AnEmptyWindowShowsHowToAddImagesOnGrey)
 {
     MainWindowFixture fixture;
-    const wxSize size = fixture.Frame().m_panel_down->GetClientSize();
+    const wxSize size = Probe(fixture.Frame()).PreviewPanel()->GetClientSize();
     ASSERT_GT(size.GetWidth(), 100);
     wxBitmap picture(size);
     {
         wxMemoryDC dc(picture);
-        fixture.Frame().DrawPreview(dc, -1);
+        Probe(fixture.Frame()).DrawPreview(dc, -1);
     }
     const wxImage image = picture.ConvertToImage();
     int light = 0;

@@ -139,13 +139,13 @@ TEST(TextFit, NarrowWindowKeepsTheLengthWholeInTheStatusBar)
     TempDir dir;
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
-    auto* bar = wxDynamicCast(frame.m_statusBar, FittingStatusBar);
+    auto* bar = wxDynamicCast(frame.GetStatusBar(), FittingStatusBar);
     ASSERT_NE(bar, nullptr);
     frame.SetSize(800, 600);
     fixture.AddImages(Paths({WritePicture(dir, "holiday_by_the_sea_with_the_whole_family_2026_0001.png", 640, 480),
                              WritePicture(dir, "b.png", 640, 480)}));
     ASSERT_TRUE(WaitFor("an estimate",
-                        [&] { return frame.m_statusBar->GetStatusText(2).Contains("about "); }));
+                        [&] { return frame.GetStatusBar()->GetStatusText(2).Contains("about "); }));
     const auto fieldWidth = [&](int field) {
         wxRect rect;
         bar->GetFieldRect(field, rect);
@@ -169,7 +169,7 @@ TEST(TextFit, NarrowWindowKeepsTheLengthWholeInTheStatusBar)
     frame.SetSize(1270, 600);
     expectWidths(true);
     // A shorter text gives its room back at once.
-    fixture.Command(frame.m_itemClearAll->GetId());
+    fixture.Command(ID_CLEAR_ALL);
     frame.SetSize(800, 600);
     expectWidths(true);
 }

@@ -24,7 +24,7 @@ wxColour PaintedPixel(const FrameStrip* strip, const wxPoint& client)
 TEST(ThumbnailStripInMainWindow, AppendedFramesArePaintedAsTiles)
 {
     MainWindowFixture fixture;
-    FrameStrip* strip = fixture.Frame().m_thumbnails;
+    FrameStrip* strip = Probe(fixture.Frame()).Strip();
     ASSERT_NE(nullptr, strip);
     TempDir dir;
     wxFile(dir.File("red.png"), wxFile::write).Write("x", 1);

@@ -37,11 +37,11 @@ bool Enabled(MainWindow& frame, int id)
 
 void Select(MainWindow& frame, std::initializer_list<int> indices)
 {
-    const std::vector<int> selected = frame.SelectedFrames();
+    const std::vector<int> selected = Probe(frame).SelectedFrames();
     for (int i : selected)
-        frame.m_thumbnails->Select(i, false);
+        Probe(frame).Strip()->Select(i, false);
     for (int i : indices)
-        frame.m_thumbnails->Select(i);
+        Probe(frame).Strip()->Select(i);
 }
 
 }
@@ -52,26 +52,26 @@ TEST(Undo, ClearAllAndDeleteComeBackWithTheSamePictures)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
-    const FrameList before = frame.m_document.Frames();
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
+    const FrameList before = Probe(frame).Document().Frames();
 
     Select(frame, {1, 3});
-    wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+    wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                   wxExpectModal<wxMessageDialog>(wxID_YES));
     EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "c.png", "e.png"}));
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Delete 2 Frames\tCtrl+Z");
-    fixture.Command(frame.m_itemClearAll->GetId());
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo Delete 2 Frames\tCtrl+Z");
+    fixture.Command(ID_CLEAR_ALL);
     EXPECT_EQ(frame.FrameCount(), 0);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 0);
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 0);
 
     fixture.Command(wxID_UNDO);
     EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "c.png", "e.png"}));
-    EXPECT_TRUE(frame.m_itemSave->IsEnabled()) << "the frame commands are back";
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 10);
+    EXPECT_TRUE(MenuItem(frame, ID_SAVE_GIF)->IsEnabled()) << "the frame commands are back";
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 10);
     fixture.Command(wxID_UNDO);
-    EXPECT_EQ(frame.m_document.Frames(), before) << "the very same pictures, in order";
+    EXPECT_EQ(Probe(frame).Document().Frames(), before) << "the very same pictures, in order";
     EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "b.png", "c.png", "d.png", "e.png"}));
-    EXPECT_EQ(frame.m_itemRedo->GetItemLabel(), "&Redo Delete 2 Frames\tCtrl+Shift+Z");
+    EXPECT_EQ(MenuItem(frame, wxID_REDO)->GetItemLabel(), "&Redo Delete 2 Frames\tCtrl+Shift+Z");
 
     fixture.Command(wxID_REDO);
     fixture.Command(wxID_REDO);
@@ -90,8 +90,8 @@ TEST(Undo, KeysUndoAndRedo)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
-    fixture.Command(frame.m_itemClearAll->GetId());
-    frame.m_thumbnails->SetFocus();
+    fixture.Command(ID_CLEAR_ALL);
+    Probe(frame).Strip()->SetFocus();
     wxUIActionSimulator sim;
     sim.Char('Z', wxMOD_CONTROL);
     WaitFor("Ctrl+Z", [&] { return frame.FrameCount() == 5; });
@@ -115,7 +115,7 @@ TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
     EXPECT_TRUE(Enabled(frame, ID_MOVE_RIGHT));
     fixture.Command(ID_MOVE_RIGHT);
     EXPECT_EQ(FrameNames(frame, true), Names({"b.png", "a.png", "c.png", "d.png", "e.png"}));
-    EXPECT_EQ(frame.m_thumbnails->m_selections[0], 1) << "the moved frame stays selected";
+    EXPECT_EQ(Probe(frame).Strip()->m_selections[0], 1) << "the moved frame stays selected";
 
     Select(frame, {3, 4});
     EXPECT_FALSE(Enabled(frame, ID_MOVE_RIGHT));
@@ -126,7 +126,7 @@ TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
     fixture.Command(ID_DUPLICATE);
     EXPECT_EQ(FrameNames(frame, true),
               Names({"b.png", "a.png", "b.png", "a.png", "d.png", "e.png", "c.png"}));
-    EXPECT_EQ(frame.m_document.Frame(2)->image, frame.m_document.Frame(0)->image);
+    EXPECT_EQ(Probe(frame).Document().Frame(2)->image, Probe(frame).Document().Frame(0)->image);
 
     Select(frame, {});
     fixture.Command(ID_REVERSE);
@@ -139,7 +139,7 @@ TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
     fixture.Command(ID_PING_PONG);
     EXPECT_EQ(FrameNames(frame, true), Names({"a.png", "b.png", "c.png", "d.png", "e.png",
                                               "d.png", "c.png", "b.png"}));
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Ping-Pong\tCtrl+Z");
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo Ping-Pong\tCtrl+Z");
 }
 
 TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
@@ -148,23 +148,23 @@ TEST(Undo, TypingInAControlIsOneStepUntilTheControlIsLeft)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
-    TypeInto(frame.m_spinctrl_delay, "125");
-    EXPECT_EQ(frame.m_document.Delay(), 125);
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Change Delay\tCtrl+Z");
-    TypeInto(frame.m_spinctrl_width, "20");
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 20);
-    TypeInto(frame.m_spinctrl_delay, "7");
+    TypeInto(Probe(frame).DelayControl(), "125");
+    EXPECT_EQ(Probe(frame).Document().Delay(), 125);
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo Change Delay\tCtrl+Z");
+    TypeInto(Probe(frame).WidthControl(), "20");
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 20);
+    TypeInto(Probe(frame).DelayControl(), "7");
 
     fixture.Command(wxID_UNDO);
-    EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 125);
+    EXPECT_EQ(Probe(frame).DelayControl()->GetValue(), 125);
     fixture.Command(wxID_UNDO);
-    EXPECT_EQ(frame.m_spinctrl_width->GetValue(), 10);
-    EXPECT_EQ(frame.m_spinctrl_height->GetValue(), 10);
-    EXPECT_FALSE(frame.m_document.CanvasChosen()) << "the canvas follows the frames again";
+    EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), 10);
+    EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), 10);
+    EXPECT_FALSE(Probe(frame).Document().CanvasChosen()) << "the canvas follows the frames again";
     fixture.Command(wxID_UNDO);
-    EXPECT_EQ(frame.m_spinctrl_delay->GetValue(), 10) << "1, 12, 125 were one step";
-    EXPECT_EQ(frame.m_document.Delay(), 10);
-    EXPECT_EQ(frame.m_itemUndo->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
+    EXPECT_EQ(Probe(frame).DelayControl()->GetValue(), 10) << "1, 12, 125 were one step";
+    EXPECT_EQ(Probe(frame).Document().Delay(), 10);
+    EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(), "&Undo Add 5 Frames\tCtrl+Z");
 }
 
 TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
@@ -173,7 +173,7 @@ TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     fixture.AddImages(FivePictures(dir));
-    fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
+    fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     EXPECT_FALSE(frame.ProjectChanged());
     Select(frame, {2});
     fixture.Command(ID_MOVE_LEFT);
@@ -184,7 +184,7 @@ TEST(Undo, UndoingBackToTheSavedProjectCountsAsUnchangedAndOpeningStartsAfresh)
     EXPECT_TRUE(frame.ProjectChanged()) << "before the load, the project differs too";
     fixture.Command(wxID_REDO);
 
-    fixture.Command(frame.m_itemClearAll->GetId());
+    fixture.Command(ID_CLEAR_ALL);
     fixture.OpenProject(dir.File("p.xml"));
     EXPECT_EQ(frame.FrameCount(), 5);
     EXPECT_FALSE(Enabled(frame, wxID_UNDO));
@@ -196,9 +196,10 @@ TEST(Undo, ClosingAfterClearAllAsksNothingThereIsNothingToSave)
     TempDir dir;
     auto fixture = std::make_unique<MainWindowFixture>();
     fixture->AddImages(FivePictures(dir));
-    fixture->Command(fixture->Frame().m_itemClearAll->GetId());
+    fixture->Command(ID_CLEAR_ALL);
     EXPECT_TRUE(fixture->Frame().ProjectChanged());
-    EXPECT_TRUE(fixture->Frame().ConfirmClose()) << "no question, which a Yes couldn't answer";
+    EXPECT_TRUE(Probe(fixture->Frame()).ConfirmClose())
+        << "no question, which a Yes couldn't answer";
 }
 
 TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
@@ -210,25 +211,25 @@ TEST(Undo, UndoingAStepThatEmptiedTheStripGivesBackTheCanvasTheUserChose)
         MainWindowFixture fixture;
         MainWindow& frame = fixture.Frame();
         fixture.AddImages(Paths({WritePicture(dir, "a.png", 80, 60)}));
-        fixture.Edit(frame.m_spinctrl_width, 32);
-        frame.m_history->SealLatest();
+        fixture.Edit(Probe(frame).WidthControl(), 32);
+        Probe(frame).History()->SealLatest();
         fixture.AddImages(Paths({WritePicture(dir, "big.png", 128, 96)}));
         const auto canvasIs = [&](int w, int h, bool chosen) {
-            EXPECT_EQ(frame.m_spinctrl_width->GetValue(), w);
-            EXPECT_EQ(frame.m_spinctrl_height->GetValue(), h);
+            EXPECT_EQ(Probe(frame).WidthControl()->GetValue(), w);
+            EXPECT_EQ(Probe(frame).HeightControl()->GetValue(), h);
             // An empty strip shows 0 x 0 and keeps the size last had, for nothing.
             if (frame.FrameCount() > 0) {
-                EXPECT_EQ(frame.m_document.Canvas(), wxSize(w, h));
+                EXPECT_EQ(Probe(frame).Document().Canvas(), wxSize(w, h));
             }
-            EXPECT_EQ(frame.m_document.CanvasChosen(), chosen);
+            EXPECT_EQ(Probe(frame).Document().CanvasChosen(), chosen);
         };
         canvasIs(32, 24, true);
 
         if (clearAll) {
-            fixture.Command(frame.m_itemClearAll->GetId());
+            fixture.Command(ID_CLEAR_ALL);
         } else {
             Select(frame, {0, 1});
-            wxTEST_DIALOG(fixture.Command(frame.m_itemDelete->GetId()),
+            wxTEST_DIALOG(fixture.Command(ID_DELETE_FRAMES),
                           wxExpectModal<wxMessageDialog>(wxID_YES));
         }
         ASSERT_EQ(frame.FrameCount(), 0);

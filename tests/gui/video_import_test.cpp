@@ -55,7 +55,7 @@ std::vector<int> Delays(MainWindow& frame)
 {
     std::vector<int> delays;
     for (int i = 0; i < frame.FrameCount(); ++i)
-        delays.push_back(frame.m_document.Frame(i)->delay);
+        delays.push_back(Probe(frame).Document().Frame(i)->delay);
     return delays;
 }
 
@@ -63,7 +63,7 @@ std::vector<int> Pictures(MainWindow& frame)
 {
     std::vector<int> numbers;
     for (int i = 0; i < frame.FrameCount(); ++i) {
-        const auto& image = frame.m_document.Frame(i)->image;
+        const auto& image = Probe(frame).Document().Frame(i)->image;
         numbers.push_back(image ? PictureNumber(*image) : -1);
     }
     return numbers;
@@ -92,9 +92,9 @@ TEST(VideoImport, AStretchOfAClipBecomesTimedFramesAndAProjectKeepsThem)
         pictures = Pictures(frame);
         for (int k = 0; k < 15; ++k)
             EXPECT_EQ(pictures[k], 30 + 2 * k) << k;
-        EXPECT_EQ(frame.m_document.Frame(0)->image->GetSize(), wxSize(80, 60));
-        EXPECT_EQ(frame.m_document.Frame(1)->source, clip + "#t=1.067&w=80");
-        fixture.SaveWith(frame.m_itemSaveProject->GetId(), dir.File("p.xml"));
+        EXPECT_EQ(Probe(frame).Document().Frame(0)->image->GetSize(), wxSize(80, 60));
+        EXPECT_EQ(Probe(frame).Document().Frame(1)->source, clip + "#t=1.067&w=80");
+        fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     }
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
@@ -142,7 +142,7 @@ TEST(VideoImport, AMovedClipLeavesPlaceholdersThatKeepTheirNames)
         wxTEST_DIALOG(fixture.AddImages(wxArrayString(1, &clip)),
                       wxExpectModal<VideoImportDialog>([](VideoImportDialog*) { return wxID_OK; }));
         ASSERT_EQ(fixture.Frame().FrameCount(), 10);
-        fixture.SaveWith(fixture.Frame().m_itemSaveProject->GetId(), dir.File("p.xml"));
+        fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     }
     ASSERT_TRUE(wxRenameFile(clip, dir.File("moved.mkv")));
     MainWindowFixture fixture;
@@ -151,13 +151,13 @@ TEST(VideoImport, AMovedClipLeavesPlaceholdersThatKeepTheirNames)
     fixture.Paths().openAnswers.push_back(wxArrayString(1, &project));
     wxTEST_DIALOG(
         {
-            fixture.Command(frame.m_itemOpenProject->GetId());
+            fixture.Command(ID_OPEN_PROJECT);
             WaitFor("the project's frames", [&] { return !frame.IsLoading(); }, 30000);
         },
         wxExpectModal<wxMessageDialog>(wxID_OK).Describe("the missing frames"));
     ASSERT_EQ(frame.FrameCount(), 10);
-    EXPECT_TRUE(IsMissingFrame(frame.m_thumbnails->GetItem(0)));
-    EXPECT_EQ(frame.m_document.Frame(3)->source, clip + "#t=0.300&w=160");
+    EXPECT_TRUE(IsMissingFrame(Probe(frame).Strip()->GetItem(0)));
+    EXPECT_EQ(Probe(frame).Document().Frame(3)->source, clip + "#t=0.300&w=160");
     EXPECT_FALSE(frame.ProjectChanged());
 }
 
@@ -174,7 +174,7 @@ TEST(VideoImport, CancelKeepsTheFramesThatArrived)
     wxTEST_DIALOG(
         {
             // Sent without a yield, which would take in every frame before the click.
-            wxCommandEvent add(wxEVT_MENU, frame.m_itemAddImage->GetId());
+            wxCommandEvent add(wxEVT_MENU, ID_ADD_IMAGE);
             frame.ProcessWindowEvent(add);
         },
         wxExpectModal<VideoImportDialog>([](VideoImportDialog* d) {
@@ -186,11 +186,12 @@ TEST(VideoImport, CancelKeepsTheFramesThatArrived)
     // The button's own command: a real click would wait for the dialog's refused nested yield
     // (see the jobs tests).
     wxCommandEvent cancel(wxEVT_BUTTON, wxID_CANCEL);
-    cancel.SetEventObject(frame.m_loadProgress->FindWindow(wxID_CANCEL));
-    frame.m_loadProgress->ProcessWindowEvent(cancel);
+    cancel.SetEventObject(Probe(frame).LoadProgress()->FindWindow(wxID_CANCEL));
+    Probe(frame).LoadProgress()->ProcessWindowEvent(cancel);
     WaitFor("the load to stop", [&] { return !frame.IsLoading(); }, 30000);
     EXPECT_LT(frame.FrameCount(), 240) << "the import stopped early";
     for (int i = 0; i < frame.FrameCount(); ++i)
-        EXPECT_EQ(PictureNumber(*frame.m_document.Frame(i)->image), i) << "in order, none lost";
-    EXPECT_TRUE(frame.m_itemAddImage->IsEnabled());
+        EXPECT_EQ(PictureNumber(*Probe(frame).Document().Frame(i)->image), i)
+            << "in order, none lost";
+    EXPECT_TRUE(MenuItem(frame, ID_ADD_IMAGE)->IsEnabled());
 }

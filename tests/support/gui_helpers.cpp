@@ -27,7 +27,7 @@ wxArrayString FrameNames(MainWindow& frame, bool fileNamesOnly)
     wxArrayString names;
     for (int i = 0; i < frame.FrameCount(); ++i) {
         // As the strip shows them: the strip follows the document.
-        const wxString& name = frame.m_thumbnails->GetItem(i)->m_filename;
+        const wxString& name = Probe(frame).Strip()->GetItem(i)->m_filename;
         names.Add(fileNamesOnly ? wxFileNameFromPath(name) : name);
     }
     return names;
@@ -133,7 +133,7 @@ void MainWindowFixture::Command(int id)
 void MainWindowFixture::AddImages(const wxArrayString& paths)
 {
     m_paths->openAnswers.push_back(paths);
-    Command(m_frame->m_itemAddImage->GetId());
+    Command(ID_ADD_IMAGE);
     WaitFor("the images to load", [&] { return !m_frame->IsLoading(); }, 30000);
     YieldFor(20);
 }
@@ -149,7 +149,7 @@ void MainWindowFixture::InsertImages(const wxArrayString& paths)
 void MainWindowFixture::OpenProject(const wxString& path)
 {
     m_paths->openAnswers.push_back(::Paths({path}));
-    Command(m_frame->m_itemOpenProject->GetId());
+    Command(ID_OPEN_PROJECT);
     WaitFor("the project's frames", [&] { return !m_frame->IsLoading(); }, 30000);
     YieldFor(20);
 }

@@ -19,6 +19,7 @@ class wxWindow;
 
 class wxSpinCtrl;
 
+#include "tests/support/main_window_probe.h"
 #include "ui/window/main_window.h"
 
 // A list of paths (or names) in the given order.

@@ -6,31 +6,24 @@
 
 #include "ui/window/main_window.h"
 
-namespace {
-void SwitchFrameTools(MainWindow& frame, bool on)
+void MainWindow::SwitchFrameTools(bool on)
 {
-    frame.m_itemSave->Enable(on);
-    frame.m_itemSaveAs->Enable(on);
-    frame.m_itemDelete->Enable(on);
-    frame.m_itemClearAll->Enable(on);
-    frame.m_itemRunAnimation->Enable(on);
-    frame.m_itemLoopCount->Enable(on);
-    frame.m_toolBar_button->EnableTool(XRCID("m_tool_delete"), on);
-    frame.m_toolBar_button->EnableTool(XRCID("m_tool_play"), on);
-    frame.m_spinctrl_delay->Enable(on);
-    frame.m_spinctrl_width->Enable(on);
-    frame.m_spinctrl_height->Enable(on);
-    frame.m_itemSaveProject->Enable(on);
-    frame.m_itemSaveProjectAs->Enable(on);
-}
+    for (int id : {ID_SAVE_GIF, ID_SAVE_GIF_AS, ID_DELETE_FRAMES, ID_CLEAR_ALL, ID_RUN_ANIMATION,
+                   ID_LOOP_COUNT, ID_SAVE_PROJECT, ID_SAVE_PROJECT_AS})
+        m_menubar->Enable(id, on);
+    m_toolBar_button->EnableTool(XRCID("m_tool_delete"), on);
+    m_toolBar_button->EnableTool(XRCID("m_tool_play"), on);
+    m_spinctrl_delay->Enable(on);
+    m_spinctrl_width->Enable(on);
+    m_spinctrl_height->Enable(on);
 }
 
 void MainWindow::EnableFrameTools()
 {
-    SwitchFrameTools(*this, true);
+    SwitchFrameTools(true);
 }
 
 void MainWindow::DisableFrameTools()
 {
-    SwitchFrameTools(*this, false);
+    SwitchFrameTools(false);
 }

@@ -18,11 +18,6 @@ wxString ConfiguredAddress(wxString DomainOption::*address)
 {
     return g_domainOption ? g_domainOption->*address : wxString();
 }
-
-bool IsItem(const wxMenuItem* item, int id)
-{
-    return item && item->GetId() == id;
-}
 }
 
 void MainWindow::OpenUrl(const wxString& url)
@@ -36,13 +31,17 @@ void MainWindow::OpenUrl(const wxString& url)
 void MainWindow::OnWebLink(wxCommandEvent& event)
 {
     StopPreview();
-    const int id = event.GetId();
-    if (IsItem(m_itemHelp, id))
+    switch (event.GetId()) {
+    case ID_HELP_PAGE:
         OpenConfiguredPage(ConfiguredAddress(&DomainOption::m_helpUrl));
-    else if (IsItem(m_itemSupport, id))
+        break;
+    case ID_SUPPORT_PAGE:
         OpenConfiguredPage(ConfiguredAddress(&DomainOption::m_supportUrl));
-    else if (IsItem(m_itemCheckUpdate, id))
+        break;
+    case ID_CHECK_UPDATE:
         CheckForUpdate();
+        break;
+    }
 }
 
 void MainWindow::OpenConfiguredPage(const wxString& url)

@@ -72,7 +72,7 @@ void MainWindow::HoldContents(bool hold)
     // Every command but Exit, which asks to stop the job.
     for (size_t m = 0; m < m_menubar->GetMenuCount(); ++m)
         for (wxMenuItem* item : m_menubar->GetMenu(m)->GetMenuItems())
-            if (item != m_itemExit && !item->IsSeparator() && item->IsEnabled()) {
+            if (item->GetId() != ID_EXIT_PROGRAM && !item->IsSeparator() && item->IsEnabled()) {
                 item->Enable(false);
                 m_heldItems.push_back(item->GetId());
             }

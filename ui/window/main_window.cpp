@@ -92,6 +92,7 @@ void MainWindow::InitFrame()
     Bind(wxEVT_MENU, &MainWindow::OnDelete, this, XRCID("m_tool_delete"));
     Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, XRCID("m_tool_insert"));
     Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
+    BindMenuCommands();
     BindEditCommands();
     Bind(wxEVT_TIMER, &MainWindow::OnTimer, this, kTimerId);
     Bind(wxEVT_TIMER, &MainWindow::OnJobTimer, this, kJobTimerId);
@@ -203,6 +204,30 @@ wxString WithShortcut(const wxString& label, const char* shortcut)
 }
 }
 
+void MainWindow::BindMenuCommands()
+{
+    Bind(wxEVT_MENU, &MainWindow::OnNew, this, ID_NEW_DOCUMENT);
+    Bind(wxEVT_MENU, &MainWindow::OnSaveAnimator, this, ID_SAVE_GIF);
+    Bind(wxEVT_MENU, &MainWindow::OnSaveAsAnimator, this, ID_SAVE_GIF_AS);
+    Bind(wxEVT_MENU, &MainWindow::OnOpenProject, this, ID_OPEN_PROJECT);
+    Bind(wxEVT_MENU, &MainWindow::OnSaveProject, this, ID_SAVE_PROJECT);
+    Bind(wxEVT_MENU, &MainWindow::OnSaveProjectAs, this, ID_SAVE_PROJECT_AS);
+    Bind(wxEVT_MENU, &MainWindow::OnExit, this, ID_EXIT_PROGRAM);
+    Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, ID_ADD_IMAGE);
+    Bind(wxEVT_MENU, &MainWindow::OnDelete, this, ID_DELETE_FRAMES);
+    Bind(wxEVT_MENU, &MainWindow::OnClearAll, this, ID_CLEAR_ALL);
+    Bind(wxEVT_MENU, &MainWindow::OnPlayStop, this, ID_RUN_ANIMATION);
+    Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, ID_LOOP_COUNT);
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_HELP_PAGE);
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_SUPPORT_PAGE);
+    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_CHECK_UPDATE);
+    Bind(wxEVT_MENU, &MainWindow::OnAbout, this, ID_ABOUT_BOX);
+    size_t languageCount = 0;
+    const MenuLanguage* languages = MenuLanguages(&languageCount);
+    for (size_t i = 0; i < languageCount; ++i)
+        Bind(wxEVT_MENU, &MainWindow::OnLanguage, this, languages[i].id);
+}
+
 void MainWindow::BuildMenuBar()
 {
     m_menubar = new wxMenuBar();
@@ -210,22 +235,20 @@ void MainWindow::BuildMenuBar()
     // Every label has its key for Alt and the menu's letters ("&"); the catalogs give each
     // language keys of its own, none twice in one menu.
     m_menuFile = new wxMenu();
-    m_itemNew = m_menuFile->Append(wxID_ANY, WithShortcut(_("&New"), "Ctrl+N"));
+    m_menuFile->Append(ID_NEW_DOCUMENT, WithShortcut(_("&New"), "Ctrl+N"));
     m_menuFile->AppendSeparator();
     // The GIF is the product: its saves have keys as a document's exports do.
-    m_itemSave = m_menuFile->Append(wxID_ANY, WithShortcut(_("&Save"), "Ctrl+E"));
-    m_itemSaveAs = m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &As"), "Ctrl+Shift+E"));
-    m_itemOpenProject = m_menuFile->Append(wxID_ANY, _("&Open Project"));
-    m_itemSaveProject =
-        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save &Project"), "Ctrl+S"));
-    m_itemSaveProjectAs =
-        m_menuFile->Append(wxID_ANY, WithShortcut(_("Save Pro&ject As..."), "Ctrl+Shift+S"));
-    m_itemExit = m_menuFile->Append(wxID_ANY, WithShortcut(_("E&xit"), "Ctrl+Q"));
+    m_menuFile->Append(ID_SAVE_GIF, WithShortcut(_("&Save"), "Ctrl+E"));
+    m_menuFile->Append(ID_SAVE_GIF_AS, WithShortcut(_("Save &As"), "Ctrl+Shift+E"));
+    m_menuFile->Append(ID_OPEN_PROJECT, _("&Open Project"));
+    m_menuFile->Append(ID_SAVE_PROJECT, WithShortcut(_("Save &Project"), "Ctrl+S"));
+    m_menuFile->Append(ID_SAVE_PROJECT_AS, WithShortcut(_("Save Pro&ject As..."), "Ctrl+Shift+S"));
+    m_menuFile->Append(ID_EXIT_PROGRAM, WithShortcut(_("E&xit"), "Ctrl+Q"));
 
     m_menuEdit = new wxMenu();
     // The history writes the labels, which name the step ("Undo Delete 3 Frames").
-    m_itemUndo = m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
-    m_itemRedo = m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
+    m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
+    m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
     if (m_history) {
         m_history->SetEditMenu(m_menuEdit);
         m_history->SetMenuStrings();
@@ -233,9 +256,9 @@ void MainWindow::BuildMenuBar()
 
     m_menuFrame = new wxMenu();
     // Ctrl+I, which every keyboard has, as well (OnSecondKey).
-    m_itemAddImage = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Add Image"), "Ctrl+Ins"));
-    m_itemDelete = m_menuFrame->Append(wxID_ANY, WithShortcut(_("&Delete"), "Ctrl+Del"));
-    m_itemClearAll = m_menuFrame->Append(wxID_ANY, _("&Clear All"));
+    m_menuFrame->Append(ID_ADD_IMAGE, WithShortcut(_("&Add Image"), "Ctrl+Ins"));
+    m_menuFrame->Append(ID_DELETE_FRAMES, WithShortcut(_("&Delete"), "Ctrl+Del"));
+    m_menuFrame->Append(ID_CLEAR_ALL, _("&Clear All"));
     m_menuFrame->AppendSeparator();
     AppendArrangingCommands(*m_menuFrame);
     m_menuFrame->AppendSeparator();
@@ -247,26 +270,22 @@ void MainWindow::BuildMenuBar()
 
     m_menuAnimation = new wxMenu();
     // Ctrl+P starts and stops; Ctrl+T stops as well (OnSecondKey).
-    m_itemRunAnimation =
-        m_menuAnimation->Append(wxID_ANY, WithShortcut(_("&Run animation"), "Ctrl+P"));
-    m_itemLoopCount = m_menuAnimation->Append(wxID_ANY, _("&Loop Count"));
+    m_menuAnimation->Append(ID_RUN_ANIMATION, WithShortcut(_("&Run animation"), "Ctrl+P"));
+    m_menuAnimation->Append(ID_LOOP_COUNT, _("&Loop Count"));
 
     m_menuHelp = new wxMenu();
-    m_itemHelp = m_menuHelp->Append(wxID_ANY, _("&Help"));
+    m_menuHelp->Append(ID_HELP_PAGE, _("&Help"));
     m_menuLanguage = new wxMenu();
     size_t languageCount = 0;
     const MenuLanguage* languages = MenuLanguages(&languageCount);
-    for (size_t i = 0; i < languageCount; ++i) {
-        m_languageItems[i] = m_menuLanguage->AppendCheckItem(
-            languages[i].id, wxString::FromUTF8(languages[i].label));
-        Bind(wxEVT_MENU, &MainWindow::OnLanguage, this, languages[i].id);
-    }
+    for (size_t i = 0; i < languageCount; ++i)
+        m_menuLanguage->AppendCheckItem(languages[i].id, wxString::FromUTF8(languages[i].label));
     if (wxMenuItem* current = m_menuLanguage->FindItem(m_language))
         current->Check(true);
     m_menuHelp->AppendSubMenu(m_menuLanguage, _("&Language"));
-    m_itemSupport = m_menuHelp->Append(wxID_ANY, _("&Support"));
-    m_itemCheckUpdate = m_menuHelp->Append(wxID_ANY, _("&Check for Update"));
-    m_itemAbout = m_menuHelp->Append(wxID_ANY, _("&About"));
+    m_menuHelp->Append(ID_SUPPORT_PAGE, _("&Support"));
+    m_menuHelp->Append(ID_CHECK_UPDATE, _("&Check for Update"));
+    m_menuHelp->Append(ID_ABOUT_BOX, _("&About"));
 
     m_menubar->Append(m_menuFile, _("&File"));
     m_menubar->Append(m_menuEdit, _("&Edit"));
@@ -274,23 +293,6 @@ void MainWindow::BuildMenuBar()
     m_menubar->Append(m_menuView, _("&View"));
     m_menubar->Append(m_menuAnimation, _("&Animation"));
     m_menubar->Append(m_menuHelp, _("&Help"));
-
-    Bind(wxEVT_MENU, &MainWindow::OnNew, this, m_itemNew->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnSaveAnimator, this, m_itemSave->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnSaveAsAnimator, this, m_itemSaveAs->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnOpenProject, this, m_itemOpenProject->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnSaveProject, this, m_itemSaveProject->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnSaveProjectAs, this, m_itemSaveProjectAs->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnExit, this, m_itemExit->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, m_itemAddImage->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnDelete, this, m_itemDelete->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnClearAll, this, m_itemClearAll->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnPlayStop, this, m_itemRunAnimation->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, m_itemLoopCount->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemHelp->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemSupport->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, m_itemCheckUpdate->GetId());
-    Bind(wxEVT_MENU, &MainWindow::OnAbout, this, m_itemAbout->GetId());
 
     // The strip's pop-up menu commands; unbound first so that a rebuilt menu bar never
     // leaves two bindings for one command.

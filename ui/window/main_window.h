@@ -71,6 +71,24 @@ enum EditCommandId {
     // Second keys of menu commands: Ctrl+I for Add Image, Ctrl+T to stop the preview.
     ID_ADD_IMAGE_KEY,
     ID_STOP_PREVIEW_KEY,
+    // The menu bar's own commands: fixed ids, so that a menu bar rebuilt in another language
+    // binds the same commands again, and tests and benchmarks can send them.
+    ID_NEW_DOCUMENT,
+    ID_SAVE_GIF,
+    ID_SAVE_GIF_AS,
+    ID_OPEN_PROJECT,
+    ID_SAVE_PROJECT,
+    ID_SAVE_PROJECT_AS,
+    ID_EXIT_PROGRAM,
+    ID_ADD_IMAGE,
+    ID_DELETE_FRAMES,
+    ID_CLEAR_ALL,
+    ID_RUN_ANIMATION,
+    ID_LOOP_COUNT,
+    ID_HELP_PAGE,
+    ID_SUPPORT_PAGE,
+    ID_CHECK_UPDATE,
+    ID_ABOUT_BOX,
 };
 
 class MainWindow : public wxFrame {
@@ -83,14 +101,34 @@ public:
 
     // The seam through which every command asks for file paths.
     void SetPathChooser(std::unique_ptr<PathChooser> chooser);
+    // The number of frames in the strip, placeholders of missing files included.
+    int FrameCount() const;
+    // Whether a load is running (its progress dialog is open).
+    bool IsLoading() const { return m_loadProgress != nullptr; }
+    // Whether an export is running (its progress dialog is open).
+    bool IsSaving() const { return m_saveProgressDialog != nullptr; }
+    // Whether the controls or the frame list differ from the last project save or open.
+    bool ProjectChanged() const;
+    // The command line's files: opened once a load under way (a restored document) has ended.
+    void OpenAtStart(const wxArrayString& paths);
+    // Offers the copies of windows that ended without closing (Restore / Discard).
+    void OfferRecovery();
+
+private:
+    // The tests' view of the window's state and steps (tests/support/main_window_probe.h).
+    friend struct MainWindowProbe;
+
     PathChooser& GetPathChooser() { return *m_pathChooser; }
 
-    // Creates a new menu bar with every menu and item, binds the items and installs it.
+    // Creates a new menu bar with every menu and item in the current language and installs it.
     void BuildMenuBar();
+    // Binds the menu bar's commands to their handlers, once: every menu bar built uses the
+    // same ids.
+    void BindMenuCommands();
     // Switch the commands that need frames on or off as a whole.
     void EnableFrameTools();
     void DisableFrameTools();
-    int FrameCount() const;
+    void SwitchFrameTools(bool on);
 
     // Language storage and locale.
     int ReadLanguageSetting();
@@ -116,6 +154,8 @@ public:
     void ShowFrame(int index);
     void SetRunLook();
     void SetStopLook();
+    // The play tool's picture and tip and the menu item's label.
+    void SetPlayLook(const char* picture, const wxString& label, const char* shortcut);
     // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
     // empty window shows how to add images instead.
     void DrawPreview(wxDC& dc, int index);
@@ -176,8 +216,6 @@ public:
     bool MayLoad(const wxArrayString& entries);
     // The free memory MayLoad compares with; tests set a smaller one.
     std::function<uint64_t()> m_availableMemory;
-    // Whether a load is running (its progress dialog is open).
-    bool IsLoading() const { return m_loadProgress != nullptr; }
     // Stops and waits for the background workers; queued results are dropped.
     void StopWorkers();
 
@@ -235,15 +273,11 @@ public:
                         const std::vector<int>& frames);
     // After a save under a size limit that lowered the quality or the canvas: says so.
     void TellHowItWasMadeSmaller(const SizeLimitReport& report);
-    // Whether an export is running (its progress dialog is open).
-    bool IsSaving() const { return m_saveProgressDialog != nullptr; }
 
     // Project files.
     // Writes the project, asking for a path the first time or when choosePath is set. True
     // once it is on disk.
     bool SaveProject(bool choosePath = false);
-    // Whether the controls or the frame list differ from the last project save or open.
-    bool ProjectChanged() const;
     void OpenProject();
     // Opens the project at path; a recovered copy opens as an unsaved document. False when
     // nothing was opened (the user was told why).
@@ -257,8 +291,6 @@ public:
     void OpenPaths(const wxArrayString& paths, int insertAt = -1);
     // A drop; refused, with a word to the user, while a load or a save runs.
     void DropPaths(const wxArrayString& paths, int insertAt);
-    // The command line's files: opened once a load under way (a restored document) has ended.
-    void OpenAtStart(const wxArrayString& paths);
     // Where files dropped at a point of the strip (client coordinates) go.
     int StripDropIndex(const wxPoint& client) const;
     // Asks whether to save changes before the document is replaced; false to keep it as it is.
@@ -278,8 +310,6 @@ public:
     // Crash recovery: the document is copied to the recovery folder a moment after each
     // change, and the copy goes when the window closes.
     void ScheduleRecoveryCopy();
-    // Offers the copies of windows that ended without closing (Restore / Discard).
-    void OfferRecovery();
     // Asks about unsaved changes; true when the window may close.
     bool ConfirmClose();
     // Asks whether to save the project first: true to go on (saved, or not wanted), false
@@ -367,26 +397,7 @@ public:
     wxMenu* m_menuView = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
-    wxMenuItem* m_itemNew = nullptr;
-    wxMenuItem* m_itemOpenProject = nullptr;
-    wxMenuItem* m_itemSave = nullptr;
-    wxMenuItem* m_itemSaveAs = nullptr;
-    wxMenuItem* m_itemSaveProject = nullptr;
-    wxMenuItem* m_itemSaveProjectAs = nullptr;
-    wxMenuItem* m_itemExit = nullptr;
-    wxMenuItem* m_itemAddImage = nullptr;
-    wxMenuItem* m_itemDelete = nullptr;
-    wxMenuItem* m_itemClearAll = nullptr;
-    wxMenuItem* m_itemUndo = nullptr;
-    wxMenuItem* m_itemRedo = nullptr;
-    wxMenuItem* m_itemRunAnimation = nullptr;
-    wxMenuItem* m_itemLoopCount = nullptr;
-    wxMenuItem* m_itemHelp = nullptr;
     wxMenu* m_menuLanguage = nullptr;
-    wxMenuItem* m_itemSupport = nullptr;
-    wxMenuItem* m_itemCheckUpdate = nullptr;
-    wxMenuItem* m_itemAbout = nullptr;
-    wxMenuItem* m_languageItems[7] = {};
     wxStaticText* m_staticText_delay = nullptr;
     wxStaticText* m_staticText_sec = nullptr;
     wxStaticText* m_staticText_gif = nullptr;
@@ -489,7 +500,6 @@ public:
     UrlOpener m_urlOpener;
     UpdateCheck m_updateCheck{this};
 
-private:
     // Steps of InitFrame.
     void CreateStrip();
     void SetUpPreviewPanel();

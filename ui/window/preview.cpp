@@ -16,28 +16,26 @@
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
 
-namespace {
-void SetPlayLook(MainWindow& frame, const char* picture, const wxString& label, const char* shortcut)
+void MainWindow::SetPlayLook(const char* picture, const wxString& label, const char* shortcut)
 {
     wxLogNull noLog;
     const wxBitmap bitmap(GetAppBaseDir() + "/Themes/" + picture, wxBITMAP_TYPE_ANY);
-    frame.m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
+    m_toolBar_button->SetToolNormalBitmap(XRCID("m_tool_play"), bitmap);
     // The tool's tip is the label without its key marks ("&Run", "再生(&R)").
-    frame.m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
-                                             wxStripMenuCodes(label, wxStrip_Menu));
-    frame.m_itemRunAnimation->SetItemLabel(label + "\t" + shortcut);
-}
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
+                                       wxStripMenuCodes(label, wxStrip_Menu));
+    m_menubar->SetLabel(ID_RUN_ANIMATION, label + "\t" + shortcut);
 }
 
 void MainWindow::SetRunLook()
 {
-    SetPlayLook(*this, "play.png", _("&Run animation"), "Ctrl+P");
+    SetPlayLook("play.png", _("&Run animation"), "Ctrl+P");
 }
 
 void MainWindow::SetStopLook()
 {
     // Ctrl+P stops what it started; Ctrl+T stops as well (OnSecondKey).
-    SetPlayLook(*this, "stop.png", _("&Stop animation"), "Ctrl+P");
+    SetPlayLook("stop.png", _("&Stop animation"), "Ctrl+P");
 }
 
 void MainWindow::StopPreview()

@@ -58,7 +58,8 @@ void MainWindow::RememberThumbnailSize()
 
 void MainWindow::OnSecondKey(wxCommandEvent& event)
 {
-    wxMenuItem* item = event.GetId() == ID_ADD_IMAGE_KEY ? m_itemAddImage : m_itemRunAnimation;
+    wxMenuItem* item =
+        m_menubar->FindItem(event.GetId() == ID_ADD_IMAGE_KEY ? ID_ADD_IMAGE : ID_RUN_ANIMATION);
     // The key does what its menu item does, and only when the item could be chosen.
     if (!item || !item->IsEnabled())
         return;
