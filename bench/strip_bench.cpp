@@ -53,7 +53,7 @@ double AppendAll(FrameStrip* strip, const wxImage& picture, const wxString& path
     if (frozen)
         strip->BeginUpdate();
     for (int i = 0; i < kItems; ++i) {
-        strip->Append(new FrameTile(std::make_shared<const wxImage>(picture.Copy()), path), 10);
+        strip->Append(new FrameTile(nullptr, std::make_shared<const wxImage>(picture.Copy()), path), 10);
         if (yieldEach)
             wxTheApp->Yield(true);
     }

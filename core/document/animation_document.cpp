@@ -6,12 +6,15 @@
 #include "core/document/frame_order.h"
 
 #include "core/document/canvas_size.h"
+#include "core/picture/picture_store.h"
 #include "core/gif/gif_limits.h"
 
-FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source, int delay)
+FramePtr MakeFrame(PictureRef picture, const wxString& source, int delay,
+                   std::shared_ptr<const wxImage> thumbnail)
 {
     auto frame = std::make_shared<AnimationFrame>();
-    frame->image = std::move(image);
+    frame->picture = std::move(picture);
+    frame->thumbnail = std::move(thumbnail);
     frame->source = source;
     frame->delay = delay;
     return frame;
@@ -19,15 +22,28 @@ FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source,
 
 FramePtr WithDelay(const FramePtr& frame, int delay)
 {
-    return MakeFrame(frame->image, frame->source, delay);
+    return MakeFrame(frame->picture, frame->source, delay, frame->thumbnail);
 }
 
 size_t FrameBytes(const AnimationFrame& frame)
 {
-    if (!frame.image || !frame.image->IsOk())
+    if (!frame.picture)
         return 0;
-    const size_t pixels = size_t(frame.image->GetWidth()) * size_t(frame.image->GetHeight());
-    return pixels * (frame.image->HasAlpha() ? 4 : 3);
+    size_t bytes = frame.picture->CompressedBytes();
+    if (frame.thumbnail && frame.thumbnail->IsOk())
+        bytes += size_t(frame.thumbnail->GetWidth()) * size_t(frame.thumbnail->GetHeight()) *
+                 (frame.thumbnail->HasAlpha() ? 4 : 3);
+    return bytes;
+}
+
+wxSize FrameSize(const AnimationFrame& frame)
+{
+    return frame.picture ? wxSize(frame.picture->Width(), frame.picture->Height()) : wxSize(0, 0);
+}
+
+AnimationDocument::AnimationDocument(std::shared_ptr<PictureStore> store)
+    : m_store(store ? std::move(store) : PictureStore::Create())
+{
 }
 
 namespace {
@@ -63,7 +79,7 @@ wxSize AnimationDocument::FramesCanvas() const
     std::vector<wxSize> sizes;
     sizes.reserve(m_frames.size());
     for (const FramePtr& frame : m_frames)
-        sizes.push_back(frame->image ? frame->image->GetSize() : wxSize(0, 0));
+        sizes.push_back(FrameSize(*frame));
     return CanvasFromFrameSizes(sizes);
 }
 

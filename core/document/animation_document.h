@@ -1,6 +1,6 @@
 // The animation being edited: its frames in order, the common delay, the canvas and the loop
-// setting. A frame is an immutable picture shared by the document, the undo history and the
-// strip; no edit copies one. Observers hear of every change to the frame list in the terms of
+// setting, and the store its pictures are kept in. A frame is an immutable, compressed picture
+// shared by the document, the undo history, the strip and the workers; no edit copies one. Observers hear of every change to the frame list in the terms of
 // the change, so a view can follow it without rebuilding itself, and of every change of the
 // settings with the settings before it.
 #pragma once
@@ -13,9 +13,14 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+#include "core/picture/picture.h"
+
 struct AnimationFrame {
     // Null for a frame whose file was missing when its project was opened.
-    std::shared_ptr<const wxImage> image;
+    PictureRef picture;
+    // The picture made small once, where it was loaded, for the strip's tiles (at most the
+    // largest tile's box); null when there is none yet: a tile then decodes the picture.
+    std::shared_ptr<const wxImage> thumbnail;
     // The entry as stored in a project: a path, or a GIF frame's reference name.
     wxString source;
     // The frame's own delay in hundredths of a second (0..kGifMaxDelay), or kCommonDelay when it
@@ -28,12 +33,14 @@ constexpr int kDefaultDelay = 10;
 using FramePtr = std::shared_ptr<const AnimationFrame>;
 using FrameList = std::vector<FramePtr>;
 
-FramePtr MakeFrame(std::shared_ptr<const wxImage> image, const wxString& source,
-                   int delay = kCommonDelay);
+FramePtr MakeFrame(PictureRef picture, const wxString& source, int delay = kCommonDelay,
+                   std::shared_ptr<const wxImage> thumbnail = nullptr);
 // The same picture and source with another delay of its own (kCommonDelay: none).
 FramePtr WithDelay(const FramePtr& frame, int delay);
-// The bytes of a frame's picture (pixels and alpha).
+// The memory a frame's picture costs: its compressed bytes and its thumbnail.
 size_t FrameBytes(const AnimationFrame& frame);
+// The size of a frame's picture; 0 x 0 for a missing one.
+wxSize FrameSize(const AnimationFrame& frame);
 
 // What changed in the frame list.
 struct FrameListChange {
@@ -65,6 +72,13 @@ struct DocumentSettings {
 
 class AnimationDocument {
 public:
+    // A document whose pictures go to store; without one, a store of its own with the default
+    // budget.
+    explicit AnimationDocument(std::shared_ptr<PictureStore> store = nullptr);
+
+    // Where the pictures of this document's frames are kept: loaders make theirs in it.
+    const std::shared_ptr<PictureStore>& Store() const { return m_store; }
+
     using Listener = std::function<void(const FrameListChange&)>;
     using SettingsListener = std::function<void(const DocumentSettings& before)>;
 
@@ -89,7 +103,7 @@ public:
     bool Reorder(const std::vector<int>& order);
 
     // Whether frame index has no picture (its file was missing when its project was opened).
-    bool IsMissing(int index) const { return !m_frames[index]->image; }
+    bool IsMissing(int index) const { return !m_frames[index]->picture; }
 
     int Delay() const { return m_settings.delay; }
     // The delay frame index is written with: its own, or the common one.
@@ -114,6 +128,7 @@ public:
 private:
     void Tell(const FrameListChange& change);
 
+    std::shared_ptr<PictureStore> m_store;
     FrameList m_frames;
     DocumentSettings m_settings;  // canvas: the chosen one, kept only while chosen
     Listener m_listener;

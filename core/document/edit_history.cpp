@@ -60,10 +60,10 @@ void EditHistory::ClearCommands()
 size_t EditHistory::HeldBytes() const
 {
     // Pictures, not frames, are what costs: a frame with another delay shares its picture.
-    std::unordered_set<const wxImage*> inDocument;
+    std::unordered_set<const Picture*> inDocument;
     for (const FramePtr& frame : m_document.Frames())
-        inDocument.insert(frame->image.get());
-    std::unordered_set<const wxImage*> counted;
+        inDocument.insert(frame->picture.get());
+    std::unordered_set<const Picture*> counted;
     size_t bytes = 0;
     FrameList held;
     for (wxObject* object : GetCommands()) {
@@ -71,7 +71,7 @@ size_t EditHistory::HeldBytes() const
         if (auto* command = dynamic_cast<DocumentCommand*>(object))
             command->CollectFrames(held);
         for (const FramePtr& frame : held) {
-            const wxImage* picture = frame ? frame->image.get() : nullptr;
+            const Picture* picture = frame ? frame->picture.get() : nullptr;
             if (picture && !inDocument.count(picture) && counted.insert(picture).second)
                 bytes += FrameBytes(*frame);
         }

@@ -8,6 +8,7 @@ set(SOURCES
   export_failure.cpp
   gif_export.cpp
   gif_save_options.cpp
+  picture_frame_source.cpp
   input_frames.cpp
   sample_runs.cpp
   save_rules.cpp

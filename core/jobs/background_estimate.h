@@ -1,7 +1,7 @@
 // The size estimate the status bar shows, worked out on a worker thread while the user goes
 // on editing. Every start abandons the estimate under way: it is stopped, and joined only when
-// it has reported, so the GUI thread never waits for a frame being encoded. Frames are kept
-// as shared pictures and copied one at a time, on the GUI thread, when the worker asks.
+// it has reported, so the GUI thread never waits for a frame being encoded. The worker decodes
+// the frames' shared pictures itself, one at a time.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +15,8 @@
 #include <wx/image.h>
 
 #include "core/export/gif_export.h"
+#include "core/picture/picture.h"
 
-class FrameFeed;
 class SizeEstimateThread;
 
 class BackgroundEstimate : public wxEvtHandler {
@@ -30,7 +30,7 @@ public:
     BackgroundEstimate& operator=(const BackgroundEstimate&) = delete;
 
     // Starts estimating frames under options. False when the worker could not start.
-    bool Start(std::vector<std::shared_ptr<const wxImage>> frames, GifExportOptions options);
+    bool Start(std::vector<PictureRef> frames, GifExportOptions options);
     // Abandons the estimate under way, if any.
     void Abandon();
     // Whether an estimate that will be reported is under way.
@@ -39,16 +39,12 @@ public:
     size_t Workers() const { return m_jobs.size(); }
 
 private:
-    void OnFrameWanted(wxThreadEvent& event);
     void OnEstimated(wxThreadEvent& event);
 
     struct Job {
         std::unique_ptr<SizeEstimateThread> thread;
-        std::shared_ptr<FrameFeed> feed;
     };
     std::function<void(std::optional<uint64_t>)> m_done;
     std::map<unsigned, Job> m_jobs;
     unsigned m_generation = 0;
-    // The frames of the latest estimate.
-    std::vector<std::shared_ptr<const wxImage>> m_frames;
 };

@@ -1,6 +1,6 @@
-// Writing the animation to a GIF file in the background: the worker, the frames it asks for
-// (copied one at a time on the GUI thread, a fresh pass for every try of a size limit), its
-// progress and its end. Reports come back as thread events, which a progress dialog's Update
+// Writing the animation to a GIF file in the background: the worker, which reads the frames'
+// pictures itself (a fresh pass over them for every try of a size limit), its progress and its
+// end. Reports come back as thread events, which a progress dialog's Update
 // does not dispatch, so none is handled inside the handling of the one before it.
 #pragma once
 
@@ -15,8 +15,7 @@
 
 #include "core/export/gif_save_options.h"
 #include "core/jobs/export_thread.h"
-
-class FeedPasses;
+#include "core/picture/picture.h"
 
 // What an export writes, and how.
 struct ExportRequest {
@@ -29,7 +28,7 @@ struct ExportRequest {
     int loopCount = 0;
     GifSaveOptions options;
     // The pictures in the order written; a null one is written as no picture.
-    std::vector<std::shared_ptr<const wxImage>> frames;
+    std::vector<PictureRef> frames;
 };
 
 class ExportSession : public wxEvtHandler {
@@ -58,12 +57,9 @@ public:
 
 private:
     void OnReport(wxThreadEvent& event);
-    void OnFrameWanted(wxThreadEvent& event);
 
     Callbacks m_callbacks;
     std::unique_ptr<ExportThread> m_worker;
-    std::shared_ptr<FeedPasses> m_feed;
-    std::vector<std::shared_ptr<const wxImage>> m_frames;
     bool m_cancelled = false;
     // The last share reported and the try under way.
     int m_percent = 0;

@@ -1,7 +1,7 @@
 // Writing the animation to a GIF file off the GUI thread. The thread takes its frames as image
-// data, never from the strip: the window's are converted on the GUI thread one at a time as
-// the thread asks for them (FeedPasses; bitmaps, drawing contexts and windows must not be
-// touched off the GUI thread).
+// data, never from the strip: the window's are the document's pictures, which the thread
+// decodes itself (bitmaps, drawing contexts and windows must not be touched off the GUI
+// thread).
 //
 // Reports are wxEVT_THREAD_UPDATE events with id ID_GIF_FRAME_SAVED: after frame i of n the
 // int is floor(100 * (i + 1) / n), below 100; then exactly one final event with int 100
@@ -42,8 +42,8 @@ public:
     // frames must share no data with images used elsewhere (see ImageListFrameSource).
     ExportThread(const wxSize& canvasSize, wxEvtHandler* dest, std::vector<wxImage> frames,
                         const wxString& outputPath, int delay);
-    // A fresh pass over the frames for every try (the window hands them over through
-    // FeedPasses).
+    // A fresh pass over the frames for every try (the window's: its pictures, see
+    // PictureFrameSource).
     ExportThread(const wxSize& canvasSize, wxEvtHandler* dest, FrameSourceFactory frames,
                         const wxString& outputPath, int delay);
 

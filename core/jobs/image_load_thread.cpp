@@ -55,15 +55,25 @@ wxString DamagedFile(const wxString& path)
     return video ? video->video : path;
 }
 
-// Turns the batch's results into report values.
+// Turns the batch's results into report values, each image into a compressed picture and a
+// thumbnail: the decoded image goes with this call, so the load never holds two.
 class ReportingSink : public LoadSink {
 public:
-    explicit ReportingSink(const std::function<void(LoadReport)>& report) : m_report(report) {}
+    ReportingSink(const PictureMaking& making, const std::function<void(LoadReport)>& report)
+        : m_making(making), m_report(report)
+    {
+    }
 
     void Loaded(const wxString& path, int frame, int delay, int percent,
                 std::unique_ptr<wxImage> image) override
     {
-        m_report({LoadedPicture{path, frame, delay, std::move(image)}, percent});
+        LoadedPicture loaded{path, frame, delay, nullptr, nullptr};
+        if (image && image->IsOk()) {
+            loaded.thumbnail = MakeThumbnail(*image, m_making.thumbnailSide);
+            loaded.picture = Picture::FromImage(m_making.store, *image);
+        }
+        image.reset();
+        m_report({std::move(loaded), percent});
     }
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
     {
@@ -80,8 +90,25 @@ public:
     void Finished() override { m_report({BatchEnd{}, 100}); }
 
 private:
+    const PictureMaking& m_making;
     const std::function<void(LoadReport)>& m_report;
 };
+}
+
+std::shared_ptr<const wxImage> MakeThumbnail(const wxImage& image, int side)
+{
+    if (!image.IsOk() || side <= 0)
+        return nullptr;
+    const double scale = std::min({1.0, static_cast<double>(side) / image.GetWidth(),
+                                   static_cast<double>(side) / image.GetHeight()});
+    if (scale >= 1.0)
+        return std::make_shared<const wxImage>(image.Copy());
+    const int width = static_cast<int>(image.GetWidth() * scale);
+    const int height = static_cast<int>(image.GetHeight() * scale);
+    if (width < 1 || height < 1)
+        return nullptr;
+    wxLogNull noLog;
+    return std::make_shared<const wxImage>(image.Scale(width, height, wxIMAGE_QUALITY_NORMAL));
 }
 
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
@@ -119,9 +146,12 @@ void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
         out.End();
 }
 
-ImageLoadThread::ImageLoadThread(const wxArrayString& entries,
+ImageLoadThread::ImageLoadThread(const wxArrayString& entries, PictureMaking making,
                                  std::function<void(LoadReport)> report)
-    : wxThread(wxTHREAD_JOINABLE), m_entries(entries), m_report(std::move(report))
+    : wxThread(wxTHREAD_JOINABLE),
+      m_entries(entries),
+      m_making(std::move(making)),
+      m_report(std::move(report))
 {
 }
 
@@ -132,7 +162,7 @@ wxThread::ExitCode ImageLoadThread::Entry()
         m_report({BatchEnd{}, 100});
         return nullptr;
     }
-    ReportingSink sink(m_report);
+    ReportingSink sink(m_making, m_report);
     LoadImageBatch(m_entries, sink, [this] { return m_stop.load() || TestDestroy(); });
     return nullptr;
 }

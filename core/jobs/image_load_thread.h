@@ -12,6 +12,7 @@
 #include <wx/thread.h>
 
 #include "core/jobs/load_report.h"
+#include "core/picture/picture_store.h"
 
 // Receives the results of a batch, in order.
 class LoadSink {
@@ -42,11 +43,24 @@ public:
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
                     const std::function<bool()>& stopRequested);
 
-// Runs LoadImageBatch, handing each result to report on the worker thread. Joinable: the
-// owner stops it (RequestStop) and waits for it before report's target goes away.
+// What the worker makes of each decoded image: a picture in store, and a thumbnail that fits a
+// square box of thumbnailSide pixels (none for 0).
+struct PictureMaking {
+    std::shared_ptr<PictureStore> store;
+    int thumbnailSide = 0;
+};
+
+// The image made small to fit a square box of side pixels, never enlarged; null when it
+// can't be (an image not ok, a side of 0, a sliver too thin to show).
+std::shared_ptr<const wxImage> MakeThumbnail(const wxImage& image, int side);
+
+// Runs LoadImageBatch, handing each result to report on the worker thread, its images made
+// into pictures there. Joinable: the owner stops it (RequestStop) and waits for it before
+// report's target goes away.
 class ImageLoadThread : public wxThread {
 public:
-    ImageLoadThread(const wxArrayString& entries, std::function<void(LoadReport)> report);
+    ImageLoadThread(const wxArrayString& entries, PictureMaking making,
+                    std::function<void(LoadReport)> report);
 
     void RequestStop() { m_stop = true; }
 
@@ -55,6 +69,7 @@ protected:
 
 private:
     wxArrayString m_entries;
+    PictureMaking m_making;
     std::function<void(LoadReport)> m_report;
     std::atomic<bool> m_stop{false};
 };

@@ -7,6 +7,8 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+#include "core/picture/picture.h"
+
 // A decoded frame, which the receiver takes over as it is.
 struct LoadedPicture {
     // The source file (a GIF frame's suffix removed), or the video frame's entry as given.
@@ -16,7 +18,9 @@ struct LoadedPicture {
     // Its own delay in hundredths of a second as its GIF stores it (0 included); -1 for a
     // picture that is no GIF frame.
     int delay = -1;
-    std::shared_ptr<wxImage> image;
+    // The picture, compressed on the worker, and its thumbnail for the strip.
+    PictureRef picture;
+    std::shared_ptr<const wxImage> thumbnail;
 };
 
 // An entry that gave no picture at all (its file is gone, unreadable, too large or no image).

@@ -20,7 +20,9 @@ bool LoadSession::Start(LoadRequest request)
 {
     if (m_worker)
         return false;
-    m_worker = std::make_unique<ImageLoadThread>(request.entries, [this](LoadReport report) {
+    PictureMaking making{m_document.Store(), request.thumbnailSide};
+    m_worker = std::make_unique<ImageLoadThread>(request.entries, std::move(making),
+                                                 [this](LoadReport report) {
         auto* event = new wxThreadEvent(wxEVT_THREAD_UPDATE, ID_IMAGE_LOADED);
         event->SetPayload(std::move(report));
         wxQueueEvent(this, event);
@@ -78,7 +80,8 @@ void LoadSession::Take(const LoadReport& report)
 {
     const bool stored = m_request.stored.has_value();
     if (const auto* picture = std::get_if<LoadedPicture>(&report.result)) {
-        Place(picture->image, ArrivingName(FrameSourceName(picture->path, picture->gifFrame)),
+        Place(picture->picture, picture->thumbnail,
+              ArrivingName(FrameSourceName(picture->path, picture->gifFrame)),
               ArrivingDelay(picture->path, picture->delay));
     } else if (const auto* none = std::get_if<NoPicture>(&report.result)) {
         if (!stored) {
@@ -87,7 +90,7 @@ void LoadSession::Take(const LoadReport& report)
         }
         // A stored entry stays in the list, unchanged, until the user deletes it.
         const wxString name = ArrivingName(none->entry);
-        Place(nullptr, name, ArrivingDelay(none->entry, -1));
+        Place(nullptr, nullptr, name, ArrivingDelay(none->entry, -1));
         m_gathered.missing.Add(name);
     } else if (const auto* damaged = std::get_if<DamagedSource>(&report.result)) {
         if (!stored)
@@ -121,9 +124,10 @@ int LoadSession::ArrivingDelay(const wxString& entry, int own) const
     return own >= 0 && m_request.keepGifTiming ? own : kCommonDelay;
 }
 
-void LoadSession::Place(std::shared_ptr<const wxImage> image, const wxString& name, int delay)
+void LoadSession::Place(PictureRef picture, std::shared_ptr<const wxImage> thumbnail,
+                        const wxString& name, int delay)
 {
-    const FramePtr frame = MakeFrame(std::move(image), name, delay);
+    const FramePtr frame = MakeFrame(std::move(picture), name, delay, std::move(thumbnail));
     // A load that adds frames appends each as it arrives; an insert does not.
     const bool appending = m_gathered.insertAt < 0;
     if (appending)

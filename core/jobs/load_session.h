@@ -35,6 +35,9 @@ struct LoadRequest {
         std::vector<int> delays;
     };
     std::optional<Stored> stored;
+    // The box the strip's largest tile fits a picture into, in pixels: the worker makes each
+    // frame's thumbnail that size (0: none, the strip makes its own).
+    int thumbnailSide = 0;
 };
 
 // What a load has gathered.
@@ -86,7 +89,8 @@ public:
 private:
     void OnReport(wxThreadEvent& event);
     void Take(const LoadReport& report);
-    void Place(std::shared_ptr<const wxImage> image, const wxString& name, int delay);
+    void Place(PictureRef picture, std::shared_ptr<const wxImage> thumbnail,
+               const wxString& name, int delay);
     // The name and delay of the frame arriving next, from name and delay as reported.
     wxString ArrivingName(const wxString& reported) const;
     int ArrivingDelay(const wxString& entry, int own) const;

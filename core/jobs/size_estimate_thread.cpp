@@ -2,7 +2,7 @@
 
 #include <wx/event.h>
 
-#include "core/jobs/frame_feed.h"
+#include "core/export/frame_source.h"
 #include "core/export/size_estimate.h"
 #include "core/jobs/thread_update_event.h"
 
@@ -11,7 +11,7 @@ SizeEstimateResult SizeEstimateResultOf(const wxThreadEvent& event)
     return event.GetPayload<SizeEstimateResult>();
 }
 
-SizeEstimateThread::SizeEstimateThread(wxEvtHandler* dest, std::shared_ptr<FrameFeed> frames,
+SizeEstimateThread::SizeEstimateThread(wxEvtHandler* dest, std::unique_ptr<FrameSource> frames,
                                        GifExportOptions options, unsigned generation)
     : wxThread(wxTHREAD_JOINABLE),
       m_dest(dest),
@@ -21,11 +21,7 @@ SizeEstimateThread::SizeEstimateThread(wxEvtHandler* dest, std::shared_ptr<Frame
 {
 }
 
-void SizeEstimateThread::RequestStop()
-{
-    m_stop = true;
-    m_frames->Cancel();
-}
+SizeEstimateThread::~SizeEstimateThread() = default;
 
 wxThread::ExitCode SizeEstimateThread::Entry()
 {

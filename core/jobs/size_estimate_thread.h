@@ -1,6 +1,6 @@
 // Working out the GIF's expected length in the background while the user edits. The frames
-// come through a FrameFeed, one copy at a time, so that a long animation is never held twice
-// for an estimate that the next edit may make useless.
+// come from a source one at a time, so that a long animation is never held twice for an
+// estimate that the next edit may make useless.
 //
 // The thread ends with one wxEVT_THREAD_UPDATE event of id ID_SIZE_ESTIMATED whose payload is
 // a SizeEstimateResult.
@@ -15,7 +15,7 @@
 
 #include "core/export/gif_export.h"
 
-class FrameFeed;
+class FrameSource;
 class wxEvtHandler;
 class wxThreadEvent;
 
@@ -32,18 +32,19 @@ SizeEstimateResult SizeEstimateResultOf(const wxThreadEvent& event);
 
 class SizeEstimateThread : public wxThread {
 public:
-    SizeEstimateThread(wxEvtHandler* dest, std::shared_ptr<FrameFeed> frames,
+    SizeEstimateThread(wxEvtHandler* dest, std::unique_ptr<FrameSource> frames,
                        GifExportOptions options, unsigned generation);
+    ~SizeEstimateThread() override;
 
-    // Ends the estimate before its next frame, waking it if it waits for one.
-    void RequestStop();
+    // Ends the estimate before its next frame.
+    void RequestStop() { m_stop = true; }
 
 protected:
     ExitCode Entry() override;
 
 private:
     wxEvtHandler* m_dest;
-    std::shared_ptr<FrameFeed> m_frames;
+    std::unique_ptr<FrameSource> m_frames;
     GifExportOptions m_options;
     unsigned m_generation;
     std::atomic<bool> m_stop{false};

@@ -5,8 +5,6 @@ set(SOURCES
   background_estimate.cpp
   export_session.cpp
   export_thread.cpp
-  feed_passes.cpp
-  frame_feed.cpp
   image_load_thread.cpp
   load_session.cpp
   size_estimate_thread.cpp

@@ -10,8 +10,6 @@ wxDECLARE_EVENT(wxEVT_THREAD_UPDATE, wxThreadEvent);
 enum {
     ID_IMAGE_LOADED = 6,   // the image loader reported a result (a LoadReport) to its session
     ID_GIF_FRAME_SAVED = 10, // the GIF export finished a frame (or ended)
-    ID_GIF_FRAME_WANTED = 11, // the GIF export needs frame GetInt() (see FrameFeed)
-    ID_ESTIMATE_FRAME_WANTED = 12, // the size estimate needs frame GetInt()
     ID_SIZE_ESTIMATED = 13   // the size estimate ended (see SizeEstimateThread)
 };
 

@@ -9,6 +9,7 @@ set(SOURCES
   gif_save_setting.cpp
   help_arguments.cpp
   language_setting.cpp
+  memory_setting.cpp
   paths.cpp
   product.cpp
   settings_store.cpp

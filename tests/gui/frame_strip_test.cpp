@@ -83,7 +83,7 @@ protected:
 
     FrameTile* NewItem(const wxImage& image, const char* name = "a.png")
     {
-        return new FrameTile(std::make_shared<const wxImage>(image), m_dir.File(name));
+        return new FrameTile(nullptr, std::make_shared<const wxImage>(image), m_dir.File(name));
     }
 
     void AppendItems(int count)
@@ -199,11 +199,11 @@ TEST(ThumbnailItem, ScaleToFitShrinksIntoTheBoxAndNeverEnlarges)
 
 TEST_F(ThumbnailCtrlTest, ItemsKeepTheirNameShareTheirPictureAndHoldOnlyAThumbnail)
 {
-    auto picture = std::make_shared<const wxImage>(SolidImage(160, 40, 255, 0, 0));
-    auto* frame = new FrameTile(picture, m_dir.File("anim.gif_3"));
+    auto small = std::make_shared<const wxImage>(SolidImage(160, 40, 255, 0, 0));
+    auto* frame = new FrameTile(nullptr, small, m_dir.File("anim.gif_3"));
     ASSERT_EQ(0, m_ctrl->Append(frame, 10));
     EXPECT_EQ(m_dir.File("anim.gif_3"), frame->m_filename);
-    EXPECT_EQ(picture.get(), frame->GetImage().get()) << "shared, not copied";
+    EXPECT_EQ(small.get(), frame->GetSmallPicture().get()) << "shared, not copied";
     EXPECT_EQ(wxSize(80, 20), frame->m_thumbnail.GetSize());
     // A source file that is gone (or never was) doesn't matter: the picture is at hand.
     auto* gone = NewItem(SolidImage(8, 8, 0, 0, 0), "gone.png");

@@ -30,7 +30,8 @@ TEST(ThumbnailStripInMainWindow, AppendedFramesArePaintedAsTiles)
     wxFile(dir.File("red.png"), wxFile::write).Write("x", 1);
     for (int i = 0; i < 3; ++i) {
         auto* item = new FrameTile(
-            std::make_shared<const wxImage>(SolidImage(60, 40, 255, 0, 0)), dir.File("red.png"));
+            nullptr, std::make_shared<const wxImage>(SolidImage(60, 40, 255, 0, 0)),
+            dir.File("red.png"));
         ASSERT_EQ(i, strip->Append(item, 10));
     }
     wxRect box;

@@ -126,7 +126,8 @@ TEST(Undo, ArrangingCommandsAreStepsAndAvailableOnlyWhereTheyAct)
     fixture.Command(ID_DUPLICATE);
     EXPECT_EQ(FrameNames(frame, true),
               Names({"b.png", "a.png", "b.png", "a.png", "d.png", "e.png", "c.png"}));
-    EXPECT_EQ(Probe(frame).Document().Frame(2)->image, Probe(frame).Document().Frame(0)->image);
+    EXPECT_EQ(Probe(frame).Document().Frame(2)->picture,
+              Probe(frame).Document().Frame(0)->picture);
 
     Select(frame, {});
     fixture.Command(ID_REVERSE);

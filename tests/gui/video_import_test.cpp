@@ -63,8 +63,8 @@ std::vector<int> Pictures(MainWindow& frame)
 {
     std::vector<int> numbers;
     for (int i = 0; i < frame.FrameCount(); ++i) {
-        const auto& image = Probe(frame).Document().Frame(i)->image;
-        numbers.push_back(image ? PictureNumber(*image) : -1);
+        const PictureRef& picture = Probe(frame).Document().Frame(i)->picture;
+        numbers.push_back(picture ? PictureNumber(picture->ToImage()) : -1);
     }
     return numbers;
 }
@@ -92,7 +92,7 @@ TEST(VideoImport, AStretchOfAClipBecomesTimedFramesAndAProjectKeepsThem)
         pictures = Pictures(frame);
         for (int k = 0; k < 15; ++k)
             EXPECT_EQ(pictures[k], 30 + 2 * k) << k;
-        EXPECT_EQ(Probe(frame).Document().Frame(0)->image->GetSize(), wxSize(80, 60));
+        EXPECT_EQ(FrameSize(*Probe(frame).Document().Frame(0)), wxSize(80, 60));
         EXPECT_EQ(Probe(frame).Document().Frame(1)->source, clip + "#t=1.067&w=80");
         fixture.SaveWith(ID_SAVE_PROJECT, dir.File("p.xml"));
     }
@@ -191,7 +191,7 @@ TEST(VideoImport, CancelKeepsTheFramesThatArrived)
     WaitFor("the load to stop", [&] { return !frame.IsLoading(); }, 30000);
     EXPECT_LT(frame.FrameCount(), 240) << "the import stopped early";
     for (int i = 0; i < frame.FrameCount(); ++i)
-        EXPECT_EQ(PictureNumber(*Probe(frame).Document().Frame(i)->image), i)
+        EXPECT_EQ(PictureNumber(Probe(frame).Document().Frame(i)->picture->ToImage()), i)
             << "in order, none lost";
     EXPECT_TRUE(MenuItem(frame, ID_ADD_IMAGE)->IsEnabled());
 }

@@ -1,5 +1,7 @@
 #include "support/test_images.h"
 
+#include "core/picture/picture_store.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -84,4 +86,10 @@ bool SamePixels(const wxImage& a, const wxImage& b)
     if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize())
         return false;
     return std::memcmp(a.GetData(), b.GetData(), static_cast<size_t>(a.GetWidth()) * a.GetHeight() * 3) == 0;
+}
+
+PictureRef PictureOf(const wxImage& image)
+{
+    static const std::shared_ptr<PictureStore> store = PictureStore::Create();
+    return Picture::FromImage(store, image);
 }

@@ -4,6 +4,8 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+#include "core/picture/picture.h"
+
 // A w x h image filled with one colour.
 wxImage SolidImage(int w, int h, unsigned char r, unsigned char g, unsigned char b);
 // A w x h image whose pixels vary smoothly and with a pattern (many distinct colours).
@@ -17,3 +19,5 @@ bool WriteImage(const wxImage& img, const wxString& path, wxBitmapType type);
 bool WriteAnimatedGif(const wxString& path, const wxImage* frames, int count);
 // True when both images have the same size and the same RGB bytes.
 bool SamePixels(const wxImage& a, const wxImage& b);
+// image as a picture, kept in a store of the test program's own.
+PictureRef PictureOf(const wxImage& image);

@@ -17,6 +17,7 @@
 #include <wx/scrolwin.h>
 #include <wx/timer.h>
 
+#include "core/picture/picture.h"
 #include "core/strip/frame_move.h"
 #include "ui/strip/label_font.h"
 #include "core/strip/strip_palette.h"
@@ -72,25 +73,27 @@ private:
     wxDECLARE_NO_COPY_CLASS(StripTile);
 };
 
-// A frame made from a decoded image, which it shares with its owner (the animation document
-// and its undo history): the strip keeps only the thumbnail it paints.
+// A frame of the animation, whose picture and small copy it shares with its owner (the
+// animation document and its undo history): the strip keeps only the thumbnail it paints.
 class FrameTile : public StripTile {
 public:
-    // name is the frame's name as shown and stored (a path, or a GIF frame's reference name);
-    // a null image gives an item that never gets a thumbnail.
-    FrameTile(std::shared_ptr<const wxImage> image, const wxString& name);
+    // name is the frame's name as shown and stored (a path, or a GIF frame's reference name).
+    // The thumbnail is made from small, the picture made small where it was loaded, or else
+    // from the picture decoded; with neither the item never gets one.
+    FrameTile(PictureRef picture, std::shared_ptr<const wxImage> small, const wxString& name);
 
     bool DrawImage(wxDC& dc, FrameStrip& ctrl, const wxRect& imageRect,
                    int state) override;
     // Makes the thumbnail; an item with one is left alone unless force is set.
     bool Load(FrameStrip& ctrl, bool force) override;
 
-    const std::shared_ptr<const wxImage>& GetImage() const { return m_image; }
+    const std::shared_ptr<const wxImage>& GetSmallPicture() const { return m_small; }
 
     wxBitmap m_thumbnail;  // the only bitmap the strip paints
 
 private:
-    std::shared_ptr<const wxImage> m_image;
+    PictureRef m_picture;
+    std::shared_ptr<const wxImage> m_small;
 
     wxDECLARE_CLASS(FrameTile);
 };

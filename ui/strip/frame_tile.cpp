@@ -129,9 +129,9 @@ bool StripTile::DrawFrame(wxDC& dc, FrameStrip& ctrl, const wxRect& rect,
     return true;
 }
 
-FrameTile::FrameTile(std::shared_ptr<const wxImage> image,
-                                           const wxString& name)
-    : StripTile(name), m_image(std::move(image))
+FrameTile::FrameTile(PictureRef picture, std::shared_ptr<const wxImage> small,
+                     const wxString& name)
+    : StripTile(name), m_picture(std::move(picture)), m_small(std::move(small))
 {
 }
 
@@ -150,15 +150,20 @@ bool FrameTile::Load(FrameStrip& ctrl, bool force)
     Trace("wxImageThumbnailItem");
     if (m_thumbnail.IsOk() && !force)
         return true;
-    if (m_image && m_image->IsOk()) {
-        wxLogNull noLog;
-        m_thumbnail = ScaleToFit(*m_image, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
+    wxLogNull noLog;
+    if (m_small && m_small->IsOk()) {
+        m_thumbnail = ScaleToFit(*m_small, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
+    } else if (m_picture) {
+        // No small copy was made where the picture was loaded: the whole picture, once.
+        if (const DecodedPictureRef pixels = m_picture->Decode())
+            m_thumbnail = ScaleToFit(pixels->View(), ctrl.GetThumbnailWidth(),
+                                     ctrl.GetThumbnailHeight());
     }
     return true;
 }
 
 MissingFrameTile::MissingFrameTile(const wxString& entry)
-    : FrameTile(nullptr, entry)
+    : FrameTile(nullptr, nullptr, entry)
 {
 }
 

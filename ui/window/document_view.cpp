@@ -16,9 +16,9 @@ namespace {
 
 StripTile* NewStripItem(const FramePtr& frame)
 {
-    if (!frame->image)
+    if (!frame->picture)
         return new MissingFrameTile(frame->source);
-    return new FrameTile(frame->image, frame->source);
+    return new FrameTile(frame->picture, frame->thumbnail, frame->source);
 }
 
 // Where index ends up when the positions in removed (ascending) are taken out; -1 when index
@@ -140,12 +140,11 @@ void MainWindow::OnRedo(wxCommandEvent&)
     }
 }
 
-const wxImage* MainWindow::FrameImage(int index) const
+const Picture* MainWindow::FramePicture(int index) const
 {
     if (index < 0 || index >= m_document.Count())
         return nullptr;
-    const wxImage* image = m_document.Frame(index)->image.get();
-    return image && image->IsOk() ? image : nullptr;
+    return m_document.Frame(index)->picture.get();
 }
 
 void MainWindow::ChangeSettings(StepName name, int control, const DocumentSettings& after)

@@ -13,6 +13,7 @@
 #include "ui/dialogs/message_boxes.h"
 #include "core/base/trace.h"
 #include "ui/strip/frame_strip.h"
+#include "core/strip/thumbnail_size.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_text.h"
 #include "core/jobs/load_session.h"
@@ -87,6 +88,8 @@ void MainWindow::SetUpLoad()
 bool MainWindow::StartImageLoad(LoadRequest request)
 {
     request.keepGifTiming = KeepsGifTiming();
+    // The strip's tiles are made from a small copy, made on the worker with the picture.
+    request.thumbnailSide = ThumbnailSide(ThumbnailSize::Large);
     if (!m_load->Start(std::move(request))) {
         ShowMessage(_("The images can't be loaded: the system could not start the loading thread."),
                      GetProductName(), wxOK | wxICON_ERROR, this);
@@ -138,6 +141,7 @@ void MainWindow::FinishImageLoad(const LoadOutcome& load)
     else if (!load.skipped.empty() || !load.damaged.empty() || !leftOut.empty())
         ShowMessage(JoinParagraphs(LoadProblemsText(load.skipped, load.damaged), leftOut),
                     GetProductName(), wxOK | wxICON_INFORMATION, this);
+    TellPictureTrouble();
 }
 
 void MainWindow::OnDelete(wxCommandEvent&)

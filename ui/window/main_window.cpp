@@ -22,6 +22,8 @@
 #include "core/base/trace.h"
 #include "core/settings/update_event.h"
 #include "core/settings/language_setting.h"
+#include "core/settings/memory_setting.h"
+#include "core/settings/settings_store.h"
 #include "ui/strip/frame_strip.h"
 #include "core/jobs/background_estimate.h"
 #include "core/jobs/export_session.h"
@@ -49,7 +51,11 @@ const int kEstimateTimerId = 4;
 const int kInsertImageId = 0;
 }
 
-MainWindow::MainWindow() : m_pathChooser(MakeDialogPathChooser()) {}
+MainWindow::MainWindow()
+    : m_document(PictureStore::Create(ReadPictureStoreOptions(Settings()))),
+      m_pathChooser(MakeDialogPathChooser())
+{
+}
 
 MainWindow::~MainWindow()
 {

@@ -178,7 +178,7 @@ private:
     void SubmitEdit(DocumentCommand* command);
     void AfterEdit();
     // The picture of frame index, or null (a missing file, or no such frame).
-    const wxImage* FrameImage(int index) const;
+    const Picture* FramePicture(int index) const;
     // A settings edit of a control: a step of its own, or merged into the control's last one.
     void ChangeSettings(StepName name, int control, const DocumentSettings& after);
     // The controls, the labels, the length and the saved state follow a change of the
@@ -310,6 +310,8 @@ private:
     // Crash recovery: the document is copied to the recovery folder a moment after each
     // change, and the copy goes when the window closes.
     void ScheduleRecoveryCopy();
+    // What went wrong with the pictures' cache file, told once (the pictures stay in memory).
+    void TellPictureTrouble();
     // Asks about unsaved changes; true when the window may close.
     bool ConfirmClose();
     // Asks whether to save the project first: true to go on (saved, or not wanted), false

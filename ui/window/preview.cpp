@@ -82,18 +82,21 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
         DrawEmptyHint(dc);
         return;
     }
-    const wxImage* image = FrameImage(index);
+    const Picture* picture = FramePicture(index);
     // A frame whose picture is missing has nothing to draw.
-    if (!image)
+    if (!picture)
         return;
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), image->GetSize());
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(),
+                                          wxSize(picture->Width(), picture->Height()));
     if (place.width <= 0 || place.height <= 0)
         return;
     // As the saved GIF shows it: transparent areas are black there.
     dc.SetBrush(*wxBLACK_BRUSH);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawRectangle(place);
-    dc.DrawBitmap(PreviewBitmap(index, place.GetSize()), place.GetPosition(), true);
+    const wxBitmap& bitmap = PreviewBitmap(index, place.GetSize());
+    if (bitmap.IsOk())
+        dc.DrawBitmap(bitmap, place.GetPosition(), true);
 }
 
 const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
@@ -104,7 +107,15 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
     for (const PreviewCacheEntry& entry : m_previewCache)
         if (entry.frame == frame && entry.size == size)
             return entry.bitmap;
-    const wxImage& image = *frame->image;
+    // The decoded pixels stay alive while the bitmap is made from a view of them.
+    const DecodedPictureRef pixels = frame->picture->Decode();
+    if (!pixels) {
+        // Told after this paint: a message box inside a paint handler would paint again.
+        CallAfter([this] { TellPictureTrouble(); });
+        static const wxBitmap none;
+        return none;
+    }
+    const wxImage image = pixels->View();
     wxBitmap bitmap(size == image.GetSize()
                         ? image
                         : image.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
@@ -131,8 +142,7 @@ void MainWindow::ShowFrame(int index)
     // Painted through the panel's paint handler, which also redraws it when exposed.
     m_panel_down->Refresh(false);
     m_panel_down->Update();
-    const wxImage* image = FrameImage(index);
-    m_frameShownSize = image ? image->GetSize() : wxSize(0, 0);
+    m_frameShownSize = FrameSize(*m_document.Frame(index));
     m_frameName = wxFileNameFromPath(source);
     m_shownMissingPath = m_document.IsMissing(index) ? source : wxString();
     m_statusBar->SetStatusText(FrameStatusText(), 1);

@@ -4,6 +4,7 @@
 
 #include "core/settings/product.h"
 #include "ui/dialogs/message_boxes.h"
+#include "core/picture/picture_store.h"
 #include "core/project/recovery_store.h"
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
@@ -36,6 +37,13 @@ void MainWindow::OnRecoveryTimer(wxTimerEvent&)
                                    "unexpectedly, the changes since your last save are lost."),
                                  m_recovery->Folder(), reason),
                 GetProductName(), wxOK | wxICON_WARNING, this);
+}
+
+void MainWindow::TellPictureTrouble()
+{
+    // The store words each kind of trouble once; the work goes on in memory.
+    if (const std::optional<wxString> trouble = m_document.Store()->TakeTrouble())
+        ShowMessage(*trouble, GetProductName(), wxOK | wxICON_WARNING, this);
 }
 
 void MainWindow::OfferRecovery()

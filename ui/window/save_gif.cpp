@@ -191,7 +191,7 @@ void MainWindow::StartGifExport(const wxString& path, int width, int height, con
     request.delay = m_gifSavedDelay;
     request.options = m_gifSavedOptions;
     for (int index : frames) {
-        request.frames.push_back(m_document.Frame(index)->image);
+        request.frames.push_back(m_document.Frame(index)->picture);
         request.delays.push_back(m_document.EffectiveDelay(index));
     }
     // Without the loop setting for the file, saved GIFs loop forever as they always have.
@@ -228,6 +228,7 @@ void MainWindow::FinishGifSave(const GifSaveOutcome& outcome, bool cancelled)
 {
     CloseJobProgress(m_saveProgressDialog);
     wxWakeUpIdle();
+    TellPictureTrouble();
     if (!outcome.ok && cancelled) {
         // Stopped on request: the file is as it was, which the user knows.
         m_gifSavedVersion = 0;

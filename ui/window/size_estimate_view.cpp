@@ -36,10 +36,10 @@ void MainWindow::OnEstimateTimer(wxTimerEvent&)
 
 void MainWindow::StartEstimate()
 {
-    std::vector<std::shared_ptr<const wxImage>> frames;
+    std::vector<PictureRef> frames;
     GifExportOptions options;
     for (int index : PresentFrames()) {
-        frames.push_back(m_document.Frame(index)->image);
+        frames.push_back(m_document.Frame(index)->picture);
         options.delays.push_back(m_document.EffectiveDelay(index));
     }
     m_estimateShown = EstimateShown::None;

@@ -4,14 +4,14 @@
 #include "core/document/animation_document.h"
 #include "core/document/edit_history.h"
 #include "core/document/frame_order.h"
+#include "support/test_images.h"
 
 namespace {
 FrameList Frames(int n, int side = 4)
 {
     FrameList frames;
     for (int i = 0; i < n; ++i)
-        frames.push_back(MakeFrame(std::make_shared<const wxImage>(side, side),
-                                   wxString::Format("f%d.png", i)));
+        frames.push_back(MakeFrame(PictureOf(wxImage(side, side)), wxString::Format("f%d.png", i)));
     return frames;
 }
 
@@ -206,17 +206,19 @@ TEST(EditHistory, StepsCostNoPictureAndTheBoundForgetsTheOldest)
     EditHistory history(doc, size_t(1) << 30);
     FrameList big;
     for (int i = 0; i < 100; ++i)
-        big.push_back(MakeFrame(std::make_shared<const wxImage>(640, 480), "f.png"));
+        big.push_back(MakeFrame(PictureOf(wxImage(640, 480)), "f.png"));
     history.Submit(new InsertFramesCommand(doc, "Add", 0, big));
     history.Submit(new ReorderFramesCommand(doc, "Reverse", ReverseOrder(100, {})));
     history.Submit(new InsertFramesCommand(doc, "Duplicate", 0, {doc.Frame(0)}));
     EXPECT_EQ(history.HeldBytes(), 0u);
 
     // A bound of three small frames: deleting one at a time forgets the oldest deletions.
-    Editing e(6, 3 * 4 * 4 * 3);
+    const size_t one = FrameBytes(*Frames(1)[0]);
+    ASSERT_GT(one, 0u);
+    Editing e(6, 3 * one);
     for (int i = 0; i < 5; ++i)
         e.history.Submit(new RemoveFramesCommand(e.doc, "Delete", {0}));
-    EXPECT_EQ(e.history.HeldBytes(), 3u * 4 * 4 * 3);
+    EXPECT_EQ(e.history.HeldBytes(), 3 * one);
     int undos = 0;
     while (e.history.CanUndo()) {
         e.history.Undo();
@@ -233,7 +235,7 @@ TEST(AnimationDocument, OwnDelaysStartTimesAndPlayedLength)
     const FrameList frames = Frames(3);
     doc.Insert(0, frames);
     doc.Replace({1}, {WithDelay(doc.Frame(1), 250)});
-    EXPECT_EQ(doc.Frame(1)->image, frames[1]->image) << "the picture is shared";
+    EXPECT_EQ(doc.Frame(1)->picture, frames[1]->picture) << "the picture is shared";
     EXPECT_EQ(doc.EffectiveDelay(0), 10);
     EXPECT_EQ(doc.EffectiveDelay(1), 250);
     EXPECT_EQ(StartTimes({10, 250, 0}), (std::vector<long>{0, 10, 260, 260}));

@@ -14,7 +14,6 @@
 
 #include "core/base/atomic_file.h"
 #include "core/export/compose_frame.h"
-#include "core/jobs/frame_feed.h"
 #include "core/export/gif_export.h"
 #include "support/temp_dir.h"
 #include "support/test_images.h"
@@ -195,15 +194,23 @@ TEST(GifExport, StopRequestKeepsNothing)
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
 }
 
-TEST(GifExport, CancelledFeedIsAStopNotAnInputFailure)
+TEST(GifExport, CancelledSourceIsAStopNotAnInputFailure)
 {
+    // A source whose owner stopped it gives no frame and says it was stopped.
+    struct StoppedSource : FrameSource {
+        int Count() const override { return 3; }
+        bool Frame(int, wxImage&, FrameError& error) override
+        {
+            error.stopped = true;
+            return false;
+        }
+    };
     QuietTrace quiet;
     TempDir dir;
-    FrameFeed feed(3, [](int) {});
-    feed.Cancel();
+    StoppedSource source;
     GifExportOptions options;
     options.canvas = wxSize(8, 8);
-    const GifExportResult r = ExportGif(feed, dir.File("a.gif"), options);
+    const GifExportResult r = ExportGif(source, dir.File("a.gif"), options);
     EXPECT_EQ(r.failure.kind, ExportFailure::Kind::Stopped);
     EXPECT_EQ(r.failure.file, dir.File("a.gif"));
     EXPECT_TRUE(FilesIn(dir.Path()).empty());

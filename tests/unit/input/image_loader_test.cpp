@@ -364,7 +364,8 @@ TEST(ImageLoader, ThreadReportsCarryTheFramesDelay)
     list.Add(Png(dir, "p.png"));
     list.Add(dir.File("gone.png"));
     std::vector<LoadReport> reports;
-    ImageLoadThread thread(list, [&](LoadReport report) { reports.push_back(std::move(report)); });
+    ImageLoadThread thread(list, PictureMaking{PictureStore::Create(), 0},
+                           [&](LoadReport report) { reports.push_back(std::move(report)); });
     ASSERT_EQ(thread.Run(), wxTHREAD_NO_ERROR);
     thread.Wait();
     std::vector<int> delays;
@@ -372,7 +373,7 @@ TEST(ImageLoader, ThreadReportsCarryTheFramesDelay)
     for (const LoadReport& report : reports) {
         const auto* picture = std::get_if<LoadedPicture>(&report.result);
         delays.push_back(picture ? picture->delay : -1);
-        images.push_back(picture && picture->image);
+        images.push_back(picture && picture->picture);
     }
     // The entry that gave nothing ends the batch as a report without an image.
     EXPECT_EQ(delays, (std::vector<int>{10, 0, 250, -1, -1}));

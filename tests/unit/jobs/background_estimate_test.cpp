@@ -5,17 +5,19 @@
 #include <wx/app.h>
 
 #include "core/jobs/background_estimate.h"
-#include "core/jobs/feed_passes.h"
+#include "core/export/frame_source.h"
 #include "core/export/size_estimate.h"
+#include "core/picture/picture_store.h"
 #include "support/pump_events.h"
 #include "support/test_images.h"
 
 namespace {
-std::vector<std::shared_ptr<const wxImage>> Pictures(int count, int size)
+std::vector<PictureRef> Pictures(int count, int size)
 {
-    std::vector<std::shared_ptr<const wxImage>> pictures;
+    static const std::shared_ptr<PictureStore> store = PictureStore::Create();
+    std::vector<PictureRef> pictures;
     for (int i = 0; i < count; ++i)
-        pictures.push_back(std::make_shared<const wxImage>(PhotoLikeImage(size, size, i)));
+        pictures.push_back(Picture::FromImage(store, PhotoLikeImage(size, size, i)));
     return pictures;
 }
 
@@ -27,11 +29,11 @@ GifExportOptions OptionsFor(int size)
     return options;
 }
 
-std::vector<wxImage> Copies(const std::vector<std::shared_ptr<const wxImage>>& pictures)
+std::vector<wxImage> Copies(const std::vector<PictureRef>& pictures)
 {
     std::vector<wxImage> copies;
     for (const auto& picture : pictures)
-        copies.push_back(picture->Copy());
+        copies.push_back(picture->ToImage());
     return copies;
 }
 }
@@ -51,7 +53,7 @@ TEST(BackgroundEstimate, ReportsWhatTheEstimateOfTheSameFramesGivesAndLeavesThem
     ASSERT_TRUE(PumpUntil([&] { return !reports.empty() && estimate.Workers() == 0; }));
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], expected);
-    EXPECT_TRUE(SamePixels(*pictures[0], PhotoLikeImage(24, 24, 0)));
+    EXPECT_TRUE(SamePixels(pictures[0]->ToImage(), PhotoLikeImage(24, 24, 0)));
     EXPECT_EQ(pictures[0].use_count(), 1) << "the estimate keeps no frame once it has reported";
 }
 
@@ -74,43 +76,15 @@ TEST(BackgroundEstimate, OnlyTheLatestStartIsReportedAndEveryWorkerIsJoined)
     EXPECT_EQ(reports.size(), 1u) << "an abandoned estimate is not reported";
 }
 
-TEST(BackgroundEstimate, GoingWhileAWorkerWaitsForAFrameEndsIt)
+TEST(BackgroundEstimate, GoingWhileAWorkerRunsEndsItWithoutAReport)
 {
     bool reported = false;
     {
         BackgroundEstimate estimate([&](std::optional<uint64_t>) { reported = true; });
         ASSERT_TRUE(estimate.Start(Pictures(4, 32), OptionsFor(32)));
-        // No events are pumped: the worker waits for its first frame when this goes.
+        // No events are pumped: the worker is still encoding when this goes.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     wxAppConsole::GetInstance()->ProcessPendingEvents();
     EXPECT_FALSE(reported);
-}
-
-TEST(FeedPasses, EachPassStartsAgainAndACancelEndsThisAndLaterPasses)
-{
-    FeedPasses* passes = nullptr;
-    // The test thread is the GUI thread and the worker at once: the frame asked for is
-    // delivered at once.
-    FeedPasses feed(2, [&](int index) {
-        passes->Deliver(index, SolidImage(2, 2, static_cast<unsigned char>(index * 50), 0, 0));
-    });
-    passes = &feed;
-    for (int pass = 0; pass < 2; ++pass) {
-        std::unique_ptr<FrameSource> source = feed.NextPass();
-        ASSERT_TRUE(source);
-        for (int i = 0; i < source->Count(); ++i) {
-            wxImage frame;
-            FrameError error;
-            ASSERT_TRUE(source->Frame(i, frame, error));
-            EXPECT_EQ(frame.GetRed(0, 0), i * 50);
-        }
-    }
-    std::unique_ptr<FrameSource> last = feed.NextPass();
-    feed.Cancel();
-    wxImage frame;
-    FrameError error;
-    EXPECT_FALSE(last->Frame(0, frame, error));
-    EXPECT_TRUE(error.stopped);
-    EXPECT_EQ(feed.NextPass(), nullptr);
 }

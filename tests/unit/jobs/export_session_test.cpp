@@ -10,6 +10,7 @@
 #include "core/gif/gif_frame_reader.h"
 #include "core/jobs/export_session.h"
 #include "core/jobs/thread_update_event.h"
+#include "core/picture/picture_store.h"
 #include "support/temp_dir.h"
 #include "support/pump_events.h"
 #include "support/test_images.h"
@@ -35,14 +36,15 @@ struct Recorder {
     }
 };
 
-ExportRequest RequestFor(const wxString& path, int count, int size)
+ExportRequest RequestFor(const wxString& path, int count, int size,
+                         std::shared_ptr<PictureStore> store = PictureStore::Create())
 {
     ExportRequest request;
     request.path = path;
     request.canvas = wxSize(size, size);
     request.delay = 10;
     for (int i = 0; i < count; ++i) {
-        request.frames.push_back(std::make_shared<const wxImage>(PhotoLikeImage(size, size, i)));
+        request.frames.push_back(Picture::FromImage(store, PhotoLikeImage(size, size, i)));
         request.delays.push_back(10 * (i + 1));
     }
     return request;
@@ -62,7 +64,7 @@ TEST(ExportSession, WritesTheFramesItWasGivenWithTheirDelaysAndEndsOnce)
     TempDir dir;
     const wxString path = dir.File("out.gif");
     ExportRequest request = RequestFor(path, 3, 24);
-    const std::shared_ptr<const wxImage> first = request.frames[0];
+    const PictureRef first = request.frames[0];
     Recorder recorder;
     ExportSession session(recorder.Callbacks());
     ASSERT_TRUE(session.Start(request));
@@ -79,7 +81,7 @@ TEST(ExportSession, WritesTheFramesItWasGivenWithTheirDelaysAndEndsOnce)
     ASSERT_TRUE(reader.Open(path, nullptr));
     ASSERT_EQ(reader.Count(), 3u);
     EXPECT_EQ(reader.Delay(2), 30);
-    EXPECT_TRUE(SamePixels(*first, PhotoLikeImage(24, 24, 0)));
+    EXPECT_TRUE(SamePixels(first->ToImage(), PhotoLikeImage(24, 24, 0)));
     request.frames.clear();
     EXPECT_EQ(first.use_count(), 1) << "the session keeps no frame once it has ended";
 }
@@ -107,7 +109,32 @@ TEST(ExportSession, ACancelledExportCountsItsTriesAndLeavesTheFileAsItWas)
     EXPECT_EQ(Contents(path), "before");
 }
 
-TEST(ExportSession, ASessionDestroyedWhileItsWorkerWaitsForAFrameJoinsItAndReportsNothing)
+TEST(ExportSession, PicturesKeptInTheCacheFileAreWrittenAsThoseKeptInMemory)
+{
+    TempDir dir;
+    PictureStoreOptions small;
+    small.budgetBytes = 1;  // every picture but the newest goes to the file
+    small.cacheFolder = dir.File("cache").ToStdString();
+    small.decodedBytes = 0;
+    const std::shared_ptr<PictureStore> store = PictureStore::Create(small);
+    std::string written[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        const wxString path = dir.File(pass == 0 ? "memory.gif" : "file.gif");
+        Recorder recorder;
+        ExportRequest request =
+            pass == 0 ? RequestFor(path, 4, 40) : RequestFor(path, 4, 40, store);
+        if (pass == 1)
+            ASSERT_GT(store->Counts().fileBytes, 0u) << "the pictures are in the file";
+        ExportSession session(recorder.Callbacks());
+        ASSERT_TRUE(session.Start(std::move(request)));
+        ASSERT_TRUE(PumpUntil([&] { return !recorder.ends.empty(); }));
+        ASSERT_TRUE(recorder.ends[0].first.ok) << recorder.ends[0].first.error;
+        written[pass] = Contents(path);
+    }
+    EXPECT_EQ(written[0], written[1]);
+}
+
+TEST(ExportSession, ASessionDestroyedWhileItsWorkerRunsJoinsItAndReportsNothing)
 {
     TempDir dir;
     const wxString path = dir.File("out.gif");
@@ -115,7 +142,7 @@ TEST(ExportSession, ASessionDestroyedWhileItsWorkerWaitsForAFrameJoinsItAndRepor
     {
         ExportSession session(recorder.Callbacks());
         ASSERT_TRUE(session.Start(RequestFor(path, 4, 32)));
-        // No events are pumped: the worker waits for its first frame when this goes.
+        // No events are pumped: the worker is still writing when this goes.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     wxAppConsole::GetInstance()->ProcessPendingEvents();

@@ -102,7 +102,7 @@ TEST(LoadSession, ABatchPutsItsFramesInPlaceAndGathersWhatItCouldNotRead)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.insertAt);
         AnimationDocument document;
-        document.Insert(0, {MakeFrame(std::make_shared<wxImage>(2, 2), old)});
+        document.Insert(0, {MakeFrame(PictureOf(wxImage(2, 2)), old)});
         Recorder recorder;
         LoadSession session(document, recorder.Callbacks());
         LoadRequest request;

@@ -16,7 +16,7 @@ std::unique_ptr<AnimationDocument> Animation(const std::string& pictures, int lo
     auto document = std::make_unique<AnimationDocument>();
     FrameList frames;
     for (size_t i = 0; i < pictures.size(); ++i) {
-        auto image = pictures[i] == 'x' ? std::make_shared<const wxImage>(2, 2) : nullptr;
+        PictureRef image = pictures[i] == 'x' ? PictureOf(wxImage(2, 2)) : nullptr;
         frames.push_back(MakeFrame(image, "f.png", delays.empty() ? kCommonDelay : delays[i]));
     }
     document->Insert(0, frames);
