@@ -5,7 +5,6 @@
 #include "core/base/available_memory.h"
 #include "core/picture/cache_file.h"
 
-
 uint64_t DefaultPictureBudget(uint64_t freeMemory)
 {
     return freeMemory > 0 ? freeMemory / 2 : uint64_t{1} << 30;
