@@ -31,7 +31,7 @@ long RssKiB()
     return -1;
 }
 
-wxImage Picture()
+wxImage StripPicture()
 {
     wxImage image(640, 480, false);
     unsigned char* p = image.GetData();
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     }
     SetTraceEnabled(false);
     const wxString path = wxFileName::CreateTempFileName("strip_bench");
-    const wxImage picture = Picture();
+    const wxImage picture = StripPicture();
 
     auto* frame = new wxFrame(nullptr, wxID_ANY, "strip_bench");
     frame->SetClientSize(800, 600);

@@ -15,7 +15,7 @@ bool PictureFrameSource::Frame(int index, wxImage& frame, FrameError& error)
     // shared with the preview through the store's cache.
     frame = picture->ToImage();
     if (!frame.IsOk()) {
-        error.reason = _("The picture could not be read back from the cache file.");
+        error.reason = _("a frame could not be read back from the cache file");
         return false;
     }
     return true;

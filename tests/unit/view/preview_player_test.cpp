@@ -6,6 +6,7 @@
 
 #include "core/document/animation_document.h"
 #include "core/view/preview_player.h"
+#include "support/test_images.h"
 
 namespace {
 // One frame per letter: 'x' has a picture, '-' is the placeholder of a missing file. delays
