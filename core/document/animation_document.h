@@ -78,6 +78,8 @@ public:
 
     // Where the pictures of this document's frames are kept: loaders make theirs in it.
     const std::shared_ptr<PictureStore>& Store() const { return m_store; }
+    // Keeps the pictures made from now on in store; pictures made before stay in theirs.
+    void UseStore(std::shared_ptr<PictureStore> store) { m_store = std::move(store); }
 
     using Listener = std::function<void(const FrameListChange&)>;
     using SettingsListener = std::function<void(const DocumentSettings& before)>;
