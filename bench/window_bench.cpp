@@ -1,6 +1,12 @@
 // Loads N photo-like frames of 640 x 480 into the real main window through Add Image and
 // saves 100 of them through Save, printing wall time and memory; then exports the same files
 // with zoruvede-cli for comparison. Frames are written once into a temporary folder.
+//
+// Large frames: "--make-screen DIR N" writes N screen-recording frames of 1920 x 1080 as PNG
+// files into DIR; "--frames DIR [--save]" loads every PNG file of DIR (in name order) into
+// one window, then prints the load's time per frame and per pixel, the resident memory, what
+// showing a frame in the preview costs and (--save) the time to save them all. The picture
+// budget is the settings file's (XDG_CONFIG_HOME/zoruvede/settings.ini).
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +16,7 @@
 #include <vector>
 
 #include <wx/app.h>
+#include <wx/dir.h>
 #include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/stopwatch.h>
@@ -26,6 +33,7 @@
 #include "core/input/frame_reference.h"
 #include "core/export/gif_export.h"
 #include "core/gif/gif_frame_reader.h"
+#include "bench/screen_frames.h"
 
 namespace {
 using bench::PeakKiB;
@@ -227,6 +235,72 @@ int Run(const std::vector<int>& counts)
     return 0;
 }
 
+int MakeScreenFrames(const wxString& dir, int count)
+{
+    std::filesystem::create_directories(dir.ToStdString());
+    bench::ScreenFrames screen(1920, 1080);
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < count; ++i) {
+        screen.Draw(i, rgb);
+        wxImage image(screen.Width(), screen.Height(), rgb.data(), true);
+        image.SetOption(wxIMAGE_OPTION_PNG_COMPRESSION_LEVEL, 1);
+        if (!image.SaveFile(wxString::Format("%s/s%05d.png", dir, i), wxBITMAP_TYPE_PNG))
+            return 1;
+    }
+    return 0;
+}
+
+int LoadLargeFrames(const wxString& dir, bool save)
+{
+    wxArrayString files;
+    wxDir::GetAllFiles(dir, &files, "*.png", wxDIR_FILES);
+    files.Sort();
+    if (files.empty())
+        return 1;
+    wxImage first(files[0]);
+    const double pixels = double(first.GetWidth()) * first.GetHeight() * files.size();
+    SetTraceEnabled(false);
+    MainWindow* frame = CreateMainWindow();
+    auto chooser = std::make_unique<ListChooser>();
+    ListChooser* paths = chooser.get();
+    chooser->open = files;
+    frame->SetPathChooser(std::move(chooser));
+    frame->Show();
+    const long before = ResidentKiB();
+    wxStopWatch watch;
+    Command(*frame, ID_ADD_IMAGE);
+    Wait([&] { return !frame->IsLoading(); });
+    const double seconds = watch.Time() / 1000.0;
+    const int n = frame->FrameCount();
+    std::printf("load %d frames of %d x %d: %.1f s, %.1f ms/frame, %.2f ns/pixel; RSS %.0f MiB "
+                "(%+.0f MiB), peak %.0f MiB\n",
+                n, first.GetWidth(), first.GetHeight(), seconds, seconds * 1000 / n,
+                seconds * 1e9 / pixels, ResidentKiB() / 1024.0, (ResidentKiB() - before) / 1024.0,
+                PeakKiB() / 1024.0);
+    // The preview as it plays: each frame shown and painted, 60 frames from the middle.
+    const int shown = std::min(60, n);
+    const int from = std::max(0, n / 2 - shown / 2);
+    wxStopWatch preview;
+    for (int i = from; i < from + shown; ++i) {
+        Probe(*frame).ShowFrame(i);
+        wxTheApp->Yield(true);
+    }
+    std::printf("preview: %.2f ms to show and paint a frame (%d frames)\n",
+                double(preview.Time()) / shown, shown);
+    if (save) {
+        paths->save = dir + "/window.gif";
+        wxStopWatch saving;
+        Command(*frame, ID_SAVE_GIF);
+        Wait([&] { return !frame->IsSaving(); });
+        std::printf("save %d frames through the window: %.1f s; RSS %.0f MiB, peak %.0f MiB; %s\n",
+                    n, saving.Time() / 1000.0, ResidentKiB() / 1024.0, PeakKiB() / 1024.0,
+                    wxFileExists(paths->save) ? "written" : "NOT WRITTEN");
+    }
+    frame->Destroy();
+    wxTheApp->Yield(true);
+    return 0;
+}
+
 class BenchApp : public wxApp {
 public:
     bool OnInit() override
@@ -234,6 +308,24 @@ public:
         wxInitAllImageHandlers();
         wxXmlResource::Get()->InitAllHandlers();
         LoadThemes(wxString(ZORUVEDE_BUILD_DIR) + "/Themes");
+        if (argc >= 4 && argv[1] == "--make-screen") {
+            const wxString dir = argv[2];
+            const int count = std::atoi(argv[3].c_str());
+            CallAfter([this, dir, count] {
+                m_status = MakeScreenFrames(dir, count);
+                ExitMainLoop();
+            });
+            return true;
+        }
+        if (argc >= 3 && argv[1] == "--frames") {
+            const wxString dir = argv[2];
+            const bool save = argc >= 4 && argv[3] == "--save";
+            CallAfter([this, dir, save] {
+                m_status = LoadLargeFrames(dir, save);
+                ExitMainLoop();
+            });
+            return true;
+        }
         std::vector<int> counts;
         for (int i = 1; i < argc; ++i)
             counts.push_back(std::atoi(argv[i].c_str()));
@@ -245,6 +337,10 @@ public:
         });
         return true;
     }
+    int OnExit() override { return m_status; }
+
+private:
+    int m_status = 0;
 };
 }
 

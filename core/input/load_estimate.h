@@ -6,8 +6,9 @@
 #include <wx/arrstr.h>
 #include <wx/gdicmn.h>
 
-// The bytes the window holds for one frame of size: its full-size bitmap (4 bytes a pixel)
-// and its thumbnail, measured at about 1.1 MiB for a 640 x 480 frame.
+// The most bytes the window holds for one frame of size: its picture uncompressed (4 bytes a
+// pixel; kept compressed it takes from nearly that for noisy photographs to a fiftieth for
+// screen content) and its thumbnail.
 uint64_t FrameMemoryCost(const wxSize& size);
 
 struct LoadEstimate {

@@ -20,6 +20,7 @@
 #include "core/input/load_estimate.h"
 #include "core/video/video_files.h"
 #include "core/base/available_memory.h"
+#include "core/picture/picture_store.h"
 
 namespace {
 // The pattern part also takes the upper-case and .jpeg spellings that Linux file names use.
@@ -46,8 +47,16 @@ bool MainWindow::MayLoad(const wxArrayString& entries)
 {
     const uint64_t available = m_availableMemory ? m_availableMemory() : AvailableMemory();
     const LoadEstimate needed = EstimateLoad(entries);
+    // Past the store's budget the pictures go to the cache file: memory holds at most what is
+    // left of the budget, and each frame's small copy and thumbnail.
+    const PictureStore& store = *m_document.Store();
+    const uint64_t held = store.Counts().memoryBytes;
+    const uint64_t left = store.Budget() > held ? store.Budget() - held : 0;
+    const int small = ThumbnailSide(ThumbnailSize::Large);
+    const uint64_t inMemory =
+        std::min(needed.bytes, left) + needed.frames * FrameMemoryCost(wxSize(small, small));
     // An unknown amount of free memory asks nothing.
-    if (available == 0 || needed.bytes <= available)
+    if (available == 0 || inMemory <= available)
         return true;
     const int frames = static_cast<int>(needed.frames);
     return AskYesNo(wxString::Format(wxPLURAL("%d frame needs about %s of memory, but "
@@ -55,7 +64,7 @@ bool MainWindow::MayLoad(const wxArrayString& entries)
                                               "These %d frames need about %s of memory, but "
                                               "only %s is free. Load them anyway?",
                                               frames),
-                                     frames, MemoryText(needed.bytes), MemoryText(available)));
+                                     frames, MemoryText(inMemory), MemoryText(available)));
 }
 
 void MainWindow::OnInsertImage(wxCommandEvent&)
