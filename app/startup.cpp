@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <malloc.h>
+
 #include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/splitter.h>
@@ -20,8 +22,21 @@ int LoadThemes(const wxString& themesDir)
     return loaded;
 }
 
+namespace {
+// A frame being loaded, shown or written is a buffer of megabytes that lives a moment. The C
+// library serves such buffers from its heap once one has been freed (its threshold follows the
+// largest freed block), and the heap of a worker thread keeps what it had: a long load then
+// holds hundreds of megabytes nobody uses. Pinning the threshold keeps large buffers in their
+// own mappings, returned to the system when freed.
+void KeepLargeBuffersOutOfTheHeap()
+{
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+}
+}
+
 MainWindow* CreateMainWindow()
 {
+    KeepLargeBuffersOutOfTheHeap();
     auto* frame = new MainWindow();
     if (!wxXmlResource::Get()->LoadFrame(frame, nullptr, "MainWindow")) {
         delete frame;

@@ -8,6 +8,8 @@
 #include "core/input/entry_decoder.h"
 #include "core/input/frame_reference.h"
 #include "core/input/image_decode.h"
+#include "core/jobs/task_pipe.h"
+#include "core/picture/small_copy.h"
 #include "core/video/video_reference.h"
 
 namespace {
@@ -56,59 +58,60 @@ wxString DamagedFile(const wxString& path)
 }
 
 // Turns the batch's results into report values, each image into a compressed picture and a
-// thumbnail: the decoded image goes with this call, so the load never holds two.
+// thumbnail, on the pipe's thread while the batch decodes the next one. Every result goes
+// through the pipe, so the reports keep the batch's order; at most two decoded images wait.
 class ReportingSink : public LoadSink {
 public:
-    ReportingSink(const PictureMaking& making, const std::function<void(LoadReport)>& report)
-        : m_making(making), m_report(report)
+    ReportingSink(const PictureMaking& making, const std::function<void(LoadReport)>& report,
+                  TaskPipe& pipe)
+        : m_making(making), m_report(report), m_pipe(pipe)
     {
     }
 
     void Loaded(const wxString& path, int frame, int delay, int percent,
                 std::unique_ptr<wxImage> image) override
     {
-        LoadedPicture loaded{path, frame, delay, nullptr, nullptr};
-        if (image && image->IsOk()) {
-            loaded.thumbnail = MakeThumbnail(*image, m_making.thumbnailSide);
-            loaded.picture = Picture::FromImage(m_making.store, *image);
-        }
-        image.reset();
-        m_report({std::move(loaded), percent});
+        std::shared_ptr<wxImage> decoded(std::move(image));
+        m_pipe.Push([this, path, frame, delay, percent, decoded]() mutable {
+            LoadedPicture loaded{path, frame, delay, nullptr, nullptr};
+            if (decoded && decoded->IsOk()) {
+                loaded.thumbnail = MakeThumbnail(*decoded, m_making.thumbnailSide);
+                loaded.picture = Picture::FromImage(m_making.store, *decoded);
+            }
+            decoded.reset();
+            m_report({std::move(loaded), percent});
+        });
     }
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
     {
-        m_report({NoPicture{entry, reason}, percent});
+        Report({NoPicture{entry, reason}, percent});
     }
     void Damaged(const wxString& path, const wxString& damage, int percent) override
     {
-        m_report({DamagedSource{path, damage}, percent});
+        Report({DamagedSource{path, damage}, percent});
     }
     void FramesLeftOut(const wxString& path, int percent) override
     {
-        m_report({::FramesLeftOut{path}, percent});
+        Report({::FramesLeftOut{path}, percent});
     }
-    void Finished() override { m_report({BatchEnd{}, 100}); }
+    void Finished() override { Report({BatchEnd{}, 100}); }
 
 private:
+    void Report(LoadReport report)
+    {
+        m_pipe.Push([this, report]() { m_report(report); });
+    }
+
     const PictureMaking& m_making;
     const std::function<void(LoadReport)>& m_report;
+    TaskPipe& m_pipe;
 };
 }
 
 std::shared_ptr<const wxImage> MakeThumbnail(const wxImage& image, int side)
 {
-    if (!image.IsOk() || side <= 0)
-        return nullptr;
-    const double scale = std::min({1.0, static_cast<double>(side) / image.GetWidth(),
-                                   static_cast<double>(side) / image.GetHeight()});
-    if (scale >= 1.0)
-        return std::make_shared<const wxImage>(image.Copy());
-    const int width = static_cast<int>(image.GetWidth() * scale);
-    const int height = static_cast<int>(image.GetHeight() * scale);
-    if (width < 1 || height < 1)
-        return nullptr;
-    wxLogNull noLog;
-    return std::make_shared<const wxImage>(image.Scale(width, height, wxIMAGE_QUALITY_NORMAL));
+    wxImage small = SmallCopy(image, side);
+    return small.IsOk() ? std::make_shared<const wxImage>(std::move(small)) : nullptr;
 }
 
 void LoadImageBatch(const wxArrayString& entries, LoadSink& sink,
@@ -162,7 +165,9 @@ wxThread::ExitCode ImageLoadThread::Entry()
         m_report({BatchEnd{}, 100});
         return nullptr;
     }
-    ReportingSink sink(m_making, m_report);
+    // Compressing runs beside decoding; the pipe's end waits for the last report.
+    TaskPipe pipe(2);
+    ReportingSink sink(m_making, m_report, pipe);
     LoadImageBatch(m_entries, sink, [this] { return m_stop.load() || TestDestroy(); });
     return nullptr;
 }

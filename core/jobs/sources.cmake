@@ -8,4 +8,5 @@ set(SOURCES
   image_load_thread.cpp
   load_session.cpp
   size_estimate_thread.cpp
+  task_pipe.cpp
   thread_update_event.cpp)

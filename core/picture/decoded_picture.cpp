@@ -2,15 +2,11 @@
 
 #include <cstring>
 
-namespace {
-
 void SetMask(wxImage& image, const std::optional<MaskColour>& mask)
 {
     if (mask)
         image.SetMaskColour(mask->red, mask->green, mask->blue);
 }
-
-} // namespace
 
 wxImage DecodedPicture::View() const
 {

@@ -33,3 +33,6 @@ struct DecodedPicture {
 };
 
 using DecodedPictureRef = std::shared_ptr<const DecodedPicture>;
+
+// Gives image the mask colour, when there is one.
+void SetMask(wxImage& image, const std::optional<MaskColour>& mask);

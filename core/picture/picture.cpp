@@ -68,6 +68,22 @@ DecodedPictureRef Picture::Decode() const
 
 wxImage Picture::ToImage() const
 {
-    const DecodedPictureRef decoded = Decode();
-    return decoded ? decoded->ToImage() : wxImage();
+    if (const DecodedPictureRef cached = m_store->Decoded().Find(m_key))
+        return cached->ToImage();
+    // Decoded straight into the image, and not kept: a copy of its own is what an export
+    // takes of each frame once, and the cache stays with the pictures shown again.
+    const PictureStore::Bytes bytes = m_store->Read(m_key);
+    if (!bytes)
+        return wxImage();
+    wxImage image(m_width, m_height, false);
+    if (!image.IsOk())
+        return image;
+    if (m_hasAlpha)
+        image.InitAlpha();
+    const size_t pixels = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+    if (!DecompressPixels(bytes->data(), bytes->size(), pixels, image.GetData(),
+                          m_hasAlpha ? image.GetAlpha() : nullptr))
+        return wxImage();
+    SetMask(image, m_mask);
+    return image;
 }

@@ -42,7 +42,8 @@ public:
     // can't be read back from the cache file (the store's TakeTrouble says why), or are
     // damaged, or memory runs out.
     DecodedPictureRef Decode() const;
-    // A toolkit image of its own (a copy); an image that is not ok where Decode gives null.
+    // A toolkit image of its own (a copy), decoded without entering the cache of decoded
+    // pictures; an image that is not ok where Decode gives null.
     wxImage ToImage() const;
 
 private:

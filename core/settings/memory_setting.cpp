@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/settings/paths.h"
 #include "core/settings/settings_store.h"
 
 namespace {
@@ -14,6 +15,7 @@ constexpr long kMostBudgetMB = 1L << 30;
 PictureStoreOptions ReadPictureStoreOptions(const SettingsStore& store)
 {
     PictureStoreOptions options;
+    options.cacheFolder = std::string(GetCacheDir().fn_str());
     const long megabytes = store.ReadLong(kBudgetKey, 0);
     if (megabytes > 0)
         options.budgetBytes =

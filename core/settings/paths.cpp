@@ -77,6 +77,19 @@ wxString ConfigDirIn(const wxString& xdgConfigHome, const wxString& home)
     return base + "/" + GetProductName();
 }
 
+wxString CacheDirIn(const wxString& xdgCacheHome, const wxString& home)
+{
+    const wxString base = xdgCacheHome.StartsWith("/") ? xdgCacheHome : home + "/.cache";
+    return base + "/" + GetProductName();
+}
+
+wxString GetCacheDir()
+{
+    wxString xdg;
+    wxGetEnv("XDG_CACHE_HOME", &xdg);
+    return CacheDirIn(xdg, wxFileName::GetHomeDir());
+}
+
 wxString GetConfigDir()
 {
     wxString xdg;

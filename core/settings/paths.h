@@ -21,6 +21,10 @@ wxString GetOptionFilePath();
 wxString ConfigDirIn(const wxString& xdgConfigHome, const wxString& home);
 // The configuration folder of this user ($XDG_CONFIG_HOME), created on every call.
 wxString GetConfigDir();
+// The folder for files the program can make again, here the frames' cache file:
+// $XDG_CACHE_HOME (when absolute) or ~/.cache, then the product's name. Not made here.
+wxString CacheDirIn(const wxString& xdgCacheHome, const wxString& home);
+wxString GetCacheDir();
 // Moves a setting file from where an earlier version kept it, unless the new place already
 // has one. True when it was moved.
 bool MoveOldSetting(const wxString& oldPath, const wxString& newPath);

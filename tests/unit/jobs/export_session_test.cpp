@@ -123,8 +123,9 @@ TEST(ExportSession, PicturesKeptInTheCacheFileAreWrittenAsThoseKeptInMemory)
         Recorder recorder;
         ExportRequest request =
             pass == 0 ? RequestFor(path, 4, 40) : RequestFor(path, 4, 40, store);
-        if (pass == 1)
+        if (pass == 1) {
             ASSERT_GT(store->Counts().fileBytes, 0u) << "the pictures are in the file";
+        }
         ExportSession session(recorder.Callbacks());
         ASSERT_TRUE(session.Start(std::move(request)));
         ASSERT_TRUE(PumpUntil([&] { return !recorder.ends.empty(); }));

@@ -42,3 +42,41 @@ TEST(PictureCodec, RefusesBytesThatAreNotThePictureAsked)
     EXPECT_EQ(0, std::memcmp(rgb.data(), image.GetData(), pixels * 3));
     EXPECT_EQ(std::vector<uint8_t>(a.begin(), a.begin() + pixels), alpha);
 }
+
+TEST(PictureCodec, PixelsThatHardlyCompressAreKeptAsTheyAreAndStillChecked)
+{
+    // 256 x 256: large enough for the compressibility test. Noise doesn't shrink; a flat
+    // picture with alpha does, by far.
+    const size_t pixels = 256 * 256;
+    std::vector<uint8_t> noise(pixels * 3), flat(pixels * 3, 40), alpha(pixels, 255);
+    uint32_t state = 12345;
+    for (uint8_t& byte : noise) {
+        state = state * 1103515245 + 12345;
+        byte = static_cast<uint8_t>(state >> 24);
+    }
+    struct Case {
+        const char* name;
+        const std::vector<uint8_t>& rgb;
+        const uint8_t* alpha;
+        bool kept;
+    };
+    const Case cases[] = {{"noise", noise, nullptr, true},
+                          {"noise with alpha", noise, alpha.data(), true},
+                          {"flat with alpha", flat, alpha.data(), false}};
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> bytes = CompressPixels(c.rgb.data(), c.alpha, pixels);
+        if (c.kept)
+            EXPECT_GE(bytes.size(), pixels * 3) << c.name;
+        else
+            EXPECT_LT(bytes.size(), pixels / 10) << c.name;
+        std::vector<uint8_t> rgb(pixels * 3), a(pixels);
+        ASSERT_TRUE(DecompressPixels(bytes.data(), bytes.size(), pixels, rgb.data(),
+                                     c.alpha ? a.data() : nullptr))
+            << c.name;
+        EXPECT_EQ(rgb, c.rgb) << c.name;
+        const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1);
+        EXPECT_FALSE(DecompressPixels(cut.data(), cut.size(), pixels, rgb.data(),
+                                      c.alpha ? a.data() : nullptr))
+            << c.name << ", cut short";
+    }
+}

@@ -51,6 +51,10 @@ TEST(Paths, SettingsLiveInTheXdgConfigurationFolder)
 {
     EXPECT_EQ(ConfigDirIn("/x/conf", "/home/u"), "/x/conf/" + GetProductName());
     EXPECT_EQ(ConfigDirIn("", "/home/u"), "/home/u/.config/" + GetProductName());
+    // A relative XDG_CACHE_HOME is ignored, as the base directory rules say.
+    EXPECT_EQ(CacheDirIn("/x/cache", "/home/u"), "/x/cache/" + GetProductName());
+    EXPECT_EQ(CacheDirIn("cache", "/home/u"), "/home/u/.cache/" + GetProductName());
+    EXPECT_EQ(CacheDirIn("", "/home/u"), "/home/u/.cache/" + GetProductName());
 }
 
 TEST(Paths, AnOldSettingIsMovedOnceAndNeverOverANewOne)
