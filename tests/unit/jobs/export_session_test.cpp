@@ -142,8 +142,9 @@ TEST(ExportSession, ASessionDestroyedWhileItsWorkerRunsJoinsItAndReportsNothing)
     Recorder recorder;
     {
         ExportSession session(recorder.Callbacks());
-        ASSERT_TRUE(session.Start(RequestFor(path, 4, 32)));
-        // No events are pumped: the worker is still writing when this goes.
+        // Long enough that the worker, which reads the frames itself, is still writing when
+        // this goes (no events are pumped meanwhile).
+        ASSERT_TRUE(session.Start(RequestFor(path, 30, 400)));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     wxAppConsole::GetInstance()->ProcessPendingEvents();
