@@ -72,14 +72,18 @@ public:
                 std::unique_ptr<wxImage> image) override
     {
         std::shared_ptr<wxImage> decoded(std::move(image));
-        m_pipe.Push([this, path, frame, delay, percent, decoded]() mutable {
+        // The task refers to the thread's making and report, which outlive the pipe; this
+        // sink may be gone when the pipe's last tasks run.
+        const PictureMaking& making = m_making;
+        const std::function<void(LoadReport)>& report = m_report;
+        m_pipe.Push([&making, &report, path, frame, delay, percent, decoded]() mutable {
             LoadedPicture loaded{path, frame, delay, nullptr, nullptr};
             if (decoded && decoded->IsOk()) {
-                loaded.thumbnail = MakeThumbnail(*decoded, m_making.thumbnailSide);
-                loaded.picture = Picture::FromImage(m_making.store, *decoded);
+                loaded.thumbnail = MakeThumbnail(*decoded, making.thumbnailSide);
+                loaded.picture = Picture::FromImage(making.store, *decoded);
             }
             decoded.reset();
-            m_report({std::move(loaded), percent});
+            report({std::move(loaded), percent});
         });
     }
     void NoFrame(const wxString& entry, const wxString& reason, int percent) override
@@ -97,9 +101,10 @@ public:
     void Finished() override { Report({BatchEnd{}, 100}); }
 
 private:
-    void Report(LoadReport report)
+    void Report(LoadReport value)
     {
-        m_pipe.Push([this, report]() { m_report(report); });
+        const std::function<void(LoadReport)>& report = m_report;
+        m_pipe.Push([&report, value]() { report(value); });
     }
 
     const PictureMaking& m_making;
