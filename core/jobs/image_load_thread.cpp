@@ -59,7 +59,8 @@ wxString DamagedFile(const wxString& path)
 
 // Turns the batch's results into report values, each image into a compressed picture and a
 // thumbnail, on the pipe's thread while the batch decodes the next one. Every result goes
-// through the pipe, so the reports keep the batch's order; at most two decoded images wait.
+// through the pipe, so the reports keep the batch's order; at most four decoded images wait
+// (fewer left the decoder idle while the window took its share of two cores).
 class ReportingSink : public LoadSink {
 public:
     ReportingSink(const PictureMaking& making, const std::function<void(LoadReport)>& report,
@@ -171,7 +172,7 @@ wxThread::ExitCode ImageLoadThread::Entry()
         return nullptr;
     }
     // Compressing runs beside decoding; the pipe's end waits for the last report.
-    TaskPipe pipe(2);
+    TaskPipe pipe(4);
     ReportingSink sink(m_making, m_report, pipe);
     LoadImageBatch(m_entries, sink, [this] { return m_stop.load() || TestDestroy(); });
     return nullptr;
