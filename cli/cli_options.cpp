@@ -4,7 +4,7 @@
 
 #include "core/input/image_header.h"
 #include "core/video/video_timing.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/gif/gif_limits.h"
 
 #include <cerrno>

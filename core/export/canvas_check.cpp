@@ -1,7 +1,7 @@
 #include "core/export/canvas_check.h"
 
 #include "core/input/image_header.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 ExportFailure CheckCanvas(const wxSize& canvas, uint64_t available)
 {

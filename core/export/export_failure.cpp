@@ -5,7 +5,7 @@
 #include "core/base/atomic_file.h"
 #include "core/input/image_header.h"
 #include "core/base/file_length_text.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/video/video_reference.h"
 #include "core/base/readable_file.h"
 #include "core/base/available_memory.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/gif/gif_frame_reader.h"
 
 #include <wx/filefn.h>

@@ -1,6 +1,6 @@
 #include "core/gif/gif_geometry.h"
 
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 // A logical screen or frame rectangle is decoded only within the picture limit
-// (kMaxPictureSide of core/base/picture_limit.h).
+// (kMaxPictureSide of core/picture/picture_limit.h).
 // Frames past this number are not read.
 constexpr unsigned kGifMaxFrames = 20000;
 // Bytes of extension data (comments, application blocks, ...) read in one file at most.

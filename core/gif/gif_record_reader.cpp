@@ -6,7 +6,7 @@
 #include <gif_lib.h>
 #include <wx/wfstream.h>
 
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 void GifRecordReader::GifCloser::operator()(GifFileType* gif) const
 {

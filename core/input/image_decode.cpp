@@ -13,7 +13,7 @@
 #include "core/base/file_byte_reader.h"
 #include "core/input/image_header.h"
 #include "core/base/available_memory.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/base/readable_file.h"
 #include "core/input/frame_reference.h"
 #include "core/input/picture_end.h"

@@ -10,7 +10,7 @@
 #include <wx/string.h>
 
 #include "core/base/file_byte_reader.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 enum class ImageFormat { Unknown, Png, Jpeg, Bmp, Gif };
 

@@ -7,7 +7,7 @@
 
 #include "core/input/frame_reference.h"
 #include "core/gif/gif_frame_reader.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/base/readable_file.h"
 #include "core/input/image_header.h"
 #include "core/video/video_decoder.h"

@@ -1,7 +1,8 @@
 # Pictures of our own: pixels held compressed, decoded on demand on any thread into buffers
 # that are no toolkit image, a small cache of decoded pictures, and the store that keeps the
-# compressed bytes within a memory budget and moves the rest to a cache file. Uses base/, and
-# the toolkit's image only to convert from and to it.
+# compressed bytes within a memory budget and moves the rest to a cache file; the small copies
+# for the strip, and the size limit of every picture the program decodes. Uses base/, and the
+# toolkit's image only to convert from and to it.
 
 set(SOURCES
   cache_file.cpp
@@ -10,8 +11,9 @@ set(SOURCES
   decoded_picture.cpp
   picture.cpp
   picture_codec.cpp
-  small_copy.cpp
-  picture_store.cpp)
+  picture_limit.cpp
+  picture_store.cpp
+  small_copy.cpp)
 
 # Compressed pictures: zstd (bench/frame_store_bench compares it with LZ4).
 pkg_check_modules(ZSTD REQUIRED IMPORTED_TARGET libzstd)

@@ -18,7 +18,7 @@ extern "C" {
 #include "core/video/video_extent.h"
 #include "core/video/video_geometry.h"
 #include "core/base/available_memory.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 namespace {
 

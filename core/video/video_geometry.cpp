@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/gif/gif_limits.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/gif/gif_composer.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 #include "core/gif/gif_geometry.h"
 #include "core/gif/gif_graphic_control.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/input/image_header.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 namespace {
 ImageHeader Parse(const std::vector<unsigned char>& bytes)

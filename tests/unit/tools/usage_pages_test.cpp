@@ -19,7 +19,7 @@
 #include "cli/cli_options.h"
 #include "core/gif/gif_geometry.h"
 #include "core/input/image_header.h"
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 namespace {
 

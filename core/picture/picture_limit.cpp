@@ -1,4 +1,4 @@
-#include "core/base/picture_limit.h"
+#include "core/picture/picture_limit.h"
 
 #include "core/base/file_length_text.h"
 
