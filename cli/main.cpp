@@ -21,7 +21,7 @@
 
 #include "core/base/file_name_encoding.h"
 #include "core/settings/product.h"
-#include "core/base/target_node.h"
+#include "core/files/target_node.h"
 #include "core/base/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"

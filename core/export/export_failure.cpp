@@ -2,7 +2,7 @@
 
 #include <wx/translation.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/input/image_header.h"
 #include "core/base/file_length_text.h"
 #include "core/picture/picture_limit.h"

@@ -8,7 +8,7 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
-#include "core/base/target_node.h"
+#include "core/files/target_node.h"
 
 class AtomicFileWriter;
 

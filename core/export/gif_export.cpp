@@ -11,7 +11,7 @@
 
 #include <wx/log.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/base/buffered_output.h"
 #include "core/export/canvas_check.h"
 #include "core/export/compose_frame.h"

@@ -5,7 +5,7 @@
 
 #include <wx/log.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/base/buffered_output.h"
 #include "core/export/frame_source.h"
 #include "core/export/scaled_frame_source.h"

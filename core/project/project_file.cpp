@@ -12,7 +12,7 @@
 #include <wx/log.h>
 #include <wx/xml/xml.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/base/file_name_encoding.h"
 #include "core/project/limited_xml.h"
 #include "core/input/frame_reference.h"

@@ -9,7 +9,7 @@
 #include <wx/intl.h>
 #include <wx/log.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 namespace {
 const MenuLanguage kMenuLanguages[] = {

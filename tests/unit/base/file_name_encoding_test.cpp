@@ -10,7 +10,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/base/file_name_encoding.h"
 #include "core/project/project_file.h"
 #include "support/temp_dir.h"

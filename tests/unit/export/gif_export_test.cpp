@@ -12,7 +12,7 @@
 #include <wx/ffile.h>
 #include <wx/filename.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/export/compose_frame.h"
 #include "core/export/gif_export.h"
 #include "support/temp_dir.h"

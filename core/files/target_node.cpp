@@ -1,4 +1,4 @@
-#include "core/base/target_node.h"
+#include "core/files/target_node.h"
 
 #include <cstring>
 

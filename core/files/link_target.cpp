@@ -1,4 +1,4 @@
-#include "core/base/link_target.h"
+#include "core/files/link_target.h"
 
 #include <cerrno>
 #include <climits>

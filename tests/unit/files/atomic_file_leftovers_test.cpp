@@ -14,8 +14,8 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 
-#include "core/base/atomic_file.h"
-#include "core/base/temp_file_name.h"
+#include "core/files/atomic_file.h"
+#include "core/files/temp_file_name.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/base/temp_file_name.h"
+#include "core/files/temp_file_name.h"
 
 #include "core/base/process_gone.h"
 

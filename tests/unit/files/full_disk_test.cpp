@@ -13,7 +13,7 @@
 #include <wx/filefn.h>
 #include <wx/filename.h>
 
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 #include "core/project/project_file.h"
 #include "core/export/gif_export.h"
 #include "support/temp_dir.h"

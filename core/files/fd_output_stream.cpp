@@ -1,4 +1,4 @@
-#include "core/base/fd_output_stream.h"
+#include "core/files/fd_output_stream.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "core/base/atomic_file.h"
+#include "core/files/atomic_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/base/fd_output_stream.h"
+#include "core/files/fd_output_stream.h"
 #include "core/base/file_name_encoding.h"
-#include "core/base/link_target.h"
-#include "core/base/process_umask.h"
-#include "core/base/temp_file_name.h"
+#include "core/files/link_target.h"
+#include "core/files/process_umask.h"
+#include "core/files/temp_file_name.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <wx/dir.h>
 #include <wx/filefn.h>
 
-#include "core/base/atomic_file.h"
-#include "core/base/link_target.h"
-#include "core/base/process_umask.h"
+#include "core/files/atomic_file.h"
+#include "core/files/link_target.h"
+#include "core/files/process_umask.h"
 #include "core/project/project_file.h"
 #include "core/export/gif_export.h"
 #include "support/temp_dir.h"

@@ -16,7 +16,7 @@
 #include <wx/stream.h>
 #include <wx/string.h>
 
-#include "core/base/target_node.h"
+#include "core/files/target_node.h"
 
 class FdOutputStream;
 

@@ -1,4 +1,4 @@
-#include "core/base/process_umask.h"
+#include "core/files/process_umask.h"
 
 #include <fstream>
 #include <iterator>
