@@ -5,7 +5,6 @@
 #include <memory>
 #include <random>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,34 +12,6 @@ namespace {
 
 constexpr size_t kRandomLength = 6;  // mkstemp's XXXXXX
 constexpr const char* kProvenSuffix = ".part";
-
-// In ASCII whatever the locale: mkstemp and to_string write nothing else.
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// A whole number above 0 written as to_string writes it: digits, no leading zero, at most
-// maxDigits of them.
-bool ParseDecimal(const std::string& text, size_t maxDigits, unsigned long long& value)
-{
-    if (text.empty() || text.size() > maxDigits || text[0] == '0')
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (!IsDigit(c))
-            return false;
-        const unsigned long long digit = static_cast<unsigned long long>(c - '0');
-        if (value > (~0ull - digit) / 10)
-            return false;
-        value = value * 10 + digit;
-    }
-    return true;
-}
-
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
 
 } // namespace
 
@@ -117,15 +88,8 @@ bool IsOurTempFile(const std::string& entry, const struct stat& st, const std::s
 
 void RemoveLeftoverTempFiles(const std::string& folder, const std::string& targetName)
 {
-    const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
-    if (!dir)
-        return;
     const uid_t user = ::geteuid();
-    while (const dirent* entry = ::readdir(dir.get())) {
-        struct stat st;
-        pid_t pid = 0;
-        if (::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            IsOurTempFile(entry->d_name, st, targetName, user, pid) && ProcessGone(pid))
-            ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
-    }
+    RemoveFilesOfGoneProcesses(folder, [&](const char* name, const struct stat& st, pid_t& pid) {
+        return IsOurTempFile(name, st, targetName, user, pid);
+    });
 }

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,20 +15,6 @@ namespace {
 
 constexpr const char* kPrefix = "frames.";
 constexpr const char* kSuffix = ".cache";
-
-// Whole numbers as to_string writes them: digits without a leading zero.
-bool ParseNumber(const std::string& text, unsigned long long& value)
-{
-    if (text.empty() || text.size() > 18 || text[0] == '0')
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return true;
-}
 
 // Makes folder and its missing parents, private to the user, like mkdir -p.
 bool MakeFolders(const std::string& folder, std::string& error)
@@ -53,10 +38,6 @@ bool MakeFolders(const std::string& folder, std::string& error)
     return S_ISDIR(st.st_mode);
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 } // namespace
 
 std::string DefaultCacheFolder()
@@ -78,8 +59,8 @@ bool ParseCacheFileName(const std::string& name, pid_t& pid)
         name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
     const size_t dot = numbers.find('.');
     unsigned long long pidValue = 0, serial = 0;
-    if (dot == std::string::npos || !ParseNumber(numbers.substr(0, dot), pidValue) ||
-        (numbers.substr(dot + 1) != "0" && !ParseNumber(numbers.substr(dot + 1), serial)) ||
+    if (dot == std::string::npos || !ParseDecimal(numbers.substr(0, dot), 18, pidValue) ||
+        (numbers.substr(dot + 1) != "0" && !ParseDecimal(numbers.substr(dot + 1), 18, serial)) ||
         pidValue > 0x7fffffff)
         return false;
     pid = static_cast<pid_t>(pidValue);
@@ -88,18 +69,10 @@ bool ParseCacheFileName(const std::string& name, pid_t& pid)
 
 void RemoveStaleCacheFiles(const std::string& folder)
 {
-    const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
-    if (!dir)
-        return;
     const uid_t user = ::geteuid();
-    while (const dirent* entry = ::readdir(dir.get())) {
-        struct stat st;
-        pid_t pid = 0;
-        if (ParseCacheFileName(entry->d_name, pid) &&
-            ::fstatat(::dirfd(dir.get()), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(st.st_mode) && st.st_uid == user && ProcessGone(pid))
-            ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
-    }
+    RemoveFilesOfGoneProcesses(folder, [user](const char* name, const struct stat& st, pid_t& pid) {
+        return ParseCacheFileName(name, pid) && S_ISREG(st.st_mode) && st.st_uid == user;
+    });
 }
 
 std::unique_ptr<CacheFile> CacheFile::Create(const std::string& folder, std::string& path,
