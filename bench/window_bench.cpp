@@ -81,19 +81,34 @@ void Command(MainWindow& frame, int id)
     frame.ProcessWindowEvent(event);
 }
 
-// Seconds until a new window has loaded what opening entries gives (an Add Image, or an Open
-// Project when project is set).
-double TimedLoad(const wxArrayString& entries, bool project)
+// A new window on screen whose file dialogs answer entries (and paths, when given, for saves).
+MainWindow* WindowChoosing(const wxArrayString& entries, ListChooser** paths = nullptr)
 {
     MainWindow* frame = CreateMainWindow();
     auto chooser = std::make_unique<ListChooser>();
     chooser->open = entries;
+    if (paths)
+        *paths = chooser.get();
     frame->SetPathChooser(std::move(chooser));
     frame->Show();
+    return frame;
+}
+
+// Seconds until frame has loaded what a command (Add Image, Open Project) opens.
+double TimedOpen(MainWindow& frame, int command)
+{
     wxStopWatch watch;
-    Command(*frame, project ? ID_OPEN_PROJECT : ID_ADD_IMAGE);
-    Wait([&] { return !frame->IsLoading(); });
-    const double seconds = watch.Time() / 1000.0;
+    Command(frame, command);
+    Wait([&] { return !frame.IsLoading(); });
+    return watch.Time() / 1000.0;
+}
+
+// Seconds until a new window has loaded what opening entries gives (an Add Image, or an Open
+// Project when project is set).
+double TimedLoad(const wxArrayString& entries, bool project)
+{
+    MainWindow* frame = WindowChoosing(entries);
+    const double seconds = TimedOpen(*frame, project ? ID_OPEN_PROJECT : ID_ADD_IMAGE);
     frame->Destroy();
     wxTheApp->Yield(true);
     return seconds;
@@ -163,18 +178,13 @@ int Run(const std::vector<int>& counts)
     SetTraceEnabled(false);
     std::printf("%-34s %10s %12s %14s\n", "case", "wall s", "ms/frame", "RSS MiB");
     for (int n : counts) {
-        MainWindow* frame = CreateMainWindow();
-        auto chooser = std::make_unique<ListChooser>();
-        ListChooser* paths = chooser.get();
-        frame->SetPathChooser(std::move(chooser));
-        frame->Show();
+        wxArrayString entries;
         for (int i = 0; i < n; ++i)
-            paths->open.Add(files[i % files.size()]);
+            entries.Add(files[i % files.size()]);
+        ListChooser* paths = nullptr;
+        MainWindow* frame = WindowChoosing(entries, &paths);
         const long before = ResidentKiB();
-        wxStopWatch watch;
-        Command(*frame, ID_ADD_IMAGE);
-        Wait([&] { return !frame->IsLoading(); });
-        const double seconds = watch.Time() / 1000.0;
+        const double seconds = TimedOpen(*frame, ID_ADD_IMAGE);
         const long after = ResidentKiB();
         std::printf("load %5d frames through the window %8.2f %12.2f %14.1f  (%.0f KiB/frame)\n", n,
                     seconds, seconds * 1000 / n, after / 1024.0,
@@ -201,18 +211,12 @@ int Run(const std::vector<int>& counts)
         options.reducer = PaletteReducer::Direct;
         const wxString gif = wxString(dir) + "/long.gif";
         ExportGif(std::move(gifFrames), gif, options);
-        MainWindow* frame = CreateMainWindow();
-        auto chooser = std::make_unique<ListChooser>();
-        chooser->open.Add(gif);
+        wxArrayString entries(1, &gif);
         for (int i = 0; i < 200; ++i)
-            chooser->open.Add(files[i % files.size()]);
-        frame->SetPathChooser(std::move(chooser));
-        frame->Show();
+            entries.Add(files[i % files.size()]);
+        MainWindow* frame = WindowChoosing(entries);
         const long before = ResidentKiB();
-        wxStopWatch watch;
-        Command(*frame, ID_ADD_IMAGE);
-        Wait([&] { return !frame->IsLoading(); });
-        const double seconds = watch.Time() / 1000.0;
+        const double seconds = TimedOpen(*frame, ID_ADD_IMAGE);
         const int n = frame->FrameCount();
         std::printf("load a 300-frame GIF + 200 photos %8.2f %12.2f %14.1f  (%.0f KiB/frame, %d frames)\n",
                     seconds, seconds * 1000 / n, ResidentKiB() / 1024.0,
@@ -260,17 +264,10 @@ int LoadLargeFrames(const wxString& dir, bool save)
     wxImage first(files[0]);
     const double pixels = double(first.GetWidth()) * first.GetHeight() * files.size();
     SetTraceEnabled(false);
-    MainWindow* frame = CreateMainWindow();
-    auto chooser = std::make_unique<ListChooser>();
-    ListChooser* paths = chooser.get();
-    chooser->open = files;
-    frame->SetPathChooser(std::move(chooser));
-    frame->Show();
+    ListChooser* paths = nullptr;
+    MainWindow* frame = WindowChoosing(files, &paths);
     const long before = ResidentKiB();
-    wxStopWatch watch;
-    Command(*frame, ID_ADD_IMAGE);
-    Wait([&] { return !frame->IsLoading(); });
-    const double seconds = watch.Time() / 1000.0;
+    const double seconds = TimedOpen(*frame, ID_ADD_IMAGE);
     const int n = frame->FrameCount();
     std::printf("load %d frames of %d x %d: %.1f s, %.1f ms/frame, %.2f ns/pixel; RSS %.0f MiB "
                 "(%+.0f MiB), peak %.0f MiB\n",
