@@ -1,0 +1,71 @@
+// A recording: a worker thread takes the pixels of a region of a screen source at a frame
+// rate, leaves out frames that show nothing new, and keeps each picture compressed in the
+// picture store as it arrives. Delays come from the moments the pictures were taken, so the
+// timing matches what happened on screen whatever frame rate was reached.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/picture/picture.h"
+#include "core/record/capture_region.h"
+#include "core/record/screen_source.h"
+
+constexpr int kMinRecordFps = 1;
+constexpr int kMaxRecordFps = 60;
+constexpr int kDefaultRecordFps = 15;
+
+struct RecordOptions {
+    int fps = kDefaultRecordFps;  // kMinRecordFps..kMaxRecordFps
+    bool pointer = true;
+    double limitSeconds = 0;      // stops by itself after this much recorded time; 0: no limit
+    bool mergeUnchanged = true;   // a frame equal to the one before lengthens it instead
+};
+
+struct RecordStatus {
+    double seconds = 0;        // recorded time, pauses left out
+    int frames = 0;            // frames kept so far
+    uint64_t memoryBytes = 0;  // compressed bytes the kept frames hold
+    bool paused = false;
+    bool finished = false;     // ended by itself (the length limit, or the source failed)
+};
+
+// What a recording gives: its pictures with their delays in hundredths (as many), and why it
+// ended early when it did.
+struct Recording {
+    std::vector<PictureRef> pictures;
+    std::vector<int> delays;
+    std::string problem;  // a sentence in English: the source failed; the frames are kept
+};
+
+class Recorder {
+public:
+    // Starts recording region of source at once, on a thread of its own.
+    Recorder(std::unique_ptr<ScreenSource> source, const CaptureRect& region,
+             const RecordOptions& options, std::shared_ptr<PictureStore> store);
+    // Stops and joins the worker.
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // A pause leaves no gap: the time paused counts for nothing.
+    void Pause();
+    void Resume();
+    // Ends the recording and joins the worker (the last picture's compression finished).
+    void Stop();
+    // Safe on any thread, at any time.
+    RecordStatus Status() const;
+    // After Stop: the frames, once.
+    Recording Take();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+    std::thread m_thread;
+};
