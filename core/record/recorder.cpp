@@ -10,16 +10,53 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Pixels = std::shared_ptr<const std::vector<uint8_t>>;
+using Pixels = std::shared_ptr<std::vector<uint8_t>>;
+
+// Pictures waiting for compression while the next one is taken: enough to ride out a slow
+// moment of the compressing thread without holding many uncompressed screens.
+constexpr size_t kWaitingPictures = 3;
+
+// Buffers of a screen's size, used again: a fresh one would be mapped and zeroed by the system
+// for every picture, which costs as much as converting it.
+class BufferPool : public std::enable_shared_from_this<BufferPool> {
+public:
+    // An empty buffer (of some capacity once used), given back here when its last holder
+    // lets it go.
+    Pixels Take()
+    {
+        std::vector<uint8_t> buffer;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_free.empty()) {
+                buffer = std::move(m_free.back());
+                m_free.pop_back();
+            }
+        }
+        std::weak_ptr<BufferPool> pool = weak_from_this();
+        return Pixels(new std::vector<uint8_t>(std::move(buffer)), [pool](std::vector<uint8_t>* b) {
+            if (const std::shared_ptr<BufferPool> home = pool.lock())
+                home->Give(std::move(*b));
+            delete b;
+        });
+    }
+
+private:
+    void Give(std::vector<uint8_t>&& buffer)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_free.size() < kWaitingPictures + 3)  // waiting, compressing, the last, the next
+            m_free.push_back(std::move(buffer));
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::vector<uint8_t>> m_free;
+};
 
 int64_t Micros(Clock::duration d)
 {
     return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
 }
 
-// Pictures waiting for compression while the next one is taken: enough to ride out a slow
-// moment of the compressing thread without holding many uncompressed screens.
-constexpr size_t kWaitingPictures = 3;
 
 } // namespace
 
@@ -141,8 +178,10 @@ void Recorder::Run()
     const Clock::duration period =
         std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / s.options.fps;
     const int64_t limit = static_cast<int64_t>(s.options.limitSeconds * 1e6);
-    TaskPipe compressor(kWaitingPictures);
+    const auto buffers = std::make_shared<BufferPool>();
     Pixels previous;
+    // Declared after the buffers: its pictures finish before the pool goes.
+    TaskPipe compressor(kWaitingPictures);
     Clock::time_point next = Clock::now();
     std::unique_lock<std::mutex> lock(s.mutex);
     for (;;) {
@@ -161,7 +200,7 @@ void Recorder::Run()
             break;
         }
         lock.unlock();
-        auto pixels = std::make_shared<std::vector<uint8_t>>();
+        Pixels pixels = buffers->Take();
         std::string error;
         const bool grabbed = s.source->Grab(s.region, s.options.pointer, *pixels, error);
         const bool same = grabbed && s.options.mergeUnchanged && previous && *previous == *pixels;
