@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/jobs/task_pipe.h"
+#include "core/picture/small_copy.h"
 #include "core/record/capture_timing.h"
 
 namespace {
@@ -58,6 +59,20 @@ int64_t Micros(Clock::duration d)
 }
 
 
+// The strip's small copy of a picture of region's size, or null (no side, or a sliver).
+std::shared_ptr<const wxImage> MakeSmallCopy(const std::vector<uint8_t>& rgb,
+                                             const CaptureRect& region, int side)
+{
+    if (side <= 0)
+        return nullptr;
+    const wxSize to = SmallSize(region.width, region.height, side);
+    if (to.x <= 0 || to.y <= 0)
+        return nullptr;
+    wxImage small(to.x, to.y, false);
+    AverageDown(rgb.data(), nullptr, region.width, region.height, to, small.GetData(), nullptr);
+    return std::make_shared<const wxImage>(std::move(small));
+}
+
 } // namespace
 
 struct Recorder::State {
@@ -82,6 +97,7 @@ struct Recorder::State {
     // A place for each picture kept, filled by the compressing thread; read after it is joined.
     std::mutex picturesMutex;
     std::vector<PictureRef> pictures;
+    std::vector<std::shared_ptr<const wxImage>> smallCopies;
     std::atomic<uint64_t> memoryBytes{0};
 
     // Recorded time at now: the wall time since the start less the time paused. Holds mutex.
@@ -166,9 +182,12 @@ Recording Recorder::Take()
             continue;  // memory ran out while it was compressed
         recording.pictures.push_back(picture);
         recording.delays.push_back(frame.delay);
+        if (m_state->options.smallCopySide > 0)
+            recording.smallCopies.push_back(m_state->smallCopies[frame.picture]);
     }
     m_state->moments.clear();
     m_state->pictures.clear();
+    m_state->smallCopies.clear();
     return recording;
 }
 
@@ -210,19 +229,23 @@ void Recorder::Run()
                 std::lock_guard<std::mutex> places(s.picturesMutex);
                 index = s.pictures.size();
                 s.pictures.emplace_back();
+                s.smallCopies.emplace_back();
             }
             previous = pixels;
             compressor.Push([&s, index, pixels] {
                 PictureRef picture;
+                std::shared_ptr<const wxImage> small;
                 try {
                     picture = Picture::FromPlanes(s.store, s.region.width, s.region.height,
                                                   pixels->data(), nullptr);
+                    small = MakeSmallCopy(*pixels, s.region, s.options.smallCopySide);
                 } catch (const std::bad_alloc&) {
                 }
                 if (picture)
                     s.memoryBytes += picture->CompressedBytes();
                 std::lock_guard<std::mutex> places(s.picturesMutex);
                 s.pictures[index] = std::move(picture);
+                s.smallCopies[index] = std::move(small);
             });
         }
         lock.lock();
