@@ -6,3 +6,12 @@
 set(SOURCES
   capture_backend.cpp
   capture_region.cpp)
+
+# The desktop portal's screen on Wayland and its PipeWire stream.
+list(APPEND SOURCES
+  pipewire_stream.cpp
+  portal_choices.cpp
+  portal_screen.cpp
+  stream_picture.cpp)
+pkg_check_modules(PORTAL REQUIRED IMPORTED_TARGET libportal libpipewire-0.3)
+list(APPEND CORE_LIBS PkgConfig::PORTAL)
