@@ -5,7 +5,19 @@
 
 set(SOURCES
   capture_backend.cpp
-  capture_region.cpp)
+  capture_region.cpp
+  capture_timing.cpp
+  recorder.cpp
+  screen_opening.cpp
+  screen_pixels.cpp
+  x11_errors.cpp
+  x11_screen.cpp
+  x11_stop_key.cpp
+  x11_windows.cpp)
+
+# The X server's screen: its shared-memory images and the pointer's picture.
+pkg_check_modules(X11_CAPTURE REQUIRED IMPORTED_TARGET x11 xext xfixes)
+list(APPEND CORE_LIBS PkgConfig::X11_CAPTURE)
 
 # The desktop portal's screen on Wayland and its PipeWire stream.
 list(APPEND SOURCES
