@@ -1,5 +1,7 @@
 #include "core/record/stream_picture.h"
 
+#include "core/record/screen_pixels.h"
+
 ChannelOffsets ChannelsOf(StreamPixelOrder order)
 {
     switch (order) {
@@ -31,11 +33,17 @@ bool CutToRgb(const StreamPicture& picture, const CaptureRect& region, std::vect
         return false;
     const ChannelOffsets at = ChannelsOf(picture.order);
     rgb.resize(size_t{3} * static_cast<size_t>(region.width) * static_cast<size_t>(region.height));
+    const uint8_t* corner = picture.bytes.data() +
+                            static_cast<size_t>(region.y) * static_cast<size_t>(picture.stride) +
+                            size_t{4} * static_cast<size_t>(region.x);
+    // The order of most compositors, and of X screens: converted four pixels at a time.
+    if (at.red == 2 && at.green == 1 && at.blue == 0) {
+        BgrxToRgb(corner, picture.stride, region.width, region.height, rgb.data());
+        return true;
+    }
     uint8_t* out = rgb.data();
     for (int y = 0; y < region.height; ++y) {
-        const uint8_t* in = picture.bytes.data() +
-                            static_cast<size_t>(region.y + y) * static_cast<size_t>(picture.stride) +
-                            size_t{4} * static_cast<size_t>(region.x);
+        const uint8_t* in = corner + static_cast<size_t>(y) * static_cast<size_t>(picture.stride);
         for (int x = 0; x < region.width; ++x, in += 4, out += 3) {
             out[0] = in[at.red];
             out[1] = in[at.green];

@@ -44,7 +44,9 @@ check "one frame for each colour shown" [ "$(colours colours.gif)" = "srgb(255,0
 check "the region's size" [ "$("$CONVERT" colours.gif[0] -format %wx%h info:)" = 100x80 ]
 d=$(delays colours.gif)
 check "the delays add up to three seconds ($(echo $d))" [ "$(sum "$d")" -eq 300 ]
-check "each colour lasted about a second ($(echo $d))" near "$(echo "$d" | head -n1)" 100 20
+# The blue came and went between two changes a second apart; the red's time depends on how
+# soon the program started.
+check "the blue lasted about a second ($(echo $d))" near "$(echo "$d" | sed -n 2p)" 100 20
 
 xsetroot -solid red
 xdotool mousemove 70 70
