@@ -170,6 +170,9 @@ GDK_BACKEND=wayland "$APP" >app.out 2>app.err &
 pids+=($!)
 window_shown() { swaymsg -t get_tree | grep -q '"name": "[^"]*Zoruvede'; }
 check "the window appears on the compositor" wait_until 20 window_shown
+# The desktop finds the window's entry, name and icon by this id.
+check "the window's application id names its desktop entry" \
+    sh -c "swaymsg -t get_tree | grep -q '\"app_id\": \"com.quorvantel.Zoruvede\"'"
 sleep 2  # its first layouts and paints
 grim "$WORK/window.png" || give_up "the screenshot failed"
 # The window covers the red background: little red is left on the screen.
