@@ -1,6 +1,7 @@
 #include <clocale>
 #include <cstdio>
 
+#include <glib.h>
 #include <wx/log.h>
 
 #include "core/settings/command_line.h"
@@ -31,5 +32,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_CTYPE, "");
     UseFileNameEncoding();
     FileNameArguments arguments(argc, argv);
+    // A Wayland desktop finds the window's desktop entry, and with it the name and icon in its
+    // task switcher, by the window's application id, which the toolkit takes from the program
+    // name; the icon the window sets itself reaches only an X11 desktop.
+    g_set_prgname(ZORUVEDE_APP_ID);
     return wxEntry(argc, arguments.Argv());
 }

@@ -7,3 +7,4 @@ target_precompile_headers(zoruvede_app REUSE_FROM zoruvede_core)
 
 add_executable(zoruvede app/main.cpp)
 target_link_libraries(zoruvede PRIVATE zoruvede_app)
+target_compile_definitions(zoruvede PRIVATE ZORUVEDE_APP_ID="${ZORUVEDE_APP_ID}")

@@ -5,7 +5,6 @@ include(GNUInstallDirs)
 # A private folder of the program, not a library folder: the multiarch library path that
 # GNUInstallDirs picks for /usr would only move it, and the launchers' relative links with it.
 set(ZORUVEDE_IMAGE_DIR lib/zoruvede)
-set(ZORUVEDE_APP_ID com.quorvantel.Zoruvede)
 install(TARGETS zoruvede RUNTIME DESTINATION ${ZORUVEDE_IMAGE_DIR}/bin)
 if(TARGET zoruvede-cli)
   install(TARGETS zoruvede-cli RUNTIME DESTINATION ${ZORUVEDE_IMAGE_DIR}/bin)

@@ -63,7 +63,8 @@ struct MainWindowProbe {
     int& GifSavedWidth() { return w.m_gifSavedWidth; }
     wxString DefaultGifPath() const { return w.DefaultGifPath(); }
     wxProgressDialog* LoadProgress() { return w.m_loadProgress; }
-    wxProgressDialog* SaveProgress() { return w.m_saveProgressDialog; }
+    // By reference: the window clears it when the job ends, and a waiting test must see that.
+    wxProgressDialog* const& SaveProgress() { return w.m_saveProgressDialog; }
     std::unique_ptr<ExportSession>& Export() { return w.m_export; }
     std::function<uint64_t()>& AvailableMemory() { return w.m_availableMemory; }
     bool& RecoveryTroubleTold() { return w.m_recoveryTroubleTold; }
