@@ -9,6 +9,7 @@ set(SOURCES
   limited_xml.cpp
   project_file.cpp
   project_markers.cpp
+  recovery_frames.cpp
   recovery_store.cpp)
 
 # The XML parser the toolkit reads with, driven directly: project files are read in one pass
