@@ -68,8 +68,10 @@ MainWindow::~MainWindow()
     // An estimate waiting for a frame is woken and joined before the frames go.
     m_estimate.reset();
     StopWorkers();
-    // The recovery copy's frames still being written are joined before their pictures go.
-    m_recoveryFrames->Stop();
+    // The recovery copy's frames still being written are joined before their pictures go
+    // (a window whose layout could not be loaded has none).
+    if (m_recoveryFrames)
+        m_recoveryFrames->Stop();
     // The controls lose the focus as they are destroyed, after this window has stopped
     // being a MainWindow.
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
