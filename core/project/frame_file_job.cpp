@@ -133,6 +133,7 @@ const FrameFileOutcome& FrameFileJob::Wait()
     m_joined = true;
     m_outcome.ok = m_written == Count();
     m_outcome.cancelled = !m_outcome.ok && m_outcome.file.empty();
+    wxLogNull quiet;
     if (!m_outcome.ok)
         for (size_t i = 0; i < m_tasks.size(); ++i)
             if (m_made[i])

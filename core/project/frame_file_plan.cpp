@@ -28,8 +28,8 @@ public:
     // Whether the frame's picture belongs in the frames folder.
     bool Belongs(const AnimationFrame& frame) const
     {
-        return frame.source.empty() || IsInFolder(frame.source, m_plan.folder) ||
-               IsInFolder(frame.source, m_fromFolder) ||
+        return frame.source.empty() || IsFrameFileIn(frame.source, m_plan.folder) ||
+               IsFrameFileIn(frame.source, m_fromFolder) ||
                (frame.picture && !m_record.Find(frame.picture).empty());
     }
 
@@ -46,7 +46,7 @@ public:
     void Keep(const AnimationFrame& frame)
     {
         const wxString file = Belongs(frame) ? FileOf(frame) : wxString();
-        if (IsInFolder(file, m_plan.folder)) {
+        if (IsFrameFileIn(file, m_plan.folder)) {
             m_plan.used.insert(wxFileNameFromPath(file));
             if (frame.picture)
                 m_placed.emplace(frame.picture.get(), file);

@@ -33,16 +33,16 @@ bool IsFrameFileName(const wxString& name)
     return true;
 }
 
-bool IsInFolder(const wxString& path, const wxString& folder)
+bool IsFrameFileIn(const wxString& path, const wxString& folder)
 {
     return !folder.empty() && path.length() > folder.length() + 1 && path.StartsWith(folder) &&
-           path[folder.length()] == '/' && path.find('/', folder.length() + 1) == wxString::npos;
+           path[folder.length()] == '/' && IsFrameFileName(path.Mid(folder.length() + 1));
 }
 
 wxString ProjectEntryFor(const wxString& path, const wxString& projectPath)
 {
     const wxString folder = FramesFolderOf(projectPath);
-    if (!IsInFolder(path, folder))
+    if (!IsFrameFileIn(path, folder))
         return path;
     return wxFileNameFromPath(folder) + path.Mid(folder.length());
 }

@@ -15,10 +15,10 @@ wxString FramesFolderOf(const wxString& projectPath);
 wxString FrameFileName(int number);
 // Whether name (no folder) is one FrameFileName gives: only such files are ever removed.
 bool IsFrameFileName(const wxString& name);
-// Whether path names a file directly inside folder.
-bool IsInFolder(const wxString& path, const wxString& folder);
+// Whether path names a file of our names (IsFrameFileName) directly inside folder.
+bool IsFrameFileIn(const wxString& path, const wxString& folder);
 // The entry a project at projectPath stores for path: relative ("demo.frames/0001.png") for a
-// file directly in its frames folder, otherwise path as it is.
+// frame file in its frames folder (IsFrameFileIn), otherwise path as it is.
 wxString ProjectEntryFor(const wxString& path, const wxString& projectPath);
 // A stored entry as the project at projectPath means it: one of the form ProjectEntryFor
 // gives ("X.frames/0001.png") lies in the project's folder; any other stays as it is.

@@ -242,7 +242,7 @@ bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
     // The copy's own frames were frames without a file, and are so again: the copy goes.
     if (recovered)
         for (wxString& name : request.stored->names)
-            if (IsInFolder(name, FramesFolderOf(path)))
+            if (IsFrameFileIn(name, FramesFolderOf(path)))
                 name.clear();
     if (!StartImageLoad(std::move(request))) {
         m_projectOpening.reset();

@@ -30,6 +30,7 @@ TEST(FrameFolder, NamesEntriesAndResolution)
     } entries[] = {
         {"/w/demo.frames/0001.png", "demo.frames/0001.png"},
         {"/w/demo.frames/sub/0001.png", "/w/demo.frames/sub/0001.png"},
+        {"/w/demo.frames/photo.png", "/w/demo.frames/photo.png"},
         {"/w/demo.framesX/0001.png", "/w/demo.framesX/0001.png"},
         {"/w/a.png", "/w/a.png"},
         {"", ""},
