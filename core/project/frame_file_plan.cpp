@@ -19,8 +19,10 @@ namespace {
 class Planner {
 public:
     Planner(const wxString& projectPath, const wxString& fromFolder,
-            const FrameFileRecord& record, const std::function<bool(const wxString&)>& exists)
-        : m_projectPath(projectPath), m_fromFolder(fromFolder), m_record(record), m_exists(exists)
+            const FrameFileRecord& record, const FrameFileRecord* copies,
+            const std::function<bool(const wxString&)>& exists)
+        : m_projectPath(projectPath), m_fromFolder(fromFolder), m_record(record), m_copies(copies),
+          m_exists(exists)
     {
         m_plan.folder = FramesFolderOf(projectPath);
     }
@@ -36,9 +38,12 @@ public:
     // The file that holds the frame's picture now, or empty.
     wxString FileOf(const AnimationFrame& frame) const
     {
-        const wxString written = frame.picture ? m_record.Find(frame.picture) : wxString();
-        if (!written.empty() && m_exists(written))
-            return written;
+        for (const FrameFileRecord* record : {&m_record, m_copies}) {
+            const wxString written =
+                record && frame.picture ? record->Find(frame.picture) : wxString();
+            if (!written.empty() && m_exists(written))
+                return written;
+        }
         return !frame.source.empty() && m_exists(frame.source) ? frame.source : wxString();
     }
 
@@ -92,6 +97,7 @@ private:
     const wxString& m_projectPath;
     const wxString& m_fromFolder;
     const FrameFileRecord& m_record;
+    const FrameFileRecord* m_copies;
     const std::function<bool(const wxString&)>& m_exists;
     FrameFilePlan m_plan;
     // The file of each picture placed so far: a picture shared by frames is written once.
@@ -102,9 +108,10 @@ private:
 
 FrameFilePlan PlanFrameFiles(const FrameList& frames, const wxString& projectPath,
                              const wxString& fromFolder, const FrameFileRecord& record,
-                             const std::function<bool(const wxString&)>& exists)
+                             const std::function<bool(const wxString&)>& exists,
+                             const FrameFileRecord* copies)
 {
-    Planner planner(projectPath, fromFolder, record, exists);
+    Planner planner(projectPath, fromFolder, record, copies, exists);
     for (const FramePtr& frame : frames)
         planner.Keep(*frame);
     for (const FramePtr& frame : frames)

@@ -57,7 +57,9 @@ struct FrameFilePlan {
 // The plan for writing frames into the frames folder of the project at projectPath.
 // fromFolder is the frames folder of the project the document was opened or saved as before
 // (empty for none): its frames are copied into a new folder. exists tells whether a file is
-// there (tests give their own).
+// there (tests give their own). copies, when given, records files written for another purpose
+// (the recovery copy's) that a new file may be copied from instead of encoded again.
 FrameFilePlan PlanFrameFiles(const FrameList& frames, const wxString& projectPath,
                              const wxString& fromFolder, const FrameFileRecord& record,
-                             const std::function<bool(const wxString&)>& exists);
+                             const std::function<bool(const wxString&)>& exists,
+                             const FrameFileRecord* copies = nullptr);

@@ -34,6 +34,9 @@ public:
     void Tidy();
     // Cancels the files under way and waits for them.
     void Stop();
+    // Where the frames' files were written: a project save copies them rather than encode
+    // the pictures again.
+    const FrameFileRecord& Record() const { return m_record; }
 
 private:
     RecoveryCopy& m_copy;

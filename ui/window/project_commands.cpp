@@ -15,6 +15,7 @@
 #include "core/project/frame_file_plan.h"
 #include "core/project/frame_folder.h"
 #include "core/project/project_file.h"
+#include "core/project/recovery_frames.h"
 #include "core/project/recovery_store.h"
 #include "core/jobs/load_session.h"
 
@@ -125,9 +126,13 @@ bool MainWindow::SaveProject(bool choosePath)
     data.markers = path == m_projectPath ? m_projectMarkers : ProjectMarkers::GifPath;
     // The frames' files come first: the project is written only once they are all there.
     const wxString fromFolder = m_projectPath.empty() ? wxString() : FramesFolderOf(m_projectPath);
+    // The recovery copy's files are there already (a recording's, a restored document's):
+    // copying one is cheaper than encoding its picture again. The document holds still while
+    // the save runs, so the copy keeps every one of them meanwhile.
     const FrameFilePlan plan =
         PlanFrameFiles(m_document.Frames(), path, fromFolder, *m_projectFrameFiles,
-                       [](const wxString& file) { return wxFileExists(file); });
+                       [](const wxString& file) { return wxFileExists(file); },
+                       &m_recoveryFrames->Record());
     if (!WriteProjectFrames(plan, path))
         return false;
     data.frames = plan.entries;

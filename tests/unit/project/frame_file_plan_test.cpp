@@ -127,4 +127,15 @@ TEST_F(FramePlan, SaveAsCopiesTheFramesOfTheOldFolderAndWritesTheNewOnes)
     plan = Plan({opened, saved, fresh}, "/v/other.xml", "/v/other.frames");
     EXPECT_TRUE(plan.tasks.empty());
     EXPECT_EQ(plan.entries[0], "other.frames/0001.png");
+
+    // A frame the recovery copy has written already is copied from there.
+    FrameFileRecord recovery;
+    const FramePtr recorded = Recorded(4);
+    recovery.Note(recorded->picture, "/state/recovery-1-1.frames/0009.png");
+    disk.insert("/state/recovery-1-1.frames/0009.png");
+    plan = PlanFrameFiles({recorded}, "/v/other.xml", wxString(), record,
+                          [this](const wxString& path) { return disk.count(path) > 0; }, &recovery);
+    ASSERT_EQ(plan.tasks.size(), 1u);
+    EXPECT_EQ(plan.tasks[0].copyFrom, "/state/recovery-1-1.frames/0009.png");
+    EXPECT_EQ(plan.entries, Strings({"other.frames/0004.png"}));
 }
