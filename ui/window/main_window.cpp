@@ -17,6 +17,8 @@
 #include <wx/xrc/xmlres.h>
 
 #include "core/settings/paths.h"
+#include "core/project/frame_file_plan.h"
+#include "core/project/recovery_frames.h"
 #include "core/project/recovery_store.h"
 #include "core/settings/product.h"
 #include "core/base/trace.h"
@@ -66,6 +68,10 @@ MainWindow::~MainWindow()
     // An estimate waiting for a frame is woken and joined before the frames go.
     m_estimate.reset();
     StopWorkers();
+    // The recovery copy's frames still being written are joined before their pictures go
+    // (a window whose layout could not be loaded has none).
+    if (m_recoveryFrames)
+        m_recoveryFrames->Stop();
     // The controls lose the focus as they are destroyed, after this window has stopped
     // being a MainWindow.
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
@@ -120,6 +126,8 @@ void MainWindow::InitFrame()
     SetUpLoad();
     SetUpExport();
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
+    m_recoveryFrames = std::make_unique<RecoveryFrames>(*m_recovery);
+    m_projectFrameFiles = std::make_unique<FrameFileRecord>();
     FindSettingControls();
     SetUpDocument();
 

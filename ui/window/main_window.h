@@ -25,7 +25,10 @@
 #include "core/view/preview_player.h"
 
 class BackgroundEstimate;
+class FrameFileRecord;
+struct FrameFilePlan;
 class RecoveryCopy;
+class RecoveryFrames;
 struct ProjectData;
 class LoadSession;
 struct LoadOutcome;
@@ -284,6 +287,11 @@ private:
     bool OpenProjectFile(const wxString& path, bool recovered);
     // The document as a project file holds it.
     ProjectData CurrentProjectData() const;
+    // Writes the files of plan for the project at path (frames without a file, and copies of
+    // those of another project's folder) on worker threads, under a progress dialog with
+    // Cancel once it lasts; the window takes no command meanwhile. False when cancelled, or
+    // after telling the user which file failed and why.
+    bool WriteProjectFrames(const FrameFilePlan& plan, const wxString& path);
 
     // Files from outside the window: a drop, the command line. By SortOpenedPaths's rules,
     // images load at insertAt (-1: after the last frame) through the loader and its progress
@@ -443,6 +451,10 @@ private:
     EstimateShown m_estimateShown = EstimateShown::None;
     uint64_t m_estimateBytes = 0;
     std::unique_ptr<RecoveryCopy> m_recovery;
+    // The recovery copy's frames without a file; goes before the copy that holds their folder.
+    std::unique_ptr<RecoveryFrames> m_recoveryFrames;
+    // Where the project saves put the frames without a file.
+    std::unique_ptr<FrameFileRecord> m_projectFrameFiles;
     // The user has heard that the recovery copy can't be written.
     bool m_recoveryTroubleTold = false;
     bool m_holding = false;
@@ -548,7 +560,8 @@ private:
     // A project whose frames are loading: its stored canvas, applied once they are all in.
     struct ProjectOpening {
         wxSize canvas;
-        bool recovered = false;
+        // A restored recovery copy: discarded once its frames are in.
+        wxString recoveryCopy;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.

@@ -19,6 +19,7 @@ set(SOURCES
   open_paths.cpp
   preview.cpp
   project_commands.cpp
+  project_frames.cpp
   recovery.cpp
   save_gif.cpp
   save_questions.cpp
