@@ -5,4 +5,6 @@
 
 set(SOURCES
   capture_backend.cpp
-  capture_region.cpp)
+  capture_region.cpp
+  region_editing.cpp
+  small_copy_source.cpp)
