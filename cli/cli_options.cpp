@@ -129,6 +129,10 @@ const option kLongOptions[] = {
     {"reducer", required_argument, nullptr, 274},
     {"version", no_argument, nullptr, 275},
     {"skip-extra-frames", no_argument, nullptr, 276},
+    {"record", no_argument, nullptr, 277},
+    {"region", required_argument, nullptr, 278},
+    {"no-pointer", no_argument, nullptr, 279},
+    {"countdown", required_argument, nullptr, 280},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -160,12 +164,42 @@ std::string UsageError(int code, int argc, char** argv)
     return "unknown option " + name;
 }
 
+// The options of a recording, once all are read.
+bool CheckRecordOptions(CliOptions& options, const std::string& fpsText, double duration,
+                        const std::string& videoOnly, std::string& error)
+{
+    if (!options.inputs.empty()) {
+        error = "--record takes no input files";
+        return false;
+    }
+    if (!videoOnly.empty() || options.estimateOnly) {
+        error = (videoOnly.empty() ? std::string("--estimate-only") : videoOnly) +
+                " can't be used with --record";
+        return false;
+    }
+    if (options.output.empty()) {
+        error = "no output file given (-o OUT.gif)";
+        return false;
+    }
+    long fps = options.recordFps;
+    if (!fpsText.empty() && !ParseNumber(fpsText, 1, 60, fps)) {
+        error = "bad --fps \"" + fpsText + "\": a recording takes a whole number from 1 to 60";
+        return false;
+    }
+    options.recordFps = static_cast<int>(fps);
+    options.recordSeconds = duration > 0 ? duration : 0;
+    return true;
+}
+
 } // namespace
 
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
 {
     bool endGiven = false;
     double videoEnd = -1, videoDuration = -1;
+    std::string fpsText;
+    std::string videoOnly;    // the first option given that only video inputs take
+    std::string recordOnly;   // the first option given that only --record takes
     // The C library's parser, quiet (its messages would name the program its own way): a
     // leading ':' tells a missing value from an unknown option; "--" ends the options, and
     // options may follow the inputs.
@@ -184,6 +218,11 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                                             : std::string("-") + static_cast<char>(code);
         const std::string value = optarg ? optarg : "";
 
+        if (videoOnly.empty() && (name == "--start" || name == "--end" || name == "--width"))
+            videoOnly = name;
+        if (recordOnly.empty() &&
+            (name == "--region" || name == "--countdown" || name == "--no-pointer"))
+            recordOnly = name;
         if (name == "-h" || name == "--help") {
             options.help = true;
         } else if (name == "--version") {
@@ -198,6 +237,24 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
             options.skipMissing = true;
         } else if (name == "--skip-extra-frames") {
             options.skipExtraFrames = true;
+        } else if (name == "--record") {
+            options.record = true;
+        } else if (name == "--no-pointer") {
+            options.recordPointer = false;
+        } else if (name == "--region") {
+            const std::optional<CaptureRect> region = ParseGeometry(value);
+            if (!region) {
+                error = "bad --region \"" + value + "\": expected WxH+X+Y, e.g. 1280x720+0+0";
+                return false;
+            }
+            options.recordRegion = *region;
+        } else if (name == "--countdown") {
+            long seconds = 0;
+            if (!ParseNumber(value, 0, 10, seconds)) {
+                error = "bad --countdown \"" + value + "\": expected a whole number from 0 to 10";
+                return false;
+            }
+            options.countdown = static_cast<int>(seconds);
         } else if (name == "--estimate-only") {
             // Unlisted: for benchmarks of the size estimate the window shows.
             options.estimateOnly = true;
@@ -216,6 +273,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.fps = *fps;
+            fpsText = value;
         } else if (name == "--start") {
             if (!ParseTimeOption(name, value, options.videoStart, error))
                 return false;
@@ -318,6 +376,12 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
     }
     if (options.help || options.version)
         return true;
+    if (options.record)
+        return CheckRecordOptions(options, fpsText, videoDuration, videoOnly, error);
+    if (!recordOnly.empty()) {
+        error = recordOnly + " is for --record";
+        return false;
+    }
     if (options.output.empty() && !options.estimateOnly) {
         error = "no output file given (-o OUT.gif)";
         return false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/colour/palette.h"
+#include "core/record/capture_region.h"
 #include "core/video/video_timing.h"
 
 struct CliOptions {
@@ -36,6 +37,15 @@ struct CliOptions {
     double videoEnd = kWholeVideo;
     int videoWidth = 0;
     bool estimateOnly = false;   // --estimate-only: print the expected length, write nothing
+    // --record: the screen is recorded instead of read from inputs, at recordFps (--fps, a
+    // whole number) for up to recordSeconds (--duration; 0: until Ctrl+C), of recordRegion
+    // (--region; empty: the whole screen), after a countdown of countdown seconds.
+    bool record = false;
+    CaptureRect recordRegion;
+    int recordFps = 15;
+    double recordSeconds = 0;
+    bool recordPointer = true;   // --no-pointer: the mouse pointer left out
+    int countdown = 0;           // --countdown: 0..10
 };
 
 // A unit a length may be written in after its number, and how many bytes it stands for.

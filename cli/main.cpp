@@ -2,6 +2,7 @@
 // pipeline, without a window. Exit status: 0 success, 1 an input or the output failed,
 // 2 bad usage, 130 interrupted. Standard output stays empty unless --verbose asks for the trace lines.
 #include <clocale>
+#include <functional>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -25,6 +26,8 @@
 #include "core/base/trace.h"
 #include "cli/cli_options.h"
 #include "cli/progress_bar.h"
+#include "cli/screen_recording.h"
+#include "core/export/picture_frame_source.h"
 #include "core/project/project_file.h"
 #include "core/document/canvas_size.h"
 #include "core/document/frame_delays.h"
@@ -283,6 +286,77 @@ int PrintEstimate(FrameSource& frames, const GifExportOptions& options)
     return 0;
 }
 
+// Writes frames to the output as options say, with a progress bar on a terminal; afterwards
+// runs told (before any message about the result). The exit status.
+int WriteGif(FrameSource& frames, const FrameSourceFactory& reopen,
+             const GifExportOptions& exportOptions, const CliOptions& options,
+             const std::function<void()>& told)
+{
+    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count(),
+                    &s_interrupted);
+    SizeLimitReport report;
+    const GifExportResult result =
+        options.maxSize == 0
+            ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
+            : ExportGifWithinSize(reopen, PathArgument(options.output), exportOptions,
+                                  options.maxSize, &bar, &report);
+    bar.Finish();
+    told();
+    if (s_interrupted) {
+        std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
+                     options.output.c_str());
+        return 130;
+    }
+    if (!result.ok)
+        return Fail(result.error);
+    if (options.maxSize > 0 && !options.quiet)
+        std::fprintf(stderr, "%s: kept under %s at quality %d, %d x %d (%s)\n", kProgram,
+                     FileLengthText(options.maxSize).utf8_str().data(), report.quality,
+                     report.canvas.x, report.canvas.y,
+                     FileLengthText(report.bytes).utf8_str().data());
+    return 0;
+}
+
+// The export options that options give for frames of canvas with delays.
+GifExportOptions ExportOptionsOf(const CliOptions& options, wxSize canvas, std::vector<int> delays)
+{
+    GifExportOptions exportOptions;
+    exportOptions.canvas = canvas;
+    exportOptions.delay = options.delay;
+    exportOptions.delays = std::move(delays);
+    exportOptions.loopCount = options.loopCount;
+    exportOptions.reducer = options.reducer;
+    exportOptions.threads = options.threads;
+    exportOptions.optimize = options.optimize;
+    exportOptions.quality = options.quality;
+    return exportOptions;
+}
+
+// zoruvede-cli --record: the screen recorded, then written as the inputs would be.
+int RecordGif(const CliOptions& options)
+{
+    CatchRecordingSignals(&s_interrupted);
+    CliRecording recording;
+    std::string error;
+    int status = 1;
+    if (!RecordFromCommandLine(options, recording, error, status)) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+        return status;
+    }
+    if (!recording.problem.empty())
+        std::fprintf(stderr, "%s: the recording ended early: %s\n", kProgram,
+                     recording.problem.c_str());
+    const std::vector<PictureRef> pictures = recording.pictures;
+    PictureFrameSource frames(pictures);
+    const FrameSourceFactory reopen = [pictures] {
+        return std::make_unique<PictureFrameSource>(pictures);
+    };
+    return WriteGif(frames, reopen,
+                    ExportOptionsOf(options, wxSize(recording.width, recording.height),
+                                    recording.delays),
+                    options, [] {});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -313,6 +387,8 @@ int main(int argc, char** argv)
     wxImage::AddHandler(new wxJPEGHandler);
     wxImage::AddHandler(new wxBMPHandler);
     UseFileNameEncoding();
+    if (options.record)
+        return RecordGif(options);
 
     std::vector<wxString> paths;
     for (const std::string& input : options.inputs)
@@ -348,44 +424,18 @@ int main(int argc, char** argv)
     delaySources.own = frames.FrameDelays();
     delaySources.inputs = frames.FrameInputs();
 
-    GifExportOptions exportOptions;
-    exportOptions.canvas = deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())
-                                        : wxSize(options.width, options.height);
-    exportOptions.delay = options.delay;
-    exportOptions.delays = ResolveFrameDelays(delaySources);
-    exportOptions.loopCount = options.loopCount;
-    exportOptions.reducer = options.reducer;
-    exportOptions.threads = options.threads;
-    exportOptions.optimize = options.optimize;
-    exportOptions.quality = options.quality;
+    const GifExportOptions exportOptions =
+        ExportOptionsOf(options,
+                        deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())
+                                     : wxSize(options.width, options.height),
+                        ResolveFrameDelays(delaySources));
     if (options.estimateOnly)
         return PrintEstimate(frames, exportOptions);
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count(),
-                    &s_interrupted);
-    SizeLimitReport report;
-    const GifExportResult result =
-        options.maxSize == 0
-            ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
-            : ExportGifWithinSize(
-                  ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth),
-                  PathArgument(options.output), exportOptions, options.maxSize, &bar, &report);
-    bar.Finish();
-    // A video's pictures that don't decode are found as its frames are read.
-    TellDamaged(frames.Damaged(), toldDamage);
-    if (s_interrupted) {
-        std::fprintf(stderr, "%s: interrupted; \"%s\" was not written\n", kProgram,
-                     options.output.c_str());
-        return 130;
-    }
-    if (!result.ok)
-        return Fail(result.error);
-    if (options.maxSize > 0 && !options.quiet)
-        std::fprintf(stderr, "%s: kept under %s at quality %d, %d x %d (%s)\n", kProgram,
-                     FileLengthText(options.maxSize).utf8_str().data(), report.quality,
-                     report.canvas.x, report.canvas.y,
-                     FileLengthText(report.bytes).utf8_str().data());
-    return 0;
+    return WriteGif(frames, ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth),
+                    exportOptions, options,
+                    // A video's pictures that don't decode are found as its frames are read.
+                    [&] { TellDamaged(frames.Damaged(), toldDamage); });
 }

@@ -66,6 +66,8 @@ public:
 
 private:
     struct State;
+    void Run();
+
     std::unique_ptr<State> m_state;
     std::thread m_thread;
 };

@@ -6,5 +6,17 @@
 set(SOURCES
   capture_backend.cpp
   capture_region.cpp
+  capture_timing.cpp
+  recorder.cpp
   region_editing.cpp
-  small_copy_source.cpp)
+  screen_opening.cpp
+  screen_pixels.cpp
+  small_copy_source.cpp
+  x11_errors.cpp
+  x11_screen.cpp
+  x11_stop_key.cpp
+  x11_windows.cpp)
+
+# The X server's screen: its shared-memory images and the pointer's picture.
+pkg_check_modules(X11_CAPTURE REQUIRED IMPORTED_TARGET x11 xext xfixes)
+list(APPEND CORE_LIBS PkgConfig::X11_CAPTURE)

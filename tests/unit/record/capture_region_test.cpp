@@ -2,6 +2,7 @@
 
 #include "core/record/capture_backend.h"
 #include "core/record/capture_region.h"
+#include "core/record/screen_pixels.h"
 
 TEST(CaptureRegion, GeometryIsReadOnlyInItsOneForm)
 {
@@ -58,4 +59,27 @@ TEST(CaptureBackend, WaylandNeverRecordsThroughItsX11Layer)
     for (const Case& c : cases)
         EXPECT_EQ(ChooseCaptureBackend(c.environment), c.backend) << c.environment.waylandDisplay
                                                                    << c.environment.display;
+}
+
+TEST(ScreenPixels, PointerIsBlendedAndClippedToThePicture)
+{
+    std::vector<uint8_t> rgb(4 * 2 * 3, 100);
+    // A 2x2 pointer: opaque red, half-transparent white (premultiplied), clear, opaque blue.
+    const uint32_t pointer[] = {0xffff0000, 0x80808080, 0x00000000, 0xff0000ff};
+    DrawPointer(rgb.data(), 4, 2, pointer, 2, 2, 3, 0);  // its right column falls outside
+    const uint8_t red[] = {255, 0, 0};
+    EXPECT_TRUE(std::equal(red, red + 3, rgb.begin() + 3 * 3));
+    EXPECT_EQ(rgb[(4 + 3) * 3], 100);  // the clear pixel
+    EXPECT_EQ(rgb[0], 100);
+    DrawPointer(rgb.data(), 4, 2, pointer, 2, 2, -1, -1);  // only its last pixel falls inside
+    const uint8_t blue[] = {0, 0, 255};
+    EXPECT_TRUE(std::equal(blue, blue + 3, rgb.begin()));
+    DrawPointer(rgb.data(), 4, 2, pointer + 1, 1, 1, 1, 1);
+    EXPECT_EQ(rgb[(4 + 1) * 3], 128 + (100 * 127 + 127) / 255);
+
+    const uint8_t bgrx[] = {1, 2, 3, 0, 4, 5, 6, 0, 9, 9, 9, 9};  // 2 pixels, stride 12
+    uint8_t out[6];
+    BgrxToRgb(bgrx, 12, 2, 1, out);
+    const uint8_t expected[] = {3, 2, 1, 6, 5, 4};
+    EXPECT_TRUE(std::equal(out, out + 6, expected));
 }

@@ -312,3 +312,39 @@ TEST(EarlyRequest, HelpAndVersionAreFoundBeforeTheToolkitStarts)
 }
 
 } // namespace
+
+TEST(CliOptions, RecordingTakesItsOwnOptionsAndNoInputs)
+{
+    const struct {
+        std::vector<const char*> args;
+        const char* error;  // empty: accepted
+    } cases[] = {
+        {{"--record", "-o", "a.gif"}, ""},
+        {{"--record", "--region", "64x48+1+2", "--fps", "30", "--duration", "1:30",
+          "--countdown", "3", "--no-pointer", "-o", "a.gif"}, ""},
+        {{"--record", "-o", "a.gif", "x.png"}, "--record takes no input files"},
+        {{"--record", "--fps", "7.5", "-o", "a.gif"}, "a recording takes a whole number"},
+        {{"--record", "--start", "2", "-o", "a.gif"}, "--start can't be used with --record"},
+        {{"--record", "--region", "64x48", "-o", "a.gif"}, "expected WxH+X+Y"},
+        {{"--record", "--countdown", "11", "-o", "a.gif"}, "from 0 to 10"},
+        {{"--region", "64x48+0+0", "-o", "a.gif", "x.png"}, "--region is for --record"},
+        {{"--record"}, "no output file"},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv = {"zoruvede-cli"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        CliOptions options;
+        std::string error;
+        const bool ok = ParseCliOptions(static_cast<int>(argv.size()),
+                                        const_cast<char**>(argv.data()), options, error);
+        EXPECT_EQ(ok, std::string(c.error).empty()) << c.args[1] << ": " << error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        if (ok && c.args.size() > 3) {
+            EXPECT_EQ(options.recordRegion, (CaptureRect{1, 2, 64, 48}));
+            EXPECT_EQ(options.recordFps, 30);
+            EXPECT_EQ(options.recordSeconds, 90);
+            EXPECT_EQ(options.countdown, 3);
+            EXPECT_FALSE(options.recordPointer);
+        }
+    }
+}

@@ -1,0 +1,52 @@
+#include "core/record/x11_errors.h"
+
+#include <map>
+#include <mutex>
+
+namespace {
+
+std::mutex s_mutex;
+std::map<Display*, int> s_errors;
+XErrorHandler s_previous = nullptr;
+bool s_installed = false;
+
+int OnError(Display* display, XErrorEvent* event)
+{
+    {
+        std::lock_guard<std::mutex> lock(s_mutex);
+        const auto found = s_errors.find(display);
+        if (found != s_errors.end()) {
+            found->second = event->error_code;
+            return 0;
+        }
+    }
+    return s_previous ? s_previous(display, event) : 0;
+}
+
+} // namespace
+
+void CatchX11Errors(Display* display)
+{
+    std::lock_guard<std::mutex> lock(s_mutex);
+    s_errors[display] = 0;
+    if (!s_installed) {
+        s_previous = XSetErrorHandler(OnError);
+        s_installed = true;
+    }
+}
+
+void ForgetX11Errors(Display* display)
+{
+    std::lock_guard<std::mutex> lock(s_mutex);
+    s_errors.erase(display);
+}
+
+int TakeX11Error(Display* display)
+{
+    XSync(display, False);
+    std::lock_guard<std::mutex> lock(s_mutex);
+    int& code = s_errors[display];
+    const int taken = code;
+    code = 0;
+    return taken;
+}
