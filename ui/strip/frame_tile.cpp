@@ -97,18 +97,17 @@ bool StripTile::DrawFrame(wxDC& dc, FrameStrip& ctrl, const wxRect& rect,
         DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0), box.y);
     }
 
-    if (!name.empty()) {
-        wxString dir, base, ext;
-        wxFileName::SplitPath(name, &dir, &base, &ext);
-        if (!ext.empty() && ctrl.HasFlag(STRIP_SHOW_LABEL)) {
-            const LabelLayout& layout = ctrl.GetLabelLayout();
-            dc.SetFont(layout.font);
-            const wxRect box = grid.LabelRect(rect);
-            int y = box.y;
-            for (const wxString& line : LabelLines(ctrl.LabelText(index), layout.lines)) {
-                DrawClippedText(dc, line, box, box.x, y);
-                y += layout.lineHeight;
-            }
+    // A frame without a file (a recorded one) has its number and time as any other.
+    wxString dir, base, ext;
+    wxFileName::SplitPath(name, &dir, &base, &ext);
+    if ((name.empty() || !ext.empty()) && ctrl.HasFlag(STRIP_SHOW_LABEL)) {
+        const LabelLayout& layout = ctrl.GetLabelLayout();
+        dc.SetFont(layout.font);
+        const wxRect box = grid.LabelRect(rect);
+        int y = box.y;
+        for (const wxString& line : LabelLines(ctrl.LabelText(index), layout.lines)) {
+            DrawClippedText(dc, line, box, box.x, y);
+            y += layout.lineHeight;
         }
     }
 
