@@ -2,19 +2,41 @@
 
 #include "core/picture/small_copy.h"
 
-void SmallCopies::Add(SmallPicture small)
+namespace {
+int64_t Hundredths(int64_t micros)
+{
+    return (micros + 5000) / 10000;
+}
+} // namespace
+
+void SmallCopies::Add(SmallPicture small, int64_t moment)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_grabs.push_back(std::move(small));
+    m_grabs.push_back({std::move(small), moment});
 }
 
-std::vector<SmallPicture> SmallCopies::For(size_t count, bool merged) const
+std::vector<SmallPicture> SmallCopies::For(size_t count, bool merged, int minDelay) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<Grab> kept;
+    for (const Grab& grab : m_grabs)
+        if (!merged || kept.empty() || kept.back().small != grab.small)
+            kept.push_back(grab);
     std::vector<SmallPicture> pictures;
-    for (const SmallPicture& small : m_grabs)
-        if (!merged || pictures.empty() || pictures.back() != small)
-            pictures.push_back(small);
+    if (kept.size() == count) {
+        for (const Grab& grab : kept)
+            pictures.push_back(grab.small);
+        return pictures;
+    }
+    // Too many: the recorder left out pictures that came too soon after the one before.
+    int64_t last = 0;
+    for (const Grab& grab : kept) {
+        const int64_t at = Hundredths(grab.moment);
+        if (pictures.empty() || at - last >= minDelay) {
+            pictures.push_back(grab.small);
+            last = at;
+        }
+    }
     if (pictures.size() != count)
         pictures.clear();
     return pictures;
@@ -42,6 +64,8 @@ bool SmallCopySource::Grab(const CaptureRect& region, bool pointer, std::vector<
         m_lastSmall = std::move(small);
         m_last = rgb;
     }
-    m_copies->Add(m_lastSmall);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    m_copies->Add(m_lastSmall,
+                  std::chrono::duration_cast<std::chrono::microseconds>(now).count());
     return true;
 }

@@ -3,6 +3,8 @@
 // reach the strip at Stop without a single picture decoded again.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -14,18 +16,23 @@
 using SmallPicture = std::shared_ptr<const wxImage>;
 
 // The small copies of the pictures taken: one a grab, the same one again for a grab equal to
-// the one before.
+// the one before, with the moment of the grab (microseconds on any steady clock).
 class SmallCopies {
 public:
-    void Add(SmallPicture small);
-    // The small copies of a recording's count pictures, in order, as the recorder keeps them
-    // (merged: a run of equal grabs is one picture). Empty when the grabs don't add up to
-    // them, and the strip makes its own.
-    std::vector<SmallPicture> For(size_t count, bool merged) const;
+    void Add(SmallPicture small, int64_t moment);
+    // The small copies of a recording's count pictures, in order, as the recorder keeps them:
+    // merged, a run of equal grabs is one picture; a picture taken less than minDelay
+    // hundredths after the one kept before it is left out when that makes the count. Empty
+    // when the grabs don't add up to them, and the strip makes its own.
+    std::vector<SmallPicture> For(size_t count, bool merged, int minDelay) const;
 
 private:
+    struct Grab {
+        SmallPicture small;
+        int64_t moment;
+    };
     mutable std::mutex m_mutex;
-    std::vector<SmallPicture> m_grabs;
+    std::vector<Grab> m_grabs;
 };
 
 class SmallCopySource : public ScreenSource {
