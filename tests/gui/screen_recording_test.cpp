@@ -9,7 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/testing.h>
 
-#include <numeric>
+#include <optional>
 
 #include "ui/dialogs/record_control.h"
 #include "ui/dialogs/record_dialog.h"
@@ -111,7 +111,51 @@ int TotalDelay(MainWindow& frame)
     return total;
 }
 
+// The session's variables as a test sets them, given back at the end.
+class SessionVariables {
+public:
+    SessionVariables()
+    {
+        for (const char* name : kNames) {
+            wxString value;
+            m_saved.push_back(wxGetEnv(name, &value) ? std::optional<wxString>(value)
+                                                     : std::nullopt);
+            wxUnsetEnv(name);
+        }
+    }
+    ~SessionVariables()
+    {
+        for (size_t i = 0; i < m_saved.size(); ++i)
+            m_saved[i] ? wxSetEnv(kNames[i], *m_saved[i]) : wxUnsetEnv(kNames[i]);
+    }
+
+private:
+    static constexpr const char* kNames[] = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"};
+    std::vector<std::optional<wxString>> m_saved;
+};
+
 } // namespace
+
+TEST(ScreenRecording, ASessionWithoutAScreenOrAServerThatCantBeReachedIsTold)
+{
+    MainWindowFixture fixture;
+    MainWindow& frame = fixture.Frame();
+    SessionVariables session;
+    wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
+                  ExpectMessage(wxID_OK, "no X11 display and no Wayland desktop"));
+    wxSetEnv("DISPLAY", ":97");
+    wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
+                  wxExpectModal<RecordDialog>([](RecordDialog* d) {
+                      EXPECT_FALSE(d->HasSource());
+                      EXPECT_FALSE(d->m_ok->IsEnabled());
+                      EXPECT_NE(d->m_sourceLine->GetLabel().Find("can't be recorded"),
+                                wxNOT_FOUND)
+                          << d->m_sourceLine->GetLabel();
+                      return wxID_CANCEL;
+                  }));
+    EXPECT_EQ(Probe(frame).Recording(), nullptr);
+    EXPECT_EQ(frame.FrameCount(), 0);
+}
 
 TEST(ScreenRecording, ARegionBecomesTimedFramesOfOneStepAndAPauseCountsForNothing)
 {

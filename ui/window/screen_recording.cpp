@@ -12,7 +12,6 @@
 #include "ui/dialogs/message_boxes.h"
 #include "ui/dialogs/record_control.h"
 #include "ui/dialogs/record_dialog.h"
-#include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
 
 void MainWindow::OnRecordScreen(wxCommandEvent&)
