@@ -95,7 +95,7 @@ void RecordDialog::BuildWhat(wxSizer* top)
     if (m_backend == CaptureBackend::X11) {
         m_wholeScreen = new wxRadioButton(panel, wxID_ANY, _("The &whole screen"),
                                           wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-        m_oneWindow = new wxRadioButton(panel, wxID_ANY, _("One &window:"));
+        m_oneWindow = new wxRadioButton(panel, wxID_ANY, _("&One window:"));
         m_windows = new wxChoice(panel, wxID_ANY);
         m_pick = new wxButton(panel, wxID_ANY, _("&Click a Window"));
         m_windowList = ListX11Windows("");
