@@ -29,15 +29,15 @@ std::vector<TimedFrame> TimeRecordedFrames(const std::vector<int64_t>& moments, 
     std::vector<TimedFrame> frames;
     if (moments.empty())
         return frames;
-    // Starts of the pictures kept, in hundredths from the first.
+    // Starts of the pictures kept, in hundredths; the first is shown from the recording's
+    // start, however long the first picture took to arrive.
     std::vector<std::pair<int, int64_t>> starts;
-    const int64_t first = Hundredths(moments[0]);
     for (size_t i = 0; i < moments.size(); ++i) {
-        const int64_t start = Hundredths(moments[i]) - first;
+        const int64_t start = i == 0 ? 0 : Hundredths(moments[i]);
         if (starts.empty() || start - starts.back().second >= kMinRecordedDelay)
             starts.push_back({static_cast<int>(i), start});
     }
-    const int64_t last = std::max(Hundredths(end) - first, starts.back().second);
+    const int64_t last = std::max(Hundredths(end), starts.back().second);
     for (size_t k = 0; k < starts.size(); ++k) {
         const int64_t next = k + 1 < starts.size() ? starts[k + 1].second : last;
         const int64_t span = std::max<int64_t>(next - starts[k].second, kMinRecordedDelay);

@@ -20,6 +20,6 @@ constexpr int kMinRecordedDelay = 2;
 
 // The frames for pictures taken at moments (microseconds from the recording's start, rising)
 // of a recording that ended at end. A picture held longer than a GIF's longest delay is
-// written as several frames. The delays add up to end rounded to hundredths (at least
-// kMinRecordedDelay for the last frame).
+// written as several frames. The first picture is shown from the start (0); the delays add up
+// to end rounded to hundredths (at least kMinRecordedDelay for the last frame).
 std::vector<TimedFrame> TimeRecordedFrames(const std::vector<int64_t>& moments, int64_t end);

@@ -5,21 +5,73 @@
 #include <cstring>
 
 #include "core/jobs/task_pipe.h"
+#include "core/picture/small_copy.h"
 #include "core/record/capture_timing.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Pixels = std::shared_ptr<const std::vector<uint8_t>>;
+using Pixels = std::shared_ptr<std::vector<uint8_t>>;
+
+// Pictures waiting for compression while the next one is taken: enough to ride out a slow
+// moment of the compressing thread without holding many uncompressed screens.
+constexpr size_t kWaitingPictures = 3;
+
+// Buffers of a screen's size, used again: a fresh one would be mapped and zeroed by the system
+// for every picture, which costs as much as converting it.
+class BufferPool : public std::enable_shared_from_this<BufferPool> {
+public:
+    // An empty buffer (of some capacity once used), given back here when its last holder
+    // lets it go.
+    Pixels Take()
+    {
+        std::vector<uint8_t> buffer;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_free.empty()) {
+                buffer = std::move(m_free.back());
+                m_free.pop_back();
+            }
+        }
+        std::weak_ptr<BufferPool> pool = weak_from_this();
+        return Pixels(new std::vector<uint8_t>(std::move(buffer)), [pool](std::vector<uint8_t>* b) {
+            if (const std::shared_ptr<BufferPool> home = pool.lock())
+                home->Give(std::move(*b));
+            delete b;
+        });
+    }
+
+private:
+    void Give(std::vector<uint8_t>&& buffer)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_free.size() < kWaitingPictures + 3)  // waiting, compressing, the last, the next
+            m_free.push_back(std::move(buffer));
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::vector<uint8_t>> m_free;
+};
 
 int64_t Micros(Clock::duration d)
 {
     return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
 }
 
-// Pictures waiting for compression while the next one is taken: enough to ride out a slow
-// moment of the compressing thread without holding many uncompressed screens.
-constexpr size_t kWaitingPictures = 3;
+
+// The strip's small copy of a picture of region's size, or null (no side, or a sliver).
+std::shared_ptr<const wxImage> MakeSmallCopy(const std::vector<uint8_t>& rgb,
+                                             const CaptureRect& region, int side)
+{
+    if (side <= 0)
+        return nullptr;
+    const wxSize to = SmallSize(region.width, region.height, side);
+    if (to.x <= 0 || to.y <= 0)
+        return nullptr;
+    wxImage small(to.x, to.y, false);
+    AverageDown(rgb.data(), nullptr, region.width, region.height, to, small.GetData(), nullptr);
+    return std::make_shared<const wxImage>(std::move(small));
+}
 
 } // namespace
 
@@ -45,6 +97,7 @@ struct Recorder::State {
     // A place for each picture kept, filled by the compressing thread; read after it is joined.
     std::mutex picturesMutex;
     std::vector<PictureRef> pictures;
+    std::vector<std::shared_ptr<const wxImage>> smallCopies;
     std::atomic<uint64_t> memoryBytes{0};
 
     // Recorded time at now: the wall time since the start less the time paused. Holds mutex.
@@ -129,9 +182,12 @@ Recording Recorder::Take()
             continue;  // memory ran out while it was compressed
         recording.pictures.push_back(picture);
         recording.delays.push_back(frame.delay);
+        if (m_state->options.smallCopySide > 0)
+            recording.smallCopies.push_back(m_state->smallCopies[frame.picture]);
     }
     m_state->moments.clear();
     m_state->pictures.clear();
+    m_state->smallCopies.clear();
     return recording;
 }
 
@@ -141,8 +197,10 @@ void Recorder::Run()
     const Clock::duration period =
         std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / s.options.fps;
     const int64_t limit = static_cast<int64_t>(s.options.limitSeconds * 1e6);
-    TaskPipe compressor(kWaitingPictures);
+    const auto buffers = std::make_shared<BufferPool>();
     Pixels previous;
+    // Declared after the buffers: its pictures finish before the pool goes.
+    TaskPipe compressor(kWaitingPictures);
     Clock::time_point next = Clock::now();
     std::unique_lock<std::mutex> lock(s.mutex);
     for (;;) {
@@ -161,7 +219,7 @@ void Recorder::Run()
             break;
         }
         lock.unlock();
-        auto pixels = std::make_shared<std::vector<uint8_t>>();
+        Pixels pixels = buffers->Take();
         std::string error;
         const bool grabbed = s.source->Grab(s.region, s.options.pointer, *pixels, error);
         const bool same = grabbed && s.options.mergeUnchanged && previous && *previous == *pixels;
@@ -171,19 +229,23 @@ void Recorder::Run()
                 std::lock_guard<std::mutex> places(s.picturesMutex);
                 index = s.pictures.size();
                 s.pictures.emplace_back();
+                s.smallCopies.emplace_back();
             }
             previous = pixels;
             compressor.Push([&s, index, pixels] {
                 PictureRef picture;
+                std::shared_ptr<const wxImage> small;
                 try {
                     picture = Picture::FromPlanes(s.store, s.region.width, s.region.height,
                                                   pixels->data(), nullptr);
+                    small = MakeSmallCopy(*pixels, s.region, s.options.smallCopySide);
                 } catch (const std::bad_alloc&) {
                 }
                 if (picture)
                     s.memoryBytes += picture->CompressedBytes();
                 std::lock_guard<std::mutex> places(s.picturesMutex);
                 s.pictures[index] = std::move(picture);
+                s.smallCopies[index] = std::move(small);
             });
         }
         lock.lock();

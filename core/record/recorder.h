@@ -26,6 +26,9 @@ struct RecordOptions {
     bool pointer = true;
     double limitSeconds = 0;      // stops by itself after this much recorded time; 0: no limit
     bool mergeUnchanged = true;   // a frame equal to the one before lengthens it instead
+    // The side of the square box each picture's small copy is made to fit, as the pixels are
+    // at hand (the strip's tiles then need no picture decoded); 0: none.
+    int smallCopySide = 0;
 };
 
 struct RecordStatus {
@@ -41,6 +44,9 @@ struct RecordStatus {
 struct Recording {
     std::vector<PictureRef> pictures;
     std::vector<int> delays;
+    // As many as pictures with RecordOptions::smallCopySide, else none; null where a picture
+    // is too thin for one.
+    std::vector<std::shared_ptr<const wxImage>> smallCopies;
     std::string problem;  // a sentence in English: the source failed; the frames are kept
 };
 

@@ -77,9 +77,20 @@ TEST(ScreenPixels, PointerIsBlendedAndClippedToThePicture)
     DrawPointer(rgb.data(), 4, 2, pointer + 1, 1, 1, 1, 1);
     EXPECT_EQ(rgb[(4 + 1) * 3], 128 + (100 * 127 + 127) / 255);
 
-    const uint8_t bgrx[] = {1, 2, 3, 0, 4, 5, 6, 0, 9, 9, 9, 9};  // 2 pixels, stride 12
-    uint8_t out[6];
-    BgrxToRgb(bgrx, 12, 2, 1, out);
-    const uint8_t expected[] = {3, 2, 1, 6, 5, 4};
-    EXPECT_TRUE(std::equal(out, out + 6, expected));
+    // Rows of 1 to 13 pixels (the shuffled groups of four and what is left), 2 rows apart
+    // by a stride with padding; nothing written past the picture.
+    for (int width = 1; width <= 13; ++width) {
+        const size_t stride = width * 4 + 8;
+        std::vector<uint8_t> bgrx(stride * 2);
+        for (size_t i = 0; i < bgrx.size(); ++i)
+            bgrx[i] = static_cast<uint8_t>(i * 7 + 1);
+        std::vector<uint8_t> out(width * 2 * 3 + 16, 0xee);
+        BgrxToRgb(bgrx.data(), stride, width, 2, out.data());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(out[(y * width + x) * 3 + c], bgrx[y * stride + x * 4 + 2 - c])
+                        << width << " " << x << " " << y;
+        EXPECT_EQ(out[width * 2 * 3], 0xee) << width;
+    }
 }

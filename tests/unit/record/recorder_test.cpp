@@ -63,6 +63,7 @@ TEST(Recorder, UnchangedFramesMergeAndThePauseLeavesNoGap)
 {
     RecordOptions options;
     options.fps = 50;
+    options.smallCopySide = 8;
     Session run = Start(options);
     std::this_thread::sleep_for(300ms);
     run.screen->grey = 100;
@@ -83,6 +84,9 @@ TEST(Recorder, UnchangedFramesMergeAndThePauseLeavesNoGap)
     EXPECT_EQ(Grey(recording.pictures[1]), 100);
     EXPECT_EQ(recording.pictures[0]->Width(), 16);
     EXPECT_EQ(recording.pictures[0]->Height(), 8);
+    ASSERT_EQ(recording.smallCopies.size(), 2u);  // made with each picture, 8 x 4
+    EXPECT_EQ(recording.smallCopies[1]->GetWidth(), 8);
+    EXPECT_EQ(recording.smallCopies[1]->GetRed(3, 3), 100);
     // About 0.9 s recorded of 1.4 s on the clock; the first frame about 0.3 s.
     EXPECT_NEAR(Sum(recording.delays), 90, 12);
     EXPECT_NEAR(recording.delays[0], 30, 8);
