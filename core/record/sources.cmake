@@ -11,7 +11,6 @@ set(SOURCES
   region_editing.cpp
   screen_opening.cpp
   screen_pixels.cpp
-  small_copy_source.cpp
   x11_errors.cpp
   x11_screen.cpp
   x11_stop_key.cpp

@@ -189,6 +189,9 @@ TEST(ScreenRecording, ARegionBecomesTimedFramesOfOneStepAndAPauseCountsForNothin
     EXPECT_EQ(PixelOf(frame, 0), kRed);
     EXPECT_EQ(PixelOf(frame, frame.FrameCount() - 1), kBlue);
     EXPECT_EQ(FrameSize(*Probe(frame).Document().Frame(0)), wxSize(region.width, region.height));
+    // Made while recording: the strip decodes no picture at Stop.
+    for (int i = 0; i < frame.FrameCount(); ++i)
+        EXPECT_TRUE(Probe(frame).Document().Frame(i)->thumbnail) << i;
     // 0.7 + 0.5 + 0.3 s recorded; the 0.8 s paused left out.
     EXPECT_NEAR(TotalDelay(frame), 150, 25);
     EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(),

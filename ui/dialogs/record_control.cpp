@@ -8,7 +8,6 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "core/record/capture_timing.h"
 #include "core/record/region_editing.h"
 #include "core/record/x11_stop_key.h"
 #include "ui/dialogs/message_text.h"
@@ -134,10 +133,8 @@ void RecordControl::OnTimer(wxTimerEvent&)
 
 void RecordControl::BeginRecording()
 {
-    auto source = std::make_unique<SmallCopySource>(std::move(m_start.source), m_start.smallSide,
-                                                    m_smallCopies);
     try {
-        m_recorder = std::make_unique<Recorder>(std::move(source), m_start.region,
+        m_recorder = std::make_unique<Recorder>(std::move(m_start.source), m_start.region,
                                                 m_start.options, m_start.store);
     } catch (const std::system_error&) {
         RecordedFrames frames;
@@ -204,9 +201,6 @@ void RecordControl::Finish(bool cancelled)
         // Joins the worker: the last picture is in the store once this returns.
         m_recorder->Stop();
         frames.recording = m_recorder->Take();
-        frames.smallCopies = m_smallCopies->For(frames.recording.pictures.size(),
-                                                m_start.options.mergeUnchanged,
-                                                kMinRecordedDelay);
         m_recorder.reset();
     }
     Finished finished = std::move(m_finished);

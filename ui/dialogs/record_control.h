@@ -12,17 +12,14 @@
 #include <wx/timer.h>
 
 #include "core/record/recorder.h"
-#include "core/record/small_copy_source.h"
 
 class X11StopKey;
 class wxButton;
 class wxStaticText;
 
-// What a recording leaves: its frames with their small copies (empty when there are none),
-// or nothing when the countdown was cancelled.
+// What a recording leaves: its frames, or nothing when the countdown was cancelled.
 struct RecordedFrames {
     Recording recording;
-    std::vector<SmallPicture> smallCopies;
     bool cancelled = false;
 };
 
@@ -32,7 +29,6 @@ struct RecordStart {
     RecordOptions options;
     int countdown = 0;  // seconds before the recorder starts
     std::shared_ptr<PictureStore> store;
-    int smallSide = 0;  // the side of the small copies for the strip
     // On X11: the region is where it is on the screen (the window goes beside it), and the
     // shortcut stops the recording.
     bool onX11 = false;
@@ -70,7 +66,6 @@ private:
     RecordStart m_start;
     Finished m_finished;
     std::unique_ptr<Recorder> m_recorder;
-    std::shared_ptr<SmallCopies> m_smallCopies = std::make_shared<SmallCopies>();
     std::unique_ptr<X11StopKey> m_stopKey;
     wxTimer m_timer;
     int m_secondsLeft = 0;

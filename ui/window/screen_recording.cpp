@@ -42,7 +42,8 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
     start.options = RecordOptionsOf(choice.settings);
     start.countdown = choice.settings.countdown;
     start.store = m_document.Store();
-    start.smallSide = ThumbnailSide(ThumbnailSize::Large);
+    // The strip's small copies are made as the pictures are taken, not decoded again at Stop.
+    start.options.smallCopySide = ThumbnailSide(ThumbnailSize::Large);
     start.onX11 = backend == CaptureBackend::X11;
     // Out of the way of the recording; nothing changes the frames meanwhile.
     HoldContents(true);
@@ -77,8 +78,9 @@ void MainWindow::FinishRecording(RecordedFrames frames)
         for (size_t i = 0; i < count; ++i)
             list.push_back(MakeFrame(recording.pictures[i], wxString(),
                                      std::clamp(recording.delays[i], 0, kGifMaxDelay),
-                                     i < frames.smallCopies.size() ? frames.smallCopies[i]
-                                                                   : nullptr));
+                                     i < recording.smallCopies.size()
+                                         ? recording.smallCopies[i]
+                                         : nullptr));
         const std::vector<int> selected = SelectedFrames();
         const int at = selected.empty() ? FrameCount() : selected.back() + 1;
         const int n = static_cast<int>(count);
