@@ -1,12 +1,13 @@
 // Recording a region of the screen through the record dialog and the control window: the
-// frames show what was on screen, in time, as one undo step; Pause stops the clock; the
-// countdown and the length limit end a recording without a click.
+// frames show what was on screen, in time, as one undo step; Pause stops the clock; Stop
+// during the countdown cancels; the length limit ends a recording without a click.
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/frame.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
+#include <wx/stopwatch.h>
 #include <wx/testing.h>
 
 #include <optional>
@@ -168,19 +169,25 @@ TEST(ScreenRecording, ARegionBecomesTimedFramesOfOneStepAndAPauseCountsForNothin
     ASSERT_TRUE(control);
     ASSERT_TRUE(control->Recording()) << "no countdown: the recorder runs at once";
     EXPECT_FALSE(MenuItem(frame, ID_RECORD_SCREEN)->IsEnabled()) << "one recording at a time";
+    wxStopWatch wall;
 
     YieldFor(700);
     patch.Paint(*wxBLUE);
     YieldFor(500);
+    wxStopWatch pause;
     Click(control->m_pause);
     ASSERT_TRUE(control->Status().paused);
     const double pausedAt = control->Status().seconds;
     YieldFor(800);
     EXPECT_NEAR(control->Status().seconds, pausedAt, 0.05) << "the clock stands while paused";
     Click(control->m_pause);
+    const long paused = pause.Time();
     EXPECT_FALSE(control->Status().paused);
     YieldFor(300);
+    const double recorded = control->Status().seconds;
     Click(control->m_stop);
+    // The time paused is left out of the recording, and nothing else.
+    EXPECT_NEAR(recorded * 1000, wall.Time() - paused, 100);
 
     ASSERT_EQ(Probe(frame).Recording(), nullptr);
     ASSERT_GE(frame.FrameCount(), 2);
@@ -192,8 +199,8 @@ TEST(ScreenRecording, ARegionBecomesTimedFramesOfOneStepAndAPauseCountsForNothin
     // Made while recording: the strip decodes no picture at Stop.
     for (int i = 0; i < frame.FrameCount(); ++i)
         EXPECT_TRUE(Probe(frame).Document().Frame(i)->thumbnail) << i;
-    // 0.7 + 0.5 + 0.3 s recorded; the 0.8 s paused left out.
-    EXPECT_NEAR(TotalDelay(frame), 150, 25);
+    // The frames last as long as the recording did.
+    EXPECT_NEAR(TotalDelay(frame), recorded * 100, 3);
     EXPECT_EQ(MenuItem(frame, wxID_UNDO)->GetItemLabel(),
               wxString::Format("&Undo Record %d Frames\tCtrl+Z", frame.FrameCount()));
     EXPECT_TRUE(MenuItem(frame, ID_RECORD_SCREEN)->IsEnabled());
@@ -201,11 +208,20 @@ TEST(ScreenRecording, ARegionBecomesTimedFramesOfOneStepAndAPauseCountsForNothin
     EXPECT_EQ(frame.FrameCount(), 0);
 }
 
-TEST(ScreenRecording, TheCountdownGoesFirstAndTheLimitEndsTheRecordingAfterTheSelection)
+TEST(ScreenRecording, TheCountdownGoesFirstOrCancelsAndTheLimitEndsARecordingAfterTheSelection)
 {
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
     Patch patch(*wxGREEN);
+    wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
+                  wxExpectModal<RecordDialog>(Choose(patch.Inside(), 3, 1)));
+    ASSERT_TRUE(Probe(frame).Recording());
+    Click(Probe(frame).Recording()->m_stop);
+    EXPECT_EQ(Probe(frame).Recording(), nullptr) << "Stop during the countdown cancels";
+    EXPECT_EQ(frame.FrameCount(), 0);
+    EXPECT_TRUE(MenuItem(frame, ID_RECORD_SCREEN)->IsEnabled());
+    patch.Paint(*wxGREEN);
+
     // Two frames there already, the first selected: the recording goes between them.
     wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
                   wxExpectModal<RecordDialog>(Choose(patch.Inside(), 0, 1)));
