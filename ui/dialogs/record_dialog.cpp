@@ -43,7 +43,7 @@ wxString ProblemText(const std::string& error)
 RecordDialog::RecordDialog(wxWindow* parent, CaptureBackend backend,
                            const RecordSettings& remembered)
     : wxDialog(parent, wxID_ANY, _("Record Screen"), wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE),
+               wxDEFAULT_DIALOG_STYLE | (parent ? 0 : wxDIALOG_NO_PARENT)),
       m_backend(backend),
       m_remembered(remembered)
 {
@@ -62,7 +62,13 @@ RecordDialog::RecordDialog(wxWindow* parent, CaptureBackend backend,
     else
         AskPortal();
     Fit();
-    CentreOnParent();
+    Centre();
+    // Shown with its caller minimised, it must come to the front by itself.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        if (event.IsShown())
+            CallAfter([this] { Raise(); });
+    });
 }
 
 RecordDialog::~RecordDialog()

@@ -32,6 +32,7 @@ struct RecordChoice {
 
 class RecordDialog : public wxDialog {
 public:
+    // Without a parent it stands alone on the screen (its caller's window minimised).
     RecordDialog(wxWindow* parent, CaptureBackend backend, const RecordSettings& remembered);
     ~RecordDialog() override;
 

@@ -1,6 +1,10 @@
 // File > Record Screen...: what and how to record is asked, the control window runs the
 // recording with this window out of the way, and the frames come in as one step.
 #include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <wx/app.h>
 
 #include "core/gif/gif_limits.h"
 #include "core/record/capture_backend.h"
@@ -26,13 +30,23 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
                     GetProductName(), wxOK | wxICON_ERROR, this);
         return;
     }
+    // Out of the still the dialog shows and of the recording; the window manager takes a
+    // moment to take it off the screen.
+    Iconize(true);
+    wxTheApp->SafeYield(nullptr, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    wxTheApp->SafeYield(nullptr, true);
     RecordChoice choice;
     {
-        // Gone before this window is minimised: a closing dialog brings its parent back.
-        RecordDialog dialog(this, backend, ReadRecordSettings(Settings()));
-        if (dialog.Run() != wxID_OK || !dialog.HasSource())
+        RecordDialog dialog(nullptr, backend, ReadRecordSettings(Settings()));
+        const bool chosen = dialog.Run() == wxID_OK && dialog.HasSource();
+        if (chosen)
+            choice = dialog.TakeChoice();
+        if (!chosen) {
+            Iconize(false);
+            Raise();
             return;
-        choice = dialog.TakeChoice();
+        }
     }
     RememberRecordChoices(choice.settings);
 
@@ -45,9 +59,8 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
     // The strip's small copies are made as the pictures are taken, not decoded again at Stop.
     start.options.smallCopySide = ThumbnailSide(ThumbnailSize::Large);
     start.onX11 = backend == CaptureBackend::X11;
-    // Out of the way of the recording; nothing changes the frames meanwhile.
+    // Nothing changes the frames meanwhile.
     HoldContents(true);
-    Iconize(true);
     m_recordControl = new RecordControl(std::move(start), [this](RecordedFrames frames) {
         FinishRecording(std::move(frames));
     });
