@@ -8,7 +8,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
@@ -86,10 +85,9 @@ int RecordDialog::Run()
         // The dialog must be off the screen before the pointer is grabbed for the click.
         wxTheApp->SafeYield(nullptr, true);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        if (const std::optional<X11Window> window = PickX11Window("", kPickTimeoutMs)) {
-            m_oneWindow->SetValue(true);
-            TakeWindow(*window);
-        }
+        if (const std::optional<X11Window> window = PickX11Window("", kPickTimeoutMs))
+            if (const std::optional<CaptureRect> area = WindowArea(*window))
+                ShowRegion(*area);
     }
 }
 
@@ -99,26 +97,19 @@ void RecordDialog::BuildWhat(wxSizer* top)
     wxWindow* panel = box->GetStaticBox();
     m_sourceLine = new wxStaticText(panel, wxID_ANY, wxEmptyString);
     if (m_backend == CaptureBackend::X11) {
-        m_wholeScreen = new wxRadioButton(panel, wxID_ANY, _("The &whole screen"),
-                                          wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
-        m_oneWindow = new wxRadioButton(panel, wxID_ANY, _("&One window:"));
-        m_windows = new wxChoice(panel, wxID_ANY);
-        m_pick = new wxButton(panel, wxID_ANY, _("&Click a Window"));
+        // The whole screen first, then the windows the window manager lists.
+        m_what = new wxChoice(panel, wxID_ANY);
+        m_what->Append(_("The whole screen"));
         m_windowList = ListX11Windows("");
         for (const X11Window& window : m_windowList)
-            m_windows->Append(window.title.empty() ? wxString("-")
-                                                   : wxString::FromUTF8(window.title));
-        m_oneWindow->Enable(!m_windowList.empty());
-        m_windows->Enable(!m_windowList.empty());
-        box->Add(m_wholeScreen, 0, wxALL, 4);
+            m_what->Append(window.title.empty() ? wxString("-")
+                                                : wxString::FromUTF8(window.title));
+        m_pick = new wxButton(panel, wxID_ANY, _("&Click a Window"));
         auto* row = new wxBoxSizer(wxHORIZONTAL);
-        row->Add(m_oneWindow, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-        row->Add(m_windows, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
+        row->Add(m_what, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
         row->Add(m_pick, 0, wxALIGN_CENTER_VERTICAL);
         box->Add(row, 0, wxEXPAND | wxALL, 4);
-        m_wholeScreen->Bind(wxEVT_RADIOBUTTON, &RecordDialog::OnWholeScreen, this);
-        m_oneWindow->Bind(wxEVT_RADIOBUTTON, &RecordDialog::OnWindowChosen, this);
-        m_windows->Bind(wxEVT_CHOICE, &RecordDialog::OnWindowChosen, this);
+        m_what->Bind(wxEVT_CHOICE, &RecordDialog::OnWhat, this);
         m_pick->Bind(wxEVT_BUTTON, &RecordDialog::OnPick, this);
     } else {
         box->Add(new wxStaticText(panel, wxID_ANY,
@@ -248,6 +239,7 @@ void RecordDialog::ShowRegion(const CaptureRect& region)
     m_y->SetValue(region.y);
     m_width->SetValue(region.width);
     m_height->SetValue(region.height);
+    FollowRegion(region);
 }
 
 void RecordDialog::RegionFieldsChanged()
@@ -264,21 +256,19 @@ void RecordDialog::RegionFieldsChanged()
         m_width->SetValue(region.width);
     if (region.height != typed.height)
         m_height->SetValue(region.height);
+    FollowRegion(region);
 }
 
-void RecordDialog::OnWholeScreen(wxCommandEvent&)
+void RecordDialog::OnWhat(wxCommandEvent&)
 {
-    ShowRegion(WholeSource(m_view->SourceWidth(), m_view->SourceHeight()));
-}
-
-void RecordDialog::OnWindowChosen(wxCommandEvent&)
-{
-    m_oneWindow->SetValue(true);
-    if (m_windows->GetSelection() == wxNOT_FOUND && !m_windowList.empty())
-        m_windows->SetSelection(0);
-    const int chosen = m_windows->GetSelection();
-    if (chosen != wxNOT_FOUND && chosen < static_cast<int>(m_windowList.size()))
-        TakeWindow(m_windowList[chosen]);
+    const int chosen = m_what->GetSelection();
+    if (chosen == 0)
+        ShowRegion(WholeSource(m_view->SourceWidth(), m_view->SourceHeight()));
+    else if (chosen > 0 && chosen <= static_cast<int>(m_windowList.size()))
+        if (const std::optional<CaptureRect> area = WindowArea(m_windowList[chosen - 1]))
+            ShowRegion(*area);
+    // A window wholly off the screen leaves the region, and the choice follows it.
+    FollowRegion(m_view->Region());
 }
 
 void RecordDialog::OnPick(wxCommandEvent&)
@@ -286,15 +276,28 @@ void RecordDialog::OnPick(wxCommandEvent&)
     EndModal(kPickWindow);
 }
 
-void RecordDialog::TakeWindow(const X11Window& window)
+std::optional<CaptureRect> RecordDialog::WindowArea(const X11Window& window) const
 {
-    // The part of the window on the screen; one wholly off it leaves the region as it is.
     const int width = m_view->SourceWidth(), height = m_view->SourceHeight();
     const int left = std::max(0, window.area.x), top = std::max(0, window.area.y);
     const int right = std::min(width, window.area.x + window.area.width);
     const int bottom = std::min(height, window.area.y + window.area.height);
-    if (right > left && bottom > top)
-        ShowRegion({left, top, right - left, bottom - top});
+    if (right <= left || bottom <= top)
+        return std::nullopt;
+    return CaptureRect{left, top, right - left, bottom - top};
+}
+
+void RecordDialog::FollowRegion(const CaptureRect& region)
+{
+    if (!m_what)
+        return;
+    int shown = wxNOT_FOUND;
+    if (region == WholeSource(m_view->SourceWidth(), m_view->SourceHeight()))
+        shown = 0;
+    for (size_t i = 0; shown == wxNOT_FOUND && i < m_windowList.size(); ++i)
+        if (WindowArea(m_windowList[i]) == region)
+            shown = static_cast<int>(i) + 1;
+    m_what->SetSelection(shown);
 }
 
 RecordChoice RecordDialog::TakeChoice()

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <wx/dialog.h>
@@ -19,7 +20,6 @@ class RegionView;
 class wxButton;
 class wxCheckBox;
 class wxChoice;
-class wxRadioButton;
 class wxSpinCtrl;
 class wxStaticText;
 
@@ -49,9 +49,7 @@ public:
     // Whether a source is open (OK is enabled then).
     bool HasSource() const { return m_source != nullptr; }
 
-    wxRadioButton* m_wholeScreen = nullptr;
-    wxRadioButton* m_oneWindow = nullptr;
-    wxChoice* m_windows = nullptr;
+    wxChoice* m_what = nullptr;  // the whole screen or a window (X11)
     wxButton* m_pick = nullptr;
     wxButton* m_askAgain = nullptr;
     wxStaticText* m_sourceLine = nullptr;  // the portal's question, or what went wrong
@@ -75,11 +73,12 @@ private:
     // A source opened (or not): the still, the region, the fields' ranges and OK follow.
     void TakeSource(OpenedScreen opened);
     void AskPortal();
-    void OnWindowChosen(wxCommandEvent& event);
-    void OnWholeScreen(wxCommandEvent& event);
+    void OnWhat(wxCommandEvent& event);
     void OnPick(wxCommandEvent& event);
-    // Makes window's area (within the source) the region.
-    void TakeWindow(const X11Window& window);
+    // The part of window on the screen; nothing for one wholly off it.
+    std::optional<CaptureRect> WindowArea(const X11Window& window) const;
+    // The choice of what to record shows the screen or the window the region is, if any.
+    void FollowRegion(const CaptureRect& region);
 
     CaptureBackend m_backend;
     RecordSettings m_remembered;
