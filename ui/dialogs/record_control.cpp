@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include <wx/button.h>
-#include <wx/display.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -78,6 +77,10 @@ RecordControl::RecordControl(RecordStart start, Finished finished)
     top->SetSizeHints(this);
     Place();
     Show();
+}
+
+void RecordControl::Start()
+{
     if (m_secondsLeft <= 0)
         BeginRecording();
     else
@@ -96,14 +99,15 @@ void RecordControl::Place()
 {
     if (!m_start.onX11)
         return;
-    const wxRect screen = wxDisplay(0u).GetGeometry();
+    // The X server's screen, all its monitors, in the coordinates of the region.
+    const int width = m_start.source->Width(), height = m_start.source->Height();
     const wxSize size = GetSize();
     int x = 0, y = 0;
-    if (PlaceOutside(m_start.region, screen.width, screen.height, size.x, size.y, kMargin, x, y)) {
+    if (PlaceOutside(m_start.region, width, height, size.x, size.y, kMargin, x, y)) {
         Move(x, y);
         return;
     }
-    Move(screen.width - size.x - kMargin, kMargin);
+    Move(width - size.x - kMargin, kMargin);
     m_note->SetLabel(m_note->GetLabel() + "\n" +
                      _("This window shows in the recording: the screen has no room beside the region."));
     GetChildren().front()->GetSizer()->SetSizeHints(this);
@@ -137,13 +141,8 @@ void RecordControl::BeginRecording()
         m_recorder = std::make_unique<Recorder>(std::move(m_start.source), m_start.region,
                                                 m_start.options, m_start.store);
     } catch (const std::system_error&) {
-        RecordedFrames frames;
-        frames.recording.problem = "The system could not start the recording's thread.";
-        m_done = true;
-        Finished finished = std::move(m_finished);
-        Destroy();
-        if (finished)
-            finished(std::move(frames));
+        m_startProblem = "The system could not start the recording's thread.";
+        Finish(false);
         return;
     }
     m_pause->Enable(true);
@@ -197,6 +196,7 @@ void RecordControl::Finish(bool cancelled)
     m_stopKey.reset();
     RecordedFrames frames;
     frames.cancelled = cancelled;
+    frames.recording.problem = m_startProblem;
     if (m_recorder) {
         // Joins the worker: the last picture is in the store once this returns.
         m_recorder->Stop();

@@ -40,6 +40,10 @@ public:
     RecordControl(RecordStart start, Finished finished);
     ~RecordControl() override;
 
+    // Starts the countdown, or the recording when there is none. Apart from the constructor,
+    // so that its owner holds the window before finished can be called.
+    void Start();
+
     // Stop: the recording ends and its frames go to finished (during the countdown: cancelled).
     void Stop();
     void PauseOrResume();
@@ -70,5 +74,6 @@ private:
     wxTimer m_timer;
     int m_secondsLeft = 0;
     bool m_done = false;
+    std::string m_startProblem;  // the recorder could not start
     wxString m_placeNote;
 };

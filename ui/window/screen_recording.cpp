@@ -64,6 +64,7 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
     m_recordControl = new RecordControl(std::move(start), [this](RecordedFrames frames) {
         FinishRecording(std::move(frames));
     });
+    m_recordControl->Start();
 }
 
 void MainWindow::RememberRecordChoices(const RecordSettings& settings)
