@@ -1,6 +1,7 @@
 // Recording a region of the screen through the record dialog and the control window: the
 // frames show what was on screen, in time, as one undo step; Pause stops the clock; Stop
-// during the countdown cancels; the length limit ends a recording without a click.
+// during the countdown cancels; the length limit ends a recording without a click; Exit keeps
+// what was recorded.
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -247,4 +248,14 @@ TEST(ScreenRecording, TheCountdownGoesFirstOrCancelsAndTheLimitEndsARecordingAft
     EXPECT_EQ(PixelOf(frame, 1), kBlue);
     EXPECT_EQ(Probe(frame).Document().Frame(2)->picture, last);
     EXPECT_NEAR(Probe(frame).Document().Frame(1)->delay, 100, 10);
+
+    // Exit during a recording keeps its frames, and asks about them as about any change.
+    wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
+                  wxExpectModal<RecordDialog>(Choose(patch.Inside())));
+    ASSERT_TRUE(Probe(frame).Recording());
+    YieldFor(300);
+    wxTEST_DIALOG(fixture.Command(ID_EXIT_PROGRAM), ExpectMessage(wxID_CANCEL, "unsaved"));
+    ASSERT_TRUE(fixture.Alive());
+    EXPECT_EQ(Probe(frame).Recording(), nullptr);
+    EXPECT_EQ(frame.FrameCount(), 4);
 }
