@@ -37,23 +37,7 @@ RecordControl::RecordControl(RecordStart start, Finished finished)
       m_finished(std::move(finished)),
       m_secondsLeft(m_start.countdown)
 {
-    auto* panel = new wxPanel(this);
-    auto* top = new wxBoxSizer(wxVERTICAL);
-    m_state = new wxStaticText(panel, wxID_ANY, wxEmptyString);
-    m_state->SetFont(m_state->GetFont().Bold().Larger());
-    m_numbers = new wxStaticText(panel, wxID_ANY, wxEmptyString);
-    m_pause = new wxButton(panel, wxID_ANY, _("&Pause"));
-    m_stop = new wxButton(panel, wxID_STOP, _("&Stop"));
-    m_note = new wxStaticText(panel, wxID_ANY, wxEmptyString);
-    top->Add(m_state, 0, wxLEFT | wxRIGHT | wxTOP, 10);
-    top->Add(m_numbers, 0, wxLEFT | wxRIGHT | wxTOP, 10);
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(m_pause, 1, wxRIGHT, 6);
-    row->Add(m_stop, 1);
-    top->Add(row, 0, wxEXPAND | wxALL, 10);
-    top->Add(m_note, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    panel->SetSizer(top);
-
+    BuildControls();
     m_pause->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { PauseOrResume(); });
     m_stop->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Stop(); });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
@@ -74,9 +58,29 @@ RecordControl::RecordControl(RecordStart start, Finished finished)
     }
     m_numbers->SetLabel(NumbersText(RecordStatus()));
     Count();
-    top->SetSizeHints(this);
+    m_panel->GetSizer()->SetSizeHints(this);
     Place();
     Show();
+}
+
+void RecordControl::BuildControls()
+{
+    m_panel = new wxPanel(this);
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    m_state = new wxStaticText(m_panel, wxID_ANY, wxEmptyString);
+    m_state->SetFont(m_state->GetFont().Bold().Larger());
+    m_numbers = new wxStaticText(m_panel, wxID_ANY, wxEmptyString);
+    m_pause = new wxButton(m_panel, wxID_ANY, _("&Pause"));
+    m_stop = new wxButton(m_panel, wxID_STOP, _("&Stop"));
+    m_note = new wxStaticText(m_panel, wxID_ANY, wxEmptyString);
+    top->Add(m_state, 0, wxLEFT | wxRIGHT | wxTOP, 10);
+    top->Add(m_numbers, 0, wxLEFT | wxRIGHT | wxTOP, 10);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    row->Add(m_pause, 1, wxRIGHT, 6);
+    row->Add(m_stop, 1);
+    top->Add(row, 0, wxEXPAND | wxALL, 10);
+    top->Add(m_note, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    m_panel->SetSizer(top);
 }
 
 void RecordControl::Start()
@@ -110,7 +114,7 @@ void RecordControl::Place()
     Move(width - size.x - kMargin, kMargin);
     m_note->SetLabel(m_note->GetLabel() + "\n" +
                      _("This window shows in the recording: the screen has no room beside the region."));
-    GetChildren().front()->GetSizer()->SetSizeHints(this);
+    m_panel->GetSizer()->SetSizeHints(this);
 }
 
 void RecordControl::Count()

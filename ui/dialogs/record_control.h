@@ -15,6 +15,7 @@
 
 class X11StopKey;
 class wxButton;
+class wxPanel;
 class wxStaticText;
 
 // What a recording leaves: its frames, or nothing when the countdown was cancelled.
@@ -60,6 +61,7 @@ public:
     wxStaticText* m_note = nullptr;     // the shortcut, and where the window is
 
 private:
+    void BuildControls();
     void Place();
     void OnTimer(wxTimerEvent& event);
     void Count();
@@ -67,6 +69,7 @@ private:
     void ShowStatus();
     void Finish(bool cancelled);
 
+    wxPanel* m_panel = nullptr;
     RecordStart m_start;
     Finished m_finished;
     std::unique_ptr<Recorder> m_recorder;
