@@ -25,6 +25,8 @@
 #include "core/view/preview_player.h"
 
 class BackgroundEstimate;
+enum class CaptureBackend;
+struct RecordChoice;
 class RecordControl;
 struct RecordedFrames;
 struct RecordSettings;
@@ -326,6 +328,9 @@ private:
     // minimised and its contents held; the frames go in after the selection (at the end
     // without one) as one step.
     void OnRecordScreen(wxCommandEvent& event);
+    // The record dialog, this window minimised meanwhile (and back when it is cancelled);
+    // true with choice filled for a source to record.
+    bool AskWhatToRecord(CaptureBackend backend, RecordChoice& choice);
     void FinishRecording(RecordedFrames frames);
     void RememberRecordChoices(const RecordSettings& settings);
     // Ends a recording under way, its frames kept, before the window closes.

@@ -30,24 +30,9 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
                     GetProductName(), wxOK | wxICON_ERROR, this);
         return;
     }
-    // Out of the still the dialog shows and of the recording; the window manager takes a
-    // moment to take it off the screen.
-    Iconize(true);
-    wxTheApp->SafeYield(nullptr, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    wxTheApp->SafeYield(nullptr, true);
     RecordChoice choice;
-    {
-        RecordDialog dialog(nullptr, backend, ReadRecordSettings(Settings()));
-        const bool chosen = dialog.Run() == wxID_OK && dialog.HasSource();
-        if (chosen)
-            choice = dialog.TakeChoice();
-        if (!chosen) {
-            Iconize(false);
-            Raise();
-            return;
-        }
-    }
+    if (!AskWhatToRecord(backend, choice))
+        return;
     RememberRecordChoices(choice.settings);
 
     RecordStart start;
@@ -65,6 +50,24 @@ void MainWindow::OnRecordScreen(wxCommandEvent&)
         FinishRecording(std::move(frames));
     });
     m_recordControl->Start();
+}
+
+bool MainWindow::AskWhatToRecord(CaptureBackend backend, RecordChoice& choice)
+{
+    // Out of the still the dialog shows and of the recording; the window manager takes a
+    // moment to take it off the screen.
+    Iconize(true);
+    wxTheApp->SafeYield(nullptr, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    wxTheApp->SafeYield(nullptr, true);
+    RecordDialog dialog(nullptr, backend, ReadRecordSettings(Settings()));
+    if (dialog.Run() == wxID_OK && dialog.HasSource()) {
+        choice = dialog.TakeChoice();
+        return true;
+    }
+    Iconize(false);
+    Raise();
+    return false;
 }
 
 void MainWindow::RememberRecordChoices(const RecordSettings& settings)
