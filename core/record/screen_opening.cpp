@@ -1,8 +1,10 @@
 #include "core/record/screen_opening.h"
 
+#include "core/record/portal_screen.h"
 #include "core/record/x11_screen.h"
 
-ScreenOpening OpenSessionScreen(bool, const std::string&, const std::atomic<bool>&)
+ScreenOpening OpenSessionScreen(bool pointer, const std::string& restoreToken,
+                                const std::atomic<bool>& cancel)
 {
     ScreenOpening opening;
     opening.backend = ChooseCaptureBackend(CurrentSessionEnvironment());
@@ -14,9 +16,17 @@ ScreenOpening OpenSessionScreen(bool, const std::string&, const std::atomic<bool
     case CaptureBackend::X11:
         opening.source = OpenX11Screen("", opening.error);
         break;
-    case CaptureBackend::Portal:
-        opening.error = "Recording a Wayland desktop is not available in this build.";
+    case CaptureBackend::Portal: {
+        PortalRequest request;
+        request.pointer = pointer;
+        request.restoreToken = restoreToken;
+        PortalOpening portal = OpenPortalScreen(request, cancel);
+        opening.source = std::move(portal.source);
+        opening.restoreToken = std::move(portal.restoreToken);
+        opening.refused = portal.refused;
+        opening.error = std::move(portal.error);
         break;
+    }
     }
     return opening;
 }

@@ -19,3 +19,12 @@ set(SOURCES
 # The X server's screen: its shared-memory images and the pointer's picture.
 pkg_check_modules(X11_CAPTURE REQUIRED IMPORTED_TARGET x11 xext xfixes)
 list(APPEND CORE_LIBS PkgConfig::X11_CAPTURE)
+
+# The desktop portal's screen on Wayland and its PipeWire stream.
+list(APPEND SOURCES
+  pipewire_stream.cpp
+  portal_choices.cpp
+  portal_screen.cpp
+  stream_picture.cpp)
+pkg_check_modules(PORTAL REQUIRED IMPORTED_TARGET libportal libpipewire-0.3)
+list(APPEND CORE_LIBS PkgConfig::PORTAL)
