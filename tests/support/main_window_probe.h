@@ -90,6 +90,9 @@ struct MainWindowProbe {
         w.TellHowItWasMadeSmaller(report);
     }
 
+    // The screen recording under way: its control window, or null.
+    RecordControl* Recording() { return w.m_recordControl; }
+
     // Help.
     UpdateCheck& Updates() { return w.m_updateCheck; }
     MainWindow::UrlOpener& UrlOpener() { return w.m_urlOpener; }

@@ -25,8 +25,13 @@
 #include "core/view/preview_player.h"
 
 class BackgroundEstimate;
+enum class CaptureBackend;
 class FrameFileRecord;
 struct FrameFilePlan;
+struct RecordChoice;
+class RecordControl;
+struct RecordedFrames;
+struct RecordSettings;
 class RecoveryCopy;
 class RecoveryFrames;
 struct ProjectData;
@@ -92,6 +97,7 @@ enum EditCommandId {
     ID_SUPPORT_PAGE,
     ID_CHECK_UPDATE,
     ID_ABOUT_BOX,
+    ID_RECORD_SCREEN,
 };
 
 class MainWindow : public wxFrame {
@@ -326,6 +332,18 @@ private:
     // to keep things as they are.
     bool SaveOrDropChanges();
 
+    // Recording the screen: the record dialog, then the control window while this window is
+    // minimised and its contents held; the frames go in after the selection (at the end
+    // without one) as one step.
+    void OnRecordScreen(wxCommandEvent& event);
+    // The record dialog, this window minimised meanwhile (and back when it is cancelled);
+    // true with choice filled for a source to record.
+    bool AskWhatToRecord(CaptureBackend backend, RecordChoice& choice);
+    void FinishRecording(RecordedFrames frames);
+    void RememberRecordChoices(const RecordSettings& settings);
+    // Ends a recording under way, its frames kept, before the window closes.
+    void StopRecording();
+
     // Help menu.
     void CheckForUpdate();
     // Help and Support open their page; without an address the user learns that none is set.
@@ -460,6 +478,9 @@ private:
     bool m_holding = false;
     // A thumbnail size that could not be stored is told once a session.
     bool m_toldSizeNotStored = false;
+    // The recording under way: its control window, which owns it.
+    RecordControl* m_recordControl = nullptr;
+    bool m_toldRecordNotStored = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
     bool m_closeAfterJob = false;

@@ -308,6 +308,8 @@ void MainWindow::OnExit(wxCommandEvent&)
 void MainWindow::OnClose(wxCloseEvent& event)
 {
     StopPreview();
+    // The frames recorded so far come in first, so the question below counts them.
+    StopRecording();
     if (!MayCloseDuringJob(event))
         return;
     if (FrameCount() > 0 && !ConfirmClose() && event.CanVeto()) {

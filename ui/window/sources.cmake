@@ -23,6 +23,7 @@ set(SOURCES
   recovery.cpp
   save_gif.cpp
   save_questions.cpp
+  screen_recording.cpp
   size_estimate_view.cpp
   status_bar.cpp
   thumbnail_view.cpp
