@@ -7,6 +7,11 @@
 // one window, then prints the load's time per frame and per pixel, the resident memory, what
 // showing a frame in the preview costs and (--save) the time to save them all. The picture
 // budget is the settings file's (XDG_CONFIG_HOME/zoruvede/settings.ini).
+//
+// "--record SECONDS" records generated 1080p screen frames at 15 fps into a window through the
+// recording's control window and prints the resident memory and the time from Stop until the
+// last frame is in the strip.
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +39,9 @@
 #include "core/export/gif_export.h"
 #include "core/gif/gif_frame_reader.h"
 #include "bench/screen_frames.h"
+#include "core/record/recorder.h"
+#include "core/strip/thumbnail_size.h"
+#include "ui/dialogs/record_control.h"
 
 namespace {
 using bench::PeakKiB;
@@ -298,6 +306,62 @@ int LoadLargeFrames(const wxString& dir, bool save)
     return 0;
 }
 
+// A screen of 1920 x 1080 whose content is the benchmark's screen frames, a new one each
+// fifteenth of a second, as a long screen recording sees it.
+class GeneratedScreen : public ScreenSource {
+public:
+    GeneratedScreen() : m_frames(1920, 1080), m_start(std::chrono::steady_clock::now()) {}
+    int Width() const override { return 1920; }
+    int Height() const override { return 1080; }
+    bool Grab(const CaptureRect&, bool, std::vector<uint8_t>& rgb, std::string&) override
+    {
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        m_frames.Draw(static_cast<int>(seconds * 15), rgb);
+        return true;
+    }
+
+private:
+    bench::ScreenFrames m_frames;
+    std::chrono::steady_clock::time_point m_start;
+};
+
+// Records the generated screen for seconds at 15 frames a second into a window, through the
+// control window, then prints the window's resident memory and the time from Stop until the
+// last frame is in the strip.
+int RecordIntoWindow(int seconds)
+{
+    MainWindow* frame = WindowChoosing({});
+    MainWindowProbe probe = Probe(*frame);
+    RecordStart start;
+    start.source = std::make_unique<GeneratedScreen>();
+    start.region = {0, 0, 1920, 1080};
+    start.options.fps = 15;
+    start.options.smallCopySide = ThumbnailSide(ThumbnailSize::Large);
+    start.store = probe.Document().Store();
+    bool done = false;
+    auto* control = new RecordControl(std::move(start), [&](RecordedFrames frames) {
+        probe.FinishRecording(std::move(frames));
+        done = true;
+    });
+    control->Start();
+    wxStopWatch recording;
+    Wait([&] { return recording.Time() >= seconds * 1000L; });
+    const RecordStatus status = control->Status();
+    wxStopWatch stopping;
+    control->Stop();
+    Wait([&] { return done; });
+    probe.Strip()->Update();
+    const long stopMs = stopping.Time();
+    std::printf("record %d s of 1920x1080 screen frames at 15 fps into the window: %d frames "
+                "(%.1f MB compressed), Stop to last frame in the strip %ld ms, resident %ld MiB "
+                "(peak %ld MiB)\n",
+                seconds, frame->FrameCount(), status.memoryBytes / 1e6, stopMs,
+                ResidentKiB() / 1024, PeakKiB() / 1024);
+    frame->Destroy();
+    return 0;
+}
+
 class BenchApp : public wxApp {
 public:
     bool OnInit() override
@@ -310,6 +374,14 @@ public:
             const int count = std::atoi(argv[3].c_str());
             CallAfter([this, dir, count] {
                 m_status = MakeScreenFrames(dir, count);
+                ExitMainLoop();
+            });
+            return true;
+        }
+        if (argc >= 3 && argv[1] == "--record") {
+            const int seconds = std::atoi(argv[2].c_str());
+            CallAfter([this, seconds] {
+                m_status = RecordIntoWindow(seconds);
                 ExitMainLoop();
             });
             return true;

@@ -8,6 +8,7 @@
 #include <wx/menu.h>
 
 #include "core/jobs/load_session.h"
+#include "ui/dialogs/record_control.h"
 #include "ui/window/main_window.h"
 
 struct MainWindowProbe {
@@ -92,6 +93,8 @@ struct MainWindowProbe {
 
     // The screen recording under way: its control window, or null.
     RecordControl* Recording() { return w.m_recordControl; }
+    // What the window does with the frames of a recording that ended.
+    void FinishRecording(RecordedFrames&& frames) { w.FinishRecording(std::move(frames)); }
 
     // Help.
     UpdateCheck& Updates() { return w.m_updateCheck; }
