@@ -138,6 +138,13 @@ def delete_icon(size):
     return c
 
 
+def record_icon(size):
+    """A red disc on a dark button: the recording light."""
+    c = round_button(size, "5b6470", "2b3038")
+    c.fill(circle(0.5, 0.5, 0.22), vertical_gradient(hexrgb("ff5a4e"), hexrgb("d0201a")))
+    return c
+
+
 def app_icon(size):
     """A teal tile holding a strip of three frames and a play mark."""
     c = Canvas(size)
@@ -205,7 +212,8 @@ def main():
     packaging = os.path.join(root, "packaging")
     os.makedirs(packaging, exist_ok=True)
     for name, draw in [("play.png", play_icon), ("stop.png", stop_icon),
-                       ("add.png", add_icon), ("delete.png", delete_icon)]:
+                       ("add.png", add_icon), ("delete.png", delete_icon),
+                       ("record.png", record_icon)]:
         with open(os.path.join(themes, name), "wb") as f:
             f.write(png_bytes(draw(24)))
     with open(os.path.join(themes, "application.png"), "wb") as f:

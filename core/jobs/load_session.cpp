@@ -89,7 +89,11 @@ void LoadSession::Take(const LoadReport& report)
             return;
         }
         // A stored entry stays in the list, unchanged, until the user deletes it.
-        const wxString name = ArrivingName(none->entry);
+        // A frame stored without a name (one to be kept without its file) that can't be read
+        // is named by the file it was to come from.
+        wxString name = ArrivingName(none->entry);
+        if (name.empty())
+            name = none->entry;
         Place(nullptr, nullptr, name, ArrivingDelay(none->entry, -1));
         m_gathered.missing.Add(name);
     } else if (const auto* damaged = std::get_if<DamagedSource>(&report.result)) {

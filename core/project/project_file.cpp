@@ -14,6 +14,7 @@
 
 #include "core/files/atomic_file.h"
 #include "core/base/file_name_encoding.h"
+#include "core/project/frame_folder.h"
 #include "core/project/limited_xml.h"
 #include "core/input/frame_reference.h"
 #include "core/gif/gif_limits.h"
@@ -260,7 +261,10 @@ ProjectReading ReadProjectFile(const wxString& path)
     if (got != static_cast<ssize_t>(bytes.size()))
         return Unusable(ProjectProblem::Unreadable,
                         got < 0 ? wxSysErrorMsgStr() : wxString("it changed while it was read"));
-    return ReadProjectBytes(bytes.data(), bytes.size());
+    ProjectReading project = ReadProjectBytes(bytes.data(), bytes.size());
+    for (wxString& entry : project.frames)
+        entry = ResolveProjectEntry(entry, path);
+    return project;
 }
 
 wxString ShownName(const wxString& name)

@@ -2,7 +2,8 @@
 // as XML with a fixed element order:
 //   project > name, gif (width, height, delay_time), images (path...)
 // Paths are stored as the frames carry them: image paths, or frame reference names for frames
-// of a GIF. After each run of frames from one GIF a marker entry is written, which names no
+// of a GIF; a frame in the project's frames folder by a path relative to the project's folder
+// (frame_folder.h). After each run of frames from one GIF a marker entry is written, which names no
 // frame (project_markers.h); each other entry is one frame.
 // Timing rides on attributes, which the positional walk of older readers never looks at:
 //   <path delay="250">      the frame's own delay in hundredths; absent: the common delay_time
@@ -89,7 +90,9 @@ int ReadProjectNumber(const wxString& text);
 ProjectReading ReadProjectDocument(const wxXmlDocument& doc);
 // Reads size bytes as XML within the project limits and then as a project document.
 ProjectReading ReadProjectBytes(const char* data, size_t size);
-// Reads the file as ReadProjectBytes reads its bytes; a file past kMaxProjectBytes is not read.
+// Reads the file as ReadProjectBytes reads its bytes, with each entry of a frame in a frames
+// folder ("X.frames/0001.png") resolved against the file's folder; a file past kMaxProjectBytes is
+// not read.
 ProjectReading ReadProjectFile(const wxString& path);
 
 // A name read from a project as the window shows it: on one line and, past 255 characters

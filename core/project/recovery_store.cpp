@@ -17,6 +17,7 @@
 #include <wx/log.h>
 
 #include "core/settings/product.h"
+#include "core/project/frame_folder.h"
 #include "core/project/project_file.h"
 #include "core/export/export_failure.h"
 
@@ -122,10 +123,26 @@ bool RecoveryCopy::Write(const ProjectData& data, wxString* reason)
     return false;
 }
 
+bool RecoveryCopy::MakeFramesFolder(wxString* reason)
+{
+    wxString why;
+    if (Lock(why) && ::MakeFramesFolder(FramesFolder(), &why))
+        return true;
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+wxString RecoveryCopy::FramesFolder() const
+{
+    return FramesFolderOf(m_path);
+}
+
 void RecoveryCopy::Clear()
 {
     if (wxFileExists(m_path))
         RemoveQuietly(m_path);
+    RemoveUnusedFrameFiles(FramesFolder(), {});
 }
 
 std::vector<wxString> OrphanedRecoveryCopies(const wxString& folder)
@@ -149,5 +166,26 @@ std::vector<wxString> OrphanedRecoveryCopies(const wxString& folder)
 void DiscardRecoveryCopy(const wxString& path)
 {
     RemoveQuietly(path);
+    RemoveUnusedFrameFiles(FramesFolderOf(path), {});
     RemoveQuietly(LockPathOf(path));
+}
+
+void SweepStrayRecoveryFrames(const wxString& folder)
+{
+    wxLogNull quiet;
+    if (!wxDirExists(folder))
+        return;
+    wxArrayString found;
+    {
+        wxDir dir(folder);
+        wxString name;
+        for (bool more = dir.IsOpened() && dir.GetFirst(&name, "recovery-*.frames", wxDIR_DIRS);
+             more; more = dir.GetNext(&name)) {
+            const wxString copy = folder + "/" + name.BeforeLast('.') + ".xml";
+            if (!wxFileExists(copy) && !IsHeld(copy))
+                found.Add(folder + "/" + name);
+        }
+    }
+    for (const wxString& frames : found)
+        RemoveUnusedFrameFiles(frames, {});
 }

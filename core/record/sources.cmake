@@ -8,6 +8,7 @@ set(SOURCES
   capture_region.cpp
   capture_timing.cpp
   recorder.cpp
+  region_editing.cpp
   screen_opening.cpp
   screen_pixels.cpp
   x11_errors.cpp

@@ -1,7 +1,8 @@
 // X errors on the recorder's own connections. Xlib reports an error through one handler for
 // the whole process, whose default ends the process: a region that no longer fits a shrunken
 // screen, or a shortcut another program holds, must be a message instead. Errors of displays
-// that are not ours go to the handler that was there before (the toolkit's).
+// that are not ours go to the handler that was there before (the toolkit's). The same for a
+// connection that is lost: ours are told, others go to the handler before.
 #pragma once
 
 #include <X11/Xlib.h>

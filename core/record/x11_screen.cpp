@@ -41,6 +41,8 @@ public:
     ScreenImage& operator=(const ScreenImage&) = delete;
 
     XImage* Shared() const { return m_image; }
+    // The server is gone: nothing more is said to it (a dead connection can hang a call).
+    void Abandon() { m_attached = false; }
 
 private:
     bool MakeShared(Visual* visual, int depth, int width, int height)
@@ -132,6 +134,8 @@ public:
     }
     ~X11Screen() override
     {
+        if (m_gone && m_image)
+            m_image->Abandon();
         m_image.reset();
         ForgetX11Errors(m_display);
         if (!m_gone)

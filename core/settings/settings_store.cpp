@@ -16,6 +16,8 @@ SettingsStore::SettingsStore(const wxString& path)
     wxLogNull noLog;
     m_config = std::make_unique<wxFileConfig>(wxString(), wxString(), path, wxString(),
                                               wxCONFIG_USE_LOCAL_FILE);
+    // Stored strings (a portal's token) are kept as they are, a "$" included.
+    m_config->SetExpandEnvVars(false);
 }
 
 SettingsStore::~SettingsStore()
@@ -34,6 +36,11 @@ long SettingsStore::ReadLong(const wxString& key, long fallback) const
     return m_config->ReadLong(key, fallback);
 }
 
+wxString SettingsStore::ReadString(const wxString& key, const wxString& fallback) const
+{
+    return m_config->Read(key, fallback);
+}
+
 bool SettingsStore::Write(const wxString& key, bool value)
 {
     wxLogNull noLog;
@@ -41,6 +48,12 @@ bool SettingsStore::Write(const wxString& key, bool value)
 }
 
 bool SettingsStore::Write(const wxString& key, long value)
+{
+    wxLogNull noLog;
+    return m_config->Write(key, value) && m_config->Flush();
+}
+
+bool SettingsStore::WriteString(const wxString& key, const wxString& value)
 {
     wxLogNull noLog;
     return m_config->Write(key, value) && m_config->Flush();

@@ -21,9 +21,12 @@ public:
 
     bool ReadBool(const wxString& key, bool fallback) const;
     long ReadLong(const wxString& key, long fallback) const;
+    wxString ReadString(const wxString& key, const wxString& fallback) const;
     // False when the file could not be written; the value still holds for this session.
     bool Write(const wxString& key, bool value);
     bool Write(const wxString& key, long value);
+    // Named apart from Write: a string literal would take Write's bool overload.
+    bool WriteString(const wxString& key, const wxString& value);
 
 private:
     std::unique_ptr<wxFileConfig> m_config;

@@ -12,6 +12,7 @@ set(SOURCES
   memory_setting.cpp
   paths.cpp
   product.cpp
+  record_setting.cpp
   settings_store.cpp
   update_check.cpp
   update_event.cpp)

@@ -74,8 +74,8 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(3), "&View");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(4), "&Animation");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(5), "&Help");
-    // New, then the saving and opening commands and Exit.
-    EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 8u);
+    // New and Record Screen, then the saving and opening commands and Exit.
+    EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 9u);
     EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 2u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
     // the GIF timing check item, in three groups.
@@ -86,6 +86,7 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(Probe(frame).LanguageMenu()->GetMenuItemCount(), 7u);
 
     EXPECT_EQ(MenuItem(frame, ID_NEW_DOCUMENT)->GetItemLabel(), "&New\tCtrl+N");
+    EXPECT_EQ(MenuItem(frame, ID_RECORD_SCREEN)->GetItemLabel(), "&Record Screen...\tCtrl+R");
     EXPECT_EQ(MenuItem(frame, ID_SAVE_GIF)->GetItemLabel(), "&Save\tCtrl+E");
     EXPECT_EQ(MenuItem(frame, ID_SAVE_GIF_AS)->GetItemLabel(), "Save &As\tCtrl+Shift+E");
     EXPECT_EQ(MenuItem(frame, ID_SAVE_PROJECT)->GetItemLabel(), "Save &Project\tCtrl+S");

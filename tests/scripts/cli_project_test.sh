@@ -41,6 +41,16 @@ run -q -o old.gif old.xml
 check "an older version's project exports" [ "$rc" -eq 0 ] && check "silently" [ ! -s err ]
 check "with every frame and no marker" [ "$(frames old.gif)" -eq 6 ]
 
+# Frames kept in the project's own folder are named relative to the project, which is read
+# from anywhere: the working folder is not the project's.
+mkdir -p saved/rec.frames && cp a.png saved/rec.frames/0001.png &&
+    "$CONVERT" -size 40x30 xc:navy saved/rec.frames/0002.png
+project saved/rec.xml rec.frames/0001.png "$WORK/g.gif_1" rec.frames/0002.png
+(cd / && "$CLI" -q -o "$WORK/rec.gif" "$WORK/saved/rec.xml")
+check "a project with frames in its folder exports" [ $? -eq 0 ] &&
+    check "all three" [ "$(frames rec.gif)" -eq 3 ] &&
+    check "the last one from the folder" [ "$("$CONVERT" 'rec.gif[2]' -format '%[hex:p{5,5}]' info:)" = "000080" ]
+
 # Frames of a video clip are found by the clip, not by their names.
 "$FFMPEG" -hide_banner -loglevel error -y -f lavfi -i testsrc=s=80x60:r=10:d=2 \
     -c:v libx264 -pix_fmt yuv420p clip.mp4 </dev/null || exit 1

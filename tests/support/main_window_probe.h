@@ -17,6 +17,8 @@ struct MainWindowProbe {
     AnimationDocument& Document() { return w.m_document; }
     std::unique_ptr<EditHistory>& History() { return w.m_history; }
     unsigned& FrameListVersion() { return w.m_frameListVersion; }
+    // An edit as the window's own commands make one (frames a recording puts in, say).
+    void SubmitEdit(DocumentCommand* command) { w.SubmitEdit(command); }
 
     // Controls, labels and menus.
     FrameStrip* Strip() { return w.m_thumbnails; }
@@ -87,6 +89,9 @@ struct MainWindowProbe {
     {
         w.TellHowItWasMadeSmaller(report);
     }
+
+    // The screen recording under way: its control window, or null.
+    RecordControl* Recording() { return w.m_recordControl; }
 
     // Help.
     UpdateCheck& Updates() { return w.m_updateCheck; }

@@ -10,4 +10,8 @@ set(SOURCES
   message_boxes.cpp
   message_text.cpp
   path_chooser.cpp
+  record_control.cpp
+  record_dialog.cpp
+  region_view.cpp
+  screen_still.cpp
   video_import_dialog.cpp)

@@ -87,20 +87,24 @@ bool StripTile::DrawFrame(wxDC& dc, FrameStrip& ctrl, const wxRect& rect,
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     const ThumbnailGrid grid = ctrl.Grid();
 
+    // A frame without a file (a recording's) has no name to show: it is called what it is.
+    const bool recorded = m_filename.empty();
     const wxString name = wxFileNameFromPath(m_filename);
-    if (!name.empty() && ctrl.HasFlag(STRIP_SHOW_FILENAME)) {
+    if ((recorded || !name.empty()) && ctrl.HasFlag(STRIP_SHOW_FILENAME)) {
         dc.SetFont(ctrl.GetFont());
         const wxRect box = grid.CaptionRect(rect);
-        const wxString title = FitTitle(FrameTitleOf(m_filename), box.width,
+        const FrameTitleParts parts =
+            recorded ? FrameTitleParts{_("Recorded frame"), wxString()} : FrameTitleOf(m_filename);
+        const wxString title = FitTitle(parts, box.width,
                                         [&dc](const wxString& t) { return dc.GetTextExtent(t).x; });
         const int offset = (box.width - dc.GetTextExtent(title).x) / 2;
         DrawClippedText(dc, title, box, box.x + (offset > 0 ? offset : 0), box.y);
     }
 
-    if (!name.empty()) {
+    if (recorded || !name.empty()) {
         wxString dir, base, ext;
         wxFileName::SplitPath(name, &dir, &base, &ext);
-        if (!ext.empty() && ctrl.HasFlag(STRIP_SHOW_LABEL)) {
+        if ((recorded || !ext.empty()) && ctrl.HasFlag(STRIP_SHOW_LABEL)) {
             const LabelLayout& layout = ctrl.GetLabelLayout();
             dc.SetFont(layout.font);
             const wxRect box = grid.LabelRect(rect);

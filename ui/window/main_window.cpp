@@ -17,6 +17,8 @@
 #include <wx/xrc/xmlres.h>
 
 #include "core/settings/paths.h"
+#include "core/project/frame_file_plan.h"
+#include "core/project/recovery_frames.h"
 #include "core/project/recovery_store.h"
 #include "core/settings/product.h"
 #include "core/base/trace.h"
@@ -25,6 +27,7 @@
 #include "core/settings/memory_setting.h"
 #include "core/settings/settings_store.h"
 #include "ui/strip/frame_strip.h"
+#include "ui/dialogs/record_control.h"
 #include "core/jobs/background_estimate.h"
 #include "core/jobs/export_session.h"
 #include "core/jobs/load_session.h"
@@ -63,9 +66,16 @@ MainWindow::~MainWindow()
     m_jobTimer.Stop();
     m_recoveryTimer.Stop();
     m_estimateTimer.Stop();
+    // A recording still under way stops with the window that would have taken its frames.
+    if (m_recordControl)
+        m_recordControl->Abandon();
     // An estimate waiting for a frame is woken and joined before the frames go.
     m_estimate.reset();
     StopWorkers();
+    // The recovery copy's frames still being written are joined before their pictures go
+    // (a window whose layout could not be loaded has none).
+    if (m_recoveryFrames)
+        m_recoveryFrames->Stop();
     // The controls lose the focus as they are destroyed, after this window has stopped
     // being a MainWindow.
     for (wxSpinCtrl* control : {m_spinctrl_delay, m_spinctrl_width, m_spinctrl_height})
@@ -97,6 +107,7 @@ void MainWindow::InitFrame()
     Bind(wxEVT_MENU, &MainWindow::OnPlayStop, this, XRCID("m_tool_play"));
     Bind(wxEVT_MENU, &MainWindow::OnDelete, this, XRCID("m_tool_delete"));
     Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, XRCID("m_tool_insert"));
+    Bind(wxEVT_MENU, &MainWindow::OnRecordScreen, this, XRCID("m_tool_record"));
     Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     BindMenuCommands();
     BindEditCommands();
@@ -120,6 +131,8 @@ void MainWindow::InitFrame()
     SetUpLoad();
     SetUpExport();
     m_recovery = std::make_unique<RecoveryCopy>(RecoveryFolder());
+    m_recoveryFrames = std::make_unique<RecoveryFrames>(*m_recovery);
+    m_projectFrameFiles = std::make_unique<FrameFileRecord>();
     FindSettingControls();
     SetUpDocument();
 
@@ -197,6 +210,7 @@ void MainWindow::SetLabels()
     // The layout file gave the tools their English help before any language was chosen.
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_record"), _("Record Screen"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
                                        m_player.Playing() ? _("Stop animation") : _("Run animation"));
     if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
@@ -213,6 +227,7 @@ wxString WithShortcut(const wxString& label, const char* shortcut)
 void MainWindow::BindMenuCommands()
 {
     Bind(wxEVT_MENU, &MainWindow::OnNew, this, ID_NEW_DOCUMENT);
+    Bind(wxEVT_MENU, &MainWindow::OnRecordScreen, this, ID_RECORD_SCREEN);
     Bind(wxEVT_MENU, &MainWindow::OnSaveAnimator, this, ID_SAVE_GIF);
     Bind(wxEVT_MENU, &MainWindow::OnSaveAsAnimator, this, ID_SAVE_GIF_AS);
     Bind(wxEVT_MENU, &MainWindow::OnOpenProject, this, ID_OPEN_PROJECT);
@@ -242,6 +257,7 @@ void MainWindow::BuildMenuBar()
     // language keys of its own, none twice in one menu.
     m_menuFile = new wxMenu();
     m_menuFile->Append(ID_NEW_DOCUMENT, WithShortcut(_("&New"), "Ctrl+N"));
+    m_menuFile->Append(ID_RECORD_SCREEN, WithShortcut(_("&Record Screen..."), "Ctrl+R"));
     m_menuFile->AppendSeparator();
     // The GIF is the product: its saves have keys as a document's exports do.
     m_menuFile->Append(ID_SAVE_GIF, WithShortcut(_("&Save"), "Ctrl+E"));

@@ -25,7 +25,15 @@
 #include "core/view/preview_player.h"
 
 class BackgroundEstimate;
+enum class CaptureBackend;
+class FrameFileRecord;
+struct FrameFilePlan;
+struct RecordChoice;
+class RecordControl;
+struct RecordedFrames;
+struct RecordSettings;
 class RecoveryCopy;
+class RecoveryFrames;
 struct ProjectData;
 class LoadSession;
 struct LoadOutcome;
@@ -89,6 +97,7 @@ enum EditCommandId {
     ID_SUPPORT_PAGE,
     ID_CHECK_UPDATE,
     ID_ABOUT_BOX,
+    ID_RECORD_SCREEN,
 };
 
 class MainWindow : public wxFrame {
@@ -284,6 +293,11 @@ private:
     bool OpenProjectFile(const wxString& path, bool recovered);
     // The document as a project file holds it.
     ProjectData CurrentProjectData() const;
+    // Writes the files of plan for the project at path (frames without a file, and copies of
+    // those of another project's folder) on worker threads, under a progress dialog with
+    // Cancel once it lasts; the window takes no command meanwhile. False when cancelled, or
+    // after telling the user which file failed and why.
+    bool WriteProjectFrames(const FrameFilePlan& plan, const wxString& path);
 
     // Files from outside the window: a drop, the command line. By SortOpenedPaths's rules,
     // images load at insertAt (-1: after the last frame) through the loader and its progress
@@ -317,6 +331,18 @@ private:
     // Asks whether to save the project first: true to go on (saved, or not wanted), false
     // to keep things as they are.
     bool SaveOrDropChanges();
+
+    // Recording the screen: the record dialog, then the control window while this window is
+    // minimised and its contents held; the frames go in after the selection (at the end
+    // without one) as one step.
+    void OnRecordScreen(wxCommandEvent& event);
+    // The record dialog, this window minimised meanwhile (and back when it is cancelled);
+    // true with choice filled for a source to record.
+    bool AskWhatToRecord(CaptureBackend backend, RecordChoice& choice);
+    void FinishRecording(RecordedFrames frames);
+    void RememberRecordChoices(const RecordSettings& settings);
+    // Ends a recording under way, its frames kept, before the window closes.
+    void StopRecording();
 
     // Help menu.
     void CheckForUpdate();
@@ -443,11 +469,18 @@ private:
     EstimateShown m_estimateShown = EstimateShown::None;
     uint64_t m_estimateBytes = 0;
     std::unique_ptr<RecoveryCopy> m_recovery;
+    // The recovery copy's frames without a file; goes before the copy that holds their folder.
+    std::unique_ptr<RecoveryFrames> m_recoveryFrames;
+    // Where the project saves put the frames without a file.
+    std::unique_ptr<FrameFileRecord> m_projectFrameFiles;
     // The user has heard that the recovery copy can't be written.
     bool m_recoveryTroubleTold = false;
     bool m_holding = false;
     // A thumbnail size that could not be stored is told once a session.
     bool m_toldSizeNotStored = false;
+    // The recording under way: its control window, which owns it.
+    RecordControl* m_recordControl = nullptr;
+    bool m_toldRecordNotStored = false;
     std::vector<int> m_heldItems;
     std::vector<wxWindow*> m_heldWindows;
     bool m_closeAfterJob = false;
@@ -548,7 +581,8 @@ private:
     // A project whose frames are loading: its stored canvas, applied once they are all in.
     struct ProjectOpening {
         wxSize canvas;
-        bool recovered = false;
+        // A restored recovery copy: discarded once its frames are in.
+        wxString recoveryCopy;
     };
     std::unique_ptr<ProjectOpening> m_projectOpening;
     // Files of the command line waiting for the load under way to end.

@@ -154,7 +154,9 @@ wxString MainWindow::FrameStatusText() const
         return wxString::Format(_("Missing file: %s"), ShownName(m_shownMissingPath));
     const wxString format = "%s " + _("Width") + ":" + "%d" + _("px") + "," + _("Height") +
                             ":%d " + _("px");
-    return wxString::Format(format, m_frameName, m_frameShownSize.GetWidth(),
+    // A frame without a file is called what it is, in the language of the moment.
+    return wxString::Format(format, m_frameName.empty() ? _("Recorded frame") : m_frameName,
+                            m_frameShownSize.GetWidth(),
                             m_frameShownSize.GetHeight());
 }
 

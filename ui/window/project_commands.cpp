@@ -12,7 +12,11 @@
 #include "core/view/canvas_math.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/message_text.h"
+#include "core/project/frame_file_plan.h"
+#include "core/project/frame_folder.h"
 #include "core/project/project_file.h"
+#include "core/project/recovery_frames.h"
+#include "core/project/recovery_store.h"
 #include "core/jobs/load_session.h"
 
 namespace {
@@ -120,13 +124,31 @@ bool MainWindow::SaveProject(bool choosePath)
 
     // A file an older version wrote keeps its run markers; any other file gets today's.
     data.markers = path == m_projectPath ? m_projectMarkers : ProjectMarkers::GifPath;
+    // The frames' files come first: the project is written only once they are all there.
+    const wxString fromFolder = m_projectPath.empty() ? wxString() : FramesFolderOf(m_projectPath);
+    // The recovery copy's files are there already (a recording's, a restored document's):
+    // copying one is cheaper than encoding its picture again. The document holds still while
+    // the save runs, so the copy keeps every one of them meanwhile.
+    const FrameFilePlan plan =
+        PlanFrameFiles(m_document.Frames(), path, fromFolder, *m_projectFrameFiles,
+                       [](const wxString& file) { return wxFileExists(file); },
+                       &m_recoveryFrames->Record());
+    if (!WriteProjectFrames(plan, path))
+        return false;
+    data.frames = plan.entries;
     ExportFailure failure;
     if (!WriteProjectFile(path, data, nullptr, &failure)) {
+        // Files of new names, which nothing refers to.
+        for (const FrameFileTask& task : plan.tasks)
+            wxRemoveFile(task.target);
         ShowMessage(wxString::Format(_("The project could not be saved to %s:\n%s"), path,
                                       ExportFailureText(failure, true)),
                      GetProductName(), wxOK | wxICON_ERROR, this);
         return false;
     }
+    for (const auto& placed : plan.placed)
+        m_projectFrameFiles->Note(placed.first, placed.second);
+    RemoveUnusedFrameFiles(plan.folder, plan.used);
     // Only a project that is on disk counts as saved.
     m_projectPath = path;
     m_projectMarkers = data.markers;
@@ -212,7 +234,8 @@ bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
     m_statusBar->SetStatusText(text, 0);
 
     auto opening = std::make_unique<ProjectOpening>();
-    opening->recovered = recovered;
+    if (recovered)
+        opening->recoveryCopy = path;
     // A stored size a GIF can't have leaves the canvas to the frames.
     if (FitsCanvas(project.width, project.height))
         opening->canvas = wxSize(project.width, project.height);
@@ -221,6 +244,11 @@ bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
     LoadRequest request;
     request.entries = load;
     request.stored = LoadRequest::Stored{project.frames, project.frameDelays};
+    // The copy's own frames were frames without a file, and are so again: the copy goes.
+    if (recovered)
+        for (wxString& name : request.stored->names)
+            if (IsFrameFileIn(name, FramesFolderOf(path)))
+                name.clear();
     if (!StartImageLoad(std::move(request))) {
         m_projectOpening.reset();
         return false;
@@ -231,7 +259,10 @@ bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
 void MainWindow::FinishProjectOpen(const LoadOutcome& load)
 {
     const std::unique_ptr<ProjectOpening> opening = std::move(m_projectOpening);
-    if (load.cancelled || opening->recovered) {
+    // Only a copy whose frames are all in is no longer needed.
+    if (!opening->recoveryCopy.empty() && !load.cancelled)
+        DiscardRecoveryCopy(opening->recoveryCopy);
+    if (load.cancelled || !opening->recoveryCopy.empty()) {
         // Part of a project is not that project: its file must not be overwritten by it.
         m_projectPath.clear();
         m_projectName.clear();
@@ -277,6 +308,8 @@ void MainWindow::OnExit(wxCommandEvent&)
 void MainWindow::OnClose(wxCloseEvent& event)
 {
     StopPreview();
+    // The frames recorded so far come in first, so the question below counts them.
+    StopRecording();
     if (!MayCloseDuringJob(event))
         return;
     if (FrameCount() > 0 && !ConfirmClose() && event.CanVeto()) {

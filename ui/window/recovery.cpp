@@ -5,6 +5,7 @@
 #include "core/settings/product.h"
 #include "ui/dialogs/message_boxes.h"
 #include "core/picture/picture_store.h"
+#include "core/project/recovery_frames.h"
 #include "core/project/recovery_store.h"
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
@@ -24,11 +25,29 @@ void MainWindow::OnRecoveryTimer(wxTimerEvent&)
         return;
     }
     if (FrameCount() == 0) {
+        m_recoveryFrames->Stop();
         m_recovery->Clear();
         return;
     }
     wxString reason;
-    if (m_recovery->Write(CurrentProjectData(), &reason) || m_recoveryTroubleTold)
+    switch (m_recoveryFrames->Prepare(m_document.Frames(), &reason)) {
+    case RecoveryFrames::State::Writing:
+        // Asked again in a moment; the copy follows once the files are there.
+        m_recoveryTimer.StartOnce(250);
+        return;
+    case RecoveryFrames::State::Ready: {
+        ProjectData data = CurrentProjectData();
+        data.frames = m_recoveryFrames->Entries();
+        if (m_recovery->Write(data, &reason)) {
+            m_recoveryFrames->Tidy();
+            return;
+        }
+        break;
+    }
+    case RecoveryFrames::State::Failed:
+        break;
+    }
+    if (m_recoveryTroubleTold)
         return;
     // Once per window: the work goes on, and the next changes try again quietly.
     m_recoveryTroubleTold = true;
@@ -48,6 +67,7 @@ void MainWindow::TellPictureTrouble()
 
 void MainWindow::OfferRecovery()
 {
+    SweepStrayRecoveryFrames(RecoveryFolder());
     for (const wxString& copy : OrphanedRecoveryCopies(RecoveryFolder())) {
         const ProjectReading reading = ReadProjectFile(copy);
         if (!reading.Usable()) {
@@ -68,9 +88,9 @@ void MainWindow::OfferRecovery()
             DiscardRecoveryCopy(copy);
             continue;
         }
-        // One document per window: the other copies wait for the next start.
-        if (OpenProjectFile(copy, true))
-            DiscardRecoveryCopy(copy);
+        // One document per window: the other copies wait for the next start. The copy goes
+        // once its frames are in.
+        OpenProjectFile(copy, true);
         return;
     }
 }

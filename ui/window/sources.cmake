@@ -19,9 +19,11 @@ set(SOURCES
   open_paths.cpp
   preview.cpp
   project_commands.cpp
+  project_frames.cpp
   recovery.cpp
   save_gif.cpp
   save_questions.cpp
+  screen_recording.cpp
   size_estimate_view.cpp
   status_bar.cpp
   thumbnail_view.cpp

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/mount.h>
-
 #include <wx/dir.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -16,41 +14,11 @@
 #include "core/files/atomic_file.h"
 #include "core/project/project_file.h"
 #include "core/export/gif_export.h"
-#include "support/temp_dir.h"
+#include "support/small_disk.h"
 #include "support/test_images.h"
 #include "support/gif_test_helpers.h"
 
 namespace {
-// A 64 KiB tmpfs mounted on a fresh folder for the life of the object.
-class SmallDisk {
-public:
-    SmallDisk() : m_path(m_dir.File("disk"))
-    {
-        m_mounted = wxMkdir(m_path) &&
-                    ::mount("tmpfs", m_path.fn_str(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_path.fn_str(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-
-    bool Mounted() const { return m_mounted; }
-    wxString File(const wxString& name) const { return m_path + "/" + name; }
-    size_t Entries() const
-    {
-        wxArrayString files;
-        return wxDir::GetAllFiles(m_path, &files, wxEmptyString, wxDIR_FILES | wxDIR_HIDDEN);
-    }
-
-private:
-    TempDir m_dir;
-    wxString m_path;
-    bool m_mounted = false;
-};
-
 const wxString kNoSpace = std::strerror(ENOSPC);
 }
 

@@ -82,6 +82,15 @@ TEST(ProjectFile, RoundTripKeepsFramesInOrderWithoutMarkers)
     EXPECT_EQ(r.delay, 12);
     EXPECT_EQ(r.frames, data.frames);
 
+    // A frame of the project's own frames folder is stored relative to the project, and read
+    // as the file beside it wherever the two were moved together.
+    data.frames = List({"p.frames/0001.png", png, "p.frames/0002.png"});
+    ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
+    EXPECT_EQ(ReadProjectFile(path).frames,
+              List({dir.File("p.frames/0001.png"), png, dir.File("p.frames/0002.png")}));
+    data.frames = List({png, gif + "_0", gif + "_1", gif + "_123", png});
+    ASSERT_TRUE(WriteProjectFile(path, data, &error)) << error;
+
     wxString text;
     wxFFile(path, "rb").ReadAll(&text, wxConvUTF8);
     EXPECT_TRUE(text.StartsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));

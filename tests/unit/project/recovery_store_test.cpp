@@ -6,10 +6,13 @@
 #include <wx/filefn.h>
 #include <wx/log.h>
 
+#include "core/project/recovery_frames.h"
 #include "core/project/recovery_store.h"
 #include "core/project/project_file.h"
 #include "support/counting_log.h"
 #include "support/temp_dir.h"
+#include "support/string_list.h"
+#include "support/test_images.h"
 
 namespace {
 ProjectData TwoFrames()
@@ -109,4 +112,53 @@ TEST(RecoveryStore, AFolderThatCantTakeTheCopyGivesTheSystemsReasonAndNoToolkitL
     }
     wxLog::SetActiveTarget(previous);
     EXPECT_EQ(log.records, 0);
+}
+
+TEST(RecoveryStore, FramesWithoutAFileAreWrittenOnceBesideTheCopyAndGoWithIt)
+{
+    TempDir dir;
+    RecoveryCopy copy(dir.Path());
+    RecoveryFrames frames(copy);
+    const auto ready = [&](const FrameList& list) {
+        wxString reason;
+        RecoveryFrames::State state;
+        while ((state = frames.Prepare(list, &reason)) == RecoveryFrames::State::Writing)
+            wxMilliSleep(5);
+        EXPECT_EQ(state, RecoveryFrames::State::Ready) << reason;
+        return frames.Entries();
+    };
+    const FramePtr a = MakeFrame(PictureOf(GradientImage(8, 6, 1)), "");
+    const FramePtr b = MakeFrame(PictureOf(GradientImage(8, 6, 2)), "");
+    const FramePtr file = MakeFrame(PictureOf(GradientImage(8, 6, 3)), "/p/a.png");
+    const wxString folder = copy.FramesFolder();
+    const wxString name = wxFileNameFromPath(folder);
+    EXPECT_EQ(ready({a, file, b}),
+              Strings({name + "/0001.png", "/p/a.png", name + "/0002.png"}));
+    const time_t written = wxFileModificationTime(folder + "/0001.png");
+
+    // Only new frames are written; a frame no longer in the list loses its file once the copy
+    // that no longer names it is written.
+    const FramePtr c = MakeFrame(PictureOf(GradientImage(8, 6, 4)), "");
+    EXPECT_EQ(ready({a, c}), Strings({name + "/0001.png", name + "/0003.png"}));
+    EXPECT_EQ(wxFileModificationTime(folder + "/0001.png"), written);
+    ASSERT_TRUE(copy.Write(TwoFrames()));
+    frames.Tidy();
+    EXPECT_FALSE(wxFileExists(folder + "/0002.png"));
+    EXPECT_TRUE(wxFileExists(folder + "/0003.png"));
+
+    copy.Clear();
+    EXPECT_FALSE(wxDirExists(folder)) << "an empty document keeps no frames";
+    EXPECT_EQ(ready({a}), Strings({name + "/0001.png"})) << "written again";
+
+    // Frames of a window that died before its first copy are swept; those of a live window
+    // whose copy is still to come are not.
+    wxMkdir(dir.File("recovery-999999-1.frames"));
+    wxFFile(dir.File("recovery-999999-1.frames/0001.png"), "w").Close();
+    SweepStrayRecoveryFrames(dir.Path());
+    EXPECT_FALSE(wxDirExists(dir.File("recovery-999999-1.frames")));
+    EXPECT_TRUE(wxFileExists(folder + "/0001.png"));
+
+    ASSERT_TRUE(copy.Write(TwoFrames()));
+    DiscardRecoveryCopy(copy.Path());
+    EXPECT_FALSE(wxDirExists(folder));
 }
