@@ -1,6 +1,5 @@
 #include "core/record/x11_screen.h"
 
-// Before Xlib's headers, whose macros (None, Status, Bool) would break the toolkit's.
 #include <wx/intl.h>
 
 #include <atomic>
