@@ -5,6 +5,7 @@
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/imagpng.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 #include "core/files/atomic_file.h"
@@ -25,7 +26,7 @@ bool WriteFramePicture(const Picture& picture, const wxString& path, wxString* r
     wxImage image = picture.ToImage();
     if (!image.IsOk()) {
         if (reason)
-            *reason = "the picture could not be read back from memory";
+            *reason = _("the picture could not be read back from memory");
         return false;
     }
     image.SetOption(wxIMAGE_OPTION_PNG_COMPRESSION_LEVEL, 1);
@@ -39,7 +40,7 @@ bool WriteFramePicture(const Picture& picture, const wxString& path, wxString* r
         return Failed(writer, reason);
     if (!encoded) {
         if (reason)
-            *reason = "the picture could not be encoded as PNG";
+            *reason = _("the picture could not be encoded as PNG");
         return false;
     }
     return writer.Commit() || Failed(writer, reason);
@@ -50,7 +51,7 @@ bool CopyFrameFile(const wxString& from, const wxString& path, wxString* reason)
     wxFFile source;
     if (!source.Open(from, "rb")) {
         if (reason)
-            *reason = wxString::Format("%s can't be read: %s", from, wxSysErrorMsgStr());
+            *reason = wxString::Format(_("%s can't be read: %s"), from, wxSysErrorMsgStr());
         return false;
     }
     AtomicFileWriter writer(path);
@@ -61,7 +62,7 @@ bool CopyFrameFile(const wxString& from, const wxString& path, wxString* reason)
         const size_t got = source.Read(buffer.data(), buffer.size());
         if (source.Error()) {
             if (reason)
-                *reason = wxString::Format("%s can't be read: %s", from, wxSysErrorMsgStr());
+                *reason = wxString::Format(_("%s can't be read: %s"), from, wxSysErrorMsgStr());
             return false;
         }
         if (got == 0)

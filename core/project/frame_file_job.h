@@ -14,6 +14,9 @@
 
 #include "core/project/frame_file_plan.h"
 
+// The reasons below are in the interface's language and may be worded on the job's threads,
+// as the recorder's are (see core/record/screen_source.h on reading the catalog there).
+
 // Writes picture to path as a PNG; false with the system's reason (or the step that failed).
 bool WriteFramePicture(const Picture& picture, const wxString& path, wxString* reason);
 // Copies the file from to path; false with the reason.

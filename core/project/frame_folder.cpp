@@ -7,6 +7,7 @@
 
 #include <wx/dir.h>
 #include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 wxString FramesFolderOf(const wxString& projectPath)
@@ -63,7 +64,7 @@ bool MakeFramesFolder(const wxString& folder, wxString* reason)
     if (::mkdir(folder.fn_str(), 0777) == 0 || (errno == EEXIST && wxDirExists(folder)))
         return true;
     if (reason)
-        *reason = errno == EEXIST ? wxString("a file of that name is in the way")
+        *reason = errno == EEXIST ? _("a file of that name is in the way")
                                   : wxString::FromUTF8(std::strerror(errno));
     return false;
 }

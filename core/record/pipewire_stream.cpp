@@ -1,5 +1,7 @@
 #include "core/record/pipewire_stream.h"
 
+#include <wx/intl.h>
+
 #include <pipewire/pipewire.h>
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
@@ -56,9 +58,20 @@ const spa_pod* BuildBufferTypes(spa_pod_builder& builder)
         SPA_POD_CHOICE_FLAGS_Int((1 << SPA_DATA_MemPtr) | (1 << SPA_DATA_MemFd))));
 }
 
-std::string SizeText(int width, int height)
+// A message that ends with the system's reason for errno code.
+std::string WithReason(const wxString& format, int code)
 {
-    return std::to_string(width) + " x " + std::to_string(height);
+    return wxString::Format(format, wxString(std::strerror(code))).utf8_string();
+}
+
+int Seconds(std::chrono::milliseconds timeout)
+{
+    return static_cast<int>(timeout.count() / 1000);
+}
+
+std::string StreamEnded()
+{
+    return _("The screen's video stream ended (the screen is no longer shared).").utf8_string();
 }
 
 } // namespace
@@ -97,8 +110,11 @@ struct PipeWireStream::Parts {
     static void OnCoreError(void* data, uint32_t id, int seq, int res, const char* message)
     {
         if (id == PW_ID_CORE)
-            static_cast<Parts*>(data)->Fail(std::string("The connection to PipeWire failed: ") +
-                                            (message ? message : std::strerror(-res)) + ".");
+            static_cast<Parts*>(data)->Fail(
+                wxString::Format(_("The connection to PipeWire failed: %s."),
+                                 message ? wxString::FromUTF8(message)
+                                         : wxString(std::strerror(-res)))
+                    .utf8_string());
     }
 
     // A stream whose node went away (the portal stopped sharing, or its process ended) is
@@ -107,7 +123,7 @@ struct PipeWireStream::Parts {
     {
         Parts& parts = *static_cast<Parts*>(data);
         if (id == parts.node)
-            parts.Fail("The screen's video stream ended (the screen is no longer shared).");
+            parts.Fail(StreamEnded());
     }
 
     static void OnStateChanged(void* data, pw_stream_state, pw_stream_state state,
@@ -115,10 +131,11 @@ struct PipeWireStream::Parts {
     {
         Parts& parts = *static_cast<Parts*>(data);
         if (state == PW_STREAM_STATE_ERROR)
-            parts.Fail(std::string("The screen's video stream failed: ") +
-                       (error ? error : "no reason given") + ".");
+            parts.Fail(wxString::Format(_("The screen's video stream failed: %s."),
+                                        error ? wxString::FromUTF8(error) : _("no reason given"))
+                           .utf8_string());
         else if (state == PW_STREAM_STATE_UNCONNECTED)
-            parts.Fail("The screen's video stream ended (the screen is no longer shared).");
+            parts.Fail(StreamEnded());
     }
 
     static void OnParamChanged(void* data, uint32_t id, const spa_pod* param)
@@ -137,7 +154,8 @@ struct PipeWireStream::Parts {
             return;
         const std::optional<StreamPixelOrder> order = OrderOf(info.format);
         if (!order) {
-            Fail("The screen's video stream offers no pixel format this program reads.");
+            Fail(_("The screen's video stream offers no pixel format this program reads.")
+                     .utf8_string());
             return;
         }
         const int newWidth = static_cast<int>(info.size.width);
@@ -258,7 +276,7 @@ std::unique_ptr<PipeWireStream> PipeWireStream::Open(int fd, uint32_t node, std:
         parts.context = pw_context_new(pw_thread_loop_get_loop(parts.loop), nullptr, 0);
     if (!parts.context || pw_thread_loop_start(parts.loop) < 0) {
         close(fd);
-        error = "PipeWire could not be started in this program.";
+        error = _("PipeWire could not be started in this program.").utf8_string();
         return nullptr;
     }
     pw_thread_loop_lock(parts.loop);
@@ -275,8 +293,7 @@ bool PipeWireStream::Connect(int fd, uint32_t node, std::string& error)
     Parts& parts = *m_parts;
     parts.core = pw_context_connect_fd(parts.context, fd, nullptr, 0);
     if (!parts.core) {
-        error = std::string("The screen's PipeWire connection could not be opened: ") +
-                std::strerror(errno) + ".";
+        error = WithReason(_("The screen's PipeWire connection could not be opened: %s."), errno);
         return false;
     }
     pw_core_add_listener(parts.core, &parts.coreListener, &Parts::CoreEvents(), &parts);
@@ -290,8 +307,7 @@ bool PipeWireStream::Connect(int fd, uint32_t node, std::string& error)
                                                    PW_KEY_MEDIA_CATEGORY, "Capture",
                                                    PW_KEY_MEDIA_ROLE, "Screen", nullptr));
     if (!parts.stream) {
-        error = std::string("The screen's video stream could not be made: ") +
-                std::strerror(errno) + ".";
+        error = WithReason(_("The screen's video stream could not be made: %s."), errno);
         return false;
     }
     pw_stream_add_listener(parts.stream, &parts.streamListener, &Parts::StreamEvents(), &parts);
@@ -303,8 +319,7 @@ bool PipeWireStream::Connect(int fd, uint32_t node, std::string& error)
         static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS),
         params, 1);
     if (result < 0) {
-        error = std::string("The screen's video stream could not be connected: ") +
-                std::strerror(-result) + ".";
+        error = WithReason(_("The screen's video stream could not be connected: %s."), -result);
         return false;
     }
     return true;
@@ -345,8 +360,13 @@ bool PipeWireStream::WaitForFormat(std::chrono::milliseconds timeout,
     // Woken every tenth of a second to see cancel, which nobody signals.
     while (!parts.formatAgreed && parts.failure.empty() && !cancel) {
         if (std::chrono::steady_clock::now() >= deadline) {
-            error = "The screen's video stream sent no picture format in " +
-                    std::to_string(timeout.count() / 1000) + " seconds.";
+            const int seconds = Seconds(timeout);
+            error = wxString::Format(
+                        wxPLURAL("The screen's video stream sent no picture format in %d second.",
+                                 "The screen's video stream sent no picture format in %d seconds.",
+                                 seconds),
+                        seconds)
+                        .utf8_string();
             return false;
         }
         parts.changed.wait_for(lock, std::chrono::milliseconds(100));
@@ -356,7 +376,7 @@ bool PipeWireStream::WaitForFormat(std::chrono::milliseconds timeout,
         return false;
     }
     if (cancel) {
-        error = "The recording was cancelled.";
+        error = _("The recording was cancelled.").utf8_string();
         return false;
     }
     return true;
@@ -390,17 +410,22 @@ bool PipeWireStream::Cut(const CaptureRect& region, std::chrono::milliseconds ti
         return false;
     }
     if (outside()) {
-        error = "The region " + FormatGeometry(region) + " does not lie inside the screen of " +
-                SizeText(parts.width, parts.height) + ".";
+        error = wxString::Format(_("The region %s does not lie inside the screen of %d x %d."),
+                                 FormatGeometry(region), parts.width, parts.height)
+                    .utf8_string();
         return false;
     }
     if (!parts.havePicture) {
-        error = "The screen's video stream sent no picture in " +
-                std::to_string(timeout.count() / 1000) + " seconds.";
+        const int seconds = Seconds(timeout);
+        error = wxString::Format(
+                    wxPLURAL("The screen's video stream sent no picture in %d second.",
+                             "The screen's video stream sent no picture in %d seconds.", seconds),
+                    seconds)
+                    .utf8_string();
         return false;
     }
     if (!CutToRgb(parts.latest, region, rgb)) {
-        error = "The screen's video stream sent a picture of the wrong size.";
+        error = _("The screen's video stream sent a picture of the wrong size.").utf8_string();
         return false;
     }
     return true;

@@ -15,8 +15,7 @@
 class PipeWireStream {
 public:
     // Connects to node on the PipeWire remote fd, which it takes over (PipeWire closes it,
-    // also when connecting fails); null with a sentence in English in error when PipeWire
-    // refuses.
+    // also when connecting fails); null with a sentence in error when PipeWire refuses.
     static std::unique_ptr<PipeWireStream> Open(int fd, uint32_t node, std::string& error);
     // Disconnects the stream, then the core, the context and the thread, in that order.
     ~PipeWireStream();

@@ -1,5 +1,7 @@
 #include "core/record/portal_screen.h"
 
+#include <wx/intl.h>
+
 #include <gio/gio.h>
 #include <libportal/portal.h>
 
@@ -100,20 +102,28 @@ private:
     GSource* m_tick;
 };
 
+std::string Refused()
+{
+    return _("Sharing the screen was refused.").utf8_string();
+}
+
 std::string PortalFailure(const GError& error)
 {
     if (g_error_matches(&error, G_DBUS_ERROR, G_DBUS_ERROR_SERVICE_UNKNOWN) ||
         g_error_matches(&error, G_DBUS_ERROR, G_DBUS_ERROR_NAME_HAS_NO_OWNER))
-        return "The desktop portal is not running and can't be started, so the screen can't be "
-               "shared (xdg-desktop-portal and a portal for this desktop are needed).";
+        return _("The desktop portal is not running and can't be started, so the screen can't "
+                 "be shared (xdg-desktop-portal and a portal for this desktop are needed).")
+            .utf8_string();
     if (g_error_matches(&error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_METHOD) ||
         g_error_matches(&error, G_DBUS_ERROR, G_DBUS_ERROR_UNKNOWN_INTERFACE) ||
         g_error_matches(&error, G_DBUS_ERROR, G_DBUS_ERROR_INVALID_ARGS))
-        return "The desktop portal can't share the screen: no portal for this desktop offers "
-               "screen casts.";
+        return _("The desktop portal can't share the screen: no portal for this desktop offers "
+                 "screen casts.")
+            .utf8_string();
     GErrorPtr copy(g_error_copy(&error));
     g_dbus_error_strip_remote_error(copy.get());
-    return std::string("The desktop portal failed: ") + copy->message + ".";
+    return wxString::Format(_("The desktop portal failed: %s."), wxString::FromUTF8(copy->message))
+        .utf8_string();
 }
 
 // What the portal offers (a property of its screen cast interface); 0 when it does not say.
@@ -126,7 +136,7 @@ bool ReadOffer(GDBusConnection* bus, const char* property, uint32_t& value, Thre
                            G_VARIANT_TYPE("(v)"), G_DBUS_CALL_FLAGS_NONE, -1, cancellable,
                            OnAnswer, HandOver(answer));
     if (!loop.Wait(*answer, cancel, cancellable)) {
-        opening.error = "Sharing the screen was cancelled.";
+        opening.error = _("Sharing the screen was cancelled.").utf8_string();
         return false;
     }
     GError* error = nullptr;
@@ -205,7 +215,7 @@ GObjectPtr<XdpSession> StartSession(XdpPortal* portal, uint32_t sources, uint32_
         restoreToken.empty() ? nullptr : restoreToken.c_str(), cancellable, OnAnswer,
         HandOver(created));
     if (!loop.Wait(*created, cancel, cancellable)) {
-        opening.error = "Sharing the screen was cancelled.";
+        opening.error = _("Sharing the screen was cancelled.").utf8_string();
         return nullptr;
     }
     GError* error = nullptr;
@@ -215,22 +225,25 @@ GObjectPtr<XdpSession> StartSession(XdpPortal* portal, uint32_t sources, uint32_
         GErrorPtr owned(error);
         // The user closed the chooser, which comes as a cancelled call.
         opening.refused = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        opening.error = opening.refused ? "Sharing the screen was refused." : PortalFailure(*error);
+        opening.error = opening.refused ? Refused() : PortalFailure(*error);
         return nullptr;
     }
     auto started = std::make_shared<Answer>();
     xdp_session_start(session.get(), nullptr, cancellable, OnAnswer, HandOver(started));
     if (!loop.Wait(*started, cancel, cancellable)) {
         xdp_session_close(session.get());
-        opening.error = "Sharing the screen was cancelled.";
+        opening.error = _("Sharing the screen was cancelled.").utf8_string();
         return nullptr;
     }
     if (!xdp_session_start_finish(session.get(), started->result.get(), &error)) {
         GErrorPtr owned(error);
         opening.refused = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        opening.error = opening.refused ? "Sharing the screen was refused."
-                                        : std::string("The desktop portal could not share the "
-                                                      "screen: ") + error->message + ".";
+        opening.error = opening.refused
+                            ? Refused()
+                            : wxString::Format(_("The desktop portal could not share the screen: "
+                                                 "%s."),
+                                               wxString::FromUTF8(error->message))
+                                  .utf8_string();
         return nullptr;
     }
     return session;
@@ -243,12 +256,13 @@ std::unique_ptr<PipeWireStream> ConnectStream(XdpSession* session,
 {
     uint32_t node = 0;
     if (!FirstNode(session, node)) {
-        opening.error = "The desktop portal shared no screen.";
+        opening.error = _("The desktop portal shared no screen.").utf8_string();
         return nullptr;
     }
     const int fd = xdp_session_open_pipewire_remote(session);
     if (fd < 0) {
-        opening.error = "The desktop portal gave no connection to PipeWire for the screen.";
+        opening.error =
+            _("The desktop portal gave no connection to PipeWire for the screen.").utf8_string();
         return nullptr;
     }
     std::unique_ptr<PipeWireStream> stream = PipeWireStream::Open(fd, node, opening.error);
@@ -269,8 +283,10 @@ PortalOpening OpenPortalScreen(const PortalRequest& request, const std::atomic<b
     GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, cancellable.get(), &error));
     if (!bus) {
         GErrorPtr owned(error);
-        opening.error = std::string("The desktop portal can't be reached: there is no D-Bus "
-                                    "session bus (") + error->message + ").";
+        opening.error = wxString::Format(_("The desktop portal can't be reached: there is no "
+                                           "D-Bus session bus (%s)."),
+                                         wxString::FromUTF8(error->message))
+                            .utf8_string();
         return opening;
     }
     uint32_t offeredSources = 0, offeredCursors = 0;
@@ -281,7 +297,8 @@ PortalOpening OpenPortalScreen(const PortalRequest& request, const std::atomic<b
         return opening;
     const uint32_t sources = ChoosePortalSources(offeredSources);
     if (sources == 0) {
-        opening.error = "The desktop portal offers neither a monitor nor a window to share.";
+        opening.error =
+            _("The desktop portal offers neither a monitor nor a window to share.").utf8_string();
         return opening;
     }
     GObjectPtr<XdpPortal> portal(xdp_portal_new());

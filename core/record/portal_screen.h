@@ -18,7 +18,7 @@ struct PortalOpening {
     std::unique_ptr<ScreenSource> source;  // null when it failed
     std::string restoreToken;  // to keep for the next recording (may be empty)
     bool refused = false;      // the user cancelled the portal's chooser
-    std::string error;         // when it failed: a sentence in English
+    std::string error;         // when it failed: a sentence (see screen_source.h)
 };
 
 // Asks the portal for a screen cast and connects to its stream; blocks until the user has

@@ -47,7 +47,7 @@ struct Recording {
     // As many as pictures with RecordOptions::smallCopySide, else none; null where a picture
     // is too thin for one.
     std::vector<std::shared_ptr<const wxImage>> smallCopies;
-    std::string problem;  // a sentence in English: the source failed; the frames are kept
+    std::string problem;  // a sentence: the source failed; the frames are kept
 };
 
 class Recorder {

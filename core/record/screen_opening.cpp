@@ -1,5 +1,7 @@
 #include "core/record/screen_opening.h"
 
+#include <wx/intl.h>
+
 #include "core/record/portal_screen.h"
 #include "core/record/x11_screen.h"
 
@@ -10,8 +12,9 @@ ScreenOpening OpenSessionScreen(bool pointer, const std::string& restoreToken,
     opening.backend = ChooseCaptureBackend(CurrentSessionEnvironment());
     switch (opening.backend) {
     case CaptureBackend::None:
-        opening.error = "There is no display to record: neither DISPLAY nor WAYLAND_DISPLAY "
-                        "is set.";
+        opening.error = _("There is no display to record: neither DISPLAY nor WAYLAND_DISPLAY "
+                          "is set.")
+                            .utf8_string();
         break;
     case CaptureBackend::X11:
         opening.source = OpenX11Screen("", opening.error);

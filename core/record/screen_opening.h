@@ -13,7 +13,7 @@ struct ScreenOpening {
     CaptureBackend backend = CaptureBackend::None;
     std::string restoreToken;  // the portal's, to keep for the next recording
     bool refused = false;      // the user refused the portal's request
-    std::string error;         // a sentence in English when it failed
+    std::string error;         // a sentence (see screen_source.h) when it failed
 };
 
 // Opens the screen: the X server of DISPLAY, or on Wayland the portal (which may ask the user,

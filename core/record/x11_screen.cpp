@@ -1,5 +1,7 @@
 #include "core/record/x11_screen.h"
 
+#include <wx/intl.h>
+
 #include <atomic>
 #include <cstring>
 
@@ -159,7 +161,7 @@ private:
     bool Gone(std::string& error) const
     {
         if (m_gone)
-            error = "The connection to the X display was lost.";
+            error = _("The connection to the X display was lost.").utf8_string();
         return m_gone;
     }
 
@@ -184,8 +186,10 @@ private:
     {
         if (FitRegion(region, m_width, m_height) == RegionFit::Inside)
             return true;
-        error = "The screen is " + std::to_string(m_width) + "x" + std::to_string(m_height) +
-                " pixels now: the region " + FormatGeometry(region) + " no longer fits on it.";
+        error = wxString::Format(_("The screen is %dx%d pixels now: the region %s no longer "
+                                   "fits on it."),
+                                 m_width.load(), m_height.load(), FormatGeometry(region))
+                    .utf8_string();
         return false;
     }
 
@@ -203,7 +207,9 @@ private:
         if (Gone(error))
             return false;
         if (!read) {
-            error = "The X server gave no picture of the region " + FormatGeometry(region) + ".";
+            error = wxString::Format(_("The X server gave no picture of the region %s."),
+                                     FormatGeometry(region))
+                        .utf8_string();
             return false;
         }
         if (IsBgrx(image))
@@ -268,7 +274,9 @@ std::unique_ptr<ScreenSource> OpenX11Screen(const std::string& display, std::str
     Display* connection = XOpenDisplay(display.empty() ? nullptr : display.c_str());
     if (!connection) {
         const char* name = display.empty() ? XDisplayName(nullptr) : display.c_str();
-        error = std::string("The X display \"") + (name ? name : "") + "\" can't be reached.";
+        error = wxString::Format(_("The X display \"%s\" can't be reached."),
+                                 wxString(name ? name : ""))
+                    .utf8_string();
         return nullptr;
     }
     return std::make_unique<X11Screen>(connection);

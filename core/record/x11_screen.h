@@ -10,8 +10,8 @@
 
 #include "core/record/screen_source.h"
 
-// The screen of display (empty: $DISPLAY); null with a sentence in English in error when the
-// server can't be reached.
+// The screen of display (empty: $DISPLAY); null with a sentence in error when the server
+// can't be reached.
 std::unique_ptr<ScreenSource> OpenX11Screen(const std::string& display, std::string& error);
 
 // A top-level window the user may record, in root coordinates (its frame left out).

@@ -132,7 +132,8 @@ public:
     }
 
 private:
-    static constexpr const char* kNames[] = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"};
+    static constexpr const char* kNames[] = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE",
+                                             "DBUS_SESSION_BUS_ADDRESS"};
     std::vector<std::optional<wxString>> m_saved;
 };
 
@@ -153,6 +154,26 @@ TEST(ScreenRecording, ASessionWithoutAScreenOrAServerThatCantBeReachedIsTold)
                       EXPECT_NE(d->m_sourceLine->GetLabel().Find("can't be recorded"),
                                 wxNOT_FOUND)
                           << d->m_sourceLine->GetLabel();
+                      return wxID_CANCEL;
+                  }));
+    // A Wayland desktop without a session bus: a long reason, which wraps instead of widening
+    // the dialog.
+    wxSetEnv("WAYLAND_DISPLAY", "wayland-absent");
+    wxSetEnv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+    wxTEST_DIALOG(fixture.Command(ID_RECORD_SCREEN),
+                  wxExpectModal<RecordDialog>([](RecordDialog* d) {
+                      const auto line = [d] {
+                          wxString text = d->m_sourceLine->GetLabel();
+                          text.Replace("\n", " ");
+                          return text;
+                      };
+                      EXPECT_TRUE(WaitFor("the portal's refusal",
+                                          [&] { return line().Find("D-Bus") != wxNOT_FOUND; }));
+                      EXPECT_NE(line().Find("can't be recorded"), wxNOT_FOUND) << line();
+                      const int withLine = d->GetSizer()->CalcMin().x;
+                      d->m_sourceLine->Hide();
+                      EXPECT_LE(withLine, d->GetSizer()->CalcMin().x) << line();
+                      d->m_sourceLine->Show();
                       return wxID_CANCEL;
                   }));
     EXPECT_EQ(Probe(frame).Recording(), nullptr);

@@ -145,7 +145,7 @@ void RecordControl::BeginRecording()
         m_recorder = std::make_unique<Recorder>(std::move(m_start.source), m_start.region,
                                                 m_start.options, m_start.store);
     } catch (const std::system_error&) {
-        m_startProblem = "The system could not start the recording's thread.";
+        m_startProblem = _("The system could not start the recording's thread.").utf8_string();
         Finish(false);
         return;
     }

@@ -10,6 +10,7 @@
 #include <wx/choice.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
 
 #include "core/record/region_editing.h"
@@ -203,8 +204,8 @@ void RecordDialog::TakeSource(OpenedScreen opened)
     if (!opened.restoreToken.empty())
         m_restoreToken = opened.restoreToken;
     if (!m_source) {
-        m_sourceLine->SetLabel(opened.refused ? _("The desktop did not share a screen.")
-                                              : ProblemText(opened.error));
+        ShowProblem(opened.refused ? _("The desktop did not share a screen.")
+                                   : ProblemText(opened.error));
         m_sourceLine->SetForegroundColour(*wxRED);
     } else {
         m_sourceLine->SetLabel(wxString::Format(_("%d x %d pixels"), opened.still.GetWidth(),
@@ -229,6 +230,21 @@ void RecordDialog::TakeSource(OpenedScreen opened)
         GetSizer()->Layout();
         Fit();
     }
+}
+
+void RecordDialog::ShowProblem(const wxString& text)
+{
+    wxSizer* box = m_sourceLine->GetContainingSizer();
+    int boxTop = 0, boxSide = 0;
+    static_cast<wxStaticBox*>(m_sourceLine->GetParent())->GetBordersForSizer(&boxTop, &boxSide);
+    const int indent = GetSizer()->GetItem(box)->GetBorder() + boxSide +
+                       box->GetItem(m_sourceLine)->GetBorder();
+    // A hidden line takes no room: the width left is that of the other boxes.
+    m_sourceLine->Hide();
+    const int room = GetSizer()->CalcMin().x - 2 * indent;
+    m_sourceLine->Show();
+    m_sourceLine->SetLabel(text);
+    m_sourceLine->Wrap(room);
 }
 
 void RecordDialog::ShowRegion(const CaptureRect& region)

@@ -79,6 +79,9 @@ private:
     std::optional<CaptureRect> WindowArea(const X11Window& window) const;
     // The choice of what to record shows the screen or the window the region is, if any.
     void FollowRegion(const CaptureRect& region);
+    // Shows why the source could not be opened, wrapped at the width the other boxes give the
+    // dialog: some reasons, in some languages, would widen it past the screen.
+    void ShowProblem(const wxString& text);
 
     CaptureBackend m_backend;
     RecordSettings m_remembered;

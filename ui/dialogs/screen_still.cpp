@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <wx/event.h>
+#include <wx/intl.h>
 
 #include "core/record/screen_opening.h"
 #include "core/record/x11_screen.h"
@@ -19,7 +20,7 @@ constexpr auto kStillPause = std::chrono::milliseconds(50);
 void TakeStill(OpenedScreen& opened, const std::atomic<bool>& cancel)
 {
     std::vector<uint8_t> rgb;
-    std::string error = "The screen sent no picture.";
+    std::string error = _("The screen sent no picture.").utf8_string();
     for (int attempt = 0; attempt < kStillTries && !cancel; ++attempt) {
         ScreenSource& source = *opened.source;
         const int width = source.Width(), height = source.Height();
