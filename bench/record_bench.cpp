@@ -1,7 +1,8 @@
 // record_bench: a region of an X screen recorded for a while at a frame rate, while a painter
 // process of its own changes the whole region every frame (the screen frames of
 // screen_frames.h: scrolling text, a dragged window). Prints, beside FFmpeg's X11 grabber
-// writing to nowhere on the same screen in the same run: the frames kept against those
+// writing to nowhere (and, for scale, keeping the pictures in a lossless file at the
+// encoder's fastest) on the same screen in the same run: the frames kept against those
 // expected, the sum of the delays against the wall time, and CPU time.
 //
 // Usage: record_bench [--size WxH] [--fps N] [--seconds S]   (DISPLAY must be set)
@@ -95,14 +96,18 @@ struct Figures {
     double wall = 0, cpu = 0;
 };
 
-Figures RunFfmpeg(const Settings& s)
+// FFmpeg's grabber for the same time, its pictures going to output (arguments after -i...).
+Figures RunFfmpeg(const Settings& s, const std::vector<std::string>& output)
 {
     const std::string size = std::to_string(s.width) + "x" + std::to_string(s.height);
     const auto start = Clock::now();
-    const pid_t pid = Spawn({"ffmpeg", "-hide_banner", "-loglevel", "error", "-f", "x11grab",
-                             "-framerate", std::to_string(s.fps), "-video_size", size, "-i",
-                             std::string(std::getenv("DISPLAY")) + "+0,0", "-t",
-                             std::to_string(s.seconds), "-f", "null", "-"});
+    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
+                                     "-f", "x11grab", "-framerate", std::to_string(s.fps),
+                                     "-video_size", size, "-i",
+                                     std::string(std::getenv("DISPLAY")) + "+0,0", "-t",
+                                     std::to_string(s.seconds)};
+    args.insert(args.end(), output.begin(), output.end());
+    const pid_t pid = Spawn(args);
     Figures figures;
     if (pid < 0)
         return figures;
@@ -184,7 +189,12 @@ int main(int argc, char** argv)
     const pid_t painter = Spawn({"/proc/self/exe", "--paint", "--size", size, "--fps",
                                  std::to_string(s.fps)});
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    const Figures ffmpeg = RunFfmpeg(s);
+    const Figures ffmpeg = RunFfmpeg(s, {"-f", "null", "-"});
+    // Keeping the pictures, as the recorder does: losslessly, at the encoder's fastest.
+    const std::string kept = "/tmp/record_bench_" + std::to_string(getpid()) + ".mkv";
+    const Figures lossless = RunFfmpeg(s, {"-c:v", "libx264rgb", "-preset", "ultrafast", "-qp",
+                                           "0", kept});
+    unlink(kept.c_str());
     const RecordFigures ours = RunRecorder(s);
     kill(painter, SIGTERM);
     waitpid(painter, nullptr, 0);
@@ -195,6 +205,8 @@ int main(int argc, char** argv)
     std::printf("%-26s %8s %10s %9s %9s %8s\n", "", "frames", "delays", "wall", "CPU", "vs ffmpeg");
     std::printf("%-26s %8s %10s %8.2fs %8.2fs %8s\n", "ffmpeg x11grab -f null", "-", "-",
                 ffmpeg.wall, ffmpeg.cpu, "1.00x");
+    std::printf("%-26s %8s %10s %8.2fs %8.2fs %7.2fx\n", "ffmpeg x11grab, lossless", "-", "-",
+                lossless.wall, lossless.cpu, ffmpeg.cpu > 0 ? lossless.cpu / ffmpeg.cpu : 0.0);
     std::printf("%-26s %8zu %9.2fs %8.2fs %8.2fs %7.2fx\n", "recorder (kept, merged)",
                 ours.frames, ours.delays, ours.wall, ours.cpu,
                 ffmpeg.cpu > 0 ? ours.cpu / ffmpeg.cpu : 0.0);
