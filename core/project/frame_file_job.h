@@ -15,7 +15,7 @@
 #include "core/project/frame_file_plan.h"
 
 // The reasons below are in the interface's language and may be worded on the job's threads,
-// as the recorder's are (see core/record/screen_source.h on reading the catalog there).
+// as the recorder's are (see core/screen/screen_source.h on reading the catalog there).
 
 // Writes picture to path as a PNG; false with the system's reason (or the step that failed).
 bool WriteFramePicture(const Picture& picture, const wxString& path, wxString* reason);

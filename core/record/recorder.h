@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/picture/picture.h"
-#include "core/record/capture_region.h"
-#include "core/record/screen_source.h"
+#include "core/screen/capture_region.h"
+#include "core/screen/screen_source.h"
 
 constexpr int kMinRecordFps = 1;
 constexpr int kMaxRecordFps = 60;

@@ -4,7 +4,7 @@
 // its coordinates and paints.
 #pragma once
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 
 enum class RegionGrip {
     None,    // outside: a drag draws a new rectangle

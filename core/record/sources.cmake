@@ -1,30 +1,9 @@
-# Recording the screen: the region and its geometry, the way to the screen chosen from the
-# session, the sources of pictures (X11's shared-memory images; the desktop portal's PipeWire
-# stream on Wayland) and the recorder that times and keeps the frames. Uses the folders below
-# it (base/ to jobs/).
+# Recording the screen: the recorder that takes a screen's pictures at a frame rate, merges
+# the unchanged ones, keeps them compressed as they arrive and times them by their moments,
+# and the rules of a region drawn on a still of the screen. Uses the folders below it (base/
+# to screen/).
 
 set(SOURCES
-  capture_backend.cpp
-  capture_region.cpp
   capture_timing.cpp
   recorder.cpp
-  region_editing.cpp
-  screen_opening.cpp
-  screen_pixels.cpp
-  x11_errors.cpp
-  x11_screen.cpp
-  x11_stop_key.cpp
-  x11_windows.cpp)
-
-# The X server's screen: its shared-memory images and the pointer's picture.
-pkg_check_modules(X11_CAPTURE REQUIRED IMPORTED_TARGET x11 xext xfixes)
-list(APPEND CORE_LIBS PkgConfig::X11_CAPTURE)
-
-# The desktop portal's screen on Wayland and its PipeWire stream.
-list(APPEND SOURCES
-  pipewire_stream.cpp
-  portal_choices.cpp
-  portal_screen.cpp
-  stream_picture.cpp)
-pkg_check_modules(PORTAL REQUIRED IMPORTED_TARGET libportal libpipewire-0.3)
-list(APPEND CORE_LIBS PkgConfig::PORTAL)
+  region_editing.cpp)

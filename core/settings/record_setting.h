@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 #include "core/record/recorder.h"
 
 class SettingsStore;

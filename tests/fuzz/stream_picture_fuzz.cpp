@@ -2,7 +2,7 @@
 // another process: a buffer is only read when it holds the picture it claims, and the region
 // cut from it has exactly its own size, with no byte read outside the buffer.
 #include "fuzz/fuzz_support.h"
-#include "core/record/stream_picture.h"
+#include "core/screen/stream_picture.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "core/record/screen_opening.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/screen_opening.h"
+#include "core/screen/x11_screen.h"
 #include "support/german_catalog.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/picture/picture_store.h"
 #include "core/record/recorder.h"
-#include "core/record/screen_pixels.h"
+#include "core/screen/screen_pixels.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/record/portal_choices.h"
+#include "core/screen/portal_choices.h"
 
 uint32_t ChoosePortalSources(uint32_t available)
 {

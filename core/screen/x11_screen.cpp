@@ -1,4 +1,4 @@
-#include "core/record/x11_screen.h"
+#include "core/screen/x11_screen.h"
 
 #include <wx/intl.h>
 
@@ -13,8 +13,8 @@
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/Xfixes.h>
 
-#include "core/record/screen_pixels.h"
-#include "core/record/x11_errors.h"
+#include "core/screen/screen_pixels.h"
+#include "core/screen/x11_errors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "core/record/stream_picture.h"
+#include "core/screen/stream_picture.h"
 
-#include "core/record/screen_pixels.h"
+#include "core/screen/screen_pixels.h"
 
 ChannelOffsets ChannelsOf(StreamPixelOrder order)
 {

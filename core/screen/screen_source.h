@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 
 class ScreenSource {
 public:

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 
 class PipeWireStream {
 public:

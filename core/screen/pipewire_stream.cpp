@@ -1,4 +1,4 @@
-#include "core/record/pipewire_stream.h"
+#include "core/screen/pipewire_stream.h"
 
 #include <wx/intl.h>
 
@@ -14,7 +14,7 @@
 #include <mutex>
 #include <optional>
 
-#include "core/record/stream_picture.h"
+#include "core/screen/stream_picture.h"
 
 namespace {
 

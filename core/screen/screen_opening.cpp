@@ -1,9 +1,9 @@
-#include "core/record/screen_opening.h"
+#include "core/screen/screen_opening.h"
 
 #include <wx/intl.h>
 
-#include "core/record/portal_screen.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/portal_screen.h"
+#include "core/screen/x11_screen.h"
 
 ScreenOpening OpenSessionScreen(bool pointer, const std::string& restoreToken,
                                 const std::atomic<bool>& cancel)

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 
 // The byte order of a pixel in memory; x is a byte nobody reads, A is alpha (ignored too: a
 // screen is opaque).

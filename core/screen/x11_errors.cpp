@@ -1,4 +1,4 @@
-#include "core/record/x11_errors.h"
+#include "core/screen/x11_errors.h"
 
 #include <map>
 #include <mutex>

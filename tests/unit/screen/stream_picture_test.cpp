@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/record/portal_choices.h"
-#include "core/record/stream_picture.h"
+#include "core/screen/portal_choices.h"
+#include "core/screen/stream_picture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/record/screen_pixels.h"
+#include "core/screen/screen_pixels.h"
 
 #include <algorithm>
 

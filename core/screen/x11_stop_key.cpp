@@ -1,4 +1,4 @@
-#include "core/record/x11_stop_key.h"
+#include "core/screen/x11_stop_key.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include "core/record/x11_errors.h"
+#include "core/screen/x11_errors.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/record/screen_source.h"
+#include "core/screen/screen_source.h"
 
 struct PortalRequest {
     bool pointer = true;        // the pointer drawn into the pictures

@@ -10,8 +10,8 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
-#include "core/record/x11_errors.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/x11_errors.h"
+#include "core/screen/x11_screen.h"
 
 namespace {
 

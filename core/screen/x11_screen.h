@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/record/screen_source.h"
+#include "core/screen/screen_source.h"
 
 // The screen of display (empty: $DISPLAY); null with a sentence in error when the server
 // can't be reached.

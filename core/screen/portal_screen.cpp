@@ -1,4 +1,4 @@
-#include "core/record/portal_screen.h"
+#include "core/screen/portal_screen.h"
 
 #include <wx/intl.h>
 
@@ -7,8 +7,8 @@
 
 #include <chrono>
 
-#include "core/record/pipewire_stream.h"
-#include "core/record/portal_choices.h"
+#include "core/screen/pipewire_stream.h"
+#include "core/screen/portal_choices.h"
 
 namespace {
 

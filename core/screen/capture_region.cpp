@@ -1,4 +1,4 @@
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 
 #include <climits>
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "core/record/capture_backend.h"
-#include "core/record/screen_source.h"
+#include "core/screen/capture_backend.h"
+#include "core/screen/screen_source.h"
 
 struct ScreenOpening {
     std::unique_ptr<ScreenSource> source;  // null when it failed

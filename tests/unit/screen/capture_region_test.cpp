@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/record/capture_backend.h"
-#include "core/record/capture_region.h"
-#include "core/record/screen_pixels.h"
+#include "core/screen/capture_backend.h"
+#include "core/screen/capture_region.h"
+#include "core/screen/screen_pixels.h"
 
 TEST(CaptureRegion, GeometryIsReadOnlyInItsOneForm)
 {

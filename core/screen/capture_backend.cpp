@@ -1,4 +1,4 @@
-#include "core/record/capture_backend.h"
+#include "core/screen/capture_backend.h"
 
 #include <cstdlib>
 
