@@ -25,7 +25,7 @@
 #include "bench/screen_frames.h"
 #include "core/picture/picture_store.h"
 #include "core/record/recorder.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/x11_screen.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/colour/palette.h"
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 #include "core/video/video_timing.h"
 
 struct CliOptions {

@@ -9,7 +9,7 @@
 #include "core/base/file_length_text.h"
 #include "core/picture/picture_store.h"
 #include "core/record/recorder.h"
-#include "core/record/screen_opening.h"
+#include "core/screen/screen_opening.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <wx/stattext.h>
 
 #include "core/record/region_editing.h"
-#include "core/record/x11_stop_key.h"
+#include "core/screen/x11_stop_key.h"
 #include "ui/dialogs/message_text.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include <wx/dialog.h>
 
-#include "core/record/capture_backend.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/capture_backend.h"
+#include "core/screen/x11_screen.h"
 #include "core/settings/record_setting.h"
 #include "ui/dialogs/screen_still.h"
 

@@ -7,7 +7,7 @@
 #include <wx/bitmap.h>
 #include <wx/window.h>
 
-#include "core/record/capture_region.h"
+#include "core/screen/capture_region.h"
 #include "core/record/region_editing.h"
 
 class RegionView : public wxWindow {

@@ -7,8 +7,8 @@
 #include <wx/event.h>
 #include <wx/intl.h>
 
-#include "core/record/screen_opening.h"
-#include "core/record/x11_screen.h"
+#include "core/screen/screen_opening.h"
+#include "core/screen/x11_screen.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
-#include "core/record/portal_screen.h"
-#include "core/record/screen_source.h"
+#include "core/screen/portal_screen.h"
+#include "core/screen/screen_source.h"
 
 class wxEvtHandler;
 

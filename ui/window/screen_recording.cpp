@@ -7,7 +7,7 @@
 #include <wx/app.h>
 
 #include "core/gif/gif_limits.h"
-#include "core/record/capture_backend.h"
+#include "core/screen/capture_backend.h"
 #include "core/settings/paths.h"
 #include "core/settings/product.h"
 #include "core/settings/record_setting.h"
