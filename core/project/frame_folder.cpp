@@ -74,17 +74,13 @@ void RemoveUnusedFrameFiles(const wxString& folder, const std::set<wxString>& us
     wxLogNull quiet;
     if (!wxDirExists(folder))
         return;
-    wxArrayString names;
-    {
-        wxDir dir(folder);
-        wxString name;
-        for (bool more = dir.IsOpened() && dir.GetFirst(&name, wxString(), wxDIR_FILES); more;
-             more = dir.GetNext(&name))
-            names.Add(name);
-    }
-    for (const wxString& name : names)
+    wxArrayString paths;
+    wxDir::GetAllFiles(folder, &paths, wxString(), wxDIR_FILES);  // this folder only
+    for (const wxString& path : paths) {
+        const wxString name = wxFileNameFromPath(path);
         if (IsFrameFileName(name) && !used.count(name))
-            ::unlink((folder + "/" + name).fn_str());
+            ::unlink(path.fn_str());
+    }
     // Fails, as it should, while anything else is in it.
     ::rmdir(folder.fn_str());
 }

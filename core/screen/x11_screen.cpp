@@ -25,15 +25,13 @@ void OnConnectionLost(Display*, void* gone)
     static_cast<std::atomic<bool>*>(gone)->store(true);
 }
 
-// The XImage Grab fills, in memory shared with the server when it allows that.
+// The XImage Grab fills, in memory shared with the server; none when the server won't share.
 class ScreenImage {
 public:
-    ScreenImage(Display* display, Visual* visual, int depth, int width, int height, bool shared)
+    ScreenImage(Display* display, Visual* visual, int depth, int width, int height)
         : m_display(display)
     {
-        if (shared && MakeShared(visual, depth, width, height))
-            return;
-        m_image = nullptr;
+        MakeShared(visual, depth, width, height);
     }
     ~ScreenImage() { Free(); }
     ScreenImage(const ScreenImage&) = delete;
@@ -232,7 +230,7 @@ private:
             const int screen = DefaultScreen(m_display);
             m_image = std::make_unique<ScreenImage>(m_display, DefaultVisual(m_display, screen),
                                                     DefaultDepth(m_display, screen),
-                                                    region.width, region.height, true);
+                                                    region.width, region.height);
             m_imageWidth = region.width;
             m_imageHeight = region.height;
             if (!m_image->Shared())

@@ -21,6 +21,7 @@
 #include "core/settings/product.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
+#include "support/child_process.h"
 #include "support/gui_helpers.h"
 #include "support/temp_dir.h"
 
@@ -174,20 +175,9 @@ namespace {
 // kills it: the application itself would wait for the user.
 wxArrayString FirstLinesOf(const wxString& program, size_t count, bool fromErrorStream)
 {
-    // The toolkit reports the child's end to its process object later, from the event
-    // loop, so the object must outlive this function until then.
-    struct Child : wxProcess {
-        bool* ended;
-        explicit Child(bool* e) : wxProcess(wxPROCESS_REDIRECT), ended(e) {}
-        void OnTerminate(int, int) override
-        {
-            *ended = true;
-            delete this;
-        }
-    };
     static bool ended;
     ended = false;
-    auto* child = new Child(&ended);
+    auto* child = new EndingChild(&ended);
     wxArrayString lines;
     const long pid = wxExecute(program, wxEXEC_ASYNC, child);
     if (pid <= 0) {

@@ -18,6 +18,7 @@
 #include "core/project/recovery_store.h"
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
+#include "support/child_process.h"
 #include "support/counting_log.h"
 #include "support/frame_files.h"
 #include "support/gui_helpers.h"
@@ -163,18 +164,9 @@ TEST(Recovery, FramesWithoutAFileSurviveAKill)
     wxSetEnv("XDG_STATE_HOME", state.Path());
     // The child runs this test from the start of the test program, with a display of its own
     // connection and the same state folder.
-    struct Child : wxProcess {
-        bool* ended;
-        explicit Child(bool* e) : wxProcess(wxPROCESS_REDIRECT), ended(e) {}
-        void OnTerminate(int, int) override
-        {
-            *ended = true;
-            delete this;
-        }
-    };
     static bool ended;
     ended = false;
-    auto* child = new Child(&ended);
+    auto* child = new EndingChild(&ended);
     char self[4096] = {};
     ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
     wxSetEnv(kRecordingChild, "1");

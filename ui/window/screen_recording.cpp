@@ -1,12 +1,10 @@
 // File > Record Screen...: what and how to record is asked, the control window runs the
 // recording with this window out of the way, and the frames come in as one step.
-#include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include <wx/app.h>
+#include <wx/stopwatch.h>
+#include <wx/utils.h>
 
-#include "core/gif/gif_limits.h"
 #include "core/screen/capture_backend.h"
 #include "core/settings/paths.h"
 #include "core/settings/product.h"
@@ -57,9 +55,12 @@ bool MainWindow::AskWhatToRecord(CaptureBackend backend, RecordChoice& choice)
     // Out of the still the dialog shows and of the recording; the window manager takes a
     // moment to take it off the screen.
     Iconize(true);
-    wxTheApp->SafeYield(nullptr, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    wxTheApp->SafeYield(nullptr, true);
+    // Events keep flowing meanwhile (repaints of what comes up from under it).
+    const wxStopWatch waited;
+    do {
+        wxTheApp->SafeYield(nullptr, true);
+        wxMilliSleep(10);
+    } while (waited.Time() < 250);
     RecordDialog dialog(nullptr, backend, ReadRecordSettings(Settings()));
     if (dialog.Run() == wxID_OK && dialog.HasSource()) {
         choice = dialog.TakeChoice();
@@ -88,13 +89,13 @@ void MainWindow::FinishRecording(RecordedFrames frames)
     Iconize(false);
     Raise();
     const Recording& recording = frames.recording;
-    const size_t count = std::min(recording.pictures.size(), recording.delays.size());
+    // One delay a picture, each within a GIF's range (the recorder splits longer ones).
+    const size_t count = recording.pictures.size();
     if (count > 0) {
         FrameList list;
         list.reserve(count);
         for (size_t i = 0; i < count; ++i)
-            list.push_back(MakeFrame(recording.pictures[i], wxString(),
-                                     std::clamp(recording.delays[i], 0, kGifMaxDelay),
+            list.push_back(MakeFrame(recording.pictures[i], wxString(), recording.delays[i],
                                      i < recording.smallCopies.size()
                                          ? recording.smallCopies[i]
                                          : nullptr));
