@@ -190,8 +190,10 @@ private:
     void DrawPreview(wxDC& dc, int index);
     // Frame index's picture as a bitmap at size, made once and kept for a while.
     const wxBitmap& PreviewBitmap(int index, const wxSize& size);
-    // A frame's picture as the output shows it (composed on the canvas with the edits).
+    // A frame's picture as the preview shows it: the frame itself, or with edits (or while
+    // cropping) as the output shows it, composed on the canvas.
     wxImage PreviewPicture(const wxImage& picture) const;
+    bool PreviewShowsOutput() const;
     void DrawPreviewBackground(wxDC& dc, const wxRect& place);
     void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
@@ -429,6 +431,9 @@ public:
     // Keeps the part of the output within shown (in the output's pixels, as the preview
     // shows it) as one undoable step; false when that leaves nothing.
     bool CropAnimation(const wxRect& shown);
+    // Whether the preview shows every frame as the output does (on the canvas), as a crop
+    // needs, even without edits; otherwise it does so only with edits.
+    void SetPreviewShowsOutput(bool output);
 private:
     void OnThumbnailSizeMenu(wxCommandEvent& event);
     void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
@@ -472,6 +477,7 @@ private:
     bool m_thumbnailsEdited = false;
     // The canvas the preview's and the thumbnails' pictures were composed on.
     wxSize m_lookCanvas;
+    bool m_previewShowsOutput = false;
     wxMenu* m_menuView = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;

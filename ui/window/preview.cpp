@@ -87,8 +87,10 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
     // A frame whose picture is missing has nothing to draw.
     if (!picture)
         return;
-    // The frame as the saved GIF shows it: on the canvas, with the picture's edits.
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), m_document.Canvas());
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(),
+                                          PreviewShowsOutput()
+                                              ? m_document.Canvas()
+                                              : wxSize(picture->Width(), picture->Height()));
     if (place.width <= 0 || place.height <= 0)
         return;
     DrawPreviewBackground(dc, place);
@@ -123,14 +125,24 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
     return m_previewCache.back().bitmap;
 }
 
+bool MainWindow::PreviewShowsOutput() const
+{
+    return m_previewShowsOutput || !m_document.Edit().Identity();
+}
+
+void MainWindow::SetPreviewShowsOutput(bool output)
+{
+    if (output == m_previewShowsOutput)
+        return;
+    m_previewShowsOutput = output;
+    ShowPictureEdit();
+}
+
 wxImage MainWindow::PreviewPicture(const wxImage& picture) const
 {
-    const wxSize canvas = m_document.Canvas();
-    // A frame that fills the canvas unchanged is shown as it is, without a copy.
-    if (m_document.Edit().Identity() && picture.GetSize() == canvas && !picture.HasMask() &&
-        !picture.HasAlpha())
+    if (!PreviewShowsOutput())
         return picture;
-    return ComposeEdited(picture, canvas, m_document.Edit(), false);
+    return ComposeEdited(picture, m_document.Canvas(), m_document.Edit(), false);
 }
 
 void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)
