@@ -192,7 +192,8 @@ private:
     const wxBitmap& PreviewBitmap(int index, const wxSize& size);
     // A frame's picture as the preview shows it: the frame itself, or with edits (or while
     // cropping) as the output shows it, composed on the canvas.
-    wxImage PreviewPicture(const wxImage& picture) const;
+    // shown: the size it is drawn at.
+    wxImage PreviewPicture(const wxImage& picture, const wxSize& shown) const;
     bool PreviewShowsOutput() const;
     void DrawPreviewBackground(wxDC& dc, const wxRect& place);
     void DrawEmptyHint(wxDC& dc);

@@ -1,4 +1,7 @@
 // The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <algorithm>
+#include <cmath>
+
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/filename.h>
@@ -115,7 +118,7 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
         static const wxBitmap none;
         return none;
     }
-    const wxImage composed = PreviewPicture(pixels->View());
+    const wxImage composed = PreviewPicture(pixels->View(), size);
     wxBitmap bitmap(size == composed.GetSize()
                         ? composed
                         : composed.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
@@ -138,11 +141,21 @@ void MainWindow::SetPreviewShowsOutput(bool output)
     ShowPictureEdit();
 }
 
-wxImage MainWindow::PreviewPicture(const wxImage& picture) const
+wxImage MainWindow::PreviewPicture(const wxImage& picture, const wxSize& shown) const
 {
     if (!PreviewShowsOutput())
         return picture;
-    return ComposeEdited(picture, m_document.Canvas(), m_document.Edit(), false);
+    const wxSize canvas = m_document.Canvas();
+    if (shown.x <= 0 || shown.y <= 0 || canvas.x <= 0 || canvas.y <= 0 ||
+        shown.x >= canvas.x || shown.y >= canvas.y)
+        return ComposeEdited(picture, canvas, m_document.Edit(), false);
+    // Shown smaller than it is: the picture is made small first and composed at about the size
+    // shown, so that a turn or a crop doesn't cost more than the drawing.
+    const double k = std::max(double(shown.x) / canvas.x, double(shown.y) / canvas.y);
+    const int w = std::max(1, int(std::lround(picture.GetWidth() * k)));
+    const int h = std::max(1, int(std::lround(picture.GetHeight() * k)));
+    return ComposeEditedSmall(picture.Scale(w, h, wxIMAGE_QUALITY_NORMAL), picture.GetSize(),
+                              canvas, m_document.Edit());
 }
 
 void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)
