@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/picture_options.h"
 #include "core/colour/palette.h"
 #include "core/screen/capture_region.h"
 #include "core/video/video_timing.h"
@@ -46,6 +47,8 @@ struct CliOptions {
     double recordSeconds = 0;
     bool recordPointer = true;   // --no-pointer: the mouse pointer left out
     int countdown = 0;           // --countdown: 0..10
+    // --crop, --rotate, --flip, --fit, --background: the pictures' edits.
+    PictureOptions picture;
 };
 
 // A unit a length may be written in after its number, and how many bytes it stands for.

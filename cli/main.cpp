@@ -193,8 +193,10 @@ bool CheckEveryEntryGaveAFrame(const InputFileFrames& frames, const std::vector<
 
 // Reads the project file that paths holds, as the application opens it, and replaces it by
 // the project's frame sources; the project's delays, loop setting and canvas apply unless
-// given as options. ownDelays gets each source's own delay (-1: the project's delay).
-bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector<int>& ownDelays)
+// given as options. ownDelays gets each source's own delay (-1: the project's delay); edit the
+// project's picture edits, which the picture options add to.
+bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector<int>& ownDelays,
+                  CanvasEdit& edit)
 {
     const wxString file = paths[0];
     ProjectReading project = ReadProjectFile(file);
@@ -213,6 +215,7 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
     if (!options.loopGiven && project.loopInGif)
         options.loopCount = project.loopCount;
     ownDelays = project.frameDelays;
+    edit = project.edit;
     if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= kGifMaxSide &&
         project.height <= kGifMaxSide) {
         options.width = project.width;
@@ -318,10 +321,12 @@ int WriteGif(FrameSource& frames, const FrameSourceFactory& reopen,
 }
 
 // The export options that options give for frames of canvas with delays.
-GifExportOptions ExportOptionsOf(const CliOptions& options, wxSize canvas, std::vector<int> delays)
+GifExportOptions ExportOptionsOf(const CliOptions& options, const EditedCanvas& picture,
+                                 std::vector<int> delays)
 {
     GifExportOptions exportOptions;
-    exportOptions.canvas = canvas;
+    exportOptions.canvas = picture.canvas;
+    exportOptions.edit = picture.edit;
     exportOptions.delay = options.delay;
     exportOptions.delays = std::move(delays);
     exportOptions.loopCount = options.loopCount;
@@ -330,6 +335,14 @@ GifExportOptions ExportOptionsOf(const CliOptions& options, wxSize canvas, std::
     exportOptions.optimize = options.optimize;
     exportOptions.quality = options.quality;
     return exportOptions;
+}
+
+// The canvas frames of sizes give, as the window derives it: their sizes as edit turns them.
+wxSize OrientedCanvas(std::vector<wxSize> sizes, const CanvasEdit& edit)
+{
+    for (wxSize& size : sizes)
+        size = OrientedSize(size, edit.orientation);
+    return CanvasFromFrameSizes(sizes);
 }
 
 // zoruvede-cli --record: the screen recorded, then written as the inputs would be.
@@ -346,15 +359,18 @@ int RecordGif(const CliOptions& options)
     if (!recording.problem.empty())
         std::fprintf(stderr, "%s: the recording ended early: %s\n", kProgram,
                      recording.problem.c_str());
+    EditedCanvas picture{wxSize(recording.width, recording.height), CanvasEdit()};
+    if (!ApplyPictureOptions(options.picture, picture, error)) {
+        std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, error.c_str());
+        return 2;
+    }
     const std::vector<PictureRef> pictures = recording.pictures;
     PictureFrameSource frames(pictures);
     const FrameSourceFactory reopen = [pictures] {
         return std::make_unique<PictureFrameSource>(pictures);
     };
-    return WriteGif(frames, reopen,
-                    ExportOptionsOf(options, wxSize(recording.width, recording.height),
-                                    recording.delays),
-                    options, [] {});
+    return WriteGif(frames, reopen, ExportOptionsOf(options, picture, recording.delays), options,
+                    [] {});
 }
 
 } // namespace
@@ -395,7 +411,8 @@ int main(int argc, char** argv)
         paths.push_back(PathArgument(input));
     const bool project = paths.size() == 1 && paths[0].Lower().EndsWith(".xml");
     FrameDelaySources delaySources;
-    if (project && !ApplyProject(paths, options, delaySources.project))
+    CanvasEdit projectEdit;
+    if (project && !ApplyProject(paths, options, delaySources.project, projectEdit))
         return 1;
     const bool deriveCanvas = options.width == 0;
     const std::vector<wxString> inputPaths = paths;
@@ -424,11 +441,16 @@ int main(int argc, char** argv)
     delaySources.own = frames.FrameDelays();
     delaySources.inputs = frames.FrameInputs();
 
+    EditedCanvas picture{deriveCanvas ? OrientedCanvas(frames.FrameSizes(), projectEdit)
+                                      : wxSize(options.width, options.height),
+                         projectEdit};
+    std::string pictureError;
+    if (!ApplyPictureOptions(options.picture, picture, pictureError)) {
+        std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, pictureError.c_str());
+        return 2;
+    }
     const GifExportOptions exportOptions =
-        ExportOptionsOf(options,
-                        deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())
-                                     : wxSize(options.width, options.height),
-                        ResolveFrameDelays(delaySources));
+        ExportOptionsOf(options, picture, ResolveFrameDelays(delaySources));
     if (options.estimateOnly)
         return PrintEstimate(frames, exportOptions);
 

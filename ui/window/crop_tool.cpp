@@ -1,11 +1,10 @@
-// The crop tool: Edit > Crop... (Ctrl+Shift+X) turns the preview into an editor of the
-// rectangle to keep, over the picture it shows, with a bar of typed values under the
+// The crop tool: Canvas > Crop... (Ctrl+Shift+X) turns the preview into an editor of the
+// rectangle to keep, over the output's picture, with a bar of typed values under the
 // settings; Apply (or Enter) crops the animation as one step, Cancel (or Escape) leaves it.
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
-#include "core/document/edit_commands.h"
 #include "ui/dialogs/crop_editor.h"
 #include "ui/strip/frame_strip.h"
 #include "ui/window/main_window.h"
@@ -15,8 +14,8 @@ void MainWindow::SetUpCropTool()
     m_crop = std::make_unique<CropEditor>(
         m_panel_down, this,
         [this](const wxRect& shown) {
-            EndCropping();
-            CropAnimation(shown);
+            if (CropAnimation(shown))
+                EndCropping();
         },
         [this] { EndCropping(); });
     // Under the settings, above the strip and the preview.
@@ -40,9 +39,13 @@ void MainWindow::OnCrop(wxCommandEvent&)
         const std::vector<int> selected = SelectedFrames();
         ShowFrame(selected.empty() ? 0 : selected.front());
     }
+    // The rectangle is drawn over the output's picture, as the crop takes it.
+    SetPreviewShowsOutput(true);
     const wxSize picture = ShownPictureSize();
-    if (picture.x <= 0 || picture.y <= 0)
+    if (picture.x <= 0 || picture.y <= 0) {
+        SetPreviewShowsOutput(false);
         return;
+    }
     m_crop->Start(picture);
 }
 
@@ -54,17 +57,5 @@ void MainWindow::OnUpdateCrop(wxUpdateUIEvent& event)
 void MainWindow::EndCropping()
 {
     m_crop->Stop();
-}
-
-void MainWindow::CropAnimation(const wxRect& shown)
-{
-    // Until the document crops its pictures, the canvas takes the rectangle's size, as a
-    // step of its own.
-    const DocumentSettings before = m_document.Settings();
-    DocumentSettings after = before;
-    after.canvas = shown.GetSize();
-    after.canvasChosen = true;
-    if (after != before)
-        m_history->Submit(new ChangeSettingsCommand(m_document, [] { return _("Crop"); }, 0,
-                                                    before, after));
+    SetPreviewShowsOutput(false);
 }

@@ -250,6 +250,7 @@ void MainWindow::BindMenuCommands()
     Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_SUPPORT_PAGE);
     Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_CHECK_UPDATE);
     Bind(wxEVT_MENU, &MainWindow::OnAbout, this, ID_ABOUT_BOX);
+    BindCanvasCommands();
     size_t languageCount = 0;
     const MenuLanguage* languages = MenuLanguages(&languageCount);
     for (size_t i = 0; i < languageCount; ++i)
@@ -278,8 +279,6 @@ void MainWindow::BuildMenuBar()
     // The history writes the labels, which name the step ("Undo Delete 3 Frames").
     m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
     m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
-    m_menuEdit->AppendSeparator();
-    m_menuEdit->Append(ID_CROP, WithShortcut(_("&Crop..."), "Ctrl+Shift+X"));
     if (m_history) {
         m_history->SetEditMenu(m_menuEdit);
         m_history->SetMenuStrings();
@@ -295,6 +294,11 @@ void MainWindow::BuildMenuBar()
     m_menuFrame->AppendSeparator();
     AppendTimingCommands(*m_menuFrame);
     AppendKeepGifTiming(*m_menuFrame);
+
+    m_menuCanvas = new wxMenu();
+    m_menuCanvas->Append(ID_CROP, WithShortcut(_("Cr&op..."), "Ctrl+Shift+X"));
+    m_menuCanvas->AppendSeparator();
+    AppendCanvasCommands(*m_menuCanvas);
 
     m_menuView = new wxMenu();
     AppendViewCommands(*m_menuView);
@@ -323,6 +327,7 @@ void MainWindow::BuildMenuBar()
     m_menubar->Append(m_menuFile, _("&File"));
     m_menubar->Append(m_menuEdit, _("&Edit"));
     m_menubar->Append(m_menuFrame, _("F&rame"));
+    m_menubar->Append(m_menuCanvas, _("&Canvas"));
     m_menubar->Append(m_menuView, _("&View"));
     m_menubar->Append(m_menuAnimation, _("&Animation"));
     m_menubar->Append(m_menuHelp, _("&Help"));

@@ -13,6 +13,7 @@
 #include "core/settings/paths.h"
 #include "ui/dialogs/crop_editor.h"
 #include "ui/strip/frame_strip.h"
+#include "core/export/compose_frame.h"
 #include "core/view/canvas_math.h"
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
@@ -93,17 +94,15 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
     // A frame whose picture is missing has nothing to draw.
     if (!picture)
         return;
-    const wxSize size(picture->Width(), picture->Height());
+    const wxSize size = PreviewShowsOutput() ? m_document.Canvas()
+                                             : wxSize(picture->Width(), picture->Height());
     const wxSize view = m_panel_down->GetClientSize();
     wxRect place = LayOutPreview(m_zoom, view, size).picture;
     if (place.width <= 0 || place.height <= 0)
         return;
     // The scroll rate is a pixel: the view starts that many pixels into the picture's area.
     place.Offset(-m_panel_down->GetViewStart());
-    // As the saved GIF shows it: transparent areas are black there.
-    dc.SetBrush(*wxBLACK_BRUSH);
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.DrawRectangle(wxRect(place).Intersect(wxRect(view)));
+    DrawPreviewBackground(dc, wxRect(place).Intersect(wxRect(view)));
     // Only the part in view is converted: a large picture at 400 % would not fit in memory.
     const VisiblePart part = VisiblePicturePart(place, view, size);
     if (!part.target.IsEmpty()) {
@@ -131,7 +130,7 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxRect& source, const
         CallAfter([this] { TellPictureTrouble(); });
         return none;
     }
-    wxImage image = pixels->View();
+    wxImage image = PreviewPicture(pixels->View());
     if (!wxRect(image.GetSize()).Contains(source) || source.IsEmpty())
         return none;
     if (source.GetSize() != image.GetSize())
@@ -146,6 +145,46 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxRect& source, const
         m_previewCache.erase(m_previewCache.begin());
     m_previewCache.push_back({frame, source, size, bitmap});
     return m_previewCache.back().bitmap;
+}
+
+bool MainWindow::PreviewShowsOutput() const
+{
+    return m_previewShowsOutput || !m_document.Edit().Identity();
+}
+
+void MainWindow::SetPreviewShowsOutput(bool output)
+{
+    if (output == m_previewShowsOutput)
+        return;
+    m_previewShowsOutput = output;
+    ShowPictureEdit();
+}
+
+wxImage MainWindow::PreviewPicture(const wxImage& picture) const
+{
+    if (!PreviewShowsOutput())
+        return picture;
+    return ComposeEdited(picture, m_document.Canvas(), m_document.Edit(), false);
+}
+
+void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)
+{
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    if (!m_document.Edit().background.transparent) {
+        dc.SetBrush(*wxBLACK_BRUSH);
+        dc.DrawRectangle(place);
+        return;
+    }
+    // Clear pixels show the squares image editors show for transparency.
+    constexpr int kSquare = 8;
+    dc.SetClippingRegion(place);
+    for (int y = place.y; y < place.GetBottom() + 1; y += kSquare)
+        for (int x = place.x; x < place.GetRight() + 1; x += kSquare) {
+            const bool light = ((x - place.x) / kSquare + (y - place.y) / kSquare) % 2 == 0;
+            dc.SetBrush(wxBrush(light ? wxColour(204, 204, 204) : wxColour(153, 153, 153)));
+            dc.DrawRectangle(x, y, kSquare, kSquare);
+        }
+    dc.DestroyClippingRegion();
 }
 
 void MainWindow::DrawEmptyHint(wxDC& dc)

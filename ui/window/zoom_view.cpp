@@ -140,7 +140,9 @@ void MainWindow::ApplyPreviewLayout()
 wxSize MainWindow::ShownPictureSize() const
 {
     const Picture* picture = FramePicture(m_shownIndex);
-    return picture ? wxSize(picture->Width(), picture->Height()) : wxSize();
+    if (!picture)
+        return wxSize();
+    return PreviewShowsOutput() ? m_document.Canvas() : wxSize(picture->Width(), picture->Height());
 }
 
 void MainWindow::RememberZoom()
