@@ -72,6 +72,12 @@ void CropEditor::Stop()
         return;
     Detach();
     m_view->SetCursor(wxNullCursor);
+    // A hidden field keeps no focus: the window's keys would reach nothing.
+    for (wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent())
+        if (focus == m_bar) {
+            m_view->SetFocus();
+            break;
+        }
     m_bar->Hide();
     m_bar->GetParent()->Layout();
     m_view->Refresh(false);

@@ -1,4 +1,4 @@
-// The crop tool: Canvas > Crop... (Ctrl+Shift+X) turns the preview into an editor of the
+// The crop tool: Edit > Crop... (Ctrl+Shift+X) turns the preview into an editor of the
 // rectangle to keep, over the output's picture, with a bar of typed values under the
 // settings; Apply (or Enter) crops the animation as one step, Cancel (or Escape) leaves it.
 #include <wx/menu.h>

@@ -279,6 +279,8 @@ void MainWindow::BuildMenuBar()
     // The history writes the labels, which name the step ("Undo Delete 3 Frames").
     m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
     m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
+    m_menuEdit->AppendSeparator();
+    m_menuEdit->Append(ID_CROP, WithShortcut(_("&Crop..."), "Ctrl+Shift+X"));
     if (m_history) {
         m_history->SetEditMenu(m_menuEdit);
         m_history->SetMenuStrings();
@@ -296,8 +298,6 @@ void MainWindow::BuildMenuBar()
     AppendKeepGifTiming(*m_menuFrame);
 
     m_menuCanvas = new wxMenu();
-    m_menuCanvas->Append(ID_CROP, WithShortcut(_("Cr&op..."), "Ctrl+Shift+X"));
-    m_menuCanvas->AppendSeparator();
     AppendCanvasCommands(*m_menuCanvas);
 
     m_menuView = new wxMenu();

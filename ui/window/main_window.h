@@ -205,14 +205,17 @@ private:
     const wxBitmap& PreviewBitmap(int index, const wxRect& source, const wxSize& size);
     // A frame's picture as the preview shows it: the frame itself, or with edits (or while
     // cropping) as the output shows it, composed on the canvas.
-    wxImage PreviewPicture(const wxImage& picture) const;
+    // shown: the size it is drawn at.
+    wxImage PreviewPicture(const wxImage& picture, const wxSize& shown) const;
     bool PreviewShowsOutput() const;
     void DrawPreviewBackground(wxDC& dc, const wxRect& place);
     void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
     void ClearPreview();
-    // The size of the picture the preview shows now; 0 x 0 for none.
+    // The size of the picture the preview shows now; 0 x 0 for none. The preview shows a
+    // frame's picture at PreviewPictureSize (the canvas when it shows the output).
     wxSize ShownPictureSize() const;
+    wxSize PreviewPictureSize(const Picture& picture) const;
     // The panel's scrolling made to match the shown picture at the current zoom.
     void ApplyPreviewLayout();
     // The zoom: the View menu, Ctrl with the wheel over the preview, the keys, the settings.
@@ -227,7 +230,7 @@ private:
     // Status field 1: the name and size of the frame shown last, in the current language.
     wxString FrameStatusText() const;
 
-    // The crop tool: Canvas > Crop... edits a rectangle over the output's picture in the
+    // The crop tool: Edit > Crop... edits a rectangle over the output's picture in the
     // preview, with its bar of typed values, until Apply crops the animation to it (through
     // CropAnimation) or Cancel leaves it.
     void SetUpCropTool();

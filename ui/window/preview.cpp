@@ -1,4 +1,7 @@
 // The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <algorithm>
+#include <cmath>
+
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/filename.h>
@@ -94,8 +97,7 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
     // A frame whose picture is missing has nothing to draw.
     if (!picture)
         return;
-    const wxSize size = PreviewShowsOutput() ? m_document.Canvas()
-                                             : wxSize(picture->Width(), picture->Height());
+    const wxSize size = PreviewPictureSize(*picture);
     const wxSize view = m_panel_down->GetClientSize();
     wxRect place = LayOutPreview(m_zoom, view, size).picture;
     if (place.width <= 0 || place.height <= 0)
@@ -130,11 +132,15 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxRect& source, const
         CallAfter([this] { TellPictureTrouble(); });
         return none;
     }
-    wxImage image = PreviewPicture(pixels->View());
-    if (!wxRect(image.GetSize()).Contains(source) || source.IsEmpty())
-        return none;
-    if (source.GetSize() != image.GetSize())
+    // The whole picture may be composed at about the size it is drawn; a part of it (a zoomed
+    // picture scrolled) is cut from the picture at its own size.
+    const bool whole = source == wxRect(PreviewPictureSize(*frame->picture));
+    wxImage image = PreviewPicture(pixels->View(), whole ? size : wxSize());
+    if (!whole) {
+        if (source.IsEmpty() || !wxRect(image.GetSize()).Contains(source))
+            return none;
         image = image.GetSubImage(source);
+    }
     // Enlarged, each pixel stays a sharp square; shrunk, it is smoothed.
     const wxImageResizeQuality quality =
         size.GetWidth() > source.width ? wxIMAGE_QUALITY_NEAREST : wxIMAGE_QUALITY_NORMAL;
@@ -160,11 +166,21 @@ void MainWindow::SetPreviewShowsOutput(bool output)
     ShowPictureEdit();
 }
 
-wxImage MainWindow::PreviewPicture(const wxImage& picture) const
+wxImage MainWindow::PreviewPicture(const wxImage& picture, const wxSize& shown) const
 {
     if (!PreviewShowsOutput())
         return picture;
-    return ComposeEdited(picture, m_document.Canvas(), m_document.Edit(), false);
+    const wxSize canvas = m_document.Canvas();
+    if (shown.x <= 0 || shown.y <= 0 || canvas.x <= 0 || canvas.y <= 0 ||
+        shown.x >= canvas.x || shown.y >= canvas.y)
+        return ComposeEdited(picture, canvas, m_document.Edit(), false);
+    // Shown smaller than it is: the picture is made small first and composed at about the size
+    // shown, so that a turn or a crop doesn't cost more than the drawing.
+    const double k = std::max(double(shown.x) / canvas.x, double(shown.y) / canvas.y);
+    const int w = std::max(1, int(std::lround(picture.GetWidth() * k)));
+    const int h = std::max(1, int(std::lround(picture.GetHeight() * k)));
+    return ComposeEditedSmall(picture.Scale(w, h, wxIMAGE_QUALITY_NORMAL), picture.GetSize(),
+                              canvas, m_document.Edit());
 }
 
 void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)

@@ -140,9 +140,12 @@ void MainWindow::ApplyPreviewLayout()
 wxSize MainWindow::ShownPictureSize() const
 {
     const Picture* picture = FramePicture(m_shownIndex);
-    if (!picture)
-        return wxSize();
-    return PreviewShowsOutput() ? m_document.Canvas() : wxSize(picture->Width(), picture->Height());
+    return picture ? PreviewPictureSize(*picture) : wxSize();
+}
+
+wxSize MainWindow::PreviewPictureSize(const Picture& picture) const
+{
+    return PreviewShowsOutput() ? m_document.Canvas() : wxSize(picture.Width(), picture.Height());
 }
 
 void MainWindow::RememberZoom()

@@ -219,6 +219,7 @@ TEST(ProjectFile, PictureEditsRoundTripAndUnreadableOnesAreLeftUnedited)
     EXPECT_TRUE(edited("fit=\"zoom\" background=\"nocolour\" rotate=\"45\" flip=\"x\"").Identity());
     EXPECT_TRUE(edited("crop=\"100x100+600+0\" crop_of=\"640x480\"").Identity());
     EXPECT_TRUE(edited("crop=\"100x100+0+0\"").Identity());
+    EXPECT_TRUE(edited("crop=\"9x9+0+0\" crop_of=\"90000x90000\"").Identity());
 }
 
 TEST(ProjectFile, TimingAttributesOutOfRangeAreHeldNotRefused)
