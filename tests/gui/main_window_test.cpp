@@ -78,7 +78,7 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(6), "&Help");
     // New and Record Screen, then the saving and opening commands and Exit.
     EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 9u);
-    EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 2u);
+    EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 4u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
     // the GIF timing check item, in three groups.
     EXPECT_EQ(Probe(frame).FrameMenu()->GetMenuItemCount(), 13u);
