@@ -107,3 +107,18 @@ TEST_F(PictureEdits, AProjectKeepsTheEditsAndTheCommandLineExportsThemAsTheWindo
         << (errors.empty() ? wxString() : errors[0]);
     EXPECT_TRUE(FileBytes(dir.File("app.gif")) == FileBytes(dir.File("cli.gif")));
 }
+
+TEST_F(PictureEdits, FramesAddedAfterAnEditShowItInTheirThumbnails)
+{
+    fixture.Command(ID_ROTATE_RIGHT);
+    fixture.Command(ID_FIT_FIT);
+    fixture.AddImages(Paths({dir.File("a.png"), dir.File("b.png")}));
+    FrameStrip& strip = *Probe(Frame()).Strip();
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const auto* before = dynamic_cast<FrameTile*>(strip.GetItem(i));
+        const auto* added = dynamic_cast<FrameTile*>(strip.GetItem(i + 2));
+        ASSERT_TRUE(before && added);
+        EXPECT_EQ(added->m_thumbnail.GetSize(), before->m_thumbnail.GetSize());
+    }
+}

@@ -151,8 +151,11 @@ void MainWindow::TakePictureLook()
     if (!plain || m_thumbnailsEdited)
         m_thumbnails->SetPictureLook(
             plain ? FrameStrip::PictureLook()
+                  // On the canvas of this look, not the document's of the moment: frames put in
+                  // one by one pass through canvases that are not the last, and ShowCanvas takes
+                  // the look again when the canvas has changed.
                   : [this](const wxImage& small, const wxSize& picture) {
-                        return ComposeEditedSmall(small, picture, m_document.Canvas(),
+                        return ComposeEditedSmall(small, picture, m_lookCanvas,
                                                   m_document.Edit());
                     });
     m_thumbnailsEdited = !plain;
