@@ -7,4 +7,5 @@ set(SOURCES
   edit_commands.cpp
   edit_history.cpp
   frame_delays.cpp
-  frame_order.cpp)
+  frame_order.cpp
+  frame_thinning.cpp)
