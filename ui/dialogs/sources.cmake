@@ -3,6 +3,7 @@
 
 set(SOURCES
   delay_dialogs.cpp
+  fewer_frames_dialogs.cpp
   file_drop.cpp
   fitting_status_bar.cpp
   gif_save_dialog_hook.cpp

@@ -5,6 +5,7 @@ set(SOURCES
   about.cpp
   canvas.cpp
   document_view.cpp
+  fewer_frames.cpp
   frame_arranging.cpp
   frame_editing.cpp
   frame_moving.cpp
