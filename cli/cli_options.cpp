@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <unistd.h>
 
 namespace {
 
@@ -212,6 +213,7 @@ bool CheckRecordOptions(CliOptions& options, const std::string& fpsText, double 
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
 {
     bool endGiven = false;
+    bool dedupeBare = false;  // --dedupe was given without =T
     double videoEnd = -1, videoDuration = -1;
     std::string fpsText;
     std::string videoOnly;    // the first option given that only video inputs take
@@ -279,6 +281,7 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.dedupe = true;
+            dedupeBare = dedupeBare || !optarg;
         } else if (name == "--every") {
             long every = 0;
             if (!ParseNumber(value, 2, kMaxEvery, every)) {
@@ -433,6 +436,15 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         error = "no input images given";
         return false;
     }
+    // "--dedupe 2" leaves the 2 as an input; when no file has that name, the tolerance was
+    // meant.
+    double percent = 0;
+    for (const std::string& input : options.inputs)
+        if (dedupeBare && ParsePercent(input, percent) && access(input.c_str(), F_OK) != 0) {
+            error = "--dedupe takes its tolerance as --dedupe=" + input + " (there is no file \"" +
+                    input + "\")";
+            return false;
+        }
     return true;
 }
 

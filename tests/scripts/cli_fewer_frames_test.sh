@@ -27,6 +27,9 @@ for bad in "--dedupe=-1" "--dedupe=100.5" "--dedupe=abc" "--dedupe=" "--dedupe=1
     check "$bad gives 2" [ "$rc" -eq 2 ] && check "$bad is named" contains err "bad --${bad:2:6}"
     check "$bad writes nothing" [ ! -e bad.gif ]
 done
+run --dedupe 2 -o bad.gif "${inputs[@]}"
+check "--dedupe 2 gives 2" [ "$rc" -eq 2 ] && check "--dedupe 2 is told the form" contains err "as --dedupe=2"
+check "nothing written for --dedupe 2" [ ! -e bad.gif ]
 run --every 2 --max-fps 10 -o bad.gif "${inputs[@]}"
 check "--every with --max-fps gives 2" [ "$rc" -eq 2 ] && check "they exclude each other" contains err "can't both be given"
 check "nothing written for both" [ ! -e bad.gif ]
