@@ -144,6 +144,11 @@ const option kLongOptions[] = {
     {"region", required_argument, nullptr, 278},
     {"no-pointer", no_argument, nullptr, 279},
     {"countdown", required_argument, nullptr, 280},
+    {"crop", required_argument, nullptr, 281},
+    {"rotate", required_argument, nullptr, 282},
+    {"flip", required_argument, nullptr, 283},
+    {"fit", required_argument, nullptr, 284},
+    {"background", required_argument, nullptr, 285},
     {"dedupe", optional_argument, nullptr, 300},
     {"every", required_argument, nullptr, 301},
     {"max-fps", required_argument, nullptr, 302},
@@ -389,6 +394,9 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.threads = static_cast<int>(threads);
+        } else if (IsPictureOption(name)) {
+            if (!ParsePictureOption(name, value, options.picture, error))
+                return false;
         } else if (name == "--quantizer" || name == "--reducer") {
             // --reducer and its value direct are the earlier names of --quantizer and toolkit.
             if (value == "quant")

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/picture_options.h"
 #include "core/colour/palette.h"
 #include "core/screen/capture_region.h"
 #include "core/video/video_timing.h"
@@ -46,6 +47,8 @@ struct CliOptions {
     double recordSeconds = 0;
     bool recordPointer = true;   // --no-pointer: the mouse pointer left out
     int countdown = 0;           // --countdown: 0..10
+    // --crop, --rotate, --flip, --fit, --background: the pictures' edits.
+    PictureOptions picture;
     // Fewer frames, applied in this order once the frames are read: --dedupe[=T] merges each
     // frame into the one before it when at most T % of its pixels differ; then --every N keeps
     // every N-th frame or --max-fps N at most N frames a second (0: not asked). Merged frames

@@ -196,8 +196,10 @@ bool CheckEveryEntryGaveAFrame(const InputFileFrames& frames, const std::vector<
 
 // Reads the project file that paths holds, as the application opens it, and replaces it by
 // the project's frame sources; the project's delays, loop setting and canvas apply unless
-// given as options. ownDelays gets each source's own delay (-1: the project's delay).
-bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector<int>& ownDelays)
+// given as options. ownDelays gets each source's own delay (-1: the project's delay); edit the
+// project's picture edits, which the picture options add to.
+bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector<int>& ownDelays,
+                  CanvasEdit& edit)
 {
     const wxString file = paths[0];
     ProjectReading project = ReadProjectFile(file);
@@ -216,6 +218,7 @@ bool ApplyProject(std::vector<wxString>& paths, CliOptions& options, std::vector
     if (!options.loopGiven && project.loopInGif)
         options.loopCount = project.loopCount;
     ownDelays = project.frameDelays;
+    edit = project.edit;
     if (options.width == 0 && project.width > 0 && project.height > 0 && project.width <= kGifMaxSide &&
         project.height <= kGifMaxSide) {
         options.width = project.width;
@@ -321,10 +324,12 @@ int WriteGif(FrameSource& frames, const FrameSourceFactory& reopen,
 }
 
 // The export options that options give for frames of canvas with delays.
-GifExportOptions ExportOptionsOf(const CliOptions& options, wxSize canvas, std::vector<int> delays)
+GifExportOptions ExportOptionsOf(const CliOptions& options, const EditedCanvas& picture,
+                                 std::vector<int> delays)
 {
     GifExportOptions exportOptions;
-    exportOptions.canvas = canvas;
+    exportOptions.canvas = picture.canvas;
+    exportOptions.edit = picture.edit;
     exportOptions.delay = options.delay;
     exportOptions.delays = std::move(delays);
     exportOptions.loopCount = options.loopCount;
@@ -333,6 +338,14 @@ GifExportOptions ExportOptionsOf(const CliOptions& options, wxSize canvas, std::
     exportOptions.optimize = options.optimize;
     exportOptions.quality = options.quality;
     return exportOptions;
+}
+
+// The canvas frames of sizes give, as the window derives it: their sizes as edit turns them.
+wxSize OrientedCanvas(std::vector<wxSize> sizes, const CanvasEdit& edit)
+{
+    for (wxSize& size : sizes)
+        size = OrientedSize(size, edit.orientation);
+    return CanvasFromFrameSizes(sizes);
 }
 
 bool ThinsFrames(const CliOptions& options)
@@ -374,9 +387,13 @@ int RecordGif(const CliOptions& options)
     if (!recording.problem.empty())
         std::fprintf(stderr, "%s: the recording ended early: %s\n", kProgram,
                      recording.problem.c_str());
+    EditedCanvas picture{wxSize(recording.width, recording.height), CanvasEdit()};
+    if (!ApplyPictureOptions(options.picture, picture, error)) {
+        std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, error.c_str());
+        return 2;
+    }
     std::vector<PictureRef> pictures = recording.pictures;
-    GifExportOptions exportOptions =
-        ExportOptionsOf(options, wxSize(recording.width, recording.height), recording.delays);
+    GifExportOptions exportOptions = ExportOptionsOf(options, picture, recording.delays);
     if (ThinsFrames(options)) {
         const std::atomic<bool> never{false};
         const std::vector<double> shares =
@@ -436,7 +453,8 @@ int main(int argc, char** argv)
         paths.push_back(PathArgument(input));
     const bool project = paths.size() == 1 && paths[0].Lower().EndsWith(".xml");
     FrameDelaySources delaySources;
-    if (project && !ApplyProject(paths, options, delaySources.project))
+    CanvasEdit projectEdit;
+    if (project && !ApplyProject(paths, options, delaySources.project, projectEdit))
         return 1;
     const bool deriveCanvas = options.width == 0;
     const std::vector<wxString> inputPaths = paths;
@@ -465,11 +483,9 @@ int main(int argc, char** argv)
     delaySources.own = frames.FrameDelays();
     delaySources.inputs = frames.FrameInputs();
 
-    GifExportOptions exportOptions =
-        ExportOptionsOf(options,
-                        deriveCanvas ? CanvasFromFrameSizes(frames.FrameSizes())
-                                     : wxSize(options.width, options.height),
-                        ResolveFrameDelays(delaySources));
+    // Fewer frames first: the canvas derives from the frames that stay, as the window's does.
+    std::vector<int> delays = ResolveFrameDelays(delaySources);
+    std::vector<wxSize> sizes = frames.FrameSizes();
     FrameSource* written = &frames;
     FrameSourceFactory reopen =
         ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth);
@@ -489,8 +505,16 @@ int main(int argc, char** argv)
                                 ? frameError.reason
                                 : InputError(frameError.file, frameError.reason));
         }
-        const ThinnedFrames thinned = FewerFrames(options, exportOptions, frames.Count(), shares);
-        exportOptions.delays = thinned.delays;
+        GifExportOptions timing;
+        timing.delay = options.delay;
+        timing.delays = delays;
+        const ThinnedFrames thinned = FewerFrames(options, timing, frames.Count(), shares);
+        delays = thinned.delays;
+        std::vector<wxSize> keptSizes;
+        for (int index : thinned.kept)
+            if (index < static_cast<int>(sizes.size()))
+                keptSizes.push_back(sizes[index]);
+        sizes = keptSizes;
         thinnedFrames = std::make_unique<KeptFrameSource>(
             std::make_unique<LentFrameSource>(frames), thinned.kept);
         written = thinnedFrames.get();
@@ -501,6 +525,15 @@ int main(int argc, char** argv)
             return std::make_unique<KeptFrameSource>(std::move(all), kept);
         };
     }
+    EditedCanvas picture{deriveCanvas ? OrientedCanvas(sizes, projectEdit)
+                                      : wxSize(options.width, options.height),
+                         projectEdit};
+    std::string pictureError;
+    if (!ApplyPictureOptions(options.picture, picture, pictureError)) {
+        std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, pictureError.c_str());
+        return 2;
+    }
+    const GifExportOptions exportOptions = ExportOptionsOf(options, picture, std::move(delays));
     if (options.estimateOnly)
         return PrintEstimate(*written, exportOptions);
 

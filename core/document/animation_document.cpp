@@ -79,7 +79,7 @@ wxSize AnimationDocument::FramesCanvas() const
     std::vector<wxSize> sizes;
     sizes.reserve(m_frames.size());
     for (const FramePtr& frame : m_frames)
-        sizes.push_back(FrameSize(*frame));
+        sizes.push_back(OrientedSize(FrameSize(*frame), m_settings.edit.orientation));
     return CanvasFromFrameSizes(sizes);
 }
 

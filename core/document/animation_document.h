@@ -13,6 +13,7 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+#include "core/document/canvas_edit.h"
 #include "core/picture/picture.h"
 
 struct AnimationFrame {
@@ -62,10 +63,24 @@ struct DocumentSettings {
     // The preview's loops (0: forever), and whether the saved GIF plays them too.
     int loopCount = 0;
     bool loopInFile = false;
+    // How the frames become the output's pictures: orientation, crop, fit mode, background.
+    CanvasEdit edit;
     bool operator==(const DocumentSettings& o) const
     {
         return delay == o.delay && canvas == o.canvas && canvasChosen == o.canvasChosen &&
-               loopCount == o.loopCount && loopInFile == o.loopInFile;
+               loopCount == o.loopCount && loopInFile == o.loopInFile && edit == o.edit;
+    }
+    // The canvas and the edit, as the edits of the picture change them.
+    EditedCanvas Edited() const { return EditedCanvas{canvas, edit}; }
+    // settings with the canvas and edit of state; choose: the canvas is the user's from now
+    // on (a crop's), else it stays chosen or follows the frames as before.
+    DocumentSettings With(const EditedCanvas& state, bool choose) const
+    {
+        DocumentSettings s = *this;
+        s.canvas = state.canvas;
+        s.canvasChosen = canvasChosen || choose;
+        s.edit = state.edit;
+        return s;
     }
     bool operator!=(const DocumentSettings& o) const { return !(*this == o); }
 };
@@ -113,8 +128,10 @@ public:
     // The canvas every frame is written on: the size the user chose, else FramesCanvas().
     wxSize Canvas() const;
     bool CanvasChosen() const { return m_settings.canvasChosen; }
-    // The size the frames give (CanvasFromFrameSizes; a missing picture counts as 0 x 0).
+    // The size the frames give (CanvasFromFrameSizes of their sizes as oriented; a missing
+    // picture counts as 0 x 0).
     wxSize FramesCanvas() const;
+    const CanvasEdit& Edit() const { return m_settings.edit; }
     int LoopCount() const { return m_settings.loopCount; }
     // Whether the saved GIF plays LoopCount() times too (otherwise it loops forever).
     bool LoopInFile() const { return m_settings.loopInFile; }

@@ -3,9 +3,11 @@
 
 set(SOURCES
   animation_document.cpp
+  canvas_edit.cpp
   canvas_size.cpp
   edit_commands.cpp
   edit_history.cpp
   frame_delays.cpp
   frame_order.cpp
+  frame_placement.cpp
   frame_thinning.cpp)

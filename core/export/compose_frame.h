@@ -5,18 +5,8 @@
 #include <wx/gdicmn.h>
 #include <wx/image.h>
 
-// Where and how large a frame of size frame lands on a canvas of size canvas: shrunk to fit
-// (never enlarged) keeping its proportion, centred with truncating division.
-struct FramePlacement {
-    bool shrunk = false;  // the frame was wider or taller than the canvas
-    wxSize size;          // the frame's size on the canvas
-    wxPoint origin;       // its top-left corner; may be negative only for invalid input
-};
-
-// The geometry of ComposeFrame. The shrunk size is computed in exact integer arithmetic: the
-// limiting side gets the canvas size exactly, the other one the truncated proportional size
-// (at least 1 pixel).
-FramePlacement PlaceFrame(const wxSize& frame, const wxSize& canvas);
+#include "core/document/canvas_edit.h"
+#include "core/document/frame_placement.h"
 
 // Returns a new RGB image of exactly canvas size (no alpha, no mask): black, with frame drawn
 // on it as PlaceFrame says (rescaled at the toolkit's normal quality when shrunk). Masked
@@ -24,3 +14,20 @@ FramePlacement PlaceFrame(const wxSize& frame, const wxSize& canvas);
 // a black canvas. With trace, writes the trace lines "thumbnail-1", "thumbnail-2",
 // "thumbnail-3", "image", "m_bitmap" and "Rescale" as the composition goes.
 wxImage ComposeFrame(const wxImage& frame, const wxSize& canvas, bool trace = true);
+
+// The frame as the output shows it under edit (see canvas_edit.h): turned and mirrored, fitted
+// onto the crop's canvas and cut, then fitted onto canvas by the edit's mode over its
+// background. The result has alpha exactly when the background is transparent: 0 where no frame
+// pixel is, the frame's own alpha elsewhere. An edit that changes nothing gives ComposeFrame's
+// image, trace lines included; other edits write none. The shrinking mode scales at the
+// toolkit's normal quality, as older versions did; the others at its high quality.
+wxImage ComposeEdited(const wxImage& frame, const wxSize& canvas, const CanvasEdit& edit,
+                      bool trace = true);
+
+// frame turned and mirrored as orientation says; frame itself (shared) when that is nothing.
+wxImage Oriented(const wxImage& frame, const Orientation& orientation);
+
+// A small copy of a frame (small, made from a picture of size picture) as the output shows it
+// on canvas under edit, at about the small copy's scale: for thumbnails, not for files.
+wxImage ComposeEditedSmall(const wxImage& small, const wxSize& picture, const wxSize& canvas,
+                           const CanvasEdit& edit);

@@ -15,6 +15,8 @@
 #include "core/base/buffered_output.h"
 #include "core/export/canvas_check.h"
 #include "core/export/compose_frame.h"
+#include "core/gif/clear_pixels.h"
+#include "core/gif/gif_graphic_control.h"
 #include "core/gif/gif_image_indices.h"
 #include "core/gif/gif_limits.h"
 #include "core/gif/gif_optimised_writer.h"
@@ -36,6 +38,8 @@ struct PreparedFrame {
     std::unique_ptr<IndexedFrame> indexed;
     // The frame before reduction, kept only for the optimised writer.
     std::unique_ptr<wxImage> composed;
+    // Which pixels show nothing (a transparent background); empty when every pixel shows.
+    std::vector<uint8_t> clear;
     ExportFailure failure;
 };
 
@@ -71,6 +75,13 @@ ExportFailure InputFailure(const FrameError& error)
     return failure;
 }
 
+// Whether the optimised writer writes the frames: it keeps what is on screen between frames,
+// which frames with clear pixels must not do.
+bool WritesOptimised(const GifExportOptions& options)
+{
+    return options.optimize && !options.edit.background.transparent;
+}
+
 // Decoding and composing: called for one frame at a time, in order, so the source is read
 // sequentially and the composition's trace lines come out in frame order.
 bool TakeComposed(FrameSource& source, int index, const GifExportOptions& options,
@@ -82,7 +93,7 @@ bool TakeComposed(FrameSource& source, int index, const GifExportOptions& option
         failure = InputFailure(error);
         return false;
     }
-    composed = ComposeFrame(frame, options.canvas, options.traceComposition);
+    composed = ComposeEdited(frame, options.canvas, options.edit, options.traceComposition);
     if (!composed.IsOk()) {
         failure = FrameFailure(Kind::FrameFit, index, source.Count());
         return false;
@@ -95,9 +106,10 @@ void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& optio
 {
     const GifQualitySettings quality = QualitySettings(options.quality);
     const QuantSettings settings{quality.colours, quality.dithering};
+    out.clear = TakeClearPixels(composed);
     // The default reducer hands its indices straight to the writer; the optimised writer
     // compares colours, so it takes the image.
-    if (options.reducer == PaletteReducer::Quant && !options.optimize) {
+    if (options.reducer == PaletteReducer::Quant && !WritesOptimised(options)) {
         auto indexed = std::make_unique<IndexedFrame>();
         const bool ok = ReduceToIndexedQuant(composed, *indexed, settings);
         composed = wxImage();
@@ -109,7 +121,7 @@ void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& optio
         return;
     }
     wxImage reduced = ReduceWith(options.reducer, composed, settings);
-    if (options.optimize)
+    if (WritesOptimised(options))
         out.composed = std::make_unique<wxImage>(composed);
     composed = wxImage();
     if (!reduced.IsOk()) {
@@ -207,13 +219,21 @@ private:
 };
 
 // Writes a frame reduced by itself, not by the optimised writer; the first begins the file.
-bool WriteReduced(GifWriter& writer, const PreparedFrame& frame, bool first, int delayMs,
-                  int loopCount)
+// With clear pixels possible (clears), every frame clears the screen behind it when the next
+// comes, so no frame shows through another.
+bool WriteReduced(GifWriter& writer, PreparedFrame& frame, bool first, int delayMs,
+                  int loopCount, bool clears)
 {
     GifImageIndices looked;
     if (!frame.indexed && !IndexGifImage(*frame.reduced, looked))
         return false;
-    const GifIndexedImage image = frame.indexed ? ImageView(*frame.indexed) : ImageView(looked);
+    IndexedFrame& indexed = frame.indexed ? *frame.indexed : looked.frame;
+    const int clearEntry = MarkClearPixels(indexed, frame.clear);
+    GifIndexedImage image = frame.indexed ? ImageView(*frame.indexed) : ImageView(looked);
+    if (clearEntry >= 0)
+        image.transparentIndex = clearEntry;
+    if (clears)
+        image.disposal = static_cast<int>(GifDisposal::Background);
     return (!first || writer.Begin(image, loopCount)) && writer.Image(image, delayMs);
 }
 
@@ -258,9 +278,10 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
             return frame.failure;
 
         const int delayMs = GifFrameDelay(options, i) * 10;
-        bool saved = options.optimize
+        bool saved = WritesOptimised(options)
                          ? optimised.Write(*frame.composed, *frame.reduced, delayMs)
-                         : WriteReduced(writer, frame, i == 0, delayMs, options.loopCount);
+                         : WriteReduced(writer, frame, i == 0, delayMs, options.loopCount,
+                                        options.edit.background.transparent);
         // The trailer goes with the last frame, so its length counts in that frame's report.
         if (saved && i + 1 == count)
             saved = writer.Finish();

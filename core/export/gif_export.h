@@ -13,6 +13,7 @@
 #include "core/export/export_failure.h"
 #include "core/export/frame_source.h"
 #include "core/colour/palette.h"
+#include "core/document/canvas_edit.h"
 
 // Receives the progress of an export, on the thread that runs it.
 class ExportProgressSink {
@@ -30,6 +31,11 @@ constexpr int kGifLowestQuality = 1;
 
 struct GifExportOptions {
     wxSize canvas;          // every frame's size in the file; 1..kGifMaxSide each way
+    // How each frame becomes a picture of canvas size (see ComposeEdited). With a transparent
+    // background every frame is written whole and clears the screen behind it when the next
+    // comes (optimize writes them so too), so that no frame shows through another's clear
+    // pixels.
+    CanvasEdit edit;
     int delay = 10;         // hundredths of a second between frames
     // Each output frame's own delay in hundredths, by frame index, 0..kGifMaxDelay as given
     // (0 and 1 too, though viewers stretch them). An entry below 0, and every frame past the

@@ -2,6 +2,7 @@
 # frames as a viewer shows them, and writing one (plain or optimised). Uses base/ and colour/.
 
 set(SOURCES
+  clear_pixels.cpp
   frame_difference.cpp
   gif_blocks.cpp
   gif_composer.cpp

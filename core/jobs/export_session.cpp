@@ -28,6 +28,7 @@ bool ExportSession::Start(ExportRequest request)
         request.path, request.delay);
     m_worker->SetSaveOptions(request.options);
     m_worker->SetTiming(std::move(request.delays), request.loopCount);
+    m_worker->SetEdit(request.edit);
     if (m_worker->Run() != wxTHREAD_NO_ERROR) {
         m_worker.reset();
         return false;

@@ -26,6 +26,8 @@ struct ExportRequest {
     int delay = 0;
     std::vector<int> delays;
     int loopCount = 0;
+    // How the frames become the file's pictures.
+    CanvasEdit edit;
     GifSaveOptions options;
     // The pictures in the order written; a null one is written as no picture.
     std::vector<PictureRef> frames;

@@ -86,6 +86,7 @@ wxThread::ExitCode ExportThread::Entry()
     options.delay = m_delay;
     options.delays = m_delays;
     options.loopCount = m_loopCount;
+    options.edit = m_edit;
     options.optimize = m_options.optimize;
     options.quality = m_options.quality;
     QueueingProgress progress(m_dest, m_stop);

@@ -55,6 +55,9 @@ public:
         m_loopCount = loopCount;
     }
 
+    // How the frames become the file's pictures (GifExportOptions' edit); set before Run.
+    void SetEdit(const CanvasEdit& edit) { m_edit = edit; }
+
     // The encoding and the size limit the save asked for; set before Run.
     void SetSaveOptions(const GifSaveOptions& options) { m_options = options; }
 
@@ -73,5 +76,6 @@ private:
     int m_delay;
     std::vector<int> m_delays;
     int m_loopCount = 0;
+    CanvasEdit m_edit;
     std::atomic<bool> m_stop{false};
 };

@@ -16,6 +16,7 @@
 #include "core/base/file_name_encoding.h"
 #include "core/project/frame_folder.h"
 #include "core/project/limited_xml.h"
+#include "core/project/project_edit.h"
 #include "core/input/frame_reference.h"
 #include "core/gif/gif_limits.h"
 #include "core/input/image_decode.h"
@@ -91,6 +92,7 @@ void BuildProjectDocument(const ProjectData& data, wxXmlDocument& doc)
         gif->AddAttribute("loop", wxString::Format("%d", data.loopCount));
         gif->AddAttribute("loop_saved", data.loopInGif ? "1" : "0");
     }
+    WriteEditAttributes(data.edit, *gif);
     AddNumber(gif, "width", data.width);
     AddNumber(gif, "height", data.height);
     AddNumber(gif, "delay_time", data.delay);
@@ -200,6 +202,7 @@ ProjectReading ReadProjectDocument(const wxXmlDocument& doc)
     if (gif->GetAttribute("loop", &loop))
         r.loopCount = std::clamp(ReadProjectNumber(loop), 0, kGifMaxLoopCount);
     r.loopInGif = gif->GetAttribute("loop_saved", "0") == "1";
+    r.edit = ReadEditAttributes(*gif);
     wxArrayString entries;
     std::vector<int> delays;
     for (const wxXmlNode* child = FirstChild(images); child; child = Next(child)) {

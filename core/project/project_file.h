@@ -11,7 +11,9 @@
 //                           and whether the GIF saved from the project uses it ("1") or
 //                           plays forever as before ("0"); both absent: forever, not used.
 // A project with every frame on the common delay and the default loop setting has no
-// attribute, so it is byte for byte the file written before timing was stored.
+// attribute, so it is byte for byte the file written before timing was stored. The picture
+// edits (turning, mirroring, the crop, the fit mode, the background) ride on attributes of gif
+// too; project_edit.h lists them.
 #pragma once
 
 #include <vector>
@@ -19,6 +21,7 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include "core/document/canvas_edit.h"
 #include "core/project/project_markers.h"
 #include "core/export/export_failure.h"
 
@@ -41,6 +44,8 @@ struct ProjectData {
     // loopCount); loopInGif: the GIF saved from the project plays so, else forever.
     int loopCount = 0;
     bool loopInGif = false;
+    // How the frames become the pictures of the GIF; width and height are its canvas.
+    CanvasEdit edit;
     // The rule the run markers are written by: a file of an older version keeps its own.
     ProjectMarkers markers = ProjectMarkers::GifPath;
 };

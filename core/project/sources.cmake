@@ -7,6 +7,7 @@ set(SOURCES
   frame_file_plan.cpp
   frame_folder.cpp
   limited_xml.cpp
+  project_edit.cpp
   project_file.cpp
   project_markers.cpp
   recovery_frames.cpp

@@ -5,7 +5,6 @@
 
 set(SOURCES
   capture_backend.cpp
-  capture_region.cpp
   screen_opening.cpp
   screen_pixels.cpp
   x11_errors.cpp

@@ -101,6 +101,14 @@ void FrameStrip::SetThumbnailSize(ThumbnailSize size)
     ScrollToItem(GetFocusItem());
 }
 
+void FrameStrip::SetPictureLook(PictureLook look)
+{
+    m_look = std::move(look);
+    for (size_t i = 0; i < m_items.size(); ++i)
+        m_items[i]->Load(*this, true);
+    Refresh(false);
+}
+
 void FrameStrip::TakeThemeColours()
 {
     ThemeColours theme;

@@ -301,6 +301,17 @@ public:
     // The thumbnails' size; a change makes every thumbnail again and lays the tiles out anew,
     // keeping the focused tile in view.
     void SetThumbnailSize(ThumbnailSize size);
+
+    // How a frame's picture looks in the output (its small copy and the size of the whole
+    // picture give the small output picture); a thumbnail shows that. Setting it makes every
+    // thumbnail again; none: the pictures as they are.
+    using PictureLook = std::function<wxImage(const wxImage& small, const wxSize& picture)>;
+    void SetPictureLook(PictureLook look);
+    // The small picture as the output shows it.
+    wxImage LookOf(const wxImage& small, const wxSize& picture) const
+    {
+        return m_look ? m_look(small, picture) : small;
+    }
     ThumbnailSize GetThumbnailSize() const { return m_thumbnailSize; }
 
     int GetThumbnailWidth() const { return m_metrics.thumbWidth; }
@@ -421,6 +432,7 @@ private:
 
     int m_itemWidth = -1;
     ThumbnailSize m_thumbnailSize = kDefaultThumbnailSize;
+    PictureLook m_look;
     TileMetrics m_metrics;
     LabelLayout m_label;
     StripPalette m_palette;

@@ -155,13 +155,15 @@ bool FrameTile::Load(FrameStrip& ctrl, bool force)
     if (m_thumbnail.IsOk() && !force)
         return true;
     wxLogNull noLog;
+    const wxSize whole = m_picture ? wxSize(m_picture->Width(), m_picture->Height()) : wxSize();
     if (m_small && m_small->IsOk()) {
-        m_thumbnail = ScaleToFit(*m_small, ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
+        m_thumbnail = ScaleToFit(ctrl.LookOf(*m_small, whole), ctrl.GetThumbnailWidth(),
+                                 ctrl.GetThumbnailHeight());
     } else if (m_picture) {
         // No small copy was made where the picture was loaded: the whole picture, once.
         if (const DecodedPictureRef pixels = m_picture->Decode())
-            m_thumbnail = ScaleToFit(pixels->View(), ctrl.GetThumbnailWidth(),
-                                     ctrl.GetThumbnailHeight());
+            m_thumbnail = ScaleToFit(ctrl.LookOf(pixels->View(), whole),
+                                     ctrl.GetThumbnailWidth(), ctrl.GetThumbnailHeight());
     }
     return true;
 }

@@ -27,6 +27,9 @@ void MainWindow::ShowCanvas()
         return;
     }
     const wxSize canvas = m_document.Canvas();
+    // The frames composed on another canvas look different.
+    if (canvas != m_lookCanvas)
+        TakePictureLook();
     SetCanvasControls(canvas, 1);
     const wxString text = m_gifName.empty()
         ? wxString::Format("Untitled.gif (%d * %d)" + _("px"), canvas.x, canvas.y)
@@ -45,6 +48,9 @@ void MainWindow::ChooseCanvas(const wxSize& size)
 
 wxSize MainWindow::ProportionBase() const
 {
+    // A crop's proportion is the picture's now.
+    if (m_document.Edit().Cropped())
+        return wxSize(m_document.Edit().crop.width, m_document.Edit().crop.height);
     const wxSize frames = m_document.FramesCanvas();
     return frames.x > 0 && frames.y > 0 ? frames : m_document.Canvas();
 }

@@ -175,6 +175,11 @@ void MainWindow::FollowSettings(const DocumentSettings& before)
         else
             ShowCanvas();
     }
+    if (now.edit != before.edit || now.canvas != before.canvas) {
+        ShowPictureEdit();
+        // The saved GIF is another file now: Save must write it again.
+        ++m_frameListVersion;
+    }
     if (now.loopCount != before.loopCount || now.loopInFile != before.loopInFile) {
         m_player.ResetLoops();
         // The saved GIF is another file now: Save must write it again.

@@ -244,6 +244,7 @@ void MainWindow::BindMenuCommands()
     Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_SUPPORT_PAGE);
     Bind(wxEVT_MENU, &MainWindow::OnWebLink, this, ID_CHECK_UPDATE);
     Bind(wxEVT_MENU, &MainWindow::OnAbout, this, ID_ABOUT_BOX);
+    BindCanvasCommands();
     size_t languageCount = 0;
     const MenuLanguage* languages = MenuLanguages(&languageCount);
     for (size_t i = 0; i < languageCount; ++i)
@@ -290,6 +291,9 @@ void MainWindow::BuildMenuBar()
     m_menuFrame->AppendSeparator();
     AppendFewerFramesCommands(*m_menuFrame);
 
+    m_menuCanvas = new wxMenu();
+    AppendCanvasCommands(*m_menuCanvas);
+
     m_menuView = new wxMenu();
     AppendViewCommands(*m_menuView);
 
@@ -315,6 +319,7 @@ void MainWindow::BuildMenuBar()
     m_menubar->Append(m_menuFile, _("&File"));
     m_menubar->Append(m_menuEdit, _("&Edit"));
     m_menubar->Append(m_menuFrame, _("F&rame"));
+    m_menubar->Append(m_menuCanvas, _("&Canvas"));
     m_menubar->Append(m_menuView, _("&View"));
     m_menubar->Append(m_menuAnimation, _("&Animation"));
     m_menubar->Append(m_menuHelp, _("&Help"));

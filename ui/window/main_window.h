@@ -61,7 +61,13 @@ class StripTile;
 class wxToolBar;
 
 // The settings controls, as the merging of their steps tells them apart.
-enum SettingsControl { kDelayControl = 1, kWidthControl, kHeightControl, kLoopControl };
+enum SettingsControl {
+    kDelayControl = 1,
+    kWidthControl,
+    kHeightControl,
+    kLoopControl,
+    kPictureControl,  // the Canvas menu's edits and the crop, each a step of its own
+};
 
 // Menu ids of the editing commands, shared by the menu bar and the strip's pop-up menu.
 enum EditCommandId {
@@ -99,6 +105,20 @@ enum EditCommandId {
     ID_CHECK_UPDATE,
     ID_ABOUT_BOX,
     ID_RECORD_SCREEN,
+    // The Canvas menu: how the frames become the output's pictures.
+    ID_ROTATE_RIGHT,
+    ID_ROTATE_LEFT,
+    ID_ROTATE_HALF,
+    ID_FLIP_HORIZONTAL,
+    ID_FLIP_VERTICAL,
+    // The fit modes, in the order of FitMode.
+    ID_FIT_SHRINK,
+    ID_FIT_FIT,
+    ID_FIT_FILL,
+    ID_FIT_STRETCH,
+    ID_FIT_CENTRE,
+    ID_BACKGROUND_COLOUR,
+    ID_TRANSPARENT_BACKGROUND,
     // Fewer frames, in the Frame menu (the last two in the pop-up too); one range for their
     // enabling.
     ID_REMOVE_DUPLICATES,
@@ -177,6 +197,9 @@ private:
     void DrawPreview(wxDC& dc, int index);
     // Frame index's picture as a bitmap at size, made once and kept for a while.
     const wxBitmap& PreviewBitmap(int index, const wxSize& size);
+    // A frame's picture as the output shows it (composed on the canvas with the edits).
+    wxImage PreviewPicture(const wxImage& picture) const;
+    void DrawPreviewBackground(wxDC& dc, const wxRect& place);
     void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
     void ClearPreview();
@@ -339,6 +362,7 @@ private:
         int delay = kDefaultDelay;
         int loopCount = 0;
         bool loopInGif = false;
+        CanvasEdit edit;  // how the frames become the pictures of the output
     };
     // Empties the window into a document of its own: no frames, no steps to undo, nothing
     // shown, the canvas left to the frames to come, no GIF saved yet, start's paths and settings.
@@ -408,6 +432,27 @@ private:
     void BuildStripMenu(wxMenu& menu);
     // Thumbnail sizes: the View menu, Ctrl with the wheel over the strip, and the settings.
     void AppendViewCommands(wxMenu& menu);
+
+    // The Canvas menu (picture_edits.cpp): turning, mirroring, the fit mode, the background
+    // and the crop, each one undoable step; the preview and the thumbnails follow.
+    void AppendCanvasCommands(wxMenu& menu);
+    void BindCanvasCommands();
+    void OnTurn(wxCommandEvent& event);
+    void OnMirror(wxCommandEvent& event);
+    void OnFitMode(wxCommandEvent& event);
+    void OnBackgroundColour(wxCommandEvent& event);
+    void OnTransparentBackground(wxCommandEvent& event);
+    void OnUpdateCanvasCommand(wxUpdateUIEvent& event);
+    void EditPicture(StepName name, const DocumentSettings& after);
+    // Shows the document's picture edits: the preview and every thumbnail made again.
+    void ShowPictureEdit();
+    // The preview's and the thumbnails' pictures made again for the edits and the canvas.
+    void TakePictureLook();
+public:
+    // Keeps the part of the output within shown (in the output's pixels, as the preview
+    // shows it) as one undoable step; false when that leaves nothing.
+    bool CropAnimation(const wxRect& shown);
+private:
     void OnThumbnailSizeMenu(wxCommandEvent& event);
     void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
     void OnThumbnailSizeChanged(FrameStripEvent& event);
@@ -445,6 +490,11 @@ private:
     wxMenu* m_menuFile = nullptr;
     wxMenu* m_menuEdit = nullptr;
     wxMenu* m_menuFrame = nullptr;
+    wxMenu* m_menuCanvas = nullptr;
+    // Whether the thumbnails show the picture edits (see ShowPictureEdit).
+    bool m_thumbnailsEdited = false;
+    // The canvas the preview's and the thumbnails' pictures were composed on.
+    wxSize m_lookCanvas;
     wxMenu* m_menuView = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;

@@ -41,6 +41,7 @@ void MainWindow::StartDocument(const DocumentStart& start)
         std::clamp(start.delay, m_spinctrl_delay->GetMin(), m_spinctrl_delay->GetMax());
     settings.loopCount = start.loopCount;
     settings.loopInFile = start.loopInGif;
+    settings.edit = start.edit;
     m_document.SetSettings(settings);
     ShowCanvas();
     m_player.ResetLoops();

@@ -12,6 +12,7 @@
 
 #include "core/settings/paths.h"
 #include "ui/strip/frame_strip.h"
+#include "core/export/compose_frame.h"
 #include "core/view/canvas_math.h"
 #include "ui/window/main_window.h"
 #include "core/project/project_file.h"
@@ -86,14 +87,11 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
     // A frame whose picture is missing has nothing to draw.
     if (!picture)
         return;
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(),
-                                          wxSize(picture->Width(), picture->Height()));
+    // The frame as the saved GIF shows it: on the canvas, with the picture's edits.
+    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), m_document.Canvas());
     if (place.width <= 0 || place.height <= 0)
         return;
-    // As the saved GIF shows it: transparent areas are black there.
-    dc.SetBrush(*wxBLACK_BRUSH);
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.DrawRectangle(place);
+    DrawPreviewBackground(dc, place);
     const wxBitmap& bitmap = PreviewBitmap(index, place.GetSize());
     if (bitmap.IsOk())
         dc.DrawBitmap(bitmap, place.GetPosition(), true);
@@ -115,14 +113,44 @@ const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
         static const wxBitmap none;
         return none;
     }
-    const wxImage image = pixels->View();
-    wxBitmap bitmap(size == image.GetSize()
-                        ? image
-                        : image.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
+    const wxImage composed = PreviewPicture(pixels->View());
+    wxBitmap bitmap(size == composed.GetSize()
+                        ? composed
+                        : composed.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
     if (m_previewCache.size() >= kPreviewCacheSize)
         m_previewCache.erase(m_previewCache.begin());
     m_previewCache.push_back({frame, size, bitmap});
     return m_previewCache.back().bitmap;
+}
+
+wxImage MainWindow::PreviewPicture(const wxImage& picture) const
+{
+    const wxSize canvas = m_document.Canvas();
+    // A frame that fills the canvas unchanged is shown as it is, without a copy.
+    if (m_document.Edit().Identity() && picture.GetSize() == canvas && !picture.HasMask() &&
+        !picture.HasAlpha())
+        return picture;
+    return ComposeEdited(picture, canvas, m_document.Edit(), false);
+}
+
+void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)
+{
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    if (!m_document.Edit().background.transparent) {
+        dc.SetBrush(*wxBLACK_BRUSH);
+        dc.DrawRectangle(place);
+        return;
+    }
+    // Clear pixels show the squares image editors show for transparency.
+    constexpr int kSquare = 8;
+    dc.SetClippingRegion(place);
+    for (int y = place.y; y < place.GetBottom() + 1; y += kSquare)
+        for (int x = place.x; x < place.GetRight() + 1; x += kSquare) {
+            const bool light = ((x - place.x) / kSquare + (y - place.y) / kSquare) % 2 == 0;
+            dc.SetBrush(wxBrush(light ? wxColour(204, 204, 204) : wxColour(153, 153, 153)));
+            dc.DrawRectangle(x, y, kSquare, kSquare);
+        }
+    dc.DestroyClippingRegion();
 }
 
 void MainWindow::DrawEmptyHint(wxDC& dc)

@@ -96,6 +96,7 @@ ProjectData MainWindow::CurrentProjectData() const
     }
     data.loopCount = m_document.LoopCount();
     data.loopInGif = m_document.LoopInFile();
+    data.edit = m_document.Edit();
     return data;
 }
 
@@ -226,6 +227,7 @@ bool MainWindow::OpenProjectFile(const wxString& path, bool recovered)
     // The project's loop setting replaces the window's; its frames bring their own delays.
     start.loopCount = project.loopCount;
     start.loopInGif = project.loopInGif;
+    start.edit = project.edit;
     StartDocument(start);
     const wxString text = m_gifName.empty()
         ? wxString::Format("Unititle.gif(%d * %d)" + _("px"), project.width, project.height)

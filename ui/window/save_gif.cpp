@@ -190,6 +190,7 @@ void MainWindow::StartGifExport(const wxString& path, int width, int height, con
     request.canvas = wxSize(width, height);
     request.delay = m_gifSavedDelay;
     request.options = m_gifSavedOptions;
+    request.edit = m_document.Edit();
     for (int index : frames) {
         request.frames.push_back(m_document.Frame(index)->picture);
         request.delays.push_back(m_document.EffectiveDelay(index));

@@ -53,6 +53,7 @@ void MainWindow::StartEstimate()
     const GifSaveOptions saving = SaveOptions();
     options.canvas = canvas;
     options.delay = m_document.Delay();
+    options.edit = m_document.Edit();
     options.loopCount = m_document.LoopInFile() ? m_document.LoopCount() : 0;
     options.optimize = saving.optimize;
     options.quality = saving.quality;

@@ -18,6 +18,7 @@ set(SOURCES
   main_window.cpp
   new_document.cpp
   open_paths.cpp
+  picture_edits.cpp
   preview.cpp
   project_commands.cpp
   project_frames.cpp

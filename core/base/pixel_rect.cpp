@@ -1,4 +1,4 @@
-#include "core/screen/capture_region.h"
+#include "core/base/pixel_rect.h"
 
 #include <climits>
 #include <cstdint>
@@ -32,9 +32,9 @@ bool Expect(const std::string& text, size_t& pos, char c)
 
 } // namespace
 
-std::optional<CaptureRect> ParseGeometry(const std::string& text)
+std::optional<PixelRect> ParseGeometry(const std::string& text)
 {
-    CaptureRect rect;
+    PixelRect rect;
     size_t pos = 0;
     const bool read = ReadNumber(text, pos, rect.width) && Expect(text, pos, 'x') &&
                       ReadNumber(text, pos, rect.height) && Expect(text, pos, '+') &&
@@ -45,14 +45,14 @@ std::optional<CaptureRect> ParseGeometry(const std::string& text)
     return rect;
 }
 
-std::string FormatGeometry(const CaptureRect& rect)
+std::string FormatGeometry(const PixelRect& rect)
 {
     char text[64];
     std::snprintf(text, sizeof text, "%dx%d+%d+%d", rect.width, rect.height, rect.x, rect.y);
     return text;
 }
 
-RegionFit FitRegion(const CaptureRect& region, int width, int height)
+RegionFit FitRegion(const PixelRect& region, int width, int height)
 {
     if (region.Empty())
         return RegionFit::Empty;
