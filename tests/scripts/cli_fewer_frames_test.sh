@@ -53,6 +53,12 @@ at-most-4-a-second --max-fps=4 4 30 20 30 20
 dedupe-then-every-2nd --dedupe_--every=2 3 50 20 30
 CASES
 
+# The canvas comes from the frames that stay, as in the window: a larger frame that goes
+# leaves no larger canvas behind.
+convert -size 40x40 xc:'#ffffff' big.png
+run -q --every 2 -o small.gif a.png big.png b.png
+check "a canvas of the frames kept" [ "$(identify -format '%Wx%H ' small.gif)" = "20x20 20x20 " ]
+
 # Delays of a project: own delays count, merged into the frame kept.
 cat >p.xml <<XML
 <?xml version="1.0" encoding="UTF-8"?>
