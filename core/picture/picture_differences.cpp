@@ -31,6 +31,14 @@ inline uint32_t NonZeroBytes(uint64_t word)
     return static_cast<uint32_t>(((high >> 7) * 0x0102040810204080ull) >> 56);
 }
 
+// The bits set in x, without the library call a build for any x86-64 makes of popcount.
+inline uint32_t CountBits(uint32_t x)
+{
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    return (((x + (x >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24;
+}
+
 inline uint64_t Load(const uint8_t* bytes)
 {
     uint64_t word;
@@ -54,7 +62,7 @@ uint64_t DifferingColours(const uint8_t* a, const uint8_t* b, int width)
         // Bit i: byte i of the 24 differs; a pixel differs when any of its three does.
         const uint32_t bytes = NonZeroBytes(d0) | NonZeroBytes(d1) << 8 | NonZeroBytes(d2) << 16;
         const uint32_t pixels = (bytes | bytes >> 1 | bytes >> 2) & 0x249249u;
-        differing += static_cast<uint64_t>(__builtin_popcount(pixels));
+        differing += CountBits(pixels);
     }
     for (; x < width; ++x, a += 3, b += 3)
         differing += (a[0] != b[0]) | (a[1] != b[1]) | (a[2] != b[2]);

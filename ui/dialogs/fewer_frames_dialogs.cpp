@@ -62,15 +62,17 @@ RemoveDuplicatesDialog::RemoveDuplicatesDialog(wxWindow* parent, std::vector<Pic
     m_count = new wxStaticText(this, wxID_ANY, _("Comparing the frames..."));
     column->Add(m_count, 0, wxEXPAND | wxALL, 10);
     m_apply = FinishLayout(*this, column);
-    m_apply->Disable();
     ShowCount();
 
     m_tolerance->Bind(wxEVT_SLIDER, [this](wxCommandEvent&) { ShowCount(); });
     Bind(wxEVT_TIMER, &RemoveDuplicatesDialog::OnTimer, this);
-    // Each pair is counted up to the slider's highest tolerance: any position then reads its
-    // count without comparing again.
+    // First which frames are the very same, known at once from the compressed bytes, so the
+    // slider's 0 counts and applies right away; then each pair counted up to the slider's
+    // highest tolerance, after which any position reads its count without comparing again.
     const auto compare = [this] {
         try {
+            m_exact = ConsecutiveDifferences(m_pictures, 0, m_stop);
+            m_exactReady = true;
             m_result = ConsecutiveDifferences(
                 m_pictures, ToleranceShare(kMostDuplicateTolerance), m_stop, &m_done);
         } catch (const std::exception&) {
@@ -104,28 +106,43 @@ void RemoveDuplicatesDialog::FinishComparison()
 {
     if (m_worker.joinable())
         m_worker.join();
-    if (!m_finished || !m_shares.empty())
+    if (!m_finished || (!m_shares.empty() && !m_sharesExact))
         return;
     m_timer.Stop();
     m_shares = std::move(m_result);
+    m_sharesExact = false;
     m_progress->SetValue(m_progress->GetRange());
-    m_apply->Enable();
     ShowCount();
 }
 
 void RemoveDuplicatesDialog::OnTimer(wxTimerEvent&)
 {
-    if (m_finished)
+    if (m_finished) {
         FinishComparison();
-    else
-        m_progress->SetValue(std::min(m_done.load(), m_progress->GetRange()));
+        return;
+    }
+    m_progress->SetValue(std::min(m_done.load(), m_progress->GetRange()));
+    if (m_exactReady && m_shares.empty()) {
+        m_shares = m_exact;
+        m_sharesExact = true;
+        ShowCount();
+    }
+}
+
+bool RemoveDuplicatesDialog::SharesServe() const
+{
+    return (!m_shares.empty() || m_pictures.size() < 2) && (!m_sharesExact || Tolerance() == 0);
 }
 
 void RemoveDuplicatesDialog::ShowCount()
 {
     m_toleranceText->SetLabel(wxString::Format("%.1f %%", Tolerance()));
-    if (m_shares.empty() && m_pictures.size() > 1)
+    // Apply takes what the count shows: a tolerance above 0 waits for the second pass.
+    m_apply->Enable(SharesServe());
+    if (!SharesServe()) {
+        m_count->SetLabel(_("Comparing the frames..."));
         return;
+    }
     const int count = static_cast<int>(m_delays.size());
     m_count->SetLabel(
         GoneText(MergeRuns(m_delays, DuplicateJoins(m_shares, Tolerance())).Gone(count), count));

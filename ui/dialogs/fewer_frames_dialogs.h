@@ -31,7 +31,8 @@ public:
 
     // The tolerance chosen, in percent of the pixels.
     double Tolerance() const;
-    // How each frame differs from the one before it; empty until the comparison is done.
+    // How each frame differs from the one before it, for the tolerance shown; empty until
+    // the frames are compared that far.
     const std::vector<double>& Shares() const { return m_shares; }
     // Waits for the comparison to end and shows its count.
     void FinishComparison();
@@ -45,11 +46,19 @@ public:
 private:
     void OnTimer(wxTimerEvent& event);
     void ShowCount();
+    // Whether the shares at hand count for the tolerance shown.
+    bool SharesServe() const;
 
     std::vector<PictureRef> m_pictures;
     std::vector<int> m_delays;
     std::vector<double> m_shares;
+    // m_shares tell only whether frames are the same (the first, quick pass).
+    bool m_sharesExact = false;
     std::atomic<bool> m_stop{false};
+    // The worker's two passes: whether frames are the same (from their compressed bytes,
+    // in an instant), then how much they differ (decoding them).
+    std::atomic<bool> m_exactReady{false};
+    std::vector<double> m_exact;
     std::atomic<bool> m_finished{false};
     std::atomic<int> m_done{0};
     std::vector<double> m_result;  // the worker's, taken once it has finished
