@@ -190,6 +190,8 @@ int LowerFrameRateDialog::MaxFps() const
 
 void LowerFrameRateDialog::ShowCount()
 {
+    if (!m_count)  // a control's event while the dialog is still being built
+        return;
     const int count = static_cast<int>(m_delays.size());
     const FrameJoins joins = Every() > 0 ? EveryNthJoins(count, Every())
                                          : FrameRateJoins(m_delays, MaxFps());
