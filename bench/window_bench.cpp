@@ -3,9 +3,10 @@
 // with zoruvede-cli for comparison. Frames are written once into a temporary folder.
 //
 // Large frames: "--make-screen DIR N" writes N screen-recording frames of 1920 x 1080 as PNG
-// files into DIR; "--frames DIR [--save]" loads every PNG file of DIR (in name order) into
-// one window, then prints the load's time per frame and per pixel, the resident memory, what
-// showing a frame in the preview costs and (--save) the time to save them all. The picture
+// files into DIR; "--frames DIR [--save] [--edit]" loads every PNG file of DIR (in name
+// order) into one window, then prints the load's time per frame and per pixel, the resident
+// memory, what showing a frame in the preview costs, (--edit) what a crop and a turn cost,
+// and (--save) the time to save them all. The picture
 // budget is the settings file's (XDG_CONFIG_HOME/zoruvede/settings.ini).
 //
 // "--record SECONDS" records generated 1080p screen frames at 15 fps into a window through the
@@ -264,7 +265,32 @@ int MakeScreenFrames(const wxString& dir, int count)
     return 0;
 }
 
-int LoadLargeFrames(const wxString& dir, bool save)
+// A crop of the middle and a right turn, as the Canvas menu makes them: what they cost in
+// memory (no picture is copied; the thumbnails are made again) and in showing a frame.
+void EditLargeFrames(MainWindow& frame)
+{
+    const long before = ResidentKiB();
+    wxStopWatch editing;
+    const wxSize canvas = Probe(frame).Document().Canvas();
+    frame.CropAnimation(wxRect(canvas.x / 4, canvas.y / 4, canvas.x / 2, canvas.y / 2));
+    Command(frame, ID_ROTATE_RIGHT);
+    wxTheApp->Yield(true);
+    const int n = frame.FrameCount();
+    std::printf("crop and turn %d frames: %.2f s (thumbnails made again); RSS %.0f MiB "
+                "(%+.1f MiB, %+.2f KiB a frame)\n",
+                n, editing.Time() / 1000.0, ResidentKiB() / 1024.0,
+                (ResidentKiB() - before) / 1024.0, double(ResidentKiB() - before) / n);
+    const int shown = std::min(60, n);
+    wxStopWatch preview;
+    for (int i = 0; i < shown; ++i) {
+        Probe(frame).ShowFrame(i);
+        wxTheApp->Yield(true);
+    }
+    std::printf("preview with the edits: %.2f ms to show and paint a frame (%d frames)\n",
+                double(preview.Time()) / shown, shown);
+}
+
+int LoadLargeFrames(const wxString& dir, bool save, bool edit)
 {
     wxArrayString files;
     wxDir::GetAllFiles(dir, &files, "*.png", wxDIR_FILES);
@@ -294,6 +320,8 @@ int LoadLargeFrames(const wxString& dir, bool save)
     }
     std::printf("preview: %.2f ms to show and paint a frame (%d frames)\n",
                 double(preview.Time()) / shown, shown);
+    if (edit)
+        EditLargeFrames(*frame);
     if (save) {
         paths->save = dir + "/window.gif";
         wxStopWatch saving;
@@ -419,9 +447,13 @@ public:
         }
         if (argc >= 3 && argv[1] == "--frames") {
             const wxString dir = argv[2];
-            const bool save = argc >= 4 && argv[3] == "--save";
-            CallAfter([this, dir, save] {
-                m_status = LoadLargeFrames(dir, save);
+            bool save = false, edit = false;
+            for (int i = 3; i < argc; ++i) {
+                save = save || argv[i] == "--save";
+                edit = edit || argv[i] == "--edit";
+            }
+            CallAfter([this, dir, save, edit] {
+                m_status = LoadLargeFrames(dir, save, edit);
                 ExitMainLoop();
             });
             return true;

@@ -145,6 +145,16 @@ def record_icon(size):
     return c
 
 
+def crop_icon(size):
+    """Two crossed corner marks on a violet button: a cutter's guides."""
+    c = round_button(size, "a37ae0", "5b3aa0")
+    c.fill(bar(0.37, 0.22, 0.37, 0.63, 0.1), WHITE)
+    c.fill(bar(0.37, 0.63, 0.78, 0.63, 0.1), WHITE)
+    c.fill(bar(0.22, 0.37, 0.63, 0.37, 0.1), WHITE)
+    c.fill(bar(0.63, 0.37, 0.63, 0.78, 0.1), WHITE)
+    return c
+
+
 def app_icon(size):
     """A teal tile holding a strip of three frames and a play mark."""
     c = Canvas(size)
@@ -213,7 +223,7 @@ def main():
     os.makedirs(packaging, exist_ok=True)
     for name, draw in [("play.png", play_icon), ("stop.png", stop_icon),
                        ("add.png", add_icon), ("delete.png", delete_icon),
-                       ("record.png", record_icon)]:
+                       ("record.png", record_icon), ("crop.png", crop_icon)]:
         with open(os.path.join(themes, name), "wb") as f:
             f.write(png_bytes(draw(24)))
     with open(os.path.join(themes, "application.png"), "wb") as f:

@@ -4,14 +4,17 @@
 
 #include <wx/gdicmn.h>
 
+#include "core/document/canvas_edit.h"
 #include "core/export/frame_source.h"
 
 class ScaledFrameSource : public FrameSource {
 public:
-    // Each frame of inner is composed into canvas (as the export places it) and the result
-    // scaled to scaled. inner must outlive this source.
-    ScaledFrameSource(FrameSource& inner, const wxSize& canvas, const wxSize& scaled)
-        : m_inner(inner), m_canvas(canvas), m_scaled(scaled)
+    // Each frame of inner is composed into canvas under edit (as the export makes it) and the
+    // result scaled to scaled; an export of these frames takes ScaledEdit(edit). inner must
+    // outlive this source.
+    ScaledFrameSource(FrameSource& inner, const wxSize& canvas, const wxSize& scaled,
+                      const CanvasEdit& edit = CanvasEdit())
+        : m_inner(inner), m_canvas(canvas), m_scaled(scaled), m_edit(edit)
     {
     }
     int Count() const override { return m_inner.Count(); }
@@ -21,4 +24,9 @@ private:
     FrameSource& m_inner;
     const wxSize m_canvas;
     const wxSize m_scaled;
+    const CanvasEdit m_edit;
 };
+
+// What is left of edit for frames made by a ScaledFrameSource, which are the output's pictures
+// already: their background, which says whether clear pixels are kept.
+CanvasEdit ScaledEdit(const CanvasEdit& edit);

@@ -165,8 +165,11 @@ GifExportResult ExportGifWithinSize(const FrameSourceFactory& frames, const wxSt
         tryOptions.quality = step.quality;
         tryOptions.canvas = step.canvas;
         std::unique_ptr<FrameSource> scaled;
-        if (step.canvas != options.canvas)
-            scaled = std::make_unique<ScaledFrameSource>(*source, options.canvas, step.canvas);
+        if (step.canvas != options.canvas) {
+            scaled = std::make_unique<ScaledFrameSource>(*source, options.canvas, step.canvas,
+                                                         options.edit);
+            tryOptions.edit = ScaledEdit(options.edit);
+        }
         FrameSource& input = scaled ? *scaled : *source;
         if (maxBytes == 0) {
             const GifExportResult plain = ExportGif(input, outputPath, tryOptions, sink);

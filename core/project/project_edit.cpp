@@ -2,6 +2,8 @@
 
 #include <wx/xml/xml.h>
 
+#include "core/picture/picture_limit.h"
+
 namespace {
 
 std::string Attribute(const wxXmlNode& node, const char* name)
@@ -53,7 +55,10 @@ CanvasEdit ReadEditAttributes(const wxXmlNode& gif)
     edit.orientation.quarterTurns = (turns + (flip == "v" ? 2 : 0)) % 4;
     const std::optional<PixelRect> crop = ParseGeometry(Attribute(gif, "crop"));
     const std::optional<wxSize> base = ReadSize(Attribute(gif, "crop_of"));
-    if (crop && base && FitRegion(*crop, base->x, base->y) == RegionFit::Inside) {
+    // The crop was made on a canvas no larger than a picture may be: a larger one is no crop
+    // of ours, and would make pictures too large to hold.
+    if (crop && base && base->x <= kMaxPictureSide && base->y <= kMaxPictureSide &&
+        FitRegion(*crop, base->x, base->y) == RegionFit::Inside) {
         edit.crop = *crop;
         edit.cropBase = *base;
     }

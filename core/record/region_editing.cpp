@@ -1,6 +1,7 @@
 #include "core/record/region_editing.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -8,6 +9,18 @@ namespace {
 bool Near(int value, int edge, int reach)
 {
     return std::abs(value - edge) <= reach;
+}
+
+// side * num / den, rounded, at least 1.
+int64_t Follow(int64_t side, int num, int den)
+{
+    return std::max<int64_t>(1, (side * num + den / 2) / den);
+}
+
+bool IsCorner(RegionGrip grip)
+{
+    return grip == RegionGrip::TopLeft || grip == RegionGrip::TopRight ||
+           grip == RegionGrip::BottomLeft || grip == RegionGrip::BottomRight;
 }
 
 } // namespace
@@ -79,6 +92,72 @@ CaptureRect DragRegion(const CaptureRect& region, RegionGrip grip, int fromX, in
     if (movesBottom)
         bottom = std::clamp(bottom + dy, top + 1, height);
     return {left, top, right - left, bottom - top};
+}
+
+CaptureRect KeepProportion(const CaptureRect& region, RegionGrip grip, int ratioW, int ratioH,
+                           int width, int height)
+{
+    if (ratioW < 1 || ratioH < 1 || grip == RegionGrip::None || grip == RegionGrip::Move)
+        return region;
+    const bool corner = IsCorner(grip);
+    const bool across = grip == RegionGrip::Left || grip == RegionGrip::Right;
+    const bool leftward = grip == RegionGrip::Left || grip == RegionGrip::TopLeft ||
+                          grip == RegionGrip::BottomLeft;
+    const bool upward = grip == RegionGrip::Top || grip == RegionGrip::TopLeft ||
+                        grip == RegionGrip::TopRight;
+    const int right = region.x + region.width, bottom = region.y + region.height;
+    // The room from the side that stays put; an edge's other side may take the whole source.
+    const int64_t maxW = corner || across ? (leftward ? right : width - region.x) : width;
+    const int64_t maxH = corner || !across ? (upward ? bottom : height - region.y) : height;
+    int64_t w = region.width, h = region.height;
+    if (across || (corner && w * ratioH >= h * ratioW))
+        h = Follow(w, ratioH, ratioW);
+    else
+        w = Follow(h, ratioW, ratioH);
+    if (w > maxW)
+        w = maxW, h = Follow(w, ratioH, ratioW);
+    if (h > maxH)
+        h = maxH, w = Follow(h, ratioW, ratioH);
+    w = std::clamp<int64_t>(w, 1, std::max<int64_t>(1, maxW));
+    h = std::clamp<int64_t>(h, 1, std::max<int64_t>(1, maxH));
+    CaptureRect kept{region.x, region.y, static_cast<int>(w), static_cast<int>(h)};
+    if (corner || across)
+        kept.x = leftward ? right - kept.width : region.x;
+    else
+        kept.x = std::clamp(region.x, 0, std::max(0, width - kept.width));
+    if (corner || !across)
+        kept.y = upward ? bottom - kept.height : region.y;
+    else
+        kept.y = std::clamp(region.y, 0, std::max(0, height - kept.height));
+    return kept;
+}
+
+CaptureRect DragRegionKeeping(const CaptureRect& region, RegionGrip grip, int fromX, int fromY,
+                              int toX, int toY, int width, int height, int ratioW, int ratioH)
+{
+    const CaptureRect dragged = DragRegion(region, grip, fromX, fromY, toX, toY, width, height);
+    // A new rectangle grows from where the drag started, toward the pointer's corner.
+    if (grip == RegionGrip::None) {
+        const bool left = toX < fromX, up = toY < fromY;
+        grip = up ? (left ? RegionGrip::TopLeft : RegionGrip::TopRight)
+                  : (left ? RegionGrip::BottomLeft : RegionGrip::BottomRight);
+    }
+    return KeepProportion(dragged, grip, ratioW, ratioH, width, height);
+}
+
+CaptureRect FitProportion(const CaptureRect& region, int ratioW, int ratioH)
+{
+    if (ratioW < 1 || ratioH < 1)
+        return region;
+    int64_t w = region.width, h = region.height;
+    // Rounded down, so the result stays inside.
+    if (w * ratioH > h * ratioW)
+        w = std::max<int64_t>(1, h * ratioW / ratioH);
+    else
+        h = std::max<int64_t>(1, w * ratioH / ratioW);
+    return {region.x + static_cast<int>((region.width - w) / 2),
+            region.y + static_cast<int>((region.height - h) / 2), static_cast<int>(w),
+            static_cast<int>(h)};
 }
 
 CaptureRect ClampRegion(const CaptureRect& region, int width, int height)

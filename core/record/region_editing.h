@@ -24,6 +24,25 @@ RegionGrip GripAt(const CaptureRect& region, int x, int y, int reach);
 CaptureRect DragRegion(const CaptureRect& region, RegionGrip grip, int fromX, int fromY,
                        int toX, int toY, int width, int height);
 
+// region, just dragged by grip within a source of width x height, reshaped to the proportion
+// ratioW:ratioH. A corner keeps the opposite corner where it is and the longer of the two
+// sides the drag gave (so the rectangle still reaches the pointer); an edge keeps the length
+// it gave and the opposite edge, and the other side follows from its top or left edge, moved
+// back when it would pass the source's edge. Both sides shrink together to stay within the
+// source, never below one pixel, so a proportion the source can't hold exactly is rounded.
+// Move and None, and a ratio with a side below 1, leave region as it is.
+CaptureRect KeepProportion(const CaptureRect& region, RegionGrip grip, int ratioW, int ratioH,
+                           int width, int height);
+
+// DragRegion keeping the proportion ratioW:ratioH (none when a side is below 1): a new
+// rectangle keeps the corner where the drag started.
+CaptureRect DragRegionKeeping(const CaptureRect& region, RegionGrip grip, int fromX, int fromY,
+                              int toX, int toY, int width, int height, int ratioW, int ratioH);
+
+// The largest rectangle of the proportion ratioW:ratioH inside region, centred in it; region
+// itself for a ratio with a side below 1.
+CaptureRect FitProportion(const CaptureRect& region, int ratioW, int ratioH);
+
 // region brought inside a source of width x height: the position first (within the source),
 // then the size (at least one pixel, at most what is left of the source from there).
 CaptureRect ClampRegion(const CaptureRect& region, int width, int height);

@@ -3,5 +3,6 @@
 
 set(SOURCES
   canvas_math.cpp
+  preview_zoom.cpp
   preview_player.cpp
   status_widths.cpp)

@@ -128,7 +128,7 @@ TEST_F(Language, EverySwitchRelabelsMenusAndLabelsAtOnce)
         EXPECT_EQ(Probe(frame).Language(), e.id);
         EXPECT_EQ(CheckedLanguage(frame), e.id);
         EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), Utf8(e.file));
-        EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(5), Utf8(e.help));
+        EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(6), Utf8(e.help));
         EXPECT_EQ(Probe(frame).WidthLabel()->GetLabel(), Utf8(e.width));
         EXPECT_EQ(StoredBytes(), std::to_string(e.id));
         EXPECT_EQ(frame.GetTitle(), GetProductName());

@@ -68,16 +68,17 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
 {
     MainWindowFixture fixture;
     MainWindow& frame = fixture.Frame();
-    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 6u);
+    ASSERT_EQ(frame.GetMenuBar()->GetMenuCount(), 7u);
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(0), "&File");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(1), "&Edit");
     EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(2), "F&rame");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(3), "&View");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(4), "&Animation");
-    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(5), "&Help");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(3), "&Canvas");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(4), "&View");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(5), "&Animation");
+    EXPECT_EQ(frame.GetMenuBar()->GetMenuLabel(6), "&Help");
     // New and Record Screen, then the saving and opening commands and Exit.
     EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 9u);
-    EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 2u);
+    EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 4u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
     // the GIF timing check item, and the four commands that make fewer frames, in four groups.
     EXPECT_EQ(Probe(frame).FrameMenu()->GetMenuItemCount(), 18u);

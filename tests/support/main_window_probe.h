@@ -8,6 +8,7 @@
 #include <wx/menu.h>
 
 #include "core/jobs/load_session.h"
+#include "ui/dialogs/crop_editor.h"
 #include "ui/dialogs/record_control.h"
 #include "ui/window/main_window.h"
 
@@ -34,7 +35,7 @@ struct MainWindowProbe {
     wxStaticText* HeightLabel() { return w.m_staticText_height; }
     wxStaticText* HeightUnit() { return w.m_staticText_hpx; }
     wxPanel* StripPanel() { return w.m_panel_top; }
-    wxPanel* PreviewPanel() { return w.m_panel_down; }
+    wxScrolledWindow* PreviewPanel() { return w.m_panel_down; }
     wxMenu* FileMenu() { return w.m_menuFile; }
     wxMenu* EditMenu() { return w.m_menuEdit; }
     wxMenu* FrameMenu() { return w.m_menuFrame; }
@@ -57,6 +58,8 @@ struct MainWindowProbe {
     void StopPreview() { w.StopPreview(); }
     void SetRunLook() { w.SetRunLook(); }
     void SetStopLook() { w.SetStopLook(); }
+    int& Zoom() { return w.m_zoom; }
+    CropEditor* Crop() { return w.m_crop.get(); }
 
     // Files, saves and jobs.
     wxString& ProjectPath() { return w.m_projectPath; }

@@ -5,28 +5,11 @@
 #include <wx/dcbuffer.h>
 #include <wx/image.h>
 
-namespace {
-// The largest the still is shown, and how near (in view pixels) a handle takes the pointer.
-constexpr int kViewWidth = 480, kViewHeight = 300;
-constexpr int kReach = 6;
-constexpr int kHandle = 7;
+#include "ui/dialogs/region_overlay.h"
 
-wxStockCursor CursorFor(RegionGrip grip)
-{
-    switch (grip) {
-    case RegionGrip::Move: return wxCURSOR_SIZING;
-    case RegionGrip::Left:
-    case RegionGrip::Right: return wxCURSOR_SIZEWE;
-    case RegionGrip::Top:
-    case RegionGrip::Bottom: return wxCURSOR_SIZENS;
-    case RegionGrip::TopLeft:
-    case RegionGrip::BottomRight: return wxCURSOR_SIZENWSE;
-    case RegionGrip::TopRight:
-    case RegionGrip::BottomLeft: return wxCURSOR_SIZENESW;
-    case RegionGrip::None: break;
-    }
-    return wxCURSOR_CROSS;
-}
+namespace {
+// The largest the still is shown.
+constexpr int kViewWidth = 480, kViewHeight = 300;
 } // namespace
 
 RegionView::RegionView(wxWindow* parent, std::function<void(const CaptureRect&)> changed)
@@ -96,29 +79,7 @@ void RegionView::OnPaint(wxPaintEvent&)
     if (!m_bitmap.IsOk())
         return;
     dc.DrawBitmap(m_bitmap, 0, 0, false);
-    const wxRect box = ViewRect(m_region);
-    const wxSize all = m_bitmap.GetSize();
-    // The outside dimmed in four bands around the region.
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(wxColour(0, 0, 0, 140)));
-    dc.DrawRectangle(0, 0, all.x, box.y);
-    dc.DrawRectangle(0, box.GetBottom() + 1, all.x, all.y - box.GetBottom() - 1);
-    dc.DrawRectangle(0, box.y, box.x, box.height);
-    dc.DrawRectangle(box.GetRight() + 1, box.y, all.x - box.GetRight() - 1, box.height);
-    // A white edge with a dark one inside shows on light and dark screens alike.
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.SetPen(wxPen(*wxWHITE, 1));
-    dc.DrawRectangle(box);
-    dc.SetPen(wxPen(wxColour(40, 40, 40), 1));
-    dc.DrawRectangle(wxRect(box).Deflate(1));
-    dc.SetPen(wxPen(wxColour(40, 40, 40), 1));
-    dc.SetBrush(*wxWHITE_BRUSH);
-    const int xs[] = {box.x, box.x + box.width / 2, box.GetRight()};
-    const int ys[] = {box.y, box.y + box.height / 2, box.GetBottom()};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (i != 1 || j != 1)
-                dc.DrawRectangle(xs[i] - kHandle / 2, ys[j] - kHandle / 2, kHandle, kHandle);
+    DrawRegionOverlay(dc, wxRect(m_bitmap.GetSize()), ViewRect(m_region));
 }
 
 void RegionView::OnLeftDown(wxMouseEvent& event)
@@ -126,7 +87,7 @@ void RegionView::OnLeftDown(wxMouseEvent& event)
     if (!m_bitmap.IsOk())
         return;
     m_from = SourcePoint(event.GetPosition());
-    m_grip = GripAt(m_region, m_from.x, m_from.y, static_cast<int>(kReach / m_scale));
+    m_grip = GripAt(m_region, m_from.x, m_from.y, static_cast<int>(kRegionReach / m_scale));
     // A region that fills the source can't move: a drag inside it draws a new one.
     if (m_grip == RegionGrip::Move && m_region == WholeSource(m_sourceWidth, m_sourceHeight))
         m_grip = RegionGrip::None;
@@ -142,8 +103,8 @@ void RegionView::OnMotion(wxMouseEvent& event)
         return;
     const wxPoint at = SourcePoint(event.GetPosition());
     if (!m_dragging) {
-        SetCursor(wxCursor(CursorFor(GripAt(m_region, at.x, at.y,
-                                             static_cast<int>(kReach / m_scale)))));
+        const int reach = static_cast<int>(kRegionReach / m_scale);
+        SetCursor(wxCursor(RegionCursor(GripAt(m_region, at.x, at.y, reach))));
         return;
     }
     // A click beside the region, without a drag, leaves it as it is.

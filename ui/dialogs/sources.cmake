@@ -2,6 +2,8 @@
 # dialogs, the file choosers and their options, the status bar. Uses core/.
 
 set(SOURCES
+  crop_bar.cpp
+  crop_editor.cpp
   delay_dialogs.cpp
   fewer_frames_dialogs.cpp
   file_drop.cpp
@@ -13,6 +15,7 @@ set(SOURCES
   path_chooser.cpp
   record_control.cpp
   record_dialog.cpp
+  region_overlay.cpp
   region_view.cpp
   screen_still.cpp
   video_import_dialog.cpp)

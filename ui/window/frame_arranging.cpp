@@ -36,6 +36,8 @@ void MainWindow::BindEditCommands()
     Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateThumbnailSizeMenu, this, ID_THUMBNAILS_SMALL,
          ID_THUMBNAILS_LARGE);
     Bind(wxEVT_MENU, &MainWindow::OnSecondKey, this, ID_ADD_IMAGE_KEY, ID_STOP_PREVIEW_KEY);
+    Bind(wxEVT_MENU, &MainWindow::OnZoomMenu, this, ID_ZOOM_IN, ID_ZOOM_400);
+    Bind(wxEVT_UPDATE_UI, &MainWindow::OnUpdateZoomMenu, this, ID_ZOOM_FIT, ID_ZOOM_400);
     const std::vector<wxAcceleratorEntry> keys = SecondKeys();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 }
@@ -44,9 +46,14 @@ std::vector<wxAcceleratorEntry> MainWindow::SecondKeys()
 {
     // Ctrl+Y redoes, the other common key for it; Ctrl+I adds images, a key every keyboard
     // has, beside the menu's Ctrl+Insert; Ctrl+T stops the preview, as it always did.
+    // The preview zooms in with Ctrl+= too (Ctrl++ without Shift), and with the keypad.
     return {{wxACCEL_CTRL, 'Y', wxID_REDO},
             {wxACCEL_CTRL, 'I', ID_ADD_IMAGE_KEY},
-            {wxACCEL_CTRL, 'T', ID_STOP_PREVIEW_KEY}};
+            {wxACCEL_CTRL, 'T', ID_STOP_PREVIEW_KEY},
+            {wxACCEL_CTRL, '=', ID_ZOOM_IN},
+            {wxACCEL_CTRL, WXK_NUMPAD_ADD, ID_ZOOM_IN},
+            {wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, ID_ZOOM_OUT},
+            {wxACCEL_CTRL, WXK_NUMPAD0, ID_ZOOM_FIT}};
 }
 
 std::vector<int> MainWindow::SelectedFrames() const

@@ -12,6 +12,7 @@ void MainWindow::SwitchFrameTools(bool on)
                    ID_LOOP_COUNT, ID_SAVE_PROJECT, ID_SAVE_PROJECT_AS})
         m_menubar->Enable(id, on);
     m_toolBar_button->EnableTool(XRCID("m_tool_delete"), on);
+    m_toolBar_button->EnableTool(XRCID("m_tool_crop"), on);
     m_toolBar_button->EnableTool(XRCID("m_tool_play"), on);
     m_spinctrl_delay->Enable(on);
     m_spinctrl_width->Enable(on);

@@ -27,6 +27,7 @@
 #include "core/settings/memory_setting.h"
 #include "core/settings/settings_store.h"
 #include "ui/strip/frame_strip.h"
+#include "ui/dialogs/crop_editor.h"
 #include "ui/dialogs/record_control.h"
 #include "core/jobs/background_estimate.h"
 #include "core/jobs/export_session.h"
@@ -108,6 +109,7 @@ void MainWindow::InitFrame()
     Bind(wxEVT_MENU, &MainWindow::OnDelete, this, XRCID("m_tool_delete"));
     Bind(wxEVT_MENU, &MainWindow::OnAddImage, this, XRCID("m_tool_insert"));
     Bind(wxEVT_MENU, &MainWindow::OnRecordScreen, this, XRCID("m_tool_record"));
+    Bind(wxEVT_MENU, &MainWindow::OnCrop, this, XRCID("m_tool_crop"));
     Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     BindMenuCommands();
     BindEditCommands();
@@ -119,7 +121,7 @@ void MainWindow::InitFrame()
 
     m_splitter = XRCCTRL(*this, "m_splitter", wxSplitterWindow);
     m_panel_top = XRCCTRL(*this, "m_panel_top", wxPanel);
-    m_panel_down = XRCCTRL(*this, "m_panel_down", wxPanel);
+    m_panel_down = XRCCTRL(*this, "m_panel_down", wxScrolledWindow);
     CreateStrip();
     InstallDropTargets();
     SetUpPreviewPanel();
@@ -140,6 +142,7 @@ void MainWindow::InitFrame()
     SetUpStatusBar();
 
     m_toolBar_button = XRCCTRL(*this, "m_toolBar_button", wxToolBar);
+    SetUpCropTool();
     SetLabels();
 
     DisableFrameTools();
@@ -168,6 +171,7 @@ void MainWindow::SetUpPreviewPanel()
     // The paint handler draws every pixel, the background included.
     m_panel_down->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_panel_down->Bind(wxEVT_PAINT, &MainWindow::OnPreviewPaint, this);
+    SetUpPreviewScrolling();
 }
 
 void MainWindow::FindSettingControls()
@@ -211,9 +215,12 @@ void MainWindow::SetLabels()
     // The layout file gave the tools their English help before any language was chosen.
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_insert"), _("Add Image"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_delete"), _("Delete"));
+    m_toolBar_button->SetToolShortHelp(XRCID("m_tool_crop"), _("Crop"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_record"), _("Record Screen"));
     m_toolBar_button->SetToolShortHelp(XRCID("m_tool_play"),
                                        m_player.Playing() ? _("Stop animation") : _("Run animation"));
+    if (m_crop)
+        m_crop->Bar()->SetLabels();
     if (wxSizer* sizer = m_staticText_delay->GetContainingSizer())
         sizer->Layout();
 }
@@ -273,6 +280,8 @@ void MainWindow::BuildMenuBar()
     // The history writes the labels, which name the step ("Undo Delete 3 Frames").
     m_menuEdit->Append(wxID_UNDO, wxGetStockLabel(wxID_UNDO) + "\tCtrl+Z");
     m_menuEdit->Append(wxID_REDO, wxGetStockLabel(wxID_REDO) + "\tCtrl+Shift+Z");
+    m_menuEdit->AppendSeparator();
+    m_menuEdit->Append(ID_CROP, WithShortcut(_("&Crop..."), "Ctrl+Shift+X"));
     if (m_history) {
         m_history->SetEditMenu(m_menuEdit);
         m_history->SetMenuStrings();
@@ -296,6 +305,8 @@ void MainWindow::BuildMenuBar()
 
     m_menuView = new wxMenu();
     AppendViewCommands(*m_menuView);
+    m_menuView->AppendSeparator();
+    AppendZoomCommands(*m_menuView);
 
     m_menuAnimation = new wxMenu();
     // Ctrl+P starts and stops; Ctrl+T stops as well (OnSecondKey).

@@ -13,6 +13,7 @@
 #include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/frame.h>
+#include <wx/scrolwin.h>
 #include <wx/timer.h>
 
 #include "core/settings/update_check.h"
@@ -23,8 +24,10 @@
 #include "core/export/size_limit.h"
 #include "core/document/step_name.h"
 #include "core/view/preview_player.h"
+#include "core/view/preview_zoom.h"
 
 class BackgroundEstimate;
+class CropEditor;
 enum class CaptureBackend;
 class FrameFileRecord;
 struct FrameFilePlan;
@@ -119,6 +122,15 @@ enum EditCommandId {
     ID_FIT_CENTRE,
     ID_BACKGROUND_COLOUR,
     ID_TRANSPARENT_BACKGROUND,
+    // The View menu's preview zoom: in, out, and the levels (fit first, then ascending).
+    ID_ZOOM_IN,
+    ID_ZOOM_OUT,
+    ID_ZOOM_FIT,
+    ID_ZOOM_50,
+    ID_ZOOM_100,
+    ID_ZOOM_200,
+    ID_ZOOM_400,
+    ID_CROP,
     // Fewer frames, in the Frame menu (the last two in the pop-up too); one range for their
     // enabling.
     ID_REMOVE_DUPLICATES,
@@ -195,16 +207,44 @@ private:
     // Draws frame index (nothing for -1) as the preview shows it, onto a dc of the panel; an
     // empty window shows how to add images instead.
     void DrawPreview(wxDC& dc, int index);
-    // Frame index's picture as a bitmap at size, made once and kept for a while.
-    const wxBitmap& PreviewBitmap(int index, const wxSize& size);
-    // A frame's picture as the output shows it (composed on the canvas with the edits).
-    wxImage PreviewPicture(const wxImage& picture) const;
+    // The part source of frame index's picture, as the preview shows it, as a bitmap at size,
+    // made once and kept for a while; enlarged pixels stay sharp.
+    const wxBitmap& PreviewBitmap(int index, const wxRect& source, const wxSize& size);
+    // A frame's picture as the preview shows it: the frame itself, or with edits (or while
+    // cropping) as the output shows it, composed on the canvas.
+    // shown: the size it is drawn at.
+    wxImage PreviewPicture(const wxImage& picture, const wxSize& shown) const;
+    bool PreviewShowsOutput() const;
     void DrawPreviewBackground(wxDC& dc, const wxRect& place);
     void DrawEmptyHint(wxDC& dc);
     // Erases the preview panel to its background.
     void ClearPreview();
+    // The size of the picture the preview shows now; 0 x 0 for none. The preview shows a
+    // frame's picture at PreviewPictureSize (the canvas when it shows the output).
+    wxSize ShownPictureSize() const;
+    wxSize PreviewPictureSize(const Picture& picture) const;
+    // The panel's scrolling made to match the shown picture at the current zoom.
+    void ApplyPreviewLayout();
+    // The zoom: the View menu, Ctrl with the wheel over the preview, the keys, the settings.
+    // SetZoom keeps the point of the picture at pointer (client coordinates) under it.
+    void AppendZoomCommands(wxMenu& menu);
+    void OnZoomMenu(wxCommandEvent& event);
+    void OnUpdateZoomMenu(wxUpdateUIEvent& event);
+    void OnPreviewWheel(wxMouseEvent& event);
+    void OnPreviewSize(wxSizeEvent& event);
+    void SetZoom(int zoom, const wxPoint& pointer);
+    void RememberZoom();
     // Status field 1: the name and size of the frame shown last, in the current language.
     wxString FrameStatusText() const;
+
+    // The crop tool: Edit > Crop... edits a rectangle over the output's picture in the
+    // preview, with its bar of typed values, until Apply crops the animation to it (through
+    // CropAnimation) or Cancel leaves it.
+    void SetUpCropTool();
+    void OnCrop(wxCommandEvent& event);
+    void OnUpdateCrop(wxUpdateUIEvent& event);
+    bool Cropping() const;
+    void EndCropping();
 
     // The document and its history. Every edit of the frame list is a step of the history;
     // the strip follows the document's changes.
@@ -452,6 +492,9 @@ public:
     // Keeps the part of the output within shown (in the output's pixels, as the preview
     // shows it) as one undoable step; false when that leaves nothing.
     bool CropAnimation(const wxRect& shown);
+    // Whether the preview shows every frame as the output does (on the canvas), as a crop
+    // needs, even without edits; otherwise it does so only with edits.
+    void SetPreviewShowsOutput(bool output);
 private:
     void OnThumbnailSizeMenu(wxCommandEvent& event);
     void OnUpdateThumbnailSizeMenu(wxUpdateUIEvent& event);
@@ -483,7 +526,8 @@ private:
     // Controls found in the layout and the menus built in code.
     wxSplitterWindow* m_splitter = nullptr;
     wxPanel* m_panel_top = nullptr;
-    wxPanel* m_panel_down = nullptr;
+    // The preview: scrolls when the zoomed picture is larger than it.
+    wxScrolledWindow* m_panel_down = nullptr;
     wxProgressDialog* m_loadProgress = nullptr;
     wxProgressDialog* m_saveProgressDialog = nullptr;
     wxMenuBar* m_menubar = nullptr;
@@ -495,6 +539,7 @@ private:
     bool m_thumbnailsEdited = false;
     // The canvas the preview's and the thumbnails' pictures were composed on.
     wxSize m_lookCanvas;
+    bool m_previewShowsOutput = false;
     wxMenu* m_menuView = nullptr;
     wxMenu* m_menuAnimation = nullptr;
     wxMenu* m_menuHelp = nullptr;
@@ -573,14 +618,23 @@ private:
     wxSize m_frameShownSize;
     // Index of the frame last drawn, redrawn when the preview panel is exposed; -1 for none.
     int m_shownIndex = -1;
-    // The preview's bitmaps of the frames shown last, at the panel's size.
+    // The preview's zoom (a percentage, or kZoomFit), the wheel's turn not yet a whole step,
+    // and the area the panel scrolls over now.
+    int m_zoom = kZoomFit;
+    int m_zoomWheel = 0;
+    wxSize m_previewScrolled;
+    bool m_toldZoomNotStored = false;
+    // The preview's bitmaps of the frames shown last: a part of the picture (source) at the
+    // size it is drawn.
     struct PreviewCacheEntry {
         FramePtr frame;
+        wxRect source;
         wxSize size;
         wxBitmap bitmap;
     };
     static constexpr size_t kPreviewCacheSize = 8;
     std::vector<PreviewCacheEntry> m_previewCache;
+    std::unique_ptr<CropEditor> m_crop;
     // Which frame the running preview shows next, and the loops it has played.
     PreviewPlayer m_player;
     int m_language = 0;
@@ -611,6 +665,7 @@ private:
     // Steps of InitFrame.
     void CreateStrip();
     void SetUpPreviewPanel();
+    void SetUpPreviewScrolling();
     void FindSettingControls();
     void LoadWindowIcon();
     // The strip and the rest of the window take files dropped on them.

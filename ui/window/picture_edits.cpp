@@ -12,7 +12,7 @@ void MainWindow::AppendCanvasCommands(wxMenu& menu)
 {
     menu.Append(ID_ROTATE_RIGHT, _("Rotate &Right") + "\tCtrl+]");
     menu.Append(ID_ROTATE_LEFT, _("Rotate &Left") + "\tCtrl+[");
-    menu.Append(ID_ROTATE_HALF, _("Rotate &Half a Turn"));
+    menu.Append(ID_ROTATE_HALF, _("Rotate Half a T&urn"));
     menu.Append(ID_FLIP_HORIZONTAL, _("Flip &Horizontally"));
     menu.Append(ID_FLIP_VERTICAL, _("Flip &Vertically"));
     menu.AppendSeparator();

@@ -1,4 +1,7 @@
 // The animation preview: one frame at a time in the lower panel, stepped by the timer.
+#include <algorithm>
+#include <cmath>
+
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/filename.h>
@@ -11,6 +14,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include "core/settings/paths.h"
+#include "ui/dialogs/crop_editor.h"
 #include "ui/strip/frame_strip.h"
 #include "core/export/compose_frame.h"
 #include "core/view/canvas_math.h"
@@ -52,6 +56,9 @@ void MainWindow::OnPlayStop(wxCommandEvent&)
         StopPreview();
         return;
     }
+    // The crop's rectangle is edited over a picture that holds still.
+    if (Cropping())
+        return;
     // Placeholders of missing files have nothing to show: with nothing else, nothing starts.
     const std::optional<int> wait = m_player.Start(m_document);
     if (!wait)
@@ -81,56 +88,99 @@ void MainWindow::DrawPreview(wxDC& dc, int index)
     dc.Clear();
     if (FrameCount() == 0) {
         DrawEmptyHint(dc);
+        // Nothing left to crop; ended after this paint, which must not lay the window out.
+        if (Cropping())
+            CallAfter([this] { EndCropping(); });
         return;
     }
     const Picture* picture = FramePicture(index);
     // A frame whose picture is missing has nothing to draw.
     if (!picture)
         return;
-    // The frame as the saved GIF shows it: on the canvas, with the picture's edits.
-    const wxRect place = PreviewPlacement(m_panel_down->GetClientSize(), m_document.Canvas());
+    const wxSize size = PreviewPictureSize(*picture);
+    const wxSize view = m_panel_down->GetClientSize();
+    wxRect place = LayOutPreview(m_zoom, view, size).picture;
     if (place.width <= 0 || place.height <= 0)
         return;
-    DrawPreviewBackground(dc, place);
-    const wxBitmap& bitmap = PreviewBitmap(index, place.GetSize());
-    if (bitmap.IsOk())
-        dc.DrawBitmap(bitmap, place.GetPosition(), true);
+    // The scroll rate is a pixel: the view starts that many pixels into the picture's area.
+    place.Offset(-m_panel_down->GetViewStart());
+    DrawPreviewBackground(dc, wxRect(place).Intersect(wxRect(view)));
+    // Only the part in view is converted: a large picture at 400 % would not fit in memory.
+    const VisiblePart part = VisiblePicturePart(place, view, size);
+    if (!part.target.IsEmpty()) {
+        const wxBitmap& bitmap = PreviewBitmap(index, part.source, part.target.GetSize());
+        if (bitmap.IsOk())
+            dc.DrawBitmap(bitmap, part.target.GetPosition(), true);
+    }
+    if (Cropping())
+        m_crop->Draw(dc, place, size);
 }
 
-const wxBitmap& MainWindow::PreviewBitmap(int index, const wxSize& size)
+const wxBitmap& MainWindow::PreviewBitmap(int index, const wxRect& source, const wxSize& size)
 {
+    static const wxBitmap none;
     const FramePtr& frame = m_document.Frame(index);
     // A running preview shows each frame many times: each is converted (and scaled) once for
     // the panel's size, and the last few are kept.
     for (const PreviewCacheEntry& entry : m_previewCache)
-        if (entry.frame == frame && entry.size == size)
+        if (entry.frame == frame && entry.source == source && entry.size == size)
             return entry.bitmap;
     // The decoded pixels stay alive while the bitmap is made from a view of them.
     const DecodedPictureRef pixels = frame->picture->Decode();
     if (!pixels) {
         // Told after this paint: a message box inside a paint handler would paint again.
         CallAfter([this] { TellPictureTrouble(); });
-        static const wxBitmap none;
         return none;
     }
-    const wxImage composed = PreviewPicture(pixels->View());
-    wxBitmap bitmap(size == composed.GetSize()
-                        ? composed
-                        : composed.Scale(size.GetWidth(), size.GetHeight(), wxIMAGE_QUALITY_NORMAL));
+    // The whole picture may be composed at about the size it is drawn; a part of it (a zoomed
+    // picture scrolled) is cut from the picture at its own size.
+    const bool whole = source == wxRect(PreviewPictureSize(*frame->picture));
+    wxImage image = PreviewPicture(pixels->View(), whole ? size : wxSize());
+    if (!whole) {
+        if (source.IsEmpty() || !wxRect(image.GetSize()).Contains(source))
+            return none;
+        image = image.GetSubImage(source);
+    }
+    // Enlarged, each pixel stays a sharp square; shrunk, it is smoothed.
+    const wxImageResizeQuality quality =
+        size.GetWidth() > source.width ? wxIMAGE_QUALITY_NEAREST : wxIMAGE_QUALITY_NORMAL;
+    wxBitmap bitmap(size == image.GetSize()
+                        ? image
+                        : image.Scale(size.GetWidth(), size.GetHeight(), quality));
     if (m_previewCache.size() >= kPreviewCacheSize)
         m_previewCache.erase(m_previewCache.begin());
-    m_previewCache.push_back({frame, size, bitmap});
+    m_previewCache.push_back({frame, source, size, bitmap});
     return m_previewCache.back().bitmap;
 }
 
-wxImage MainWindow::PreviewPicture(const wxImage& picture) const
+bool MainWindow::PreviewShowsOutput() const
 {
-    const wxSize canvas = m_document.Canvas();
-    // A frame that fills the canvas unchanged is shown as it is, without a copy.
-    if (m_document.Edit().Identity() && picture.GetSize() == canvas && !picture.HasMask() &&
-        !picture.HasAlpha())
+    return m_previewShowsOutput || !m_document.Edit().Identity();
+}
+
+void MainWindow::SetPreviewShowsOutput(bool output)
+{
+    if (output == m_previewShowsOutput)
+        return;
+    m_previewShowsOutput = output;
+    ShowPictureEdit();
+}
+
+wxImage MainWindow::PreviewPicture(const wxImage& picture, const wxSize& shown) const
+{
+    if (!PreviewShowsOutput())
         return picture;
-    return ComposeEdited(picture, canvas, m_document.Edit(), false);
+    const wxSize canvas = m_document.Canvas();
+    if (shown.x <= 0 || shown.y <= 0 || canvas.x <= 0 || canvas.y <= 0 ||
+        shown.x >= canvas.x || shown.y >= canvas.y)
+        return ComposeEdited(picture, canvas, m_document.Edit(), false);
+    // Shown smaller than it is: the picture is made small first and composed at about the size
+    // shown, so that a turn or a crop doesn't cost more than the drawing.
+    const double k = std::max(double(shown.x) / canvas.x, double(shown.y) / canvas.y);
+    const int w = std::max(1, int(std::lround(picture.GetWidth() * k)));
+    const int h = std::max(1, int(std::lround(picture.GetHeight() * k)));
+    return ComposeEditedSmall(picture.Scale(w, h, wxIMAGE_QUALITY_NORMAL), picture.GetSize(),
+                              canvas, m_document.Edit());
 }
 
 void MainWindow::DrawPreviewBackground(wxDC& dc, const wxRect& place)
@@ -167,6 +217,7 @@ void MainWindow::ShowFrame(int index)
         return;
     const wxString& source = m_document.Frame(index)->source;
     m_shownIndex = index;
+    ApplyPreviewLayout();
     // Painted through the panel's paint handler, which also redraws it when exposed.
     m_panel_down->Refresh(false);
     m_panel_down->Update();

@@ -4,6 +4,7 @@
 set(SOURCES
   about.cpp
   canvas.cpp
+  crop_tool.cpp
   document_view.cpp
   fewer_frames.cpp
   frame_arranging.cpp
@@ -29,4 +30,5 @@ set(SOURCES
   size_estimate_view.cpp
   status_bar.cpp
   thumbnail_view.cpp
-  video_frames.cpp)
+  video_frames.cpp
+  zoom_view.cpp)

@@ -179,6 +179,49 @@ TEST(ProjectFile, DefaultTimingWritesNoAttributeAndOldFilesFollowTheCommonDelay)
     EXPECT_FALSE(old.loopInGif);
 }
 
+TEST(ProjectFile, PictureEditsRoundTripAndUnreadableOnesAreLeftUnedited)
+{
+    TempDir dir;
+    const wxString png = dir.File("x.png");
+    Touch(png);
+    ProjectData data;
+    data.gifName = "out.gif";
+    data.width = 200;
+    data.height = 300;
+    data.delay = 9;
+    data.frames = List({png});
+    data.edit.fit = FitMode::Fill;
+    data.edit.background = Background{false, 255, 136, 0};
+    data.edit.orientation = Orientation{3, true};
+    data.edit.cropBase = wxSize(640, 480);
+    data.edit.crop = PixelRect{10, 20, 300, 200};
+    const wxString path = dir.File("p.xml");
+    ASSERT_TRUE(WriteProjectFile(path, data, nullptr));
+    const ProjectReading r = ReadProjectFile(path);
+    ASSERT_TRUE(r.Usable());
+    EXPECT_EQ(r.edit, data.edit);
+    wxString text;
+    wxFFile(path, "rb").ReadAll(&text, wxConvUTF8);
+    EXPECT_NE(text.Find("<gif fit=\"fill\" background=\"#ff8800\" flip=\"h\" rotate=\"270\" "
+                        "crop=\"300x200+10+20\" crop_of=\"640x480\">"),
+              wxNOT_FOUND)
+        << text;
+
+    // Older files have none; a top-to-bottom flip reads as a flip and a half turn; values
+    // that can't be read, or a crop outside its picture, leave that part unedited.
+    const auto edited = [](const char* attributes) {
+        std::string xml = Header("<path>/p/x.png</path>");
+        xml.replace(xml.find("<gif>"), 5, std::string("<gif ") + attributes + ">");
+        return ReadText(xml).edit;
+    };
+    EXPECT_TRUE(ReadText(Header("<path>/p/x.png</path>")).edit.Identity());
+    EXPECT_EQ(edited("flip=\"v\" rotate=\"90\"").orientation, (Orientation{3, true}));
+    EXPECT_TRUE(edited("fit=\"zoom\" background=\"nocolour\" rotate=\"45\" flip=\"x\"").Identity());
+    EXPECT_TRUE(edited("crop=\"100x100+600+0\" crop_of=\"640x480\"").Identity());
+    EXPECT_TRUE(edited("crop=\"100x100+0+0\"").Identity());
+    EXPECT_TRUE(edited("crop=\"9x9+0+0\" crop_of=\"90000x90000\"").Identity());
+}
+
 TEST(ProjectFile, TimingAttributesOutOfRangeAreHeldNotRefused)
 {
     const std::string xml =

@@ -82,3 +82,35 @@ TEST(RegionEditing, TheControlWindowGoesWhereTheScreenHasRoom)
         }
     }
 }
+
+TEST(RegionEditing, ShiftDragsKeepTheProportionWithinTheSource)
+{
+    struct Case {
+        const char* what;
+        CaptureRect dragged;
+        RegionGrip grip;
+        int ratioW, ratioH;
+        CaptureRect expected;
+    };
+    // A source of 400 x 300.
+    const Case cases[] = {
+        {"a corner takes the longer side", {10, 10, 100, 50}, RegionGrip::BottomRight, 1, 1,
+         {10, 10, 100, 100}},
+        {"a corner stops at the source's edge", {50, 60, 40, 100}, RegionGrip::TopLeft, 1, 1,
+         {0, 70, 90, 90}},
+        {"an edge moves the other side back inside", {300, 250, 100, 20}, RegionGrip::Right, 1,
+         1, {300, 200, 100, 100}},
+        {"an edge too long for the source shrinks", {0, 0, 50, 300}, RegionGrip::Bottom, 16, 9,
+         {0, 0, 400, 225}},
+        {"a move keeps the rectangle", {5, 5, 10, 20}, RegionGrip::Move, 1, 1, {5, 5, 10, 20}},
+        {"no proportion", {5, 5, 10, 20}, RegionGrip::Right, 0, 1, {5, 5, 10, 20}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, KeepProportion(c.dragged, c.grip, c.ratioW, c.ratioH, 400, 300))
+            << c.what;
+    // A new rectangle drawn up and left keeps the corner where the drag began.
+    EXPECT_EQ((CaptureRect{50, 50, 50, 50}),
+              DragRegionKeeping({}, RegionGrip::None, 100, 100, 50, 80, 400, 300, 1, 1));
+    EXPECT_EQ((CaptureRect{0, 37, 400, 225}), FitProportion({0, 0, 400, 300}, 16, 9));
+    EXPECT_EQ((CaptureRect{50, 0, 300, 300}), FitProportion({0, 0, 400, 300}, 1, 1));
+}
