@@ -11,7 +11,7 @@
 //
 // "--record SECONDS" records generated 1080p screen frames at 15 fps into a window through the
 // recording's control window and prints the resident memory and the time from Stop until the
-// last frame is in the strip.
+// last frame is in the strip; then the time Remove Duplicate Frames takes on them.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -43,6 +43,8 @@
 #include "core/record/recorder.h"
 #include "core/strip/thumbnail_size.h"
 #include "ui/dialogs/record_control.h"
+#include "ui/dialogs/fewer_frames_dialogs.h"
+#include "core/document/frame_thinning.h"
 
 namespace {
 using bench::PeakKiB;
@@ -354,6 +356,34 @@ private:
     std::chrono::steady_clock::time_point m_start;
 };
 
+// Remove Duplicate Frames on the window's frames as the command does it, its dialog shown
+// without waiting for the user: the comparison to the slider's highest tolerance, then the
+// step at 1 %.
+void RemoveDuplicatesFrom(MainWindow& frame)
+{
+    MainWindowProbe probe = Probe(frame);
+    AnimationDocument& document = probe.Document();
+    std::vector<PictureRef> pictures;
+    std::vector<int> delays;
+    for (int i = 0; i < document.Count(); ++i) {
+        pictures.push_back(document.Frame(i)->picture);
+        delays.push_back(document.EffectiveDelay(i));
+    }
+    const int before = document.Count();
+    wxStopWatch comparing;
+    auto* dialog = new RemoveDuplicatesDialog(&frame, pictures, delays);
+    dialog->Show();
+    dialog->FinishComparison();
+    const long compareMs = comparing.Time();
+    const ThinnedFrames thinned = MergeRuns(delays, DuplicateJoins(dialog->Shares(), 1.0));
+    dialog->Destroy();
+    if (DocumentCommand* step = ThinningStep(document, "Remove Duplicate Frames", thinned))
+        probe.SubmitEdit(step);
+    std::printf("Remove Duplicate Frames on %d frames: compared in %ld ms, %d frames within 1 %% "
+                "removed in %ld ms in all\n",
+                before, compareMs, before - document.Count(), comparing.Time());
+}
+
 // Records the generated screen for seconds at 15 frames a second into a window, through the
 // control window, then prints the window's resident memory and the time from Stop until the
 // last frame is in the strip.
@@ -386,6 +416,7 @@ int RecordIntoWindow(int seconds)
                 "(peak %ld MiB)\n",
                 seconds, frame->FrameCount(), status.memoryBytes / 1e6, stopMs,
                 ResidentKiB() / 1024, PeakKiB() / 1024);
+    RemoveDuplicatesFrom(*frame);
     frame->Destroy();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +52,16 @@ bool ParseDelayList(const std::string& text, std::vector<int>& delays)
             return true;
         start = comma + 1;
     }
+}
+
+// A percentage from 0 to 100, with decimals ("0.5", "2", ".25"); no sign, no exponent.
+bool ParsePercent(const std::string& text, double& percent)
+{
+    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789.") != std::string::npos ||
+        text.find('.') != text.rfind('.') || text == ".")
+        return false;
+    percent = std::strtod(text.c_str(), nullptr);
+    return percent >= 0 && percent <= 100;
 }
 
 // A time as ParseClipTime reads it, into seconds; false with error for anything else.
@@ -138,8 +149,14 @@ const option kLongOptions[] = {
     {"flip", required_argument, nullptr, 283},
     {"fit", required_argument, nullptr, 284},
     {"background", required_argument, nullptr, 285},
+    {"dedupe", optional_argument, nullptr, 300},
+    {"every", required_argument, nullptr, 301},
+    {"max-fps", required_argument, nullptr, 302},
     {nullptr, 0, nullptr, 0},
 };
+
+// The most frames --every merges into one.
+constexpr long kMaxEvery = 100000;
 
 // The short options: h, q and o (with a value).
 const char kShortOptions[] = ":hqo:";
@@ -201,6 +218,7 @@ bool CheckRecordOptions(CliOptions& options, const std::string& fpsText, double 
 bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
 {
     bool endGiven = false;
+    bool dedupeBare = false;  // --dedupe was given without =T
     double videoEnd = -1, videoDuration = -1;
     std::string fpsText;
     std::string videoOnly;    // the first option given that only video inputs take
@@ -260,6 +278,30 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.countdown = static_cast<int>(seconds);
+        } else if (name == "--dedupe") {
+            // The C library gives the value only as --dedupe=T: a word after --dedupe is an input.
+            if (optarg && !ParsePercent(value, options.dedupeTolerance)) {
+                error = "bad --dedupe \"" + value +
+                        "\": expected a tolerance from 0 to 100 (percent of the pixels, e.g. 0.5)";
+                return false;
+            }
+            options.dedupe = true;
+            dedupeBare = dedupeBare || !optarg;
+        } else if (name == "--every") {
+            long every = 0;
+            if (!ParseNumber(value, 2, kMaxEvery, every)) {
+                error = "bad --every \"" + value + "\": expected a whole number from 2 to " +
+                        std::to_string(kMaxEvery);
+                return false;
+            }
+            options.every = static_cast<int>(every);
+        } else if (name == "--max-fps") {
+            long fps = 0;
+            if (!ParseNumber(value, 1, 100, fps)) {
+                error = "bad --max-fps \"" + value + "\": expected a whole number from 1 to 100";
+                return false;
+            }
+            options.maxFps = static_cast<int>(fps);
         } else if (name == "--estimate-only") {
             // Unlisted: for benchmarks of the size estimate the window shows.
             options.estimateOnly = true;
@@ -384,6 +426,10 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
     }
     if (options.help || options.version)
         return true;
+    if (options.every > 0 && options.maxFps > 0) {
+        error = "--every and --max-fps can't both be given";
+        return false;
+    }
     if (options.record)
         return CheckRecordOptions(options, fpsText, videoDuration, videoOnly, error);
     if (!recordOnly.empty()) {
@@ -398,6 +444,15 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         error = "no input images given";
         return false;
     }
+    // "--dedupe 2" leaves the 2 as an input; when no file has that name, the tolerance was
+    // meant.
+    double percent = 0;
+    for (const std::string& input : options.inputs)
+        if (dedupeBare && ParsePercent(input, percent) && access(input.c_str(), F_OK) != 0) {
+            error = "--dedupe takes its tolerance as --dedupe=" + input + " (there is no file \"" +
+                    input + "\")";
+            return false;
+        }
     return true;
 }
 

@@ -49,6 +49,14 @@ struct CliOptions {
     int countdown = 0;           // --countdown: 0..10
     // --crop, --rotate, --flip, --fit, --background: the pictures' edits.
     PictureOptions picture;
+    // Fewer frames, applied in this order once the frames are read: --dedupe[=T] merges each
+    // frame into the one before it when at most T % of its pixels differ; then --every N keeps
+    // every N-th frame or --max-fps N at most N frames a second (0: not asked). Merged frames
+    // play for the time of all they stand for.
+    bool dedupe = false;
+    double dedupeTolerance = 0;  // percent of the pixels, 0..100
+    int every = 0;
+    int maxFps = 0;
 };
 
 // A unit a length may be written in after its number, and how many bytes it stands for.

@@ -37,6 +37,9 @@
 #include "core/export/gif_save_options.h"
 #include "core/input/image_decode.h"
 #include "core/export/input_frames.h"
+#include "core/export/kept_frame_source.h"
+#include "core/document/frame_thinning.h"
+#include "core/picture/picture_differences.h"
 #include "core/export/size_estimate.h"
 #include "core/export/size_limit.h"
 #include "usage/zoruvede_cli_usage.h"
@@ -345,6 +348,31 @@ wxSize OrientedCanvas(std::vector<wxSize> sizes, const CanvasEdit& edit)
     return CanvasFromFrameSizes(sizes);
 }
 
+bool ThinsFrames(const CliOptions& options)
+{
+    return options.dedupe || options.every > 0 || options.maxFps > 0;
+}
+
+// The frames that stay after --dedupe, then --every or --max-fps, with the delays they are
+// written with; delays: every frame's as exportOptions writes it, shares: how each frame
+// differs from the one before (for --dedupe).
+ThinnedFrames FewerFrames(const CliOptions& options, const GifExportOptions& exportOptions,
+                          int count, const std::vector<double>& shares)
+{
+    std::vector<int> delays;
+    for (int i = 0; i < count; ++i)
+        delays.push_back(GifFrameDelay(exportOptions, i));
+    ThinnedFrames thinned =
+        MergeRuns(delays, options.dedupe ? DuplicateJoins(shares, options.dedupeTolerance)
+                                         : FrameJoins());
+    if (options.every > 0)
+        thinned = MergeAgain(thinned, EveryNthJoins(static_cast<int>(thinned.kept.size()),
+                                                    options.every));
+    else if (options.maxFps > 0)
+        thinned = MergeAgain(thinned, FrameRateJoins(thinned.delays, options.maxFps));
+    return thinned;
+}
+
 // zoruvede-cli --record: the screen recorded, then written as the inputs would be.
 int RecordGif(const CliOptions& options)
 {
@@ -364,13 +392,27 @@ int RecordGif(const CliOptions& options)
         std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, error.c_str());
         return 2;
     }
-    const std::vector<PictureRef> pictures = recording.pictures;
+    std::vector<PictureRef> pictures = recording.pictures;
+    GifExportOptions exportOptions = ExportOptionsOf(options, picture, recording.delays);
+    if (ThinsFrames(options)) {
+        const std::atomic<bool> never{false};
+        const std::vector<double> shares =
+            options.dedupe ? ConsecutiveDifferences(pictures,
+                                                    ToleranceShare(options.dedupeTolerance), never)
+                           : std::vector<double>();
+        const ThinnedFrames thinned = FewerFrames(options, exportOptions,
+                                                  static_cast<int>(pictures.size()), shares);
+        std::vector<PictureRef> kept;
+        for (int index : thinned.kept)
+            kept.push_back(pictures[index]);
+        pictures = std::move(kept);
+        exportOptions.delays = thinned.delays;
+    }
     PictureFrameSource frames(pictures);
     const FrameSourceFactory reopen = [pictures] {
         return std::make_unique<PictureFrameSource>(pictures);
     };
-    return WriteGif(frames, reopen, ExportOptionsOf(options, picture, recording.delays), options,
-                    [] {});
+    return WriteGif(frames, reopen, exportOptions, options, [] {});
 }
 
 } // namespace
@@ -441,7 +483,49 @@ int main(int argc, char** argv)
     delaySources.own = frames.FrameDelays();
     delaySources.inputs = frames.FrameInputs();
 
-    EditedCanvas picture{deriveCanvas ? OrientedCanvas(frames.FrameSizes(), projectEdit)
+    // Fewer frames first: the canvas derives from the frames that stay, as the window's does.
+    std::vector<int> delays = ResolveFrameDelays(delaySources);
+    std::vector<wxSize> sizes = frames.FrameSizes();
+    FrameSource* written = &frames;
+    FrameSourceFactory reopen =
+        ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth);
+    std::unique_ptr<FrameSource> thinnedFrames;
+    if (ThinsFrames(options)) {
+        std::vector<double> shares;
+        if (options.dedupe) {
+            // A pass of its own over the inputs, holding two frames at a time.
+            InputFileFrames again(inputPaths, project);
+            again.SetVideoSampling(sampling, options.videoWidth);
+            FrameError frameError;
+            if (!again.Scan(false, error))
+                return Fail(error);
+            if (!SourceDifferences(again, ToleranceShare(options.dedupeTolerance), shares,
+                                   frameError))
+                return Fail(frameError.file.empty()
+                                ? frameError.reason
+                                : InputError(frameError.file, frameError.reason));
+        }
+        GifExportOptions timing;
+        timing.delay = options.delay;
+        timing.delays = delays;
+        const ThinnedFrames thinned = FewerFrames(options, timing, frames.Count(), shares);
+        delays = thinned.delays;
+        std::vector<wxSize> keptSizes;
+        for (int index : thinned.kept)
+            if (index < static_cast<int>(sizes.size()))
+                keptSizes.push_back(sizes[index]);
+        sizes = keptSizes;
+        thinnedFrames = std::make_unique<KeptFrameSource>(
+            std::make_unique<LentFrameSource>(frames), thinned.kept);
+        written = thinnedFrames.get();
+        reopen = [reopen, kept = thinned.kept]() -> std::unique_ptr<FrameSource> {
+            std::unique_ptr<FrameSource> all = reopen();
+            if (!all)
+                return nullptr;
+            return std::make_unique<KeptFrameSource>(std::move(all), kept);
+        };
+    }
+    EditedCanvas picture{deriveCanvas ? OrientedCanvas(sizes, projectEdit)
                                       : wxSize(options.width, options.height),
                          projectEdit};
     std::string pictureError;
@@ -449,15 +533,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s; nothing was written\n", kProgram, pictureError.c_str());
         return 2;
     }
-    const GifExportOptions exportOptions =
-        ExportOptionsOf(options, picture, ResolveFrameDelays(delaySources));
+    const GifExportOptions exportOptions = ExportOptionsOf(options, picture, std::move(delays));
     if (options.estimateOnly)
-        return PrintEstimate(frames, exportOptions);
+        return PrintEstimate(*written, exportOptions);
 
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    return WriteGif(frames, ReopenFrames(inputPaths, project, frames, sampling, options.videoWidth),
-                    exportOptions, options,
+    return WriteGif(*written, reopen, exportOptions, options,
                     // A video's pictures that don't decode are found as its frames are read.
                     [&] { TellDamaged(frames.Damaged(), toldDamage); });
 }

@@ -127,6 +127,8 @@ std::vector<UsageOptionName> OptionNamesOfTerm(const std::string& term)
     std::istringstream in(spellings);
     for (std::string name; std::getline(in, name, ',');) {
         name = Trimmed(name);
+        // An optional value is written against the name ("--dedupe[=T]"): a flag to complete.
+        name = name.substr(0, name.find("[="));
         if (!name.empty())
             names.push_back({name, value});
     }

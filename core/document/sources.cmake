@@ -9,4 +9,5 @@ set(SOURCES
   edit_history.cpp
   frame_delays.cpp
   frame_order.cpp
-  frame_placement.cpp)
+  frame_placement.cpp
+  frame_thinning.cpp)

@@ -10,6 +10,7 @@ set(SOURCES
   gif_save_options.cpp
   picture_frame_source.cpp
   input_frames.cpp
+  kept_frame_source.cpp
   sample_runs.cpp
   save_rules.cpp
   scaled_frame_source.cpp

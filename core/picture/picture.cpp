@@ -87,3 +87,39 @@ wxImage Picture::ToImage() const
     SetMask(image, m_mask);
     return image;
 }
+
+bool Picture::DecodeInto(DecodedPicture& into) const
+{
+    into.width = m_width;
+    into.height = m_height;
+    into.mask = m_mask;
+    try {
+        if (const DecodedPictureRef cached = m_store->Decoded().Find(m_key)) {
+            into.rgb = cached->rgb;
+            into.alpha = cached->alpha;
+            return true;
+        }
+        const PictureStore::Bytes bytes = m_store->Read(m_key);
+        if (!bytes)
+            return false;
+        const size_t pixels = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+        into.rgb.resize(pixels * 3);
+        into.alpha.resize(m_hasAlpha ? pixels : 0);
+        return DecompressPixels(bytes->data(), bytes->size(), pixels, into.rgb.data(),
+                                m_hasAlpha ? into.alpha.data() : nullptr);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool Picture::SameBytesAs(const Picture& other) const
+{
+    if (m_width != other.m_width || m_height != other.m_height ||
+        m_hasAlpha != other.m_hasAlpha || m_compressedBytes != other.m_compressedBytes)
+        return false;
+    if (m_store == other.m_store && m_key == other.m_key)
+        return true;
+    const PictureStore::Bytes mine = m_store->Read(m_key);
+    const PictureStore::Bytes theirs = other.m_store->Read(other.m_key);
+    return mine && theirs && *mine == *theirs;
+}

@@ -36,6 +36,7 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool HasAlpha() const { return m_hasAlpha; }
+    const std::optional<MaskColour>& Mask() const { return m_mask; }
     size_t CompressedBytes() const { return m_compressedBytes; }
 
     // The pixels, from the cache or decoded now on the calling thread. Null when the bytes
@@ -45,6 +46,14 @@ public:
     // A toolkit image of its own (a copy), decoded without entering the cache of decoded
     // pictures; an image that is not ok where Decode gives null.
     wxImage ToImage() const;
+    // The pixels decoded into into's buffers, which keep their memory from one call to the
+    // next (a pass over many pictures maps no new pages), without entering the cache. False
+    // where Decode gives null.
+    bool DecodeInto(DecodedPicture& into) const;
+    // Whether both hold the same compressed bytes, read without decoding. The compression is
+    // a pure function of the pixels, so equal bytes are equal pixels, and pictures of equal
+    // pixels (same size, same alpha) have equal bytes. False when either can't be read.
+    bool SameBytesAs(const Picture& other) const;
 
 private:
     Picture(std::shared_ptr<PictureStore> store, uint64_t key, int width, int height,

@@ -11,6 +11,7 @@ set(SOURCES
   decoded_picture.cpp
   picture.cpp
   picture_codec.cpp
+  picture_differences.cpp
   picture_limit.cpp
   picture_store.cpp
   small_copy.cpp)

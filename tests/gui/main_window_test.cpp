@@ -80,8 +80,8 @@ TEST(MainWindow, MenuBarHasEveryMenuItemAndShortcut)
     EXPECT_EQ(Probe(frame).FileMenu()->GetMenuItemCount(), 9u);
     EXPECT_EQ(Probe(frame).EditMenu()->GetMenuItemCount(), 4u);
     // Add Image, Delete, Clear All, the five arranging commands, the two timing commands and
-    // the GIF timing check item, in three groups.
-    EXPECT_EQ(Probe(frame).FrameMenu()->GetMenuItemCount(), 13u);
+    // the GIF timing check item, and the four commands that make fewer frames, in four groups.
+    EXPECT_EQ(Probe(frame).FrameMenu()->GetMenuItemCount(), 18u);
     EXPECT_TRUE(Probe(frame).FrameMenu()->FindItem(ID_KEEP_GIF_TIMING)->IsCheckable());
     EXPECT_EQ(Probe(frame).AnimationMenu()->GetMenuItemCount(), 2u);
     EXPECT_EQ(Probe(frame).HelpMenu()->GetMenuItemCount(), 5u);

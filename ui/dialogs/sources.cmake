@@ -5,6 +5,7 @@ set(SOURCES
   crop_bar.cpp
   crop_editor.cpp
   delay_dialogs.cpp
+  fewer_frames_dialogs.cpp
   file_drop.cpp
   fitting_status_bar.cpp
   gif_save_dialog_hook.cpp

@@ -206,6 +206,8 @@ void MainWindow::BuildStripMenu(wxMenu& menu)
     AppendArrangingCommands(menu);
     menu.AppendSeparator();
     AppendTimingCommands(menu);
+    menu.AppendSeparator();
+    AppendTrimCommands(menu);
 }
 
 void MainWindow::ShowStripMenu(int index, const wxPoint& at)

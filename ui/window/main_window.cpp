@@ -113,6 +113,7 @@ void MainWindow::InitFrame()
     Bind(wxEVT_MENU, &MainWindow::OnLoopCount, this, XRCID("m_menuItem_loop_count"));
     BindMenuCommands();
     BindEditCommands();
+    BindFewerFramesCommands();
     Bind(wxEVT_TIMER, &MainWindow::OnTimer, this, kTimerId);
     Bind(wxEVT_TIMER, &MainWindow::OnJobTimer, this, kJobTimerId);
     Bind(wxEVT_TIMER, &MainWindow::OnRecoveryTimer, this, kRecoveryTimerId);
@@ -296,6 +297,8 @@ void MainWindow::BuildMenuBar()
     m_menuFrame->AppendSeparator();
     AppendTimingCommands(*m_menuFrame);
     AppendKeepGifTiming(*m_menuFrame);
+    m_menuFrame->AppendSeparator();
+    AppendFewerFramesCommands(*m_menuFrame);
 
     m_menuCanvas = new wxMenu();
     AppendCanvasCommands(*m_menuCanvas);

@@ -34,6 +34,7 @@ struct FrameFilePlan;
 struct RecordChoice;
 class RecordControl;
 struct RecordedFrames;
+struct ThinnedFrames;
 struct RecordSettings;
 class RecoveryCopy;
 class RecoveryFrames;
@@ -130,6 +131,12 @@ enum EditCommandId {
     ID_ZOOM_200,
     ID_ZOOM_400,
     ID_CROP,
+    // Fewer frames, in the Frame menu (the last two in the pop-up too); one range for their
+    // enabling.
+    ID_REMOVE_DUPLICATES,
+    ID_LOWER_FRAME_RATE,
+    ID_DELETE_BEFORE,
+    ID_DELETE_AFTER,
 };
 
 class MainWindow : public wxFrame {
@@ -271,6 +278,22 @@ private:
                         StepName name);
     // The selected frames, ascending, each once.
     std::vector<int> SelectedFrames() const;
+    // Remove Duplicate Frames, Lower Frame Rate, Delete Frames Before and After, for the
+    // Frame menu; the last two for the pop-up. Bound once.
+    void AppendFewerFramesCommands(wxMenu& menu);
+    void AppendTrimCommands(wxMenu& menu);
+    void BindFewerFramesCommands();
+    void OnUpdateFewerFrames(wxUpdateUIEvent& event);
+    void OnRemoveDuplicates(wxCommandEvent& event);
+    void OnLowerFrameRate(wxCommandEvent& event);
+    void OnDeleteBefore(wxCommandEvent& event);
+    void OnDeleteAfter(wxCommandEvent& event);
+    // Every frame's delay as Save writes it.
+    std::vector<int> WrittenDelays() const;
+    // Leaves only thinned's frames, with its delays, as one step named name.
+    void KeepFrames(const ThinnedFrames& thinned, const StepName& name);
+    // Deletes every frame before first and after last as one step named name.
+    void DeleteFramesOutside(int first, int last, const StepName& name);
 
     // Frames.
     // Moves the frames at indices to the gap to (0..FrameCount(), before the frame there),

@@ -6,6 +6,7 @@ set(SOURCES
   canvas.cpp
   crop_tool.cpp
   document_view.cpp
+  fewer_frames.cpp
   frame_arranging.cpp
   frame_editing.cpp
   frame_moving.cpp

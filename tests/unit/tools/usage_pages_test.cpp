@@ -149,6 +149,7 @@ TEST(UsageDocument, OptionTermsGiveEverySpellingWithTheValue)
     ASSERT_EQ(delays.size(), 1u);
     EXPECT_EQ(delays[0].value, "A,B,...");
     EXPECT_EQ(OptionNamesOfTerm("-h, --help")[1].value, "");
+    EXPECT_EQ(OptionNamesOfTerm("--dedupe[=T]")[0].name, "--dedupe");
     EXPECT_TRUE(OptionNamesOfTerm("130").empty());
 }
 
