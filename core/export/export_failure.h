@@ -28,6 +28,7 @@ struct ExportFailure {
         FrameEncode,        // frame could not be encoded
         Stopped,            // the export was stopped on request
         TooLarge,           // no file within the size limit could be made
+        Encoder,            // the writer of the file's type refused: reason says why
     };
     Kind kind = Kind::None;
     // The output file; for InputRead the input file. Empty when there is no file to name

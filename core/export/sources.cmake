@@ -1,8 +1,10 @@
-# Turning frames into a GIF file: the frame sources and their composing on the canvas, the
-# export pipeline and its options, the size limit's search, the size estimate and the
-# failures the user is told. Uses the folders below it (base/ to document/).
+# Turning frames into a GIF file or another animation type: the frame sources and their
+# composing on the canvas, the export pipelines and their options, the size limit's search,
+# the size estimate and the failures the user is told. Uses the folders below it (base/ to
+# document/).
 
 set(SOURCES
+  animation_export.cpp
   canvas_check.cpp
   compose_frame.cpp
   export_failure.cpp
@@ -11,6 +13,7 @@ set(SOURCES
   picture_frame_source.cpp
   input_frames.cpp
   kept_frame_source.cpp
+  output_format.cpp
   sample_runs.cpp
   save_rules.cpp
   scaled_frame_source.cpp
