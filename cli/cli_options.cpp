@@ -152,6 +152,8 @@ const option kLongOptions[] = {
     {"dedupe", optional_argument, nullptr, 300},
     {"every", required_argument, nullptr, 301},
     {"max-fps", required_argument, nullptr, 302},
+    {"format", required_argument, nullptr, 303},
+    {"lossless", no_argument, nullptr, 304},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -186,6 +188,49 @@ std::string UsageError(int code, int argc, char** argv)
     return "unknown option " + name;
 }
 
+// argv with "--lo" (and "--lo=N") spelt out as --loop: it was --loop's shortest abbreviation
+// before --lossless came, and scripts keep it. The new texts live in storage.
+std::vector<char*> LoopAbbreviationKept(int argc, char** argv, std::vector<std::string>& storage)
+{
+    storage.reserve(static_cast<size_t>(argc));
+    std::vector<char*> args(argv, argv + argc);
+    args.push_back(nullptr);
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--")
+            break;
+        if (arg == "--lo" || arg.rfind("--lo=", 0) == 0) {
+            storage.push_back("--loop" + arg.substr(4));
+            args[static_cast<size_t>(i)] = &storage.back()[0];
+        }
+    }
+    return args;
+}
+
+// The output's type, from its name unless formatGiven, and the options that depend on it.
+bool CheckOutputFormat(CliOptions& options, bool formatGiven, std::string& error)
+{
+    if (!formatGiven && !options.output.empty() &&
+        !OutputFormatOfName(options.output, options.format, error))
+        return false;
+    const OutputFormat format = options.format;
+    const std::string title = OutputFormatTitle(format);
+    // An APNG is lossless anyway; a GIF or a video can't be.
+    if (options.lossless && format != OutputFormat::WebP && format != OutputFormat::Apng) {
+        error = "--lossless is for WebP files (an APNG is always lossless), not " + title;
+        return false;
+    }
+    if (format != OutputFormat::Gif && options.maxSize > 0) {
+        error = "--max-size is for GIF files for now, not " + title;
+        return false;
+    }
+    if (format != OutputFormat::Gif && options.estimateOnly) {
+        error = "--estimate-only is for GIF files for now, not " + title;
+        return false;
+    }
+    return true;
+}
+
 // The options of a recording, once all are read.
 bool CheckRecordOptions(CliOptions& options, const std::string& fpsText, double duration,
                         const std::string& videoOnly, std::string& error)
@@ -215,10 +260,14 @@ bool CheckRecordOptions(CliOptions& options, const std::string& fpsText, double 
 
 } // namespace
 
-bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& error)
+bool ParseCliOptions(int argc, char** givenArgv, CliOptions& options, std::string& error)
 {
+    std::vector<std::string> kept;
+    std::vector<char*> args = LoopAbbreviationKept(argc, givenArgv, kept);
+    char** argv = args.data();
     bool endGiven = false;
     bool dedupeBare = false;  // --dedupe was given without =T
+    bool formatGiven = false;  // --format was given: the output's name does not choose
     double videoEnd = -1, videoDuration = -1;
     std::string fpsText;
     std::string videoOnly;    // the first option given that only video inputs take
@@ -302,6 +351,14 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
                 return false;
             }
             options.maxFps = static_cast<int>(fps);
+        } else if (name == "--format") {
+            if (!OutputFormatNamed(value, options.format)) {
+                error = "bad --format \"" + value + "\": expected gif, webp, apng, mp4 or webm";
+                return false;
+            }
+            formatGiven = true;
+        } else if (name == "--lossless") {
+            options.lossless = true;
         } else if (name == "--estimate-only") {
             // Unlisted: for benchmarks of the size estimate the window shows.
             options.estimateOnly = true;
@@ -430,6 +487,8 @@ bool ParseCliOptions(int argc, char** argv, CliOptions& options, std::string& er
         error = "--every and --max-fps can't both be given";
         return false;
     }
+    if (!CheckOutputFormat(options, formatGiven, error))
+        return false;
     if (options.record)
         return CheckRecordOptions(options, fpsText, videoDuration, videoOnly, error);
     if (!recordOnly.empty()) {

@@ -7,6 +7,7 @@
 
 #include "cli/picture_options.h"
 #include "core/colour/palette.h"
+#include "core/export/output_format.h"
 #include "core/screen/capture_region.h"
 #include "core/video/video_timing.h"
 
@@ -30,6 +31,9 @@ struct CliOptions {
     PaletteReducer reducer = PaletteReducer::Quant;
     int quality = 100;           // --quality: 1..100
     uint64_t maxSize = 0;        // --max-size in bytes; 0: no limit
+    // The type written: --format, else the output's extension (see OutputFormatOfName).
+    OutputFormat format = OutputFormat::Gif;
+    bool lossless = false;       // --lossless: a WebP coded without loss
     // How video inputs are taken: the frames shown every 1 / fps seconds from videoStart up
     // to videoEnd (--end, or --start plus --duration; the whole clip without either), each
     // videoWidth pixels wide (0: the clip's own width, at most 640).

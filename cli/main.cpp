@@ -3,6 +3,7 @@
 // 2 bad usage, 130 interrupted. Standard output stays empty unless --verbose asks for the trace lines.
 #include <clocale>
 #include <functional>
+#include <memory>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -32,7 +33,9 @@
 #include "core/document/canvas_size.h"
 #include "core/document/frame_delays.h"
 #include "core/input/frame_reference.h"
+#include "core/export/animation_export.h"
 #include "core/export/gif_export.h"
+#include "core/export/output_format.h"
 #include "core/gif/gif_geometry.h"
 #include "core/export/gif_save_options.h"
 #include "core/input/image_decode.h"
@@ -298,14 +301,28 @@ int WriteGif(FrameSource& frames, const FrameSourceFactory& reopen,
              const GifExportOptions& exportOptions, const CliOptions& options,
              const std::function<void()>& told)
 {
+    std::unique_ptr<AnimationEncoder> encoder;
+    if (options.format != OutputFormat::Gif) {
+        encoder = MakeAnimationEncoder(options.format);
+        if (!encoder)
+            return Fail(wxString::Format("writing %s is not available in this build",
+                                         OutputFormatTitle(options.format)));
+    }
     ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO), frames.Count(),
                     &s_interrupted);
     SizeLimitReport report;
-    const GifExportResult result =
-        options.maxSize == 0
-            ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
-            : ExportGifWithinSize(reopen, PathArgument(options.output), exportOptions,
-                                  options.maxSize, &bar, &report);
+    GifExportResult result;
+    if (encoder) {
+        AnimationExportOptions animation;
+        animation.frames = exportOptions;
+        animation.lossless = options.lossless;
+        result = ExportAnimation(frames, PathArgument(options.output), animation, *encoder, &bar);
+    } else {
+        result = options.maxSize == 0
+                     ? ExportGif(frames, PathArgument(options.output), exportOptions, &bar)
+                     : ExportGifWithinSize(reopen, PathArgument(options.output), exportOptions,
+                                           options.maxSize, &bar, &report);
+    }
     bar.Finish();
     told();
     if (s_interrupted) {
