@@ -38,7 +38,7 @@ private:
 
     wxOutputStream* m_out = nullptr;
     AnimationEncoding m_encoding;
-    int m_level = 9;
+    int m_level = 6;
     int m_bpp = 3;
     int m_added = 0;
     uint32_t m_sequence = 0;  // fcTL and fdAT chunks share one count
