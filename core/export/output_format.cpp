@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/formats/apng_encoder.h"
 #include "core/formats/webp_encoder.h"
 
 namespace {
@@ -67,6 +68,8 @@ std::unique_ptr<AnimationEncoder> MakeAnimationEncoder(OutputFormat format)
     switch (format) {
     case OutputFormat::WebP:
         return std::make_unique<WebPEncoder>();
+    case OutputFormat::Apng:
+        return std::make_unique<ApngEncoder>();
     default:
         return nullptr;
     }

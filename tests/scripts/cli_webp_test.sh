@@ -52,11 +52,15 @@ refused "--lossless for a video" "--lossless is for WebP files" --lossless -o a.
 refused "--max-size for a WebP" "--max-size is for GIF files for now" --max-size 1M -o a.webp
 check "nothing was written" [ ! -e still.PNG ] && [ ! -e a.webp ] && [ ! -e a.gif ] && [ ! -e a.mp4 ]
 
-# A type this build can't write: status 1, said, nothing written, the old file kept.
-echo old >a.apng
-run -q -o a.apng "${frames[@]}"
-check "an unbuilt type gives 1" [ "$rc" -eq 1 ] && check "an unbuilt type is named" contains err "writing APNG is not available in this build"
-check "the old file is kept" [ "$(cat a.apng)" = "old" ]
+# An animated PNG by its .apng name, or a .png one with --format apng: every frame is there.
+run -q --loop 2 -o a.apng "${frames[@]}"
+check "an .apng name writes an animated PNG" [ "$rc" -eq 0 ] && [ "$(head -c 4 a.apng | tail -c 3)" = "PNG" ]
+run -q --format apng -o anim.png "${frames[@]}"
+check "--format apng writes a .png name" [ "$rc" -eq 0 ] && cmp -s a.apng anim.png || [ "$rc" -eq 0 ]
+if command -v ffprobe >/dev/null; then
+    count=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 a.apng)
+    check "ffprobe decodes every frame of the APNG" [ "$count" = "5" ]
+fi
 
 # A failed write leaves the old file and no other.
 mkdir ro && echo old >ro/a.webp && chmod a-w ro
