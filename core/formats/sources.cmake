@@ -1,0 +1,3 @@
+# Animation files other than GIF: the contract their writers keep. Uses base/.
+
+set(SOURCES)
