@@ -1,7 +1,8 @@
 // Writes pictures as an MP4 or WebM through the core video encoder and prints what it cost:
 // frames, bytes, wall and CPU seconds (every thread), as "name value" lines. Decoding the
 // pictures is not counted.
-// Usage: video_encode_bench mp4|webm OUT DELAY QUALITY EFFORT PICTURE...
+// Usage: video_encode_bench mp4|webm OUT DELAYS QUALITY EFFORT PICTURE...
+// DELAYS: hundredths of a second, one for all frames or a comma list taken in turn.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,7 @@
 int main(int argc, char** argv)
 {
     if (argc < 7) {
-        std::fprintf(stderr, "usage: %s mp4|webm OUT DELAY QUALITY EFFORT PICTURE...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s mp4|webm OUT DELAYS QUALITY EFFORT PICTURE...\n", argv[0]);
         return 2;
     }
     wxInitializer toolkit;
@@ -40,7 +41,12 @@ int main(int argc, char** argv)
     encoding.frameCount = static_cast<int>(pictures.size());
     encoding.quality = std::atoi(argv[4]);
     encoding.effort = std::atoi(argv[5]);
-    const int delay = std::atoi(argv[3]);
+    std::vector<int> delays;
+    for (const char* at = argv[3]; *at; at += *at == ',') {
+        char* end = nullptr;
+        delays.push_back(static_cast<int>(std::strtol(at, &end, 10)));
+        at = end;
+    }
 
     wxFileOutputStream out(wxString::FromUTF8(argv[2]));
     const auto start = std::chrono::steady_clock::now();
@@ -49,7 +55,7 @@ int main(int argc, char** argv)
     std::string error;
     bool ok = encoder.Begin(out, encoding, error);
     for (size_t i = 0; ok && i < pictures.size(); ++i)
-        ok = encoder.Add(pictures[i], delay, error);
+        ok = encoder.Add(pictures[i], delays[i % delays.size()], error);
     ok = ok && encoder.Finish(error) && out.Close();
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -100,6 +100,9 @@ void EncoderOptions(VideoContainer container, const AnimationEncoding& encoding,
     av_dict_set_int(options, "crf", factor, 0);
     if (container == VideoContainer::Mp4) {
         av_dict_set(options, "preset", X264Preset(encoding.effort).c_str(), 0);
+        // No B-frames: with them, x264 gives frames of uneven delays decode times that run
+        // ahead of their own, and browsers then take the wrong length from the file.
+        av_dict_set(options, "bf", "0", 0);
         return;
     }
     av_dict_set(options, "deadline", "good", 0);
