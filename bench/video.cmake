@@ -7,3 +7,6 @@ add_executable(video_window_bench ${CMAKE_CURRENT_LIST_DIR}/video_window_bench.c
 target_link_libraries(video_window_bench PRIVATE zoruvede_app)
 target_compile_definitions(video_window_bench PRIVATE ZORUVEDE_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_dependencies(video_window_bench zoruvede_data)
+# video_encode_bench writes pictures as an MP4 or a WebM through the core encoder alone.
+add_executable(video_encode_bench ${CMAKE_CURRENT_LIST_DIR}/video_encode_bench.cpp)
+target_link_libraries(video_encode_bench PRIVATE zoruvede_core)

@@ -4,6 +4,7 @@
 
 #include "core/formats/apng_encoder.h"
 #include "core/formats/webp_encoder.h"
+#include "core/video/video_encoder.h"
 
 namespace {
 
@@ -70,6 +71,10 @@ std::unique_ptr<AnimationEncoder> MakeAnimationEncoder(OutputFormat format)
         return std::make_unique<WebPEncoder>();
     case OutputFormat::Apng:
         return std::make_unique<ApngEncoder>();
+    case OutputFormat::Mp4:
+        return std::make_unique<VideoEncoder>(VideoContainer::Mp4);
+    case OutputFormat::WebM:
+        return std::make_unique<VideoEncoder>(VideoContainer::WebM);
     default:
         return nullptr;
     }

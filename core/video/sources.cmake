@@ -1,8 +1,12 @@
 # Video clips, decoded by FFmpeg's libraries: probing, the frame sampling's timing and
-# geometry, video frame names. Uses base/.
+# geometry, video frame names; and MP4 and WebM files written from an animation. Uses base/,
+# files/ and formats/.
 
 set(SOURCES
+  ffmpeg_messages.cpp
   video_decoder.cpp
+  video_encoder.cpp
+  video_encoding_plan.cpp
   video_extent.cpp
   video_files.cpp
   video_geometry.cpp

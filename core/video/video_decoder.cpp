@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <vector>
 
 extern "C" {
@@ -15,6 +14,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "core/video/ffmpeg_messages.h"
 #include "core/video/video_extent.h"
 #include "core/video/video_geometry.h"
 #include "core/base/available_memory.h"
@@ -47,9 +47,7 @@ using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;
 
 wxString LibraryWords(int error)
 {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
-    return wxString::FromUTF8(text);
+    return wxString::FromUTF8(FfmpegErrorWords(error));
 }
 
 // The display matrix's turn of the stream's pictures, as clockwise quarter turns.
@@ -124,14 +122,6 @@ int Interrupt(void* opaque)
     return decoder->Interrupted() ? 1 : 0;
 }
 
-// The libraries log their complaints about damaged files on standard error; the reason a
-// file can't be used reaches the user through the caller instead.
-void QuietLibraries()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
 } // namespace
 
 VideoDecoder::VideoDecoder() : m_state(std::make_unique<State>()) {}
@@ -178,7 +168,7 @@ void VideoDecoder::MeasureLength()
 std::unique_ptr<VideoDecoder> VideoDecoder::Open(const wxString& path, wxString& reason,
                                                  VideoProbe probe)
 {
-    QuietLibraries();
+    QuietFfmpeg();
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder());
     State& s = *decoder->m_state;
     AVFormatContext* raw = avformat_alloc_context();

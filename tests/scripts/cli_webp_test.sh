@@ -60,6 +60,14 @@ check "--format apng writes a .png name" [ "$rc" -eq 0 ] && cmp -s a.apng anim.p
 if command -v ffprobe >/dev/null; then
     count=$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames -of csv=p=0 a.apng)
     check "ffprobe decodes every frame of the APNG" [ "$count" = "5" ]
+    # Videos by their names: every frame there, an H.264 or VP9 stream of the even size.
+    for type in mp4:h264 webm:vp9; do
+        run -q --delays 4,8,12,16,20 -o "v.${type%%:*}" "${frames[@]}"
+        check "a .${type%%:*} name writes a video" [ "$rc" -eq 0 ]
+        info=$(ffprobe -v error -count_frames -select_streams v:0 \
+            -show_entries stream=codec_name,width,height,nb_read_frames -of csv=p=0 "v.${type%%:*}")
+        check "the ${type%%:*} holds 5 frames of ${type#*:} at 96x64" [ "$info" = "${type#*:},96,64,5" ]
+    done
 fi
 
 # A failed write leaves the old file and no other.
