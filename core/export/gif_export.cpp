@@ -9,12 +9,9 @@
 #include <system_error>
 #include <thread>
 
-#include <wx/log.h>
 
-#include "core/files/atomic_file.h"
 #include "core/base/buffered_output.h"
-#include "core/export/canvas_check.h"
-#include "core/export/compose_frame.h"
+#include "core/export/export_steps.h"
 #include "core/gif/clear_pixels.h"
 #include "core/gif/gif_graphic_control.h"
 #include "core/gif/gif_image_indices.h"
@@ -23,7 +20,6 @@
 #include "core/gif/gif_quality.h"
 #include "core/colour/indexed_frame.h"
 #include "core/input/load_estimate.h"
-#include "core/base/available_memory.h"
 #include "core/colour/palette_quant.h"
 
 namespace {
@@ -43,36 +39,9 @@ struct PreparedFrame {
     ExportFailure failure;
 };
 
-ExportFailure Failure(Kind kind)
-{
-    ExportFailure failure;
-    failure.kind = kind;
-    return failure;
-}
-
-ExportFailure FrameFailure(Kind kind, int index, int count)
-{
-    ExportFailure failure = Failure(kind);
-    failure.frame = index;
-    failure.count = count;
-    return failure;
-}
-
 ExportFailure OutputFailure(int systemError)
 {
-    ExportFailure failure = Failure(Kind::OutputWrite);
-    failure.reason = wxString::FromUTF8(std::strerror(systemError));
-    return failure;
-}
-
-ExportFailure InputFailure(const FrameError& error)
-{
-    if (error.stopped)
-        return Failure(Kind::Stopped);
-    ExportFailure failure = Failure(Kind::InputRead);
-    failure.file = error.file;
-    failure.reason = error.reason;
-    return failure;
+    return FailureOf(Kind::OutputWrite, wxString::FromUTF8(std::strerror(systemError)));
 }
 
 // Whether the optimised writer writes the frames: it keeps what is on screen between frames,
@@ -80,25 +49,6 @@ ExportFailure InputFailure(const FrameError& error)
 bool WritesOptimised(const GifExportOptions& options)
 {
     return options.optimize && !options.edit.background.transparent;
-}
-
-// Decoding and composing: called for one frame at a time, in order, so the source is read
-// sequentially and the composition's trace lines come out in frame order.
-bool TakeComposed(FrameSource& source, int index, const GifExportOptions& options,
-                  wxImage& composed, ExportFailure& failure)
-{
-    wxImage frame;
-    FrameError error;
-    if (!source.Frame(index, frame, error)) {
-        failure = InputFailure(error);
-        return false;
-    }
-    composed = ComposeEdited(frame, options.canvas, options.edit, options.traceComposition);
-    if (!composed.IsOk()) {
-        failure = FrameFailure(Kind::FrameFit, index, source.Count());
-        return false;
-    }
-    return true;
 }
 
 void Reduce(PreparedFrame& out, wxImage& composed, const GifExportOptions& options, int index,
@@ -193,7 +143,8 @@ private:
             PreparedFrame prepared;
             wxImage composed;
             const bool ok =
-                TakeComposed(m_source, index, m_options, composed, prepared.failure);
+                TakeComposed(m_source, index, m_options.canvas, m_options.edit,
+                             m_options.traceComposition, composed, prepared.failure);
             lock.unlock();
             if (ok)
                 Reduce(prepared, composed, m_options, index, m_count);
@@ -265,13 +216,14 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
                                  quality.stillTolerance);
     for (int i = 0; i < count; ++i) {
         if (sink && sink->StopRequested())
-            return Failure(Kind::Stopped);
+            return FailureOf(Kind::Stopped);
         PreparedFrame frame;
         if (pipeline) {
             frame = pipeline->Take(i);
         } else {
             wxImage composed;
-            if (TakeComposed(source, i, options, composed, frame.failure))
+            if (TakeComposed(source, i, options.canvas, options.edit, options.traceComposition,
+                             composed, frame.failure))
                 Reduce(frame, composed, options, i, count);
         }
         if (frame.failure.kind != Kind::None)
@@ -297,43 +249,15 @@ ExportFailure WriteFrames(FrameSource& source, wxOutputStream& stream,
     return ExportFailure();
 }
 
-ExportFailure CheckOptions(FrameSource& source, const GifExportOptions& options)
+// The frames into stream through a buffer, which the last frame leaves flushed.
+ExportFailure WriteBuffered(FrameSource& frames, wxOutputStream& stream,
+                            const GifExportOptions& options, ExportProgressSink* sink)
 {
-    if (source.Count() <= 0)
-        return Failure(Kind::NoFrames);
-    return CheckCanvas(options.canvas, AvailableMemory());
-}
-
-// Writes the animation through file; the file is in place exactly when nothing failed.
-ExportFailure WriteFile(FrameSource& frames, AtomicFileWriter& file,
-                        const GifExportOptions& options, ExportProgressSink* sink)
-{
-    if (!file.Open())
-        return FileWriteFailure(file);
-    BufferedOutput buffered(file.Stream(), 256 * 1024);
+    BufferedOutput buffered(stream, 256 * 1024);
     ExportFailure failure = WriteFrames(frames, buffered, options, sink);
     if (failure.kind == Kind::None && !buffered.Flush())
         failure = OutputFailure(EIO);
-    // The file knows why its write failed (a full disk); the buffer only that it did.
-    if (failure.kind == Kind::OutputWrite && !file.CheckWritten())
-        failure = FileWriteFailure(file);
-    // A stop that came while the last frame was written still leaves the old file.
-    if (failure.kind == Kind::None && sink && sink->StopRequested())
-        failure = Failure(Kind::Stopped);
-    if (failure.kind == Kind::None && !file.Commit())
-        failure = FileWriteFailure(file);
-    if (failure.kind != Kind::None)
-        file.Discard();
     return failure;
-}
-
-GifExportResult ResultOf(const ExportFailure& failure)
-{
-    GifExportResult result;
-    result.ok = failure.kind == Kind::None;
-    result.failure = failure;
-    result.error = ExportFailureText(failure, false);
-    return result;
 }
 
 } // namespace
@@ -349,7 +273,7 @@ int GifFrameDelay(const GifExportOptions& options, int index)
 GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
                                   const GifExportOptions& options, ExportProgressSink* sink)
 {
-    ExportFailure failure = CheckOptions(frames, options);
+    ExportFailure failure = CheckFramesAndCanvas(frames, options.canvas);
     if (failure.kind == Kind::None)
         failure = WriteFrames(frames, stream, options, sink);
     return ResultOf(failure);
@@ -358,17 +282,10 @@ GifExportResult WriteGifAnimation(FrameSource& frames, wxOutputStream& stream,
 GifExportResult ExportGif(FrameSource& frames, const wxString& outputPath,
                           const GifExportOptions& options, ExportProgressSink* sink)
 {
-    ExportFailure failure = CheckOptions(frames, options);
-    if (failure.kind == Kind::None) {
-        // The system's own messages are part of the failure; the toolkit's log would only
-        // repeat them (and from a worker thread they would surface much later).
-        wxLogNull noLog;
-        AtomicFileWriter file(outputPath);
-        failure = WriteFile(frames, file, options, sink);
-    }
-    if (failure.kind != Kind::None && failure.kind != Kind::InputRead)
-        failure.file = outputPath;
-    return ResultOf(failure);
+    return ExportToPath(outputPath, CheckFramesAndCanvas(frames, options.canvas), sink,
+                        [&](wxOutputStream& out) {
+                            return WriteBuffered(frames, out, options, sink);
+                        });
 }
 
 GifExportResult ExportGif(std::vector<wxImage> frames, const wxString& outputPath,

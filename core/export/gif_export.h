@@ -11,20 +11,10 @@
 #include <wx/string.h>
 
 #include "core/export/export_failure.h"
+#include "core/export/export_result.h"
 #include "core/export/frame_source.h"
 #include "core/colour/palette.h"
 #include "core/document/canvas_edit.h"
-
-// Receives the progress of an export, on the thread that runs it.
-class ExportProgressSink {
-public:
-    virtual ~ExportProgressSink() = default;
-    // After frame i (0-based) of n has been written: percent = floor(100 * (i + 1) / n), so the
-    // last report is exactly 100. Not called after a failure.
-    virtual void Progress(int percent) = 0;
-    // Asked before each frame; true ends the export as a failure and keeps nothing.
-    virtual bool StopRequested() { return false; }
-};
 
 constexpr int kGifBestQuality = 100;
 constexpr int kGifLowestQuality = 1;
@@ -68,14 +58,6 @@ struct GifExportOptions {
 // The delay in hundredths that frame index is written with under options: its own entry in
 // options.delays when that is 0 or more, else options.delay; held in 0..kGifMaxDelay.
 int GifFrameDelay(const GifExportOptions& options, int index);
-
-struct GifExportResult {
-    bool ok = false;
-    // Why the export failed; kind None on success.
-    ExportFailure failure;
-    // The failure in English (ExportFailureText(failure, false)); empty on success.
-    wxString error;
-};
 
 // Writes the animation to stream, which is not closed.
 // On failure the stream holds a partial file.

@@ -8,6 +8,7 @@ set(SOURCES
   canvas_check.cpp
   compose_frame.cpp
   export_failure.cpp
+  export_steps.cpp
   gif_export.cpp
   gif_save_options.cpp
   picture_frame_source.cpp
