@@ -14,6 +14,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "core/video/ffmpeg_handles.h"
 #include "core/video/ffmpeg_messages.h"
 #include "core/video/video_extent.h"
 #include "core/video/video_geometry.h"
@@ -27,23 +28,7 @@ using Clock = std::chrono::steady_clock;
 struct FormatCloser {
     void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
 };
-struct CodecFreer {
-    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-    void operator()(SwsContext* p) const { sws_freeContext(p); }
-};
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
-using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;
 
 wxString LibraryWords(int error)
 {
@@ -101,8 +86,8 @@ struct VideoDecoder::State {
     ScalerPtr scaler;
     // The cursor: held is the picture on screen at the last moment asked for, pending the
     // next one when it has been decoded already (it shows that held's time on screen ends).
-    FramePtr held{av_frame_alloc()};
-    FramePtr pending{av_frame_alloc()};
+    AvFramePtr held{av_frame_alloc()};
+    AvFramePtr pending{av_frame_alloc()};
     double heldTime = 0, pendingTime = 0;
     bool haveHeld = false, havePending = false;
     bool ended = false;       // the decoder has given its last picture

@@ -12,6 +12,7 @@ extern "C" {
 }
 
 #include "core/files/scratch_file.h"
+#include "core/video/ffmpeg_handles.h"
 #include "core/video/ffmpeg_messages.h"
 
 namespace {
@@ -23,18 +24,6 @@ struct OutputCloser {
             avio_closep(&p->pb);
         avformat_free_context(p);
     }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* p) const { av_frame_free(&p); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-    void operator()(SwsContext* p) const { sws_freeContext(p); }
 };
 struct DictionaryFreer {
     AVDictionary* dictionary = nullptr;
@@ -68,10 +57,10 @@ struct VideoEncoder::State {
     wxOutputStream* out = nullptr;
     std::unique_ptr<ScratchFile> scratch;
     std::unique_ptr<AVFormatContext, OutputCloser> format;
-    std::unique_ptr<AVCodecContext, CodecFreer> codec;
-    std::unique_ptr<AVFrame, FrameFreer> frame;
-    std::unique_ptr<AVPacket, PacketFreer> packet;
-    std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    CodecPtr codec;
+    AvFramePtr frame;
+    PacketPtr packet;
+    ScalerPtr scaler;
     AVStream* stream = nullptr;
     AnimationEncoding encoding;
     std::vector<uint8_t> rgb;
