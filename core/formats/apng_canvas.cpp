@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/picture/rgba_image.h"
+
 ApngCanvas::ApngCanvas(int width, int height)
     : m_width(width), m_height(height), m_rgba(static_cast<size_t>(width) * height * 4, 0)
 {
@@ -66,21 +68,5 @@ void ApngCanvas::Draw(const ApngFrameControl& control, const uint8_t* rgba)
 
 wxImage ApngCanvas::ToImage() const
 {
-    const size_t count = static_cast<size_t>(m_width) * m_height;
-    wxImage image(m_width, m_height, false);
-    if (!image.IsOk())
-        return image;
-    unsigned char* rgb = image.GetData();
-    bool clear = false;
-    for (size_t i = 0; i < count; ++i) {
-        std::memcpy(rgb + i * 3, &m_rgba[i * 4], 3);
-        clear = clear || m_rgba[i * 4 + 3] != 255;
-    }
-    if (clear) {
-        image.SetAlpha();
-        unsigned char* alpha = image.GetAlpha();
-        for (size_t i = 0; i < count; ++i)
-            alpha[i] = m_rgba[i * 4 + 3];
-    }
-    return image;
+    return RgbaImage(m_rgba.data(), m_width, m_height);
 }

@@ -7,6 +7,7 @@
 #include <webp/demux.h>
 
 #include "core/picture/picture_limit.h"
+#include "core/picture/rgba_image.h"
 
 namespace {
 
@@ -20,28 +21,6 @@ int DelayOf(int start, int end)
     return end > start ? (end - start + 5) / 10 : 0;
 }
 
-// A frame of RGBA pixels as the toolkit's RGB picture, with alpha when some pixel is not
-// opaque: a file that says it has no alpha still shows clear canvas where a frame was disposed.
-wxImage ImageOf(const uint8_t* rgba, int width, int height)
-{
-    const size_t count = static_cast<size_t>(width) * height;
-    bool withAlpha = false;
-    for (size_t i = 0; i < count && !withAlpha; ++i)
-        withAlpha = rgba[i * 4 + 3] != 255;
-    wxImage image(width, height, false);
-    if (!image.IsOk())
-        return image;
-    unsigned char* rgb = image.GetData();
-    for (size_t i = 0; i < count; ++i)
-        std::memcpy(rgb + i * 3, rgba + i * 4, 3);
-    if (withAlpha) {
-        image.InitAlpha();
-        unsigned char* alpha = image.GetAlpha();
-        for (size_t i = 0; i < count; ++i)
-            alpha[i] = rgba[i * 4 + 3];
-    }
-    return image;
-}
 
 } // namespace
 
@@ -108,7 +87,9 @@ bool ReadWebPAnimation(const uint8_t* bytes, size_t size, uint64_t available,
             animation = WebPAnimation();
             return false;
         }
-        wxImage frame = ImageOf(rgba, animation.width, animation.height);
+        // With alpha whenever a pixel is not opaque: a file that says it has no alpha still
+        // shows clear canvas where a frame was disposed.
+        wxImage frame = RgbaImage(rgba, animation.width, animation.height);
         if (!frame.IsOk()) {
             error = "there was not enough memory for the WebP file's frames";
             animation = WebPAnimation();

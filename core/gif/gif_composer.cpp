@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/picture/rgba_image.h"
+
 GifComposer::GifComposer(int width, int height)
     : m_width(width), m_height(height), m_rgba(static_cast<size_t>(width) * height * 4, 0)
 {
@@ -66,19 +68,5 @@ void GifComposer::DrawRow(int row, const uint8_t* indices)
 
 wxImage GifComposer::ToImage() const
 {
-    wxImage image(m_width, m_height, false);
-    unsigned char* rgb = image.GetData();
-    const size_t pixels = static_cast<size_t>(m_width) * m_height;
-    bool transparent = false;
-    for (size_t i = 0; i < pixels; ++i) {
-        std::memcpy(rgb + 3 * i, &m_rgba[4 * i], 3);
-        transparent = transparent || m_rgba[4 * i + 3] == 0;
-    }
-    if (transparent) {
-        image.InitAlpha();
-        unsigned char* alpha = image.GetAlpha();
-        for (size_t i = 0; i < pixels; ++i)
-            alpha[i] = m_rgba[4 * i + 3];
-    }
-    return image;
+    return RgbaImage(m_rgba.data(), m_width, m_height);
 }

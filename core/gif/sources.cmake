@@ -1,5 +1,6 @@
 # The GIF format: its blocks and geometry, reading a file record by record and composing its
-# frames as a viewer shows them, and writing one (plain or optimised). Uses base/ and colour/.
+# frames as a viewer shows them, and writing one (plain or optimised). Uses base/, picture/ and
+# colour/.
 
 set(SOURCES
   clear_pixels.cpp

@@ -14,6 +14,7 @@ set(SOURCES
   picture_differences.cpp
   picture_limit.cpp
   picture_store.cpp
+  rgba_image.cpp
   small_copy.cpp)
 
 # Compressed pictures: zstd (bench/frame_store_bench compares it with LZ4).
